@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Corvina, installs it into the device root the first time (as an installer would) and starts it.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$here/scripts/setup.sh"
+build="${CORVINA_BUILD_DIR:-$here/build}"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target corvina-tool
+"$build/tools/corvina-tool" show "$here/res/samples/Shopping.crv"
