@@ -1,0 +1,36 @@
+# Folder-shaped targets: a library is every .cpp in its folder, a test binary every *_test.cpp in its
+# folder, so adding a file never means editing a build script.
+
+# corvina_library(NAME [DEPS ...]): a static library of this folder's .cpp files.
+function(corvina_library name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# corvina_tests(NAME [LABELS label...] [MAIN main-library] DEPS ...): one test binary of this folder's
+# *_test.cpp files, registered with ctest. Without MAIN, GoogleTest's own main is used.
+function(corvina_tests name)
+  cmake_parse_arguments(arg "" "MAIN" "LABELS;DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  if(arg_MAIN)
+    target_link_libraries(${name} PRIVATE ${arg_DEPS} ${arg_MAIN} GTest::gtest GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${arg_DEPS} GTest::gtest_main GTest::gmock)
+  endif()
+  target_compile_definitions(${name} PRIVATE CORVINA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(arg_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${arg_LABELS}")
+  endif()
+endfunction()
