@@ -1,0 +1,78 @@
+// Folder enumeration with a wildcard pattern, each found file with its name and last-write time as
+// calendar fields, and the other file-system services: attributes, create one folder, delete a file.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+/// A point in time as calendar fields, exactly as the file system reports it (no time-zone
+/// conversion: file times are kept in UTC).
+struct SYSTEMTIME {
+    std::uint16_t wYear = 0;
+    std::uint16_t wMonth = 0;      ///< 1 to 12
+    std::uint16_t wDayOfWeek = 0;  ///< 0 Sunday to 6 Saturday
+    std::uint16_t wDay = 0;        ///< 1 to 31
+    std::uint16_t wHour = 0;
+    std::uint16_t wMinute = 0;
+    std::uint16_t wSecond = 0;
+    std::uint16_t wMilliseconds = 0;
+};
+
+/// File attribute bits.
+inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x0001;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x0002;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x0010;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x0080;
+/// What GetFileAttributes answers for a path that does not exist.
+inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
+/// One file found by an enumeration.
+struct FoundFile {
+    std::u16string name;         ///< the file's name, extension included, no folder
+    SYSTEMTIME lastWriteTime;    ///< calendar fields in UTC
+    std::uint64_t size = 0;      ///< bytes
+    std::uint32_t attributes = FILE_ATTRIBUTE_NORMAL;
+};
+
+/// How an enumeration step ended.
+enum class FindStatus {
+    Found,          ///< the out-parameter holds the next file
+    NoMoreFiles,    ///< every matching file has been returned (also: nothing matched at all)
+    PathNotFound,   ///< the folder does not exist
+    AccessDenied,   ///< the folder cannot be read
+    InvalidPattern, ///< the path has no file-name pattern after its last separator
+    NotStarted,     ///< FindNext without a successful FindFirst
+};
+
+/// Enumerates the files of one folder whose names match a wildcard pattern ("*" any run of
+/// characters, "?" one character), compared with letter case, in the order the host's file system
+/// keeps them. Folders are not returned.
+class CFileFind {
+public:
+    CFileFind();
+    ~CFileFind();
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+
+    /// Starts with "<folder>\<pattern>" (a device path, or a host path "/folder/pattern") and
+    /// returns the first match.
+    FindStatus FindFirst(std::u16string_view folderAndPattern, FoundFile& found);
+    /// The next match; NoMoreFiles after the last.
+    FindStatus FindNext(FoundFile& found);
+    /// Ends the enumeration; also done by the destructor.
+    void Close();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+/// The attributes of a file or folder (device or host path), or INVALID_FILE_ATTRIBUTES when it
+/// does not exist.
+std::uint32_t GetFileAttributes(std::u16string_view path);
+/// Creates one folder; its parent must exist. False when it cannot be created or already exists.
+bool CreateDirectory(std::u16string_view path);
+/// Deletes a file (not a folder). False when there is no such file or it cannot be deleted.
+bool DeleteFile(std::u16string_view path);

@@ -1,0 +1,62 @@
+// The device registry: string values under backslash-separated key paths, kept in a settings file
+// in the device root. The program only reads it; installers (and tests) write it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// The registry's root keys.
+enum class RegistryRoot { LocalMachine, CurrentUser };
+
+/// Why a registry operation failed.
+enum class RegistryError {
+    None,            ///< it worked
+    KeyNotFound,     ///< no value lies under the key path
+    ValueNotFound,   ///< the key exists but has no value of that name
+    MoreData,        ///< the value and its terminator do not fit the caller's buffer
+    InvalidName,     ///< a key path or value name the store cannot hold (empty part, or a "/")
+    StoreFailed,     ///< the settings file cannot be read or written
+    NotOpen,         ///< the key object was not opened
+};
+
+/// The settings file, relative to the device root. Its format is Qt's INI form: one section per
+/// root key ("[HKEY_LOCAL_MACHINE]", "[HKEY_CURRENT_USER]"), one line per value, the key path and
+/// value name joined with backslashes, values with backslashes doubled, for example
+///   [HKEY_LOCAL_MACHINE]
+///   SOFTWARE\Tarrow\Corvina\InstallDir=\\Program Files\\Corvina
+/// (spaces in a key path or value name are written %20).
+inline constexpr std::u16string_view kRegistryFileName = u"registry.ini";
+
+/// An open registry key, read-only. Closed when destroyed.
+class CRegistryKey {
+public:
+    CRegistryKey() = default;
+    ~CRegistryKey() { Close(); }
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    /// Opens the key "SOFTWARE\Maker\Program" under a root for reading. KeyNotFound when no value
+    /// lies under it.
+    RegistryError Open(RegistryRoot root, std::u16string_view keyPath);
+    /// Reads a string value into a caller-supplied buffer of `bufferChars` wide characters, with its
+    /// terminator. A value that does not fit with its terminator fails with MoreData and leaves the
+    /// buffer as it was.
+    RegistryError QueryStringValue(std::u16string_view valueName, char16_t* buffer,
+                                   std::size_t bufferChars) const;
+    /// Closes the key; safe to call on a closed key.
+    void Close();
+    bool IsOpen() const { return m_open; }
+
+private:
+    bool m_open = false;
+    RegistryRoot m_root = RegistryRoot::LocalMachine;
+    std::u16string m_keyPath;  // as given to Open
+};
+
+/// Writes a string value, creating the key. For installers and tests: the program never writes.
+RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath,
+                                  std::u16string_view valueName, std::u16string_view value);
+/// Removes a value; None also when it was not there. For installers and tests.
+RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath,
+                                  std::u16string_view valueName);
