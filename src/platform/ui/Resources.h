@@ -3,69 +3,24 @@
 // installed once at start-up (InstallProgramResources); pictures are loaded by CBitmap.
 #pragma once
 
+#include "platform/ui/Accelerators.h"  // FVIRTKEY, FSHIFT, FCONTROL, FALT
+#include "platform/ui/WinTypes.h"
+#include "platform/ui/WindowStyles.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-// --- Window and control styles used by dialog templates ------------------------------------------
+// Window and control styles, class names, virtual keys and shortcut flags come from the window
+// framework.
 
-inline constexpr std::uint32_t WS_VISIBLE = 0x10000000;
-inline constexpr std::uint32_t WS_DISABLED = 0x08000000;
-inline constexpr std::uint32_t WS_CHILD = 0x40000000;
-inline constexpr std::uint32_t WS_POPUP = 0x80000000;
-inline constexpr std::uint32_t WS_CAPTION = 0x00C00000;
-inline constexpr std::uint32_t WS_BORDER = 0x00800000;
-inline constexpr std::uint32_t WS_VSCROLL = 0x00200000;
-inline constexpr std::uint32_t WS_HSCROLL = 0x00100000;
-inline constexpr std::uint32_t WS_SYSMENU = 0x00080000;
-inline constexpr std::uint32_t WS_GROUP = 0x00020000;
-inline constexpr std::uint32_t WS_TABSTOP = 0x00010000;
-/// Extended dialog style: an OK button in the caption bar.
-inline constexpr std::uint32_t WS_EX_CAPTIONOKBTN = 0x80000000;
-/// Extended style of a program's top-level screen.
-inline constexpr std::uint32_t WS_EX_APPWINDOW = 0x00040000;
-/// Dialog style: the template names a font (DialogTemplate::fontFace and fontPointSize).
-inline constexpr std::uint32_t DS_SETFONT = 0x0040;
-inline constexpr std::uint32_t DS_MODALFRAME = 0x0080;
-
-/// Static control styles (the low bits are a kind, not flags).
-inline constexpr std::uint32_t SS_LEFT = 0x0000;
-inline constexpr std::uint32_t SS_CENTER = 0x0001;
-inline constexpr std::uint32_t SS_RIGHT = 0x0002;
-inline constexpr std::uint32_t SS_BITMAP = 0x000E;  ///< shows bitmap DialogItemTemplate::resourceId
-inline constexpr std::uint32_t SS_TYPEMASK = 0x001F;
-inline constexpr std::uint32_t SS_NOPREFIX = 0x0080;
-inline constexpr std::uint32_t SS_NOTIFY = 0x0100;
-
-/// Edit control styles.
-inline constexpr std::uint32_t ES_LEFT = 0x0000;
-inline constexpr std::uint32_t ES_MULTILINE = 0x0004;
-inline constexpr std::uint32_t ES_AUTOVSCROLL = 0x0040;
-inline constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
-inline constexpr std::uint32_t ES_WANTRETURN = 0x1000;
-inline constexpr std::uint32_t ES_NUMBER = 0x2000;
-
-/// Button styles (the low bits are a kind, not flags).
-inline constexpr std::uint32_t BS_PUSHBUTTON = 0x0000;
-inline constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x0001;
-inline constexpr std::uint32_t BS_AUTOCHECKBOX = 0x0003;
-inline constexpr std::uint32_t BS_AUTORADIOBUTTON = 0x0009;
-inline constexpr std::uint32_t BS_GROUPBOX = 0x0007;
-inline constexpr std::uint32_t BS_TYPEMASK = 0x000F;
-
-/// List view styles.
-inline constexpr std::uint32_t LVS_REPORT = 0x0001;
-inline constexpr std::uint32_t LVS_SINGLESEL = 0x0004;
-inline constexpr std::uint32_t LVS_SHOWSELALWAYS = 0x0008;
-inline constexpr std::uint32_t LVS_NOCOLUMNHEADER = 0x4000;
-
-/// Window class names a template uses for the platform's controls.
-inline constexpr std::u16string_view WC_STATIC = u"STATIC";
-inline constexpr std::u16string_view WC_EDIT = u"EDIT";
-inline constexpr std::u16string_view WC_BUTTON = u"BUTTON";
-inline constexpr std::u16string_view WC_LISTVIEW = u"SysListView32";
+/// Styles a template uses beyond those of the window framework.
+inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD WS_CAPTION = 0x00C00000;
+inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD SS_NOTIFY = 0x0100;
 
 /// The id of a control the program never addresses (labels, pictures, group boxes).
 inline constexpr std::uint16_t IDC_STATIC = 0xFFFF;
@@ -81,7 +36,7 @@ struct StringResource {
 /// One control of a dialog template. Position and size are dialog units.
 struct DialogItemTemplate {
     std::uint16_t id;                ///< control id; IDC_STATIC when nothing addresses it
-    std::u16string_view className;   ///< WC_STATIC, WC_EDIT, WC_BUTTON, WC_LISTVIEW or a registered class
+    std::u16string_view className;   ///< kStaticClass, kEditClass, kButtonClass, kListViewClass or a registered class
     std::u16string_view text;        ///< the control's initial text
     std::int16_t x, y, cx, cy;       ///< dialog units
     std::uint32_t style;             ///< WS_*, and SS_*, ES_*, BS_* or LVS_* for its class
@@ -135,19 +90,10 @@ struct MenuBarTemplate {
     std::span<const MenuBarButtonTemplate> buttons;
 };
 
-/// Virtual key codes used by shortcut tables.
-inline constexpr std::uint16_t VK_RETURN = 0x0D;
-inline constexpr std::uint16_t VK_ESCAPE = 0x1B;
-/// Shortcut modifier flags.
-inline constexpr std::uint8_t FVIRTKEY = 0x01;  ///< the key is a virtual key code
-inline constexpr std::uint8_t FSHIFT = 0x04;
-inline constexpr std::uint8_t FCONTROL = 0x08;
-inline constexpr std::uint8_t FALT = 0x10;
-
 /// One keyboard shortcut: a key with exactly these modifiers issues a command.
 struct AcceleratorEntry {
     std::uint8_t flags;        ///< FVIRTKEY plus the modifiers that must be held (others must not)
-    std::uint16_t key;         ///< virtual key code
+    std::uint16_t key;         ///< virtual key code (VK_RETURN, ...)
     std::uint16_t command;
 };
 
