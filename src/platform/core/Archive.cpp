@@ -1,0 +1,213 @@
+// Buffered archive over a CFile: byte-by-byte little-endian integers and the two string forms.
+#include "platform/core/Archive.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr std::uint8_t kLengthEscape = 0xFF;         // a one-byte length of 0xFF means "longer"
+constexpr std::uint16_t kWideStringMarker = 0xFFFE;  // in the 16-bit slot: the string is wide
+constexpr std::uint16_t kLengthIs32Bit = 0xFFFF;     // in the 16-bit slot: a 32-bit length follows
+constexpr std::uint32_t kLongestShortLength = 0xFE;
+constexpr std::uint32_t kFirst32BitLength = 0xFFFE;
+constexpr unsigned kBitsPerByte = 8;
+
+}  // namespace
+
+CArchive::CArchive(CFile* file, Mode mode, std::size_t bufferSize)
+    : file_(file), mode_(mode), buffer_(std::max<std::size_t>(bufferSize, sizeof(std::uint32_t))) {
+    if (mode_ == load) {
+        const std::uint64_t length = file_->GetLength();
+        const std::uint64_t position = file_->GetPosition();
+        unreadInFile_ = length > position ? length - position : 0;
+    }
+}
+
+void CArchive::RequireLoading() const {
+    if (mode_ != load) {
+        throw CArchiveException(ArchiveErrorCause::WriteOnly);
+    }
+}
+
+void CArchive::RequireStoring() const {
+    if (mode_ != store) {
+        throw CArchiveException(ArchiveErrorCause::ReadOnly);
+    }
+}
+
+void CArchive::Close() {
+    Flush();
+    file_ = nullptr;
+}
+
+void CArchive::Flush() {
+    if (mode_ != store || file_ == nullptr || cursor_ == 0) {
+        return;
+    }
+    file_->Write(buffer_.data(), cursor_);
+    cursor_ = 0;
+}
+
+bool CArchive::Fill() {
+    const std::size_t got = file_->Read(buffer_.data(), buffer_.size());
+    unreadInFile_ -= std::min<std::uint64_t>(unreadInFile_, got);
+    cursor_ = 0;
+    filled_ = got;
+    return got != 0;
+}
+
+std::uint64_t CArchive::RemainingBytes() const { return (filled_ - cursor_) + unreadInFile_; }
+
+void CArchive::RequireRemaining(std::uint64_t count) const {
+    if (RemainingBytes() < count) {
+        throw CArchiveException(ArchiveErrorCause::EndOfFile);
+    }
+}
+
+std::size_t CArchive::Read(void* buffer, std::size_t count) {
+    RequireLoading();
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        if (cursor_ == filled_ && !Fill()) {
+            break;
+        }
+        const std::size_t step = std::min(count - done, filled_ - cursor_);
+        std::memcpy(out + done, buffer_.data() + cursor_, step);
+        cursor_ += step;
+        done += step;
+    }
+    return done;
+}
+
+void CArchive::ReadExact(void* buffer, std::size_t count) {
+    if (Read(buffer, count) != count) {
+        throw CArchiveException(ArchiveErrorCause::EndOfFile);
+    }
+}
+
+void CArchive::Write(const void* buffer, std::size_t count) {
+    RequireStoring();
+    const auto* in = static_cast<const std::uint8_t*>(buffer);
+    while (count > 0) {
+        if (cursor_ == buffer_.size()) {
+            Flush();
+        }
+        const std::size_t step = std::min(count, buffer_.size() - cursor_);
+        std::memcpy(buffer_.data() + cursor_, in, step);
+        cursor_ += step;
+        in += step;
+        count -= step;
+    }
+}
+
+std::uint8_t CArchive::ReadByte() {
+    RequireLoading();
+    if (cursor_ == filled_ && !Fill()) {
+        throw CArchiveException(ArchiveErrorCause::EndOfFile);
+    }
+    return buffer_[cursor_++];
+}
+
+std::uint16_t CArchive::ReadU16() {
+    const std::uint16_t low = ReadByte();
+    const std::uint16_t high = ReadByte();
+    return static_cast<std::uint16_t>(low | (high << kBitsPerByte));
+}
+
+std::uint32_t CArchive::ReadU32() {
+    std::uint32_t value = 0;
+    for (unsigned i = 0; i < sizeof(value); ++i) {
+        value |= static_cast<std::uint32_t>(ReadByte()) << (kBitsPerByte * i);
+    }
+    return value;
+}
+
+void CArchive::WriteByte(std::uint8_t value) {
+    RequireStoring();
+    if (cursor_ == buffer_.size()) {
+        Flush();
+    }
+    buffer_[cursor_++] = value;
+}
+
+void CArchive::WriteU16(std::uint16_t value) {
+    WriteByte(static_cast<std::uint8_t>(value));
+    WriteByte(static_cast<std::uint8_t>(value >> kBitsPerByte));
+}
+
+void CArchive::WriteU32(std::uint32_t value) {
+    for (unsigned i = 0; i < sizeof(value); ++i) {
+        WriteByte(static_cast<std::uint8_t>(value >> (kBitsPerByte * i)));
+    }
+}
+
+std::uint32_t CArchive::ReadStringLength(bool& marker) {
+    marker = false;
+    const std::uint8_t shortLength = ReadByte();
+    if (shortLength != kLengthEscape) {
+        return shortLength;
+    }
+    const std::uint16_t midLength = ReadU16();
+    if (midLength == kWideStringMarker) {
+        marker = true;
+        return 0;
+    }
+    if (midLength == kLengthIs32Bit) {
+        return ReadU32();
+    }
+    return midLength;
+}
+
+std::u16string CArchive::ReadString() {
+    bool marker = false;
+    std::uint32_t length = ReadStringLength(marker);
+    const bool wide = marker;
+    if (wide) {
+        length = ReadStringLength(marker);
+        if (marker) {
+            throw CArchiveException(ArchiveErrorCause::BadString);
+        }
+    }
+    const std::uint64_t bytesPerChar = wide ? sizeof(char16_t) : 1;
+    RequireRemaining(bytesPerChar * length);
+    if (!wide) {
+        std::string bytes(length, '\0');
+        ReadExact(bytes.data(), length);
+        return FromUtf8OrCp1252(bytes);
+    }
+    std::u16string text(length, u'\0');
+    for (char16_t& unit : text) {
+        if (filled_ - cursor_ >= sizeof(char16_t)) {
+            unit = static_cast<char16_t>(buffer_[cursor_] | (buffer_[cursor_ + 1] << kBitsPerByte));
+            cursor_ += sizeof(char16_t);
+            continue;
+        }
+        unit = ReadU16();
+    }
+    return text;
+}
+
+void CArchive::WriteString(std::u16string_view text) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw CArchiveException(ArchiveErrorCause::Generic);
+    }
+    const auto length = static_cast<std::uint32_t>(text.size());
+    WriteByte(kLengthEscape);
+    WriteU16(kWideStringMarker);
+    if (length <= kLongestShortLength) {
+        WriteByte(static_cast<std::uint8_t>(length));
+    } else if (length < kFirst32BitLength) {
+        WriteByte(kLengthEscape);
+        WriteU16(static_cast<std::uint16_t>(length));
+    } else {
+        WriteByte(kLengthEscape);
+        WriteU16(kLengthIs32Bit);
+        WriteU32(length);
+    }
+    for (const char16_t unit : text) {
+        WriteU16(unit);
+    }
+}

@@ -1,0 +1,92 @@
+// The archive: a buffered reader or writer of binary data over a `CFile`, with little-endian integers
+// assembled byte by byte (so a value may start at any offset) and the framework's two string forms.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/ArchiveException.h"
+#include "platform/core/File.h"
+
+/// Loads from or stores into one file through a buffer. Running out of data raises a
+/// `CArchiveException` with the end-of-file cause; the file's own failures pass through as
+/// `CFileException`.
+class CArchive {
+public:
+    enum Mode { store = 0, load = 1 };
+    /// The buffer size list files are read and written with.
+    static constexpr std::size_t kDefaultBufferSize = 4096;
+
+    CArchive(CFile* file, Mode mode, std::size_t bufferSize = kDefaultBufferSize);
+    /// An archive still open when destroyed is aborted: buffered bytes are not written, since the
+    /// destructor cannot report a failure. Call `Close` to finish a store.
+    ~CArchive() = default;
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    bool IsLoading() const { return mode_ == load; }
+    bool IsStoring() const { return mode_ == store; }
+    CFile* GetFile() const { return file_; }
+
+    /// Writes out what is buffered (storing) and detaches from the file; the file stays open.
+    void Close();
+    /// Writes out what is buffered; nothing for a loading archive.
+    void Flush();
+
+    /// Reads up to `count` bytes; returns how many there were.
+    std::size_t Read(void* buffer, std::size_t count);
+    /// Reads exactly `count` bytes or throws with the end-of-file cause.
+    void ReadExact(void* buffer, std::size_t count);
+    void Write(const void* buffer, std::size_t count);
+
+    std::uint8_t ReadByte();
+    std::uint16_t ReadU16();
+    std::uint32_t ReadU32();
+    std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
+    void WriteByte(std::uint8_t value);
+    void WriteU16(std::uint16_t value);
+    void WriteU32(std::uint32_t value);
+    void WriteI32(std::int32_t value) { WriteU32(static_cast<std::uint32_t>(value)); }
+
+    /// Reads a string in either form: wide (the 0xFFFE marker, then a length in 16-bit units) or
+    /// 8-bit (a length in bytes, decoded as UTF-8 or else byte by byte as Windows-1252). The length is
+    /// checked against the data that remains before anything is reserved.
+    std::u16string ReadString();
+    /// Writes `text` in the wide form: FF FE FF, the length, the UTF-16 little-endian code units.
+    void WriteString(std::u16string_view text);
+
+    /// The bytes a loading archive has not yet handed out (buffered plus still in the file).
+    std::uint64_t RemainingBytes() const;
+    /// Throws with the end-of-file cause unless at least `count` bytes remain.
+    void RequireRemaining(std::uint64_t count) const;
+
+private:
+    void RequireLoading() const;
+    void RequireStoring() const;
+    /// Refills the buffer with what the file still holds; returns false at its end.
+    bool Fill();
+    /// Reads the length part of a string; `marker` tells whether it was the wide-string marker.
+    std::uint32_t ReadStringLength(bool& marker);
+
+    CFile* file_;
+    Mode mode_;
+    std::vector<std::uint8_t> buffer_;
+    /// Loading: the next byte to hand out. Storing: where the next byte goes.
+    std::size_t cursor_ = 0;
+    /// Loading: how many bytes of the buffer hold data.
+    std::size_t filled_ = 0;
+    /// Loading: file bytes not yet pulled into the buffer, known from the file's length at start.
+    std::uint64_t unreadInFile_ = 0;
+};
+
+inline CArchive& operator<<(CArchive& ar, std::uint8_t v) { ar.WriteByte(v); return ar; }
+inline CArchive& operator<<(CArchive& ar, std::uint16_t v) { ar.WriteU16(v); return ar; }
+inline CArchive& operator<<(CArchive& ar, std::uint32_t v) { ar.WriteU32(v); return ar; }
+inline CArchive& operator<<(CArchive& ar, std::int32_t v) { ar.WriteI32(v); return ar; }
+inline CArchive& operator>>(CArchive& ar, std::uint8_t& v) { v = ar.ReadByte(); return ar; }
+inline CArchive& operator>>(CArchive& ar, std::uint16_t& v) { v = ar.ReadU16(); return ar; }
+inline CArchive& operator>>(CArchive& ar, std::uint32_t& v) { v = ar.ReadU32(); return ar; }
+inline CArchive& operator>>(CArchive& ar, std::int32_t& v) { v = ar.ReadI32(); return ar; }

@@ -1,0 +1,33 @@
+// Archive errors: the ways reading or writing an archive can fail apart from the file's own errors.
+#pragma once
+
+#include <string>
+
+#include "platform/core/Exception.h"
+
+/// Why an archive operation failed.
+enum class ArchiveErrorCause {
+    Generic,    ///< unspecified archive failure
+    ReadOnly,   ///< storing into an archive that is loading
+    EndOfFile,  ///< the data ended before what was being read
+    WriteOnly,  ///< loading from an archive that is storing
+    BadIndex,   ///< an object reference that does not exist
+    BadClass,   ///< an object of an unexpected class
+    BadSchema,  ///< an object of an unknown schema
+    BadString,  ///< a string whose encoding is malformed (its length marker repeated)
+};
+
+/// A failed archive operation.
+class CArchiveException : public CException {
+public:
+    explicit CArchiveException(ArchiveErrorCause cause);
+
+    /// "Unexpected file format." for every damaged-data cause.
+    std::u16string GetErrorMessage() const override;
+    ArchiveErrorCause Cause() const { return cause_; }
+    /// True for the causes that mean the data itself is damaged (as opposed to misuse of the archive).
+    bool IsFormatFailure() const;
+
+private:
+    ArchiveErrorCause cause_;
+};

@@ -1,0 +1,83 @@
+// The document base's open and save sequences and how their failures are reported.
+#include "platform/core/Document.h"
+
+#include <exception>
+#include <new>
+
+#include "platform/core/Archive.h"
+#include "platform/core/ErrorReport.h"
+#include "platform/core/File.h"
+#include "platform/core/SafeSaveFile.h"
+
+namespace {
+
+std::u16string_view LastPathComponent(std::u16string_view path) {
+    const std::size_t separator = path.find_last_of(u"\\/");
+    return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
+}
+
+// Turns whatever a load or save threw into the message the user sees.
+void ReportDocumentFailure(std::u16string_view fallback) {
+    try {
+        throw;
+    } catch (const CException& failure) {
+        ReportError(failure.GetErrorMessage(), MessageIcon::Exclamation);
+    } catch (const std::exception&) {
+        ReportError(fallback, MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace
+
+void CDocument::SetPathName(std::u16string_view path, bool /*addToRecent*/) {
+    pathName_ = std::u16string(path);
+    SetTitle(std::u16string(LastPathComponent(path)));
+}
+
+bool CDocument::OnNewDocument() {
+    DeleteContents();
+    pathName_.clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnOpenDocument(std::u16string_view path) {
+    CFile file;
+    FileErrorCause cause = FileErrorCause::Generic;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &cause)) {
+        ReportError(CFileException(cause, std::u16string(path)).GetErrorMessage(), MessageIcon::Exclamation);
+        return false;
+    }
+    DeleteContents();
+    SetModifiedFlag(true);
+    try {
+        if (file.GetLength() != 0) {
+            CArchive archive(&file, CArchive::load, kArchiveBufferSize);
+            Serialize(archive);
+            archive.Close();
+        }
+        file.Close();
+    } catch (...) {
+        file.Abort();
+        DeleteContents();
+        ReportDocumentFailure(kFailedToOpen);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnSaveDocument(std::u16string_view path) {
+    try {
+        SafeSaveFile target{std::u16string(path)};
+        CArchive archive(&target.File(), CArchive::store, kArchiveBufferSize);
+        Serialize(archive);
+        archive.Close();
+        target.Commit();
+    } catch (...) {
+        ReportDocumentFailure(kFailedToSave);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}

@@ -1,0 +1,61 @@
+// The document base: a title, a path name and a modified flag, and the open and save sequences that
+// run a derived document's `Serialize` over an archive and report failures to the user.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/core/Object.h"
+
+class CArchive;
+
+/// Base of documents. Opening reads the whole file through a load archive; saving writes the whole
+/// file safely (a temporary file beside it, flushed, then renamed over it), so a failed save leaves
+/// the previous file byte for byte.
+class CDocument : public CObject {
+public:
+    /// The buffer size of the archives the open and save sequences use.
+    static constexpr std::size_t kArchiveBufferSize = 4096;
+    /// Reported when opening fails for a reason that has no file or format cause.
+    static constexpr std::u16string_view kFailedToOpen = u"Failed to open document.";
+    /// Reported when saving fails for a reason that has no file or format cause.
+    static constexpr std::u16string_view kFailedToSave = u"Failed to save document.";
+
+    ~CDocument() override = default;
+
+    const std::u16string& GetTitle() const { return title_; }
+    /// Sets the title shown for the document.
+    virtual void SetTitle(std::u16string title) { title_ = std::move(title); }
+    /// The full path; empty until the document is opened from or saved to a file.
+    const std::u16string& GetPathName() const { return pathName_; }
+    /// Stores the full path and sets the title to its last component (the file name with its
+    /// extension). Corvina keeps no recent-file list, so `addToRecent` has no effect.
+    virtual void SetPathName(std::u16string_view path, bool addToRecent = true);
+
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+    /// Starts a new document: clears the path name and the modified flag; the contents stay.
+    virtual bool OnNewDocument();
+    /// Reads `path` with `Serialize`. A zero-length file reads nothing. On failure reports the cause,
+    /// leaves the modified flag set and returns false; what was read before the failure stays.
+    virtual bool OnOpenDocument(std::u16string_view path);
+    /// Writes `path` safely with `Serialize`. On failure reports the cause, leaves the previous file
+    /// untouched and the modified flag as it was, and returns false.
+    virtual bool OnSaveDocument(std::u16string_view path);
+    /// Empties the document; the base has nothing to empty.
+    virtual void DeleteContents() {}
+
+    /// Reads or writes the whole document.
+    void Serialize(CArchive& archive) override = 0;
+
+protected:
+    CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+private:
+    std::u16string title_;
+    std::u16string pathName_;
+    bool modified_ = false;
+};

@@ -1,0 +1,47 @@
+// File errors: the causes a file operation can fail with and the message each one shows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/core/Exception.h"
+
+/// Why a file operation failed.
+enum class FileErrorCause {
+    Generic,           ///< unspecified error
+    FileNotFound,      ///< file not found
+    BadPath,           ///< invalid path
+    TooManyOpenFiles,  ///< too many open files
+    AccessDenied,      ///< access denied
+    InvalidFile,       ///< invalid file handle
+    DirectoryFull,     ///< directory full
+    BadSeek,           ///< seek failed
+    HardIO,            ///< hardware input/output error
+    SharingViolation,  ///< sharing violation
+    LockViolation,     ///< locking violation
+    DiskFull,          ///< disk full
+    EndOfFile,         ///< end of file
+};
+
+/// The message pattern of `cause`, with %1 standing for the file's path.
+std::u16string_view FileErrorMessagePattern(FileErrorCause cause);
+
+/// The cause an operating-system error number stands for.
+FileErrorCause FileErrorCauseFromErrno(int osError);
+
+/// A failed file operation: its cause, the file's path and the operating system's error number.
+class CFileException : public CException {
+public:
+    CFileException(FileErrorCause cause, std::u16string path, int osError = 0);
+
+    /// The cause's message with %1 replaced by the path.
+    std::u16string GetErrorMessage() const override;
+    FileErrorCause Cause() const { return cause_; }
+    const std::u16string& Path() const { return path_; }
+    int OsError() const { return osError_; }
+
+private:
+    FileErrorCause cause_;
+    std::u16string path_;
+    int osError_;
+};

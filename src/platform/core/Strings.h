@@ -1,0 +1,24 @@
+// Text conversions between the UTF-16 strings kept in memory and the 8-bit forms on disk and on the
+// terminal, and the %1-style message formatting.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+/// UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD, so the result is always valid UTF-8.
+std::string ToUtf8(std::u16string_view text);
+
+/// 8-bit text to UTF-16: every valid UTF-8 sequence is decoded as such, and every byte that does not
+/// start one is decoded on its own as Windows-1252, so text from older devices still reads.
+std::u16string FromUtf8OrCp1252(std::string_view bytes);
+
+/// One Windows-1252 byte as a UTF-16 code unit (the five unassigned bytes map to the C1 controls).
+char16_t Cp1252ToUtf16(unsigned char byte);
+
+/// ASCII (or UTF-8) literal to UTF-16, for texts written in the source.
+inline std::u16string Widen(std::string_view text) { return FromUtf8OrCp1252(text); }
+
+/// Replaces %1 to %9 in `pattern` by the matching entry of `args` and %% by %; a number without an
+/// argument and any other % sequence are kept as they are.
+std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);
