@@ -1,0 +1,38 @@
+// CAcceleratorTable: a keyboard shortcut table loaded from the resources, turning key presses into
+// commands for the focused window.
+#pragma once
+
+#include "platform/ui/WinTypes.h"
+
+#include <vector>
+
+/// Shortcut entry flags: the key is a virtual key and which modifiers must be held.
+constexpr BYTE FVIRTKEY = 0x01;
+constexpr BYTE FSHIFT = 0x04;
+constexpr BYTE FCONTROL = 0x08;
+constexpr BYTE FALT = 0x10;
+
+/// A loaded shortcut table; empty until Load succeeds.
+class CAcceleratorTable {
+public:
+    struct Entry {
+        BYTE flags = 0;   ///< FVIRTKEY with the modifiers that must be held (and no others)
+        WORD key = 0;     ///< virtual key
+        WORD command = 0; ///< command sent
+    };
+
+    /// Loads shortcut table `tableId`; false (and empty) when it does not exist.
+    bool Load(UINT tableId);
+    /// Replaces the entries (for code that builds a table itself).
+    void SetEntries(std::vector<Entry> entries) { m_entries = std::move(entries); }
+    bool IsLoaded() const { return !m_entries.empty(); }
+    const std::vector<Entry>& Entries() const { return m_entries; }
+
+    /// When `msg` is a key press matching an entry (key and exactly its modifiers), sends the entry's
+    /// command to `target` and answers true: the message is consumed. Key releases and characters
+    /// of a consumed press are consumed too.
+    bool Translate(CWnd* target, const MSG& msg) const;
+
+private:
+    std::vector<Entry> m_entries;  ///< the shortcuts, in resource order
+};

@@ -1,0 +1,67 @@
+// CListCtrl: the report-style list view: columns, rows with a small icon, single selection, hit
+// testing, transparent background and full-row selection.
+#pragma once
+
+#include "platform/ui/Wnd.h"
+
+#include <string>
+
+class CImageList;
+
+/// Column alignment.
+constexpr int LVCFMT_LEFT = 0;
+/// Row state bit: selected.
+constexpr UINT LVIS_SELECTED = 0x0002;
+constexpr UINT LVIS_FOCUSED = 0x0001;
+/// GetNextItem search: the next row in the selected state.
+constexpr UINT LVNI_SELECTED = 0x0002;
+/// Extended style: the whole row is highlighted and hit, not only its first column's text.
+constexpr DWORD LVS_EX_FULLROWSELECT = 0x0020;
+/// Image list slot for the rows' small icons.
+constexpr int LVSIL_SMALL = 1;
+/// SetBkColor value: no background colour, the erase handler's drawing shows through.
+constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
+/// Hit-test result flag: on a row (icon, text or the rest of the row).
+constexpr UINT LVHT_ONITEM = 0x000E;
+constexpr UINT LVHT_NOWHERE = 0x0001;
+
+/// A list view in report mode. Its own pen handling (which an override may skip) selects the row
+/// under the pen and takes the focus; Up and Down move the selection; rows scroll vertically with a
+/// scroll bar when they do not fit.
+class CListCtrl : public CWnd {
+public:
+    /// Appends a column before `column` (or at the end); answers its index.
+    int InsertColumn(int column, const std::u16string& heading, int format, int width);
+    int GetColumnCount() const;
+    int GetColumnWidth(int column) const;
+    /// Inserts a row before `row` (or at the end) with its first column's text and small icon.
+    int InsertItem(int row, const std::u16string& text, int image);
+    bool SetItemText(int row, int column, const std::u16string& text);
+    std::u16string GetItemText(int row, int column) const;
+    bool DeleteAllItems();
+    bool DeleteItem(int row);
+    int GetItemCount() const;
+    /// Sets the state bits of row `row` named by `mask`; selecting a row deselects the others.
+    bool SetItemState(int row, UINT state, UINT mask);
+    UINT GetItemState(int row, UINT mask) const;
+    /// The first row after `start` (-1: from the top) with the flags `LVNI_SELECTED`, or -1.
+    int GetNextItem(int start, UINT flags) const;
+    /// The row under `point` (client coordinates), or -1; `flags` gets LVHT_ONITEM or LVHT_NOWHERE.
+    int HitTest(CPoint point, UINT* flags = nullptr) const;
+    /// The rectangle of row `row` in client coordinates; false when there is no such row.
+    bool GetItemRect(int row, CRect* rect) const;
+    /// The background colour, or CLR_NONE for the erase handler's background.
+    bool SetBkColor(COLORREF colour);
+    COLORREF GetBkColor() const;
+    DWORD GetExtendedStyle() const;
+    DWORD SetExtendedStyle(DWORD style);
+    /// Gives the rows their icons (not owned); answers the previous list.
+    CImageList* SetImageList(CImageList* images, int slot);
+    /// Scrolls so that row `row` is fully visible.
+    bool EnsureVisible(int row);
+
+protected:
+    void OnPaint(CDC& dc) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    bool OnKeyDown(UINT virtualKey) override;
+};
