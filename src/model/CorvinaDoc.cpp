@@ -1,0 +1,32 @@
+// The list file: header, then the hidden root's node record.
+#include "model/CorvinaDoc.h"
+
+#include "platform/core/Archive.h"
+
+const CRuntimeClass* CCorvinaDoc::GetRuntimeClass() const {
+    static constexpr CRuntimeClass kRecord{"CCorvinaDoc", kSchema};
+    return &kRecord;
+}
+
+void CCorvinaDoc::Serialize(CArchive& archive) {
+    if (archive.IsStoring()) {
+        version = ListFileFormat::kCurrentVersion;
+        archive.WriteU32(ListFileFormat::kMarker);
+        archive.WriteI32(version);
+        archive.WriteU32(static_cast<std::uint32_t>(tree.Count()));
+        tree.Serialize(archive, version);
+        return;
+    }
+    ReadHeader(archive);
+    tree.Serialize(archive, version);
+}
+
+std::uint32_t CCorvinaDoc::ReadHeader(CArchive& archive) {
+    const std::uint32_t first = archive.ReadU32();
+    if (first != ListFileFormat::kMarker) {
+        version = ListFileFormat::kVersionWithoutMarker;
+        return first;
+    }
+    version = archive.ReadI32();
+    return archive.ReadU32();
+}

@@ -1,0 +1,53 @@
+// One item of a list: title, quantity, checked flag, importance and notes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/core/Object.h"
+
+/// One item of a list. The five fields are public: the editor, the details sheet and the check-tree
+/// control read and write them in place (the control keeps the address of `checked`).
+class TaskItem : public CObject {
+public:
+    /// Importance codes, in the order the details page offers them.
+    enum Importance : std::int32_t { kHighImportance = 0, kNormalImportance = 1, kLowImportance = 2 };
+    static constexpr std::uint32_t kDefaultQuantity = 1;
+    /// The schema number the class is registered with (never written to a file).
+    static constexpr int kSchema = 1;
+
+    /// The text shown for the item.
+    std::u16string title;
+    /// How many; any unsigned value.
+    std::uint32_t quantity = kDefaultQuantity;
+    /// 0 = not done, anything else = done; the check-tree control writes 0 or 1.
+    std::uint8_t checked = 0;
+    /// 0 high, 1 normal, 2 low; values read from a file are kept as they are.
+    std::int32_t importance = kNormalImportance;
+    /// Free text; line breaks inside it are CR LF pairs.
+    std::u16string notes;
+
+    TaskItem() = default;
+    TaskItem(const TaskItem&) = default;
+    TaskItem(TaskItem&&) noexcept = default;
+    TaskItem& operator=(const TaskItem&) = default;
+    TaskItem& operator=(TaskItem&&) noexcept = default;
+    ~TaskItem() override = default;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    /// Reads or writes the item record of a list file. Writing ignores `version` and always writes
+    /// the notes; reading takes the notes only when `version` is 3 and turns any non-zero checked
+    /// value into 1.
+    void Serialize(CArchive& archive, int version);
+    using CObject::Serialize;
+    /// Writes the item record (always with notes).
+    void Store(CArchive& archive) const;
+    /// Reads an item record of `version` into this item.
+    void Load(CArchive& archive, int version);
+
+    bool operator==(const TaskItem& other) const {
+        return title == other.title && quantity == other.quantity && checked == other.checked &&
+               importance == other.importance && notes == other.notes;
+    }
+};

@@ -1,0 +1,78 @@
+// Reading and writing the node records of a list file, without recursion.
+#include "model/TaskTree.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "model/ListFileFormat.h"
+#include "platform/core/Archive.h"
+
+namespace {
+
+/// A node being read: owned until its whole subtree is in, then handed to its parent.
+struct PendingNode {
+    std::unique_ptr<TaskNode> owned;  // null for the hidden root, which the tree holds by value
+    TaskNode* node;
+    std::uint32_t childrenLeft;
+};
+
+}  // namespace
+
+void TaskTree::Serialize(CArchive& archive, int version) {
+    if (archive.IsStoring()) {
+        Store(archive);
+    } else {
+        Load(archive, version);
+    }
+}
+
+void TaskTree::Store(CArchive& archive) const {
+    const auto writeRecordHead = [&archive](const TaskNode& node) {
+        node.item.Store(archive);
+        archive.WriteU32(static_cast<std::uint32_t>(node.children.size()));
+    };
+    writeRecordHead(root);
+    Walk([&](const TaskNode& node, std::size_t) { writeRecordHead(node); });
+}
+
+void TaskTree::Load(CArchive& archive, int version) {
+    const std::uint64_t shortestRecord = ListFileFormat::ShortestNodeRecord(version);
+    // Children announced but not yet read, over all pending nodes: every one of them still needs
+    // at least `shortestRecord` bytes, so together they must fit in what remains.
+    std::uint64_t announced = 0;
+    const auto readChildCount = [&](TaskNode& node) -> std::uint32_t {
+        const std::int32_t count = archive.ReadI32();
+        if (count <= 0) {
+            return 0;  // a negative count reads as no children
+        }
+        const auto claimed = static_cast<std::uint64_t>(count);
+        archive.RequireRemaining((announced + claimed) * shortestRecord);
+        announced += claimed;
+        node.children.reserve(node.children.size() + claimed);
+        return static_cast<std::uint32_t>(count);
+    };
+
+    root.item.Load(archive, version);
+    std::vector<PendingNode> pending;
+    pending.push_back({nullptr, &root, readChildCount(root)});
+    while (!pending.empty()) {
+        PendingNode& top = pending.back();
+        if (top.childrenLeft == 0) {
+            std::unique_ptr<TaskNode> complete = std::move(top.owned);
+            pending.pop_back();
+            if (complete) {
+                pending.back().node->AdoptChild(std::move(complete));
+            }
+            continue;
+        }
+        --top.childrenLeft;
+        --announced;
+        auto child = std::make_unique<TaskNode>();
+        child->parent = top.node;
+        child->item.Load(archive, version);
+        TaskNode* const raw = child.get();
+        const std::uint32_t grandchildren = readChildCount(*raw);
+        pending.push_back({std::move(child), raw, grandchildren});
+    }
+}

@@ -1,0 +1,32 @@
+// The item tree of one list: a hidden root whose children are the top-level items.
+#pragma once
+
+#include "model/TaskItem.h"
+#include "platform/core/Tree.h"
+
+class CArchive;
+
+/// One node of the item tree: `item`, `parent` (the hidden root for top-level items) and `children`.
+/// `MoveChildUp`, `MoveChildDown` and `CountDescendants` come with the generic node.
+using TaskNode = TreeNode<TaskItem>;
+
+/// The item tree a list document owns. It owns every node; deleting a node deletes its subtree.
+class TaskTree : public Tree<TaskItem> {
+public:
+    /// Appends a node holding a copy of `item` as the last child of `parent` (of the hidden root when
+    /// null) and returns it.
+    TaskNode* AddItem(TaskItem item, TaskNode* parent = nullptr) { return Append(std::move(item), parent); }
+    /// Removes `node` from its parent's children and deletes it with all its descendants.
+    void DeleteItem(TaskNode* node) { Delete(node); }
+
+    /// Reads or writes the hidden root's node record and, below it, every item in pre-order.
+    /// Reading appends each top-level item only once its whole subtree has been read, so a failure
+    /// keeps the complete items before it and drops the one it interrupted. Child counts are checked
+    /// against the data that remains before anything is reserved, and the walk keeps its own stack,
+    /// so no file can exhaust memory or the call stack.
+    void Serialize(CArchive& archive, int version);
+
+private:
+    void Store(CArchive& archive) const;
+    void Load(CArchive& archive, int version);
+};
