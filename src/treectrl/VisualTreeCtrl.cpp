@@ -1,0 +1,186 @@
+// CVisualTreeCtrl operations: building and changing rows, row data, expansion and navigation.
+#include "treectrl/VisualTreeCtrl.h"
+
+#include <stdexcept>
+
+using namespace treectrl;
+
+CVisualTreeCtrl::CVisualTreeCtrl() {
+    RegisterWindowClass();
+}
+
+CVisualTreeCtrl::~CVisualTreeCtrl() {
+    // The tree deletes its rows itself; the surfaces and pictures release with their members.
+    selected_ = nullptr;
+    shownRows_.clear();
+}
+
+bool CVisualTreeCtrl::RegisterWindowClass() {
+    const std::u16string name(kClassName);
+    if (IsWindowClassKnown(name)) {
+        return true;
+    }
+    ::RegisterWindowClass(name);
+    if (!IsWindowClassKnown(name)) {
+        throw std::runtime_error("the window class MFCVisualTreeCtrl could not be registered");
+    }
+    return true;
+}
+
+std::span<const CBitmap> CVisualTreeCtrl::SetImageList(std::span<const CBitmap> images) {
+    const std::span<const CBitmap> previous = images_;
+    images_ = images;
+    return previous;
+}
+
+void CVisualTreeCtrl::AddColumn() {
+    if (columnCount_ < kMaxColumns) {
+        ++columnCount_;
+    }
+}
+
+VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t image, std::int32_t selectedImage,
+                                        VisualNode* parent, BYTE* checkedFlag) {
+    VisualItem item;
+    item.text = text;
+    item.image = image;
+    item.selectedImage = selectedImage;
+    item.checkedFlag = checkedFlag;
+    VisualNode* node = tree_.Append(std::move(item), parent);
+    FullRepaint();
+    return node;
+}
+
+bool CVisualTreeCtrl::IsInSubtree(const VisualNode* node, const VisualNode* top) const {
+    for (const VisualNode* n = node; n != nullptr; n = n->parent) {
+        if (n == top) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVisualTreeCtrl::DeleteItem(VisualNode* node) {
+    if (node == nullptr || node == &tree_.root) {
+        return;
+    }
+    // A selection anywhere in the doomed subtree would otherwise point at a freed row.
+    if (IsInSubtree(selected_, node)) {
+        selected_ = nullptr;
+    }
+    // The shown-row list may hold the doomed rows until the repaint below lays out again; nothing
+    // may reach them through it in between.
+    shownRows_.clear();
+    tree_.Delete(node);
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::DeleteAllItems() {
+    selected_ = nullptr;
+    shownRows_.clear();
+    tree_.Clear();
+    layoutDirty_ = 1;
+}
+
+void CVisualTreeCtrl::MoveItemUp(VisualNode* node) {
+    if (node != nullptr && node->parent != nullptr) {
+        node->parent->MoveChildUp(node);
+    }
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::MoveItemDown(VisualNode* node) {
+    if (node != nullptr && node->parent != nullptr) {
+        node->parent->MoveChildDown(node);
+    }
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::SetItemText(VisualNode* node, std::u16string_view text) {
+    node->item.text = text;
+    node->item.ForgetWrap();
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::SetItemNotes(VisualNode* node, std::u16string_view notes) {
+    node->item.notes = notes;
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::SetItemImage(VisualNode* node, std::int32_t image, std::int32_t selectedImage) {
+    node->item.image = image;
+    node->item.selectedImage = selectedImage;
+    RedrawItem(node);
+}
+
+void CVisualTreeCtrl::SetItemColumnText(VisualNode* node, unsigned column, std::u16string_view text) {
+    if (column >= columnCount_) {
+        return;
+    }
+    auto& cells = node->item.columnTexts;
+    if (cells.size() <= column) {
+        cells.resize(column + 1);
+    }
+    cells[column] = text;
+    RedrawItem(node);
+}
+
+BYTE CVisualTreeCtrl::GetCheck(const VisualNode* node) const {
+    return node->item.checkedFlag != nullptr ? *node->item.checkedFlag : BYTE{0};
+}
+
+void CVisualTreeCtrl::Expand(VisualNode* node, bool expanded) {
+    if (node->children.empty()) {
+        return;
+    }
+    node->item.expanded = expanded ? 1 : 0;
+    FullRepaint();
+}
+
+VisualNode* CVisualTreeCtrl::GetFirstItem() const {
+    return tree_.root.children.empty() ? nullptr : tree_.root.children.front();
+}
+
+VisualNode* CVisualTreeCtrl::GetNextSiblingItem(const VisualNode* node) const {
+    if (node == nullptr || node->parent == nullptr) {
+        return nullptr;
+    }
+    const auto& siblings = node->parent->children;
+    const std::size_t index = node->parent->IndexOfChild(node);
+    return index + 1 < siblings.size() ? siblings[index + 1] : nullptr;
+}
+
+VisualNode* CVisualTreeCtrl::GetNextVisibleItem(const VisualNode* node, bool descend) const {
+    while (node != nullptr) {
+        if (descend && node->item.expanded != 0 && !node->children.empty()) {
+            return node->children.front();
+        }
+        if (VisualNode* sibling = GetNextSiblingItem(node)) {
+            return sibling;
+        }
+        node = node->parent;
+        descend = false;
+    }
+    return nullptr;
+}
+
+int CVisualTreeCtrl::GetItemLevel(const VisualNode* node) const {
+    int level = -2;
+    for (; node != nullptr; node = node->parent) {
+        ++level;
+    }
+    return level;
+}
+
+std::size_t CVisualTreeCtrl::CountDescendants(const VisualNode* node) const {
+    return node->CountDescendants();
+}
+
+void CVisualTreeCtrl::FullRepaint() {
+    layoutDirty_ = 1;
+    if (!HasWindow()) {
+        return;
+    }
+    InvalidateRect(nullptr, false);
+    UpdateWindow();
+}

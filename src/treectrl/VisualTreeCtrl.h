@@ -1,0 +1,248 @@
+// CVisualTreeCtrl: the check-tree control of the list editor. Rows with check boxes, text columns,
+// indentation, expand squares, owner icons, word-wrapped titles and notes marks, alternating row
+// colours, one selected row and the control's own scroll bar; driven by the pen.
+//
+// The implementation is split by concern: VisualTreeCtrl.cpp (operations), VisualTreeCtrlLayout.cpp
+// (layout, zones, scroll model), VisualTreeCtrlPaint.cpp (surfaces and drawing) and
+// VisualTreeCtrlInput.cpp (pen, timers, checks and notifications).
+#pragma once
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/DC.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Geometry.h"
+#include "platform/ui/WinTypes.h"
+#include "platform/ui/Wnd.h"
+#include "treectrl/LineMeasureCache.h"
+#include "treectrl/RowBand.h"
+#include "treectrl/ScrollModel.h"
+#include "treectrl/TreeCtrlMetrics.h"
+#include "treectrl/VisualTree.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The check-tree control. The owner builds its rows to mirror an item tree and reads and writes
+/// each row's data; the control reads and writes the owner's checked flags in place and tells the
+/// owner with VTN_CHECKCHANGED after every write and VTN_NOTESCLICKED when a notes mark is tapped.
+///
+/// Rows are laid out as a whole after a structural or text change, but rendered only when they come
+/// into view: the view is backed by a band surface as high as the view, so a scroll step renders the
+/// rows that appear and nothing else, whatever the number of rows.
+class CVisualTreeCtrl : public CWnd {
+public:
+    /// The window class dialog templates name for this control.
+    static constexpr char16_t kClassName[] = u"MFCVisualTreeCtrl";
+
+    /// Sets the initial state and makes sure the window class exists.
+    CVisualTreeCtrl();
+    ~CVisualTreeCtrl() override;
+
+    /// Registers the window class "MFCVisualTreeCtrl" unless it exists already. Throws
+    /// std::runtime_error when the class cannot be registered.
+    static bool RegisterWindowClass();
+
+    // --- Building the rows ----------------------------------------------------------------------
+
+    /// Gives the control the owner's row icons (12 x 12, red transparent); the owner keeps them.
+    /// An icon index outside the array draws no icon. Answers the previous array. No repaint.
+    std::span<const CBitmap> SetImageList(std::span<const CBitmap> images);
+    /// Adds a text column, up to three; no repaint.
+    void AddColumn();
+    /// Number of text columns.
+    unsigned GetColumnCount() const { return columnCount_; }
+    /// Appends a row as the last child of parent (of the top level when null); full repaint.
+    VisualNode* InsertItem(std::u16string_view text, std::int32_t image, std::int32_t selectedImage,
+                           VisualNode* parent, BYTE* checkedFlag);
+    /// Deletes the row with its sub-rows; a selection inside them is cleared. Full repaint.
+    void DeleteItem(VisualNode* node);
+    /// Deletes every row and clears the selection; the next paint lays out again. No repaint.
+    void DeleteAllItems();
+    /// Swaps the row with its previous (next) sibling when it has one; full repaint either way.
+    void MoveItemUp(VisualNode* node);
+    void MoveItemDown(VisualNode* node);
+
+    // --- Row data -------------------------------------------------------------------------------
+
+    /// The owner's value kept with the row.
+    UINT_PTR GetItemData(const VisualNode* node) const { return node->item.itemData; }
+    void SetItemData(VisualNode* node, UINT_PTR data) { node->item.itemData = data; }
+    /// Replaces the title (full repaint: the row's height may change).
+    void SetItemText(VisualNode* node, std::u16string_view text);
+    /// Replaces the notes (full repaint: the notes mark may need a strip of its own).
+    void SetItemNotes(VisualNode* node, std::u16string_view notes);
+    /// Sets both icon indexes and redraws the row.
+    void SetItemImage(VisualNode* node, std::int32_t image, std::int32_t selectedImage);
+    /// Sets the text of column `column` and redraws the row; nothing for a column not added.
+    void SetItemColumnText(VisualNode* node, unsigned column, std::u16string_view text);
+
+    // --- Checks, expansion, selection -----------------------------------------------------------
+
+    /// The row's checked flag, 0 when it has none.
+    BYTE GetCheck(const VisualNode* node) const;
+    /// Writes state into the row's flag (and, with recurse, into its sub-rows', first to last),
+    /// redrawing each shown row and sending VTN_CHECKCHANGED once per flag written. A row without a
+    /// flag is skipped with its sub-rows.
+    void SetCheck(VisualNode* node, BYTE state, bool recurse);
+    /// SetCheck with recursion on every top-level row, first to last.
+    void CheckAll(BYTE state);
+    /// Shows or hides the row's sub-rows (full repaint); nothing for a row without sub-rows.
+    void Expand(VisualNode* node, bool expanded);
+    /// The selected row, or null.
+    VisualNode* GetSelectedItem() const { return selected_; }
+
+    // --- Navigation -----------------------------------------------------------------------------
+
+    /// The first top-level row, or null.
+    VisualNode* GetFirstItem() const;
+    /// The next row in display order: with descend, into an expanded row's sub-rows first.
+    VisualNode* GetNextVisibleItem(const VisualNode* node, bool descend) const;
+    /// The next row among the row's siblings, or null.
+    VisualNode* GetNextSiblingItem(const VisualNode* node) const;
+    /// Depth of the row: 0 for the top level, -1 for the hidden root, -2 for null.
+    int GetItemLevel(const VisualNode* node) const;
+    /// Number of rows below the row at all depths.
+    std::size_t CountDescendants(const VisualNode* node) const;
+
+    // --- Zones and hit testing (window coordinates) ---------------------------------------------
+
+    /// The row's area on the window.
+    CRect GetItemRect(const VisualNode* node) const;
+    /// The 14 x 14 square at the row's top-left that toggles the check.
+    CRect GetCheckBoxRect(const VisualNode* node) const;
+    /// The 9 x 9 expand square's place (present on every row, with or without sub-rows).
+    CRect GetExpanderRect(const VisualNode* node) const;
+    /// The notes mark's square; all zero when the row has no notes.
+    CRect GetNotesRect(const VisualNode* node) const;
+    /// The row under the point, or null; flags receives VTHT_ONCHECKBOX, VTHT_ONEXPANDER and
+    /// VTHT_ONNOTES for the zones the point is on.
+    VisualNode* HitTest(CPoint point, UINT* flags = nullptr) const;
+    VisualNode* HitTest(int x, int y, UINT* flags = nullptr) const { return HitTest(CPoint(x, y), flags); }
+
+    /// Re-renders one shown row and paints it at once, without a relayout; ignores hidden rows.
+    void RedrawItem(VisualNode* node);
+
+    // --- What the layout and the scroll model hold (read-only) ----------------------------------
+
+    /// The rows in display order as the last layout placed them.
+    const std::vector<VisualNode*>& GetShownRows() const { return shownRows_; }
+    /// How far the content is scrolled up, in pixels.
+    std::int32_t GetScrollOffset() const { return scrollOffset_; }
+    /// (0, 0, view width, total height of the shown rows).
+    const CRect& GetContentRect() const { return contentRect_; }
+    /// The client rectangle less 1 at the top and bottom and 3 at the right.
+    const CRect& GetViewRect() const { return viewRect_; }
+    /// The scroll bar and its parts as the last paint drew them (all empty without a bar).
+    const treectrl::ScrollBarGeometry& GetScrollBar() const { return scrollBar_; }
+    /// The scroll-bar part the pen holds, treectrl::kNoPart when none.
+    std::int32_t GetPressedPart() const { return pressedPart_; }
+    /// True when the next paint lays the rows out again.
+    bool IsLayoutDirty() const { return layoutDirty_ != 0; }
+
+protected:
+    // The control's own virtual operations, in their slot order.
+
+    /// Renders one row into the band when it lies in it (fixing its height and notes mark first).
+    virtual void DrawItem(VisualNode* node);
+    /// Lays out every shown row when the layout is dirty: positions, heights, colours.
+    virtual void RecalcLayout();
+    /// Computes the scroll bar's geometry and draws it on the frame surface.
+    virtual void DrawScrollBar(CDC& dc);
+    /// Composes the whole control on the frame surface.
+    virtual void DrawTree(CDC& dc);
+
+    /// Forgets every measured title, so the next layout measures all rows again.
+    void ForgetMeasurements();
+
+    // Message handlers.
+    void OnPaint(CDC& dc) override;
+    bool OnEraseBkgnd(CDC& dc) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+
+private:
+    /// The row font measurer the wrap asks through its word memo.
+    class RowFontMeasure final : public treectrl::ILineMeasure {
+    public:
+        CDC* dc = nullptr;  // a surface with the row font selected; not owned
+        CSize MeasureLine(std::u16string_view text) override;
+    };
+
+    // --- Operations' helpers (VisualTreeCtrl.cpp) ---
+    void FullRepaint();
+    bool IsInSubtree(const VisualNode* node, const VisualNode* top) const;
+
+    // --- Layout helpers (VisualTreeCtrlLayout.cpp) ---
+    int LevelLeft(int level) const;
+    CRect TextArea(const VisualNode* node) const;
+    CRect CalcTextRect(VisualNode* node);
+    CRect CalcItemRect(VisualNode* node);
+    CRect DrawWrappedText(const CRect& area, std::u16string_view text, const treectrl::PlaceWordFn& place);
+    void EnsureWrapped(VisualNode* node, const CRect& area);
+    void ClampScroll();
+    std::size_t FirstShownRowBelow(std::int32_t contentY) const;
+    bool IsShown(const VisualNode* node) const;
+
+    // --- Painting helpers (VisualTreeCtrlPaint.cpp) ---
+    void CreateResources(CDC& dc, const CRect& client);
+    void ReleaseResources();
+    bool ResourcesReady() const { return resourcesCreated_ != 0; }
+    void UpdateBand();
+    void RenderStrip(const treectrl::ContentStrip& strip);
+    void DrawGridAndFrame(CDC& dc, const CRect& client);
+
+    // --- Input helpers (VisualTreeCtrlInput.cpp) ---
+    std::int32_t ScrollPartAt(CPoint point) const;
+    const CRect& ScrollPartRect(std::int32_t part) const;
+    void StartRepeat(std::int32_t part, CPoint point);
+    void StopRepeat();
+    void ScrollBy(std::int32_t delta);
+    void RequestTapAndHold(CPoint point);
+
+    // --- State: the rows ---
+    VisualTree tree_;                      // the rows under the hidden root
+    VisualNode* selected_ = nullptr;       // the selected row, or null
+    std::vector<VisualNode*> shownRows_;   // rows in display order, by increasing top, from the last layout
+    BYTE layoutDirty_ = 1;                 // the next paint must run RecalcLayout
+    BYTE checkBoxesShown_ = 1;             // the check box column is there (never changed)
+    std::int32_t indent_ = treectrl::kIndentPerLevel;  // horizontal step per level (never changed)
+    unsigned columnCount_ = 0;             // text columns, at most treectrl::kMaxColumns
+    std::span<const CBitmap> images_;      // the owner's row icons; not owned
+
+    // --- State: scrolling ---
+    std::int32_t scrollOffset_ = 0;        // how far the content is scrolled up
+    CRect contentRect_;                    // (0, 0, view width, height of all shown rows)
+    CRect viewRect_;                       // client less 1 top, 3 right, 1 bottom
+    treectrl::ScrollBarGeometry scrollBar_;  // bar, arrows, thumb and scale from the last paint
+    std::int32_t pressedPart_ = treectrl::kNoPart;  // scroll-bar part under a held pen
+    CPoint lastDragPoint_;                 // pen position during a thumb drag
+
+    // --- State: drawing resources, made at the first paint ---
+    BYTE resourcesCreated_ = 0;            // every resource below exists
+    CSize surfaceSize_;                    // client size at the first paint; surfaces keep it
+    CDC frameDc_;                          // the whole control is composed here, then copied out
+    CBitmap frameBitmap_;
+    CDC bandDc_[2];                        // the rendered rows in view, and the spare for a scroll
+    CBitmap bandBitmap_[2];
+    int bandIndex_ = 0;                    // which of the two band surfaces is current
+    treectrl::RowBand band_;               // which content slice the current band holds
+    CFont rowFont_;                        // Tahoma, 13-pixel cells
+    std::int32_t lineHeight_ = 0;          // height of one text line in the row font
+    CBitmap checkedBitmap_, uncheckedBitmap_;
+    CBitmap minusBitmap_, plusBitmap_;
+    CBitmap notesBitmap_;
+    CBitmap arrowUpBitmap_, arrowDownBitmap_;
+    CDC thumbDc_[3];                       // top end, body slice, bottom end
+    CBitmap thumbBitmap_[3];
+
+    // --- State: measuring ---
+    RowFontMeasure rowFontMeasure_;        // asks the band surface, which has the row font
+    treectrl::LineMeasureCache wordMeasures_{&rowFontMeasure_};  // word -> extent memo
+};

@@ -1,0 +1,177 @@
+// CVisualTreeCtrl input: pen taps on rows and on the scroll bar, the repeat timers, thumb drags,
+// check changes and the notifications the owner receives.
+#include "treectrl/VisualTreeCtrl.h"
+
+#include "platform/ui/Gesture.h"
+
+#include <vector>
+
+using namespace treectrl;
+
+namespace {
+
+/// The scroll-bar parts in the order they are tested.
+constexpr std::int32_t kPartsInOrder[] = {kPartUpArrow, kPartDownArrow, kPartThumb};
+
+UINT_PTR TimerOfPart(std::int32_t part) {
+    return kFirstRepeatTimerId + static_cast<UINT_PTR>(part);
+}
+
+}  // namespace
+
+const CRect& CVisualTreeCtrl::ScrollPartRect(std::int32_t part) const {
+    switch (part) {
+    case kPartUpArrow:
+        return scrollBar_.upArrow;
+    case kPartDownArrow:
+        return scrollBar_.downArrow;
+    default:
+        return scrollBar_.thumb;
+    }
+}
+
+std::int32_t CVisualTreeCtrl::ScrollPartAt(CPoint point) const {
+    for (std::int32_t part : kPartsInOrder) {
+        if (ScrollPartRect(part).PtInRect(point)) {
+            return part;
+        }
+    }
+    return kNoPart;
+}
+
+void CVisualTreeCtrl::StartRepeat(std::int32_t part, CPoint point) {
+    const bool atTop = scrollOffset_ == 0;
+    const bool atBottom = scrollOffset_ >= contentRect_.Height() - viewRect_.Height();
+    if ((part == kPartUpArrow && atTop) || (part == kPartDownArrow && atBottom)) {
+        return;
+    }
+    if (part == kPartThumb) {
+        lastDragPoint_ = point;
+    }
+    SetTimer(TimerOfPart(part), kRepeatPeriodMs);
+    pressedPart_ = part;
+}
+
+void CVisualTreeCtrl::StopRepeat() {
+    if (pressedPart_ == kNoPart) {
+        return;
+    }
+    KillTimer(TimerOfPart(pressedPart_));
+    pressedPart_ = kNoPart;
+}
+
+void CVisualTreeCtrl::ScrollBy(std::int32_t delta) {
+    scrollOffset_ += delta;
+    ClampScroll();
+    if (HasWindow()) {
+        InvalidateRect(nullptr, false);
+        UpdateWindow();
+    }
+}
+
+void CVisualTreeCtrl::RequestTapAndHold(CPoint point) {
+    SHRGINFO request;
+    request.hwndClient = this;
+    request.ptDown = point;
+    request.dwFlags = SHRG_NOTIFYPARENT;
+    if (SHRecognizeGesture(request) == GN_CONTEXTMENU) {
+        CWnd::OnLButtonDown(MK_LBUTTON, point);
+    }
+}
+
+void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
+    if (scrollBar_.bar.PtInRect(point)) {
+        // The track between the arrows and the thumb does nothing, and rows under the bar cannot
+        // be tapped while it shows.
+        const std::int32_t part = ScrollPartAt(point);
+        if (part != kNoPart) {
+            StartRepeat(part, point);
+        }
+        return;
+    }
+    UINT flags = 0;
+    VisualNode* row = HitTest(point, &flags);
+    if (row != nullptr && (flags & VTHT_ONCHECKBOX) != 0) {
+        SetCheck(row, GetCheck(row) != 0 ? 0 : 1, false);
+        return;
+    }
+    if (row != nullptr && (flags & VTHT_ONEXPANDER) != 0) {
+        Expand(row, row->item.expanded == 0);
+        return;
+    }
+    if (row != nullptr) {
+        VisualNode* previous = selected_;
+        selected_ = row;
+        RedrawItem(row);
+        if (previous != nullptr) {
+            RedrawItem(previous);
+        }
+        SetFocus();
+    }
+    RequestTapAndHold(point);
+}
+
+void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
+    // The press that started a repeat ends it wherever the pen is lifted, so a pen slid off an
+    // arrow never leaves the list scrolling.
+    if (pressedPart_ != kNoPart) {
+        StopRepeat();
+        return;
+    }
+    if (scrollBar_.bar.PtInRect(point) && ScrollPartAt(point) != kNoPart) {
+        return;
+    }
+    UINT hit = 0;
+    VisualNode* row = HitTest(point, &hit);
+    if (row != nullptr && (hit & VTHT_ONNOTES) != 0) {
+        NotifyParent(VTN_NOTESCLICKED);
+        return;
+    }
+    CWnd::OnLButtonUp(flags, point);
+}
+
+void CVisualTreeCtrl::OnMouseMove(UINT flags, CPoint point) {
+    if (pressedPart_ == kPartThumb && scrollBar_.thumb.PtInRect(point) && scrollBar_.scale > 0.0f) {
+        const float moved = static_cast<float>(point.y - lastDragPoint_.y) / scrollBar_.scale;
+        lastDragPoint_ = point;
+        ScrollBy(static_cast<std::int32_t>(moved));
+    }
+    CWnd::OnMouseMove(flags, point);
+}
+
+void CVisualTreeCtrl::OnTimer(UINT_PTR id) {
+    if (id == TimerOfPart(kPartUpArrow)) {
+        ScrollBy(-kArrowStep);
+    } else if (id == TimerOfPart(kPartDownArrow)) {
+        ScrollBy(kArrowStep);
+    } else if (id == TimerOfPart(kPartThumb)) {
+        ScrollBy(0);
+    }
+    CWnd::OnTimer(id);
+}
+
+void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
+    // Pre-order without recursion, so a chain of sub-rows of any depth is safe.
+    std::vector<VisualNode*> pending{node};
+    while (!pending.empty()) {
+        VisualNode* current = pending.back();
+        pending.pop_back();
+        if (current->item.checkedFlag == nullptr) {
+            continue;
+        }
+        *current->item.checkedFlag = state;
+        RedrawItem(current);
+        NotifyParent(VTN_CHECKCHANGED);
+        if (recurse) {
+            pending.insert(pending.end(), current->children.rbegin(), current->children.rend());
+        }
+    }
+}
+
+void CVisualTreeCtrl::CheckAll(BYTE state) {
+    // A copy of the top level: the owner's handler runs between rows.
+    const std::vector<VisualNode*> topLevel = tree_.root.children;
+    for (VisualNode* node : topLevel) {
+        SetCheck(node, state, true);
+    }
+}
