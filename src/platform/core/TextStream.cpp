@@ -1,0 +1,71 @@
+// Text-mode reading with CR LF translation, and block writing.
+#include "platform/core/TextStream.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+
+}  // namespace
+
+TextStreamReader::TextStreamReader(CFile& file) : file_(file), buffer_(kBlockSize) {}
+
+bool TextStreamReader::Ensure(std::size_t count) {
+    if (filled_ - cursor_ >= count) {
+        return true;
+    }
+    if (fileEnded_) {
+        return false;
+    }
+    const std::size_t kept = filled_ - cursor_;
+    std::memmove(buffer_.data(), buffer_.data() + cursor_, kept);
+    cursor_ = 0;
+    filled_ = kept;
+    while (filled_ < count && !fileEnded_) {
+        const std::size_t got = file_.Read(buffer_.data() + filled_, buffer_.size() - filled_);
+        fileEnded_ = got == 0;
+        filled_ += got;
+    }
+    return filled_ >= count;
+}
+
+int TextStreamReader::Peek() {
+    if (!Ensure(1)) {
+        return kEnd;
+    }
+    const char c = buffer_[cursor_];
+    if (c == kCarriageReturn && Ensure(2) && buffer_[cursor_ + 1] == kLineFeed) {
+        return kLineFeed;
+    }
+    return static_cast<unsigned char>(c);
+}
+
+int TextStreamReader::Get() {
+    const int c = Peek();
+    if (c == kEnd) {
+        return kEnd;
+    }
+    // A translated line end stands for two bytes.
+    cursor_ += (c == kLineFeed && buffer_[cursor_] == kCarriageReturn) ? 2 : 1;
+    return c;
+}
+
+TextStreamWriter::TextStreamWriter(CFile& file) : file_(file) { pending_.reserve(kBlockSize); }
+
+void TextStreamWriter::Write(std::string_view bytes) {
+    pending_.append(bytes);
+    if (pending_.size() >= kBlockSize) {
+        Flush();
+    }
+}
+
+void TextStreamWriter::Flush() {
+    if (pending_.empty()) {
+        return;
+    }
+    file_.Write(pending_.data(), pending_.size());
+    pending_.clear();
+}

@@ -1,0 +1,50 @@
+// Text streams over a `CFile`: a reader in text mode (CR LF arrives as LF) with one character of
+// look-ahead, and a buffered writer. Bytes pass unchanged otherwise; decoding is the caller's choice.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/File.h"
+
+/// Reads a file byte by byte, turning each CR LF pair into LF as text mode does on the device.
+/// File failures pass through as `CFileException`.
+class TextStreamReader {
+public:
+    /// What `Peek` and `Get` answer at the end of the file.
+    static constexpr int kEnd = -1;
+
+    explicit TextStreamReader(CFile& file);
+
+    /// The next character without taking it, or `kEnd`.
+    int Peek();
+    /// Takes the next character, or answers `kEnd`.
+    int Get();
+
+private:
+    /// Makes at least `count` bytes available unless the file ends first; false when fewer remain.
+    bool Ensure(std::size_t count);
+
+    CFile& file_;
+    std::vector<char> buffer_;
+    std::size_t cursor_ = 0;
+    std::size_t filled_ = 0;
+    bool fileEnded_ = false;
+};
+
+/// Collects bytes and writes them to a file in large blocks.
+class TextStreamWriter {
+public:
+    explicit TextStreamWriter(CFile& file);
+
+    /// Appends `bytes`; throws `CFileException` when the file refuses them.
+    void Write(std::string_view bytes);
+    /// Hands everything collected to the file.
+    void Flush();
+
+private:
+    CFile& file_;
+    std::string pending_;
+};

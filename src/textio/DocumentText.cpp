@@ -1,0 +1,29 @@
+// The list document's text export and import: the tree written in pre-order with depths, and the
+// tree rebuilt from depths.
+#include <cstdint>
+#include <vector>
+
+#include "model/CorvinaDoc.h"
+#include "textio/TextFile.h"
+
+void CCorvinaDoc::ExportText(TextFile& file) const {
+    tree.Walk([&file](const TaskNode& node, std::size_t depth) {
+        file.WriteItem(static_cast<std::uint32_t>(depth), node.item);
+    });
+}
+
+void CCorvinaDoc::ImportText(TextFile& file) {
+    TaskItem working;
+    // The ancestors of the next item, innermost last; null stands for the hidden root.
+    std::vector<TaskNode*> ancestors{nullptr};
+    std::uint32_t depth = 0;
+    while (file.ReadItem(depth, working)) {
+        // Counted in 64 bits, so the largest depth is the deepest level and not a wrap to zero
+        // that would empty the stack; the hidden root always stays.
+        const std::uint64_t wanted = std::uint64_t{depth} + 1;
+        while (ancestors.size() > wanted && ancestors.size() > 1) {
+            ancestors.pop_back();
+        }
+        ancestors.push_back(tree.AddItem(working, ancestors.back()));
+    }
+}

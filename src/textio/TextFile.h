@@ -1,0 +1,73 @@
+// One tab-separated text file: the record writer and reader that export and import use.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/File.h"
+
+class SafeSaveFile;
+class TaskItem;
+class TextStreamReader;
+class TextStreamWriter;
+
+/// The holder of one text stream. Opened for writing ("w") it writes safely: into a temporary file
+/// that `Close` renames over the target. Opened for reading ("r") it reads in text mode. A failed open
+/// leaves it closed, which every operation treats as nothing to do; the cause stays available.
+///
+/// One record per item, "%u\t%s\t%u\t%d\t%s\t%u\n": depth, title, importance, checked flag, notes
+/// (in double quotes when they hold a line feed or a comma), quantity. Text is UTF-8; on reading,
+/// bytes that are not UTF-8 are taken one by one as Windows-1252.
+class TextFile {
+public:
+    /// Opens `path` for writing ("w") or reading ("r").
+    TextFile(std::u16string_view path, std::string_view mode);
+    /// Writes to an already open file (standard output, for instance) instead of a named one.
+    explicit TextFile(CFile&& output);
+    /// Closes the stream if it is still open; a failure then is reported through the error hook.
+    ~TextFile();
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    bool IsOpen() const { return reader_ != nullptr || writer_ != nullptr; }
+    /// Closes the stream. For a written file this flushes it and puts it in place of the target.
+    /// Returns false when anything failed since the open (see `ErrorMessage`); a failed write
+    /// leaves the target as it was.
+    bool Close();
+
+    /// Why opening, writing or closing failed, if it did.
+    std::optional<FileErrorCause> Error() const { return error_; }
+    /// The message for `Error()` with the file's path.
+    std::u16string ErrorMessage() const;
+
+    /// Writes one record. Does nothing when the stream is not open for writing or has failed.
+    void WriteItem(std::uint32_t depth, const TaskItem& item);
+    /// Reads one record into `depth` and `item`; true when the whole record was read.
+    bool ReadItem(std::uint32_t& depth, TaskItem& item);
+    /// Reads a title or notes field up to the next tab (which it consumes); a line feed is stored as
+    /// CR LF. False when the file ends first.
+    bool ReadField(std::u16string& field);
+
+private:
+    /// The scanf "%u" conversion: leading white space skipped, an optional sign, decimal digits;
+    /// a negative value wraps around. False when there is no number.
+    bool ReadUnsigned(std::uint32_t& value);
+    /// The scanf "%d" conversion, with the same rules and a signed result.
+    bool ReadSigned(std::int32_t& value);
+    /// Reads an optional sign and the digits after skipping white space; false without a digit.
+    bool ReadNumber(bool& negative, std::uint64_t& magnitude, bool& overflow);
+    /// Moves one character forward, whatever it is.
+    void SkipOne();
+    /// Records a failure and stops the stream.
+    void Fail(FileErrorCause cause);
+
+    std::u16string path_;
+    std::unique_ptr<SafeSaveFile> target_;
+    CFile file_;
+    std::unique_ptr<TextStreamReader> reader_;
+    std::unique_ptr<TextStreamWriter> writer_;
+    std::optional<FileErrorCause> error_;
+};
