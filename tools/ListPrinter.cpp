@@ -1,0 +1,82 @@
+// Formatting a list as an indented tree for people.
+#include "ListPrinter.h"
+
+#include <string_view>
+
+#include "model/CorvinaDoc.h"
+#include "platform/core/Strings.h"
+
+namespace {
+
+constexpr std::string_view kIndentPerLevel = "    ";
+constexpr std::string_view kChecked = "[x] ";
+constexpr std::string_view kUnchecked = "[ ] ";
+constexpr std::string_view kNotesPrefix = "| ";
+constexpr std::string_view kQuantitySeparator = " x ";
+
+std::string ImportanceLabel(std::int32_t importance) {
+    switch (importance) {
+    case TaskItem::kHighImportance:
+        return "  (high)";
+    case TaskItem::kNormalImportance:
+        return "";
+    case TaskItem::kLowImportance:
+        return "  (low)";
+    default:
+        return "  (importance " + std::to_string(importance) + ")";
+    }
+}
+
+// Notes keep CR LF line breaks; each line of them becomes one printed line.
+void AppendNotes(std::string& out, std::string_view notes, const std::string& indent) {
+    std::size_t start = 0;
+    while (start <= notes.size()) {
+        std::size_t end = notes.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = notes.size();
+        }
+        std::string_view line = notes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        out += indent;
+        out += kNotesPrefix;
+        out += line;
+        out += '\n';
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+std::string FormatItemCount(std::size_t count) {
+    if (count == 0) {
+        return "No items";
+    }
+    if (count == 1) {
+        return "1 item";
+    }
+    return std::to_string(count) + " items";
+}
+
+std::string FormatListForReading(const CCorvinaDoc& doc, const std::u16string& listName) {
+    std::string out = ToUtf8(listName) + ": " + FormatItemCount(doc.tree.Count()) + "\n";
+    doc.tree.Walk([&out](const TaskNode& node, std::size_t depth) {
+        std::string indent;
+        for (std::size_t level = 0; level < depth; ++level) {
+            indent += kIndentPerLevel;
+        }
+        const TaskItem& item = node.item;
+        out += indent;
+        out += item.checked ? kChecked : kUnchecked;
+        out += std::to_string(item.quantity);
+        out += kQuantitySeparator;
+        out += ToUtf8(item.title);
+        out += ImportanceLabel(item.importance);
+        out += '\n';
+        if (!item.notes.empty()) {
+            AppendNotes(out, ToUtf8(item.notes), indent + std::string(kIndentPerLevel));
+        }
+    });
+    return out;
+}

@@ -1,0 +1,126 @@
+// corvina-tool's commands over the list document and the text file.
+#include "ToolCommands.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string_view>
+
+#include "ListPrinter.h"
+#include "model/CorvinaDoc.h"
+#include "platform/core/Archive.h"
+#include "platform/core/ErrorReport.h"
+#include "platform/core/File.h"
+#include "textio/TextFile.h"
+
+namespace {
+
+constexpr std::u16string_view kStandardOutputPath = u"-";
+constexpr std::u16string_view kStandardOutputName = u"standard output";
+constexpr std::u16string_view kNewListTitle = u"Untitled";
+constexpr std::u16string_view kListExtension = u".crv";
+
+// Writes `text` to standard output; a failure (a closed pipe, a full disk) is a failed command.
+int PrintToStandardOutput(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (!written || std::fflush(stdout) != 0) {
+        ReportError(CFileException(FileErrorCause::Generic, std::u16string(kStandardOutputName)).GetErrorMessage());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+// Opens a list as the program's Open command does; the document reports any failure itself.
+bool LoadList(CCorvinaDoc& doc, const std::u16string& path) {
+    doc.SetPathName(path);
+    doc.SetModifiedFlag(false);
+    return doc.OnOpenDocument(path);
+}
+
+std::u16string DisplayName(const CCorvinaDoc& doc) {
+    std::u16string name = doc.GetTitle();
+    if (name.size() >= kListExtension.size() &&
+        std::u16string_view(name).substr(name.size() - kListExtension.size()) == kListExtension) {
+        name.resize(name.size() - kListExtension.size());
+    }
+    return name;
+}
+
+}  // namespace
+
+int RunInfo(const std::u16string& listPath) {
+    CFile file;
+    FileErrorCause cause = FileErrorCause::Generic;
+    if (!file.Open(listPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &cause)) {
+        ReportError(CFileException(cause, listPath).GetErrorMessage());
+        return kExitFailure;
+    }
+    CCorvinaDoc doc;
+    std::uint32_t count = 0;
+    try {
+        CArchive archive(&file, CArchive::load, CDocument::kArchiveBufferSize);
+        count = doc.ReadHeader(archive);
+        archive.Close();
+        file.Close();
+    } catch (const CException& failure) {
+        ReportError(failure.GetErrorMessage());
+        return kExitFailure;
+    }
+    return PrintToStandardOutput("version=" + std::to_string(doc.version) + " items=" + std::to_string(count) +
+                                 "\n");
+}
+
+int RunExport(const std::u16string& listPath, const std::u16string& textPath) {
+    CCorvinaDoc doc;
+    if (!LoadList(doc, listPath)) {
+        return kExitFailure;
+    }
+    const bool toStandardOutput = textPath == kStandardOutputPath;
+    TextFile out = toStandardOutput
+                       ? TextFile(CFile(STDOUT_FILENO, std::u16string(kStandardOutputName), false))
+                       : TextFile(textPath, "w");
+    if (!out.IsOpen()) {
+        ReportError(out.ErrorMessage());
+        return kExitFailure;
+    }
+    doc.ExportText(out);
+    if (!out.Close()) {
+        ReportError(out.ErrorMessage());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+int RunImport(const std::u16string& textPath, const std::u16string& listPath) {
+    TextFile in(textPath, "r");
+    if (!in.IsOpen()) {
+        ReportError(in.ErrorMessage());
+        return kExitFailure;
+    }
+    CCorvinaDoc doc;
+    doc.SetTitle(std::u16string(kNewListTitle));
+    doc.OnNewDocument();
+    doc.ImportText(in);
+    // Import stops quietly at an incomplete record, but a file that could not be read is a failure.
+    if (!in.Close()) {
+        ReportError(in.ErrorMessage());
+        return kExitFailure;
+    }
+    return doc.OnSaveDocument(listPath) ? kExitSuccess : kExitFailure;
+}
+
+int RunResave(const std::u16string& fromPath, const std::u16string& toPath) {
+    CCorvinaDoc doc;
+    if (!LoadList(doc, fromPath)) {
+        return kExitFailure;
+    }
+    return doc.OnSaveDocument(toPath) ? kExitSuccess : kExitFailure;
+}
+
+int RunShow(const std::u16string& listPath) {
+    CCorvinaDoc doc;
+    if (!LoadList(doc, listPath)) {
+        return kExitFailure;
+    }
+    return PrintToStandardOutput(FormatListForReading(doc, DisplayName(doc)));
+}
