@@ -29,8 +29,8 @@ public:
     const std::vector<Entry>& Entries() const { return m_entries; }
 
     /// When `msg` is a key press matching an entry (key and exactly its modifiers), sends the entry's
-    /// command to `target` and answers true: the message is consumed. Key releases and characters
-    /// of a consumed press are consumed too.
+    /// command to `target` and answers true: the press is consumed. Key releases are never
+    /// consumed, so hooks that act on them still see them.
     bool Translate(CWnd* target, const MSG& msg) const;
 
 private:

@@ -32,6 +32,8 @@ public:
 
     /// True when a handler (single or range) is registered for `id`.
     bool HasHandler(UINT id) const;
+    /// True when an enabling rule is registered for `id`.
+    bool HasRule(UINT id) const { return m_rules.contains(id); }
     /// The enabling rule's answer for `id`, or HasHandler(id) when it has no rule.
     bool IsEnabled(UINT id) const;
     /// Runs the handler of `id`; false when there is none.

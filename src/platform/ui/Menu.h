@@ -53,6 +53,3 @@ public:
 private:
     std::vector<Item> m_items;  ///< the entries, in order
 };
-
-/// A menu label without its ampersands ("&File" -> "File"; "&&" stays one "&").
-std::u16string StripAmpersands(const std::u16string& label);
