@@ -1,0 +1,44 @@
+// UTF-8 and UTF-16 conversion with the Windows-1252 fallback, and %1 formatting.
+#include <gtest/gtest.h>
+
+#include "platform/core/Strings.h"
+
+namespace {
+
+TEST(Strings, Utf8RoundTripsEveryPlane) {
+    const std::u16string text = u"Milk caf\u00e9 \u20ac \U0001F95B";
+    const std::string utf8 = ToUtf8(text);
+    EXPECT_EQ(utf8, "Milk caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\xA5\x9B");
+    EXPECT_EQ(FromUtf8OrCp1252(utf8), text);
+}
+
+TEST(Strings, UnpairedSurrogatesBecomeReplacementCharacters) {
+    EXPECT_EQ(ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+    EXPECT_EQ(ToUtf8(std::u16string{char16_t{0xDC00}, u'a'}), "\xEF\xBF\xBD" "a");
+}
+
+TEST(Strings, BytesThatAreNotUtf8ReadAsWindows1252) {
+    // "café" from an older device, and the euro sign and curly quotes of the 0x80 block.
+    EXPECT_EQ(FromUtf8OrCp1252("caf\xE9"), u"caf\u00e9");
+    EXPECT_EQ(FromUtf8OrCp1252("\x80\x93\x94"), u"\u20ac\u201c\u201d");
+    // Unassigned bytes keep their value, as the C1 controls.
+    EXPECT_EQ(FromUtf8OrCp1252("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008d\u008f\u0090\u009d");
+}
+
+TEST(Strings, MalformedSequencesFallBackBytewise) {
+    // Overlong slash, an encoded surrogate, a code point past U+10FFFF, a truncated sequence.
+    EXPECT_EQ(FromUtf8OrCp1252("\xC0\xAF"), u"\u00c0\u00af");
+    EXPECT_EQ(FromUtf8OrCp1252("\xED\xA0\x80"), u"\u00ed\u00a0\u20ac");
+    EXPECT_EQ(FromUtf8OrCp1252("\xF4\x90\x80\x80"), u"\u00f4\u0090\u20ac\u20ac");
+    EXPECT_EQ(FromUtf8OrCp1252("a\xE2\x82"), u"a\u00e2\u201a");
+    // A valid sequence after a broken one still decodes.
+    EXPECT_EQ(FromUtf8OrCp1252("\xE9\xC3\xA9"), u"\u00e9\u00e9");
+}
+
+TEST(Strings, FormatStringReplacesNumberedArguments) {
+    EXPECT_EQ(FormatString(u"%1 was not found.", {u"Shop.crv"}), u"Shop.crv was not found.");
+    EXPECT_EQ(FormatString(u"%2-%1 %% %3 %", {u"a", u"b"}), u"b-a % %3 %");
+    EXPECT_EQ(FormatString(u"%1", {u"%1"}), u"%1");
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// The generic tree: appending, deleting, moving, counting and walking, deep trees included.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/Tree.h"
+
+namespace {
+
+using Node = TreeNode<std::string>;
+
+std::vector<std::string> TitlesOf(const Node& parent) {
+    std::vector<std::string> titles;
+    for (const Node* child : parent.children) {
+        titles.push_back(child->item);
+    }
+    return titles;
+}
+
+std::vector<std::string> PreOrder(const Tree<std::string>& tree) {
+    std::vector<std::string> walked;
+    tree.Walk([&](const Node& node, std::size_t depth) {
+        walked.push_back(std::string(depth, '>') + node.item);
+    });
+    return walked;
+}
+
+// Bread (Rye, Wheat), Milk.
+struct Groceries : ::testing::Test {
+    Tree<std::string> tree;
+    Node* bread = tree.Append("Bread");
+    Node* rye = tree.Append("Rye", bread);
+    Node* wheat = tree.Append("Wheat", bread);
+    Node* milk = tree.Append("Milk");
+};
+
+TEST(Tree, NewTreeHasOnlyTheHiddenRoot) {
+    Tree<std::string> tree;
+    EXPECT_TRUE(tree.root.children.empty());
+    EXPECT_EQ(tree.root.parent, nullptr);
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_TRUE(PreOrder(tree).empty());
+}
+
+TEST_F(Groceries, AppendGoesLastAndLinksTheParent) {
+    Node* eggs = tree.Append("Eggs");
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Bread", "Milk", "Eggs"}));
+    EXPECT_EQ(eggs->parent, &tree.root);
+    Node* spelt = tree.Append("Spelt", bread);
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Rye", "Wheat", "Spelt"}));
+    EXPECT_EQ(spelt->parent, bread);
+}
+
+TEST_F(Groceries, CountsAndWalksInPreOrder) {
+    EXPECT_EQ(tree.Count(), 4u);
+    EXPECT_EQ(bread->CountDescendants(), 2u);
+    EXPECT_EQ(PreOrder(tree), (std::vector<std::string>{"Bread", ">Rye", ">Wheat", "Milk"}));
+}
+
+TEST_F(Groceries, WalkCanSkipChildren) {
+    std::vector<std::string> walked;
+    tree.Walk([&](const Node& node, std::size_t) {
+        walked.push_back(node.item);
+        return node.item != "Bread";
+    });
+    EXPECT_EQ(walked, (std::vector<std::string>{"Bread", "Milk"}));
+}
+
+TEST_F(Groceries, MovesStopAtTheEnds) {
+    tree.root.MoveChildUp(bread);
+    tree.root.MoveChildDown(milk);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Bread", "Milk"}));
+    Node* eggs = tree.Append("Eggs");
+    tree.root.MoveChildUp(eggs);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Bread", "Eggs", "Milk"}));
+    tree.root.MoveChildDown(bread);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Eggs", "Bread", "Milk"}));
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Rye", "Wheat"}));
+}
+
+TEST_F(Groceries, MovingANodeThatIsNotAChildChangesNothing) {
+    bread->MoveChildUp(milk);
+    bread->MoveChildDown(milk);
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Rye", "Wheat"}));
+}
+
+TEST_F(Groceries, DeleteRemovesTheWholeBranchAndKeepsSiblingOrder) {
+    tree.Append("Crumbs", rye);
+    Node* eggs = tree.Append("Eggs");
+    ASSERT_EQ(tree.Count(), 6u);
+    tree.Delete(bread);
+    EXPECT_EQ(tree.Count(), 2u);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk", "Eggs"}));
+    tree.Delete(eggs);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk"}));
+}
+
+TEST_F(Groceries, AdoptChildAttachesABuiltSubtree) {
+    auto branch = std::make_unique<Node>("Butter");
+    branch->children.push_back(new Node("Salted", branch.get()));
+    Node* butter = milk->AdoptChild(std::move(branch));
+    EXPECT_EQ(butter->parent, milk);
+    EXPECT_EQ(tree.Count(), 6u);
+}
+
+TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {
+    constexpr int kDepth = 200000;
+    Tree<int> tree;
+    TreeNode<int>* tip = nullptr;
+    for (int level = 0; level < kDepth; ++level) {
+        tip = tree.Append(level, tip);
+    }
+    EXPECT_EQ(tree.Count(), static_cast<std::size_t>(kDepth));
+    std::size_t deepest = 0;
+    tree.Walk([&](const TreeNode<int>&, std::size_t depth) { deepest = std::max(deepest, depth); });
+    EXPECT_EQ(deepest, static_cast<std::size_t>(kDepth - 1));
+    tree.Delete(tree.root.children.front());
+    EXPECT_EQ(tree.Count(), 0u);
+}
+
+}  // namespace
