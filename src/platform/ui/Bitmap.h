@@ -44,6 +44,8 @@ public:
 
     /// The pixels, for the platform's own code (see DCBridge.h); null when empty.
     const std::shared_ptr<BitmapData>& Data() const { return m_data; }
+    /// Makes the bitmap show these pixels, for the platform's own code (see DCBridge.h).
+    void AttachData(std::shared_ptr<BitmapData> data) { m_data = std::move(data); }
 
 private:
     std::shared_ptr<BitmapData> m_data;
