@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/core/FileException.h"
 
@@ -47,6 +48,8 @@ public:
     bool IsOpen() const { return descriptor_ >= 0; }
     /// The path the file was opened with, as the program named it.
     const std::u16string& GetFilePath() const { return path_; }
+    /// Changes the path that messages name (a temporary file reports as the file it will replace).
+    void SetFilePath(std::u16string displayPath) { path_ = std::move(displayPath); }
     /// The operating system's descriptor, or -1.
     int GetHandle() const { return descriptor_; }
 

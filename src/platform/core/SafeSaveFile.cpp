@@ -39,6 +39,8 @@ SafeSaveFile::SafeSaveFile(std::u16string targetPath) : targetPath_(std::move(ta
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         temporaryPath_ = TemporaryNameFor(targetPath_, attempt);
         if (file_.Open(temporaryPath_, kTemporaryMode, &cause)) {
+            // Failures while writing name the list the user saves, not the temporary name.
+            file_.SetFilePath(targetPath_);
             CopyTargetPermissions();
             return;
         }

@@ -1,0 +1,141 @@
+// corvina-tool as a user runs it: exit statuses, standard output and error, and the files it writes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../core/TestFolder.h"
+#include "ListBytes.h"
+
+namespace {
+
+using namespace list_bytes;
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CorvinaToolTest : public ::testing::Test {
+protected:
+    ToolRun Run(const std::string& arguments) {
+        const std::string command = std::string("'") + CORVINA_TOOL_PATH + "' " + arguments + " >'" +
+                                    folder.File("stdout") + "' 2>'" + folder.File("stderr") + "'";
+        const int raw = std::system(command.c_str());
+        ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder.File("stdout")),
+                    ReadBytes(folder.File("stderr"))};
+        std::remove(folder.File("stdout").c_str());
+        std::remove(folder.File("stderr").c_str());
+        return run;
+    }
+    std::string Quoted(const std::string& name) { return "'" + folder.File(name) + "'"; }
+
+    TestFolder folder;
+};
+
+const std::string kMilkList =
+    Header(2) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") + U32(1) +
+    Item(Wide(u"Skimmed"), 1, 0, 1) + Wide(u"low fat, fresh") + U32(0);
+const std::string kMilkText = "0\tMilk\t0\t1\t\t2\n1\tSkimmed\t1\t0\t\"low fat, fresh\"\t1\n";
+
+TEST_F(CorvinaToolTest, InfoReadsTheHeaderOnly) {
+    WriteBytes(folder.File("a.crv"), Header(7) + "not a tree at all");
+    const ToolRun run = Run("info " + Quoted("a.crv"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "version=3 items=7\n");
+    EXPECT_EQ(run.err, "");
+    WriteBytes(folder.File("v2.crv"), U32(5));
+    EXPECT_EQ(Run("info " + Quoted("v2.crv")).out, "version=2 items=5\n");
+    WriteBytes(folder.File("odd.crv"), Header(0xFFFFFFFF, 0xFFFFFFFE));
+    EXPECT_EQ(Run("info " + Quoted("odd.crv")).out, "version=-2 items=4294967295\n");
+}
+
+TEST_F(CorvinaToolTest, InfoOnAShortOrMissingFileFails) {
+    for (const std::string& bytes : {std::string(), std::string("\xEF\xBE\xAD\xDE\x03\x00\x00\x00", 8),
+                                     std::string("\x01\x02", 2)}) {
+        WriteBytes(folder.File("short.crv"), bytes);
+        const ToolRun run = Run("info " + Quoted("short.crv"));
+        EXPECT_EQ(run.status, 1) << bytes.size();
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "Unexpected file format.\n");
+    }
+    const ToolRun missing = Run("info " + Quoted("none.crv"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, folder.File("none.crv") + " was not found.\n");
+}
+
+TEST_F(CorvinaToolTest, ExportWritesTheTextForm) {
+    WriteBytes(folder.File("milk.crv"), kMilkList);
+    const ToolRun toFile = Run("export " + Quoted("milk.crv") + " " + Quoted("milk.txt"));
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out + toFile.err, "");
+    EXPECT_EQ(ReadBytes(folder.File("milk.txt")), kMilkText);
+    const ToolRun toOutput = Run("export " + Quoted("milk.crv") + " -");
+    EXPECT_EQ(toOutput.status, 0);
+    EXPECT_EQ(toOutput.out, kMilkText);
+}
+
+TEST_F(CorvinaToolTest, ExportOfAnEmptyFileIsAnEmptyText) {
+    WriteBytes(folder.File("empty.crv"), "");
+    EXPECT_EQ(Run("export " + Quoted("empty.crv") + " " + Quoted("out.txt")).status, 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.txt")), "");
+    EXPECT_TRUE(std::filesystem::exists(folder.File("out.txt")));
+}
+
+TEST_F(CorvinaToolTest, FailedLoadCreatesNoOutput) {
+    WriteBytes(folder.File("cut.crv"), kMilkList.substr(0, 50));
+    for (const std::string command : {"export", "resave"}) {
+        const ToolRun run = Run(command + " " + Quoted("cut.crv") + " " + Quoted("out"));
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err, "Unexpected file format.\n") << command;
+        EXPECT_FALSE(std::filesystem::exists(folder.File("out"))) << command;
+    }
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST_F(CorvinaToolTest, ImportBuildsAVersionThreeList) {
+    WriteBytes(folder.File("in.txt"), kMilkText + "0\tcut short\t1\t0\tno quantity\t");
+    const ToolRun run = Run("import " + Quoted("in.txt") + " " + Quoted("out.crv"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(ReadBytes(folder.File("out.crv")), kMilkList);
+    const ToolRun missing = Run("import " + Quoted("none.txt") + " " + Quoted("x.crv"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, folder.File("none.txt") + " was not found.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("x.crv")));
+}
+
+TEST_F(CorvinaToolTest, ResaveTurnsVersionTwoIntoThree) {
+    const std::string v2 = U32(9) + RootItem(false) + U32(1) + Item(Narrow("Caf\xE9"), 3, 5, 2) + U32(0);
+    WriteBytes(folder.File("old.crv"), v2);
+    EXPECT_EQ(Run("resave " + Quoted("old.crv") + " " + Quoted("new.crv")).status, 0);
+    EXPECT_EQ(ReadBytes(folder.File("new.crv")),
+              Header(1) + RootItem() + U32(1) + Item(Wide(u"Caf\u00e9"), 3, 1, 2) + Wide(u"") + U32(0));
+}
+
+TEST_F(CorvinaToolTest, ShowPrintsAnIndentedTree) {
+    WriteBytes(folder.File("Milk.crv"), kMilkList);
+    const ToolRun run = Run("show " + Quoted("Milk.crv"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Milk: 2 items\n"
+                       "[x] 2 x Milk  (high)\n"
+                       "    [ ] 1 x Skimmed\n"
+                       "        | low fat, fresh\n");
+}
+
+TEST_F(CorvinaToolTest, UsageErrorsAndHelp) {
+    for (const std::string arguments : {"", "info", "frobnicate x", "export a.crv", "show a b", "-h"}) {
+        const ToolRun run = Run(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_NE(run.err.find("Usage: corvina-tool"), std::string::npos) << arguments;
+    }
+    const ToolRun help = Run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: corvina-tool"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+}
+
+}  // namespace
