@@ -6,3 +6,5 @@ const ResourceTables& ProgramResources() {
                                        ProgramAccelerators()};
     return tables;
 }
+
+void InstallProgramResources() { InstallResources(ProgramResources()); }

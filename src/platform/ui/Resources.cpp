@@ -23,8 +23,6 @@ constexpr char16_t kAccessMark = u'&';
 
 void InstallResources(const ResourceTables& tables) { InstalledTables() = tables; }
 
-void InstallProgramResources() { InstallResources(ProgramResources()); }
-
 std::optional<std::u16string_view> FindStringResource(std::uint16_t id) {
     const StringResource* entry = FindById(InstalledTables().strings, id);
     if (entry == nullptr) {
