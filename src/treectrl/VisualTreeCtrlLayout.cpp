@@ -2,6 +2,7 @@
 // and the scroll model.
 #include "treectrl/VisualTreeCtrl.h"
 
+#include "treectrl/NotesMark.h"
 #include "treectrl/WordWrap.h"
 
 #include <algorithm>
@@ -92,15 +93,9 @@ CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
         item.notesRect = CRect();
         return item.rowRect;
     }
-    const std::int32_t roomOnLine = item.rowRect.right - textRect.right - kScrollBarWidth;
-    if (roomOnLine < kNotesZoneSize) {
-        const std::int32_t stripTop = item.rowRect.bottom;
-        item.rowRect.bottom += kNotesZoneSize;
-        item.notesRect = CRect(textRect.left, stripTop, textRect.left + kNotesZoneSize, stripTop + kNotesZoneSize);
-    } else {
-        item.notesRect = CRect(textRect.right, item.rowRect.bottom - kNotesZoneSize, textRect.right + kNotesZoneSize,
-                               item.rowRect.bottom);
-    }
+    const NotesPlacement placement = PlaceNotesMark(item.rowRect, textRect);
+    item.rowRect.bottom = placement.rowBottom;
+    item.notesRect = placement.mark;
     return item.rowRect;
 }
 

@@ -1,0 +1,363 @@
+// The pen on the check-tree control: check boxes, expand squares, selection, notes marks, holds,
+// the scroll bar's arrows and thumb, and the notifications the owner receives, in order.
+#include "TreeTestHost.h"
+
+using namespace treetest;
+using namespace treectrl;
+
+namespace {
+
+class TreeInput : public TreeFixture {};
+class TreeScroll : public TreeFixture {};
+
+constexpr UINT_PTR kUpTimer = 109;
+constexpr UINT_PTR kDownTimer = 110;
+constexpr UINT_PTR kThumbTimer = 113;
+const CPoint kDownArrow(230, 312);
+const CPoint kUpArrow(230, 6);
+
+}  // namespace
+
+// --- Check boxes ---------------------------------------------------------------------------------
+
+TEST_F(TreeInput, TappingACheckBoxChecksItNotifiesOnceAndRedrawsOnlyThatRow) {
+    Add(u"Bread");
+    VisualNode* milk = Add(u"Milk");
+    Add(u"Eggs");
+    Grab();
+    tree.drawn.clear();
+
+    uitest::Tap(tree, CPoint(5, 16 + 5));
+
+    EXPECT_EQ(*flags[1], 1);
+    ASSERT_EQ(parent.received.size(), 1u);
+    EXPECT_EQ(parent.received[0].code, VTN_CHECKCHANGED);
+    EXPECT_EQ(parent.received[0].id, kTreeId);
+    EXPECT_EQ(parent.received[0].from, &tree);
+    EXPECT_EQ(tree.drawn, (std::vector<const VisualNode*>{milk}));
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_FALSE(tree.IsLayoutDirty());
+}
+
+TEST_F(TreeInput, AnyNonZeroFlagCountsAsCheckedAndATapWritesZero) {
+    Add(u"Bread");
+    *flags[0] = 7;
+    uitest::Tap(tree, CPoint(5, 5));
+    EXPECT_EQ(*flags[0], 0);
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{VTN_CHECKCHANGED}));
+}
+
+TEST_F(TreeInput, RowWithoutAFlagIgnoresCheckBoxTaps) {
+    tree.InsertItem(u"No flag", 0, 0, nullptr, nullptr);
+    uitest::Tap(tree, CPoint(5, 5));
+    EXPECT_TRUE(parent.received.empty());
+    EXPECT_EQ(tree.GetCheck(tree.GetFirstItem()), 0);
+}
+
+TEST_F(TreeInput, CheckAllWritesEveryRowShownOrNotWithOneNotificationEach) {
+    VisualNode* fruit = Add(u"Fruit");
+    Add(u"Apples", fruit);
+    Add(u"Pears", fruit);
+    Add(u"Bread");
+    Add(u"Milk");
+    tree.Expand(fruit, false);
+    tree.CheckAll(1);
+    for (const auto& flag : flags) {
+        EXPECT_EQ(*flag, 1);
+    }
+    EXPECT_EQ(parent.Codes(), std::vector<UINT>(5, VTN_CHECKCHANGED));
+}
+
+TEST_F(TreeInput, SetCheckSkipsTheSubtreeOfARowWithoutAFlag) {
+    VisualNode* noFlag = tree.InsertItem(u"No flag", 0, 0, nullptr, nullptr);
+    Add(u"Child", noFlag);
+    tree.SetCheck(noFlag, 1, true);
+    EXPECT_EQ(*flags[0], 0);
+    EXPECT_TRUE(parent.received.empty());
+}
+
+TEST_F(TreeInput, OwnerMayReadTheControlFromItsHandler) {
+    Add(u"Bread");
+    Add(u"Milk");
+    std::vector<BYTE> seen;
+    parent.onNotify = [&](const NMHDR&) { seen.push_back(tree.GetCheck(tree.GetFirstItem())); };
+    tree.CheckAll(1);
+    EXPECT_EQ(seen, (std::vector<BYTE>{1, 1}));
+}
+
+// --- Expand squares --------------------------------------------------------------------------------
+
+TEST_F(TreeInput, TappingTheMinusCollapsesAndRecoloursTheRowsBelow) {
+    VisualNode* fruit = Add(u"Fruit");
+    Add(u"Apples", fruit);
+    VisualNode* bread = Add(u"Bread");
+    EXPECT_EQ(bread->item.background, kEvenRowColour);
+
+    uitest::Tap(tree, CPoint(74, 8));
+
+    EXPECT_EQ(fruit->item.expanded, 0);
+    EXPECT_EQ(bread->item.rowRect.top, 16);
+    EXPECT_EQ(bread->item.background, kOddRowColour);
+    EXPECT_EQ(Grab().Pixel(150, 20), kOddRowColour);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+
+    uitest::Tap(tree, CPoint(74, 8));
+    EXPECT_EQ(fruit->item.expanded, 1);
+    EXPECT_EQ(bread->item.rowRect.top, 31);
+    EXPECT_TRUE(parent.received.empty());
+}
+
+TEST_F(TreeInput, TappingTheSquaresPlaceOnARowWithoutSubRowsDoesNothing) {
+    VisualNode* bread = Add(u"Bread");
+    uitest::Tap(tree, CPoint(74, 8));
+    EXPECT_EQ(bread->item.expanded, 1);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    UINT hit = 0;
+    EXPECT_EQ(tree.HitTest(74, 8, &hit), bread);
+    EXPECT_EQ(hit, VTHT_ONEXPANDER);
+}
+
+// --- Selection, notes, holds ----------------------------------------------------------------------
+
+TEST_F(TreeInput, TappingARowSelectsItAndRedrawsTheOldAndNewRows) {
+    VisualNode* bread = Add(u"Bread");
+    VisualNode* milk = Add(u"Milk");
+    uitest::Tap(tree, CPoint(150, 8));
+    tree.drawn.clear();
+    uitest::Tap(tree, CPoint(150, 20));
+    EXPECT_EQ(tree.GetSelectedItem(), milk);
+    EXPECT_EQ(tree.drawn, (std::vector<const VisualNode*>{milk, bread}));
+    EXPECT_TRUE(parent.received.empty()) << "selection changes are not reported";
+}
+
+TEST_F(TreeInput, LiftingThePenOnANotesMarkSendsNotesClickedAfterSelectingTheRow) {
+    Add(u"Bread");
+    VisualNode* milk = Add(u"Milk");
+    tree.SetItemNotes(milk, u"skimmed");
+    const CRect mark = tree.GetNotesRect(milk);
+    const CPoint centre((mark.left + mark.right) / 2, (mark.top + mark.bottom) / 2);
+    uitest::PenDown(tree, centre);
+    EXPECT_EQ(tree.GetSelectedItem(), milk);
+    EXPECT_TRUE(parent.received.empty());
+    uitest::PenUp(tree, centre);
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{VTN_NOTESCLICKED}));
+    UINT hit = 0;
+    tree.HitTest(centre, &hit);
+    EXPECT_EQ(hit, VTHT_ONNOTES);
+}
+
+TEST_F(TreeInput, HoldingOnARowSelectsItAndTheOwnerGetsTheHoldWithTheScreenPoint) {
+    gestures.reset();
+    VisualNode* milk = Add(u"Milk");
+    uitest::Hold(tree, CPoint(150, 8));
+    EXPECT_EQ(tree.GetSelectedItem(), milk);
+    ASSERT_EQ(parent.Codes(), (std::vector<UINT>{GN_CONTEXTMENU}));
+    CPoint screen(150, 8);
+    tree.ClientToScreen(&screen);
+    EXPECT_EQ(parent.received[0].holdPoint, screen);
+    EXPECT_EQ(parent.received[0].id, kTreeId);
+}
+
+TEST_F(TreeInput, HoldingBelowTheLastRowStillReachesTheOwner) {
+    gestures.reset();
+    Add(u"Milk");
+    uitest::Hold(tree, CPoint(150, 200));
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{GN_CONTEXTMENU}));
+}
+
+// --- Scroll bar ------------------------------------------------------------------------------------
+
+TEST_F(TreeScroll, ContentOfExactlyTheViewHeightShowsNoBarOneMorePixelDoes) {
+    Rebuild(240, 152);  // view 150 high
+    for (int i = 0; i < 10; ++i) {
+        Add(u"");  // 150 pixels
+    }
+    Grab();
+    EXPECT_FALSE(tree.GetScrollBar().Visible());
+    Rebuild(240, 151);
+    flags.clear();
+    for (int i = 0; i < 10; ++i) {
+        Add(u"");
+    }
+    Grab();
+    EXPECT_TRUE(tree.GetScrollBar().Visible());
+}
+
+TEST_F(TreeScroll, ThumbIsAThirdOfTheTrackForContentThreeViewsHigh) {
+    Rebuild(240, 302);  // view 300, track 276
+    for (int i = 0; i < 60; ++i) {
+        Add(u"");  // 900 pixels
+    }
+    Grab();
+    EXPECT_EQ(tree.GetScrollBar().thumb, CRect(224, 13, 237, 13 + 92));
+}
+
+TEST_F(TreeScroll, ThumbOfAVeryLongListIsThirteenPixels) {
+    for (int i = 0; i < 3000; ++i) {
+        Add(u"");
+    }
+    Grab();
+    EXPECT_EQ(tree.GetScrollBar().thumb.Height(), 13);
+}
+
+TEST_F(TreeScroll, HoldingTheDownArrowFourteenTicksScrolls140Pixels) {
+    for (int i = 0; i < 100; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    uitest::PenDown(tree, kDownArrow);
+    EXPECT_EQ(tree.GetScrollOffset(), 0) << "the first step comes with the first tick";
+    EXPECT_TRUE(tree.IsTimerRunning(kDownTimer));
+    for (int i = 0; i < 14; ++i) {
+        ASSERT_TRUE(uitest::FireTimer(tree, kDownTimer));
+    }
+    EXPECT_EQ(tree.GetScrollOffset(), 140);
+    uitest::PenUp(tree, kDownArrow);
+    EXPECT_FALSE(tree.IsTimerRunning(kDownTimer));
+    EXPECT_EQ(tree.GetPressedPart(), kNoPart);
+
+    uitest::PenDown(tree, kUpArrow);
+    for (int i = 0; i < 4; ++i) {
+        uitest::FireTimer(tree, kUpTimer);
+    }
+    uitest::PenUp(tree, kUpArrow);
+    EXPECT_EQ(tree.GetScrollOffset(), 100);
+}
+
+TEST_F(TreeScroll, ArrowsAtTheEndsStartNoTimer) {
+    for (int i = 0; i < 30; ++i) {
+        Add(u"row");  // 450 pixels, 132 more than the view
+    }
+    Grab();
+    uitest::PenDown(tree, kUpArrow);
+    EXPECT_FALSE(tree.IsTimerRunning(kUpTimer));
+    uitest::PenUp(tree, kUpArrow);
+
+    uitest::PenDown(tree, kDownArrow);
+    for (int i = 0; i < 20; ++i) {
+        uitest::FireTimer(tree, kDownTimer);
+    }
+    EXPECT_EQ(tree.GetScrollOffset(), 450 - 318) << "ticks past the end are clamped";
+    uitest::PenUp(tree, kDownArrow);
+    uitest::PenDown(tree, kDownArrow);
+    EXPECT_FALSE(tree.IsTimerRunning(kDownTimer));
+    uitest::PenUp(tree, kDownArrow);
+}
+
+TEST_F(TreeScroll, LiftingThePenAfterSlidingOffAnArrowStopsTheRepeat) {
+    for (int i = 0; i < 100; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    uitest::PenDown(tree, kDownArrow);
+    uitest::FireTimer(tree, kDownTimer);
+    uitest::PenMove(tree, CPoint(150, 100));
+    uitest::PenUp(tree, CPoint(150, 100));
+    EXPECT_FALSE(tree.IsTimerRunning(kDownTimer));
+    EXPECT_EQ(tree.GetPressedPart(), kNoPart);
+    EXPECT_EQ(tree.GetScrollOffset(), 10);
+    EXPECT_TRUE(parent.received.empty());
+}
+
+TEST_F(TreeScroll, LiftingThePenOnTheOtherArrowStopsThePressedOne) {
+    for (int i = 0; i < 100; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    uitest::PenDown(tree, kDownArrow);
+    uitest::FireTimer(tree, kDownTimer);
+    uitest::PenUp(tree, kUpArrow);
+    EXPECT_FALSE(tree.IsTimerRunning(kDownTimer));
+    EXPECT_FALSE(tree.IsTimerRunning(kUpTimer));
+}
+
+TEST_F(TreeScroll, DraggingTheThumbTenPixelsAtHalfScaleScrollsTwenty) {
+    Rebuild(240, 326);  // view 324, track 300
+    for (int i = 0; i < 40; ++i) {
+        Add(u"");  // 600 pixels: scale 0.5
+    }
+    Grab();
+    ASSERT_FLOAT_EQ(tree.GetScrollBar().scale, 0.5f);
+    uitest::PenDown(tree, CPoint(230, 50));
+    EXPECT_TRUE(tree.IsTimerRunning(kThumbTimer));
+    uitest::PenMove(tree, CPoint(230, 60));
+    EXPECT_EQ(tree.GetScrollOffset(), 20);
+    uitest::FireTimer(tree, kThumbTimer);
+    EXPECT_EQ(tree.GetScrollOffset(), 20) << "the thumb's tick only repaints";
+    uitest::PenUp(tree, CPoint(230, 60));
+    EXPECT_FALSE(tree.IsTimerRunning(kThumbTimer));
+}
+
+TEST_F(TreeScroll, ThePenOutsideTheThumbIsNotFollowed) {
+    Rebuild(240, 326);
+    for (int i = 0; i < 40; ++i) {
+        Add(u"");
+    }
+    Grab();
+    uitest::PenDown(tree, CPoint(230, 50));
+    uitest::PenMove(tree, CPoint(150, 60));
+    EXPECT_EQ(tree.GetScrollOffset(), 0);
+    uitest::PenUp(tree, CPoint(150, 60));
+}
+
+TEST_F(TreeScroll, TappingTheTrackBelowTheThumbChangesNothing) {
+    for (int i = 0; i < 100; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    const CRect thumb = tree.GetScrollBar().thumb;
+    uitest::Tap(tree, CPoint(230, thumb.bottom + 20));
+    EXPECT_EQ(tree.GetScrollOffset(), 0);
+    EXPECT_EQ(tree.GetPressedPart(), kNoPart);
+    EXPECT_FALSE(tree.IsTimerRunning(kThumbTimer));
+    EXPECT_TRUE(parent.received.empty());
+}
+
+TEST_F(TreeScroll, AScrollStepRendersOnlyTheRowsComingIntoViewWithoutALayout) {
+    for (int i = 0; i < 1000; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    uitest::PenDown(tree, kDownArrow);
+    tree.drawn.clear();
+    uitest::FireTimer(tree, kDownTimer);
+    EXPECT_FALSE(tree.IsLayoutDirty());
+    ASSERT_FALSE(tree.drawn.empty());
+    EXPECT_LE(tree.drawn.size(), 2u);
+    for (const VisualNode* row : tree.drawn) {
+        EXPECT_GT(row->item.rowRect.bottom, 318) << "only rows at the new bottom edge are rendered";
+    }
+    uitest::PenUp(tree, kDownArrow);
+}
+
+TEST_F(TreeScroll, ScrolledRowsLookTheSameAsRowsRenderedAfresh) {
+    for (int i = 0; i < 100; ++i) {
+        VisualNode* row = Add(u"row " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)));
+        tree.SetItemColumnText(row, 0, u"1");
+    }
+    Grab();
+    uitest::PenDown(tree, kDownArrow);
+    for (int i = 0; i < 7; ++i) {
+        uitest::FireTimer(tree, kDownTimer);
+    }
+    uitest::PenUp(tree, kDownArrow);
+    const auto scrolled = Grab();
+    tree.ForgetMeasurements();
+    tree.SetItemText(tree.GetFirstItem(), u"row a");  // a full repaint renders every row in view afresh
+    const auto fresh = Grab();
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 240; ++x) {
+            ASSERT_EQ(scrolled.Pixel(x, y), fresh.Pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(TreeScroll, RowsUnderTheBarCannotBeTappedWhileItShows) {
+    for (int i = 0; i < 100; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    uitest::Tap(tree, CPoint(226, 150));
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+}

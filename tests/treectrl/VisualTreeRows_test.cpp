@@ -1,0 +1,248 @@
+// The check-tree control's rows as the owner builds and changes them: structure, navigation,
+// selection after deletes, and the layout's positions, heights and zones.
+#include "TreeTestHost.h"
+
+#include <string>
+
+using namespace treetest;
+using namespace treectrl;
+
+namespace {
+
+class TreeRows : public TreeFixture {};
+class TreeLayout : public TreeFixture {};
+
+}  // namespace
+
+// --- Structure and navigation ------------------------------------------------------------------
+
+TEST_F(TreeRows, EmptyTreeHasNoRowsNoContentAndHitsNothing) {
+    EXPECT_EQ(tree.GetFirstItem(), nullptr);
+    Grab();
+    EXPECT_TRUE(tree.GetShownRows().empty());
+    EXPECT_EQ(tree.GetContentRect().Height(), 0);
+    EXPECT_EQ(tree.GetScrollOffset(), 0);
+    EXPECT_FALSE(tree.GetScrollBar().Visible());
+    EXPECT_EQ(tree.HitTest(50, 10), nullptr);
+}
+
+TEST_F(TreeRows, LevelsCountFromTheTopLevel) {
+    VisualNode* a = Add(u"Bread");
+    VisualNode* rye = Add(u"Rye", a);
+    VisualNode* dark = Add(u"Dark", rye);
+    EXPECT_EQ(tree.GetItemLevel(a), 0);
+    EXPECT_EQ(tree.GetItemLevel(dark), 2);
+    EXPECT_EQ(tree.GetItemLevel(a->parent), -1);
+    EXPECT_EQ(tree.GetItemLevel(nullptr), -2);
+}
+
+TEST_F(TreeRows, DisplayOrderIsPreOrderSkippingCollapsedRows) {
+    VisualNode* bread = Add(u"Bread");
+    VisualNode* rye = Add(u"Rye", bread);
+    VisualNode* wheat = Add(u"Wheat", bread);
+    VisualNode* milk = Add(u"Milk");
+    EXPECT_EQ(tree.GetNextVisibleItem(bread, true), rye);
+    EXPECT_EQ(tree.GetNextVisibleItem(rye, true), wheat);
+    EXPECT_EQ(tree.GetNextVisibleItem(wheat, true), milk);
+    EXPECT_EQ(tree.GetNextVisibleItem(milk, true), nullptr);
+    EXPECT_EQ(tree.GetNextVisibleItem(bread, false), milk);
+    EXPECT_EQ(tree.GetNextSiblingItem(rye), wheat);
+    EXPECT_EQ(tree.GetNextSiblingItem(wheat), nullptr);
+    EXPECT_EQ(tree.CountDescendants(bread), 2u);
+
+    tree.Expand(bread, false);
+    EXPECT_EQ(tree.GetNextVisibleItem(bread, true), milk);
+    EXPECT_EQ(tree.GetShownRows(), (std::vector<VisualNode*>{bread, milk}));
+}
+
+TEST_F(TreeRows, NewRowsAreExpandedAndExpandIgnoresRowsWithoutSubRows) {
+    VisualNode* leaf = Add(u"Eggs");
+    EXPECT_EQ(leaf->item.expanded, 1);
+    tree.Expand(leaf, false);
+    EXPECT_EQ(leaf->item.expanded, 1);
+}
+
+TEST_F(TreeRows, MovingAmongSiblingsKeepsSubtreesAndStopsAtTheEnds) {
+    VisualNode* bread = Add(u"Bread");
+    VisualNode* milk = Add(u"Milk");
+    Add(u"Skimmed", milk);
+    VisualNode* eggs = Add(u"Eggs");
+    tree.MoveItemUp(eggs);
+    EXPECT_EQ(bread->parent->children, (std::vector<VisualNode*>{bread, eggs, milk}));
+    EXPECT_EQ(milk->children.size(), 1u);
+
+    tree.drawn.clear();
+    tree.MoveItemUp(bread);
+    tree.MoveItemDown(milk);
+    EXPECT_EQ(bread->parent->children, (std::vector<VisualNode*>{bread, eggs, milk}));
+    EXPECT_FALSE(tree.drawn.empty()) << "a move that changes nothing still rebuilds the layout";
+}
+
+TEST_F(TreeRows, ColumnTextBeyondTheColumnCountIsIgnored) {
+    VisualNode* row = Add(u"Milk");
+    tree.SetItemColumnText(row, 0, u"2");
+    tree.SetItemColumnText(row, 1, u"9");
+    ASSERT_EQ(row->item.columnTexts.size(), 1u);
+    EXPECT_EQ(row->item.columnTexts[0], u"2");
+}
+
+TEST_F(TreeRows, AtMostThreeColumns) {
+    tree.AddColumn();
+    tree.AddColumn();
+    tree.AddColumn();
+    EXPECT_EQ(tree.GetColumnCount(), 3u);
+}
+
+TEST_F(TreeRows, DeletingTheSelectedRowClearsTheSelection) {
+    VisualNode* a = Add(u"Apples");
+    Add(u"Pears");
+    uitest::Tap(tree, CPoint(150, 8));
+    ASSERT_EQ(tree.GetSelectedItem(), a);
+    tree.DeleteItem(a);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+}
+
+TEST_F(TreeRows, DeletingARowWhoseSubtreeHoldsTheSelectionClearsIt) {
+    VisualNode* fruit = Add(u"Fruit");
+    Add(u"Apples", fruit);
+    Add(u"Pears", fruit);
+    VisualNode* keep = Add(u"Bread");
+    uitest::Tap(tree, CPoint(150, 16 + 15 + 8));  // Pears
+    ASSERT_NE(tree.GetSelectedItem(), nullptr);
+    ASSERT_EQ(tree.GetSelectedItem()->parent, fruit);
+    tree.DeleteItem(fruit);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_EQ(tree.GetShownRows(), (std::vector<VisualNode*>{keep}));
+}
+
+TEST_F(TreeRows, DeletingAnotherRowKeepsTheSelection) {
+    Add(u"Apples");
+    VisualNode* pears = Add(u"Pears");
+    uitest::Tap(tree, CPoint(150, 16 + 8));
+    tree.DeleteItem(tree.GetFirstItem());
+    EXPECT_EQ(tree.GetSelectedItem(), pears);
+}
+
+TEST_F(TreeRows, DeleteAllClearsSelectionAndLaysOutAfresh) {
+    Add(u"Apples");
+    Add(u"Pears");
+    uitest::Tap(tree, CPoint(150, 8));
+    tree.DeleteAllItems();
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_TRUE(tree.IsLayoutDirty());
+    EXPECT_TRUE(tree.GetShownRows().empty());
+    Grab();
+    EXPECT_EQ(tree.GetContentRect().Height(), 0);
+}
+
+TEST_F(TreeRows, ShrinkingContentBringsTheOffsetBackToZero) {
+    std::vector<VisualNode*> rows;
+    for (int i = 0; i < 40; ++i) {
+        rows.push_back(Add(u""));
+    }
+    uitest::PenDown(tree, CPoint(230, 312));
+    for (int i = 0; i < 5; ++i) {
+        uitest::FireTimer(tree, 110);
+    }
+    uitest::PenUp(tree, CPoint(230, 312));
+    ASSERT_EQ(tree.GetScrollOffset(), 50);
+    for (int i = 0; i < 30; ++i) {
+        tree.DeleteItem(rows[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(tree.GetScrollOffset(), 0);
+}
+
+// --- Layout ------------------------------------------------------------------------------------
+
+TEST_F(TreeLayout, ThreeEmptyRowsAreFifteenPixelsEachFromContentYOne) {
+    VisualNode* a = Add(u"");
+    VisualNode* b = Add(u"");
+    VisualNode* c = Add(u"");
+    EXPECT_EQ(a->item.rowRect, CRect(0, 1, 237, 16));
+    EXPECT_EQ(b->item.rowRect, CRect(0, 16, 237, 31));
+    EXPECT_EQ(c->item.rowRect, CRect(0, 31, 237, 46));
+    EXPECT_EQ(a->item.background, kEvenRowColour);
+    EXPECT_EQ(b->item.background, kOddRowColour);
+    EXPECT_EQ(c->item.background, kEvenRowColour);
+    EXPECT_EQ(tree.GetContentRect(), CRect(0, 0, 237, 45));
+}
+
+TEST_F(TreeLayout, ZonesAtLevelZeroAndTwo) {
+    VisualNode* top = Add(u"Top");
+    VisualNode* mid = Add(u"Mid", top);
+    VisualNode* deep = Add(u"Deep", mid);
+    EXPECT_EQ(tree.GetCheckBoxRect(top), CRect(0, 1, 14, 15));
+    EXPECT_EQ(tree.GetExpanderRect(top), CRect(70, 4, 79, 13));
+    EXPECT_EQ(tree.GetExpanderRect(deep), CRect(90, 34, 99, 43));
+    EXPECT_EQ(tree.GetItemRect(deep), CRect(0, 31, 237, 46));
+}
+
+TEST_F(TreeLayout, OneLineTitleMakesAFifteenPixelRow) {
+    VisualNode* row = Add(u"Milk  2%");
+    EXPECT_EQ(row->item.rowRect.Height(), 15);
+}
+
+TEST_F(TreeLayout, NotesMarkFollowsTheLastWord) {
+    VisualNode* row = Add(u"Milk  2%");
+    tree.SetItemNotes(row, u"skimmed");
+    const int textLeft = 16 + 52 + 32;
+    const int end = textLeft + MeasureRowText(u"Milk ").cx + MeasureRowText(u"2% ").cx;
+    EXPECT_EQ(tree.GetNotesRect(row), CRect(end, 2, end + 14, 16));
+    EXPECT_EQ(row->item.rowRect.Height(), 15);
+}
+
+TEST_F(TreeLayout, NotesMarkWithoutRoomGetsAStripOfItsOwn) {
+    // A word too wide for the text area runs to the edge, leaving no room after it.
+    VisualNode* row = Add(std::u16string(40, u'W'));
+    tree.SetItemNotes(row, u"n");
+    EXPECT_EQ(row->item.rowRect.Height(), 15 + 14);
+    EXPECT_EQ(tree.GetNotesRect(row), CRect(100, 16, 114, 30));
+}
+
+TEST_F(TreeLayout, AWordWiderThanTheAreaStaysOnOneLine) {
+    VisualNode* row = Add(std::u16string(60, u'W'));
+    EXPECT_EQ(row->item.rowRect.Height(), 15);
+}
+
+TEST_F(TreeLayout, LongTitlesWrapToMoreLines) {
+    std::u16string text;
+    for (int i = 0; i < 12; ++i) {
+        text += u"word ";
+    }
+    VisualNode* row = Add(text);
+    const int lineHeight = MeasureRowText(u"word ").cy;
+    const int areaWidth = 224 - 100;
+    const int perLine = areaWidth / MeasureRowText(u"word ").cx;
+    const int lines = (12 + perLine - 1) / perLine;
+    EXPECT_EQ(row->item.rowRect.Height(), lines * lineHeight + 2);
+}
+
+TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
+    std::u16string text;
+    for (int i = 0; i < 400; ++i) {
+        text += u"word ";  // 2,000 characters
+    }
+    VisualNode* row = Add(text);
+    const int lineHeight = MeasureRowText(u"word ").cy;
+    const int perLine = (224 - 100) / MeasureRowText(u"word ").cx;
+    const int lines = (400 + perLine - 1) / perLine;
+    EXPECT_EQ(row->item.rowRect.Height(), lines * lineHeight + 2);
+}
+
+TEST_F(TreeLayout, RedrawingARowNeverChangesItsHeight) {
+    VisualNode* row = Add(u"");
+    tree.SetItemNotes(row, u"notes");  // a row without words whose mark needs its own strip
+    const CRect before = row->item.rowRect;
+    tree.SetCheck(row, 1, false);
+    tree.SetItemImage(row, 2, 2);
+    EXPECT_EQ(row->item.rowRect, before);
+}
+
+TEST_F(TreeLayout, AddingAColumnMovesTheTitleAndRewrapsIt) {
+    VisualNode* row = Add(u"Milk  2%");
+    tree.SetItemNotes(row, u"n");
+    const CRect before = tree.GetNotesRect(row);
+    tree.AddColumn();
+    tree.SetItemText(row, u"Milk  2%");
+    EXPECT_EQ(tree.GetNotesRect(row).left, before.left + 52);
+}
