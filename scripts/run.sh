@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds Corvina, installs it into the device root the first time (as an installer would) and starts it.
+# Arguments go to the program: --device-root DIR, --storage-card DIR, --scale N, Qt's own options.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$here/scripts/setup.sh"
 build="${CORVINA_BUILD_DIR:-$here/build}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target corvina-tool
-"$build/tools/corvina-tool" show "$here/res/samples/Shopping.crv"
+cmake --build "$build" --parallel "$(nproc)" --target corvina
+bash "$here/scripts/install.sh" "$@"
+exec "$build/src/shell/main/corvina" "$@"

@@ -1,0 +1,36 @@
+// CAboutDlg: the about box: the program's name, version and picture, the support note and the
+// maker's lines, each text in its own font.
+#pragma once
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Static.h"
+
+/// The about box (template 164). It has no commands of its own: the caption's OK button or cancel
+/// closes it, and nothing in it reacts to a tap.
+class CAboutDlg : public CDialog {
+public:
+    /// `parent` may be null.
+    explicit CAboutDlg(CWnd* parent = nullptr);
+    ~CAboutDlg() override;
+
+    /// The bound text controls, for those who look at the box.
+    const CStatic& GetCompanyLine() const { return m_company; }
+    const CStatic& GetWebAddress() const { return m_webAddress; }
+    const CStatic& GetVersion() const { return m_version; }
+    const CStatic& GetProductName() const { return m_productName; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnInitDialog() override;
+
+private:
+    CStatic m_company;      ///< control 1018: the maker's name and an invitation to visit
+    CStatic m_webAddress;   ///< control 1015: the maker's web address, plain text
+    CStatic m_version;      ///< control 1017: "Version 1.06"
+    CStatic m_productName;  ///< control 1016: "Corvina"
+    CFont m_productFont;    ///< Tahoma 18 pixels, bold
+    CFont m_versionFont;    ///< Tahoma 14 pixels, normal
+    CFont m_webFont;        ///< Tahoma 14 pixels, semi-bold
+    CFont m_companyFont;    ///< Tahoma 12 pixels, normal
+};

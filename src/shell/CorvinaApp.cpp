@@ -1,0 +1,44 @@
+// Start-up and the keyboard hook of the application.
+#include "shell/CorvinaApp.h"
+
+#include "platform/ui/Resources.h"
+#include "platform/ui/Wnd.h"
+#include "res/ResourceIds.h"
+#include "shell/ListFilesDlg.h"
+#include "shell/ListFolderListing.h"
+#include "shell/ListsFolder.h"
+
+namespace {
+
+constexpr std::u16string_view kProgramName = u"Corvina";
+
+}  // namespace
+
+CCorvinaApp::CCorvinaApp() : CWinApp(std::u16string(kProgramName)) {}
+
+CCorvinaApp::~CCorvinaApp() = default;
+
+std::u16string CCorvinaApp::GetListsFolder() {
+    return ::GetListsFolder();
+}
+
+bool CCorvinaApp::InitInstance() {
+    // Without the table Enter simply reaches the screens' own key handling.
+    m_accelerators.Load(IDR_ACCELERATORS);
+    const std::u16string pattern = LoadStringResource(IDS_LIST_PATTERN);
+    CListFolderListing listing(GetListsFolder(), pattern);
+    {
+        CListFilesDlg screen(listing, nullptr);
+        m_pMainWnd = &screen;
+        screen.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    return false;
+}
+
+bool CCorvinaApp::PreTranslateMessage(MSG& msg) {
+    if (m_accelerators.Translate(CWnd::GetFocus(), msg)) {
+        return true;
+    }
+    return CWinApp::PreTranslateMessage(msg);
+}

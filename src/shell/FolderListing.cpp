@@ -1,0 +1,27 @@
+// Enumerating a folder into records.
+#include "shell/FolderListing.h"
+
+namespace {
+
+constexpr char16_t kPathSeparator = u'\\';
+
+}  // namespace
+
+CFolderListing::CFolderListing(std::u16string folder, std::u16string pattern)
+    : m_folder(std::move(folder)), m_pattern(std::move(pattern)) {
+    if (!m_folder.empty() && m_folder.back() != kPathSeparator) {
+        m_folder.push_back(kPathSeparator);
+    }
+}
+
+bool CFolderListing::Scan() {
+    m_records.clear();
+    CFileFind finder;
+    FoundFile found;
+    FindStatus status = finder.FindFirst(m_folder + m_pattern, found);
+    while (status == FindStatus::Found) {
+        AddFile(found);
+        status = finder.FindNext(found);
+    }
+    return status == FindStatus::NoMoreFiles;
+}

@@ -1,0 +1,48 @@
+// The folder listing: the files of one folder whose names match a pattern, each turned into a record
+// of display texts by a derived listing.
+#pragma once
+
+#include "platform/ui/FileFind.h"
+
+#include <string>
+#include <vector>
+
+/// One listed file: its name and the texts of its extra columns.
+struct FileRecord {
+    std::u16string fileName;              ///< as the enumeration returned it, extension included, no folder
+    std::vector<std::u16string> columns;  ///< display texts of the extra columns, first column first
+};
+
+/// The files of one folder matching one pattern, in the order the platform enumerates them. A derived
+/// listing decides which columns a record has (AddFile).
+class CFolderListing {
+public:
+    /// Keeps the folder (with a trailing backslash added when it is not empty and has none) and the
+    /// wildcard pattern ("*.crv").
+    CFolderListing(std::u16string folder, std::u16string pattern);
+    virtual ~CFolderListing() = default;
+    CFolderListing(const CFolderListing&) = delete;
+    CFolderListing& operator=(const CFolderListing&) = delete;
+
+    /// Rebuilds the records from the folder. True when the enumeration ended normally (nothing
+    /// matched, or every match was listed); false when it stopped on another error (a missing folder
+    /// among them), with the records found until then.
+    virtual bool Scan();
+    /// How many column texts each record has; 0 here.
+    virtual int GetColumnCount() const { return 0; }
+
+    const std::vector<FileRecord>& Records() const { return m_records; }
+    /// The folder, ending in a backslash unless it is empty.
+    const std::u16string& Folder() const { return m_folder; }
+    const std::u16string& Pattern() const { return m_pattern; }
+
+protected:
+    /// Builds the record of one found file and appends it (AppendRecord).
+    virtual void AddFile(const FoundFile& file) = 0;
+    void AppendRecord(FileRecord record) { m_records.push_back(std::move(record)); }
+
+private:
+    std::vector<FileRecord> m_records;  ///< the result of the last Scan, in enumeration order
+    std::u16string m_folder;            ///< the folder path, ending in a backslash unless empty
+    std::u16string m_pattern;           ///< the file-name pattern with wildcards
+};

@@ -1,0 +1,58 @@
+// Pen input and background of the document list's rows.
+#include "shell/ListFilesCtrl.h"
+
+#include "platform/ui/DC.h"
+#include "platform/ui/Gesture.h"
+#include "platform/ui/Menu.h"
+#include "res/ResourceIds.h"
+
+CListFilesCtrl::CListFilesCtrl() {
+    m_background.LoadBitmap(IDB_LIST_BACKGROUND);
+}
+
+CListFilesCtrl::~CListFilesCtrl() = default;
+
+void CListFilesCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
+    // The list view's own pen handling is skipped on purpose: it would clear the selection on a tap
+    // below the last row, and the Document menu there acts on the row still selected.
+    const int row = HitTest(point);
+    if (row >= 0) {
+        SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+        SetFocus();
+    }
+    SHRGINFO request;
+    request.hwndClient = this;
+    request.ptDown = point;
+    request.dwFlags = SHRG_RETURNCMD;
+    if (SHRecognizeGesture(request) == GN_CONTEXTMENU) {
+        ShowDocumentMenu(point);
+    }
+}
+
+void CListFilesCtrl::ShowDocumentMenu(CPoint clientPoint) {
+    CPoint screenPoint = clientPoint;
+    ClientToScreen(&screenPoint);
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_LISTFILES_MENU)) {
+        return;
+    }
+    if (const CMenu* documentMenu = menu.GetSubMenu(kListFilesDocumentPopup); documentMenu != nullptr) {
+        documentMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, GetParent());
+    }
+}
+
+bool CListFilesCtrl::OnEraseBkgnd(CDC& dc) {
+    CDC memory;
+    if (m_background.IsNull() || !memory.CreateCompatibleDC(&dc)) {
+        return false;
+    }
+    CBitmap* previous = memory.SelectObject(&m_background);
+    CRect client;
+    GetClientRect(&client);
+    const CSize tile = m_background.GetSize();
+    for (int y = client.top; y < client.bottom; y += tile.cy) {
+        dc.BitBlt(0, y, tile.cx, tile.cy, &memory, 0, 0);
+    }
+    memory.SelectObject(previous);
+    return true;
+}

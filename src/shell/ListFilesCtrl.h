@@ -1,0 +1,26 @@
+// CListFilesCtrl: the document list's rows over a finely ruled pale-blue background, with the
+// tap-and-hold Document menu.
+#pragma once
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/ListCtrl.h"
+
+/// The list view of the document list screen. A pen down selects the row under it (never clearing
+/// the selection outside the rows) and, when it turns out to be a tap-and-hold, opens the Document
+/// menu at the pen; the background is bitmap 149 tiled downwards.
+class CListFilesCtrl : public CListCtrl {
+public:
+    CListFilesCtrl();
+    ~CListFilesCtrl() override;
+
+protected:
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    bool OnEraseBkgnd(CDC& dc) override;
+
+private:
+    /// Shows the Document popup of menu 133 with its top-left corner at `clientPoint`; its commands
+    /// go to the screen.
+    void ShowDocumentMenu(CPoint clientPoint);
+
+    CBitmap m_background;  ///< bitmap 149, 480 x 8: the ruled background tile
+};

@@ -1,0 +1,144 @@
+// The document list screen: set-up, filling the rows, the focus refresh and the screen's commands.
+#include "shell/ListFilesDlg.h"
+
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/MessageBox.h"
+#include "res/ResourceIds.h"
+#include "shell/AboutDlg.h"
+
+#include <utility>
+
+namespace {
+
+// The row icon and the image list that holds it.
+constexpr int kRowIconWidth = 13;
+constexpr int kRowIconHeight = 16;
+constexpr int kImageListInitialSize = 0;
+constexpr int kImageListGrowBy = 8;
+constexpr int kRowIconImage = 0;
+
+// Column 0 shows the list's name with its icon; the listing's columns follow.
+constexpr int kNameColumnWidth = 130;
+constexpr int kExtraColumnWidth = 55;
+
+// The list font.
+constexpr int kListFontHeight = 13;
+
+// Marks a refresh as running for as long as it lives.
+class RefreshGuard {
+public:
+    explicit RefreshGuard(bool& running) : m_running(running) { m_running = true; }
+    ~RefreshGuard() { m_running = false; }
+    RefreshGuard(const RefreshGuard&) = delete;
+    RefreshGuard& operator=(const RefreshGuard&) = delete;
+
+private:
+    bool& m_running;
+};
+
+}  // namespace
+
+CListFilesDlg::CListFilesDlg(CListFolderListing& listing, CWnd* parent)
+    : CDialog(IDD_LISTFILES, parent), m_listing(listing), m_extension(listing.Pattern()) {
+    m_rowIcon.LoadBitmap(IDB_LIST_ICON);
+    m_images.Create(kRowIconWidth, kRowIconHeight, ILC_COLOR, kImageListInitialSize, kImageListGrowBy);
+    m_images.Add(&m_rowIcon, nullptr);
+    if (!m_extension.empty()) {
+        m_extension.erase(0, 1);  // "*.crv" -> ".crv"
+    }
+    SetUpCommands();
+}
+
+CListFilesDlg::~CListFilesDlg() = default;
+
+void CListFilesDlg::SetUpCommands() {
+    CommandMap& commands = GetCommandMap();
+    commands.OnCommand(ID_VIEW_REFRESH, [this] { FillList(); });
+    commands.OnCommand(ID_APP_ABOUT, [this] { OnAbout(); });
+}
+
+void CListFilesDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LISTFILES, m_list);
+}
+
+bool CListFilesDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // The main screen has nothing to confirm: closing it ends the program.
+    ShowCaptionOkButton(false);
+    CreateMenuBar(IDR_LISTFILES_MENU);
+
+    m_list.SetBkColor(CLR_NONE);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    m_list.SetImageList(&m_images, LVSIL_SMALL);
+    SetUpColumns();
+    m_listFont.CreateFont(kListFontHeight, FW_NORMAL, kDeviceFaceName);
+    m_list.SetFont(&m_listFont, true);
+
+    FillList();
+    return true;
+}
+
+void CListFilesDlg::SetUpColumns() {
+    m_list.InsertColumn(0, u"", LVCFMT_LEFT, kNameColumnWidth);
+    for (int column = 1; column <= m_listing.GetColumnCount(); ++column) {
+        m_list.InsertColumn(column, u"", LVCFMT_LEFT, kExtraColumnWidth);
+    }
+}
+
+void CListFilesDlg::OnSetFocus(CWnd* oldWnd) {
+    CDialog::OnSetFocus(oldWnd);
+    FillList();
+}
+
+void CListFilesDlg::FillList() {
+    // A message box of this refresh hands the focus back when it closes; that must not start
+    // another refresh inside this one.
+    if (m_filling) {
+        return;
+    }
+    RefreshGuard guard(m_filling);
+    m_list.DeleteAllItems();
+    // A missing or unreadable folder lists nothing, which is what the user sees; nothing to report.
+    m_listing.Scan();
+    int row = 0;
+    for (const FileRecord& record : m_listing.Records()) {
+        m_list.InsertItem(row, DisplayName(record.fileName), kRowIconImage);
+        int column = 1;
+        for (const std::u16string& text : record.columns) {
+            m_list.SetItemText(row, column++, text);
+        }
+        ++row;
+    }
+    ReportUnreadableFiles();
+}
+
+void CListFilesDlg::ReportUnreadableFiles() {
+    for (const UnreadableFile& file : m_reported.TakeUnreported(m_listing.Unreadable())) {
+        AfxMessageBox(file.message, MB_OK | MB_ICONSTOP);
+    }
+}
+
+std::u16string CListFilesDlg::DisplayName(const std::u16string& fileName) const {
+    if (!m_extension.empty() && fileName.ends_with(m_extension)) {
+        return fileName.substr(0, fileName.size() - m_extension.size());
+    }
+    return fileName;
+}
+
+std::optional<int> CListFilesDlg::GetSelectedRow() const {
+    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0) {
+        return std::nullopt;
+    }
+    return row;
+}
+
+std::u16string CListFilesDlg::GetRowName(int row) const {
+    return m_list.GetItemText(row, 0);
+}
+
+void CListFilesDlg::OnAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}

@@ -1,0 +1,61 @@
+// CListFilesDlg: the document list screen, the program's main window: one row per list file with its
+// name, date and item count, the menu bar of menu 133 and the focus refresh.
+#pragma once
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/ImageList.h"
+#include "shell/ListFilesCtrl.h"
+#include "shell/ListFolderListing.h"
+#include "shell/UnreadableReports.h"
+
+#include <optional>
+#include <string>
+
+/// The document list screen (template 129). The rows are rebuilt from the folder, never patched:
+/// at initialisation, on Refresh, and whenever the screen gets the input focus back (a screen or
+/// message box over it closed), so a list saved elsewhere shows at once.
+class CListFilesDlg : public CDialog {
+public:
+    /// The screen over `listing` (not owned; it outlives the screen). `parent` may be null.
+    explicit CListFilesDlg(CListFolderListing& listing, CWnd* parent = nullptr);
+    ~CListFilesDlg() override;
+
+    /// Rescans the folder and rebuilds every row in the listing's order, none selected. Files whose
+    /// headers cannot be read keep a row marked "Unreadable"; each is reported in a message box
+    /// once, and again only after it changed.
+    void FillList();
+    /// The first selected row, or nothing.
+    std::optional<int> GetSelectedRow() const;
+    /// The display name in row `row`: the list's name.
+    std::u16string GetRowName(int row) const;
+    /// The list file extension, ".crv": the listing's pattern without its first character.
+    const std::u16string& GetExtension() const { return m_extension; }
+    /// The folder the rows come from, ending in a backslash.
+    const std::u16string& GetListsFolder() const { return m_listing.Folder(); }
+    /// The rows.
+    CListFilesCtrl& GetListCtrl() { return m_list; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnInitDialog() override;
+    void OnSetFocus(CWnd* oldWnd) override;
+
+private:
+    void SetUpCommands();
+    void SetUpColumns();
+    /// The display name of a listed file: its name without the extension when it ends in it exactly.
+    std::u16string DisplayName(const std::u16string& fileName) const;
+    void ReportUnreadableFiles();
+    void OnAbout();
+
+    CListFilesCtrl m_list;             ///< the rows, bound to control 1000
+    CListFolderListing& m_listing;     ///< the files shown; not owned
+    CBitmap m_rowIcon;                 ///< bitmap 136, 13 x 16: a page with bullet lines
+    CImageList m_images;               ///< the rows' small icons: the row icon as image 0
+    std::u16string m_extension;        ///< ".crv"
+    CFont m_listFont;                  ///< Tahoma 13 pixels, normal weight
+    CUnreadableReports m_reported;     ///< unreadable files already reported
+    bool m_filling = false;            ///< true during FillList, so its own message boxes cannot restart it
+};

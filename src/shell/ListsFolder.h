@@ -1,0 +1,21 @@
+// Where the list files live: the Lists folder under the installation folder the installer recorded
+// in the registry, or "\My Documents" on a device without one.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// The registry value buffer, in wide characters with the terminator: a longer value is unreadable.
+inline constexpr std::size_t kInstallDirBufferChars = 260;
+
+/// The installation folder recorded in the registry, or empty when the key or value is missing or
+/// the value does not fit kInstallDirBufferChars with its terminator.
+std::u16string ReadInstallDir();
+
+/// The Lists folder of an installation folder: "\My Documents" for none, else the folder followed
+/// directly by "\Lists" (a trailing backslash is kept, giving a doubled separator).
+std::u16string ListsFolderFor(std::u16string_view installDir);
+
+/// Resolves the Lists folder from the registry and creates it (one level only) when it is missing.
+std::u16string GetListsFolder();

@@ -1,0 +1,158 @@
+# The steps end-to-end scenarios are written in: set up a device root, start the program, tap, hold,
+# type, and compare what the X server shows with what the program renders off screen for that state.
+# Sourced by run_scenario.sh; every function fails the scenario (exit 1) with a message when it fails.
+
+E2E_TIMEOUT_SECONDS="${E2E_TIMEOUT_SECONDS:-15}"
+E2E_POLL_INTERVAL=0.1
+# The device window is drawn 1:1 so X pictures and off-screen pictures line up pixel for pixel.
+E2E_SCALE=1
+E2E_SCREEN_GEOMETRY=640x480x24
+XVFB_PID=""
+CORVINA_PID=""
+CORVINA_WINDOW=""
+
+e2e_log() { printf 'e2e %s: %s\n' "$SCENARIO_NAME" "$*" >&2; }
+e2e_fail() {
+  e2e_log "FAILED: $*"
+  exit 1
+}
+
+# e2e_poll SECONDS COMMAND...: runs COMMAND until it succeeds or the time is up.
+e2e_poll() {
+  local seconds="$1"
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep "$E2E_POLL_INTERVAL"
+  done
+}
+
+e2e_start_display() {
+  command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed (scripts/setup.sh installs it)"
+  command -v xdotool >/dev/null || e2e_fail "xdotool is not installed (scripts/setup.sh installs it)"
+  command -v xwd >/dev/null || e2e_fail "xwd is not installed (scripts/setup.sh installs x11-apps)"
+  local fifo="$E2E_WORK/display.fifo" display=""
+  mkfifo "$fifo"
+  # -displayfd lets the server pick a free display, so scenarios can run side by side.
+  Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>"$E2E_OUT/xvfb.log" &
+  XVFB_PID=$!
+  read -r -t "$E2E_TIMEOUT_SECONDS" display <"$fifo" || e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.log)"
+  export DISPLAY=":$display"
+  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+e2e_cleanup() {
+  local status=$?
+  [ -n "$CORVINA_PID" ] && kill "$CORVINA_PID" 2>/dev/null && wait "$CORVINA_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  rm -rf "$E2E_WORK"
+  exit "$status"
+}
+
+# --- the device root -------------------------------------------------------------------------------
+
+# The Lists folder the installer makes.
+E2E_LISTS="$DEVICE_ROOT/Program Files/Corvina/Lists"
+
+# e2e_install: installs Corvina into the device root as a user's first run does.
+e2e_install() {
+  bash "$CORVINA_SOURCE_DIR/scripts/install.sh" --device-root "$DEVICE_ROOT" >"$E2E_OUT/install.log" 2>&1 ||
+    e2e_fail "the installer failed (see $E2E_OUT/install.log)"
+}
+
+# e2e_add_list NAME SAMPLE [DATE]: puts a copy of res/samples/SAMPLE.crv into the Lists folder as
+# NAME.crv, last written at DATE (any form `touch -d` takes).
+e2e_add_list() {
+  local name="$1" sample="$2" date="${3:-}"
+  local target="$E2E_LISTS/$name.crv"
+  cp "$CORVINA_SOURCE_DIR/res/samples/$sample.crv" "$target" || e2e_fail "no sample list $sample"
+  [ -z "$date" ] || touch -d "$date" "$target"
+}
+
+# e2e_set_list_date NAME DATE: sets when the list NAME was last written.
+e2e_set_list_date() { touch -d "$2" "$E2E_LISTS/$1.crv" || e2e_fail "no list $1"; }
+
+# --- the program -----------------------------------------------------------------------------------
+
+e2e_find_window() {
+  CORVINA_WINDOW="$(xdotool search --onlyvisible --pid "$CORVINA_PID" 2>/dev/null | head -n 1)"
+  [ -n "$CORVINA_WINDOW" ]
+}
+
+# e2e_start_corvina [OPTIONS...]: starts the program on the device root and waits for its window.
+e2e_start_corvina() {
+  "$CORVINA" --device-root "$DEVICE_ROOT" --scale "$E2E_SCALE" -platform xcb "$@" \
+    >"$E2E_OUT/corvina.log" 2>&1 &
+  CORVINA_PID=$!
+  e2e_poll "$E2E_TIMEOUT_SECONDS" e2e_find_window || e2e_fail "no window appeared (see $E2E_OUT/corvina.log)"
+  # Pointer and keys go to the device window, as they would on the handheld.
+  xdotool windowfocus --sync "$CORVINA_WINDOW" 2>/dev/null || true
+}
+
+# e2e_expect_exit [STATUS]: waits for the program to end and checks its exit status (default 0).
+e2e_expect_exit() {
+  local expected="${1:-0}" status=0
+  e2e_poll "$E2E_TIMEOUT_SECONDS" e2e_program_ended || e2e_fail "the program did not end"
+  wait "$CORVINA_PID" || status=$?
+  CORVINA_PID=""
+  [ "$status" -eq "$expected" ] || e2e_fail "the program ended with status $status, expected $expected"
+}
+e2e_program_ended() { ! kill -0 "$CORVINA_PID" 2>/dev/null; }
+
+# --- input, in the device window's own pixels ------------------------------------------------------
+
+# e2e_tap X Y: a stylus tap.
+e2e_tap() { xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 1 || e2e_fail "tap at $1,$2"; }
+
+# e2e_hold X Y: a tap-and-hold; the device takes a right click for one.
+e2e_hold() { xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 3 || e2e_fail "hold at $1,$2"; }
+
+# e2e_key KEY...: hardware key presses, in xdotool's names (Return, Escape, Down, a, ...).
+e2e_key() { xdotool key --delay 30 "$@" || e2e_fail "keys $*"; }
+
+# e2e_type TEXT: types text into the focused field.
+e2e_type() { xdotool type --delay 30 "$1" || e2e_fail "typing $1"; }
+
+# --- looking at the screen -------------------------------------------------------------------------
+
+e2e_window_origin() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$CORVINA_WINDOW")"
+  printf '%s,%s' "$X" "$Y"
+}
+
+# e2e_screen_matches ACTUAL EXPECTED [--diff FILE]: grabs the whole screen, so menus and message boxes
+# over the device window are seen as a person sees them, and compares the window's part.
+e2e_screen_matches() {
+  local actual="$1" expected="$2"
+  shift 2
+  xwd -root -silent >"$actual" || return 1
+  "$SCREEN_MATCH" "$actual" "$expected" --at "$(e2e_window_origin)" "$@"
+}
+
+# e2e_expect_screen NAME [OPTIONS...]: waits until the device window shows exactly what the program
+# draws off screen with `--screenshot` and OPTIONS on the same device root. On a timeout the expected
+# picture and the actual one (differences in magenta) are kept in E2E_OUT.
+e2e_expect_screen() {
+  local name="$1"
+  shift
+  local expected="$E2E_WORK/$name.expected.ppm" actual="$E2E_WORK/$name.actual.xwd"
+  QT_QPA_PLATFORM=offscreen "$CORVINA" --device-root "$DEVICE_ROOT" --scale "$E2E_SCALE" \
+    --screenshot "$expected" "$@" >"$E2E_OUT/$name.render.log" 2>&1 ||
+    e2e_fail "rendering the expected $name screen failed (see $E2E_OUT/$name.render.log)"
+  if e2e_poll "$E2E_TIMEOUT_SECONDS" e2e_screen_matches "$actual" "$expected"; then
+    e2e_log "screen $name as expected"
+    return 0
+  fi
+  cp "$expected" "$E2E_OUT/$name.expected.ppm"
+  e2e_screen_matches "$actual" "$expected" --diff "$E2E_OUT/$name.actual.ppm" || true
+  e2e_fail "the screen does not show $name (pictures in $E2E_OUT)"
+}
+
+# e2e_expect_title TEXT: the device window's title is TEXT (it follows the active screen's caption).
+e2e_expect_title() {
+  e2e_poll "$E2E_TIMEOUT_SECONDS" e2e_title_is "$1" ||
+    e2e_fail "window title is '$(xdotool getwindowname "$CORVINA_WINDOW")', expected '$1'"
+}
+e2e_title_is() { [ "$(xdotool getwindowname "$CORVINA_WINDOW")" = "$1" ]; }
