@@ -1,0 +1,251 @@
+// Text export and import of lists: the record format, quoting, depths, numbers read as scanf reads
+// them, incomplete records and files that cannot be opened or written.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../core/TestFolder.h"
+#include "model/CorvinaDoc.h"
+#include "platform/core/ErrorReport.h"
+#include "textio/TextFile.h"
+
+namespace {
+
+TaskItem MakeItem(const std::u16string& title, std::uint32_t quantity = 1, std::uint8_t checked = 0,
+                  std::int32_t importance = TaskItem::kNormalImportance, const std::u16string& notes = u"") {
+    TaskItem item;
+    item.title = title;
+    item.quantity = quantity;
+    item.checked = checked;
+    item.importance = importance;
+    item.notes = notes;
+    return item;
+}
+
+/// Every item in pre-order with its level: "level:title".
+std::vector<std::u16string> Shape(const CCorvinaDoc& doc) {
+    std::vector<std::u16string> shape;
+    doc.tree.Walk([&](const TaskNode& node, std::size_t depth) {
+        shape.push_back(Widen(std::to_string(depth)) + u":" + node.item.title);
+    });
+    return shape;
+}
+
+class TextTest : public ::testing::Test {
+protected:
+    std::string Export(const CCorvinaDoc& doc) {
+        TextFile file(folder.WideFile("out.txt"), "w");
+        EXPECT_TRUE(file.IsOpen());
+        doc.ExportText(file);
+        EXPECT_TRUE(file.Close());
+        return ReadBytes(folder.File("out.txt"));
+    }
+
+    void Import(CCorvinaDoc& doc, const std::string& text) {
+        WriteBytes(folder.File("in.txt"), text);
+        TextFile file(folder.WideFile("in.txt"), "r");
+        ASSERT_TRUE(file.IsOpen());
+        doc.ImportText(file);
+        EXPECT_TRUE(file.Close());
+    }
+
+    const TaskItem& Only(const CCorvinaDoc& doc) {
+        EXPECT_EQ(doc.tree.Count(), 1u);
+        return doc.tree.root.children.at(0)->item;
+    }
+
+    TestFolder folder;
+};
+
+TEST_F(TextTest, MilkAndSkimmedRoundTrip) {
+    CCorvinaDoc doc;
+    TaskNode* milk = doc.tree.AddItem(MakeItem(u"Milk", 2, 1, TaskItem::kHighImportance));
+    doc.tree.AddItem(MakeItem(u"Skimmed", 1, 0, TaskItem::kNormalImportance, u"low fat, fresh"), milk);
+    const std::string text = Export(doc);
+    EXPECT_EQ(text, "0\tMilk\t0\t1\t\t2\n1\tSkimmed\t1\t0\t\"low fat, fresh\"\t1\n");
+
+    CCorvinaDoc back;
+    Import(back, text);
+    EXPECT_EQ(Shape(back), (std::vector<std::u16string>{u"0:Milk", u"1:Skimmed"}));
+    EXPECT_EQ(back.tree.root.children[0]->item, doc.tree.root.children[0]->item);
+    EXPECT_EQ(back.tree.root.children[0]->children[0]->item, milk->children[0]->item);
+    EXPECT_FALSE(back.IsModified());
+}
+
+TEST_F(TextTest, EmptyListAndEmptyFile) {
+    CCorvinaDoc doc;
+    EXPECT_EQ(Export(doc), "");
+    CCorvinaDoc back;
+    Import(back, "");
+    EXPECT_EQ(back.tree.Count(), 0u);
+}
+
+TEST_F(TextTest, LineBreaksInNotesSurviveTheRoundTrip) {
+    CCorvinaDoc doc;
+    doc.tree.AddItem(MakeItem(u"Bread", 1, 0, 1, u"rye\r\nor wheat"));
+    doc.tree.AddItem(MakeItem(u"Jam"));
+    const std::string text = Export(doc);
+    EXPECT_EQ(text, "0\tBread\t1\t0\t\"rye\r\nor wheat\"\t1\n0\tJam\t1\t0\t\t1\n");
+    CCorvinaDoc back;
+    Import(back, text);
+    ASSERT_EQ(back.tree.Count(), 2u);
+    EXPECT_EQ(back.tree.root.children[0]->item.notes, u"rye\r\nor wheat");
+    // A bare line feed from another editor is stored as CR LF as well.
+    CCorvinaDoc unix;
+    Import(unix, "0\tBread\t1\t0\t\"rye\nor wheat\"\t1\n");
+    EXPECT_EQ(Only(unix).notes, u"rye\r\nor wheat");
+}
+
+TEST_F(TextTest, QuotesAreNotEscapes) {
+    CCorvinaDoc doc;
+    doc.tree.AddItem(MakeItem(u"A", 1, 0, 1, u"\"boxed\""));
+    doc.tree.AddItem(MakeItem(u"B", 1, 0, 1, u"say \"hi\", then go"));
+    const std::string text = Export(doc);
+    EXPECT_EQ(text, "0\tA\t1\t0\t\"boxed\"\t1\n0\tB\t1\t0\t\"say \"hi\", then go\"\t1\n");
+    CCorvinaDoc back;
+    Import(back, text);
+    ASSERT_EQ(back.tree.Count(), 2u);
+    EXPECT_EQ(back.tree.root.children[0]->item.notes, u"boxed");
+    EXPECT_EQ(back.tree.root.children[1]->item.notes, u"say \"hi\", then go");
+    CCorvinaDoc single;
+    Import(single, "0\tA\t1\t0\t\"\t1\n");
+    EXPECT_EQ(Only(single).notes, u"");
+}
+
+TEST_F(TextTest, ImportanceOutsideTheRangeBecomesNormal) {
+    CCorvinaDoc doc;
+    Import(doc, "0\tA\t7\t0\t\t1\n0\tB\t2\t0\t\t1\n0\tC\t-1\t0\t\t1\n0\tD\t4294967296\t0\t\t1\n");
+    ASSERT_EQ(doc.tree.Count(), 4u);
+    EXPECT_EQ(doc.tree.root.children[0]->item.importance, 1);
+    EXPECT_EQ(doc.tree.root.children[1]->item.importance, 2);
+    EXPECT_EQ(doc.tree.root.children[2]->item.importance, 1);
+    EXPECT_EQ(doc.tree.root.children[3]->item.importance, 0);
+}
+
+TEST_F(TextTest, NumbersFollowScanfRules) {
+    CCorvinaDoc doc;
+    Import(doc, "  +0\tA\t \t1\t  -1\t\t-1\n0\tB\t1\t256\t\t4294967297\n0\tC\t1\t+3\t\t 99999999999999999999\n");
+    ASSERT_EQ(doc.tree.Count(), 3u);
+    const TaskItem& a = doc.tree.root.children[0]->item;
+    EXPECT_EQ(a.checked, 255);
+    EXPECT_EQ(a.quantity, 4294967295u);
+    EXPECT_EQ(a.importance, 1);
+    EXPECT_EQ(doc.tree.root.children[1]->item.checked, 0);
+    EXPECT_EQ(doc.tree.root.children[1]->item.quantity, 1u);
+    EXPECT_EQ(doc.tree.root.children[2]->item.checked, 3);
+    EXPECT_EQ(doc.tree.root.children[2]->item.quantity, 4294967295u);
+}
+
+TEST_F(TextTest, CheckedFlagIsWrittenAsItsByteValue) {
+    CCorvinaDoc doc;
+    doc.tree.AddItem(MakeItem(u"A", 4294967295u, 255, -1));
+    EXPECT_EQ(Export(doc), "0\tA\t4294967295\t255\t\t4294967295\n");
+}
+
+TEST_F(TextTest, DepthsBuildTheTree) {
+    CCorvinaDoc doc;
+    Import(doc, "0\tA\t1\t0\t\t1\n3\tB\t1\t0\t\t1\n1\tC\t1\t0\t\t1\n2\tD\t1\t0\t\t1\n0\tE\t1\t0\t\t1\n");
+    EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:A", u"1:B", u"1:C", u"2:D", u"0:E"}));
+    CCorvinaDoc deepFirst;
+    Import(deepFirst, "2\tA\t1\t0\t\t1\n");
+    EXPECT_EQ(Shape(deepFirst), (std::vector<std::u16string>{u"0:A"}));
+}
+
+TEST_F(TextTest, LargestDepthNestsUnderThePreviousItem) {
+    CCorvinaDoc doc;
+    Import(doc, "0\tA\t1\t0\t\t1\n4294967295\tB\t1\t0\t\t1\n-1\tC\t1\t0\t\t1\n0\tD\t1\t0\t\t1\n");
+    EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:A", u"1:B", u"2:C", u"0:D"}));
+}
+
+TEST_F(TextTest, ImportStopsAtTheFirstIncompleteRecord) {
+    CCorvinaDoc doc;
+    Import(doc, "0\tA\t1\t0\t\t1\n0\tB\t1\t0\tnotes\t\n0\tC\t1\t0\t\t1\n");
+    // B's quantity read finds the next line's 0 and then "C" is not a number: B is in, C is not.
+    EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:A", u"0:B"}));
+    CCorvinaDoc cut;
+    Import(cut, "0\tA\t1\t0\t\t1\n0\tB\t1\t0\tnotes");
+    EXPECT_EQ(Shape(cut), (std::vector<std::u16string>{u"0:A"}));
+    CCorvinaDoc heading;
+    Import(heading, "Depth\tTitle\n0\tA\t1\t0\t\t1\n");
+    EXPECT_EQ(heading.tree.Count(), 0u);
+}
+
+TEST_F(TextTest, SeventhFieldEndsOrContinuesTheImport) {
+    CCorvinaDoc word;
+    Import(word, "0\tA\t1\t0\t\t1\textra\n0\tB\t1\t0\t\t1\n");
+    EXPECT_EQ(Shape(word), (std::vector<std::u16string>{u"0:A"}));
+    CCorvinaDoc number;
+    Import(number, "0\tA\t1\t0\t\t1\t1\tB\t1\t0\t\t1\n");
+    EXPECT_EQ(Shape(number), (std::vector<std::u16string>{u"0:A", u"1:B"}));
+}
+
+TEST_F(TextTest, LeadingBlanksAndCarriageReturnsInFields) {
+    CCorvinaDoc doc;
+    doc.tree.AddItem(MakeItem(u"  indented"));
+    const std::string text = Export(doc);
+    EXPECT_EQ(text, "0\t  indented\t1\t0\t\t1\n");
+    CCorvinaDoc back;
+    Import(back, text);
+    EXPECT_EQ(Only(back).title, u"  indented");
+    CCorvinaDoc windows;
+    Import(windows, "0\tA\r\t1\t0\tx\r\ny\t1\r\n");
+    // A lone CR is an ordinary character; CR LF arrives as LF and is stored as CR LF.
+    EXPECT_EQ(Only(windows).title, u"A\r");
+    EXPECT_EQ(Only(windows).notes, u"x\r\ny");
+}
+
+TEST_F(TextTest, TextIsUtf8AndOtherBytesReadAsWindows1252) {
+    CCorvinaDoc doc;
+    doc.tree.AddItem(MakeItem(u"Caf\u00e9 \u20ac \U0001F95B"));
+    const std::string text = Export(doc);
+    EXPECT_EQ(text, "0\tCaf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\xA5\x9B\t1\t0\t\t1\n");
+    CCorvinaDoc back;
+    Import(back, text);
+    EXPECT_EQ(Only(back).title, u"Caf\u00e9 \u20ac \U0001F95B");
+    CCorvinaDoc old;
+    Import(old, "0\tCaf\xE9 \x80\t1\t0\t\x93quoted\x94\t1\n");
+    EXPECT_EQ(Only(old).title, u"Caf\u00e9 \u20ac");
+    EXPECT_EQ(Only(old).notes, u"\u201cquoted\u201d");
+}
+
+TEST_F(TextTest, ImportAppendsToTheExistingTree) {
+    CCorvinaDoc doc;
+    doc.tree.AddItem(MakeItem(u"Existing"));
+    Import(doc, "1\tNew\t1\t0\t\t1\n");
+    EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:Existing", u"0:New"}));
+}
+
+TEST_F(TextTest, UnopenableFilesDoNothingAndSayWhy) {
+    TextFile missing(folder.WideFile("none.txt"), "r");
+    EXPECT_FALSE(missing.IsOpen());
+    CCorvinaDoc doc;
+    doc.ImportText(missing);
+    EXPECT_EQ(doc.tree.Count(), 0u);
+    EXPECT_EQ(missing.ErrorMessage(), folder.WideFile("none.txt") + u" was not found.");
+    TextFile nowhere(folder.WideFile("gone/out.txt"), "w");
+    EXPECT_FALSE(nowhere.IsOpen());
+    doc.tree.AddItem(MakeItem(u"A"));
+    doc.ExportText(nowhere);
+    EXPECT_FALSE(nowhere.Close());
+    EXPECT_EQ(folder.EntryCount(), 0u);
+}
+
+TEST_F(TextTest, FailedExportLeavesThePreviousTextFile) {
+    WriteBytes(folder.File("out.txt"), "previous");
+    CCorvinaDoc doc;
+    for (int i = 0; i < 5000; ++i) {
+        doc.tree.AddItem(MakeItem(u"An item of the list"));
+    }
+    TextFile file(folder.WideFile("out.txt"), "w");
+    {
+        ScopedFileWriteFault fault(1000, FileErrorCause::DiskFull);
+        doc.ExportText(file);
+        EXPECT_FALSE(file.Close());
+    }
+    EXPECT_EQ(file.Error(), FileErrorCause::DiskFull);
+    EXPECT_EQ(ReadBytes(folder.File("out.txt")), "previous");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+}  // namespace
