@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -28,26 +29,38 @@ constexpr int kTenthsPerPoint = 10;
 /// Weights outside this range are clamped, as the device does.
 constexpr int kLightestWeight = 100;
 constexpr int kHeaviestWeight = 900;
-/// A cell height is met by adjusting the em size; faces whose cell is far from their em need a
-/// couple of rounds.
-constexpr int kCellFitRounds = 3;
+/// How far from the first estimate the em size is searched for an exact cell height.
+constexpr int kCellFitReach = 2;
 
 /// Vertical hinting keeps baselines crisp while widths stay those of the face's design, so text
 /// measures the same at every scale factor of the device window.
 constexpr QFont::HintingPreference kDeviceHinting = QFont::PreferVerticalHinting;
 
+int CellHeightAt(QFont probe, int em) {
+    probe.setPixelSize(em);
+    return QFontMetrics(probe).height();
+}
+
+/// The em size whose cell is `cellHeight` pixels. The cell grows with the em in whole-pixel steps
+/// that may skip a height; then the largest em whose cell stays within the height is taken, as the
+/// device picks the largest size that fits.
 int EmHeightForCell(const QFont& base, int cellHeight) {
-    QFont probe = base;
-    int em = cellHeight;
-    for (int round = 0; round < kCellFitRounds; ++round) {
-        probe.setPixelSize(em);
-        const int measured = QFontMetrics(probe).height();
-        if (measured == cellHeight || measured <= 0) {
-            break;
-        }
-        em = std::max(1, static_cast<int>(std::lround(static_cast<double>(em) * cellHeight / measured)));
+    const int measured = CellHeightAt(base, cellHeight);
+    if (measured == cellHeight || measured <= 0) {
+        return cellHeight;
     }
-    return em;
+    const int estimate =
+        std::max(1, static_cast<int>(std::lround(static_cast<double>(cellHeight) * cellHeight / measured)));
+    int best = 0;
+    int bestCell = 0;
+    for (int em = std::max(1, estimate - kCellFitReach); em <= estimate + kCellFitReach; ++em) {
+        const int cell = CellHeightAt(base, em);
+        if (cell <= cellHeight && cell >= bestCell) {
+            best = em;
+            bestCell = cell;
+        }
+    }
+    return best > 0 ? best : estimate;
 }
 
 QFont MakeFont(const LOGFONT& attributes) {

@@ -1,0 +1,281 @@
+// Device storage tests: device paths on the host, the registry store, folder enumeration with
+// wildcards and file times, attributes, creating a folder and deleting a file.
+#include "platform/ui/DevicePaths.h"
+#include "platform/ui/FileFind.h"
+#include "platform/ui/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace {
+
+std::u16string U16(const QString& text) { return text.toStdU16String(); }
+
+/// A fresh device root (and storage card) in a temporary folder for each test.
+class DeviceStorage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid() && card.isValid());
+        ConfigureDeviceStorage({U16(root.path()), U16(card.path())});
+    }
+    void TearDown() override { ConfigureDeviceStorage({}); }
+
+    /// Writes a file below the device root with the given contents; answers its host path.
+    QString MakeFile(const QString& relative, const QByteArray& contents = "x") {
+        const QString path = root.path() + QLatin1Char('/') + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        return path;
+    }
+
+    QTemporaryDir root;
+    QTemporaryDir card;
+};
+
+/// Every name an enumeration returns, in order.
+std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* firstStatus = nullptr) {
+    std::vector<std::u16string> names;
+    CFileFind find;
+    FoundFile found;
+    FindStatus status = find.FindFirst(pattern, found);
+    if (firstStatus != nullptr) {
+        *firstStatus = status;
+    }
+    while (status == FindStatus::Found) {
+        names.push_back(found.name);
+        status = find.FindNext(found);
+    }
+    return names;
+}
+
+}  // namespace
+
+// --- Device paths --------------------------------------------------------------------------------------------
+
+TEST_F(DeviceStorage, DevicePathsLandBelowTheRootAndTheCard) {
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Program Files\\Corvina\\Lists"),
+              U16(root.path() + QStringLiteral("/Program Files/Corvina/Lists")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.path()));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"), U16(card.path() + QStringLiteral("/Shop.txt")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"), U16(card.path() + QStringLiteral("/Shop.txt")))
+        << "the card's name is matched without regard to case";
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"), U16(root.path() + QStringLiteral("/Storage Cards/x")));
+}
+
+TEST_F(DeviceStorage, DoubledSeparatorsCountAsOne) {
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage\\Apps\\\\Lists\\"),
+              U16(root.path() + QStringLiteral("/Storage/Apps/Lists")));
+}
+
+TEST_F(DeviceStorage, PathsThatCouldLeaveTheDeviceAreRefused) {
+    EXPECT_EQ(HostPathFromDevicePath(u"\\..\\etc"), u"");
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Lists\\.\\x"), u"");
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Lists\\a/../../x"), u"");
+    EXPECT_EQ(HostPathFromDevicePath(u"Lists\\x"), u"") << "the device has no current folder";
+    EXPECT_EQ(HostPathFromDevicePath(u""), u"");
+    EXPECT_EQ(HostPathFromDevicePath(u"/tmp/x.crv"), u"/tmp/x.crv") << "host paths pass through";
+}
+
+TEST(DeviceRoot, OptionThenEnvironmentThenTheUsersDataFolder) {
+    ConfigureDeviceStorage({u"/srv/device", u""});
+    EXPECT_EQ(DeviceRootFolder(), u"/srv/device");
+    ConfigureDeviceStorage({});
+    const char* saved = std::getenv("CORVINA_DEVICE_ROOT");
+    const std::string restore = saved != nullptr ? saved : "";
+    setenv("CORVINA_DEVICE_ROOT", "/var/tmp/from-env/", 1);
+    EXPECT_EQ(DeviceRootFolder(), u"/var/tmp/from-env");
+    unsetenv("CORVINA_DEVICE_ROOT");
+    const std::u16string fallback = DeviceRootFolder();
+    EXPECT_TRUE(fallback.ends_with(u"/corvina/device")) << QString::fromStdU16String(fallback).toStdString();
+    EXPECT_EQ(StorageCardFolder(), U16(QDir::homePath()));
+    if (saved != nullptr) {
+        setenv("CORVINA_DEVICE_ROOT", restore.c_str(), 1);
+    }
+}
+
+// --- Registry ---------------------------------------------------------------------------------------------------
+
+TEST_F(DeviceStorage, RegistryValueReadsBackIntoTheCallersBuffer) {
+    ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                                  u"\\Program Files\\Corvina"),
+              RegistryError::None);
+    CRegistryKey key;
+    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    char16_t buffer[260] = {};
+    ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::None);
+    EXPECT_EQ(std::u16string(buffer), u"\\Program Files\\Corvina");
+    key.Close();
+    EXPECT_FALSE(key.IsOpen());
+    EXPECT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::NotOpen);
+}
+
+TEST_F(DeviceStorage, RegistryMissingKeyValueAndOtherRootAreTold) {
+    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", u"\\Apps");
+    CRegistryKey key;
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Other"), RegistryError::KeyNotFound);
+    EXPECT_EQ(key.Open(RegistryRoot::CurrentUser, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::KeyNotFound);
+    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    char16_t buffer[8] = {};
+    EXPECT_EQ(key.QueryStringValue(u"Version", buffer, 8), RegistryError::ValueNotFound);
+    EXPECT_EQ(DeleteRegistryValue(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir"),
+              RegistryError::None);
+    EXPECT_EQ(key.QueryStringValue(u"InstallDir", buffer, 8), RegistryError::KeyNotFound);
+}
+
+TEST_F(DeviceStorage, RegistryValueMustFitWithItsTerminator) {
+    const std::u16string fits(259, u'a');
+    const std::u16string tooLong(260, u'a');
+    CRegistryKey key;
+    char16_t buffer[260];
+    std::fill(std::begin(buffer), std::end(buffer), u'z');
+
+    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", tooLong);
+    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    EXPECT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::MoreData);
+    EXPECT_EQ(buffer[0], u'z') << "a value that does not fit leaves the buffer alone";
+
+    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", fits);
+    ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::None);
+    EXPECT_EQ(std::u16string(buffer), fits);
+    EXPECT_EQ(key.QueryStringValue(u"InstallDir", nullptr, 0), RegistryError::MoreData);
+}
+
+TEST_F(DeviceStorage, RegistryNamesMatchWithoutRegardToCase) {
+    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", u"\\Apps");
+    CRegistryKey key;
+    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"Software\\TARROW\\corvina"), RegistryError::None);
+    char16_t buffer[16] = {};
+    ASSERT_EQ(key.QueryStringValue(u"installdir", buffer, 16), RegistryError::None);
+    EXPECT_EQ(std::u16string(buffer), u"\\Apps");
+}
+
+TEST_F(DeviceStorage, RegistryRefusesNamesTheStoreCannotHold) {
+    CRegistryKey key;
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\\\Corvina"), RegistryError::InvalidName);
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE/Corvina"), RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"", u"x"), RegistryError::InvalidName);
+}
+
+TEST_F(DeviceStorage, InstallerWrittenSettingsFileIsRead) {
+    // The form an installer script writes by hand, documented with the registry.
+    QFile file(root.path() + QStringLiteral("/registry.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[HKEY_LOCAL_MACHINE]\n"
+               "SOFTWARE\\Tarrow\\Corvina\\InstallDir=\\\\Program Files\\\\Corvina\n"
+               "SOFTWARE\\Tarrow\\Corvina\\Maker=Tarrow, Inc\n");
+    file.close();
+    CRegistryKey key;
+    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    char16_t buffer[64] = {};
+    ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 64), RegistryError::None);
+    EXPECT_EQ(std::u16string(buffer), u"\\Program Files\\Corvina");
+    ASSERT_EQ(key.QueryStringValue(u"Maker", buffer, 64), RegistryError::None);
+    EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc") << "an unquoted comma does not lose the value";
+}
+
+// --- Folder enumeration ------------------------------------------------------------------------------------------
+
+TEST_F(DeviceStorage, PatternIsMatchedWithLetterCaseAndFoldersAreSkipped) {
+    MakeFile(QStringLiteral("Lists/Shop.crv"));
+    MakeFile(QStringLiteral("Lists/Pack.crv"));
+    MakeFile(QStringLiteral("Lists/Shop.CRV"));
+    MakeFile(QStringLiteral("Lists/notes.txt"));
+    MakeFile(QStringLiteral("Lists/.crv"));
+    QDir().mkpath(root.path() + QStringLiteral("/Lists/Folder.crv"));
+    const std::vector<std::u16string> names = Enumerate(u"\\Lists\\*.crv");
+    EXPECT_EQ(std::set<std::u16string>(names.begin(), names.end()),
+              (std::set<std::u16string>{u"Shop.crv", u"Pack.crv", u".crv"}));
+}
+
+TEST_F(DeviceStorage, QuestionMarkIsOneCharacterAndBracketsAreOrdinary) {
+    MakeFile(QStringLiteral("a1.crv"));
+    MakeFile(QStringLiteral("a12.crv"));
+    MakeFile(QStringLiteral("[x].crv"));
+    MakeFile(QStringLiteral("x.crv"));
+    EXPECT_EQ(Enumerate(u"\\a?.crv"), std::vector<std::u16string>{u"a1.crv"});
+    EXPECT_EQ(Enumerate(u"\\[x].crv"), std::vector<std::u16string>{u"[x].crv"});
+}
+
+TEST_F(DeviceStorage, NothingMatchingAndMissingFolderAreToldApart) {
+    QDir().mkpath(root.path() + QStringLiteral("/Empty"));
+    FindStatus status = FindStatus::Found;
+    EXPECT_TRUE(Enumerate(u"\\Empty\\*.crv", &status).empty());
+    EXPECT_EQ(status, FindStatus::NoMoreFiles);
+    EXPECT_TRUE(Enumerate(u"\\Missing\\*.crv", &status).empty());
+    EXPECT_EQ(status, FindStatus::PathNotFound);
+    EXPECT_TRUE(Enumerate(u"\\Empty\\", &status).empty());
+    EXPECT_EQ(status, FindStatus::InvalidPattern);
+
+    CFileFind find;
+    FoundFile found;
+    EXPECT_EQ(find.FindNext(found), FindStatus::NotStarted);
+}
+
+TEST_F(DeviceStorage, EnumerationKeepsGoingToTheEndAndStaysThere) {
+    MakeFile(QStringLiteral("Lists/One.crv"));
+    CFileFind find;
+    FoundFile found;
+    ASSERT_EQ(find.FindFirst(u"\\Lists\\*.crv", found), FindStatus::Found);
+    EXPECT_EQ(found.name, u"One.crv");
+    EXPECT_EQ(found.size, 1u);
+    EXPECT_EQ(find.FindNext(found), FindStatus::NoMoreFiles);
+    EXPECT_EQ(find.FindNext(found), FindStatus::NoMoreFiles);
+}
+
+TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
+    const QString path = MakeFile(QStringLiteral("Lists/Year.crv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime written(QDate(2009, 12, 31), QTime(23, 30, 15), QTimeZone::utc());
+    ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    file.close();
+
+    CFileFind find;
+    FoundFile found;
+    ASSERT_EQ(find.FindFirst(u"\\Lists\\Year.crv", found), FindStatus::Found);
+    EXPECT_EQ(found.lastWriteTime.wYear, 2009);
+    EXPECT_EQ(found.lastWriteTime.wMonth, 12);
+    EXPECT_EQ(found.lastWriteTime.wDay, 31);
+    EXPECT_EQ(found.lastWriteTime.wHour, 23);
+    EXPECT_EQ(found.lastWriteTime.wMinute, 30);
+    EXPECT_EQ(found.lastWriteTime.wSecond, 15);
+    EXPECT_EQ(found.lastWriteTime.wDayOfWeek, 4) << "a Thursday";
+}
+
+// --- Attributes, folders, deletion ----------------------------------------------------------------------------
+
+TEST_F(DeviceStorage, AttributesTellFilesFoldersAndNothing) {
+    MakeFile(QStringLiteral("Lists/Shop.crv"));
+    EXPECT_EQ(GetFileAttributes(u"\\Lists") & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(GetFileAttributes(u"\\Lists\\Shop.crv"), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(GetFileAttributes(u"\\Lists\\Gone.crv"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributes(u"\\..\\x"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(DeviceStorage, CreateDirectoryMakesOneLevelOnly) {
+    EXPECT_FALSE(CreateDirectory(u"\\Storage\\Apps\\Lists")) << "its parent does not exist";
+    EXPECT_EQ(GetFileAttributes(u"\\Storage"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(CreateDirectory(u"\\My Documents"));
+    EXPECT_NE(GetFileAttributes(u"\\My Documents"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(CreateDirectory(u"\\My Documents")) << "it exists already";
+}
+
+TEST_F(DeviceStorage, DeleteFileRemovesFilesOnly) {
+    MakeFile(QStringLiteral("Lists/Shop.crv"));
+    EXPECT_TRUE(DeleteFile(u"\\Lists\\Shop.crv"));
+    EXPECT_EQ(GetFileAttributes(u"\\Lists\\Shop.crv"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(DeleteFile(u"\\Lists\\Shop.crv"));
+    EXPECT_FALSE(DeleteFile(u"\\Lists")) << "folders are not files";
+    EXPECT_NE(GetFileAttributes(u"\\Lists"), INVALID_FILE_ATTRIBUTES);
+}
