@@ -13,4 +13,10 @@ class CButton : public CWnd {
 public:
     int GetCheck() const;
     void SetCheck(int state);
+
+protected:
+    void OnPaint(CDC& dc) override;
+    bool OnEraseBkgnd(CDC& dc) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
 };

@@ -78,6 +78,11 @@ protected:
     virtual void OnCancel();
     bool OnCommand(UINT id) override;
 
+public:
+    /// The dialog's own keys: Escape cancels; Enter is the OK button unless the focused field is a
+    /// multi-line field that accepts Enter.
+    bool PreTranslateMessage(MSG& msg) override;
+
 private:
     friend struct platform::WndAccess;
 

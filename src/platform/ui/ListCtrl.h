@@ -62,6 +62,8 @@ public:
 
 protected:
     void OnPaint(CDC& dc) override;
+    /// Fills with the background colour; with CLR_NONE draws nothing and answers false.
+    bool OnEraseBkgnd(CDC& dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     bool OnKeyDown(UINT virtualKey) override;
 };

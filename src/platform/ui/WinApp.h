@@ -48,9 +48,17 @@ public:
     /// a message for a bad value.
     static AppOptions ParseOptions(int& argc, char** argv);
 
+    /// Records that the start-up screenshot could not be written (Run then answers 1).
+    void SetScreenshotFailed() { m_screenshotFailed = true; }
+    /// True once the start-up screenshot was taken (only the first screen is rendered).
+    bool ScreenshotTaken() const { return m_screenshotTaken; }
+    void SetScreenshotTaken() { m_screenshotTaken = true; }
+
 private:
-    std::u16string m_appName;   ///< the program's name
-    AppOptions m_options;       ///< what the command line asked for
+    std::u16string m_appName;        ///< the program's name
+    AppOptions m_options;            ///< what the command line asked for
+    bool m_screenshotTaken = false;  ///< --screenshot: the first screen has been rendered
+    bool m_screenshotFailed = false; ///< --screenshot: writing the file failed
 };
 
 /// The application object, or null before it exists.

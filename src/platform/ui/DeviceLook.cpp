@@ -1,0 +1,17 @@
+// The fonts of the platform's own parts.
+#include "platform/ui/DeviceLook.h"
+
+#include "platform/ui/DCBridge.h"
+#include "platform/ui/Font.h"
+
+namespace platform::look {
+namespace {
+constexpr int kBarFontCell = 13;
+constexpr int kKeyFontCell = 11;
+}  // namespace
+
+QFont BarFont() { return MakeDeviceFont(kDeviceFaceName, kBarFontCell, FW_NORMAL); }
+QFont CaptionFont() { return MakeDeviceFont(kDeviceFaceName, kBarFontCell, FW_BOLD); }
+QFont KeyFont() { return MakeDeviceFont(kDeviceFaceName, kKeyFontCell, FW_NORMAL); }
+
+}  // namespace platform::look

@@ -1,0 +1,255 @@
+// Message boxes drawn inside the device window over the active screen: title bar with the program's
+// name, icon, wrapped text and the buttons of the type; a modal loop of their own.
+#include "platform/ui/MessageBox.h"
+
+#include "platform/ui/DeviceLook.h"
+#include "platform/ui/DeviceScreen.h"
+#include "platform/ui/DeviceWindow.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/TestHooks.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/WndWidget.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace platform {
+namespace {
+/// The box: 216 pixels wide, a 20-pixel title band, a 32-pixel icon column, 22-pixel buttons.
+constexpr int kBoxWidth = 216;
+constexpr int kTitleHeight = 20;
+constexpr int kMargin = 8;
+constexpr int kIconSize = 24;
+constexpr int kButtonWidth = 52;
+constexpr int kButtonHeight = 20;
+constexpr int kButtonGap = 8;
+/// The screen under the box is dimmed with this much black.
+constexpr int kDimAlpha = 70;
+const QColor kStopRed(0xD0, 0x10, 0x10);
+const QColor kQuestionBlue(0x1E, 0x5A, 0xC8);
+const QColor kWarningYellow(0xF0, 0xC0, 0x10);
+
+struct BoxButton {
+    QString label;
+    int result;
+};
+
+std::vector<BoxButton> ButtonsOf(UINT type) {
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL: return {{QStringLiteral("OK"), IDOK}, {QStringLiteral("Cancel"), IDCANCEL}};
+        case MB_YESNO: return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}};
+        default: return {{QStringLiteral("OK"), IDOK}};
+    }
+}
+
+/// The answer when the box is closed without a button.
+int DismissResultOf(UINT type) {
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL: return IDCANCEL;
+        case MB_YESNO: return IDNO;
+        default: return IDOK;
+    }
+}
+
+void DrawIcon(QPainter& painter, const QRect& box, UINT type) {
+    const UINT icon = type & MB_ICONMASK;
+    if (icon == 0) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QFont font = look::CaptionFont();
+    painter.setFont(font);
+    if (icon == MB_ICONEXCLAMATION) {
+        const QPolygonF triangle({QPointF(box.center().x() + 0.5, box.top() + 1.0), QPointF(box.right() + 0.5, box.bottom() + 0.5),
+                                  QPointF(box.left() + 0.5, box.bottom() + 0.5)});
+        painter.setPen(QPen(look::kInk, 1));
+        painter.setBrush(kWarningYellow);
+        painter.drawPolygon(triangle);
+        painter.setPen(look::kInk);
+        painter.drawText(box.adjusted(0, 6, 0, 0), Qt::AlignCenter, QStringLiteral("!"));
+    } else {
+        const QColor fill = icon == MB_ICONHAND ? kStopRed : kQuestionBlue;
+        painter.setPen(QPen(fill.darker(130), 1));
+        painter.setBrush(fill);
+        painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.setPen(look::kPaper);
+        if (icon == MB_ICONHAND) {
+            painter.setPen(QPen(look::kPaper, 3));
+            const QPointF c = QRectF(box).center();
+            painter.drawLine(c + QPointF(-5, -5), c + QPointF(5, 5));
+            painter.drawLine(c + QPointF(5, -5), c + QPointF(-5, 5));
+        } else {
+            painter.drawText(box, Qt::AlignCenter, icon == MB_ICONQUESTION ? QStringLiteral("?") : QStringLiteral("i"));
+        }
+    }
+    painter.restore();
+}
+
+/// The dimmed cover over the device and the box on it.
+class MessageBoxWidget : public QWidget {
+public:
+    MessageBoxWidget(QString title, QString text, UINT type, QWidget* root)
+        : QWidget(root), m_title(std::move(title)), m_text(std::move(text)), m_type(type), m_buttons(ButtonsOf(type)) {
+        setGeometry(root->rect());
+        const QFontMetrics metrics(look::BarFont());
+        const int textWidth = kBoxWidth - 3 * kMargin - ((type & MB_ICONMASK) != 0 ? kIconSize + kMargin : 0);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, textWidth, 1000), Qt::TextWordWrap, m_text);
+        const int bodyHeight = std::max(needed.height(), (type & MB_ICONMASK) != 0 ? kIconSize : 0);
+        const int boxHeight = kTitleHeight + kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+        m_box = QRect((width() - kBoxWidth) / 2, (height() - boxHeight) / 2, kBoxWidth, boxHeight);
+        m_textRect = QRect(m_box.left() + kMargin + ((type & MB_ICONMASK) != 0 ? kIconSize + kMargin : 0),
+                           m_box.top() + kTitleHeight + kMargin, textWidth, bodyHeight);
+    }
+
+    int Run() {
+        show();
+        raise();
+        setFocus();
+        qApp->installEventFilter(this);
+        QEventLoop loop;
+        m_loop = &loop;
+        loop.exec();
+        m_loop = nullptr;
+        qApp->removeEventFilter(this);
+        return m_result;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0, 0, 0, kDimAlpha));
+        painter.fillRect(m_box, look::kPaper);
+        painter.fillRect(QRect(m_box.left(), m_box.top(), m_box.width(), kTitleHeight), look::kCaptionTop);
+        painter.setPen(look::kInk);
+        painter.drawRect(m_box.adjusted(0, 0, -1, -1));
+        painter.setFont(look::CaptionFont());
+        painter.setPen(look::kCaptionText);
+        painter.drawText(QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+        DrawIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize), m_type);
+        painter.setFont(look::BarFont());
+        painter.setPen(look::kInk);
+        painter.drawText(m_textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+        for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+            const QRect r = ButtonRect(static_cast<int>(i));
+            const bool pressed = static_cast<int>(i) == m_pressed;
+            painter.fillRect(r, pressed ? look::kHighlight : look::kPaper);
+            painter.setPen(look::kInk);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            painter.setPen(pressed ? look::kHighlightText : look::kInk);
+            painter.drawText(r, Qt::AlignCenter, m_buttons[i].label);
+        }
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseMove: return HandleMouse(watched, static_cast<QMouseEvent*>(event));
+            case QEvent::KeyPress: return HandleKey(static_cast<QKeyEvent*>(event));
+            case QEvent::KeyRelease: return true;
+            default: return false;
+        }
+    }
+
+private:
+    QRect ButtonRect(int index) const {
+        const int count = static_cast<int>(m_buttons.size());
+        const int total = count * kButtonWidth + (count - 1) * kButtonGap;
+        const int left = m_box.left() + (m_box.width() - total) / 2 + index * (kButtonWidth + kButtonGap);
+        return QRect(left, m_box.bottom() + 1 - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
+    }
+
+    int ButtonAt(QPoint p) const {
+        for (int i = 0; i < static_cast<int>(m_buttons.size()); ++i) {
+            if (ButtonRect(i).contains(p)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    bool HandleMouse(QObject* watched, QMouseEvent* event) {
+        // Everything under the box is out of reach while it shows.
+        if (watched != parentWidget()->windowHandle()) {
+            return true;
+        }
+        const QPoint p = mapFrom(parentWidget(), event->position().toPoint());
+        const int button = ButtonAt(p);
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            m_pressed = button;
+            repaint();
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            const int pressed = m_pressed;
+            m_pressed = -1;
+            repaint();
+            if (pressed >= 0 && pressed == button) {
+                Close(m_buttons[static_cast<std::size_t>(pressed)].result);
+            }
+        }
+        return true;
+    }
+
+    bool HandleKey(QKeyEvent* event) {
+        if (event->key() == Qt::Key_Escape) {
+            Close(DismissResultOf(m_type));
+        } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            Close(m_buttons.front().result);
+        }
+        return true;
+    }
+
+    void Close(int result) {
+        m_result = result;
+        hide();
+        if (m_loop != nullptr) {
+            m_loop->exit();
+        }
+    }
+
+    QString m_title;                   ///< the program's name
+    QString m_text;                    ///< the message
+    UINT m_type;                       ///< buttons and icon
+    std::vector<BoxButton> m_buttons;  ///< left to right
+    QRect m_box;                       ///< the box inside the cover
+    QRect m_textRect;                  ///< where the message wraps
+    int m_pressed = -1;                ///< button under the pen
+    int m_result = IDCANCEL;           ///< the answer
+    QEventLoop* m_loop = nullptr;      ///< the running loop
+};
+
+/// Gives the focus back to the screen under a closed box, as the device does.
+void ReturnFocusToScreen() {
+    if (!DeviceExists()) {
+        return;
+    }
+    if (CDialog* top = Device().TopScreen()) {
+        WndAccess::SetFocus(*top, nullptr);
+    }
+}
+}  // namespace
+}  // namespace platform
+
+int AfxMessageBox(const std::u16string& text, UINT type) {
+    const CWinApp* app = AfxGetApp();
+    const std::u16string title = app != nullptr ? app->GetAppName() : std::u16string(u"Corvina");
+    if (const platform::MessageBoxHook& hook = platform::CurrentMessageBoxHook()) {
+        const int answer = hook(title, text, type);
+        platform::ReturnFocusToScreen();
+        return answer;
+    }
+    int answer = IDCANCEL;
+    {
+        platform::MessageBoxWidget box(QString::fromStdU16String(title), QString::fromStdU16String(text), type,
+                                       &platform::Device());
+        answer = box.Run();
+    }
+    platform::ReturnFocusToScreen();
+    return answer;
+}
