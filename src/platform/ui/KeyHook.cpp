@@ -53,7 +53,13 @@ protected:
         msg.message = event->type() == QEvent::KeyPress ? WM_KEYDOWN : WM_KEYUP;
         msg.wParam = VirtualKeyOf(key->key());
         msg.lParam = ModifierWord(key->modifiers());
-        if (msg.wParam == 0 || watched != QApplication::focusWidget()) {
+        QWidget* receiver = QApplication::focusWidget();
+        if (receiver == nullptr) {
+            // With nothing focused the key goes to the active window itself.
+            auto* widget = qobject_cast<QWidget*>(watched);
+            receiver = widget != nullptr && widget->isWindow() ? widget : nullptr;
+        }
+        if (msg.wParam == 0 || watched != receiver) {
             return false;
         }
         CWinApp* app = AfxGetApp();
