@@ -12,6 +12,7 @@
 #include "platform/ui/MenuBarWidget.h"
 #include "platform/ui/WndWidget.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 
@@ -61,9 +62,10 @@ void DeviceWindow::LayoutParts() {
 
 void DeviceWindow::PushScreen(CDialog& screen, WndWidget* widget) {
     if (!m_stack.empty()) {
+        m_stack.back().focusBefore = QApplication::focusWidget();
         m_stack.back().widget->hide();
     }
-    m_stack.push_back({&screen, widget});
+    m_stack.push_back({&screen, widget, {}});
     widget->setParent(m_screenArea);
     widget->setGeometry(0, 0, m_screenArea->width(), m_screenArea->height());
     widget->show();
@@ -79,7 +81,10 @@ void DeviceWindow::RemoveScreen(const CDialog& screen) {
     const bool wasTop = it + 1 == m_stack.end();
     m_stack.erase(it);
     if (wasTop && !m_stack.empty()) {
-        m_stack.back().widget->show();
+        Entry& top = m_stack.back();
+        top.widget->show();
+        QWidget* focus = top.focusBefore ? top.focusBefore.data() : top.widget;
+        focus->setFocus(Qt::OtherFocusReason);
     }
     RefreshBars();
 }

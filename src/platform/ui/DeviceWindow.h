@@ -5,6 +5,7 @@
 
 #include "platform/ui/MenuBarModel.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -54,6 +55,7 @@ private:
     struct Entry {
         CDialog* screen;
         WndWidget* widget;
+        QPointer<QWidget> focusBefore;  ///< what had the focus when a screen covered this one
     };
     CaptionBar* m_caption;        ///< top bar: caption and OK button
     QWidget* m_screenArea;        ///< holds the screens' widgets

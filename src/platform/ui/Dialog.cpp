@@ -152,8 +152,22 @@ int CDialog::DoModal() {
         }
     }
     device.PushScreen(*this, screen);
+    try {
+        RunModalLoop(screen);
+    } catch (...) {
+        TearDownScreen();
+        throw;
+    }
+    TearDownScreen();
+    const int result = m_state->result;
+    // The screen below has the focus again, as when a window above it goes away.
+    if (CDialog* below = device.TopScreen()) {
+        WndAccess::SetFocus(*below, nullptr);
+    }
+    return result;
+}
 
-    QEventLoop loop;
+void CDialog::RunModalLoop(platform::WndWidget* screen) {
     if (OnInitDialog()) {
         if (platform::WndWidget* first = platform::FirstTabStop(screen)) {
             first->setFocus(Qt::OtherFocusReason);
@@ -161,30 +175,26 @@ int CDialog::DoModal() {
             screen->setFocus(Qt::OtherFocusReason);
         }
     }
-    device.RefreshBars();
+    platform::Device().RefreshBars();
     platform::TakeStartupScreenshot(*this);
-    if (!m_state->ended) {
-        m_state->loop = &loop;
-        loop.exec();
-        m_state->loop = nullptr;
+    if (m_state->ended) {
+        return;
     }
+    QEventLoop loop;
+    m_state->loop = &loop;
+    loop.exec();
+    m_state->loop = nullptr;
+}
 
+void CDialog::TearDownScreen() {
+    m_state->loop = nullptr;
     if (platform::WndWidget* widget = platform::WidgetOf(*this)) {
         widget->NotifyDestroyTree();
-        device.RemoveScreen(*this);
+        platform::Device().RemoveScreen(*this);
         delete widget;
     }
     m_state->controlObjects.clear();
-    const int result = m_state->result;
     m_state->menuBar = platform::MenuBarModel();
-    // The screen below has the focus again, as when a window above it goes away.
-    if (CDialog* below = device.TopScreen()) {
-        if (platform::WndWidget* belowWidget = platform::WidgetOf(*below)) {
-            belowWidget->setFocus(Qt::OtherFocusReason);
-        }
-        WndAccess::SetFocus(*below, nullptr);
-    }
-    return result;
 }
 
 void CDialog::EndDialog(int result) {

@@ -12,6 +12,7 @@ class CDataExchange;
 
 namespace platform {
 struct DialogState;
+class WndWidget;
 }
 
 /// One tool button of a menu bar: a command shown with one image of the bitmap strip, or a gap.
@@ -85,6 +86,11 @@ public:
 
 private:
     friend struct platform::WndAccess;
+
+    /// Initialises the built screen and runs its loop until EndDialog.
+    void RunModalLoop(platform::WndWidget* screen);
+    /// Destroys the screen's windows (OnDestroy first) and takes it off the device.
+    void TearDownScreen();
 
     UINT m_templateId;                                 ///< the dialog template it is built from
     std::unique_ptr<platform::DialogState> m_state;    ///< modal loop, bar contents, controls

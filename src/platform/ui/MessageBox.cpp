@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWindow>
 
 namespace platform {
@@ -107,6 +108,7 @@ public:
     }
 
     int Run() {
+        const QPointer<QWidget> focusBefore = QApplication::focusWidget();
         show();
         raise();
         setFocus();
@@ -116,6 +118,9 @@ public:
         loop.exec();
         m_loop = nullptr;
         qApp->removeEventFilter(this);
+        if (focusBefore) {
+            focusBefore->setFocus(Qt::OtherFocusReason);
+        }
         return m_result;
     }
 

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -58,6 +59,7 @@ public:
         topLeft.setX(std::clamp(topLeft.x(), 0, std::max(0, root->width() - width())));
         topLeft.setY(std::clamp(topLeft.y(), 0, std::max(0, root->height() - height())));
         move(topLeft);
+        const QPointer<QWidget> focusBefore = QApplication::focusWidget();
         show();
         raise();
         setFocus();
@@ -67,6 +69,9 @@ public:
         loop.exec();
         m_loop = nullptr;
         qApp->removeEventFilter(this);
+        if (focusBefore) {
+            focusBefore->setFocus(Qt::OtherFocusReason);
+        }
         return m_chosen;
     }
 

@@ -128,7 +128,8 @@ void WndWidget::keyPressEvent(QKeyEvent* event) {
 
 void WndWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    if (m_owner != nullptr) {
+    // A screen is told of the focus by the framework, when what covered it goes away.
+    if (m_owner != nullptr && m_kind != WindowKind::Screen) {
         WndAccess::SetFocus(*m_owner, nullptr);
     }
 }
