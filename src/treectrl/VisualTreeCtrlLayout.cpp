@@ -58,7 +58,9 @@ CRect CVisualTreeCtrl::DrawWrappedText(const CRect& area, std::u16string_view te
 
 void CVisualTreeCtrl::EnsureWrapped(VisualNode* node, const CRect& area) {
     VisualItem& item = node->item;
-    if (item.wrapWidth == area.Width()) {
+    if (item.wrapWidth == area.Width() || rowFontMeasure_.dc == nullptr) {
+        // Without the row font (before the first paint, after the window is gone) nothing can be
+        // measured; the memo stays stale and the next layout measures.
         return;
     }
     const CRect last = DrawWrappedText(area, item.text, {});

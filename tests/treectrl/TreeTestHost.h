@@ -129,6 +129,9 @@ protected:
                                 CRect(0, 0, width, height), &parent, kTreeId));
         tree.SetImageList(icons.bitmaps);
         tree.AddColumn();
+        // The first paint exposes the window; from then on repaints happen before calls return.
+        uitest::ProcessEvents();
+        Grab();
     }
 
     void Rebuild(int width, int height) {
