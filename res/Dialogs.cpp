@@ -32,8 +32,8 @@ constexpr DialogItemTemplate kAboutItems[] = {
     {IDC_VERSION, kStaticClass, u"Version 1.06", 68, 33, 46, 8, kControl | SS_LEFT},
     {IDC_STATIC, kStaticClass, u"Full support and User manual\nare available on our web-site:", 14, 67, 110, 18,
      kControl | SS_CENTER},
-    {IDC_WEB_ADDRESS, kStaticClass, u"www.tarrow.example", 29, 85, 82, 8, kControl | SS_LEFT},
-    {IDC_COMPANY, kStaticClass, u"Tarrow Software\nPlease visit www.tarrow.example", 6, 128, 127, 18,
+    {IDC_WEB_ADDRESS, kStaticClass, u"tarrow.example", 29, 85, 82, 8, kControl | SS_LEFT},
+    {IDC_COMPANY, kStaticClass, u"Tarrow Software\nVisit us at tarrow.example", 6, 128, 127, 18,
      kControl | SS_CENTER},
 };
 
