@@ -9,7 +9,15 @@ beside this script; pictures go to <folder>/bitmaps/<number>.png and the icon to
   136  13 x 16    row icon: a small page bearing bullet-list lines
   149  480 x 8    list background: pale-blue rules every 4 rows, fading into white towards the left
   165  50 x 75    about picture: a page with five dots in a ring, the name in bold on two lines below
+  139  12 x 12    high importance: a red exclamation mark (red key)
+  140  12 x 12    low importance: a green downward arrow (red key)
+  141  12 x 12    normal importance: nothing, all key colour
+  160  48 x 16    list editor tool buttons: a green plus, an up arrow, a down arrow
+  171  32 x 16    item details command bar: a red cross, a green check
   128  32 x 32    application icon (with alpha): the same page with its ring of dots
+
+Red (255, 0, 0) is the key colour of the importance marks: it appears only where the row shows
+through, so their own reds are a shade off it. The tool strips are drawn on the menu bar's grey.
 
 To add a picture, write a draw_<name>() that returns a Picture and list it in PICTURES or ICONS.
 """
@@ -42,6 +50,19 @@ PAGE_PAPER = (255, 255, 255)
 PAGE_FOLD = (214, 220, 232)
 BULLET = (40, 100, 220)
 RULE_INK = (110, 116, 134)
+
+KEY = (255, 0, 0)
+MARK_RED = (214, 28, 28)
+MARK_RED_LIGHT = (246, 110, 100)
+MARK_RED_DARK = (150, 10, 10)
+MARK_GREEN = (44, 164, 64)
+MARK_GREEN_LIGHT = (120, 210, 120)
+MARK_GREEN_DARK = (20, 100, 36)
+ARROW_BLUE = (44, 96, 210)
+ARROW_BLUE_LIGHT = (120, 160, 240)
+ARROW_BLUE_DARK = (20, 50, 130)
+BAR_GREY = (236, 236, 236)   # the menu bar's fill, behind tool images
+TOOL_CELL = 16
 
 # The list background: rule colours given as red, green, blue.
 RULE_DARK = (181, 207, 247)
@@ -292,7 +313,112 @@ def draw_app_icon():
     return picture
 
 
-PICTURES = {131: draw_banner, 136: draw_row_icon, 149: draw_list_background, 165: draw_about}
+MARK_COLOURS = {'r': MARK_RED, 'l': MARK_RED_LIGHT, 'd': MARK_RED_DARK,
+                'g': MARK_GREEN, 'G': MARK_GREEN_LIGHT, 'D': MARK_GREEN_DARK,
+                'b': ARROW_BLUE, 'B': ARROW_BLUE_LIGHT, 'k': ARROW_BLUE_DARK}
+
+EXCLAMATION = ['....dd....',
+               '...dlrd...',
+               '...dlrd...',
+               '...dlrd...',
+               '...dlrd...',
+               '....lr....',
+               '....rd....',
+               '..........',
+               '....dd....',
+               '...dlrd...',
+               '....dd....']
+DOWN_ARROW_12 = ['..DDDD..',
+                 '..DGgD..',
+                 '..DGgD..',
+                 '..DGgD..',
+                 'DDDGgDDD',
+                 '.DGGggD.',
+                 '..DGgD..',
+                 '...DD...']
+PLUS = ['....DDDD....',
+        '....DGgD....',
+        '....DGgD....',
+        '....DGgD....',
+        'DDDDDGgDDDDD',
+        'DGGGGGgggggD',
+        'DggggggggggD',
+        'DDDDDggDDDDD',
+        '....DggD....',
+        '....DggD....',
+        '....DggD....',
+        '....DDDD....']
+UP_ARROW = ['.....kk.....',
+            '....kBbk....',
+            '...kBbbbk...',
+            '..kBbbbbbk..',
+            '.kBbbbbbbbk.',
+            'kkkkBbbkkkkk',
+            '....Bbbk....',
+            '....Bbbk....',
+            '....Bbbk....',
+            '....Bbbk....',
+            '....kkkk....']
+CROSS = ['dd......dd',
+         'dld....dld',
+         '.dld..dld.',
+         '..dlddld..',
+         '...dlld...',
+         '...dlrd...',
+         '..dlddrd..',
+         '.dld..drd.',
+         'dld....drd',
+         'dd......dd']
+CHECK = ['.........DD',
+         '........DGD',
+         '.......DGD.',
+         'DD....DGD..',
+         'DGD..DGD...',
+         '.DGDDGD....',
+         '..DGGD.....',
+         '...DD......']
+
+
+def draw_importance_high():
+    """139: a red exclamation mark."""
+    picture = Picture(12, 12, KEY)
+    picture.stamp(1, 0, EXCLAMATION, MARK_COLOURS)
+    return picture
+
+
+def draw_importance_low():
+    """140: a green downward arrow."""
+    picture = Picture(12, 12, KEY)
+    picture.stamp(2, 2, DOWN_ARROW_12, MARK_COLOURS)
+    return picture
+
+
+def draw_importance_normal():
+    """141: nothing to show."""
+    return Picture(12, 12, KEY)
+
+
+def draw_editor_tools():
+    """160: Add Item, Move up, Move down."""
+    picture = Picture(3 * TOOL_CELL, TOOL_CELL, BAR_GREY)
+    picture.stamp(2, 2, PLUS, MARK_COLOURS)
+    picture.stamp(TOOL_CELL + 2, 2, UP_ARROW, MARK_COLOURS)
+    flipped = list(reversed(UP_ARROW))
+    picture.stamp(2 * TOOL_CELL + 2, 3, flipped, MARK_COLOURS)
+    return picture
+
+
+def draw_sheet_commands():
+    """171: cancel and OK of the item details sheet."""
+    picture = Picture(2 * TOOL_CELL, TOOL_CELL, BAR_GREY)
+    picture.stamp(3, 3, CROSS, MARK_COLOURS)
+    picture.stamp(TOOL_CELL + 2, 4, CHECK, MARK_COLOURS)
+    return picture
+
+
+PICTURES = {131: draw_banner, 136: draw_row_icon, 149: draw_list_background, 165: draw_about,
+            139: draw_importance_high, 140: draw_importance_low, 141: draw_importance_normal,
+            160: draw_editor_tools, 171: draw_sheet_commands}
 ICONS = {128: draw_app_icon}
 
 

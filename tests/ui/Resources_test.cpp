@@ -212,6 +212,8 @@ TEST(ProgramPictures, SizesAreThoseTheScreensLayOut) {
         {IDB_UNCHECKED, {12, 12}},     {IDB_EXPANDED, {9, 9}},         {IDB_COLLAPSED, {9, 9}},
         {IDB_SCROLL_DOWN, {13, 12}},   {IDB_SCROLL_UP, {13, 12}},      {IDB_THUMB_TOP, {13, 4}},
         {IDB_THUMB_MIDDLE, {13, 4}},   {IDB_THUMB_BOTTOM, {13, 4}},    {IDB_NOTES_MARK, {12, 12}},
+        {IDB_IMPORTANCE_HIGH, {12, 12}}, {IDB_IMPORTANCE_LOW, {12, 12}}, {IDB_IMPORTANCE_NORMAL, {12, 12}},
+        {IDB_EDITOR_TOOLBAR, {48, 16}}, {IDB_SHEET_COMMANDBAR, {32, 16}},
     };
     for (const auto& [id, size] : expected) {
         CBitmap picture;
@@ -241,6 +243,25 @@ TEST(ProgramPictures, ListBackgroundRulesRepeatEveryFourRowsAndFadeToWhite) {
     for (int x = 1; x < 240; ++x) {
         EXPECT_GE(GetRValue(background.GetPixel(x - 1, 0)), GetRValue(background.GetPixel(x, 0))) << x;
     }
+}
+
+TEST(ProgramPictures, ImportanceMarksShowOnlyTheirMarkThroughTheKeyColour) {
+    const auto keyedPixels = [](unsigned id) {
+        CBitmap mark;
+        EXPECT_TRUE(mark.LoadBitmap(id));
+        int keyed = 0;
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                keyed += mark.GetPixel(x, y) == kPictureKeyColour ? 1 : 0;
+            }
+        }
+        return keyed;
+    };
+    EXPECT_EQ(keyedPixels(IDB_IMPORTANCE_NORMAL), 144) << "normal importance shows nothing";
+    EXPECT_GT(keyedPixels(IDB_IMPORTANCE_HIGH), 72) << "a slim mark on a see-through square";
+    EXPECT_LT(keyedPixels(IDB_IMPORTANCE_HIGH), 144);
+    EXPECT_GT(keyedPixels(IDB_IMPORTANCE_LOW), 72);
+    EXPECT_LT(keyedPixels(IDB_IMPORTANCE_LOW), 144);
 }
 
 TEST(ProgramPictures, ApplicationIconHasATransparentSurround) {
