@@ -133,6 +133,8 @@ void PressKey(UINT virtualKey, UINT modifiers) {
 
 void TypeText(const std::u16string& text) { QTest::keyClicks(KeyReceiver(), QString::fromStdU16String(text)); }
 
+void Soon(std::function<void()> action) { QTimer::singleShot(0, qApp, std::move(action)); }
+
 bool FireTimer(CWnd& wnd, UINT_PTR id) {
     platform::WndWidget* widget = platform::WidgetOf(wnd);
     return widget != nullptr && widget->FireTimer(id);

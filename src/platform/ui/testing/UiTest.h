@@ -36,6 +36,10 @@ void PressKey(UINT virtualKey, UINT modifiers = 0);
 /// Types text into the focused window, one character at a time.
 void TypeText(const std::u16string& text);
 
+/// Runs `action` as soon as the event loop runs again: the way to act inside something that blocks
+/// in a loop of its own (a real popup menu or message box, a screen's modal loop).
+void Soon(std::function<void()> action);
+
 /// One tick of timer `id` of `wnd`, as if its period had passed. False when it is not running.
 bool FireTimer(CWnd& wnd, UINT_PTR id);
 /// Delivers the events Qt has queued (posted repaints, deferred deletes), without waiting.

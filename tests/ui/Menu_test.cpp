@@ -1,0 +1,120 @@
+// Menus: loading a menu resource, context menus with the owner's enabling rules, and the menu bar's
+// drop-down and tool buttons, tapped as a user would.
+#include "FrameworkTables.h"
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/testing/UiTest.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+using namespace frameworktest;
+
+/// A screen with a menu bar from the test menu and one tool button.
+class BarScreen : public CDialog {
+public:
+    BarScreen() : CDialog(kScreen) {
+        GetCommandMap().OnCommand(kCmdFirst, [this] { commands.push_back(kCmdFirst); });
+        GetCommandMap().OnCommand(kCmdSecond, [this] { commands.push_back(kCmdSecond); });
+        GetCommandMap().OnUpdate(kCmdSecond, [this] { return secondEnabled; });
+    }
+    std::vector<UINT> commands;
+    bool secondEnabled = true;
+    bool withTools = false;
+
+protected:
+    bool OnInitDialog() override {
+        CDialog::OnInitDialog();
+        CreateMenuBar(kMenu);
+        return true;
+    }
+};
+
+/// Menu-bar button centres on the device: "One" then "Two" (labels 7 pixels in from each side).
+CPoint BarButton(int index) { return CPoint(index == 0 ? 16 : 48, 320 - 13); }
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override { InstallFrameworkTables(); }
+};
+
+TEST_F(MenuTest, AMenuResourceLoadsWithItsPopupsInOrder) {
+    CMenu menu;
+    EXPECT_FALSE(menu.LoadMenu(4242));
+    ASSERT_TRUE(menu.LoadMenu(kMenu));
+    ASSERT_EQ(menu.GetMenuItemCount(), 2);
+    CMenu* first = menu.GetSubMenu(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetMenuItemCount(), 3);
+    EXPECT_EQ(first->GetMenuItemID(0), kCmdFirst);
+    EXPECT_TRUE(first->Items()[1].separator);
+    EXPECT_EQ(menu.GetSubMenu(5), nullptr);
+    EXPECT_EQ(first->GetSubMenu(0), nullptr) << "a command is not a popup";
+}
+
+TEST_F(MenuTest, AContextMenuShowsTheOwnersEnablingAndSendsTheChoice) {
+    BarScreen screen;
+    uitest::RunModal(screen, [&] {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(kMenu));
+        uitest::MenuRecorder menus([](const uitest::ShownMenu&) { return kCmdFirst; });
+        EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, 30, 60, &screen), kCmdFirst);
+        ASSERT_EQ(menus.Shown().size(), 1u);
+        const uitest::ShownMenu& shown = menus.Shown()[0];
+        EXPECT_EQ(shown.screenPoint, CPoint(30, 60));
+        ASSERT_EQ(shown.entries.size(), 3u);
+        EXPECT_EQ(shown.entries[0].text, u"First") << "ampersands stripped";
+        EXPECT_TRUE(shown.entries[0].enabled);
+        EXPECT_TRUE(shown.entries[1].separator);
+        EXPECT_FALSE(shown.entries[2].enabled) << "no rule and no handler";
+        EXPECT_EQ(screen.commands, (std::vector<UINT>{kCmdFirst}));
+    });
+}
+
+TEST_F(MenuTest, ADisabledCommandCannotBeChosenAndReturnCmdSendsNothing) {
+    BarScreen screen;
+    screen.secondEnabled = false;
+    uitest::RunModal(screen, [&] {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(kMenu));
+        uitest::MenuRecorder pickSecond([](const uitest::ShownMenu&) { return kCmdSecond; });
+        EXPECT_EQ(menu.GetSubMenu(1)->TrackPopupMenu(0, 0, 0, &screen), 0u);
+        screen.secondEnabled = true;
+        EXPECT_EQ(menu.GetSubMenu(1)->TrackPopupMenu(TPM_RETURNCMD, 0, 0, &screen), kCmdSecond);
+        EXPECT_TRUE(screen.commands.empty());
+    });
+}
+
+TEST_F(MenuTest, TappingADropDownButtonOpensItsPopupAboveTheBar) {
+    BarScreen screen;
+    uitest::RunModal(screen, [&] {
+        uitest::MenuRecorder menus([](const uitest::ShownMenu& m) { return m.entries[0].commandId; });
+        uitest::TapScreen(BarButton(1));
+        ASSERT_EQ(menus.Shown().size(), 1u);
+        EXPECT_EQ(menus.Shown()[0].entries[0].text, u"Second & last");
+        EXPECT_EQ(menus.Shown()[0].screenPoint.y, 320 - 26 + 1) << "anchored on the bar's top edge";
+        EXPECT_EQ(screen.commands, (std::vector<UINT>{kCmdSecond}));
+    });
+}
+
+TEST_F(MenuTest, TheRealPopupPicksAnEntryByTapAndClosesOnATapOutside) {
+    BarScreen screen;
+    uitest::RunModal(screen, [&] {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(kMenu));
+        // The popup runs a loop of its own: taps are given to it once it shows.
+        uitest::Soon([] { uitest::TapScreen(CPoint(40, 60 + 10)); });
+        EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD, 30, 60, &screen), kCmdFirst);
+        uitest::Soon([] { uitest::TapScreen(CPoint(200, 20)); });
+        EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD, 30, 60, &screen), 0u);
+        uitest::Soon([] { uitest::TapScreen(CPoint(40, 60 + 18 + 7 + 9)); });
+        uitest::Soon([] { uitest::TapScreen(CPoint(200, 20)); });
+        EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD, 30, 60, &screen), 0u)
+            << "a tap on a disabled entry picks nothing";
+    });
+}
+
+}  // namespace
