@@ -441,8 +441,8 @@ CSize CDC::GetTextExtent(std::u16string_view text) const {
 TEXTMETRIC CDC::GetTextMetrics() const { return GetCurrentFont()->GetTextMetrics(); }
 
 int CDC::DrawText(std::u16string_view text, const CRect& rect, unsigned format) {
-    CRect measured = rect;
-    return DrawText(text, measured, format & ~DT_CALCRECT);
+    CRect scratch = rect;  // DT_CALCRECT measures into the copy; the caller's rectangle is const
+    return DrawText(text, scratch, format);
 }
 
 int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
@@ -514,7 +514,10 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
 }
 
 bool CDC::TextOut(int x, int y, std::u16string_view text) {
+    if (m_state->Painter() == nullptr) {
+        return false;
+    }
     const CSize extent = GetTextExtent(text);
-    CRect cell(x, y, x + extent.cx, y + extent.cy);
-    return DrawText(text, cell, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP) > 0 || text.empty();
+    DrawText(text, CRect(x, y, x + extent.cx, y + extent.cy), DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    return true;
 }

@@ -166,8 +166,10 @@ public:
     /// background colour when the mode is OPAQUE. Answers the height of the text drawn. With
     /// DT_CALCRECT the rectangle is set to the text's size and nothing is drawn.
     int DrawText(std::u16string_view text, CRect& rect, unsigned format);
+    /// The same for a rectangle the caller keeps as it is (DT_CALCRECT then only answers the height).
     int DrawText(std::u16string_view text, const CRect& rect, unsigned format);
-    /// Draws one line of text with its cell's top-left corner at (x, y), no prefix processing.
+    /// Draws one line of text with its cell's top-left corner at (x, y), no prefix processing. False
+    /// when the context has nothing to draw into.
     bool TextOut(int x, int y, std::u16string_view text);
 
     /// The context's state, for the platform's own code (see DCBridge.h).
