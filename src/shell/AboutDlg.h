@@ -14,11 +14,11 @@ public:
     explicit CAboutDlg(CWnd* parent = nullptr);
     ~CAboutDlg() override;
 
-    /// The bound text controls, for those who look at the box.
-    const CStatic& GetCompanyLine() const { return m_company; }
-    const CStatic& GetWebAddress() const { return m_webAddress; }
-    const CStatic& GetVersion() const { return m_version; }
-    const CStatic& GetProductName() const { return m_productName; }
+    /// The bound text controls.
+    CStatic& GetCompanyLine() { return m_company; }
+    CStatic& GetWebAddress() { return m_webAddress; }
+    CStatic& GetVersion() { return m_version; }
+    CStatic& GetProductName() { return m_productName; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

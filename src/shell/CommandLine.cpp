@@ -1,15 +1,23 @@
-// Taking the storage options out of the command line.
+// Taking the program's own options out of the command line.
 #include "shell/CommandLine.h"
 
 #include "platform/core/Strings.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr std::string_view kDeviceRootOption = "--device-root";
 constexpr std::string_view kStorageCardOption = "--storage-card";
+constexpr std::string_view kScreenshotOption = "--screenshot";
+constexpr std::string_view kTapOption = "--tap";
+
+// The device screen's size in logical pixels: taps must land on it.
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
 
 // The value of option `name` at argv[i], as "--name value" or "--name=value"; nullptr when argv[i]
 // is another argument. `consumed` tells how many arguments it took.
@@ -17,7 +25,7 @@ const char* OptionValue(std::string_view name, int i, int argc, char** argv, int
     const std::string_view argument = argv[i];
     if (argument == name) {
         if (i + 1 >= argc) {
-            throw CommandLineError(std::string(name) + " needs a folder");
+            throw CommandLineError(std::string(name) + " needs a value");
         }
         consumed = 2;
         return argv[i + 1];
@@ -29,17 +37,38 @@ const char* OptionValue(std::string_view name, int i, int argc, char** argv, int
     return nullptr;
 }
 
+CPoint ParseScreenPoint(const char* text) {
+    int x = 0;
+    int y = 0;
+    char rest = 0;
+    if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kScreenWidth ||
+        y >= kScreenHeight) {
+        throw CommandLineError(std::string(kTapOption) + " needs a screen point X,Y within 240 x 320, not \"" + text +
+                               "\"");
+    }
+    return {x, y};
+}
+
 }  // namespace
 
-DeviceStorageOptions TakeStorageOptions(int& argc, char** argv) {
-    DeviceStorageOptions options;
+ProgramOptions TakeProgramOptions(int& argc, char** argv) {
+    ProgramOptions options;
+    std::string screenshotPath;
+    std::vector<CPoint> taps;
     int kept = 1;
     for (int i = 1; i < argc;) {
         int consumed = 0;
         if (const char* root = OptionValue(kDeviceRootOption, i, argc, argv, consumed)) {
-            options.deviceRoot = FromUtf8OrCp1252(root);
+            options.storage.deviceRoot = FromUtf8OrCp1252(root);
         } else if (const char* card = OptionValue(kStorageCardOption, i, argc, argv, consumed)) {
-            options.storageCard = FromUtf8OrCp1252(card);
+            options.storage.storageCard = FromUtf8OrCp1252(card);
+        } else if (const char* picture = OptionValue(kScreenshotOption, i, argc, argv, consumed)) {
+            screenshotPath = picture;
+            if (screenshotPath.empty()) {
+                throw CommandLineError(std::string(kScreenshotOption) + " needs the name of the picture file");
+            }
+        } else if (const char* point = OptionValue(kTapOption, i, argc, argv, consumed)) {
+            taps.push_back(ParseScreenPoint(point));
         } else {
             argv[kept++] = argv[i];
             consumed = 1;
@@ -48,5 +77,11 @@ DeviceStorageOptions TakeStorageOptions(int& argc, char** argv) {
     }
     argc = kept;
     argv[argc] = nullptr;
+    if (!taps.empty() && screenshotPath.empty()) {
+        throw CommandLineError(std::string(kTapOption) + " is only for pictures: give --screenshot FILE too");
+    }
+    if (!screenshotPath.empty()) {
+        options.screenshot = ScreenTourPlan{std::move(taps), std::move(screenshotPath)};
+    }
     return options;
 }

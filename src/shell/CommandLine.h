@@ -1,18 +1,29 @@
-// The program's own command-line options: where the device's storage lives. The window system's
-// options (--scale, --screenshot, Qt's own) are left for the application object.
+// The program's own command-line options: where the device's storage lives, and the picture of the
+// screens that --screenshot asks for. The window system's options (--scale, Qt's own) are left in
+// place for the application object.
 #pragma once
 
 #include "platform/ui/DevicePaths.h"
+#include "platform/ui/ScreenTour.h"
 
+#include <optional>
 #include <stdexcept>
 
-/// A command-line option without its value.
+/// A command-line option without its value, or with a value it cannot take.
 class CommandLineError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-/// Takes --device-root DIR and --storage-card DIR (also written --option=DIR) out of argv and
-/// answers them; the other arguments stay, in order. Throws CommandLineError for an option without
-/// a value.
-DeviceStorageOptions TakeStorageOptions(int& argc, char** argv);
+/// What the program's own options asked for.
+struct ProgramOptions {
+    DeviceStorageOptions storage;            ///< --device-root DIR, --storage-card DIR
+    /// --screenshot FILE, with the taps of every --tap X,Y before it is taken; none without --screenshot.
+    std::optional<ScreenTourPlan> screenshot;
+};
+
+/// Takes --device-root DIR, --storage-card DIR, --screenshot FILE (each also written --option=VALUE)
+/// and --tap X,Y (any number, device-screen pixels) out of argv; the other arguments stay, in order.
+/// Throws CommandLineError for an option without a value, a malformed point, or --tap without
+/// --screenshot.
+ProgramOptions TakeProgramOptions(int& argc, char** argv);

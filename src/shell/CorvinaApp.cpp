@@ -22,11 +22,18 @@ std::u16string CCorvinaApp::GetListsFolder() {
     return ::GetListsFolder();
 }
 
+bool CCorvinaApp::LoadShortcuts() {
+    return m_accelerators.Load(IDR_ACCELERATORS);
+}
+
 bool CCorvinaApp::InitInstance() {
-    // Without the table Enter simply reaches the screens' own key handling.
-    m_accelerators.Load(IDR_ACCELERATORS);
+    // Without the table Enter simply reaches the screens' own key handling; nothing else depends on it.
+    LoadShortcuts();
     const std::u16string pattern = LoadStringResource(IDS_LIST_PATTERN);
     CListFolderListing listing(GetListsFolder(), pattern);
+    if (m_screenshot) {
+        StartScreenTour(*m_screenshot, [this](bool written) { m_screenshotWritten = written; });
+    }
     {
         CListFilesDlg screen(listing, nullptr);
         m_pMainWnd = &screen;
@@ -37,7 +44,8 @@ bool CCorvinaApp::InitInstance() {
 }
 
 bool CCorvinaApp::PreTranslateMessage(MSG& msg) {
-    if (m_accelerators.Translate(CWnd::GetFocus(), msg)) {
+    CWnd* focused = msg.hwnd != nullptr ? msg.hwnd : CWnd::GetFocus();
+    if (m_accelerators.Translate(focused, msg)) {
         return true;
     }
     return CWinApp::PreTranslateMessage(msg);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "platform/ui/Accelerators.h"
+#include "platform/ui/ScreenTour.h"
 #include "platform/ui/WinApp.h"
 
+#include <optional>
 #include <string>
 
 /// The application object. Its start-up runs the whole program: the document list screen runs
@@ -22,9 +24,21 @@ public:
     /// closes a screen. Other keys get the windows' own handling.
     bool PreTranslateMessage(MSG& msg) override;
 
+    /// Loads shortcut table 128 (start-up does it first). Without it Enter reaches the screens'
+    /// own key handling; answers whether it loaded.
+    bool LoadShortcuts();
+
     /// The Lists folder, resolved from the registry and created when missing.
     static std::u16string GetListsFolder();
 
+    /// Asks for a picture of the screens instead of a session: once the first screen is up, the
+    /// plan's taps are given, the picture is written and the program ends.
+    void SetScreenshot(ScreenTourPlan plan) { m_screenshot = std::move(plan); }
+    /// True once the requested picture was written.
+    bool ScreenshotWritten() const { return m_screenshotWritten; }
+
 private:
-    CAcceleratorTable m_accelerators;  ///< shortcut table 128; empty until start-up
+    CAcceleratorTable m_accelerators;             ///< shortcut table 128; empty until start-up
+    std::optional<ScreenTourPlan> m_screenshot;   ///< the picture asked for, if any
+    bool m_screenshotWritten = false;             ///< the picture asked for was written
 };

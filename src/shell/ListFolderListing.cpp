@@ -35,7 +35,9 @@ bool UnreadableFile::IsSameVersionAs(const UnreadableFile& other) const {
 
 std::uint32_t ReadListItemCount(const std::u16string& path) {
     CFile file;
-    file.OpenOrThrow(path, CFile::modeRead | CFile::typeBinary);
+    // Denying writers while the header is read: a list being written by someone else just now is
+    // reported rather than read half-written.
+    file.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
     CArchive archive(&file, CArchive::load, CArchive::kDefaultBufferSize);
     CCorvinaDoc document;
     const std::uint32_t count = document.ReadHeader(archive);

@@ -1,8 +1,9 @@
-// The entry of the program: the storage options, the program's resources, then the application
-// object runs everything.
-#include "shell/CommandLine.h"
-
+// The entry of the program: its own options, the program's resources, then the application object
+// runs everything.
+#include "platform/core/HostPath.h"
+#include "platform/core/Strings.h"
 #include "platform/ui/Resources.h"
+#include "shell/CommandLine.h"
 #include "shell/CorvinaApp.h"
 
 #include <cstdio>
@@ -10,17 +11,31 @@
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kPictureNotWritten = 1;
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    ProgramOptions options;
     try {
-        ConfigureDeviceStorage(TakeStorageOptions(argc, argv));
+        options = TakeProgramOptions(argc, argv);
     } catch (const CommandLineError& error) {
         std::fprintf(stderr, "corvina: %s\n", error.what());
         return kUsageError;
     }
+    ConfigureDeviceStorage(options.storage);
+    // Files the program opens by device path ("\Program Files\Corvina\Lists\Shopping.crv") live
+    // under the device root.
+    SetHostPathResolver([](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
     InstallProgramResources();
     CCorvinaApp app;
-    return app.Run(argc, argv);
+    if (options.screenshot) {
+        app.SetScreenshot(*options.screenshot);
+    }
+    const int status = app.Run(argc, argv);
+    if (status == 0 && options.screenshot && !app.ScreenshotWritten()) {
+        std::fprintf(stderr, "corvina: cannot write the picture to %s\n", options.screenshot->imagePath.c_str());
+        return kPictureNotWritten;
+    }
+    return status;
 }

@@ -1,0 +1,71 @@
+// Taking the program's own options out of its command line.
+#include "shell/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Owns the argument strings and an argv array over them, terminated as main's is.
+struct Arguments {
+    explicit Arguments(std::vector<std::string> args) : strings(std::move(args)) {
+        for (std::string& s : strings) {
+            pointers.push_back(s.data());
+        }
+        pointers.push_back(nullptr);
+        argc = static_cast<int>(strings.size());
+    }
+    std::vector<std::string> Remaining() const { return {pointers.begin(), pointers.begin() + argc}; }
+    ProgramOptions Take() { return TakeProgramOptions(argc, pointers.data()); }
+    std::vector<std::string> strings;
+    std::vector<char*> pointers;
+    int argc = 0;
+};
+
+TEST(CommandLine, TakesItsOwnOptionsInEitherFormAndKeepsTheRest) {
+    Arguments args({"corvina", "--scale", "2", "--device-root", "/tmp/dev", "-platform", "offscreen",
+                    "--storage-card=/home/me", "--screenshot", "a.png", "--tap", "10,300", "--tap=5,6"});
+    const ProgramOptions options = args.Take();
+    EXPECT_EQ(options.storage.deviceRoot, u"/tmp/dev");
+    EXPECT_EQ(options.storage.storageCard, u"/home/me");
+    ASSERT_TRUE(options.screenshot.has_value());
+    EXPECT_EQ(options.screenshot->imagePath, "a.png");
+    EXPECT_EQ(options.screenshot->taps, (std::vector<CPoint>{{10, 300}, {5, 6}}));
+    EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "--scale", "2", "-platform", "offscreen"}));
+    EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
+}
+
+TEST(CommandLine, NothingGivenLeavesTheDefaults) {
+    Arguments args({"corvina"});
+    const ProgramOptions options = args.Take();
+    EXPECT_TRUE(options.storage.deviceRoot.empty());
+    EXPECT_TRUE(options.storage.storageCard.empty());
+    EXPECT_FALSE(options.screenshot.has_value());
+    EXPECT_EQ(args.argc, 1);
+}
+
+TEST(CommandLine, BadValuesAreRefused) {
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"corvina", "--device-root"},
+             {"corvina", "--screenshot"},
+             {"corvina", "--screenshot="},
+             {"corvina", "--screenshot", "a.png", "--tap", "10"},
+             {"corvina", "--screenshot", "a.png", "--tap", "10,20x"},
+             {"corvina", "--screenshot", "a.png", "--tap", "240,10"},
+             {"corvina", "--screenshot", "a.png", "--tap", "-1,10"},
+             {"corvina", "--tap", "10,10"},
+         }) {
+        Arguments args(bad);
+        EXPECT_THROW(args.Take(), CommandLineError) << bad.back();
+    }
+}
+
+TEST(CommandLine, SimilarOptionsAreNotTaken) {
+    Arguments args({"corvina", "--device-rooted", "x", "--tapping"});
+    args.Take();
+    EXPECT_EQ(args.argc, 4);
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+// The document list screen as a user meets it: the rows a folder gives, pen taps and holds on and
+// beside the rows, the Document menu, Enter, the focus refresh and damaged list files.
+#include "DeviceRootFixture.h"
+
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/testing/UiTest.h"
+#include "res/ResourceIds.h"
+#include "shell/AboutDlg.h"
+#include "shell/CorvinaApp.h"
+#include "shell/ListFilesDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using shelltest::DeviceRootTest;
+using Row = std::vector<std::u16string>;
+
+constexpr std::u16string_view kLists = u"\\Program Files\\Corvina\\Lists";
+const std::u16string kEndOfFileMessage = u"An attempt was made to access an unnamed file past its end.";
+
+class ListFilesScreenTest : public DeviceRootTest {
+protected:
+    void SetUp() override {
+        DeviceRootTest::SetUp();
+        InstallProgramResources();
+        MakeFolder(kLists);
+        m_listing = std::make_unique<CListFolderListing>(std::u16string(kLists), u"*.crv");
+    }
+    void TearDown() override {
+        m_listing.reset();
+        DeviceRootTest::TearDown();
+    }
+
+    std::u16string Path(std::u16string_view name) const { return std::u16string(kLists) + u"\\" + std::u16string(name); }
+
+    static std::vector<Row> Rows(CListFilesDlg& screen) {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        std::vector<Row> rows;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            rows.push_back({list.GetItemText(row, 0), list.GetItemText(row, 1), list.GetItemText(row, 2)});
+        }
+        return rows;
+    }
+
+    static CPoint RowPoint(CListFilesDlg& screen, int row) {
+        CRect rect;
+        EXPECT_TRUE(screen.GetListCtrl().GetItemRect(row, &rect));
+        return {rect.left + rect.Width() / 2, rect.top + rect.Height() / 2};
+    }
+
+    // A point in the list control below its last row.
+    static CPoint BelowRows(CListFilesDlg& screen) {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        CRect last;
+        EXPECT_TRUE(list.GetItemRect(list.GetItemCount() - 1, &last));
+        CRect client;
+        list.GetClientRect(&client);
+        EXPECT_LT(last.bottom + 10, client.bottom);
+        return {client.Width() / 2, last.bottom + 10};
+    }
+
+    std::unique_ptr<CListFolderListing> m_listing;
+};
+
+TEST_F(ListFilesScreenTest, ShowsOneRowPerListFileWithNameDateAndCount) {
+    WriteList(Path(u"Shopping.crv"), 12, {2004, 3, 5});
+    WriteList(Path(u"Packing.crv"), 1, {2009, 12, 31});
+    WriteList(Path(u"Errands.crv"), 0, {2010, 1, 1});
+    WriteList(Path(u"Shop.CRV"), 3);
+
+    CListFilesDlg screen(*m_listing);
+    std::vector<Row> rows;
+    std::optional<int> selected = 0;
+    bool okButton = true;
+    uitest::RunModal(screen, [&] {
+        rows = Rows(screen);
+        selected = screen.GetSelectedRow();
+        okButton = screen.HasCaptionOkButton();
+    });
+    EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()),
+              (std::set<Row>{{u"Shopping", u"3/5/04", u"12 items"},
+                             {u"Packing", u"12/31/09", u"1 item"},
+                             {u"Errands", u"1/1/10", u"No items"}}));
+    // Rows keep the folder's own order.
+    ASSERT_EQ(rows.size(), m_listing->Records().size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i][0] + u".crv", m_listing->Records()[i].fileName);
+    }
+    EXPECT_EQ(selected, std::nullopt);
+    EXPECT_FALSE(okButton);
+}
+
+TEST_F(ListFilesScreenTest, ColumnsHaveTheirWidthsAndTheListItsFont) {
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        ASSERT_EQ(list.GetColumnCount(), 3);
+        EXPECT_EQ(list.GetColumnWidth(0), 130);
+        EXPECT_EQ(list.GetColumnWidth(1), 55);
+        EXPECT_EQ(list.GetColumnWidth(2), 55);
+        EXPECT_EQ(list.GetBkColor(), CLR_NONE);
+        EXPECT_NE(list.GetExtendedStyle() & LVS_EX_FULLROWSELECT, 0u);
+        ASSERT_NE(list.GetFont(), nullptr);
+        const LOGFONT font = list.GetFont()->GetLogFont();
+        EXPECT_EQ(font.lfFaceName, u"Tahoma");
+        EXPECT_EQ(font.lfHeight, 13);
+        EXPECT_EQ(font.lfWeight, FW_NORMAL);
+    });
+}
+
+TEST_F(ListFilesScreenTest, EmptyFolderShowsNoRowsAndNoMessage) {
+    uitest::MessageBoxRecorder boxes;
+    CListFilesDlg screen(*m_listing);
+    int rowCount = -1;
+    uitest::RunModal(screen, [&] { rowCount = screen.GetListCtrl().GetItemCount(); });
+    EXPECT_EQ(rowCount, 0);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(ListFilesScreenTest, TapOnARowSelectsItWithoutAMenu) {
+    WriteList(Path(u"A.crv"), 1);
+    WriteList(Path(u"B.crv"), 2);
+    uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+    uitest::MenuRecorder menus;
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 1));
+        EXPECT_EQ(screen.GetSelectedRow(), 1);
+        EXPECT_EQ(CWnd::GetFocus(), &screen.GetListCtrl());
+        uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+        EXPECT_EQ(screen.GetSelectedRow(), 0);
+    });
+    EXPECT_TRUE(menus.Shown().empty());
+}
+
+TEST_F(ListFilesScreenTest, HoldOnARowSelectsItAndOpensTheDocumentMenuAtThePen) {
+    WriteList(Path(u"A.crv"), 1);
+    WriteList(Path(u"B.crv"), 2);
+    CListFilesDlg screen(*m_listing);
+    CPoint penOnScreen;
+    std::optional<int> selectedWhenMenuOpened;
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        const CPoint pen = RowPoint(screen, 1);
+        penOnScreen = pen;
+        list.ClientToScreen(&penOnScreen);
+        uitest::MenuRecorder watching([&](const uitest::ShownMenu&) {
+            selectedWhenMenuOpened = screen.GetSelectedRow();
+            return 0u;
+        });
+        uitest::Hold(list, pen);
+        EXPECT_EQ(watching.Shown().size(), 1u);
+        if (!watching.Shown().empty()) {
+            const uitest::ShownMenu& menu = watching.Shown()[0];
+            EXPECT_EQ(menu.screenPoint, penOnScreen);
+            std::vector<std::u16string> texts;
+            for (const auto& entry : menu.entries) {
+                texts.push_back(entry.separator ? u"-" : entry.text);
+            }
+            EXPECT_EQ(texts, (std::vector<std::u16string>{u"Open", u"Rename", u"-", u"Export...", u"-", u"Delete"}));
+        }
+    });
+    EXPECT_EQ(selectedWhenMenuOpened, 1);
+}
+
+TEST_F(ListFilesScreenTest, RightClickCountsAsAHold) {
+    WriteList(Path(u"A.crv"), 1);
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        uitest::MenuRecorder menus;
+        uitest::RightClick(screen.GetListCtrl(), RowPoint(screen, 0));
+        EXPECT_EQ(menus.Shown().size(), 1u);
+        EXPECT_EQ(screen.GetSelectedRow(), 0);
+    });
+}
+
+TEST_F(ListFilesScreenTest, HoldBesideTheRowsOpensTheSameMenuAndKeepsTheSelection) {
+    WriteList(Path(u"A.crv"), 1);
+    WriteList(Path(u"B.crv"), 2);
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        {
+            uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+            uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 1));
+        }
+        uitest::MenuRecorder menus;
+        uitest::Hold(screen.GetListCtrl(), BelowRows(screen));
+        ASSERT_EQ(menus.Shown().size(), 1u);
+        EXPECT_EQ(menus.Shown()[0].entries.size(), 6u);
+        EXPECT_EQ(screen.GetSelectedRow(), 1);
+    });
+}
+
+TEST_F(ListFilesScreenTest, PlainTapBesideTheRowsKeepsTheSelection) {
+    WriteList(Path(u"A.crv"), 1);
+    WriteList(Path(u"B.crv"), 2);
+    uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+    uitest::MenuRecorder menus;
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+        uitest::Tap(screen.GetListCtrl(), BelowRows(screen));
+        EXPECT_EQ(screen.GetSelectedRow(), 0);
+    });
+    EXPECT_TRUE(menus.Shown().empty());
+}
+
+TEST_F(ListFilesScreenTest, DocumentCommandsStillToComeShowDisabledRefreshAndAboutEnabled) {
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        for (UINT id : {ID_FILE_NEW, ID_DOCUMENT_IMPORT, ID_FILE_OPEN, ID_DOCUMENT_RENAME, ID_DOCUMENT_EXPORT,
+                        ID_DOCUMENT_DELETE}) {
+            EXPECT_FALSE(screen.IsCommandEnabled(id)) << id;
+        }
+        EXPECT_TRUE(screen.IsCommandEnabled(ID_VIEW_REFRESH));
+        EXPECT_TRUE(screen.IsCommandEnabled(ID_APP_ABOUT));
+    });
+}
+
+TEST_F(ListFilesScreenTest, RefreshShowsWhatTheFolderHoldsNow) {
+    WriteList(Path(u"A.crv"), 1);
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        WriteList(Path(u"B.crv"), 2);
+        std::filesystem::remove(Host(Path(u"A.crv")));
+        screen.SendCommand(ID_VIEW_REFRESH);
+        EXPECT_EQ(Rows(screen), (std::vector<Row>{{u"B", u"3/5/04", u"2 items"}}));
+    });
+}
+
+TEST_F(ListFilesScreenTest, GettingTheFocusBackShowsAListAddedMeanwhile) {
+    WriteList(Path(u"A.crv"), 1);
+    CListFilesDlg screen(*m_listing);
+    std::size_t afterScreenClosed = 0;
+    std::size_t afterBoxClosed = 0;
+    uitest::RunModal(screen, [&] {
+        // A screen over the list (as the list editor will be) saves a list, then closes.
+        CAboutDlg above;
+        uitest::RunModal(above, [&] { WriteList(Path(u"B.crv"), 5); });
+        afterScreenClosed = Rows(screen).size();
+        // A message box over the list closes.
+        uitest::MessageBoxRecorder boxes;
+        WriteList(Path(u"C.crv"), 5);
+        AfxMessageBox(u"Delete 'B'?", MB_YESNO | MB_ICONQUESTION);
+        afterBoxClosed = Rows(screen).size();
+    });
+    EXPECT_EQ(afterScreenClosed, 2u);
+    EXPECT_EQ(afterBoxClosed, 3u);
+}
+
+TEST_F(ListFilesScreenTest, EnterBecomesOpenForTheFocusedWindowAndNeverClosesTheScreen) {
+    WriteList(Path(u"A.crv"), 1);
+    CCorvinaApp app;
+    app.LoadShortcuts();
+    CListFilesDlg screen(*m_listing);
+    int opened = 0;
+    std::optional<int> selectedAtOpen;
+    screen.GetCommandMap().OnCommand(ID_FILE_OPEN, [&] {
+        ++opened;
+        selectedAtOpen = screen.GetSelectedRow();
+    });
+    bool stillRunning = false;
+    uitest::RunModal(screen, [&] {
+        uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+        uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+        uitest::PressKey(VK_RETURN);
+        stillRunning = screen.IsModalRunning();
+    });
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(selectedAtOpen, 0);
+    EXPECT_TRUE(stillRunning);
+}
+
+// One damaged list file used to empty the whole list; now it keeps a marked row, the others theirs.
+TEST_F(ListFilesScreenTest, UnreadableFileKeepsAMarkedRowAndIsReportedOnce) {
+    WriteList(Path(u"Good.crv"), 2, {2004, 3, 5});
+    WriteFile(Path(u"Empty.crv"), {}, {2005, 6, 7});
+    uitest::MessageBoxRecorder boxes;
+    CListFilesDlg screen(*m_listing);
+    std::vector<Row> rows;
+    uitest::RunModal(screen, [&] {
+        rows = Rows(screen);
+        // Neither a refresh nor the focus coming back reports it again while it stays as it is.
+        screen.SendCommand(ID_VIEW_REFRESH);
+        screen.SetFocus();
+        screen.GetListCtrl().SetFocus();
+        screen.SetFocus();
+    });
+    EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()),
+              (std::set<Row>{{u"Good", u"3/5/04", u"2 items"}, {u"Empty", u"6/7/05", u"Unreadable"}}));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].title, u"Corvina");
+    EXPECT_EQ(boxes.Shown()[0].text, kEndOfFileMessage);
+    EXPECT_EQ(boxes.Shown()[0].type, MB_OK | MB_ICONSTOP);
+}
+
+TEST_F(ListFilesScreenTest, UnreadableFileIsReportedAgainAfterItChanged) {
+    WriteFile(Path(u"Cut.crv"), {0xEF, 0xBE}, {2005, 6, 7});
+    uitest::MessageBoxRecorder boxes;
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        WriteFile(Path(u"Cut.crv"), {0xEF, 0xBE, 0xAD, 0xDE}, {2005, 6, 8});
+        screen.SendCommand(ID_VIEW_REFRESH);
+        WriteList(Path(u"Cut.crv"), 4);
+        screen.SendCommand(ID_VIEW_REFRESH);
+        EXPECT_EQ(Rows(screen), (std::vector<Row>{{u"Cut", u"3/5/04", u"4 items"}}));
+    });
+    EXPECT_EQ(boxes.Shown().size(), 2u);
+}
+
+// The box takes the focus and gives it back when it closes; that refresh finds nothing new to
+// report, so the screen settles instead of refreshing for ever.
+TEST_F(ListFilesScreenTest, FocusComingBackFromTheReportDoesNotRefreshForEver) {
+    WriteFile(Path(u"Empty.crv"), {}, {2005, 6, 7});
+    int shown = 0;
+    uitest::MessageBoxRecorder boxes([&](const uitest::ShownMessageBox&) {
+        ++shown;
+        return IDOK;
+    });
+    CListFilesDlg screen(*m_listing);
+    std::size_t rows = 0;
+    uitest::RunModal(screen, [&] {
+        // Another box closing gives the focus back too: the refresh it starts reports nothing new.
+        AfxMessageBox(u"Something else", MB_OK);
+        uitest::ProcessEvents();
+        rows = Rows(screen).size();
+    });
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(rows, 1u);
+}
+
+}  // namespace
