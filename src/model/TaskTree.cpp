@@ -61,7 +61,13 @@ void TaskTree::Load(CArchive& archive, int version) {
         if (top.childrenLeft == 0) {
             std::unique_ptr<TaskNode> complete = std::move(top.owned);
             pending.pop_back();
-            if (complete) {
+            if (!complete) {
+                continue;  // the hidden root is done
+            }
+            // Below the top level the parent is still detached; a top-level item joins the tree.
+            if (pending.size() == 1) {
+                Attach(std::move(complete));
+            } else {
                 pending.back().node->AdoptChild(std::move(complete));
             }
             continue;
@@ -73,6 +79,10 @@ void TaskTree::Load(CArchive& archive, int version) {
         child->item.Load(archive, version);
         TaskNode* const raw = child.get();
         const std::uint32_t grandchildren = readChildCount(*raw);
+        if (grandchildren == 0 && pending.size() > 1) {
+            top.node->AdoptChild(std::move(child));  // a leaf is complete at once
+            continue;
+        }
         pending.push_back({std::move(child), raw, grandchildren});
     }
 }

@@ -96,12 +96,17 @@ TEST_F(Groceries, DeleteRemovesTheWholeBranchAndKeepsSiblingOrder) {
     EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk"}));
 }
 
-TEST_F(Groceries, AdoptChildAttachesABuiltSubtree) {
+TEST_F(Groceries, AttachAddsABuiltSubtreeAndCountsIt) {
     auto branch = std::make_unique<Node>("Butter");
-    branch->children.push_back(new Node("Salted", branch.get()));
-    Node* butter = milk->AdoptChild(std::move(branch));
+    branch->AdoptChild(std::make_unique<Node>("Salted"));
+    Node* butter = tree.Attach(std::move(branch), milk);
     EXPECT_EQ(butter->parent, milk);
+    EXPECT_EQ(butter->children.at(0)->parent, butter);
     EXPECT_EQ(tree.Count(), 6u);
+    tree.Delete(butter);
+    EXPECT_EQ(tree.Count(), 4u);
+    tree.Clear();
+    EXPECT_EQ(tree.Count(), 0u);
 }
 
 TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {

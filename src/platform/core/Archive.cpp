@@ -103,7 +103,7 @@ void CArchive::Write(const void* buffer, std::size_t count) {
     }
 }
 
-std::uint8_t CArchive::ReadByte() {
+std::uint8_t CArchive::ReadByteSlow() {
     RequireLoading();
     if (cursor_ == filled_ && !Fill()) {
         throw CArchiveException(ArchiveErrorCause::EndOfFile);
@@ -111,13 +111,13 @@ std::uint8_t CArchive::ReadByte() {
     return buffer_[cursor_++];
 }
 
-std::uint16_t CArchive::ReadU16() {
+std::uint16_t CArchive::ReadU16Slow() {
     const std::uint16_t low = ReadByte();
     const std::uint16_t high = ReadByte();
     return static_cast<std::uint16_t>(low | (high << kBitsPerByte));
 }
 
-std::uint32_t CArchive::ReadU32() {
+std::uint32_t CArchive::ReadU32Slow() {
     std::uint32_t value = 0;
     for (unsigned i = 0; i < sizeof(value); ++i) {
         value |= static_cast<std::uint32_t>(ReadByte()) << (kBitsPerByte * i);
@@ -125,23 +125,12 @@ std::uint32_t CArchive::ReadU32() {
     return value;
 }
 
-void CArchive::WriteByte(std::uint8_t value) {
+void CArchive::WriteByteSlow(std::uint8_t value) {
     RequireStoring();
     if (cursor_ == buffer_.size()) {
         Flush();
     }
     buffer_[cursor_++] = value;
-}
-
-void CArchive::WriteU16(std::uint16_t value) {
-    WriteByte(static_cast<std::uint8_t>(value));
-    WriteByte(static_cast<std::uint8_t>(value >> kBitsPerByte));
-}
-
-void CArchive::WriteU32(std::uint32_t value) {
-    for (unsigned i = 0; i < sizeof(value); ++i) {
-        WriteByte(static_cast<std::uint8_t>(value >> (kBitsPerByte * i)));
-    }
 }
 
 std::uint32_t CArchive::ReadStringLength(bool& marker) {
@@ -179,13 +168,20 @@ std::u16string CArchive::ReadString() {
         return FromUtf8OrCp1252(bytes);
     }
     std::u16string text(length, u'\0');
-    for (char16_t& unit : text) {
-        if (filled_ - cursor_ >= sizeof(char16_t)) {
-            unit = static_cast<char16_t>(buffer_[cursor_] | (buffer_[cursor_ + 1] << kBitsPerByte));
-            cursor_ += sizeof(char16_t);
-            continue;
+    std::size_t done = 0;
+    while (done < length) {
+        // Whole code units already in the buffer go in one tight pass; a unit split across two
+        // buffers is read on its own.
+        const std::size_t buffered = std::min<std::size_t>(length - done, (filled_ - cursor_) / sizeof(char16_t));
+        const std::uint8_t* in = buffer_.data() + cursor_;
+        for (std::size_t i = 0; i < buffered; ++i) {
+            text[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
         }
-        unit = ReadU16();
+        cursor_ += buffered * sizeof(char16_t);
+        done += buffered;
+        if (done < length) {
+            text[done++] = ReadU16();
+        }
     }
     return text;
 }
@@ -207,7 +203,22 @@ void CArchive::WriteString(std::u16string_view text) {
         WriteU16(kLengthIs32Bit);
         WriteU32(length);
     }
-    for (const char16_t unit : text) {
-        WriteU16(unit);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        if (cursor_ == buffer_.size()) {
+            Flush();
+        }
+        const std::size_t room = std::min(text.size() - done, (buffer_.size() - cursor_) / sizeof(char16_t));
+        if (room == 0) {
+            WriteU16(text[done++]);  // one byte of room left: this unit straddles two buffers
+            continue;
+        }
+        std::uint8_t* out = buffer_.data() + cursor_;
+        for (std::size_t i = 0; i < room; ++i) {
+            out[2 * i] = static_cast<std::uint8_t>(text[done + i]);
+            out[2 * i + 1] = static_cast<std::uint8_t>(text[done + i] >> kBitsPerByte);
+        }
+        cursor_ += room * sizeof(char16_t);
+        done += room;
     }
 }

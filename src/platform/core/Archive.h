@@ -42,13 +42,34 @@ public:
     void ReadExact(void* buffer, std::size_t count);
     void Write(const void* buffer, std::size_t count);
 
-    std::uint8_t ReadByte();
-    std::uint16_t ReadU16();
-    std::uint32_t ReadU32();
+    std::uint8_t ReadByte() {
+        if (mode_ == load && cursor_ < filled_) {
+            return buffer_[cursor_++];
+        }
+        return ReadByteSlow();
+    }
+    std::uint16_t ReadU16() {
+        if (mode_ == load && filled_ - cursor_ >= sizeof(std::uint16_t)) {
+            return static_cast<std::uint16_t>(AssembleLittleEndian(sizeof(std::uint16_t)));
+        }
+        return ReadU16Slow();
+    }
+    std::uint32_t ReadU32() {
+        if (mode_ == load && filled_ - cursor_ >= sizeof(std::uint32_t)) {
+            return AssembleLittleEndian(sizeof(std::uint32_t));
+        }
+        return ReadU32Slow();
+    }
     std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
-    void WriteByte(std::uint8_t value);
-    void WriteU16(std::uint16_t value);
-    void WriteU32(std::uint32_t value);
+    void WriteByte(std::uint8_t value) {
+        if (mode_ == store && cursor_ < buffer_.size()) {
+            buffer_[cursor_++] = value;
+            return;
+        }
+        WriteByteSlow(value);
+    }
+    void WriteU16(std::uint16_t value) { WriteLittleEndian(value, sizeof(value)); }
+    void WriteU32(std::uint32_t value) { WriteLittleEndian(value, sizeof(value)); }
     void WriteI32(std::int32_t value) { WriteU32(static_cast<std::uint32_t>(value)); }
 
     /// Reads a string in either form: wide (the 0xFFFE marker, then a length in 16-bit units) or
@@ -64,6 +85,32 @@ public:
     void RequireRemaining(std::uint64_t count) const;
 
 private:
+    /// Takes `count` buffered bytes as one little-endian number, byte by byte (any offset works).
+    std::uint32_t AssembleLittleEndian(std::size_t count) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            value |= static_cast<std::uint32_t>(buffer_[cursor_ + i]) << (8 * i);
+        }
+        cursor_ += count;
+        return value;
+    }
+    /// Puts `count` bytes of `value` out, lowest first.
+    void WriteLittleEndian(std::uint32_t value, std::size_t count) {
+        if (mode_ == store && buffer_.size() - cursor_ >= count) {
+            for (std::size_t i = 0; i < count; ++i) {
+                buffer_[cursor_ + i] = static_cast<std::uint8_t>(value >> (8 * i));
+            }
+            cursor_ += count;
+            return;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteByte(static_cast<std::uint8_t>(value >> (8 * i)));
+        }
+    }
+    std::uint8_t ReadByteSlow();
+    std::uint16_t ReadU16Slow();
+    std::uint32_t ReadU32Slow();
+    void WriteByteSlow(std::uint8_t value);
     void RequireLoading() const;
     void RequireStoring() const;
     /// Refills the buffer with what the file still holds; returns false at its end.

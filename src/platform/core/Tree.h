@@ -73,7 +73,8 @@ struct TreeNode {
         return count;
     }
 
-    /// Appends an already built, detached subtree as the last child and returns it.
+    /// Appends an already built, detached subtree as the last child and returns it. On a node that
+    /// is part of a `Tree` use `Tree::Attach`, which keeps the tree's count.
     TreeNode* AdoptChild(std::unique_ptr<TreeNode> child) {
         assert(child && (child->parent == nullptr || child->parent == this));
         child->parent = this;
@@ -157,8 +158,19 @@ public:
         Node* const owner = parent ? parent : &root;
         Node* const node = new Node(std::move(item), owner);
         owner->children.push_back(node);
+        ++count_;
         owner->CheckInvariants();
         return node;
+    }
+
+    /// Attaches a detached, fully built subtree as the last child of `parent` (of the hidden root
+    /// when null) and returns its top. Readers build subtrees apart and attach each when complete.
+    Node* Attach(std::unique_ptr<Node> subtree, Node* parent = nullptr) {
+        Node* const owner = parent ? parent : &root;
+        count_ += 1 + subtree->CountDescendants();
+        Node* const attached = owner->AdoptChild(std::move(subtree));
+        owner->CheckInvariants();
+        return attached;
     }
 
     /// Removes `node` from its parent's children and deletes it with all its descendants.
@@ -167,16 +179,24 @@ public:
         Node* const parent = node->parent;
         const std::size_t index = parent->IndexOfChild(node);
         assert(index < parent->children.size());
+        count_ -= 1 + node->CountDescendants();
         delete node;
         parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(index));
         parent->CheckInvariants();
     }
 
     /// Deletes every item; the hidden root and its item stay.
-    void Clear() { root.DeleteAllChildren(); }
+    void Clear() {
+        root.DeleteAllChildren();
+        count_ = 0;
+    }
 
-    /// The number of items: every node below the hidden root.
-    std::size_t Count() const { return root.CountDescendants(); }
+    /// The number of items: every node below the hidden root. Kept up to date by every change, so
+    /// asking is free even for a million items.
+    std::size_t Count() const {
+        assert(count_ == root.CountDescendants());
+        return count_;
+    }
 
     /// Visits every item in pre-order with its level (0 for top-level items); see `WalkPreOrder`.
     template <class Visit>
@@ -187,4 +207,8 @@ public:
     void Walk(Visit&& visit) const {
         WalkPreOrder(root, std::forward<Visit>(visit));
     }
+
+private:
+    /// The number of nodes below the hidden root.
+    std::size_t count_ = 0;
 };

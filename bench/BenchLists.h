@@ -1,0 +1,172 @@
+// What the list benchmarks share: building lists of a given size, a scratch folder, and a console
+// report that ends with each measured operation's time as a ratio of its raw baseline from the same run.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/CorvinaDoc.h"
+#include "platform/core/Strings.h"
+
+namespace bench {
+
+/// The list sizes every benchmark runs at.
+inline constexpr std::int64_t kSizes[] = {1000, 100000, 1000000};
+/// One item in this many has notes.
+inline constexpr int kNotesEvery = 10;
+/// Top-level items come every this many items, level-1 items every `kLevelOneEvery`; the rest are level 2.
+inline constexpr int kTopLevelEvery = 50;
+inline constexpr int kLevelOneEvery = 10;
+
+/// The title of item `i`: about twelve characters.
+inline std::u16string TitleOf(std::int64_t i) {
+    std::string digits = std::to_string(i);
+    digits.insert(0, 7 - std::min<std::size_t>(digits.size(), 7), '0');
+    return Widen("Item " + digits);
+}
+
+inline const std::u16string kNotes = u"Ask for the fresh one";
+
+/// Fills `doc` with `count` items three levels deep, notes on one in ten.
+inline void FillList(CCorvinaDoc& doc, std::int64_t count) {
+    TaskNode* top = nullptr;
+    TaskNode* middle = nullptr;
+    for (std::int64_t i = 0; i < count; ++i) {
+        TaskItem item;
+        item.title = TitleOf(i);
+        item.quantity = static_cast<std::uint32_t>(i % 7 + 1);
+        item.checked = static_cast<std::uint8_t>(i % 3 == 0);
+        item.importance = static_cast<std::int32_t>(i % 3);
+        if (i % kNotesEvery == 0) {
+            item.notes = kNotes;
+        }
+        if (i % kTopLevelEvery == 0 || top == nullptr) {
+            top = doc.tree.AddItem(std::move(item));
+            middle = nullptr;
+        } else if (i % kLevelOneEvery == 0 || middle == nullptr) {
+            middle = doc.tree.AddItem(std::move(item), top);
+        } else {
+            doc.tree.AddItem(std::move(item), middle);
+        }
+    }
+}
+
+/// The UTF-16 bytes of the titles and notes of a list built by `FillList`.
+inline std::uint64_t TextBytesOf(const CCorvinaDoc& doc) {
+    std::uint64_t bytes = 0;
+    doc.tree.Walk([&](const TaskNode& node, std::size_t) {
+        bytes += 2 * (node.item.title.size() + node.item.notes.size());
+    });
+    return bytes;
+}
+
+/// The heap the strings of a list take, allocator rounding included (short strings take none).
+inline std::uint64_t StringHeapOf(const CCorvinaDoc& doc) {
+    constexpr std::size_t kChunkHeader = sizeof(std::size_t);
+    const auto heapOf = [](const std::u16string& text) -> std::uint64_t {
+        const bool onHeap = reinterpret_cast<const void*>(text.data()) != reinterpret_cast<const void*>(&text) &&
+                            (text.data() < reinterpret_cast<const char16_t*>(&text) ||
+                             text.data() >= reinterpret_cast<const char16_t*>(&text + 1));
+        return onHeap ? malloc_usable_size(const_cast<char16_t*>(text.data())) + kChunkHeader : 0;
+    };
+    std::uint64_t bytes = 0;
+    doc.tree.Walk([&](const TaskNode& node, std::size_t) { bytes += heapOf(node.item.title) + heapOf(node.item.notes); });
+    return bytes;
+}
+
+/// Lets the allocator finish merging the chunks a deleted list gave back (glibc defers that work to
+/// the next large request), so it is charged to the deletion and not to whatever is timed next.
+inline void SettleAllocator() {
+    constexpr std::size_t kLargeRequest = 64 * 1024;
+    void* block = std::malloc(kLargeRequest);
+    benchmark::DoNotOptimize(block);
+    std::free(block);
+}
+
+/// Bytes the allocator has handed out and not yet taken back, overhead included.
+inline std::uint64_t HeapInUse() { return mallinfo2().uordblks + mallinfo2().hblkhd; }
+
+/// A scratch folder for one benchmark program, removed at exit.
+inline const std::filesystem::path& ScratchFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "corvina-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(ScratchFolder(), ignored);
+        });
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
+}
+
+inline std::u16string ScratchFile(const std::string& name) { return Widen((ScratchFolder() / name).string()); }
+
+/// Prints the usual console table, remembers each run's time per iteration, and at the end prints
+/// every measured operation as a multiple of its baseline at the same size.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    /// A measured benchmark and the baseline it is compared with, by name prefix ("BM_Load").
+    struct Pair {
+        std::string measured;
+        std::string baseline;
+        double goal;
+    };
+
+    explicit RatioReporter(std::vector<Pair> pairs) : pairs_(std::move(pairs)) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            }
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-34s %-34s %9s %7s\n", "operation", "baseline", "ratio", "goal");
+        for (const Pair& pair : pairs_) {
+            for (const auto& [name, time] : seconds_) {
+                if (name.rfind(pair.measured + "/", 0) != 0) {
+                    continue;
+                }
+                const std::string size = name.substr(pair.measured.size());
+                const auto baseline = seconds_.find(pair.baseline + size);
+                if (baseline == seconds_.end() || baseline->second <= 0) {
+                    continue;
+                }
+                const double ratio = time / baseline->second;
+                std::printf("%-34s %-34s %8.2fx %6.1fx%s\n", name.c_str(), baseline->first.c_str(), ratio,
+                            pair.goal, ratio <= pair.goal ? "" : "  over");
+            }
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    std::vector<Pair> pairs_;
+    std::map<std::string, double> seconds_;
+};
+
+/// The main of a list benchmark program: runs everything and prints the ratios.
+inline int RunWithRatios(int argc, char** argv, std::vector<RatioReporter::Pair> pairs) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter(std::move(pairs));
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace bench

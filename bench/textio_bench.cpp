@@ -1,0 +1,134 @@
+// Text export and import benchmarks against raw writes and reads of the same text.
+#include <memory>
+
+#include "BenchLists.h"
+#include "platform/core/File.h"
+#include "textio/TextFile.h"
+
+namespace {
+
+using namespace bench;
+
+constexpr std::size_t kRawBlock = 64 * 1024;
+
+struct ExportedText {
+    std::u16string path;
+    std::string bytes;
+};
+
+const CCorvinaDoc& ListOf(std::int64_t count) {
+    static std::map<std::int64_t, std::unique_ptr<CCorvinaDoc>> docs;
+    auto& doc = docs[count];
+    if (!doc) {
+        doc = std::make_unique<CCorvinaDoc>();
+        FillList(*doc, count);
+    }
+    return *doc;
+}
+
+const ExportedText& TextOf(std::int64_t count) {
+    static std::map<std::int64_t, ExportedText> texts;
+    auto found = texts.find(count);
+    if (found != texts.end()) {
+        return found->second;
+    }
+    ExportedText text{ScratchFile("list-" + std::to_string(count) + ".txt"), {}};
+    TextFile out(text.path, "w");
+    ListOf(count).ExportText(out);
+    if (!out.Close()) {
+        std::abort();
+    }
+    CFile file;
+    file.OpenOrThrow(text.path, CFile::modeRead);
+    text.bytes.resize(file.GetLength());
+    file.Read(text.bytes.data(), text.bytes.size());
+    return texts.emplace(count, std::move(text)).first->second;
+}
+
+void RawWrite(benchmark::State& state, bool sync) {
+    const std::string& bytes = TextOf(state.range(0)).bytes;
+    const std::u16string path = ScratchFile("raw.txt");
+    for (auto _ : state) {
+        CFile file;
+        file.OpenOrThrow(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        file.Write(bytes.data(), bytes.size());
+        if (sync) {
+            file.Flush();
+        }
+        file.Close();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_RawWriteText(benchmark::State& state) { RawWrite(state, true); }
+void BM_RawWriteTextUnsynced(benchmark::State& state) { RawWrite(state, false); }
+
+void BM_Export(benchmark::State& state) {
+    const CCorvinaDoc& doc = ListOf(state.range(0));
+    const std::u16string path = ScratchFile("exported.txt");
+    for (auto _ : state) {
+        TextFile out(path, "w");
+        doc.ExportText(out);
+        if (!out.Close()) {
+            state.SkipWithError("export failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TextOf(state.range(0)).bytes.size()));
+}
+
+void BM_RawReadText(benchmark::State& state) {
+    const ExportedText& text = TextOf(state.range(0));
+    std::vector<char> buffer(kRawBlock);
+    for (auto _ : state) {
+        CFile file;
+        file.OpenOrThrow(text.path, CFile::modeRead | CFile::shareDenyWrite);
+        std::size_t total = 0;
+        for (std::size_t got = 1; got != 0; total += got) {
+            got = file.Read(buffer.data(), buffer.size());
+        }
+        file.Close();
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.bytes.size()));
+}
+
+void BM_Import(benchmark::State& state) {
+    const ExportedText& text = TextOf(state.range(0));
+    for (auto _ : state) {
+        auto doc = std::make_unique<CCorvinaDoc>();
+        TextFile in(text.path, "r");
+        doc->ImportText(in);
+        in.Close();
+        state.PauseTiming();
+        if (doc->tree.Count() != static_cast<std::size_t>(state.range(0))) {
+            state.SkipWithError("import lost items");
+        }
+        doc.reset();
+        SettleAllocator();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.bytes.size()));
+}
+
+void ForEachSize(benchmark::internal::Benchmark* b) {
+    for (const std::int64_t size : kSizes) {
+        b->Arg(size);
+    }
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_RawWriteText)->Apply(ForEachSize);
+BENCHMARK(BM_RawWriteTextUnsynced)->Apply(ForEachSize);
+BENCHMARK(BM_Export)->Apply(ForEachSize);
+BENCHMARK(BM_RawReadText)->Apply(ForEachSize);
+BENCHMARK(BM_Import)->Apply(ForEachSize);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunWithRatios(argc, argv,
+                         {{"BM_Export", "BM_RawWriteText", 4.0},
+                          {"BM_Export", "BM_RawWriteTextUnsynced", 4.0},
+                          {"BM_Import", "BM_RawReadText", 8.0}});
+}
