@@ -136,8 +136,11 @@ DeviceWindow& Device() {
         device = std::make_unique<DeviceWindow>();
         qAddPostRoutine(DestroyDevice);
         device->show();
-        device->activateWindow();
         device->raise();
+        device->activateWindow();
+        // Focus and keys need the window active now, not when the window system gets round to
+        // it (the first screen sets its focus before the loop runs).
+        QApplication::setActiveWindow(device.get());
     }
     return *device;
 }

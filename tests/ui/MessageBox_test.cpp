@@ -1,0 +1,106 @@
+// Message boxes: titled with the program's name, the buttons of their type answering as pressed,
+// Escape and Enter, and nothing under the box reachable while it shows.
+#include "FrameworkTables.h"
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/testing/UiTest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace frameworktest;
+
+constexpr COLORREF kTitleBand = RGB(0x0B, 0x24, 0x6B);
+
+class MessageBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override { InstallFrameworkTables(); }
+};
+
+/// The centre of button `index` of `count` at the bottom of a box on the device, found from the
+/// grabbed pixels: the box's lowest row of the button frames.
+CPoint ButtonCentre(int index, int count) {
+    const uitest::GrabbedImage device = uitest::GrabDevice();
+    // Buttons are 52 wide with 8 between, centred across the 240-pixel screen.
+    const int total = count * 52 + (count - 1) * 8;
+    const int left = (240 - total) / 2 + index * 60;
+    for (int y = device.Height() - 1; y > 0; --y) {
+        if (device.Pixel(left, y) == RGB(0, 0, 0) && device.Pixel(left + 26, y) == RGB(0, 0, 0)) {
+            return CPoint(left + 26, y - 10);
+        }
+    }
+    return CPoint(-1, -1);
+}
+
+TEST_F(MessageBoxTest, TheTitleIsTheProgramsNameAndTheAnswerIsTheRecordersChoice) {
+    uitest::MessageBoxRecorder boxes([](const uitest::ShownMessageBox&) { return IDCANCEL; });
+    EXPECT_EQ(AfxMessageBox(u"Delete 'Shop'?", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].title, u"Corvina");
+    EXPECT_EQ(boxes.Shown()[0].text, u"Delete 'Shop'?");
+    EXPECT_EQ(boxes.Shown()[0].type, MB_OKCANCEL | MB_ICONQUESTION);
+}
+
+TEST_F(MessageBoxTest, TheApplicationsNameTitlesTheBox) {
+    CWinApp app(u"Checklist");
+    uitest::MessageBoxRecorder boxes;
+    EXPECT_EQ(AfxMessageBox(u"x"), IDOK);
+    EXPECT_EQ(boxes.Shown().at(0).title, u"Checklist");
+}
+
+TEST_F(MessageBoxTest, TheRealBoxAnswersTheButtonTapped) {
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([] {
+            const uitest::GrabbedImage device = uitest::GrabDevice();
+            device.SavePng("/tmp/windows-messagebox.png");
+            uitest::TapScreen(ButtonCentre(1, 2));
+        });
+        EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?", MB_YESNO | MB_ICONQUESTION), IDNO);
+        uitest::Soon([] { uitest::TapScreen(ButtonCentre(0, 2)); });
+        EXPECT_EQ(AfxMessageBox(u"Delete 'Shop'?", MB_OKCANCEL | MB_ICONQUESTION), IDOK);
+    });
+}
+
+TEST_F(MessageBoxTest, KeysAnswerTheBoxAndNeverReachTheScreenUnderIt) {
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([] { uitest::PressKey(VK_ESCAPE); });
+        EXPECT_EQ(AfxMessageBox(u"Sure?", MB_YESNO), IDNO);
+        uitest::Soon([] { uitest::PressKey(VK_RETURN); });
+        EXPECT_EQ(AfxMessageBox(u"File deletion failed", MB_OK | MB_ICONSTOP), IDOK);
+        EXPECT_TRUE(screen.IsModalRunning()) << "neither key reached the screen";
+    });
+}
+
+TEST_F(MessageBoxTest, ATapBesideTheBoxDoesNothing) {
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([] {
+            uitest::TapScreen(CPoint(222, 13));  // the caption's OK, under the cover
+            uitest::PressKey(VK_RETURN);
+        });
+        EXPECT_EQ(AfxMessageBox(u"Stop", MB_OK | MB_ICONSTOP), IDOK);
+        EXPECT_TRUE(screen.IsModalRunning());
+    });
+}
+
+TEST_F(MessageBoxTest, TheBoxHasATitleBandInTheCaptionColour) {
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([] {
+            const uitest::GrabbedImage device = uitest::GrabDevice();
+            bool found = false;
+            for (int y = 40; y < 300 && !found; ++y) {
+                found = device.Pixel(120, y) == kTitleBand;
+            }
+            EXPECT_TRUE(found);
+            uitest::PressKey(VK_RETURN);
+        });
+        AfxMessageBox(u"An attempt was made to access an unnamed file past its end.", MB_OK | MB_ICONSTOP);
+    });
+}
+
+}  // namespace
