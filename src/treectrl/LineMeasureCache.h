@@ -13,8 +13,9 @@ namespace treectrl {
 /// Answers measurements from a memo, asking the wrapped measurer for words not seen yet.
 class LineMeasureCache final : public ILineMeasure {
 public:
-    /// The memo is emptied whenever it would grow past this many words, which bounds its memory.
-    static constexpr std::size_t kMaxEntries = 1u << 16;
+    /// The memo is emptied whenever it would grow past this many words, which bounds its memory to
+    /// a few hundred kilobytes; a list's own vocabulary is far smaller, so emptying is rare and cheap.
+    static constexpr std::size_t kMaxEntries = 4096;
 
     /// source must outlive the cache (or be replaced with SetSource before the next measurement).
     explicit LineMeasureCache(ILineMeasure* source = nullptr) : source_(source) {}

@@ -1,0 +1,328 @@
+// Benchmarks of the check-tree control from 10 to 100,000 rows: a full relayout, one RedrawItem and
+// one scroll step (a tick of the down arrow), each beside a baseline from the same run (measuring
+// the same titles once each with the row font), plus the memory a row costs beyond its texts.
+// After the runs it prints the ratios the control is held to.
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/DC.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/Wnd.h"
+#include "treectrl/VisualTreeCtrl.h"
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTreeId = 1012;
+constexpr UINT_PTR kUpArrowTimer = 109;
+constexpr UINT_PTR kDownArrowTimer = 110;
+const CRect kTreeRect(0, 0, 240, 320);
+/// A view so short that ten rows already scroll, to compare a scroll step at 10 and 100,000 rows.
+const CRect kShortTreeRect(0, 0, 240, 100);
+
+/// The words titles are made of: a list's titles repeat their words, as real lists do.
+constexpr const char16_t* kVocabulary[] = {
+    u"Milk",   u"bread", u"eggs",  u"for",     u"the",   u"weekend", u"two",    u"packs", u"of",     u"butter",
+    u"fresh",  u"apples", u"call", u"plumber", u"about", u"kitchen", u"tap",    u"buy",   u"stamps", u"tent",
+    u"pegs",   u"rope",  u"stove", u"gas",     u"check", u"seals",   u"garden", u"water", u"tomatoes", u"hedge"};
+constexpr std::size_t kVocabularySize = sizeof(kVocabulary) / sizeof(kVocabulary[0]);
+
+/// A deterministic title of 2 to 9 words with the row's number in it.
+std::u16string TitleFor(std::size_t row) {
+    std::u16string title;
+    std::size_t state = row * 2654435761u + 12345u;
+    const std::size_t words = 2 + state % 8;
+    for (std::size_t w = 0; w < words; ++w) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        title += kVocabulary[(state >> 33) % kVocabularySize];
+        title += u' ';
+    }
+    for (char c : std::to_string(row)) {
+        title += static_cast<char16_t>(c);
+    }
+    return title;
+}
+
+/// The control with what the benchmarks drive. The benchmark program never runs an event loop, so
+/// its window is never exposed and the platform's immediate repaints do nothing; each step therefore
+/// paints explicitly into a window-sized memory surface, running exactly the control's own paint.
+class BenchTreeCtrl : public CVisualTreeCtrl {
+public:
+    using CVisualTreeCtrl::ForgetMeasurements;
+
+    /// Runs the control's paint handler into a surface the size of the window.
+    void PaintNow() {
+        if (!screen_.IsValid()) {
+            CRect client;
+            GetClientRect(&client);
+            screenBitmap_.CreateBitmap(client.Width(), client.Height());
+            screen_.CreateCompatibleDC(nullptr);
+            screen_.SelectObject(&screenBitmap_);
+        }
+        OnPaint(screen_);
+    }
+    /// A full relayout: after every title was forgotten, or after a structural change (a row moved).
+    /// Only the layout runs; rendering the rows in view is what the other benchmarks measure.
+    void Relayout(bool remeasure) {
+        if (remeasure) {
+            ForgetMeasurements();
+        } else {
+            MoveItemDown(GetFirstItem());
+        }
+        RecalcLayout();
+    }
+    /// One tick of an arrow's repeat timer, as the held arrow gets every 70 milliseconds.
+    void ArrowTick(bool down) {
+        OnTimer(down ? kDownArrowTimer : kUpArrowTimer);
+        PaintNow();
+    }
+    /// Re-renders one row and composes the window, as a check change does.
+    void Redraw(VisualNode* row) {
+        RedrawItem(row);
+        PaintNow();
+    }
+
+private:
+    CDC screen_;            // stands in for the window's paint context
+    CBitmap screenBitmap_;
+};
+
+/// A window with a control of `rows` rows, shown and painted once.
+struct Fixture {
+    CWnd parent;
+    BenchTreeCtrl tree;
+    std::vector<BYTE> checked;  // the owner's checked flags, one per row to be added
+    std::vector<VisualNode*> nodes;
+
+    /// A control with `rows` rows; room for the flags of `capacity` rows in all (at least `rows`).
+    explicit Fixture(std::size_t rows, const CRect& rect = kTreeRect, std::size_t capacity = 0)
+        : checked(std::max(rows, capacity), 0) {
+        nodes.reserve(checked.size());
+        RegisterWindowClass(u"BenchParent");
+        parent.Create(u"BenchParent", u"", WS_VISIBLE, rect, nullptr, 0);
+        tree.Create(std::u16string(CVisualTreeCtrl::kClassName), u"Tasks", WS_CHILD | WS_VISIBLE, rect, &parent,
+                    kTreeId);
+        tree.AddColumn();
+        tree.PaintNow();  // the first paint creates the surfaces
+        Fill(rows);
+    }
+
+    /// Adds rows as the editor does (every fifth a top-level row, the others its sub-rows; every
+    /// seventh with notes) and paints once.
+    void Fill(std::size_t rows) {
+        for (std::size_t i = 0; i < rows; ++i) {
+            VisualNode* parentRow = (i % 5 != 0 && !nodes.empty()) ? nodes[nodes.size() - i % 5] : nullptr;
+            VisualNode* node = tree.InsertItem(TitleFor(i), 1, 1, parentRow, &checked.at(nodes.size()));
+            tree.SetItemColumnText(node, 0, u"1");
+            if (i % 7 == 0) {
+                tree.SetItemNotes(node, u"notes");
+            }
+            nodes.push_back(node);
+        }
+        tree.PaintNow();
+    }
+    ~Fixture() {
+        tree.DestroyWindow();
+        parent.DestroyWindow();
+    }
+};
+
+/// Baseline: measure every title once, as one line, with the row font.
+void BM_MeasureTitlesOnce(benchmark::State& state) {
+    const auto rows = static_cast<std::size_t>(state.range(0));
+    std::vector<std::u16string> titles;
+    for (std::size_t i = 0; i < rows; ++i) {
+        titles.push_back(TitleFor(i));
+    }
+    CFont font;
+    font.CreateFont(treectrl::kRowFontHeight, FW_DONTCARE, treectrl::kRowFontFace);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(1, 1);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&bitmap);
+    dc.SelectObject(&font);
+    for (auto _ : state) {
+        long total = 0;
+        for (const auto& title : titles) {
+            total += dc.GetTextExtent(title).cx;
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(rows));
+}
+
+/// A full relayout after every title was forgotten: each is measured and wrapped again.
+void BM_RelayoutRemeasured(benchmark::State& state) {
+    Fixture f(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        f.tree.Relayout(true);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// A full relayout after a structural change (titles already measured).
+void BM_RelayoutStructural(benchmark::State& state) {
+    Fixture f(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        f.tree.Relayout(false);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// One RedrawItem of a row in view (a check change re-renders just that row).
+void BM_RedrawItem(benchmark::State& state) {
+    Fixture f(static_cast<std::size_t>(state.range(0)));
+    VisualNode* row = f.tree.GetShownRows().at(3);
+    for (auto _ : state) {
+        f.tree.Redraw(row);
+    }
+}
+
+/// One tick of a held arrow: 10 pixels of scrolling, painted at once. The list is scrolled down to
+/// its end, then up to its start, and so on; with everything in view the tick only repaints.
+void ScrollSteps(benchmark::State& state, const CRect& rect) {
+    Fixture f(static_cast<std::size_t>(state.range(0)), rect);
+    const std::int32_t last = f.tree.GetContentRect().Height() - f.tree.GetViewRect().Height();
+    bool down = true;
+    for (auto _ : state) {
+        if (down && f.tree.GetScrollOffset() >= last) {
+            down = false;
+        } else if (!down && f.tree.GetScrollOffset() <= 0) {
+            down = true;
+        }
+        f.tree.ArrowTick(down);
+    }
+}
+
+void BM_ScrollStep(benchmark::State& state) { ScrollSteps(state, kTreeRect); }
+void BM_ScrollStepShortView(benchmark::State& state) { ScrollSteps(state, kShortTreeRect); }
+
+/// Heap bytes a row costs beyond its texts (the string objects and their characters), and in all.
+void BM_MemoryPerRow(benchmark::State& state) {
+    const auto rows = static_cast<std::size_t>(state.range(0));
+    double beyondTexts = 0;
+    double gross = 0;
+    for (auto _ : state) {
+        auto f = std::make_unique<Fixture>(0, kTreeRect, rows);
+        // Titles are made before measuring: they are the owner's, and the control copies them.
+        const std::size_t before = mallinfo2().uordblks;
+        f->Fill(rows);
+        const std::size_t after = mallinfo2().uordblks;
+        const auto textBytes = [](const std::u16string& s) {
+            // Short texts live inside the string object; longer ones allocate their characters.
+            const std::size_t characters = s.capacity() > 7 ? (s.capacity() + 1) * sizeof(char16_t) : 0;
+            return sizeof(std::u16string) + characters;
+        };
+        std::size_t texts = 0;
+        for (VisualNode* node : f->nodes) {
+            texts += textBytes(node->item.text) + textBytes(node->item.notes);
+            for (const auto& cell : node->item.columnTexts) {
+                texts += textBytes(cell);
+            }
+        }
+        gross = static_cast<double>(after - before) / static_cast<double>(rows);
+        beyondTexts = (static_cast<double>(after - before) - static_cast<double>(texts)) / static_cast<double>(rows);
+        benchmark::DoNotOptimize(f);
+    }
+    state.counters["bytes_per_row_beyond_texts"] = beyondTexts;
+    state.counters["bytes_per_row_in_all"] = gross;
+    state.counters["sizeof_node"] = static_cast<double>(sizeof(VisualNode));
+}
+
+constexpr long kRowCounts[] = {10, 100, 1000, 10000, 100000};
+
+void RowCounts(benchmark::internal::Benchmark* b) {
+    for (long rows : kRowCounts) {
+        b->Arg(rows);
+    }
+    b->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_MeasureTitlesOnce)->Apply(RowCounts);
+BENCHMARK(BM_RelayoutRemeasured)->Apply(RowCounts);
+BENCHMARK(BM_RelayoutStructural)->Apply(RowCounts);
+BENCHMARK(BM_RedrawItem)->Apply(RowCounts);
+BENCHMARK(BM_ScrollStep)->Apply(RowCounts);
+BENCHMARK(BM_ScrollStepShortView)->Apply(RowCounts);
+BENCHMARK(BM_MemoryPerRow)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+/// Keeps every run's time per iteration, so the ratios can be printed after the table.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+                for (const auto& [name, counter] : run.counters) {
+                    counters[run.benchmark_name() + ":" + name] = counter.value;
+                }
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void PrintRatios() const {
+        std::printf("\nRatios of CPU times (goals: relayout <= 3x baseline, scroll step at 100000 <= 1.5x at 10, "
+                    "<= 256 bytes per row beyond texts)\n");
+        for (long rows : kRowCounts) {
+            const std::string arg = "/" + std::to_string(rows);
+            const double baseline = Time("BM_MeasureTitlesOnce" + arg);
+            std::printf("  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = %.2f\n",
+                        rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
+                        Time("BM_RelayoutStructural" + arg) / baseline);
+        }
+        std::printf("  scroll step 100000 rows / 10 rows = %.2f (10 rows fit in the view: nothing scrolls)\n",
+                    Time("BM_ScrollStep/100000") / Time("BM_ScrollStep/10"));
+        std::printf("  scroll step 100000 rows / 100 rows = %.2f\n",
+                    Time("BM_ScrollStep/100000") / Time("BM_ScrollStep/100"));
+        std::printf("  scroll step in a 100-pixel view, 100000 rows / 10 rows = %.2f\n",
+                    Time("BM_ScrollStepShortView/100000") / Time("BM_ScrollStepShortView/10"));
+        std::printf("  RedrawItem 100000 rows / 10 rows = %.2f\n",
+                    Time("BM_RedrawItem/100000") / Time("BM_RedrawItem/10"));
+        for (const auto& [name, value] : counters) {
+            std::printf("  %s = %.1f\n", name.c_str(), value);
+        }
+    }
+
+private:
+    double Time(const std::string& name) const {
+        const auto found = times.find(name);
+        return found == times.end() ? 0.0 : found->second;
+    }
+    std::map<std::string, double> times;
+    std::map<std::string, double> counters;
+};
+
+/// Runs the benchmarks once the window system and the device window exist.
+class BenchApp : public CWinApp {
+public:
+    BenchApp() : CWinApp(u"treectrl_bench") {}
+    bool InitInstance() override {
+        RatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.PrintRatios();
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    benchmark::Initialize(&argc, argv);
+    BenchApp app;
+    return app.Run(argc, argv);
+}
