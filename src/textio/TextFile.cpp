@@ -16,6 +16,14 @@ constexpr char kFieldSeparator = '\t';
 constexpr char kRecordEnd = '\n';
 constexpr char kQuote = '"';
 constexpr std::string_view kStoredLineBreak = "\r\n";
+// Where the run of ordinary field characters ends: at the separator or a line-end byte.
+std::size_t FindFieldStop(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size() && bytes[i] != '\t' && bytes[i] != '\n' && bytes[i] != '\r') {
+        ++i;
+    }
+    return i;
+}
 constexpr int kDecimalBase = 10;
 
 // The characters scanf's conversions skip before a number, as in the C locale.
@@ -105,10 +113,11 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
     if (!writer_) {
         return;
     }
-    std::string record;
+    std::string& record = scratch_;
+    record.clear();
     AppendNumber(record, depth);
     record += kFieldSeparator;
-    record += ToUtf8(item.title);
+    AppendUtf8(record, item.title);
     record += kFieldSeparator;
     AppendNumber(record, static_cast<std::uint32_t>(item.importance));
     record += kFieldSeparator;
@@ -118,7 +127,7 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
     if (quoted) {
         record += kQuote;
     }
-    record += ToUtf8(item.notes);
+    AppendUtf8(record, item.notes);
     if (quoted) {
         record += kQuote;
     }
@@ -202,22 +211,33 @@ bool TextFile::ReadField(std::u16string& field) {
     if (!reader_) {
         return false;
     }
-    std::string bytes;
+    std::string& bytes = scratch_;
+    bytes.clear();
     for (;;) {
-        const int c = reader_->Get();
-        if (c == TextStreamReader::kEnd) {
+        const std::string_view ahead = reader_->Buffered();
+        if (ahead.empty()) {
             return false;
         }
+        const std::size_t stop = FindFieldStop(ahead);
+        bytes.append(ahead.substr(0, stop));
+        if (stop == ahead.size()) {
+            reader_->Skip(ahead.size());
+            continue;
+        }
+        reader_->Skip(stop);
+        // A line end (bare, or CR LF that text mode turns into one) is kept as CR LF; a lone CR
+        // is an ordinary character.
+        const int c = reader_->Get();
         if (c == kFieldSeparator) {
             break;
         }
         if (c == kRecordEnd) {
             bytes += kStoredLineBreak;
-            continue;
+        } else {
+            bytes += static_cast<char>(c);
         }
-        bytes += static_cast<char>(c);
     }
-    field = FromUtf8OrCp1252(bytes);
+    AppendFromUtf8OrCp1252(field, bytes);
     return true;
 }
 
@@ -249,7 +269,10 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
         }
         if (IsQuoted(item.notes)) {
             // A lone quote is both the first and the last character: it goes, and nothing is left.
-            item.notes = item.notes.size() == 1 ? std::u16string() : item.notes.substr(1, item.notes.size() - 2);
+            item.notes.pop_back();
+            if (!item.notes.empty()) {
+                item.notes.erase(0, 1);
+            }
         }
         return ReadUnsigned(item.quantity);
     } catch (const CFileException& failure) {

@@ -70,4 +70,7 @@ private:
     std::unique_ptr<TextStreamReader> reader_;
     std::unique_ptr<TextStreamWriter> writer_;
     std::optional<FileErrorCause> error_;
+    /// Scratch space reused from record to record, so a long import or export does not allocate
+    /// per field.
+    std::string scratch_;
 };

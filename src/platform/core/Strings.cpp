@@ -27,7 +27,7 @@ bool IsHighSurrogate(char16_t unit) { return unit >= kHighSurrogateFirst && unit
 bool IsLowSurrogate(char16_t unit) { return unit >= kLowSurrogateFirst && unit <= kLowSurrogateLast; }
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void AppendCodePointUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -104,7 +104,12 @@ char16_t Cp1252ToUtf16(unsigned char byte) {
 
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size());
+    AppendUtf8(out, text);
+    return out;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    out.reserve(out.size() + text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit < 0x80) {
@@ -115,20 +120,31 @@ std::string ToUtf8(std::u16string_view text) {
             const char32_t cp = kFirstSupplementary +
                                 ((static_cast<char32_t>(unit - kHighSurrogateFirst) << kSurrogateBits) |
                                  static_cast<char32_t>(text[i + 1] - kLowSurrogateFirst));
-            AppendUtf8(out, cp);
+            AppendCodePointUtf8(out, cp);
             ++i;
             continue;
         }
         const bool unpaired = IsHighSurrogate(unit) || IsLowSurrogate(unit);
-        AppendUtf8(out, unpaired ? kReplacementCharacter : unit);
+        AppendCodePointUtf8(out, unpaired ? kReplacementCharacter : unit);
     }
-    return out;
 }
 
 std::u16string FromUtf8OrCp1252(std::string_view bytes) {
     std::u16string out;
-    out.reserve(bytes.size());
+    AppendFromUtf8OrCp1252(out, bytes);
+    return out;
+}
+
+void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
+    const std::size_t start = out.size();
+    out.resize(start + bytes.size());
+    // ASCII, by far the most common text, widens in one tight pass.
     std::size_t pos = 0;
+    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) {
+        out[start + pos] = static_cast<char16_t>(bytes[pos]);
+        ++pos;
+    }
+    out.resize(start + pos);
     while (pos < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[pos]);
         if (byte < 0x80) {
@@ -145,7 +161,6 @@ std::u16string FromUtf8OrCp1252(std::string_view bytes) {
         out += Cp1252ToUtf16(byte);
         ++pos;
     }
-    return out;
 }
 
 std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {

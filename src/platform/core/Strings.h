@@ -8,10 +8,14 @@
 
 /// UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD, so the result is always valid UTF-8.
 std::string ToUtf8(std::u16string_view text);
+/// `ToUtf8` appending to `out`, for writers that build long runs of text.
+void AppendUtf8(std::string& out, std::u16string_view text);
 
 /// 8-bit text to UTF-16: every valid UTF-8 sequence is decoded as such, and every byte that does not
 /// start one is decoded on its own as Windows-1252, so text from older devices still reads.
 std::u16string FromUtf8OrCp1252(std::string_view bytes);
+/// `FromUtf8OrCp1252` appending to `out`, for readers that reuse one string.
+void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes);
 
 /// One Windows-1252 byte as a UTF-16 code unit (the five unassigned bytes map to the C1 controls).
 char16_t Cp1252ToUtf16(unsigned char byte);

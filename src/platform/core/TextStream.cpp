@@ -6,7 +6,6 @@
 namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
-constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 
 }  // namespace
@@ -32,7 +31,7 @@ bool TextStreamReader::Ensure(std::size_t count) {
     return filled_ >= count;
 }
 
-int TextStreamReader::Peek() {
+int TextStreamReader::PeekSlow() {
     if (!Ensure(1)) {
         return kEnd;
     }
@@ -43,8 +42,15 @@ int TextStreamReader::Peek() {
     return static_cast<unsigned char>(c);
 }
 
-int TextStreamReader::Get() {
-    const int c = Peek();
+std::string_view TextStreamReader::Buffered() {
+    if (!Ensure(1)) {
+        return {};
+    }
+    return std::string_view(buffer_.data() + cursor_, filled_ - cursor_);
+}
+
+int TextStreamReader::GetSlow() {
+    const int c = PeekSlow();
     if (c == kEnd) {
         return kEnd;
     }

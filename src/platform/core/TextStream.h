@@ -19,11 +19,30 @@ public:
     explicit TextStreamReader(CFile& file);
 
     /// The next character without taking it, or `kEnd`.
-    int Peek();
+    int Peek() {
+        if (cursor_ < filled_ && buffer_[cursor_] != kCarriageReturn) {
+            return static_cast<unsigned char>(buffer_[cursor_]);
+        }
+        return PeekSlow();
+    }
     /// Takes the next character, or answers `kEnd`.
-    int Get();
+    int Get() {
+        if (cursor_ < filled_ && buffer_[cursor_] != kCarriageReturn) {
+            return static_cast<unsigned char>(buffer_[cursor_++]);
+        }
+        return GetSlow();
+    }
+    /// The bytes read ahead and not yet taken, untranslated (refilled first when none are left);
+    /// empty only at the end of the file. For readers that scan long runs at once.
+    std::string_view Buffered();
+    /// Takes `count` bytes of those `Buffered` answered.
+    void Skip(std::size_t count) { cursor_ += count; }
 
 private:
+    static constexpr char kCarriageReturn = '\r';
+
+    int PeekSlow();
+    int GetSlow();
     /// Makes at least `count` bytes available unless the file ends first; false when fewer remain.
     bool Ensure(std::size_t count);
 
