@@ -79,3 +79,16 @@ TEST(DeviceFont, EveryFontCarriesAnExplicitHintingPreference) {
     EXPECT_NE(ToQFont(font).hintingPreference(), QFont::PreferDefaultHinting);
     EXPECT_NE(ToQFont(CFont()).hintingPreference(), QFont::PreferDefaultHinting);
 }
+
+TEST(DeviceFont, AverageWidthStretchesTheFace) {
+    LOGFONT attributes;
+    attributes.lfHeight = 13;
+    attributes.lfFaceName = u"Tahoma";
+    CFont natural;
+    ASSERT_TRUE(natural.CreateFontIndirect(attributes));
+    attributes.lfWidth = 2 * natural.GetTextMetrics().tmAveCharWidth;
+    CFont wide;
+    ASSERT_TRUE(wide.CreateFontIndirect(attributes));
+    EXPECT_EQ(wide.GetTextMetrics().tmHeight, 13) << "the height stays";
+    EXPECT_NEAR(wide.GetTextMetrics().tmAveCharWidth, attributes.lfWidth, 2);
+}

@@ -29,6 +29,9 @@ constexpr int kTenthsPerPoint = 10;
 /// Weights outside this range are clamped, as the device does.
 constexpr int kLightestWeight = 100;
 constexpr int kHeaviestWeight = 900;
+/// The stretch factors (percent) Qt accepts.
+constexpr int kNarrowestStretch = 1;
+constexpr int kWidestStretch = 4000;
 /// How far from the first estimate the em size is searched for an exact cell height.
 constexpr int kCellFitReach = 2;
 
@@ -81,6 +84,14 @@ QFont MakeFont(const LOGFONT& attributes) {
     } else {
         const int cell = attributes.lfHeight == 0 ? kDefaultCellHeight : attributes.lfHeight;
         font.setPixelSize(EmHeightForCell(font, cell));
+    }
+    if (attributes.lfWidth > 0) {
+        // A wanted average width narrows or widens the face by stretching it.
+        const int natural = QFontMetrics(font).averageCharWidth();
+        if (natural > 0) {
+            font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * attributes.lfWidth / natural)),
+                                       kNarrowestStretch, kWidestStretch));
+        }
     }
     return font;
 }

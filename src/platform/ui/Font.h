@@ -20,7 +20,7 @@ struct LOGFONT {
     /// Positive: the character-cell height in pixels (ascent plus descent). Negative: the em height
     /// in pixels. Zero: the platform's default size.
     std::int32_t lfHeight = 0;
-    std::int32_t lfWidth = 0;  ///< average character width; 0 lets the face decide (other values are not honoured)
+    std::int32_t lfWidth = 0;  ///< average character width in pixels; 0 lets the face decide
     std::int32_t lfWeight = FW_DONTCARE;  ///< 0 (default, normal) or 100 to 900
     std::uint8_t lfItalic = 0;
     std::uint8_t lfUnderline = 0;
