@@ -20,6 +20,11 @@ std::u16string_view LastPathComponent(std::u16string_view path) {
 void ReportDocumentFailure(std::u16string_view fallback) {
     try {
         throw;
+    } catch (const CArchiveException& failure) {
+        // Damaged data has its own message; an archive used the wrong way round is our fault and
+        // gets the plain one.
+        ReportError(failure.IsFormatFailure() ? failure.GetErrorMessage() : std::u16string(fallback),
+                    MessageIcon::Exclamation);
     } catch (const CException& failure) {
         ReportError(failure.GetErrorMessage(), MessageIcon::Exclamation);
     } catch (const std::exception&) {

@@ -1,0 +1,103 @@
+// The document base: which message each kind of failure shows, and what open and save leave behind.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
+#include <vector>
+
+#include "TestFolder.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Document.h"
+#include "platform/core/ErrorReport.h"
+
+namespace {
+
+/// A document whose contents are one string, with a way to make `Serialize` fail.
+class NoteDoc : public CDocument {
+public:
+    std::u16string text;
+    std::function<void()> failure;
+
+    void Serialize(CArchive& archive) override {
+        if (failure) {
+            failure();
+        }
+        if (archive.IsStoring()) {
+            archive.WriteString(text);
+        } else {
+            text = archive.ReadString();
+        }
+    }
+};
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() : capture_([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
+
+    TestFolder folder;
+    std::vector<std::u16string> messages;
+
+private:
+    ScopedErrorReportHandler capture_;
+};
+
+TEST_F(DocumentTest, SaveThenOpenRoundTripsAndClearsTheModifiedFlag) {
+    NoteDoc doc;
+    doc.text = u"hello";
+    doc.SetModifiedFlag();
+    ASSERT_TRUE(doc.OnSaveDocument(folder.WideFile("n.doc")));
+    EXPECT_FALSE(doc.IsModified());
+    NoteDoc other;
+    ASSERT_TRUE(other.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_EQ(other.text, u"hello");
+    EXPECT_FALSE(other.IsModified());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DocumentTest, FailuresWithoutACauseShowThePlainMessages) {
+    NoteDoc doc;
+    doc.failure = [] { throw std::bad_alloc(); };
+    EXPECT_FALSE(doc.OnSaveDocument(folder.WideFile("n.doc")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("n.doc")));
+    WriteBytes(folder.File("n.doc"), "\x01x");
+    EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_TRUE(doc.IsModified());
+    doc.failure = [] { throw CArchiveException(ArchiveErrorCause::ReadOnly); };
+    EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_EQ(messages, (std::vector<std::u16string>{u"Failed to save document.", u"Failed to open document.",
+                                                     u"Failed to open document."}));
+}
+
+TEST_F(DocumentTest, FormatAndFileFailuresShowTheirOwnMessages) {
+    NoteDoc doc;
+    WriteBytes(folder.File("n.doc"), "\x05x");
+    EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("none.doc")));
+    doc.failure = [&] { throw CFileException(FileErrorCause::HardIO, folder.WideFile("n.doc")); };
+    EXPECT_FALSE(doc.OnSaveDocument(folder.WideFile("n.doc")));
+    EXPECT_EQ(messages, (std::vector<std::u16string>{
+                            u"Unexpected file format.", folder.WideFile("none.doc") + u" was not found.",
+                            u"A hardware I/O error was reported while accessing " + folder.WideFile("n.doc") + u"."}));
+    EXPECT_EQ(ReadBytes(folder.File("n.doc")), "\x05x");
+}
+
+TEST_F(DocumentTest, ZeroLengthFileReadsNothing) {
+    NoteDoc doc;
+    doc.text = u"kept";
+    WriteBytes(folder.File("n.doc"), "");
+    EXPECT_TRUE(doc.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_EQ(doc.text, u"kept");
+}
+
+TEST_F(DocumentTest, PathNameSetsTheTitle) {
+    NoteDoc doc;
+    doc.SetPathName(u"\\Lists\\Shop.crv");
+    EXPECT_EQ(doc.GetTitle(), u"Shop.crv");
+    EXPECT_EQ(doc.GetPathName(), u"\\Lists\\Shop.crv");
+    doc.SetTitle(u"Untitled");
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.GetPathName(), u"");
+    EXPECT_EQ(doc.GetTitle(), u"Untitled");
+}
+
+}  // namespace
