@@ -8,6 +8,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
+#include <cstdlib>
+
 TEST(DeviceFont, TahomaIsRegisteredFromTheHostsFontFolder) {
     ASSERT_TRUE(RegisterDeviceFonts()) << "install the package fonts-wine";
     EXPECT_TRUE(RegisterDeviceFonts()) << "a second call answers the same";
@@ -91,4 +93,19 @@ TEST(DeviceFont, AverageWidthStretchesTheFace) {
     ASSERT_TRUE(wide.CreateFontIndirect(attributes));
     EXPECT_EQ(wide.GetTextMetrics().tmHeight, 13) << "the height stays";
     EXPECT_NEAR(wide.GetTextMetrics().tmAveCharWidth, attributes.lfWidth, 2);
+}
+
+TEST(DeviceFontDeathTest, MissingFaceFallsBackToTheSystemSansWithAWarning) {
+    // A fresh process, so the face is registered there for the first time.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("CORVINA_FONT_DIR", "/nonexistent/fonts", 1);
+            const bool real = RegisterDeviceFonts();
+            CFont font;
+            font.CreateFont(13, FW_NORMAL, u"Tahoma");
+            const QString family = QFontInfo(ToQFont(font)).family();
+            std::exit(!real && family != QStringLiteral("Tahoma") && !family.isEmpty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "Tahoma was not found at /nonexistent/fonts/tahoma.ttf");
 }

@@ -14,9 +14,11 @@
 
 namespace {
 
-/// Where the device face comes from on the host.
-constexpr const char* kTahomaRegularPath = "/usr/share/wine/fonts/tahoma.ttf";
-constexpr const char* kTahomaBoldPath = "/usr/share/wine/fonts/tahomabd.ttf";
+/// Where the device face comes from on the host, unless CORVINA_FONT_DIR names another folder.
+constexpr const char* kFontFolderVariable = "CORVINA_FONT_DIR";
+constexpr const char* kDefaultFontFolder = "/usr/share/wine/fonts";
+constexpr const char* kTahomaRegularFile = "/tahoma.ttf";
+constexpr const char* kTahomaBoldFile = "/tahomabd.ttf";
 /// The face the device's dialog templates name; it is the device face there.
 constexpr const char* kSystemFaceName = "System";
 
@@ -100,8 +102,12 @@ QFont MakeFont(const LOGFONT& attributes) {
 
 bool RegisterDeviceFonts() {
     static const bool realFace = [] {
-        const int regular = QFontDatabase::addApplicationFont(QString::fromLatin1(kTahomaRegularPath));
-        QFontDatabase::addApplicationFont(QString::fromLatin1(kTahomaBoldPath));
+        const char* chosenFolder = std::getenv(kFontFolderVariable);
+        const QString folder = chosenFolder != nullptr && *chosenFolder != '\0' ? QString::fromLocal8Bit(chosenFolder)
+                                                                                : QString::fromLatin1(kDefaultFontFolder);
+        const QString regularPath = folder + QString::fromLatin1(kTahomaRegularFile);
+        const int regular = QFontDatabase::addApplicationFont(regularPath);
+        QFontDatabase::addApplicationFont(folder + QString::fromLatin1(kTahomaBoldFile));
         const QString tahoma = QString::fromStdU16String(std::u16string(kDeviceFaceName));
         const bool found = regular >= 0 && QFontDatabase::applicationFontFamilies(regular).contains(tahoma);
         if (!found) {
@@ -109,7 +115,7 @@ bool RegisterDeviceFonts() {
             QFont::insertSubstitution(tahoma, sans);
             qWarning("corvina: the device face Tahoma was not found at %s; drawing text in %s instead "
                      "(install the package fonts-wine)",
-                     kTahomaRegularPath, qPrintable(sans));
+                     qPrintable(regularPath), qPrintable(sans));
         }
         QFont::insertSubstitution(QString::fromLatin1(kSystemFaceName), tahoma);
         return found;

@@ -77,7 +77,8 @@ private:
 inline constexpr std::u16string_view kDeviceFaceName = u"Tahoma";
 
 /// Registers the device face (Tahoma, regular and bold) with the application from the host's font
-/// folder. When the files are missing, "Tahoma" is mapped to the system's sans face and a warning is
+/// folder: $CORVINA_FONT_DIR, else /usr/share/wine/fonts (tahoma.ttf, tahomabd.ttf). When the files
+/// are missing, "Tahoma" is mapped to the system's sans face and a warning is
 /// printed, once per process. Safe to call more than once; needs the application object. Answers
 /// true when the real face is in use.
 bool RegisterDeviceFonts();
