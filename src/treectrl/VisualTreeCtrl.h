@@ -165,6 +165,8 @@ protected:
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
+    /// A desktop wheel scrolls the rows, 30 pixels a notch; the device had no wheel.
+    bool OnMouseWheel(UINT flags, int delta, CPoint point) override;
     void OnDestroy() override;
 
 private:

@@ -150,6 +150,12 @@ void CVisualTreeCtrl::OnTimer(UINT_PTR id) {
     CWnd::OnTimer(id);
 }
 
+bool CVisualTreeCtrl::OnMouseWheel(UINT, int delta, CPoint) {
+    // Turning away from the user shows what is above, as everywhere on a desktop.
+    ScrollBy(-delta * kWheelStep / WHEEL_DELTA);
+    return true;
+}
+
 void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
     // Pre-order without recursion, so a chain of sub-rows of any depth is safe.
     std::vector<VisualNode*> pending{node};

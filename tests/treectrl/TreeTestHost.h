@@ -74,6 +74,8 @@ public:
     std::vector<const VisualNode*> drawn;
     using CVisualTreeCtrl::ForgetMeasurements;
     using CVisualTreeCtrl::RecalcLayout;
+    /// A turn of the desktop wheel by `notches` (positive: away from the user).
+    void Wheel(int notches) { OnMouseWheel(0, notches * WHEEL_DELTA, CPoint(100, 100)); }
 
 protected:
     void DrawItem(VisualNode* node) override {

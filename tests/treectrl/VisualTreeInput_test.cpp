@@ -361,3 +361,23 @@ TEST_F(TreeScroll, RowsUnderTheBarCannotBeTappedWhileItShows) {
     uitest::Tap(tree, CPoint(226, 150));
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
 }
+
+TEST_F(TreeScroll, AWheelNotchScrolls30PixelsClampedWithoutRenderingRowsAgain) {
+    for (int i = 0; i < 30; ++i) {
+        Add(u"row");  // 450 pixels: 132 more than the view
+    }
+    Grab();
+    tree.Wheel(-1);
+    EXPECT_EQ(tree.GetScrollOffset(), 30);
+    tree.drawn.clear();
+    tree.Wheel(-1);
+    EXPECT_EQ(tree.GetScrollOffset(), 60);
+    EXPECT_LE(tree.drawn.size(), 3u) << "only the rows coming into view";
+    EXPECT_FALSE(tree.IsLayoutDirty());
+    tree.Wheel(-10);
+    EXPECT_EQ(tree.GetScrollOffset(), 132);
+    tree.Wheel(2);
+    EXPECT_EQ(tree.GetScrollOffset(), 72);
+    tree.Wheel(10);
+    EXPECT_EQ(tree.GetScrollOffset(), 0);
+}

@@ -45,6 +45,9 @@ constexpr UINT MK_RBUTTON = 0x0002;
 constexpr UINT MK_SHIFT = 0x0004;
 constexpr UINT MK_CONTROL = 0x0008;
 
+/// Mouse-wheel turn of one notch, in the units OnMouseWheel receives.
+constexpr int WHEEL_DELTA = 120;
+
 /// ShowWindow commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOW = 5;

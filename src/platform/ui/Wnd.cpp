@@ -299,6 +299,7 @@ bool CWnd::OnEraseBkgnd(CDC& dc) {
 void CWnd::OnLButtonDown(UINT /*flags*/, CPoint /*point*/) {}
 void CWnd::OnLButtonUp(UINT /*flags*/, CPoint /*point*/) {}
 void CWnd::OnMouseMove(UINT /*flags*/, CPoint /*point*/) {}
+bool CWnd::OnMouseWheel(UINT /*flags*/, int /*delta*/, CPoint /*point*/) { return false; }
 bool CWnd::OnKeyDown(UINT /*virtualKey*/) { return false; }
 void CWnd::OnTimer(UINT_PTR /*id*/) {}
 void CWnd::OnDestroy() {}

@@ -147,6 +147,10 @@ protected:
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual void OnLButtonUp(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);
+    /// A desktop mouse wheel turned over the window (the device has none): `delta` is in eighths of
+    /// a degree, positive away from the user, WHEEL_DELTA per notch. Answer true when handled;
+    /// otherwise the parent window gets it. The base handles nothing.
+    virtual bool OnMouseWheel(UINT flags, int delta, CPoint point);
     /// A key press for the focused window, after the application's pre-translation; answer true
     /// when handled.
     virtual bool OnKeyDown(UINT virtualKey);

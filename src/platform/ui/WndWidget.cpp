@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace platform {
 
@@ -117,6 +118,15 @@ void WndWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     WndAccess::PenMove(*m_owner, PenFlags(event->buttons(), event->modifiers()), PointOf(event));
+}
+
+void WndWidget::wheelEvent(QWheelEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const bool handled = m_owner != nullptr &&
+                         WndAccess::MouseWheel(*m_owner, PenFlags(event->buttons(), event->modifiers()),
+                                               event->angleDelta().y(), CPoint(p.x(), p.y()));
+    // Unhandled turns go on to the parent window, as Qt does with an ignored event.
+    event->setAccepted(handled);
 }
 
 void WndWidget::keyPressEvent(QKeyEvent* event) {

@@ -29,6 +29,7 @@ struct WndAccess {
     static void PenDown(CWnd& w, UINT flags, CPoint p) { w.OnLButtonDown(flags, p); }
     static void PenUp(CWnd& w, UINT flags, CPoint p) { w.OnLButtonUp(flags, p); }
     static void PenMove(CWnd& w, UINT flags, CPoint p) { w.OnMouseMove(flags, p); }
+    static bool MouseWheel(CWnd& w, UINT flags, int delta, CPoint p) { return w.OnMouseWheel(flags, delta, p); }
     static bool KeyDown(CWnd& w, UINT vk) { return w.OnKeyDown(vk); }
     static void Timer(CWnd& w, UINT_PTR id) { w.OnTimer(id); }
     static void Destroy(CWnd& w) { w.OnDestroy(); }
@@ -86,6 +87,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
