@@ -12,7 +12,6 @@ constexpr std::uint16_t kWideStringMarker = 0xFFFE;  // in the 16-bit slot: the 
 constexpr std::uint16_t kLengthIs32Bit = 0xFFFF;     // in the 16-bit slot: a 32-bit length follows
 constexpr std::uint32_t kLongestShortLength = 0xFE;
 constexpr std::uint32_t kFirst32BitLength = 0xFFFE;
-constexpr unsigned kBitsPerByte = 8;
 
 }  // namespace
 

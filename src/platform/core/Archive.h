@@ -19,6 +19,8 @@ public:
     enum Mode { store = 0, load = 1 };
     /// The buffer size list files are read and written with.
     static constexpr std::size_t kDefaultBufferSize = 4096;
+    /// Integers are assembled from and split into bytes of this many bits, lowest first.
+    static constexpr unsigned kBitsPerByte = 8;
 
     CArchive(CFile* file, Mode mode, std::size_t bufferSize = kDefaultBufferSize);
     /// An archive still open when destroyed is aborted: buffered bytes are not written, since the
@@ -89,7 +91,7 @@ private:
     std::uint32_t AssembleLittleEndian(std::size_t count) {
         std::uint32_t value = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            value |= static_cast<std::uint32_t>(buffer_[cursor_ + i]) << (8 * i);
+            value |= static_cast<std::uint32_t>(buffer_[cursor_ + i]) << (kBitsPerByte * i);
         }
         cursor_ += count;
         return value;
@@ -98,13 +100,13 @@ private:
     void WriteLittleEndian(std::uint32_t value, std::size_t count) {
         if (mode_ == store && buffer_.size() - cursor_ >= count) {
             for (std::size_t i = 0; i < count; ++i) {
-                buffer_[cursor_ + i] = static_cast<std::uint8_t>(value >> (8 * i));
+                buffer_[cursor_ + i] = static_cast<std::uint8_t>(value >> (kBitsPerByte * i));
             }
             cursor_ += count;
             return;
         }
         for (std::size_t i = 0; i < count; ++i) {
-            WriteByte(static_cast<std::uint8_t>(value >> (8 * i)));
+            WriteByte(static_cast<std::uint8_t>(value >> (kBitsPerByte * i)));
         }
     }
     std::uint8_t ReadByteSlow();
