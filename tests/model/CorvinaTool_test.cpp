@@ -115,6 +115,24 @@ TEST_F(CorvinaToolTest, ResaveTurnsVersionTwoIntoThree) {
               Header(1) + RootItem() + U32(1) + Item(Wide(u"Caf\u00e9"), 3, 1, 2) + Wide(u"") + U32(0));
 }
 
+TEST_F(CorvinaToolTest, ImportReadsWindowsLineEndsAndOldBytes) {
+    WriteBytes(folder.File("in.txt"), "0\tCaf\xE9\t9\t-1\t\"a\r\nb\"\t-1\r\n5\tSub\t2\t1\t\t3\r\n");
+    ASSERT_EQ(Run("import " + Quoted("in.txt") + " " + Quoted("out.crv")).status, 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.crv")),
+              Header(2) + RootItem() + U32(1) + Item(Wide(u"Caf\u00e9"), 0xFFFFFFFF, 0xFF, 1) + Wide(u"a\r\nb") +
+                  U32(1) + Item(Wide(u"Sub"), 3, 1, 2) + Wide(u"") + U32(0));
+    const ToolRun back = Run("export " + Quoted("out.crv") + " -");
+    // Loading turns the stored 255 into 1.
+    EXPECT_EQ(back.out, "0\tCaf\xC3\xA9\t1\t1\t\"a\r\nb\"\t4294967295\n1\tSub\t2\t1\t\t3\n");
+}
+
+TEST_F(CorvinaToolTest, ExportOfAVersionTwoListWithEightBitTitles) {
+    WriteBytes(folder.File("old.crv"), U32(1) + RootItem(false) + U32(1) + Item(Narrow("Cr\xE8me, fra\xEE" "che"), 2, 0, 2) + U32(0));
+    const ToolRun run = Run("export " + Quoted("old.crv") + " -");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "0\tCr\xC3\xA8me, fra\xC3\xAE" "che\t2\t0\t\t2\n");
+}
+
 TEST_F(CorvinaToolTest, ShowPrintsAnIndentedTree) {
     WriteBytes(folder.File("Milk.crv"), kMilkList);
     const ToolRun run = Run("show " + Quoted("Milk.crv"));
