@@ -48,6 +48,8 @@ void CVisualTreeCtrl::StartRepeat(std::int32_t part, CPoint point) {
     if (part == kPartThumb) {
         lastDragPoint_ = point;
     }
+    // A pen-up that never arrived must not leave an earlier part repeating beside this one.
+    StopRepeat();
     SetTimer(TimerOfPart(part), kRepeatPeriodMs);
     pressedPart_ = part;
 }

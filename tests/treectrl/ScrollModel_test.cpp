@@ -68,10 +68,6 @@ TEST(ScrollBarGeometryTest, ThumbAtTheEndStaysInsideTheTrack) {
     EXPECT_EQ(g.thumb.Height(), 13);
 }
 
-TEST(ScrollBarGeometryTest, WithoutABarTheScaleIsKept) {
-    EXPECT_FLOAT_EQ(ComputeScrollBar(kView, 10, 0, 0.5f).scale, 0.5f);
-}
-
 TEST(RowBandTest, FirstShowRendersTheWholeBand) {
     RowBand band;
     band.SetHeight(318);

@@ -381,3 +381,16 @@ TEST_F(TreeScroll, AWheelNotchScrolls30PixelsClampedWithoutRenderingRowsAgain) {
     tree.Wheel(10);
     EXPECT_EQ(tree.GetScrollOffset(), 0);
 }
+
+TEST_F(TreeScroll, PressingAnotherPartWithoutAPenUpLeavesOnlyThatOneRepeating) {
+    for (int i = 0; i < 100; ++i) {
+        Add(u"row");
+    }
+    Grab();
+    uitest::PenDown(tree, kDownArrow);
+    uitest::FireTimer(tree, kDownTimer);
+    uitest::PenDown(tree, kUpArrow);  // the pen-up in between was lost
+    EXPECT_FALSE(tree.IsTimerRunning(kDownTimer));
+    EXPECT_TRUE(tree.IsTimerRunning(kUpTimer));
+    uitest::PenUp(tree, kUpArrow);
+}

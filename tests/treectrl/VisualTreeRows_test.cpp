@@ -86,11 +86,10 @@ TEST_F(TreeRows, ColumnTextBeyondTheColumnCountIsIgnored) {
     EXPECT_EQ(row->item.columnTexts[0], u"2");
 }
 
-TEST_F(TreeRows, AtMostThreeColumns) {
-    tree.AddColumn();
-    tree.AddColumn();
-    tree.AddColumn();
-    EXPECT_EQ(tree.GetColumnCount(), 3u);
+TEST_F(TreeRows, TheWindowClassExistsForDialogTemplatesOnceAControlDoes) {
+    EXPECT_TRUE(IsWindowClassKnown(u"MFCVisualTreeCtrl"));
+    EXPECT_TRUE(CVisualTreeCtrl::RegisterWindowClass()) << "registering again succeeds";
+    EXPECT_EQ(tree.GetClassName(), u"MFCVisualTreeCtrl");
 }
 
 TEST_F(TreeRows, DeletingTheSelectedRowClearsTheSelection) {

@@ -146,17 +146,3 @@ TEST(LineMeasureMemo, StaysBoundedAndStillAnswersRightAfterEmptying) {
     EXPECT_LE(memo.Size(), LineMeasureCache::kMaxEntries);
     EXPECT_EQ(memo.MeasureLine(u"abc"), CSize(18, kLineHeight));
 }
-
-TEST(LineMeasureMemo, ChangingTheSourceForgetsOldMeasurements) {
-    FixedWidthMeasure first, second;
-    LineMeasureCache memo(&first);
-    memo.MeasureLine(u"x ");
-    memo.SetSource(&second);
-    memo.MeasureLine(u"x ");
-    EXPECT_EQ(second.asked.size(), 1u);
-}
-
-TEST(LineMeasureMemo, RefusesToMeasureWithoutASource) {
-    LineMeasureCache memo;
-    EXPECT_THROW(memo.MeasureLine(u"x"), std::logic_error);
-}
