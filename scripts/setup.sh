@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-wine fonts-dejavu-core
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils x11-apps
 )
 
 missing=()

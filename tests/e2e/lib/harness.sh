@@ -10,6 +10,9 @@ E2E_SCREEN_GEOMETRY=640x480x24
 XVFB_PID=""
 CORVINA_PID=""
 CORVINA_WINDOW=""
+# The taps made since the program started, as --tap options: replayed off screen, they bring the
+# program into the state the scenario expects to see.
+E2E_TAPS=()
 
 e2e_log() { printf 'e2e %s: %s\n' "$SCENARIO_NAME" "$*" >&2; }
 e2e_fail() {
@@ -44,8 +47,16 @@ e2e_start_display() {
 
 e2e_cleanup() {
   local status=$?
-  [ -n "$CORVINA_PID" ] && kill "$CORVINA_PID" 2>/dev/null && wait "$CORVINA_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  # Every step is tried: one that fails (a process already gone) must not leave the others running.
+  set +e
+  if [ -n "$CORVINA_PID" ]; then
+    kill "$CORVINA_PID" 2>/dev/null
+    wait "$CORVINA_PID" 2>/dev/null
+  fi
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
   rm -rf "$E2E_WORK"
   exit "$status"
 }
@@ -85,6 +96,7 @@ e2e_start_corvina() {
   "$CORVINA" --device-root "$DEVICE_ROOT" --scale "$E2E_SCALE" -platform xcb "$@" \
     >"$E2E_OUT/corvina.log" 2>&1 &
   CORVINA_PID=$!
+  E2E_TAPS=()
   e2e_poll "$E2E_TIMEOUT_SECONDS" e2e_find_window || e2e_fail "no window appeared (see $E2E_OUT/corvina.log)"
   # Pointer and keys go to the device window, as they would on the handheld.
   xdotool windowfocus --sync "$CORVINA_WINDOW" 2>/dev/null || true
@@ -103,7 +115,10 @@ e2e_program_ended() { ! kill -0 "$CORVINA_PID" 2>/dev/null; }
 # --- input, in the device window's own pixels ------------------------------------------------------
 
 # e2e_tap X Y: a stylus tap.
-e2e_tap() { xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 1 || e2e_fail "tap at $1,$2"; }
+e2e_tap() {
+  xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 1 || e2e_fail "tap at $1,$2"
+  E2E_TAPS+=(--tap "$1,$2")
+}
 
 # e2e_hold X Y: a tap-and-hold; the device takes a right click for one.
 e2e_hold() { xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 3 || e2e_fail "hold at $1,$2"; }
@@ -132,11 +147,13 @@ e2e_screen_matches() {
 }
 
 # e2e_expect_screen NAME [OPTIONS...]: waits until the device window shows exactly what the program
-# draws off screen with `--screenshot` and OPTIONS on the same device root. On a timeout the expected
+# draws off screen with `--screenshot` on the same device root after the same taps (or, when OPTIONS
+# are given, after those instead: for states that keys or holds led to). On a timeout the expected
 # picture and the actual one (differences in magenta) are kept in E2E_OUT.
 e2e_expect_screen() {
   local name="$1"
   shift
+  [ $# -gt 0 ] || set -- "${E2E_TAPS[@]}"
   local expected="$E2E_WORK/$name.expected.ppm" actual="$E2E_WORK/$name.actual.xwd"
   QT_QPA_PLATFORM=offscreen "$CORVINA" --device-root "$DEVICE_ROOT" --scale "$E2E_SCALE" \
     --screenshot "$expected" "$@" >"$E2E_OUT/$name.render.log" 2>&1 ||
