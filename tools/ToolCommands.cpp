@@ -8,7 +8,7 @@
 
 #include "ListPrinter.h"
 #include "model/CorvinaDoc.h"
-#include "platform/core/Archive.h"
+#include "model/ListFileHeader.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "textio/TextFile.h"
@@ -49,25 +49,15 @@ std::u16string DisplayName(const CCorvinaDoc& doc) {
 }  // namespace
 
 int RunInfo(const std::u16string& listPath) {
-    CFile file;
-    FileErrorCause cause = FileErrorCause::Generic;
-    if (!file.Open(listPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &cause)) {
-        ReportError(CFileException(cause, listPath).GetErrorMessage());
-        return kExitFailure;
-    }
-    CCorvinaDoc doc;
-    std::uint32_t count = 0;
+    ListFileHeader header{};
     try {
-        CArchive archive(&file, CArchive::load, CDocument::kArchiveBufferSize);
-        count = doc.ReadHeader(archive);
-        archive.Close();
-        file.Close();
+        header = ReadListFileHeader(listPath);
     } catch (const CException& failure) {
         ReportError(failure.GetErrorMessage());
         return kExitFailure;
     }
-    return PrintToStandardOutput("version=" + std::to_string(doc.version) + " items=" + std::to_string(count) +
-                                 "\n");
+    return PrintToStandardOutput("version=" + std::to_string(header.version) +
+                                 " items=" + std::to_string(header.itemCount) + "\n");
 }
 
 int RunExport(const std::u16string& listPath, const std::u16string& textPath) {

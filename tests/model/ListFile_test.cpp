@@ -8,6 +8,7 @@
 #include "../core/TestFolder.h"
 #include "ListBytes.h"
 #include "model/CorvinaDoc.h"
+#include "model/ListFileHeader.h"
 #include "platform/core/Archive.h"
 #include "platform/core/ErrorReport.h"
 
@@ -241,6 +242,16 @@ TEST_F(ListFileTest, HeaderShorterThanItselfFailsWithEndOfFile) {
     } catch (const CArchiveException& failure) {
         EXPECT_EQ(failure.Cause(), ArchiveErrorCause::EndOfFile);
     }
+}
+
+TEST_F(ListFileTest, HeaderOfAFileByPath) {
+    WriteBytes(folder.File("h.crv"), Header(12) + "rest is never read");
+    const ListFileHeader header = ReadListFileHeader(folder.WideFile("h.crv"));
+    EXPECT_EQ(header.version, 3);
+    EXPECT_EQ(header.itemCount, 12u);
+    EXPECT_THROW(ReadListFileHeader(folder.WideFile("none.crv")), CFileException);
+    WriteBytes(folder.File("short.crv"), "\x01\x02");
+    EXPECT_THROW(ReadListFileHeader(folder.WideFile("short.crv")), CArchiveException);
 }
 
 TEST_F(ListFileTest, MissingFileReportsTheCauseAndLeavesTheDocument) {
