@@ -64,6 +64,9 @@ TextFile::TextFile(std::u16string_view path, std::string_view mode) : path_(path
     }
 }
 
+TextFile::TextFile(std::u16string_view path, std::u16string_view mode)
+    : TextFile(path, ToUtf8(mode)) {}
+
 TextFile::TextFile(CFile&& output) : path_(output.GetFilePath()), file_(std::move(output)) {
     writer_ = std::make_unique<TextStreamWriter>(file_);
 }

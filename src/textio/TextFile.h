@@ -25,6 +25,8 @@ class TextFile {
 public:
     /// Opens `path` for writing ("w") or reading ("r").
     TextFile(std::u16string_view path, std::string_view mode);
+    /// The same with the mode as a wide string (u"w", u"r").
+    TextFile(std::u16string_view path, std::u16string_view mode);
     /// Writes to an already open file (standard output, for instance) instead of a named one.
     explicit TextFile(CFile&& output);
     /// Closes the stream if it is still open; a failure then is reported through the error hook.

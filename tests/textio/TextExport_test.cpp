@@ -229,6 +229,12 @@ TEST_F(TextTest, UnopenableFilesDoNothingAndSayWhy) {
     doc.ExportText(nowhere);
     EXPECT_FALSE(nowhere.Close());
     EXPECT_EQ(folder.EntryCount(), 0u);
+    TextFile appending(folder.WideFile("a.txt"), "a");
+    EXPECT_FALSE(appending.IsOpen());
+    TextFile wide(folder.WideFile("w.txt"), u"w");
+    EXPECT_TRUE(wide.IsOpen());
+    EXPECT_TRUE(wide.Close());
+    EXPECT_EQ(ReadBytes(folder.File("w.txt")), "");
 }
 
 TEST_F(TextTest, FailedExportLeavesThePreviousTextFile) {
