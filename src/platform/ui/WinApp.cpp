@@ -15,6 +15,7 @@
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 CWinApp*& CurrentApp() {
@@ -34,10 +35,14 @@ int ScaleFromDisplay(int argc, char** argv) {
     if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) {
         return 1;
     }
+    // The probe takes the window system's options (-platform ...) out of the list it is given, so it
+    // gets a copy: the real application object must still see them.
+    std::vector<char*> probeArgv(argv, argv + argc);
+    probeArgv.push_back(nullptr);
     int probeArgc = argc;
-    QGuiApplication probe(probeArgc, argv);
+    QGuiApplication probe(probeArgc, probeArgv.data());
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
+    if (screen == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen")) {
         return 1;
     }
     const int fitting = static_cast<int>(screen->availableGeometry().height() * kShareOfDisplayHeight) /
