@@ -161,12 +161,16 @@ bool TextFile::ReadNumber(bool& negative, std::uint64_t& magnitude, bool& overfl
     magnitude = 0;
     overflow = false;
     constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
+    constexpr std::uint64_t kLargestBeforeLastDigit = kLargest / kDecimalBase;
+    constexpr std::uint64_t kLargestLastDigit = kLargest % kDecimalBase;
     while (IsDigit(reader_->Peek())) {
         const auto digit = static_cast<std::uint64_t>(reader_->Get() - '0');
-        if (magnitude > (kLargest - digit) / kDecimalBase) {
-            overflow = true;
-        } else {
+        const bool fits = magnitude < kLargestBeforeLastDigit ||
+                          (magnitude == kLargestBeforeLastDigit && digit <= kLargestLastDigit);
+        if (fits) {
             magnitude = magnitude * kDecimalBase + digit;
+        } else {
+            overflow = true;
         }
     }
     return true;
