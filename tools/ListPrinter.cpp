@@ -1,6 +1,7 @@
 // Formatting a list as an indented tree for people.
 #include "ListPrinter.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "model/CorvinaDoc.h"
@@ -13,6 +14,9 @@ constexpr std::string_view kChecked = "[x] ";
 constexpr std::string_view kUnchecked = "[ ] ";
 constexpr std::string_view kNotesPrefix = "| ";
 constexpr std::string_view kQuantitySeparator = " x ";
+// Deeper than this the indentation stops growing and the line names its level instead, so a
+// pathologically deep list prints in space proportional to its size.
+constexpr std::size_t kDeepestIndentedLevel = 32;
 
 std::string ImportanceLabel(std::int32_t importance) {
     switch (importance) {
@@ -63,11 +67,14 @@ std::string FormatListForReading(const CCorvinaDoc& doc, const std::u16string& l
     std::string out = ToUtf8(listName) + ": " + FormatItemCount(doc.tree.Count()) + "\n";
     doc.tree.Walk([&out](const TaskNode& node, std::size_t depth) {
         std::string indent;
-        for (std::size_t level = 0; level < depth; ++level) {
+        for (std::size_t level = 0; level < std::min(depth, kDeepestIndentedLevel); ++level) {
             indent += kIndentPerLevel;
         }
         const TaskItem& item = node.item;
         out += indent;
+        if (depth > kDeepestIndentedLevel) {
+            out += "(level " + std::to_string(depth) + ") ";
+        }
         out += item.checked ? kChecked : kUnchecked;
         out += std::to_string(item.quantity);
         out += kQuantitySeparator;

@@ -143,6 +143,19 @@ TEST_F(CorvinaToolTest, ShowPrintsAnIndentedTree) {
                        "        | low fat, fresh\n");
 }
 
+TEST_F(CorvinaToolTest, ShowKeepsDeepListsReadable) {
+    std::string text;
+    for (int level = 0; level < 40; ++level) {
+        text += std::to_string(level) + "\tL" + std::to_string(level) + "\t1\t0\t\t1\n";
+    }
+    WriteBytes(folder.File("deep.txt"), text);
+    ASSERT_EQ(Run("import " + Quoted("deep.txt") + " " + Quoted("Deep.crv")).status, 0);
+    const ToolRun run = Run("show " + Quoted("Deep.crv"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\n" + std::string(4 * 32, ' ') + "[ ] 1 x L32\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\n" + std::string(4 * 32, ' ') + "(level 39) [ ] 1 x L39\n"), std::string::npos);
+}
+
 TEST_F(CorvinaToolTest, UsageErrorsAndHelp) {
     for (const std::string arguments : {"", "info", "frobnicate x", "export a.crv", "show a b", "-h"}) {
         const ToolRun run = Run(arguments);
