@@ -12,10 +12,8 @@
 #include "platform/ui/InputPanel.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Static.h"
-#include "platform/ui/WinApp.h"
 #include "platform/ui/WindowClasses.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QImage>
 
@@ -83,24 +81,6 @@ WndWidget* FirstTabStop(WndWidget* screen) {
     return nullptr;
 }
 
-/// --screenshot: the first screen, once shown, is written to the file and then cancelled.
-void TakeStartupScreenshot(CDialog& screen) {
-    CWinApp* app = AfxGetApp();
-    if (app == nullptr || app->Options().screenshotPath.empty() || app->ScreenshotTaken()) {
-        return;
-    }
-    app->SetScreenshotTaken();
-    QApplication::processEvents();
-    QWidget& device = Device();
-    QImage image(device.size(), QImage::Format_RGB32);
-    device.render(&image);
-    const std::string& path = app->Options().screenshotPath;
-    if (!image.save(QString::fromStdString(path), "PNG")) {
-        std::cerr << "corvina: cannot write the screenshot to " << path << '\n';
-        app->SetScreenshotFailed();
-    }
-    screen.EndDialog(IDCANCEL);
-}
 }  // namespace
 }  // namespace platform
 
@@ -176,7 +156,6 @@ void CDialog::RunModalLoop(platform::WndWidget* screen) {
         }
     }
     platform::Device().RefreshBars();
-    platform::TakeStartupScreenshot(*this);
     if (m_state->ended) {
         return;
     }

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -68,33 +69,34 @@ CWinApp::~CWinApp() {
 }
 
 AppOptions CWinApp::ParseOptions(int& argc, char** argv) {
+    constexpr std::string_view kScaleOption = "--scale";
     AppOptions options;
     int i = 1;
     while (i < argc) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--scale") {
-            if (!hasValue) {
+        const std::string_view arg = argv[i];
+        std::string value;
+        int taken = 0;
+        if (arg == kScaleOption) {
+            if (i + 1 >= argc) {
                 throw std::invalid_argument("--scale needs a whole number from 1 to " + std::to_string(kMaximumScale));
             }
-            const std::string value = argv[i + 1];
-            char* end = nullptr;
-            const long scale = std::strtol(value.c_str(), &end, 10);
-            if (end == value.c_str() || *end != '\0' || scale < 1 || scale > kMaximumScale) {
-                throw std::invalid_argument("--scale needs a whole number from 1 to " + std::to_string(kMaximumScale) +
-                                            ", not \"" + value + "\"");
-            }
-            options.scale = static_cast<int>(scale);
-            RemoveArguments(argc, argv, i, 2);
-        } else if (arg == "--screenshot") {
-            if (!hasValue) {
-                throw std::invalid_argument("--screenshot needs the name of the PNG file to write");
-            }
-            options.screenshotPath = argv[i + 1];
-            RemoveArguments(argc, argv, i, 2);
+            value = argv[i + 1];
+            taken = 2;
+        } else if (arg.starts_with(std::string(kScaleOption) + "=")) {
+            value = std::string(arg.substr(kScaleOption.size() + 1));
+            taken = 1;
         } else {
             ++i;
+            continue;
         }
+        char* end = nullptr;
+        const long scale = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || scale < 1 || scale > kMaximumScale) {
+            throw std::invalid_argument("--scale needs a whole number from 1 to " + std::to_string(kMaximumScale) +
+                                        ", not \"" + value + "\"");
+        }
+        options.scale = static_cast<int>(scale);
+        RemoveArguments(argc, argv, i, taken);
     }
     return options;
 }
@@ -113,7 +115,7 @@ int CWinApp::Run(int argc, char** argv) {
     RegisterDeviceFonts();
     platform::Device();
     InitInstance();
-    return m_screenshotFailed ? 1 : 0;
+    return 0;
 }
 
 bool CWinApp::InitInstance() { return false; }

@@ -9,8 +9,7 @@
 
 /// What the command line asked for.
 struct AppOptions {
-    int scale = 0;                    ///< --scale N: integer display enlargement; 0 = chosen from the display
-    std::string screenshotPath;       ///< --screenshot FILE: render the first screen to a PNG and exit
+    int scale = 0;  ///< --scale N: integer display enlargement; 0 = chosen from the display
 };
 
 /// The application. Exactly one exists while the program runs. Run creates the window system and the
@@ -44,21 +43,13 @@ public:
     /// The screen that is the program's main window while it runs (not owned).
     CWnd* m_pMainWnd = nullptr;
 
-    /// Parses and removes the options this class knows from argv; throws std::invalid_argument with
-    /// a message for a bad value.
+    /// Parses and removes the options this class knows (--scale N or --scale=N) from argv; throws
+    /// std::invalid_argument with a message for a bad value. Other arguments stay.
     static AppOptions ParseOptions(int& argc, char** argv);
 
-    /// Records that the start-up screenshot could not be written (Run then answers 1).
-    void SetScreenshotFailed() { m_screenshotFailed = true; }
-    /// True once the start-up screenshot was taken (only the first screen is rendered).
-    bool ScreenshotTaken() const { return m_screenshotTaken; }
-    void SetScreenshotTaken() { m_screenshotTaken = true; }
-
 private:
-    std::u16string m_appName;        ///< the program's name
-    AppOptions m_options;            ///< what the command line asked for
-    bool m_screenshotTaken = false;  ///< --screenshot: the first screen has been rendered
-    bool m_screenshotFailed = false; ///< --screenshot: writing the file failed
+    std::u16string m_appName;  ///< the program's name
+    AppOptions m_options;      ///< what the command line asked for
 };
 
 /// The application object, or null before it exists.
