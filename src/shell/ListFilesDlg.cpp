@@ -6,6 +6,7 @@
 #include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -68,6 +69,7 @@ bool CListFilesDlg::OnInitDialog() {
     ShowCaptionOkButton(false);
     CreateMenuBar(IDR_LISTFILES_MENU);
 
+    FitListToScreen();
     m_list.SetBkColor(CLR_NONE);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     m_list.SetImageList(&m_images, LVSIL_SMALL);
@@ -77,6 +79,18 @@ bool CListFilesDlg::OnInitDialog() {
 
     FillList();
     return true;
+}
+
+void CListFilesDlg::FitListToScreen() {
+    // The template's list stops a few pixels short of the screen's right and bottom edges with this
+    // platform's dialog units; on the device the rows and their ruled background reach the edges.
+    CRect screen;
+    GetClientRect(&screen);
+    CRect list;
+    m_list.GetWindowRect(&list);
+    CPoint topLeft = list.TopLeft();
+    ScreenToClient(&topLeft);
+    m_list.MoveWindow(CRect(topLeft.x, topLeft.y, std::max(screen.right, topLeft.x), std::max(screen.bottom, topLeft.y)));
 }
 
 void CListFilesDlg::SetUpColumns() {

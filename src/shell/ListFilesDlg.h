@@ -44,6 +44,8 @@ protected:
 
 private:
     void SetUpCommands();
+    /// Stretches the rows to the screen's right and bottom edges.
+    void FitListToScreen();
     void SetUpColumns();
     /// The display name of a listed file: its name without the extension when it ends in it exactly.
     std::u16string DisplayName(const std::u16string& fileName) const;
