@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -91,6 +92,49 @@ TEST_F(GestureTest, AskingForTheAnswerOnlyNotifiesNobody) {
         uitest::Hold(window, CPoint(5, 7));
         EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
         EXPECT_TRUE(screen.holds.empty());
+    });
+}
+
+/// A window that logs pen downs (with the recogniser's answer) and pen ups in order.
+class OrderWindow : public AskingWindow {
+public:
+    std::vector<std::string> order;
+
+protected:
+    void OnLButtonDown(UINT flags, CPoint point) override {
+        AskingWindow::OnLButtonDown(flags, point);
+        order.push_back("down:" + std::to_string(answers.back()));
+    }
+    void OnLButtonUp(UINT, CPoint) override { order.push_back("up"); }
+};
+
+TEST_F(GestureTest, LiftingThePenBeforeTheHoldIsNoGestureAndTheLiftStillArrivesAfterTheDown) {
+    HoldScreen screen;
+    uitest::RunModal(screen, [&] {
+        OrderWindow window;
+        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        // The recogniser watches the pen in a loop of its own; the lift comes while it waits.
+        uitest::Soon([&] { uitest::PenUp(window, CPoint(20, 20)); });
+        uitest::PenDown(window, CPoint(20, 20));
+        uitest::ProcessEvents();
+        EXPECT_EQ(window.order, (std::vector<std::string>{"down:0", "up"}));
+        EXPECT_TRUE(screen.holds.empty());
+    });
+}
+
+TEST_F(GestureTest, MovingThePenAwayBeforeTheHoldIsNoGesture) {
+    HoldScreen screen;
+    uitest::RunModal(screen, [&] {
+        OrderWindow window;
+        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        uitest::Soon([&] {
+            uitest::PenMove(window, CPoint(21, 21));  // within the tolerance: still held
+            uitest::PenMove(window, CPoint(40, 20));
+        });
+        uitest::PenDown(window, CPoint(20, 20));
+        uitest::PenUp(window, CPoint(40, 20));
+        uitest::ProcessEvents();
+        EXPECT_EQ(window.order, (std::vector<std::string>{"down:0", "up"}));
     });
 }
 

@@ -117,4 +117,43 @@ TEST_F(MenuTest, TheRealPopupPicksAnEntryByTapAndClosesOnATapOutside) {
     });
 }
 
+/// A screen whose menu bar also has tool buttons cut from a picture strip.
+class ToolScreen : public CDialog {
+public:
+    ToolScreen() : CDialog(kScreen) {}
+    std::vector<UINT> commands;
+    bool toolsAdded = false;
+
+protected:
+    bool OnInitDialog() override {
+        CDialog::OnInitDialog();
+        CreateMenuBar(kMenu);
+        // Picture 131 is 240 x 22: ten 22-pixel cells.
+        const ToolButton tools[] = {{kCmdNoHandler, 0, false}, {0, -1, true}, {kCmdFirst, 1, false}};
+        toolsAdded = AddToolButtons(131, tools);
+        return true;
+    }
+    bool OnCommand(UINT id) override {
+        commands.push_back(id);
+        return CDialog::OnCommand(id);
+    }
+};
+
+TEST(MenuBarTools, ToolButtonsFollowTheDropDownsAndAlwaysSend) {
+    InstallProgramResources();
+    InstallResources(ResourceTables{ProgramResources().strings, kDialogs, kMenus, {}, kAccelerators});
+    ToolScreen screen;
+    uitest::RunModal(screen, [&] {
+        ASSERT_TRUE(screen.toolsAdded);
+        EXPECT_FALSE(screen.AddToolButtons(4242, {})) << "no such picture";
+        // "One" and "Two" end at x = 72; the first tool button (30 wide) follows, then a 6-pixel gap.
+        uitest::TapScreen(CPoint(72 + 15, 320 - 13));
+        uitest::TapScreen(CPoint(72 + 30 + 6 + 15, 320 - 13));
+        uitest::TapScreen(CPoint(72 + 30 + 3, 320 - 13));  // the gap
+        uitest::GrabDevice().SavePng("/tmp/windows-device-tools.png");
+    });
+    EXPECT_EQ(screen.commands, (std::vector<UINT>{kCmdNoHandler, kCmdFirst}))
+        << "tool buttons send without enabling rules; a gap sends nothing";
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/ui/WndWidget.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 
@@ -136,7 +137,10 @@ DeviceWindow& Device() {
         device = std::make_unique<DeviceWindow>();
         qAddPostRoutine(DestroyDevice);
         device->show();
-        device->raise();
+        // The offscreen platform has no stacking order to change (and says so).
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            device->raise();
+        }
         device->activateWindow();
         // Focus and keys need the window active now, not when the window system gets round to
         // it (the first screen sets its focus before the loop runs).
