@@ -3,6 +3,7 @@
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
+#include "shell/CorvinaApp.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,18 @@ TEST_F(AboutBoxTest, TappingTheTextsDoesNothing) {
         stillRunning = about.IsModalRunning();
         EXPECT_TRUE(menus.Shown().empty());
         EXPECT_TRUE(boxes.Shown().empty());
+    });
+    EXPECT_TRUE(stillRunning);
+}
+
+TEST_F(AboutBoxTest, EnterDoesNotCloseIt) {
+    CCorvinaApp app;
+    ASSERT_TRUE(app.LoadShortcuts());
+    CAboutDlg about;
+    bool stillRunning = false;
+    uitest::RunModal(about, [&] {
+        uitest::PressKey(VK_RETURN);
+        stillRunning = about.IsModalRunning();
     });
     EXPECT_TRUE(stillRunning);
 }

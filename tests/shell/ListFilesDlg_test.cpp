@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -113,6 +114,48 @@ TEST_F(ListFilesScreenTest, ColumnsHaveTheirWidthsAndTheListItsFont) {
         EXPECT_EQ(font.lfFaceName, u"Tahoma");
         EXPECT_EQ(font.lfHeight, 13);
         EXPECT_EQ(font.lfWeight, FW_NORMAL);
+    });
+}
+
+// Below the rows the ruled background shows: two pale-blue rulings every four pixels, solid at the
+// right, fading to white towards the left, and the rows reach the screen's right edge.
+TEST_F(ListFilesScreenTest, BackgroundIsRuledPaleBlueFadingToTheLeft) {
+    WriteList(Path(u"A.crv"), 1);
+    constexpr COLORREF kDarkRule = RGB(181, 207, 247);
+    constexpr COLORREF kLightRule = RGB(214, 227, 247);
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        CRect client;
+        list.GetClientRect(&client);
+        CRect screenArea;
+        screen.GetClientRect(&screenArea);
+        CRect onScreen;
+        list.GetWindowRect(&onScreen);
+        CPoint screenRight(screenArea.right, 0);
+        screen.ClientToScreen(&screenRight);
+        EXPECT_EQ(onScreen.right, screenRight.x);
+
+        const uitest::GrabbedImage image = uitest::Grab(list);
+        CRect row;
+        ASSERT_TRUE(list.GetItemRect(0, &row));
+        const int right = image.Width() - 1;
+        const int top = row.bottom + 8;
+        ASSERT_LT(top + 8, image.Height());
+        std::vector<COLORREF> ruling;
+        for (int y = top; y < top + 4; ++y) {
+            ruling.push_back(image.Pixel(right, y));
+        }
+        std::ranges::sort(ruling);
+        EXPECT_EQ(ruling, (std::vector<COLORREF>{kDarkRule, kDarkRule, kLightRule, kLightRule}));
+        for (int y = top; y < top + 8; ++y) {
+            EXPECT_EQ(image.Pixel(right, y), image.Pixel(right, y + 8)) << y;
+            EXPECT_EQ(image.Pixel(100, y), image.Pixel(100, y + 8)) << y;
+        }
+        // Towards the left edge the rulings fade out to (almost) white.
+        const COLORREF left = image.Pixel(0, top);
+        EXPECT_GE(GetRValue(left), 240);
+        EXPECT_GE(GetGValue(left), 240);
     });
 }
 
