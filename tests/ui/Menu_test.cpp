@@ -3,6 +3,7 @@
 #include "FrameworkTables.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/Gesture.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/testing/UiTest.h"
 
@@ -115,6 +116,53 @@ TEST_F(MenuTest, TheRealPopupPicksAnEntryByTapAndClosesOnATapOutside) {
         EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_RETURNCMD, 30, 60, &screen), 0u)
             << "a tap on a disabled entry picks nothing";
     });
+}
+
+/// A window that asks the recogniser on every pen down, and a screen that opens a real context menu
+/// on a hold, as the document list does.
+class HoldingWindow : public CWnd {
+protected:
+    void OnLButtonDown(UINT, CPoint point) override {
+        SHRGINFO info;
+        info.hwndClient = this;
+        info.ptDown = point;
+        info.dwFlags = SHRG_NOTIFYPARENT;
+        SHRecognizeGesture(info);
+    }
+};
+
+class ContextScreen : public BarScreen {
+public:
+    ContextScreen() {
+        GetCommandMap().OnNotify(77, GN_CONTEXTMENU, [this](const NMHDR& hdr, LRESULT*) {
+            const CPoint at = reinterpret_cast<const NMRGINFO&>(hdr).ptAction;
+            CMenu menu;
+            menu.LoadMenu(kMenu);
+            menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, this);
+        });
+        GetCommandMap().OnCommand(kButton, [this] { commands.push_back(kButton); });
+    }
+};
+
+TEST_F(MenuTest, AfterAHoldTheLiftStaysWithTheMenuAndTheNextTapGoesWhereItLands) {
+    ContextScreen screen;
+    uitest::RunModal(screen, [&] {
+        HoldingWindow window;
+        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 120, 200, 200), &screen, 77));
+        const CPoint pen(30, 10);
+        const CPoint firstEntry(30 + 20, 26 + 120 + 10 + 9);
+        uitest::Soon([&] {
+            uitest::PenUp(window, pen);
+            uitest::TapScreen(firstEntry);
+        });
+        {
+            uitest::GestureOverride hold(uitest::GestureAnswer::Hold);
+            uitest::PenDown(window, pen);
+        }
+        uitest::ProcessEvents();
+        uitest::Tap(*screen.GetDlgItem(kButton), CPoint(5, 5));
+    });
+    EXPECT_EQ(screen.commands, (std::vector<UINT>{kCmdFirst, kButton}));
 }
 
 /// A screen whose menu bar also has tool buttons cut from a picture strip.

@@ -188,9 +188,15 @@ private:
         const QPoint p = mapFrom(parentWidget(), event->position().toPoint());
         const int button = ButtonAt(p);
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            m_sawPress = true;
             m_pressed = button;
             repaint();
         } else if (event->type() == QEvent::MouseButtonRelease) {
+            if (!m_sawPress) {
+                // The lift of a pen that was down before the box showed goes where it was going.
+                return false;
+            }
+            m_sawPress = false;
             const int pressed = m_pressed;
             m_pressed = -1;
             repaint();
@@ -225,6 +231,7 @@ private:
     QRect m_box;                       ///< the box inside the cover
     QRect m_textRect;                  ///< where the message wraps
     int m_pressed = -1;                ///< button under the pen
+    bool m_sawPress = false;           ///< the pen went down while the box showed
     int m_result = IDCANCEL;           ///< the answer
     QEventLoop* m_loop = nullptr;      ///< the running loop
 };

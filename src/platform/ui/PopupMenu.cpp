@@ -8,6 +8,7 @@
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -37,6 +38,34 @@ std::vector<MenuEntryView> EntriesOf(const CMenu& menu, const CWnd* owner) {
         entries.push_back(std::move(view));
     }
     return entries;
+}
+
+/// Takes the next pen lift at `window` out of the event stream, then goes away.
+class ReleaseEater : public QObject {
+public:
+    explicit ReleaseEater(QWindow* window) : m_window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_window || event->type() != QEvent::MouseButtonRelease) {
+            return false;
+        }
+        deleteLater();
+        qApp->removeEventFilter(this);
+        return true;
+    }
+
+private:
+    QWindow* m_window;
+};
+
+void EatNextRelease(QWindow* window) {
+    if (window == nullptr || QGuiApplication::mouseButtons() == Qt::NoButton) {
+        return;
+    }
+    auto* eater = new ReleaseEater(window);
+    eater->setParent(qApp);
+    qApp->installEventFilter(eater);
 }
 
 class PopupMenuWidget : public QWidget {
@@ -71,6 +100,9 @@ public:
         qApp->removeEventFilter(this);
         if (focusBefore) {
             focusBefore->setFocus(Qt::OtherFocusReason);
+        }
+        if (m_eatRelease) {
+            EatNextRelease(parentWidget()->windowHandle());
         }
         return m_chosen;
     }
@@ -151,6 +183,8 @@ private:
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonDblClick:
                 if (!inside) {
+                    // The tap that closes the menu is the menu's: its lift is eaten too.
+                    m_eatRelease = true;
                     Close(0);
                     return true;
                 }
@@ -158,13 +192,22 @@ private:
                 SetHot(entry);
                 return true;
             case QEvent::MouseMove:
-                if ((event->buttons() & Qt::LeftButton) != 0) {
-                    m_armed = m_armed || inside;
-                    SetHot(entry);
+                if ((event->buttons() & Qt::LeftButton) == 0) {
+                    return true;
                 }
-                return true;
+                if (inside || m_armed) {
+                    m_armed = true;
+                    SetHot(entry);
+                    return true;
+                }
+                return false;
             case QEvent::MouseButtonRelease:
-                if (m_armed && entry >= 0 && m_entries[static_cast<std::size_t>(entry)].enabled) {
+                if (!m_armed) {
+                    // The lift of the pen that was down when the menu opened (a hold, a menu-bar
+                    // button) goes on to where it was going.
+                    return false;
+                }
+                if (entry >= 0 && m_entries[static_cast<std::size_t>(entry)].enabled) {
                     Close(m_entries[static_cast<std::size_t>(entry)].commandId);
                 }
                 return true;
@@ -210,6 +253,7 @@ private:
     std::vector<MenuEntryView> m_entries;  ///< what is shown, enabling applied
     int m_hot = -1;                        ///< highlighted entry
     bool m_armed = false;                  ///< the pen went down (or moved) inside: a lift picks
+    bool m_eatRelease = false;             ///< a tap outside closed the menu: its lift is eaten
     UINT m_chosen = 0;                     ///< the command picked
     QEventLoop* m_loop = nullptr;          ///< the running loop
 };

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -94,7 +95,12 @@ void WndWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     SetPenDownIsRightClick(rightClick);
+    m_inPenDown = true;
+    const QPointer<WndWidget> alive(this);
     WndAccess::PenDown(*m_owner, MK_LBUTTON | PenFlags(Qt::NoButton, event->modifiers()), PointOf(event));
+    if (alive) {
+        m_inPenDown = false;
+    }
     SetPenDownIsRightClick(false);
 }
 
@@ -104,7 +110,9 @@ void WndWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void WndWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_owner == nullptr) {
+    // A lift that comes while this window's own pen-down handler still runs belongs to what that
+    // handler opened (a context menu took the pen), not to this window.
+    if (m_owner == nullptr || m_inPenDown) {
         return;
     }
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
@@ -114,7 +122,7 @@ void WndWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void WndWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (m_owner == nullptr) {
+    if (m_owner == nullptr || m_inPenDown) {
         return;
     }
     WndAccess::PenMove(*m_owner, PenFlags(event->buttons(), event->modifiers()), PointOf(event));

@@ -98,6 +98,7 @@ private:
     std::u16string m_text;        ///< the window text (when the kind does not keep its own)
     QRegion m_invalid;            ///< marked for repaint, not yet painted
     bool m_eraseNext = true;      ///< the next paint erases first (a first paint always does)
+    bool m_inPenDown = false;     ///< the owner's pen-down handler is running
     std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;  ///< running timers by id
 };
 
