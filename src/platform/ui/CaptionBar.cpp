@@ -51,8 +51,8 @@ void CaptionBar::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(look::kCaptionText);
     const QRect textRect(kCaptionLeft, 0, textRight - kCaptionLeft, height());
     const QString caption = QString::fromStdU16String(m_screen->GetWindowText());
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width()));
+    look::DrawHeavyText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                        painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width() - 1));
     if (ok.isNull()) {
         return;
     }

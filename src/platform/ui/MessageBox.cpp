@@ -134,8 +134,8 @@ protected:
         painter.drawRect(m_box.adjusted(0, 0, -1, -1));
         painter.setFont(look::CaptionFont());
         painter.setPen(look::kCaptionText);
-        painter.drawText(QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+        look::DrawHeavyText(painter, QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
+                            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
         DrawIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize), m_type);
         painter.setFont(look::BarFont());
         painter.setPen(look::kInk);
