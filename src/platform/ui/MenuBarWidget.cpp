@@ -25,18 +25,29 @@ const MenuBarModel* ModelOf(CDialog* screen) {
     return screen != nullptr ? &WndAccess::StateOf(*screen).menuBar : nullptr;
 }
 
-/// A small keyboard: a rounded frame with two rows of key dots and a space bar.
+/// The keyboard glyph: a 17 x 11 frame holding two rows of six 1-pixel keys (2 pixels apart, with a
+/// wider gap after the third) and an 8-pixel space bar along the bottom.
+constexpr int kGlyphWidth = 17;
+constexpr int kGlyphHeight = 11;
+constexpr int kGlyphKeyRows = 2;
+constexpr int kGlyphKeysPerRow = 6;
+constexpr int kGlyphKeyPitch = 2;
+constexpr int kGlyphInset = 2;
+constexpr int kGlyphSpaceBarLeft = 4;
+constexpr int kGlyphSpaceBarWidth = 8;
+
 void DrawKeyboardGlyph(QPainter& painter, const QRect& box, const QColor& ink) {
-    const QRect body(box.center().x() - 8, box.center().y() - 5, 17, 11);
+    const QRect body(box.center().x() - kGlyphWidth / 2, box.center().y() - kGlyphHeight / 2, kGlyphWidth, kGlyphHeight);
     painter.setPen(ink);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(body.adjusted(0, 0, -1, -1));
-    for (int row = 0; row < 2; ++row) {
-        for (int col = 0; col < 6; ++col) {
-            painter.fillRect(body.left() + 2 + col * 2 + (col > 2 ? 1 : 0), body.top() + 2 + row * 2, 1, 1, ink);
+    for (int row = 0; row < kGlyphKeyRows; ++row) {
+        for (int col = 0; col < kGlyphKeysPerRow; ++col) {
+            const int halfGap = col >= kGlyphKeysPerRow / 2 ? 1 : 0;
+            painter.fillRect(body.left() + kGlyphInset + col * kGlyphKeyPitch + halfGap, body.top() + kGlyphInset + row * kGlyphKeyPitch, 1, 1, ink);
         }
     }
-    painter.fillRect(body.left() + 4, body.bottom() - 2, 8, 1, ink);
+    painter.fillRect(body.left() + kGlyphSpaceBarLeft, body.bottom() - kGlyphInset, kGlyphSpaceBarWidth, 1, ink);
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "platform/ui/DeviceLook.h"
 #include "platform/ui/DeviceScreen.h"
 #include "platform/ui/DeviceWindow.h"
+#include "platform/ui/MessageBoxIcons.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/WinApp.h"
@@ -30,9 +31,6 @@ constexpr int kButtonHeight = 20;
 constexpr int kButtonGap = 8;
 /// The screen under the box is dimmed with this much black.
 constexpr int kDimAlpha = 70;
-const QColor kStopRed(0xD0, 0x10, 0x10);
-const QColor kQuestionBlue(0x1E, 0x5A, 0xC8);
-const QColor kWarningYellow(0xF0, 0xC0, 0x10);
 
 struct BoxButton {
     QString label;
@@ -54,41 +52,6 @@ int DismissResultOf(UINT type) {
         case MB_YESNO: return IDNO;
         default: return IDOK;
     }
-}
-
-void DrawIcon(QPainter& painter, const QRect& box, UINT type) {
-    const UINT icon = type & MB_ICONMASK;
-    if (icon == 0) {
-        return;
-    }
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    QFont font = look::CaptionFont();
-    painter.setFont(font);
-    if (icon == MB_ICONEXCLAMATION) {
-        const QPolygonF triangle({QPointF(box.center().x() + 0.5, box.top() + 1.0), QPointF(box.right() + 0.5, box.bottom() + 0.5),
-                                  QPointF(box.left() + 0.5, box.bottom() + 0.5)});
-        painter.setPen(QPen(look::kInk, 1));
-        painter.setBrush(kWarningYellow);
-        painter.drawPolygon(triangle);
-        painter.setPen(look::kInk);
-        painter.drawText(box.adjusted(0, 6, 0, 0), Qt::AlignCenter, QStringLiteral("!"));
-    } else {
-        const QColor fill = icon == MB_ICONHAND ? kStopRed : kQuestionBlue;
-        painter.setPen(QPen(fill.darker(130), 1));
-        painter.setBrush(fill);
-        painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.setPen(look::kPaper);
-        if (icon == MB_ICONHAND) {
-            painter.setPen(QPen(look::kPaper, 3));
-            const QPointF c = QRectF(box).center();
-            painter.drawLine(c + QPointF(-5, -5), c + QPointF(5, 5));
-            painter.drawLine(c + QPointF(5, -5), c + QPointF(-5, 5));
-        } else {
-            painter.drawText(box, Qt::AlignCenter, icon == MB_ICONQUESTION ? QStringLiteral("?") : QStringLiteral("i"));
-        }
-    }
-    painter.restore();
 }
 
 /// The dimmed cover over the device and the box on it.
@@ -136,7 +99,7 @@ protected:
         painter.setPen(look::kCaptionText);
         look::DrawHeavyText(painter, QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
-        DrawIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize), m_type);
+        DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize), m_type);
         painter.setFont(look::BarFont());
         painter.setPen(look::kInk);
         painter.drawText(m_textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
