@@ -1,5 +1,8 @@
 // The application's keyboard hook: a plain Enter becomes Open for the focused window; every other
 // key goes on to the windows' own handling.
+#include "DeviceRootFixture.h"
+
+#include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
 #include "res/ResourceIds.h"
@@ -7,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -60,6 +64,31 @@ TEST_F(CorvinaAppTest, EnterWithAModifierOrOtherKeysPassOn) {
 TEST_F(CorvinaAppTest, TheApplicationIsNamedForMessageBoxes) {
     EXPECT_EQ(m_app.GetAppName(), u"Corvina");
     EXPECT_EQ(AfxGetApp(), &m_app);
+}
+
+// Start-up as a whole: the Lists folder from the registry, created on the first start, the document
+// list screen as the main window, and the program's end when that screen is closed (here by the
+// picture tour's Escape).
+class StartUpTest : public shelltest::DeviceRootTest {
+protected:
+    void SetUp() override {
+        DeviceRootTest::SetUp();
+        InstallProgramResources();
+    }
+};
+
+TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItCloses) {
+    MakeFolder(u"\\Apps");
+    ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", u"\\Apps"),
+              RegistryError::None);
+    const std::filesystem::path picture = m_root / "start.png";
+    CCorvinaApp app;
+    app.SetScreenshot({{}, picture.string()});
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(app.ScreenshotWritten());
+    EXPECT_TRUE(std::filesystem::is_regular_file(picture));
+    EXPECT_TRUE(std::filesystem::is_directory(Host(u"\\Apps\\Lists")));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 }  // namespace
