@@ -3,7 +3,7 @@
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstdlib>
 
 using namespace treectrl;
 

@@ -136,7 +136,10 @@ protected:
         Grab();
     }
 
+    /// A fresh window of another size, with no rows (the owner's flags go with them).
     void Rebuild(int width, int height) {
+        tree.DeleteAllItems();
+        flags.clear();
         tree.DestroyWindow();
         parent.DestroyWindow();
         Build(width, height);

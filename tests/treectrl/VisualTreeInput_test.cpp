@@ -176,7 +176,6 @@ TEST_F(TreeScroll, ContentOfExactlyTheViewHeightShowsNoBarOneMorePixelDoes) {
     Grab();
     EXPECT_FALSE(tree.GetScrollBar().Visible());
     Rebuild(240, 151);
-    flags.clear();
     for (int i = 0; i < 10; ++i) {
         Add(u"");
     }
