@@ -14,6 +14,7 @@ constexpr std::string_view kDeviceRootOption = "--device-root";
 constexpr std::string_view kStorageCardOption = "--storage-card";
 constexpr std::string_view kScreenshotOption = "--screenshot";
 constexpr std::string_view kTapOption = "--tap";
+constexpr std::string_view kHoldOption = "--hold";
 
 // The device screen's size in logical pixels: taps must land on it.
 constexpr int kScreenWidth = 240;
@@ -37,13 +38,13 @@ const char* OptionValue(std::string_view name, int i, int argc, char** argv, int
     return nullptr;
 }
 
-CPoint ParseScreenPoint(const char* text) {
+CPoint ParseScreenPoint(std::string_view option, const char* text) {
     int x = 0;
     int y = 0;
     char rest = 0;
     if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kScreenWidth ||
         y >= kScreenHeight) {
-        throw CommandLineError(std::string(kTapOption) + " needs a screen point X,Y within 240 x 320, not \"" + text +
+        throw CommandLineError(std::string(option) + " needs a screen point X,Y within 240 x 320, not \"" + text +
                                "\"");
     }
     return {x, y};
@@ -54,7 +55,7 @@ CPoint ParseScreenPoint(const char* text) {
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;
     std::string screenshotPath;
-    std::vector<CPoint> taps;
+    std::vector<ScreenTourTap> taps;
     int kept = 1;
     for (int i = 1; i < argc;) {
         int consumed = 0;
@@ -67,8 +68,10 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
             if (screenshotPath.empty()) {
                 throw CommandLineError(std::string(kScreenshotOption) + " needs the name of the picture file");
             }
-        } else if (const char* point = OptionValue(kTapOption, i, argc, argv, consumed)) {
-            taps.push_back(ParseScreenPoint(point));
+        } else if (const char* tap = OptionValue(kTapOption, i, argc, argv, consumed)) {
+            taps.push_back({ParseScreenPoint(kTapOption, tap), false});
+        } else if (const char* hold = OptionValue(kHoldOption, i, argc, argv, consumed)) {
+            taps.push_back({ParseScreenPoint(kHoldOption, hold), true});
         } else {
             argv[kept++] = argv[i];
             consumed = 1;
@@ -78,7 +81,7 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     argc = kept;
     argv[argc] = nullptr;
     if (!taps.empty() && screenshotPath.empty()) {
-        throw CommandLineError(std::string(kTapOption) + " is only for pictures: give --screenshot FILE too");
+        throw CommandLineError("--tap and --hold are only for pictures: give --screenshot FILE too");
     }
     if (!screenshotPath.empty()) {
         options.screenshot = ScreenTourPlan{std::move(taps), std::move(screenshotPath)};

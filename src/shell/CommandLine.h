@@ -18,12 +18,13 @@ public:
 /// What the program's own options asked for.
 struct ProgramOptions {
     DeviceStorageOptions storage;            ///< --device-root DIR, --storage-card DIR
-    /// --screenshot FILE, with the taps of every --tap X,Y before it is taken; none without --screenshot.
+    /// --screenshot FILE, with the taps and holds of every --tap X,Y and --hold X,Y, in order, before
+    /// it is taken; none without --screenshot.
     std::optional<ScreenTourPlan> screenshot;
 };
 
-/// Takes --device-root DIR, --storage-card DIR, --screenshot FILE (each also written --option=VALUE)
-/// and --tap X,Y (any number, device-screen pixels) out of argv; the other arguments stay, in order.
-/// Throws CommandLineError for an option without a value, a malformed point, or --tap without
-/// --screenshot.
+/// Takes --device-root DIR, --storage-card DIR, --screenshot FILE, --tap X,Y and --hold X,Y (each
+/// also written --option=VALUE; taps and holds any number of times, in device-screen pixels) out of
+/// argv; the other arguments stay, in order. Throws CommandLineError for an option without a value, a
+/// malformed point, or a tap or hold without --screenshot.
 ProgramOptions TakeProgramOptions(int& argc, char** argv);

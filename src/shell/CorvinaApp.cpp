@@ -31,8 +31,9 @@ bool CCorvinaApp::InitInstance() {
     LoadShortcuts();
     const std::u16string pattern = LoadStringResource(IDS_LIST_PATTERN);
     CListFolderListing listing(GetListsFolder(), pattern);
+    std::optional<CScreenTour> tour;
     if (m_screenshot) {
-        StartScreenTour(*m_screenshot, [this](bool written) { m_screenshotWritten = written; });
+        tour.emplace(*m_screenshot, [this](bool written) { m_screenshotWritten = written; });
     }
     {
         CListFilesDlg screen(listing, nullptr);

@@ -26,13 +26,14 @@ struct Arguments {
 
 TEST(CommandLine, TakesItsOwnOptionsInEitherFormAndKeepsTheRest) {
     Arguments args({"corvina", "--scale", "2", "--device-root", "/tmp/dev", "-platform", "offscreen",
-                    "--storage-card=/home/me", "--screenshot", "a.png", "--tap", "10,300", "--tap=5,6"});
+                    "--storage-card=/home/me", "--screenshot", "a.png", "--tap", "10,300", "--hold=5,6", "--tap", "0,0"});
     const ProgramOptions options = args.Take();
     EXPECT_EQ(options.storage.deviceRoot, u"/tmp/dev");
     EXPECT_EQ(options.storage.storageCard, u"/home/me");
     ASSERT_TRUE(options.screenshot.has_value());
     EXPECT_EQ(options.screenshot->imagePath, "a.png");
-    EXPECT_EQ(options.screenshot->taps, (std::vector<CPoint>{{10, 300}, {5, 6}}));
+    EXPECT_EQ(options.screenshot->taps,
+              (std::vector<ScreenTourTap>{{{10, 300}, false}, {{5, 6}, true}, {{0, 0}, false}}));
     EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "--scale", "2", "-platform", "offscreen"}));
     EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
 }
@@ -56,6 +57,8 @@ TEST(CommandLine, BadValuesAreRefused) {
              {"corvina", "--screenshot", "a.png", "--tap", "240,10"},
              {"corvina", "--screenshot", "a.png", "--tap", "-1,10"},
              {"corvina", "--tap", "10,10"},
+             {"corvina", "--hold", "10,10"},
+             {"corvina", "--screenshot", "a.png", "--hold", "10,320"},
          }) {
         Arguments args(bad);
         EXPECT_THROW(args.Take(), CommandLineError) << bad.back();

@@ -27,11 +27,14 @@ constexpr const char* kDefaultImageFormat = "PNG";
 /// often is ended directly.
 constexpr int kEscapesPerScreen = 3;
 
-/// One tour in progress; deletes itself when every screen is closed.
+}  // namespace
+
+/// One tour in progress. Its steps are timers with the tour as their context, so none runs once
+/// it is gone.
 class ScreenTour : public QObject {
 public:
     ScreenTour(ScreenTourPlan plan, std::function<void(bool)> finished)
-        : QObject(qApp), m_plan(std::move(plan)), m_finished(std::move(finished)) {}
+        : m_plan(std::move(plan)), m_finished(std::move(finished)) {}
 
     void Start() { ScheduleNext(); }
 
@@ -72,14 +75,15 @@ private:
 
     /// Delivers a pen event to the device window, where real pen input arrives: open menus watch
     /// the window, and the window hands the event to the control under the point.
-    static void SendPen(QEvent::Type type, CPoint point) {
+    static void SendPen(QEvent::Type type, const ScreenTourTap& tap) {
         QWindow* window = Device().windowHandle();
         if (window == nullptr) {
             return;
         }
-        const QPointF local(point.x, point.y);
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent event(type, local, local, window->mapToGlobal(local), Qt::LeftButton, held, Qt::NoModifier);
+        const QPointF local(tap.point.x, tap.point.y);
+        const Qt::MouseButton button = tap.hold ? Qt::RightButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+        QMouseEvent event(type, local, local, window->mapToGlobal(local), button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &event);
     }
 
@@ -102,7 +106,6 @@ private:
     void CloseTopScreen() {
         CDialog* top = Device().TopScreen();
         if (top == nullptr) {
-            deleteLater();
             return;
         }
         ScheduleNext();
@@ -133,10 +136,11 @@ private:
     int m_escapes = 0;                      ///< Escapes sent while that screen stayed on top
 };
 
-}  // namespace
 }  // namespace platform
 
-void StartScreenTour(ScreenTourPlan plan, std::function<void(bool written)> finished) {
-    auto* tour = new platform::ScreenTour(std::move(plan), std::move(finished));
-    tour->Start();
+CScreenTour::CScreenTour(ScreenTourPlan plan, std::function<void(bool written)> finished)
+    : m_tour(std::make_unique<platform::ScreenTour>(std::move(plan), std::move(finished))) {
+    m_tour->Start();
 }
+
+CScreenTour::~CScreenTour() = default;

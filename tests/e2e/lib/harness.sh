@@ -10,8 +10,8 @@ E2E_SCREEN_GEOMETRY=640x480x24
 XVFB_PID=""
 CORVINA_PID=""
 CORVINA_WINDOW=""
-# The taps made since the program started, as --tap options: replayed off screen, they bring the
-# program into the state the scenario expects to see.
+# The taps and holds made since the program started, as --tap and --hold options: replayed off
+# screen, they bring the program into the state the scenario expects to see.
 E2E_TAPS=()
 
 e2e_log() { printf 'e2e %s: %s\n' "$SCENARIO_NAME" "$*" >&2; }
@@ -121,7 +121,10 @@ e2e_tap() {
 }
 
 # e2e_hold X Y: a tap-and-hold; the device takes a right click for one.
-e2e_hold() { xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 3 || e2e_fail "hold at $1,$2"; }
+e2e_hold() {
+  xdotool mousemove --window "$CORVINA_WINDOW" "$1" "$2" click 3 || e2e_fail "hold at $1,$2"
+  E2E_TAPS+=(--hold "$1,$2")
+}
 
 # e2e_key KEY...: hardware key presses, in xdotool's names (Return, Escape, Down, a, ...).
 e2e_key() { xdotool key --delay 30 "$@" || e2e_fail "keys $*"; }
@@ -147,8 +150,8 @@ e2e_screen_matches() {
 }
 
 # e2e_expect_screen NAME [OPTIONS...]: waits until the device window shows exactly what the program
-# draws off screen with `--screenshot` on the same device root after the same taps (or, when OPTIONS
-# are given, after those instead: for states that keys or holds led to). On a timeout the expected
+# draws off screen with `--screenshot` on the same device root after the same taps and holds (or,
+# when OPTIONS are given, after those instead: for states that keys led to). On a timeout the expected
 # picture and the actual one (differences in magenta) are kept in E2E_OUT.
 e2e_expect_screen() {
   local name="$1"
