@@ -47,7 +47,14 @@ VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t i
     item.selectedImage = selectedImage;
     item.checkedFlag = checkedFlag;
     VisualNode* node = tree_.Append(std::move(item), parent);
-    FullRepaint();
+    // Filling a list appends rows in pre-order, each one the last in display order; laying out
+    // just that row keeps filling a long list linear instead of quadratic.
+    if (CanAppendToLayout(node)) {
+        AppendToLayout(node);
+        Repaint();
+    } else {
+        FullRepaint();
+    }
     return node;
 }
 
@@ -178,6 +185,10 @@ std::size_t CVisualTreeCtrl::CountDescendants(const VisualNode* node) const {
 
 void CVisualTreeCtrl::FullRepaint() {
     layoutDirty_ = 1;
+    Repaint();
+}
+
+void CVisualTreeCtrl::Repaint() {
     if (!HasWindow()) {
         return;
     }

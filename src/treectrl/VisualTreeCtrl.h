@@ -179,6 +179,7 @@ private:
 
     // --- Operations' helpers (VisualTreeCtrl.cpp) ---
     void FullRepaint();
+    void Repaint();
     bool IsInSubtree(const VisualNode* node, const VisualNode* top) const;
 
     // --- Layout helpers (VisualTreeCtrlLayout.cpp) ---
@@ -188,6 +189,8 @@ private:
     CRect CalcItemRect(VisualNode* node);
     CRect DrawWrappedText(const CRect& area, std::u16string_view text, const treectrl::PlaceWordFn& place);
     void EnsureWrapped(VisualNode* node, const CRect& area);
+    bool CanAppendToLayout(const VisualNode* node) const;
+    void AppendToLayout(VisualNode* node);
     void ClampScroll();
     std::size_t FirstShownRowBelow(std::int32_t contentY) const;
     bool IsShown(const VisualNode* node) const;

@@ -125,6 +125,39 @@ void CVisualTreeCtrl::RecalcLayout() {
     band_.Invalidate();
 }
 
+bool CVisualTreeCtrl::CanAppendToLayout(const VisualNode* node) const {
+    if (layoutDirty_ != 0 || lineHeight_ <= 0) {
+        return false;
+    }
+    // The node is last in display order when it and each of its ancestors is the last child, and
+    // every ancestor shows its sub-rows.
+    for (const VisualNode* n = node; n->parent != nullptr; n = n->parent) {
+        const bool lastChild = n->parent->children.back() == n;
+        const bool parentShowsSubRows = n->parent == &tree_.root || n->parent->item.expanded != 0;
+        if (!lastChild || !parentShowsSubRows) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
+    VisualItem& item = node->item;
+    VisualNode* parent = node->parent;
+    const bool parentIsRow = parent != &tree_.root;
+    const std::int32_t top = shownRows_.empty() ? kFirstRowTop : shownRows_.back()->item.rowRect.bottom;
+    item.level = parentIsRow ? parent->item.level + 1 : 0;
+    item.rowRect = CRect(0, top, contentRect_.Width(), top + kProvisionalRowHeight);
+    item.background = RowColourAt(shownRows_.size());
+    shownRows_.push_back(node);
+    DrawItem(node);
+    contentRect_.bottom += item.rowRect.Height();
+    // A row that just got its first sub-row now shows the expand square.
+    if (parentIsRow && parent->children.size() == 1) {
+        DrawItem(parent);
+    }
+}
+
 void CVisualTreeCtrl::ClampScroll() {
     scrollOffset_ = ClampScrollOffset(scrollOffset_, contentRect_.Height(), viewRect_.Height());
 }

@@ -245,3 +245,60 @@ TEST_F(TreeLayout, AddingAColumnMovesTheTitleAndRewrapsIt) {
     tree.SetItemText(row, u"Milk  2%");
     EXPECT_EQ(tree.GetNotesRect(row).left, before.left + 52);
 }
+
+TEST_F(TreeLayout, FillingInPreOrderLaysOutOnlyTheNewRowsAndMatchesAFullLayout) {
+    VisualNode* fruit = Add(u"Fruit");
+    tree.drawn.clear();
+    VisualNode* apples = Add(u"Apples and more apples for the pie on Sunday", fruit);
+    EXPECT_EQ(tree.drawn, (std::vector<const VisualNode*>{apples, fruit}))
+        << "the new row, and its parent for the expand square it now shows";
+    VisualNode* pears = Add(u"Pears", fruit);
+    VisualNode* bread = Add(u"Bread");
+    tree.SetItemNotes(bread, u"rye");
+    Add(u"Milk");
+    EXPECT_FALSE(tree.IsLayoutDirty());
+
+    std::vector<CRect> appended;
+    std::vector<COLORREF> colours;
+    for (const VisualNode* row : tree.GetShownRows()) {
+        appended.push_back(row->item.rowRect);
+        colours.push_back(row->item.background);
+    }
+    const CRect content = tree.GetContentRect();
+    const auto image = Grab();
+
+    tree.ForgetMeasurements();
+    tree.SetItemText(pears, u"Pears");  // a full layout from scratch
+    std::vector<CRect> full;
+    for (const VisualNode* row : tree.GetShownRows()) {
+        full.push_back(row->item.rowRect);
+        EXPECT_EQ(row->item.background, colours[full.size() - 1]);
+    }
+    EXPECT_EQ(appended, full);
+    EXPECT_EQ(tree.GetContentRect(), content);
+    EXPECT_EQ(apples->item.level, 1);
+    const auto again = Grab();
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 240; ++x) {
+            ASSERT_EQ(image.Pixel(x, y), again.Pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(TreeLayout, InsertingAboveTheLastRowLaysEverythingOutAgain) {
+    VisualNode* fruit = Add(u"Fruit");
+    VisualNode* bread = Add(u"Bread");
+    VisualNode* apples = Add(u"Apples", fruit);
+    EXPECT_EQ(tree.GetShownRows(), (std::vector<VisualNode*>{fruit, apples, bread}));
+    EXPECT_EQ(bread->item.rowRect.top, 31);
+    EXPECT_EQ(bread->item.background, kEvenRowColour);
+}
+
+TEST_F(TreeLayout, AppendingUnderACollapsedRowShowsNothingNew) {
+    VisualNode* fruit = Add(u"Fruit");
+    Add(u"Apples", fruit);
+    tree.Expand(fruit, false);
+    Add(u"Pears", fruit);
+    EXPECT_EQ(tree.GetShownRows(), (std::vector<VisualNode*>{fruit}));
+    EXPECT_EQ(tree.GetContentRect().Height(), 15);
+}
