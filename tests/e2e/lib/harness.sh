@@ -81,6 +81,13 @@ e2e_add_list() {
   [ -z "$date" ] || touch -d "$date" "$target"
 }
 
+# e2e_add_damaged_list NAME [BYTES]: a list file NAME.crv that ends inside its header: empty, or the
+# first BYTES bytes of a sample list.
+e2e_add_damaged_list() {
+  local target="$E2E_LISTS/$1.crv"
+  head -c "${2:-0}" "$CORVINA_SOURCE_DIR/res/samples/Shopping.crv" >"$target" || e2e_fail "cannot write $target"
+}
+
 # e2e_set_list_date NAME DATE: sets when the list NAME was last written.
 e2e_set_list_date() { touch -d "$2" "$E2E_LISTS/$1.crv" || e2e_fail "no list $1"; }
 
