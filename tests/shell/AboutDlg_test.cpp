@@ -44,17 +44,6 @@ TEST_F(AboutBoxTest, EachTextHasItsOwnFont) {
     });
 }
 
-TEST_F(AboutBoxTest, ShowsNameVersionAndTheMakersLines) {
-    CAboutDlg about;
-    uitest::RunModal(about, [&] {
-        EXPECT_EQ(about.GetProductName().GetWindowText(), u"Corvina");
-        EXPECT_EQ(about.GetVersion().GetWindowText(), u"Version 1.06");
-        EXPECT_FALSE(about.GetWebAddress().GetWindowText().empty());
-        EXPECT_NE(about.GetCompanyLine().GetWindowText().find(u'\n'), std::u16string::npos);
-        EXPECT_TRUE(about.HasCaptionOkButton());
-    });
-}
-
 TEST_F(AboutBoxTest, TappingTheTextsDoesNothing) {
     CAboutDlg about;
     bool stillRunning = false;

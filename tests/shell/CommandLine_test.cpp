@@ -38,15 +38,6 @@ TEST(CommandLine, TakesItsOwnOptionsInEitherFormAndKeepsTheRest) {
     EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
 }
 
-TEST(CommandLine, NothingGivenLeavesTheDefaults) {
-    Arguments args({"corvina"});
-    const ProgramOptions options = args.Take();
-    EXPECT_TRUE(options.storage.deviceRoot.empty());
-    EXPECT_TRUE(options.storage.storageCard.empty());
-    EXPECT_FALSE(options.screenshot.has_value());
-    EXPECT_EQ(args.argc, 1);
-}
-
 TEST(CommandLine, BadValuesAreRefused) {
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"corvina", "--device-root"},

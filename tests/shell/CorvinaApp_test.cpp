@@ -61,11 +61,6 @@ TEST_F(CorvinaAppTest, EnterWithAModifierOrOtherKeysPassOn) {
     EXPECT_TRUE(m_sink.received.empty());
 }
 
-TEST_F(CorvinaAppTest, TheApplicationIsNamedForMessageBoxes) {
-    EXPECT_EQ(m_app.GetAppName(), u"Corvina");
-    EXPECT_EQ(AfxGetApp(), &m_app);
-}
-
 // Start-up as a whole: the Lists folder from the registry, created on the first start, the document
 // list screen as the main window, and the program's end when that screen is closed (here by the
 // picture tour's Escape).

@@ -168,11 +168,4 @@ TEST(ListRowTexts, DatesShowMonthDayAndTwoDigitYear) {
     EXPECT_EQ(FormatListDate({2000, 2, 0, 29}), u"2/29/00");
 }
 
-TEST(ListRowTexts, CountsReadAsWords) {
-    EXPECT_EQ(FormatItemCount(0), u"No items");
-    EXPECT_EQ(FormatItemCount(1), u"1 item");
-    EXPECT_EQ(FormatItemCount(2), u"2 items");
-    EXPECT_EQ(FormatItemCount(4294967295u), u"4294967295 items");
-}
-
 }  // namespace

@@ -75,10 +75,4 @@ TEST_F(ListsFolderTest, OnlyOneLevelIsCreated) {
     EXPECT_FALSE(std::filesystem::exists(Host(u"\\Storage\\Missing")));
 }
 
-TEST_F(ListsFolderTest, ListsFolderForAppendsWithoutTouchingSeparators) {
-    EXPECT_EQ(ListsFolderFor(u""), u"\\My Documents");
-    EXPECT_EQ(ListsFolderFor(u"\\Program Files\\Corvina"), u"\\Program Files\\Corvina\\Lists");
-    EXPECT_EQ(ListsFolderFor(u"\\A\\"), u"\\A\\\\Lists");
-}
-
 }  // namespace
