@@ -278,7 +278,7 @@ public:
         for (long rows : kRowCounts) {
             const std::string arg = "/" + std::to_string(rows);
             const double baseline = Time("BM_MeasureTitlesOnce" + arg);
-            std::printf("  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = %.2f\n",
+            std::printf("  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = %.3f\n",
                         rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
                         Time("BM_RelayoutStructural" + arg) / baseline);
         }
