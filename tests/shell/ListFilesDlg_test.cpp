@@ -268,6 +268,35 @@ TEST_F(ListFilesScreenTest, DocumentCommandsStillToComeShowDisabledRefreshAndAbo
     });
 }
 
+// The menu bar's drop-downs, as a user opens them: menu 133's popups in order, each command enabled
+// only where the screen handles it so far.
+TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
+    struct Expected {
+        CPoint button;  // where the drop-down button sits on the device screen
+        std::vector<std::pair<std::u16string, bool>> entries;  // text ("-" for a line) and enabled
+    };
+    const std::vector<Expected> menus = {
+        {{20, 310}, {{u"Create New List", false}, {u"-", false}, {u"Import...", false}}},
+        {{70, 310},
+         {{u"Open", false}, {u"Rename", false}, {u"-", false}, {u"Export...", false}, {u"-", false}, {u"Delete", false}}},
+        {{131, 310}, {{u"Refresh", true}}},
+        {{190, 310}, {{u"About Corvina", true}}},
+    };
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        for (const Expected& expected : menus) {
+            uitest::MenuRecorder recorder;
+            uitest::TapScreen(expected.button);
+            ASSERT_EQ(recorder.Shown().size(), 1u) << expected.button.x;
+            std::vector<std::pair<std::u16string, bool>> entries;
+            for (const auto& entry : recorder.Shown()[0].entries) {
+                entries.emplace_back(entry.separator ? u"-" : entry.text, entry.separator ? false : entry.enabled);
+            }
+            EXPECT_EQ(entries, expected.entries) << expected.button.x;
+        }
+    });
+}
+
 TEST_F(ListFilesScreenTest, RefreshShowsWhatTheFolderHoldsNow) {
     WriteList(Path(u"A.crv"), 1);
     CListFilesDlg screen(*m_listing);

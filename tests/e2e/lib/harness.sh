@@ -106,7 +106,7 @@ e2e_start_corvina() {
   E2E_TAPS=()
   e2e_poll "$E2E_TIMEOUT_SECONDS" e2e_find_window || e2e_fail "no window appeared (see $E2E_OUT/corvina.log)"
   # Pointer and keys go to the device window, as they would on the handheld.
-  xdotool windowfocus --sync "$CORVINA_WINDOW" 2>/dev/null || true
+  timeout 5 xdotool windowfocus --sync "$CORVINA_WINDOW" 2>/dev/null || true
 }
 
 # e2e_expect_exit [STATUS]: waits for the program to end and checks its exit status (default 0).
