@@ -218,6 +218,15 @@ bool TextFile::ReadField(std::u16string& field) {
     if (!reader_) {
         return false;
     }
+    // Most fields end at a tab within the bytes already read: decode them where they lie.
+    if (const std::string_view ahead = reader_->Buffered(); !ahead.empty()) {
+        const std::size_t stop = FindFieldStop(ahead);
+        if (stop < ahead.size() && ahead[stop] == kFieldSeparator) {
+            AppendFromUtf8OrCp1252(field, ahead.substr(0, stop));
+            reader_->Skip(stop + 1);
+            return true;
+        }
+    }
     std::string& bytes = scratch_;
     bytes.clear();
     for (;;) {
