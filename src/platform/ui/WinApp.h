@@ -4,7 +4,6 @@
 
 #include "platform/ui/WinTypes.h"
 
-#include <optional>
 #include <string>
 
 /// What the command line asked for.

@@ -78,7 +78,6 @@ public:
 private:
     std::vector<ShownMessageBox> m_shown;
     std::function<int(const ShownMessageBox&)> m_answer;
-    friend struct RecorderAccess;
 };
 
 /// A context or drop-down menu as it was about to open.
@@ -105,7 +104,6 @@ public:
 private:
     std::vector<ShownMenu> m_shown;
     std::function<UINT(const ShownMenu&)> m_choose;
-    friend struct RecorderAccess;
 };
 
 /// Runs `dialog` modally and calls `whileRunning` once it is initialised and shown; `whileRunning`
