@@ -152,6 +152,26 @@ TEST_F(ListCtrlTest, TheEraseHandlerDrawsTheBackgroundAndTheSelectedRowIsHighlig
     });
 }
 
+TEST_F(ListCtrlTest, ATextTooLongForItsColumnStopsBeforeTheNextColumn) {
+    ListScreen screen;
+    uitest::RunModal(screen, [&] {
+        CListCtrl& list = screen.list;
+        list.SetItemText(0, 0, u"A very long list name that cannot fit in its column at all");
+        list.RedrawWindow();
+        const uitest::GrabbedImage image = uitest::Grab(list);
+        CRect row;
+        list.GetItemRect(0, &row);
+        // Column 1 starts at 130; its text 3 pixels later. Nothing of column 0 may reach it.
+        for (int x = 127; x < 133; ++x) {
+            for (int y = row.top; y < row.bottom; ++y) {
+                EXPECT_EQ(image.Pixel(x, y), kTile) << x << "," << y;
+            }
+        }
+        EXPECT_EQ(list.GetItemText(0, 0), u"A very long list name that cannot fit in its column at all")
+            << "only the drawing is cut";
+    });
+}
+
 TEST_F(ListCtrlTest, ManyRowsScrollToKeepTheSelectedOneInView) {
     ListScreen screen;
     uitest::RunModal(screen, [&] {

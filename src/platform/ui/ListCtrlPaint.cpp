@@ -14,6 +14,19 @@ constexpr COLORREF kSelectedText = RGB(255, 255, 255);
 constexpr int kIconLeft = 2;
 constexpr int kIconTextGap = 4;
 constexpr int kColumnTextGap = 3;
+
+/// `text` cut to fit `width` pixels in the context's font, ending in "..." when it was cut.
+std::u16string FitText(const CDC& dc, const std::u16string& text, int width) {
+    if (dc.GetTextExtent(text).cx <= width) {
+        return text;
+    }
+    static constexpr char16_t kEllipsis[] = u"...";
+    std::u16string cut = text;
+    while (!cut.empty() && dc.GetTextExtent(cut + kEllipsis).cx > width) {
+        cut.pop_back();
+    }
+    return cut.empty() ? std::u16string() : cut + kEllipsis;
+}
 }  // namespace
 
 bool CListCtrl::OnEraseBkgnd(CDC& dc) {
@@ -67,8 +80,8 @@ void CListCtrl::OnPaint(CDC& dc) {
             const int columnRight = columnLeft + state.columnWidths[column];
             if (column < entry.texts.size() && !entry.texts[column].empty()) {
                 const int left = column == 0 ? textLeft : columnLeft + kColumnTextGap;
-                const CRect cell(left, rowRect.top, std::min(columnRight - 1, width), rowRect.bottom);
-                dc.DrawText(entry.texts[column], cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+                const CRect cell(left, rowRect.top, std::min(columnRight - kColumnTextGap, width), rowRect.bottom);
+                dc.DrawText(FitText(dc, entry.texts[column], cell.Width()), cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }
             columnLeft = columnRight;
         }
