@@ -96,13 +96,24 @@ TEST(DeviceWindowLook, TheViewMenuOpensAboveItsButton) {
     });
 }
 
+/// The framework's own screen with every kind of control, under the document list's menu bar.
 class FieldsLook : public CDialog {
 public:
     FieldsLook() : CDialog(kScreen) {}
+
+protected:
+    bool OnInitDialog() override {
+        CDialog::OnInitDialog();
+        CreateMenuBar(IDR_LISTFILES_MENU);
+        return true;
+    }
 };
 
 TEST(DeviceWindowLook, TheInputPanelTypesIntoTheFocusedField) {
-    InstallFrameworkTables();
+    InstallProgramResources();
+    const ResourceTables& program = ProgramResources();
+    InstallResources(ResourceTables{program.strings, kDialogs, program.menus, program.menuBars, {}});
+    RegisterWindowClass(kCustomClass);
     FieldsLook screen;
     uitest::RunModal(screen, [&] {
         CWnd* field = screen.GetDlgItem(kField);
@@ -122,6 +133,7 @@ TEST(DeviceWindowLook, TheInputPanelTypesIntoTheFocusedField) {
         EXPECT_EQ(field->GetWindowText(), u"Mi");
         uitest::GrabDevice().SavePng("/tmp/windows-device-panel.png");
         LowerInputPanel();
+        uitest::GrabDevice().SavePng("/tmp/windows-device-controls.png");
         EXPECT_FALSE(IsInputPanelRaised());
     });
 }
