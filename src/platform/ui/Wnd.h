@@ -1,5 +1,14 @@
 // CWnd: one window of the device screen (a screen, a control or a custom window) with the
 // virtual message handlers, the command and notification table, timers and synchronous repaint.
+//
+// The window framework, by header: Wnd.h (windows), Dialog.h (screens from templates, their menu
+// bar and caption OK button), DataExchange.h (binding controls and fields), Static.h, Edit.h,
+// Button.h, ListCtrl.h and ImageList.h (the standard controls), Menu.h (menus and context menus),
+// MessageBox.h, WaitCursor.h, Gesture.h (tap-and-hold), InputPanel.h (the on-screen keyboard),
+// Accelerators.h and KeyInjection.h (keys), WinApp.h (the application object), CommandMap.h and
+// Notify.h (routing), testing/UiTest.h (driving it all from tests). None of them shows Qt; the
+// files without a public header (WndWidget, DeviceWindow, CaptionBar, MenuBarWidget, PopupMenu,
+// InputPanelWidget, ...) are its Qt side.
 #pragma once
 
 #include "platform/ui/CommandMap.h"
