@@ -30,7 +30,9 @@ public:
 
 class OpenScreen : public CDialog {
 public:
-    OpenScreen() : CDialog(kScreen) { GetCommandMap().OnCommand(kCmdOpen, [this] { ++opens; }); }
+    OpenScreen() : CDialog(kScreen) {
+        GetCommandMap().OnCommand(kCmdOpen, [this] { ++opens; });
+    }
     int opens = 0;
 };
 
@@ -90,4 +92,4 @@ TEST_F(AcceleratorTest, ControlEnterStillTypesALineBreakIntoAFieldThatTakesIt) {
     });
 }
 
-}  // namespace
+} // namespace

@@ -65,4 +65,4 @@ TEST(CommandMapNotifications, AreKeyedBySenderIdAndCode) {
     EXPECT_EQ(codes, (std::vector<UINT>{8500}));
 }
 
-}  // namespace
+} // namespace

@@ -138,4 +138,4 @@ TEST(DeviceWindowLook, TheInputPanelTypesIntoTheFocusedField) {
     });
 }
 
-}  // namespace
+} // namespace

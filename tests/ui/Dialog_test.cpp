@@ -63,7 +63,8 @@ protected:
 TEST_F(DialogTest, ControlsAreMadeFromTheTemplateInPixelsOfTheDialogUnits) {
     RecordingScreen screen;
     uitest::RunModal(screen, [&] {
-        for (UINT id : {kLabel, kField, kButton, kRadioFirst, kRadioSecond, kRadioThird, kList, kCustomClassId}) {
+        for (UINT id :
+             {kLabel, kField, kButton, kRadioFirst, kRadioSecond, kRadioThird, kList, kCustomClassId}) {
             EXPECT_NE(screen.GetDlgItem(id), nullptr) << "control " << id;
         }
         CRect client;
@@ -180,4 +181,4 @@ TEST_F(DialogTest, TypingReachesTheFocusedFieldAndControlEnterLeavesASingleLineF
     });
 }
 
-}  // namespace
+} // namespace

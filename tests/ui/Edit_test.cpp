@@ -19,8 +19,10 @@ constexpr std::uint16_t kPlainLines = 1103;
 inline constexpr DialogItemTemplate kFieldItems[] = {
     {kDigits, kEditClass, u"", 4, 4, 60, 12, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_NUMBER},
     {kNotes, kEditClass, u"", 4, 20, 120, 40,
-     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL},
-    {kPlainLines, kEditClass, u"", 4, 64, 120, 40, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE},
+     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN |
+         ES_AUTOVSCROLL},
+    {kPlainLines, kEditClass, u"", 4, 64, 120, 40,
+     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE},
 };
 inline constexpr DialogTemplate kFieldDialogs[] = {
     {kFieldsScreen, u"Fields", 140, 155, WS_POPUP, 0, u"System", 8, kFieldItems},
@@ -31,7 +33,9 @@ protected:
     void SetUp() override { InstallResources(ResourceTables{{}, kFieldDialogs, {}, {}, {}}); }
 };
 
-CEdit& EditOf(CDialog& screen, UINT id) { return dynamic_cast<CEdit&>(*screen.GetDlgItem(id)); }
+CEdit& EditOf(CDialog& screen, UINT id) {
+    return dynamic_cast<CEdit&>(*screen.GetDlgItem(id));
+}
 
 TEST_F(EditTest, SelectionAndReplacementWorkOnTheText) {
     CDialog screen(kFieldsScreen);
@@ -90,4 +94,4 @@ TEST_F(EditTest, AMultiLineFieldWithoutIttakesOnlyControlEnterAndPlainEnterIsThe
     EXPECT_EQ(result, IDOK) << "with no shortcut table, a plain Enter is the screen's OK";
 }
 
-}  // namespace
+} // namespace

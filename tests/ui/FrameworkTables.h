@@ -33,9 +33,12 @@ inline constexpr DialogItemTemplate kScreenItems[] = {
     {kField, kEditClass, u"", 48, 2, 80, 12, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
     {kButton, kButtonClass, u"Press", 4, 18, 40, 12, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
     {IDC_STATIC, kButtonClass, u"Importance", 48, 16, 88, 46, WS_CHILD | WS_VISIBLE | BS_GROUPBOX},
-    {kRadioFirst, kButtonClass, u"High", 52, 26, 60, 10, WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON},
-    {kRadioSecond, kButtonClass, u"Normal", 52, 37, 60, 10, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON},
-    {kRadioThird, kButtonClass, u"Low", 52, 48, 60, 10, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON},
+    {kRadioFirst, kButtonClass, u"High", 52, 26, 60, 10,
+     WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON},
+    {kRadioSecond, kButtonClass, u"Normal", 52, 37, 60, 10,
+     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON},
+    {kRadioThird, kButtonClass, u"Low", 52, 48, 60, 10,
+     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON},
     {kList, kListViewClass, u"", 0, 64, 138, 50,
      WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER},
     {kCustomClassId, kCustomClass, u"Custom", 0, 116, 138, 38, WS_CHILD | WS_VISIBLE | WS_TABSTOP},
@@ -75,4 +78,4 @@ inline void InstallFrameworkTables() {
     RegisterWindowClass(kCustomClass);
 }
 
-}  // namespace frameworktest
+} // namespace frameworktest

@@ -49,7 +49,8 @@ TEST_F(GestureTest, AHoldNotifiesTheParentWithTheScreenPointAndAnswers1000) {
     HoldScreen screen;
     uitest::RunModal(screen, [&] {
         AskingWindow window;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(10, 40, 110, 140), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(10, 40, 110, 140), &screen, 77));
         uitest::Hold(window, CPoint(5, 7));
         EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
         ASSERT_EQ(screen.holds.size(), 1u);
@@ -64,7 +65,8 @@ TEST_F(GestureTest, ATapIsNoHoldAndNotifiesNobody) {
     HoldScreen screen;
     uitest::RunModal(screen, [&] {
         AskingWindow window;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Tap(window, CPoint(5, 7));
         EXPECT_EQ(window.answers, (std::vector<UINT>{0}));
         EXPECT_TRUE(screen.holds.empty());
@@ -75,7 +77,8 @@ TEST_F(GestureTest, ARightClickIsAHoldAtOnceEvenWhenTheHookSaysNo) {
     HoldScreen screen;
     uitest::RunModal(screen, [&] {
         AskingWindow window;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
         uitest::RightClick(window, CPoint(3, 4));
         EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
@@ -88,7 +91,8 @@ TEST_F(GestureTest, AskingForTheAnswerOnlyNotifiesNobody) {
     uitest::RunModal(screen, [&] {
         AskingWindow window;
         window.flags = SHRG_RETURNCMD;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Hold(window, CPoint(5, 7));
         EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
         EXPECT_TRUE(screen.holds.empty());
@@ -112,7 +116,8 @@ TEST_F(GestureTest, LiftingThePenBeforeTheHoldIsNoGestureAndTheLiftStillArrivesA
     HoldScreen screen;
     uitest::RunModal(screen, [&] {
         OrderWindow window;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         // The recogniser watches the pen in a loop of its own; the lift comes while it waits.
         uitest::Soon([&] { uitest::PenUp(window, CPoint(20, 20)); });
         uitest::PenDown(window, CPoint(20, 20));
@@ -126,9 +131,10 @@ TEST_F(GestureTest, MovingThePenAwayBeforeTheHoldIsNoGesture) {
     HoldScreen screen;
     uitest::RunModal(screen, [&] {
         OrderWindow window;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Soon([&] {
-            uitest::PenMove(window, CPoint(21, 21));  // within the tolerance: still held
+            uitest::PenMove(window, CPoint(21, 21)); // within the tolerance: still held
             uitest::PenMove(window, CPoint(40, 20));
         });
         uitest::PenDown(window, CPoint(20, 20));
@@ -143,4 +149,4 @@ TEST_F(GestureTest, WithoutAWindowThereIsNoGesture) {
     EXPECT_EQ(SHRecognizeGesture(info), 0u);
 }
 
-}  // namespace
+} // namespace

@@ -49,7 +49,8 @@ protected:
         list.InsertColumn(0, u"", LVCFMT_LEFT, 130);
         list.InsertColumn(1, u"", LVCFMT_LEFT, 55);
         for (int i = 0; i < 3; ++i) {
-            const int row = list.InsertItem(i, u"Row " + std::u16string(1, static_cast<char16_t>(u'A' + i)), 0);
+            const int row =
+                list.InsertItem(i, u"Row " + std::u16string(1, static_cast<char16_t>(u'A' + i)), 0);
             list.SetItemText(row, 1, u"3/5/04");
         }
         return true;
@@ -106,7 +107,8 @@ TEST_F(ListCtrlTest, HitTestingUsesTheRowsAsLaidOut) {
         UINT flags = 0;
         EXPECT_EQ(list.HitTest(CPoint(first.left, first.top), &flags), 0);
         EXPECT_EQ(flags, LVHT_ONITEM);
-        EXPECT_EQ(list.HitTest(CPoint(first.left, first.bottom)), 1) << "the bottom edge belongs to the next row";
+        EXPECT_EQ(list.HitTest(CPoint(first.left, first.bottom)), 1)
+            << "the bottom edge belongs to the next row";
         CRect last;
         list.GetItemRect(2, &last);
         EXPECT_EQ(list.HitTest(CPoint(5, last.bottom + 2), &flags), -1);
@@ -204,4 +206,4 @@ TEST_F(ListCtrlTest, ImageListsCutStripsIntoCells) {
     EXPECT_EQ(images.GetImageSize(), CSize(16, 16));
 }
 
-}  // namespace
+} // namespace

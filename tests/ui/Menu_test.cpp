@@ -35,7 +35,9 @@ protected:
 };
 
 /// Menu-bar button centres on the device: "One" then "Two" (labels 7 pixels in from each side).
-CPoint BarButton(int index) { return CPoint(index == 0 ? 16 : 48, 320 - 13); }
+CPoint BarButton(int index) {
+    return CPoint(index == 0 ? 16 : 48, 320 - 13);
+}
 
 class MenuTest : public ::testing::Test {
 protected:
@@ -62,7 +64,8 @@ TEST_F(MenuTest, AContextMenuShowsTheOwnersEnablingAndSendsTheChoice) {
         CMenu menu;
         ASSERT_TRUE(menu.LoadMenu(kMenu));
         uitest::MenuRecorder menus([](const uitest::ShownMenu&) { return kCmdFirst; });
-        EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, 30, 60, &screen), kCmdFirst);
+        EXPECT_EQ(menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, 30, 60, &screen),
+                  kCmdFirst);
         ASSERT_EQ(menus.Shown().size(), 1u);
         const uitest::ShownMenu& shown = menus.Shown()[0];
         EXPECT_EQ(shown.screenPoint, CPoint(30, 60));
@@ -148,7 +151,8 @@ TEST_F(MenuTest, AfterAHoldTheLiftStaysWithTheMenuAndTheNextTapGoesWhereItLands)
     ContextScreen screen;
     uitest::RunModal(screen, [&] {
         HoldingWindow window;
-        ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 120, 200, 200), &screen, 77));
+        ASSERT_TRUE(
+            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 120, 200, 200), &screen, 77));
         const CPoint pen(30, 10);
         const CPoint firstEntry(30 + 20, 26 + 120 + 10 + 9);
         uitest::Soon([&] {
@@ -197,11 +201,11 @@ TEST(MenuBarTools, ToolButtonsFollowTheDropDownsAndAlwaysSend) {
         // "One" and "Two" end at x = 72; the first tool button (30 wide) follows, then a 6-pixel gap.
         uitest::TapScreen(CPoint(72 + 15, 320 - 13));
         uitest::TapScreen(CPoint(72 + 30 + 6 + 15, 320 - 13));
-        uitest::TapScreen(CPoint(72 + 30 + 3, 320 - 13));  // the gap
+        uitest::TapScreen(CPoint(72 + 30 + 3, 320 - 13)); // the gap
         uitest::GrabDevice().SavePng("/tmp/windows-device-tools.png");
     });
     EXPECT_EQ(screen.commands, (std::vector<UINT>{kCmdNoHandler, kCmdFirst}))
         << "tool buttons send without enabling rules; a gap sends nothing";
 }
 
-}  // namespace
+} // namespace

@@ -58,7 +58,9 @@ TEST_F(MessageBoxTest, TheRealBoxAnswersTheButtonTapped) {
             device.SavePng("/tmp/windows-messagebox.png");
             uitest::TapScreen(ButtonCentre(1, 2));
         });
-        EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?", MB_YESNO | MB_ICONQUESTION), IDNO);
+        EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?",
+                                MB_YESNO | MB_ICONQUESTION),
+                  IDNO);
         uitest::Soon([] { uitest::TapScreen(ButtonCentre(0, 2)); });
         EXPECT_EQ(AfxMessageBox(u"Delete 'Shop'?", MB_OKCANCEL | MB_ICONQUESTION), IDOK);
     });
@@ -79,7 +81,7 @@ TEST_F(MessageBoxTest, ATapBesideTheBoxDoesNothing) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         uitest::Soon([] {
-            uitest::TapScreen(CPoint(222, 13));  // the caption's OK, under the cover
+            uitest::TapScreen(CPoint(222, 13)); // the caption's OK, under the cover
             uitest::PressKey(VK_RETURN);
         });
         EXPECT_EQ(AfxMessageBox(u"Stop", MB_OK | MB_ICONSTOP), IDOK);
@@ -103,4 +105,4 @@ TEST_F(MessageBoxTest, TheBoxHasATitleBandInTheCaptionColour) {
     });
 }
 
-}  // namespace
+} // namespace

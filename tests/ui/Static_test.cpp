@@ -29,7 +29,9 @@ inline constexpr DialogTemplate kStaticDialogs[] = {
 };
 
 /// Text is smoothed: a pixel darker than mid-grey counts as ink.
-bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128; }
+bool IsInk(COLORREF c) {
+    return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128;
+}
 
 /// Columns of `image` holding ink.
 std::vector<int> InkColumns(const uitest::GrabbedImage& image) {
@@ -101,4 +103,4 @@ TEST_F(StaticTest, ItsOwnFontChangesTheTextAtOnce) {
     });
 }
 
-}  // namespace
+} // namespace

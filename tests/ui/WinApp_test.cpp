@@ -30,8 +30,9 @@ struct Arguments {
 
 TEST(AppOptions, ScaleIsTakenOutOfTheArgumentsInBothSpellings) {
     for (const char* spelling : {"--scale=3", "--scale"}) {
-        Arguments args(std::string(spelling) == "--scale" ? std::vector<std::string>{"corvina", "-platform", "offscreen", "--scale", "3"}
-                                                          : std::vector<std::string>{"corvina", "-platform", "offscreen", spelling});
+        Arguments args(std::string(spelling) == "--scale"
+                           ? std::vector<std::string>{"corvina", "-platform", "offscreen", "--scale", "3"}
+                           : std::vector<std::string>{"corvina", "-platform", "offscreen", spelling});
         int argc = args.argc();
         const AppOptions options = CWinApp::ParseOptions(argc, args.pointers.data());
         EXPECT_EQ(options.scale, 3);
@@ -86,4 +87,4 @@ TEST(KeyInjection, ControlEnterInjectedArrivesAfterTheHandlerAndBreaksTheLine) {
     });
 }
 
-}  // namespace
+} // namespace

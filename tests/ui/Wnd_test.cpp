@@ -41,8 +41,12 @@ protected:
         dc.FillSolidRect(client, kEraseColour);
         return true;
     }
-    void OnLButtonDown(UINT, CPoint p) override { log.push_back("down " + std::to_string(p.x) + "," + std::to_string(p.y)); }
-    void OnLButtonUp(UINT, CPoint p) override { log.push_back("up " + std::to_string(p.x) + "," + std::to_string(p.y)); }
+    void OnLButtonDown(UINT, CPoint p) override {
+        log.push_back("down " + std::to_string(p.x) + "," + std::to_string(p.y));
+    }
+    void OnLButtonUp(UINT, CPoint p) override {
+        log.push_back("up " + std::to_string(p.x) + "," + std::to_string(p.y));
+    }
     void OnMouseMove(UINT flags, CPoint) override {
         if ((flags & MK_LBUTTON) != 0) {
             log.push_back("move");
@@ -61,12 +65,14 @@ TEST_F(WindowTest, ACustomWindowIsOnlyCreatedForAKnownClassAndAParentWithAWindow
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         LoggingWindow unknown;
-        EXPECT_FALSE(unknown.Create(u"NoSuchClass", u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &screen, 5));
+        EXPECT_FALSE(
+            unknown.Create(u"NoSuchClass", u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &screen, 5));
         LoggingWindow orphan;
         CWnd noWindow;
         EXPECT_FALSE(orphan.Create(kCustomClass, u"", WS_CHILD, CRect(0, 0, 10, 10), &noWindow, 5));
         LoggingWindow child;
-        ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(10, 20, 50, 60), &screen, 77));
+        ASSERT_TRUE(
+            child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(10, 20, 50, 60), &screen, 77));
         EXPECT_EQ(child.GetParent(), &screen);
         EXPECT_EQ(screen.GetDlgItem(77), &child);
         CPoint p(1, 2);
@@ -82,10 +88,12 @@ TEST_F(WindowTest, PenInputReachesTheHandlersInOrder) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         LoggingWindow child;
-        ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Tap(child, CPoint(5, 6));
         uitest::Drag(child, CPoint(10, 10), CPoint(10, 30));
-        EXPECT_EQ(child.log, (std::vector<std::string>{"down 5,6", "up 5,6", "down 10,10", "move", "move", "move", "move", "up 10,30"}));
+        EXPECT_EQ(child.log, (std::vector<std::string>{"down 5,6", "up 5,6", "down 10,10", "move", "move",
+                                                       "move", "move", "up 10,30"}));
     });
 }
 
@@ -93,7 +101,8 @@ TEST_F(WindowTest, AQuickSecondTapIsASecondPenDown) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         LoggingWindow child;
-        ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+        ASSERT_TRUE(
+            child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Tap(child, CPoint(5, 5));
         uitest::Tap(child, CPoint(5, 5));
         EXPECT_EQ(child.log, (std::vector<std::string>{"down 5,5", "up 5,5", "down 5,5", "up 5,5"}));
@@ -216,4 +225,4 @@ TEST_F(WindowTest, ACommandAControlDoesNotHandleGoesToItsScreenAndEnablingAsksUp
     });
 }
 
-}  // namespace
+} // namespace

@@ -22,7 +22,7 @@ BYTE ModifiersOf(LPARAM state) {
     return flags;
 }
 constexpr BYTE kModifierFlags = FSHIFT | FCONTROL | FALT;
-}  // namespace
+} // namespace
 
 bool CAcceleratorTable::Load(UINT tableId) {
     m_entries.clear();

@@ -33,7 +33,7 @@ std::vector<ButtonWidget*> RadioGroupOf(ButtonWidget* button) {
     return group;
 }
 
-}  // namespace platform
+} // namespace platform
 
 using platform::ButtonOf;
 
@@ -50,4 +50,3 @@ void CButton::SetCheck(int state) {
     button->checked = state == BST_CHECKED;
     RedrawWindow();
 }
-

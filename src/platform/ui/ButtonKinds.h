@@ -8,7 +8,9 @@
 
 namespace platform {
 
-inline DWORD ButtonKindOf(DWORD style) { return style & BS_TYPEMASK; }
+inline DWORD ButtonKindOf(DWORD style) {
+    return style & BS_TYPEMASK;
+}
 inline bool IsRadioButton(DWORD style) {
     return ButtonKindOf(style) == BS_RADIOBUTTON || ButtonKindOf(style) == BS_AUTORADIOBUTTON;
 }
@@ -19,9 +21,11 @@ inline bool IsPushButton(DWORD style) {
     return ButtonKindOf(style) == BS_PUSHBUTTON || ButtonKindOf(style) == BS_DEFPUSHBUTTON;
 }
 /// The button widget of a window, or null.
-inline ButtonWidget* ButtonOf(const CWnd& wnd) { return dynamic_cast<ButtonWidget*>(WidgetOf(wnd)); }
+inline ButtonWidget* ButtonOf(const CWnd& wnd) {
+    return dynamic_cast<ButtonWidget*>(WidgetOf(wnd));
+}
 /// The radio buttons of `button`'s group: from the nearest WS_GROUP control at or before it up to the
 /// next WS_GROUP control, in creation order.
 std::vector<ButtonWidget*> RadioGroupOf(ButtonWidget* button);
 
-}  // namespace platform
+} // namespace platform

@@ -16,7 +16,7 @@ constexpr int kMarkSize = 11;
 constexpr int kMarkTextGap = 4;
 /// The dot of a checked radio button and the fill of a checked box are 3 pixels in from the mark.
 constexpr int kMarkInset = 3;
-}  // namespace
+} // namespace
 
 using platform::ButtonKindOf;
 using platform::ButtonOf;
@@ -24,7 +24,9 @@ using platform::IsCheckBox;
 using platform::IsPushButton;
 using platform::IsRadioButton;
 
-bool CButton::OnEraseBkgnd(CDC& /*dc*/) { return true; }
+bool CButton::OnEraseBkgnd(CDC& /*dc*/) {
+    return true;
+}
 
 void CButton::OnPaint(CDC& dc) {
     platform::ButtonWidget* button = ButtonOf(*this);
@@ -44,9 +46,11 @@ void CButton::OnPaint(CDC& dc) {
         const CRect frame(client.left, client.top + lineHeight / 2, client.right, client.bottom);
         dc.FrameRect(frame, kGroupFrame);
         const CSize extent = dc.GetTextExtent(text);
-        const CRect label(client.left + kMarkTextGap, client.top, client.left + 2 * kMarkTextGap + extent.cx, client.top + lineHeight);
+        const CRect label(client.left + kMarkTextGap, client.top, client.left + 2 * kMarkTextGap + extent.cx,
+                          client.top + lineHeight);
         dc.FillSolidRect(CRect(label.left, frame.top, label.right, frame.top + 1), kPaper);
-        dc.DrawText(text, CRect(label.left + kMarkTextGap / 2, label.top, label.right, label.bottom), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        dc.DrawText(text, CRect(label.left + kMarkTextGap / 2, label.top, label.right, label.bottom),
+                    DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     } else if (IsRadioButton(style) || IsCheckBox(style)) {
         const int markTop = client.top + (client.Height() - kMarkSize) / 2;
         const CRect mark(client.left, markTop, client.left + kMarkSize, markTop + kMarkSize);
@@ -59,14 +63,17 @@ void CButton::OnPaint(CDC& dc) {
             if (button->checked) {
                 painter->setBrush(ToQColor(ink));
                 painter->setPen(Qt::NoPen);
-                painter->drawEllipse(QRectF(mark.left + kMarkInset, mark.top + kMarkInset, kMarkSize - 2 * kMarkInset, kMarkSize - 2 * kMarkInset));
+                painter->drawEllipse(QRectF(mark.left + kMarkInset, mark.top + kMarkInset,
+                                            kMarkSize - 2 * kMarkInset, kMarkSize - 2 * kMarkInset));
             }
             painter->restore();
         } else {
             dc.FillSolidRect(mark, kPaper);
             dc.FrameRect(mark, ink);
             if (button->checked) {
-                dc.FillSolidRect(CRect(mark.left + kMarkInset, mark.top + kMarkInset, mark.right - kMarkInset, mark.bottom - kMarkInset), ink);
+                dc.FillSolidRect(CRect(mark.left + kMarkInset, mark.top + kMarkInset, mark.right - kMarkInset,
+                                       mark.bottom - kMarkInset),
+                                 ink);
             }
         }
         const CRect label(mark.right + kMarkTextGap, client.top, client.right, client.bottom);
@@ -82,4 +89,3 @@ void CButton::OnPaint(CDC& dc) {
         dc.SelectObject(previous);
     }
 }
-

@@ -15,7 +15,7 @@ constexpr int kCaptionLeft = 8;
 constexpr int kOkWidth = 28;
 constexpr int kOkHeight = 18;
 constexpr int kOkRightMargin = 4;
-}  // namespace
+} // namespace
 
 CaptionBar::CaptionBar(QWidget* parent) : QWidget(parent) {}
 
@@ -37,9 +37,12 @@ void CaptionBar::paintEvent(QPaintEvent* /*event*/) {
     // A vertical blend drawn line by line keeps every row one flat colour.
     for (int y = 0; y < height(); ++y) {
         const double t = height() > 1 ? static_cast<double>(y) / (height() - 1) : 0.0;
-        const QColor row(static_cast<int>(look::kCaptionTop.red() + t * (look::kCaptionBottom.red() - look::kCaptionTop.red())),
-                         static_cast<int>(look::kCaptionTop.green() + t * (look::kCaptionBottom.green() - look::kCaptionTop.green())),
-                         static_cast<int>(look::kCaptionTop.blue() + t * (look::kCaptionBottom.blue() - look::kCaptionTop.blue())));
+        const QColor row(static_cast<int>(look::kCaptionTop.red() +
+                                          t * (look::kCaptionBottom.red() - look::kCaptionTop.red())),
+                         static_cast<int>(look::kCaptionTop.green() +
+                                          t * (look::kCaptionBottom.green() - look::kCaptionTop.green())),
+                         static_cast<int>(look::kCaptionTop.blue() +
+                                          t * (look::kCaptionBottom.blue() - look::kCaptionTop.blue())));
         painter.fillRect(0, y, width(), 1, row);
     }
     if (m_screen == nullptr) {
@@ -83,4 +86,4 @@ void CaptionBar::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-}  // namespace platform
+} // namespace platform

@@ -22,8 +22,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    CDialog* m_screen = nullptr;  ///< whose caption shows
-    bool m_okPressed = false;     ///< the pen is down on OK
+    CDialog* m_screen = nullptr; ///< whose caption shows
+    bool m_okPressed = false;    ///< the pen is down on OK
 };
 
-}  // namespace platform
+} // namespace platform

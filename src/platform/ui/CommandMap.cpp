@@ -3,13 +3,17 @@
 
 #include <algorithm>
 
-void CommandMap::OnCommand(UINT id, CommandHandler handler) { m_commands[id] = std::move(handler); }
+void CommandMap::OnCommand(UINT id, CommandHandler handler) {
+    m_commands[id] = std::move(handler);
+}
 
 void CommandMap::OnCommandRange(UINT first, UINT last, RangeHandler handler) {
     m_ranges.push_back({first, last, std::move(handler)});
 }
 
-void CommandMap::OnUpdate(UINT id, EnableRule rule) { m_rules[id] = std::move(rule); }
+void CommandMap::OnUpdate(UINT id, EnableRule rule) {
+    m_rules[id] = std::move(rule);
+}
 
 void CommandMap::OnNotify(UINT controlId, UINT code, NotifyHandler handler) {
     m_notifications[{controlId, code}] = std::move(handler);
@@ -21,7 +25,9 @@ const CommandMap::Range* CommandMap::FindRange(UINT id) const {
     return it == m_ranges.end() ? nullptr : &*it;
 }
 
-bool CommandMap::HasHandler(UINT id) const { return m_commands.contains(id) || FindRange(id) != nullptr; }
+bool CommandMap::HasHandler(UINT id) const {
+    return m_commands.contains(id) || FindRange(id) != nullptr;
+}
 
 bool CommandMap::IsEnabled(UINT id) const {
     auto rule = m_rules.find(id);

@@ -49,8 +49,8 @@ private:
     };
     const Range* FindRange(UINT id) const;
 
-    std::map<UINT, CommandHandler> m_commands;            ///< single-id handlers
-    std::vector<Range> m_ranges;                          ///< id-range handlers, first match wins
-    std::map<UINT, EnableRule> m_rules;                   ///< enabling rules by command id
-    std::map<std::pair<UINT, UINT>, NotifyHandler> m_notifications;  ///< by (control id, code)
+    std::map<UINT, CommandHandler> m_commands;                      ///< single-id handlers
+    std::vector<Range> m_ranges;                                    ///< id-range handlers, first match wins
+    std::map<UINT, EnableRule> m_rules;                             ///< enabling rules by command id
+    std::map<std::pair<UINT, UINT>, NotifyHandler> m_notifications; ///< by (control id, code)
 };

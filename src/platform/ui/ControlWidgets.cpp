@@ -20,7 +20,8 @@ const char* const kEditStyleSheet =
     " padding: 0px 1px; selection-background-color: #0a246a; selection-color: #ffffff; }";
 /// The list view's scroll bar: 11 pixels wide, flat, with a 1-pixel frame.
 const char* const kScrollBarStyleSheet =
-    "QScrollBar:vertical { width: 11px; background: #e8e8e8; border-left: 1px solid #808080; margin: 11px 0 11px 0; }"
+    "QScrollBar:vertical { width: 11px; background: #e8e8e8; border-left: 1px solid #808080; margin: 11px 0 "
+    "11px 0; }"
     "QScrollBar::handle:vertical { background: #c8d0e0; border: 1px solid #404060; min-height: 10px; }"
     "QScrollBar::add-line:vertical { height: 11px; subcontrol-position: bottom; subcontrol-origin: margin;"
     " background: #d8d8d8; border: 1px solid #808080; }"
@@ -28,13 +29,14 @@ const char* const kScrollBarStyleSheet =
     " background: #d8d8d8; border: 1px solid #808080; }"
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
 constexpr int kScrollBarWidth = 11;
-}  // namespace
+} // namespace
 
 EditWidget::EditWidget(DWORD style, QWidget* parent) : WndWidget(WindowKind::Edit, parent) {
     QWidget* editor = nullptr;
     if ((style & ES_MULTILINE) != 0) {
         m_multi = new QPlainTextEdit(this);
-        m_multi->setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        m_multi->setVerticalScrollBarPolicy((style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded
+                                                                      : Qt::ScrollBarAlwaysOff);
         m_multi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_multi->verticalScrollBar()->setStyleSheet(kScrollBarStyleSheet);
         m_multi->setTabChangesFocus(true);
@@ -148,7 +150,8 @@ bool EditWidget::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-ListViewWidget::ListViewWidget(QWidget* parent) : WndWidget(WindowKind::ListView, parent), m_scrollBar(new QScrollBar(Qt::Vertical, this)) {
+ListViewWidget::ListViewWidget(QWidget* parent)
+    : WndWidget(WindowKind::ListView, parent), m_scrollBar(new QScrollBar(Qt::Vertical, this)) {
     m_scrollBar->setStyleSheet(kScrollBarStyleSheet);
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
     m_scrollBar->hide();
@@ -163,7 +166,9 @@ int ListViewWidget::RowHeight() const {
     return ListViewState::RowHeight(font.GetTextMetrics().tmHeight);
 }
 
-int ListViewWidget::RowsWidth() const { return m_scrollBar->isVisible() ? width() - kScrollBarWidth : width(); }
+int ListViewWidget::RowsWidth() const {
+    return m_scrollBar->isVisible() ? width() - kScrollBarWidth : width();
+}
 
 void ListViewWidget::UpdateScrollBar() {
     const int contentHeight = static_cast<int>(state.rows.size()) * RowHeight();
@@ -192,4 +197,4 @@ void ListViewWidget::resizeEvent(QResizeEvent* event) {
     UpdateScrollBar();
 }
 
-}  // namespace platform
+} // namespace platform

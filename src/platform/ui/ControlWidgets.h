@@ -17,7 +17,7 @@ namespace platform {
 class StaticWidget : public WndWidget {
 public:
     explicit StaticWidget(QWidget* parent) : WndWidget(WindowKind::Static, parent) {}
-    QImage picture;  ///< shown at the top-left corner when not null
+    QImage picture; ///< shown at the top-left corner when not null
 };
 
 /// An edit control: a Qt line or text editor filling the window.
@@ -37,16 +37,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* m_single = nullptr;      ///< the editor of a single-line field
-    QPlainTextEdit* m_multi = nullptr;  ///< the editor of a multi-line field
+    QLineEdit* m_single = nullptr;     ///< the editor of a single-line field
+    QPlainTextEdit* m_multi = nullptr; ///< the editor of a multi-line field
 };
 
 /// A button control's state.
 class ButtonWidget : public WndWidget {
 public:
     explicit ButtonWidget(QWidget* parent) : WndWidget(WindowKind::Button, parent) {}
-    bool checked = false;  ///< radio button or check box is on
-    bool pressed = false;  ///< the pen is down on it
+    bool checked = false; ///< radio button or check box is on
+    bool pressed = false; ///< the pen is down on it
 };
 
 /// A list view's widget: its state and its vertical scroll bar.
@@ -67,7 +67,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QScrollBar* m_scrollBar;  ///< shown when the rows do not fit
+    QScrollBar* m_scrollBar; ///< shown when the rows do not fit
 };
 
-}  // namespace platform
+} // namespace platform

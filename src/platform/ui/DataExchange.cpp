@@ -13,8 +13,9 @@ namespace {
 CWnd* ControlOf(CDataExchange* pDX, UINT id) {
     CWnd* control = pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetDlgItem(id) : nullptr;
     if (control == nullptr) {
-        throw std::logic_error("dialog " + std::to_string(pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetTemplateId() : 0) +
-                               " has no control " + std::to_string(id));
+        throw std::logic_error(
+            "dialog " + std::to_string(pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetTemplateId() : 0) +
+            " has no control " + std::to_string(id));
     }
     return control;
 }
@@ -46,7 +47,7 @@ std::vector<platform::ButtonWidget*> RadioGroup(CWnd* first) {
     }
     return group;
 }
-}  // namespace
+} // namespace
 
 void CDataExchange::Fail() {
     if (m_lastControl != 0 && m_pDlgWnd != nullptr) {
@@ -57,7 +58,8 @@ void CDataExchange::Fail() {
             }
         }
     }
-    throw DataExchangeFailure("a field of dialog " + std::to_string(m_pDlgWnd != nullptr ? m_pDlgWnd->GetTemplateId() : 0) +
+    throw DataExchangeFailure("a field of dialog " +
+                              std::to_string(m_pDlgWnd != nullptr ? m_pDlgWnd->GetTemplateId() : 0) +
                               " failed validation");
 }
 
@@ -66,8 +68,9 @@ void DDX_Control(CDataExchange* pDX, UINT id, CWnd& control) {
         return;
     }
     if (!control.SubclassDlgItem(id, pDX->m_pDlgWnd)) {
-        throw std::logic_error("dialog " + std::to_string(pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetTemplateId() : 0) +
-                               ": control " + std::to_string(id) + " does not exist or is of another kind");
+        throw std::logic_error(
+            "dialog " + std::to_string(pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetTemplateId() : 0) +
+            ": control " + std::to_string(id) + " does not exist or is of another kind");
     }
 }
 

@@ -18,10 +18,11 @@ public:
 /// The state of one data exchange pass.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CDataExchange(CDialog* dialog, bool saveAndValidate)
+        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
-    CDialog* m_pDlgWnd;        ///< the dialog whose controls are exchanged
-    bool m_bSaveAndValidate;   ///< true: controls -> fields; false: fields -> controls
+    CDialog* m_pDlgWnd;      ///< the dialog whose controls are exchanged
+    bool m_bSaveAndValidate; ///< true: controls -> fields; false: fields -> controls
 
     /// Remembers the edit control that the next validation is about, for Fail.
     void PrepareEditCtrl(UINT id) { m_lastControl = id; }
@@ -31,7 +32,7 @@ public:
     UINT LastPreparedControl() const { return m_lastControl; }
 
 private:
-    UINT m_lastControl = 0;  ///< control id of the latest PrepareEditCtrl, 0 when none
+    UINT m_lastControl = 0; ///< control id of the latest PrepareEditCtrl, 0 when none
 };
 
 /// Binds control `id` of the dialog to `control` (once: later passes leave it bound). Throws

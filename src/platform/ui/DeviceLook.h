@@ -42,12 +42,12 @@ const QColor kKeyFill(0xFF, 0xFF, 0xFF);
 const QColor kKeyOutline(0x70, 0x70, 0x70);
 
 /// The device face at the pixel heights the platform's parts use.
-QFont BarFont();        ///< menu bar and popup entries: 13-pixel cell, normal
-QFont CaptionFont();    ///< caption: 13-pixel cell, bold
-QFont KeyFont();        ///< input panel keys: 11-pixel cell
+QFont BarFont();     ///< menu bar and popup entries: 13-pixel cell, normal
+QFont CaptionFont(); ///< caption: 13-pixel cell, bold
+QFont KeyFont();     ///< input panel keys: 11-pixel cell
 
 /// Draws `text` heavy: the host's bold Tahoma has the regular strokes (only its spacing is bold), so
 /// the text is struck twice, one pixel apart, as bitmap faces are made bold.
 void DrawHeavyText(QPainter& painter, const QRect& rect, int flags, const QString& text);
 
-}  // namespace platform::look
+} // namespace platform::look

@@ -13,4 +13,4 @@ QWidget* ScreenArea();
 /// True once the device window exists (without making it).
 bool DeviceExists();
 
-}  // namespace platform
+} // namespace platform

@@ -7,15 +7,15 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/InputPanel.h"
-#include "platform/ui/KeyHook.h"
 #include "platform/ui/InputPanelWidget.h"
+#include "platform/ui/KeyHook.h"
 #include "platform/ui/MenuBarWidget.h"
 #include "platform/ui/WndWidget.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 
@@ -27,13 +27,13 @@ std::unique_ptr<DeviceWindow>& DeviceSlot() {
 }
 
 /// Widgets must go before the application object does.
-void DestroyDevice() { DeviceSlot().reset(); }
-}  // namespace
+void DestroyDevice() {
+    DeviceSlot().reset();
+}
+} // namespace
 
 DeviceWindow::DeviceWindow()
-    : m_caption(new CaptionBar(this)),
-      m_screenArea(new QWidget(this)),
-      m_panel(new InputPanelWidget(this)),
+    : m_caption(new CaptionBar(this)), m_screenArea(new QWidget(this)), m_panel(new InputPanelWidget(this)),
       m_menuBar(new MenuBarWidget(this)) {
     setWindowTitle(QStringLiteral("Corvina"));
     setFixedSize(look::kScreenWidth, look::kScreenHeight);
@@ -75,7 +75,8 @@ void DeviceWindow::PushScreen(CDialog& screen, WndWidget* widget) {
 }
 
 void DeviceWindow::RemoveScreen(const CDialog& screen) {
-    auto it = std::find_if(m_stack.begin(), m_stack.end(), [&](const Entry& e) { return e.screen == &screen; });
+    auto it =
+        std::find_if(m_stack.begin(), m_stack.end(), [&](const Entry& e) { return e.screen == &screen; });
     if (it == m_stack.end()) {
         return;
     }
@@ -90,7 +91,9 @@ void DeviceWindow::RemoveScreen(const CDialog& screen) {
     RefreshBars();
 }
 
-CDialog* DeviceWindow::TopScreen() const { return m_stack.empty() ? nullptr : m_stack.back().screen; }
+CDialog* DeviceWindow::TopScreen() const {
+    return m_stack.empty() ? nullptr : m_stack.back().screen;
+}
 
 std::vector<CDialog*> DeviceWindow::Screens() const {
     std::vector<CDialog*> screens;
@@ -149,12 +152,24 @@ DeviceWindow& Device() {
     return *device;
 }
 
-QWidget* DeviceRoot() { return &Device(); }
-QWidget* ScreenArea() { return Device().ScreenArea(); }
-bool DeviceExists() { return DeviceSlot() != nullptr; }
+QWidget* DeviceRoot() {
+    return &Device();
+}
+QWidget* ScreenArea() {
+    return Device().ScreenArea();
+}
+bool DeviceExists() {
+    return DeviceSlot() != nullptr;
+}
 
-}  // namespace platform
+} // namespace platform
 
-void RaiseInputPanel() { platform::Device().SetInputPanelRaised(true); }
-void LowerInputPanel() { platform::Device().SetInputPanelRaised(false); }
-bool IsInputPanelRaised() { return platform::DeviceExists() && platform::Device().IsInputPanelRaised(); }
+void RaiseInputPanel() {
+    platform::Device().SetInputPanelRaised(true);
+}
+void LowerInputPanel() {
+    platform::Device().SetInputPanelRaised(false);
+}
+bool IsInputPanelRaised() {
+    return platform::DeviceExists() && platform::Device().IsInputPanelRaised();
+}

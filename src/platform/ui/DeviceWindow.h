@@ -55,17 +55,17 @@ private:
     struct Entry {
         CDialog* screen;
         WndWidget* widget;
-        QPointer<QWidget> focusBefore;  ///< what had the focus when a screen covered this one
+        QPointer<QWidget> focusBefore; ///< what had the focus when a screen covered this one
     };
-    CaptionBar* m_caption;        ///< top bar: caption and OK button
-    QWidget* m_screenArea;        ///< holds the screens' widgets
-    InputPanelWidget* m_panel;    ///< on-screen keyboard
-    MenuBarWidget* m_menuBar;     ///< bottom bar
-    std::vector<Entry> m_stack;   ///< screens, bottom first
-    bool m_panelRaised = false;   ///< the keyboard shows
+    CaptionBar* m_caption;      ///< top bar: caption and OK button
+    QWidget* m_screenArea;      ///< holds the screens' widgets
+    InputPanelWidget* m_panel;  ///< on-screen keyboard
+    MenuBarWidget* m_menuBar;   ///< bottom bar
+    std::vector<Entry> m_stack; ///< screens, bottom first
+    bool m_panelRaised = false; ///< the keyboard shows
 };
 
 /// The device window, made and shown on first use.
 DeviceWindow& Device();
 
-}  // namespace platform
+} // namespace platform

@@ -21,9 +21,13 @@
 
 namespace platform {
 
-DialogState& WndAccess::StateOf(CDialog& dialog) { return *dialog.m_state; }
+DialogState& WndAccess::StateOf(CDialog& dialog) {
+    return *dialog.m_state;
+}
 
-void WndAccess::EndScreen(CDialog& dialog, int result) { dialog.EndDialog(result); }
+void WndAccess::EndScreen(CDialog& dialog, int result) {
+    dialog.EndDialog(result);
+}
 
 void ScreenWidget::SetText(const std::u16string& text) {
     WndWidget::SetText(text);
@@ -58,7 +62,8 @@ bool CreateControl(const DialogItemTemplate& item, WndWidget* screen, DialogStat
     WndWidget* widget = CreateWindowWidget(*kind, item.style, screen);
     widget->className = className;
     widget->controlId = item.id;
-    widget->setGeometry(ToQRect(CDialog::MapDialogRect(CRect(item.x, item.y, item.x + item.cx, item.y + item.cy))));
+    widget->setGeometry(
+        ToQRect(CDialog::MapDialogRect(CRect(item.x, item.y, item.x + item.cx, item.y + item.cy))));
     std::unique_ptr<CWnd> object = MakeDefaultObject(*kind);
     widget->SetOwner(object.get());
     widget->SetText(std::u16string(item.text));
@@ -74,20 +79,22 @@ bool CreateControl(const DialogItemTemplate& item, WndWidget* screen, DialogStat
 WndWidget* FirstTabStop(WndWidget* screen) {
     for (QObject* child : screen->children()) {
         auto* control = dynamic_cast<WndWidget*>(child);
-        if (control != nullptr && (control->style & WS_TABSTOP) != 0 && control->isVisibleTo(screen) && control->isEnabled()) {
+        if (control != nullptr && (control->style & WS_TABSTOP) != 0 && control->isVisibleTo(screen) &&
+            control->isEnabled()) {
             return control;
         }
     }
     return nullptr;
 }
 
-}  // namespace
-}  // namespace platform
+} // namespace
+} // namespace platform
 
 using platform::DialogState;
 using platform::WndAccess;
 
-CDialog::CDialog(UINT templateId, CWnd* /*parent*/) : m_templateId(templateId), m_state(std::make_unique<DialogState>()) {}
+CDialog::CDialog(UINT templateId, CWnd* /*parent*/)
+    : m_templateId(templateId), m_state(std::make_unique<DialogState>()) {}
 
 CDialog::~CDialog() {
     if (HasWindow() && platform::DeviceExists()) {
@@ -101,8 +108,10 @@ CRect CDialog::MapDialogRect(const CRect& units) {
     using platform::kUnitsAcross;
     using platform::kUnitsDown;
     using platform::ScaleUnits;
-    return CRect(ScaleUnits(units.left, kPixelsAcross, kUnitsAcross), ScaleUnits(units.top, kPixelsDown, kUnitsDown),
-                 ScaleUnits(units.right, kPixelsAcross, kUnitsAcross), ScaleUnits(units.bottom, kPixelsDown, kUnitsDown));
+    return CRect(ScaleUnits(units.left, kPixelsAcross, kUnitsAcross),
+                 ScaleUnits(units.top, kPixelsDown, kUnitsDown),
+                 ScaleUnits(units.right, kPixelsAcross, kUnitsAcross),
+                 ScaleUnits(units.bottom, kPixelsDown, kUnitsDown));
 }
 
 int CDialog::DoModal() {
@@ -112,7 +121,7 @@ int CDialog::DoModal() {
         return -1;
     }
     if (HasWindow()) {
-        return -1;  // already running
+        return -1; // already running
     }
     *m_state = DialogState();
     m_state->dialogTemplate = source;
@@ -184,7 +193,9 @@ void CDialog::EndDialog(int result) {
     }
 }
 
-bool CDialog::IsModalRunning() const { return m_state->loop != nullptr && !m_state->ended; }
+bool CDialog::IsModalRunning() const {
+    return m_state->loop != nullptr && !m_state->ended;
+}
 
 bool CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange exchange(this, saveAndValidate);
@@ -203,7 +214,9 @@ void CDialog::ShowCaptionOkButton(bool shown) {
     }
 }
 
-bool CDialog::HasCaptionOkButton() const { return m_state->captionOk; }
+bool CDialog::HasCaptionOkButton() const {
+    return m_state->captionOk;
+}
 
 bool CDialog::CreateMenuBar(UINT menuId) {
     platform::MenuBarModel& bar = m_state->menuBar;
@@ -280,7 +293,9 @@ void CDialog::OnOK() {
     }
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 bool CDialog::OnCommand(UINT id) {
     if (GetCommandMap().DispatchCommand(id)) {
@@ -310,7 +325,8 @@ bool CDialog::PreTranslateMessage(MSG& msg) {
         // default button, OK.
         CWnd* focus = GetFocus();
         const DWORD style = focus != nullptr ? focus->GetStyle() : 0;
-        if (dynamic_cast<CEdit*>(focus) != nullptr && (style & ES_MULTILINE) != 0 && (style & ES_WANTRETURN) != 0) {
+        if (dynamic_cast<CEdit*>(focus) != nullptr && (style & ES_MULTILINE) != 0 &&
+            (style & ES_WANTRETURN) != 0) {
             return false;
         }
         SendCommand(IDOK);

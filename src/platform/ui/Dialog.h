@@ -13,13 +13,13 @@ class CDataExchange;
 namespace platform {
 struct DialogState;
 class WndWidget;
-}
+} // namespace platform
 
 /// One tool button of a menu bar: a command shown with one image of the bitmap strip, or a gap.
 struct ToolButton {
-    UINT commandId = 0;   ///< the command the button sends to the screen (unused for a gap)
-    int imageIndex = -1;  ///< the strip image to show (unused for a gap)
-    bool separator = false;  ///< a gap between button groups
+    UINT commandId = 0;     ///< the command the button sends to the screen (unused for a gap)
+    int imageIndex = -1;    ///< the strip image to show (unused for a gap)
+    bool separator = false; ///< a gap between button groups
 };
 
 /// A modal full-screen dialog. DoModal builds the window and its controls from the template (sizes in
@@ -92,6 +92,6 @@ private:
     /// Destroys the screen's windows (OnDestroy first) and takes it off the device.
     void TearDownScreen();
 
-    UINT m_templateId;                                 ///< the dialog template it is built from
-    std::unique_ptr<platform::DialogState> m_state;    ///< modal loop, bar contents, controls
+    UINT m_templateId;                              ///< the dialog template it is built from
+    std::unique_ptr<platform::DialogState> m_state; ///< modal loop, bar contents, controls
 };

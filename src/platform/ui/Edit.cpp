@@ -4,8 +4,10 @@
 #include "platform/ui/ControlWidgets.h"
 
 namespace {
-platform::EditWidget* EditOf(const CWnd& wnd) { return dynamic_cast<platform::EditWidget*>(platform::WidgetOf(wnd)); }
-}  // namespace
+platform::EditWidget* EditOf(const CWnd& wnd) {
+    return dynamic_cast<platform::EditWidget*>(platform::WidgetOf(wnd));
+}
+} // namespace
 
 void CEdit::SetSel(int start, int end) {
     if (platform::EditWidget* edit = EditOf(*this)) {

@@ -19,8 +19,8 @@
 namespace platform {
 namespace {
 struct RecogniserState {
-    bool rightClick = false;            ///< the pen down being handled is a right click
-    std::optional<bool> forcedAnswer;   ///< test override: hold or not, at once
+    bool rightClick = false;          ///< the pen down being handled is a right click
+    std::optional<bool> forcedAnswer; ///< test override: hold or not, at once
 };
 RecogniserState& State() {
     static RecogniserState state;
@@ -34,7 +34,7 @@ public:
     HoldWatcher(QPoint downInWindow, QEventLoop& loop) : m_down(downInWindow), m_loop(loop) {}
     ~HoldWatcher() override = default;
 
-    bool released = false;  ///< the pen was lifted or moved away: no hold
+    bool released = false; ///< the pen was lifted or moved away: no hold
 
     /// Re-delivers the held-back pen events in their order.
     void Replay() {
@@ -60,7 +60,7 @@ protected:
         const QPoint at = mouse->position().toPoint();
         const bool movedAway = (at - m_down).manhattanLength() > kHoldTolerancePixels;
         if (type == QEvent::MouseMove && !movedAway) {
-            return true;  // the pen is still held still
+            return true; // the pen is still held still
         }
         m_held.push_back({QPointer<QObject>(watched), std::unique_ptr<QEvent>(mouse->clone())});
         released = true;
@@ -73,9 +73,9 @@ private:
         QPointer<QObject> target;
         std::unique_ptr<QEvent> event;
     };
-    QPoint m_down;               ///< the pen-down point in window coordinates
-    QEventLoop& m_loop;          ///< the recogniser's loop
-    std::vector<Held> m_held;    ///< pen events to give back
+    QPoint m_down;            ///< the pen-down point in window coordinates
+    QEventLoop& m_loop;       ///< the recogniser's loop
+    std::vector<Held> m_held; ///< pen events to give back
 };
 
 /// Sends the hold notification to the client's parent.
@@ -110,14 +110,22 @@ bool WaitForHold(const SHRGINFO& info) {
     watcher.Replay();
     return !watcher.released;
 }
-}  // namespace
+} // namespace
 
-void SetPenDownIsRightClick(bool rightClick) { State().rightClick = rightClick; }
-bool PenDownIsRightClick() { return State().rightClick; }
-void SetGestureOverride(std::optional<bool> hold) { State().forcedAnswer = hold; }
-std::optional<bool> GestureOverride() { return State().forcedAnswer; }
+void SetPenDownIsRightClick(bool rightClick) {
+    State().rightClick = rightClick;
+}
+bool PenDownIsRightClick() {
+    return State().rightClick;
+}
+void SetGestureOverride(std::optional<bool> hold) {
+    State().forcedAnswer = hold;
+}
+std::optional<bool> GestureOverride() {
+    return State().forcedAnswer;
+}
 
-}  // namespace platform
+} // namespace platform
 
 UINT SHRecognizeGesture(const SHRGINFO& info) {
     if (info.hwndClient == nullptr) {

@@ -15,4 +15,4 @@ bool PenDownIsRightClick();
 void SetGestureOverride(std::optional<bool> hold);
 std::optional<bool> GestureOverride();
 
-}  // namespace platform
+} // namespace platform

@@ -9,10 +9,10 @@
 namespace platform {
 /// The images of one list.
 struct ImageListData {
-    CSize size;                  ///< every image's size
-    std::vector<QImage> images;  ///< by index
+    CSize size;                 ///< every image's size
+    std::vector<QImage> images; ///< by index
 };
-}  // namespace platform
+} // namespace platform
 
 namespace {
 /// Cuts `strip` into `size`-wide cells, making `key` transparent when given.
@@ -49,7 +49,7 @@ int Append(platform::ImageListData* data, std::vector<QImage> cells) {
     }
     return first;
 }
-}  // namespace
+} // namespace
 
 CImageList::CImageList() = default;
 CImageList::~CImageList() = default;
@@ -77,9 +77,13 @@ int CImageList::Add(CBitmap* bitmap, COLORREF keyColour) {
     return Append(m_data.get(), CellsOf(BitmapImage(*bitmap), m_data->size, keyColour));
 }
 
-int CImageList::GetImageCount() const { return m_data != nullptr ? static_cast<int>(m_data->images.size()) : 0; }
+int CImageList::GetImageCount() const {
+    return m_data != nullptr ? static_cast<int>(m_data->images.size()) : 0;
+}
 
-CSize CImageList::GetImageSize() const { return m_data != nullptr ? m_data->size : CSize(); }
+CSize CImageList::GetImageSize() const {
+    return m_data != nullptr ? m_data->size : CSize();
+}
 
 bool CImageList::Draw(CDC& dc, int index, CPoint point) const {
     if (index < 0 || index >= GetImageCount()) {

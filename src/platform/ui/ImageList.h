@@ -39,7 +39,7 @@ public:
     const platform::ImageListData* Data() const { return m_data.get(); }
 
 private:
-    std::unique_ptr<platform::ImageListData> m_data;  ///< size and images
+    std::unique_ptr<platform::ImageListData> m_data; ///< size and images
 };
 
 /// Image list flag: colour images without mask.

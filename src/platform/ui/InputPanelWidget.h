@@ -14,10 +14,10 @@ class InputPanelWidget : public QWidget {
 public:
     /// One key: what it types (or does) and where it is.
     struct Key {
-        QString label;     ///< shown on the key
-        QString text;      ///< typed (lower case; Shift gives upper case); empty for special keys
-        int qtKey = 0;     ///< the key code sent
-        QRect rect;        ///< in the panel
+        QString label; ///< shown on the key
+        QString text;  ///< typed (lower case; Shift gives upper case); empty for special keys
+        int qtKey = 0; ///< the key code sent
+        QRect rect;    ///< in the panel
     };
 
     explicit InputPanelWidget(QWidget* parent);
@@ -33,9 +33,9 @@ protected:
 private:
     void BuildKeys();
 
-    std::vector<Key> m_keys;  ///< every key, row by row
-    int m_pressed = -1;       ///< the key under the pen
-    bool m_shift = false;     ///< the next letter is upper case
+    std::vector<Key> m_keys; ///< every key, row by row
+    int m_pressed = -1;      ///< the key under the pen
+    bool m_shift = false;    ///< the next letter is upper case
 };
 
-}  // namespace platform
+} // namespace platform

@@ -66,7 +66,7 @@ protected:
         return app != nullptr ? app->PreTranslateMessage(msg) : WindowsPreTranslate(msg);
     }
 };
-}  // namespace
+} // namespace
 
 void InstallKeyHook() {
     static KeyHook* hook = nullptr;
@@ -77,6 +77,8 @@ void InstallKeyHook() {
     }
 }
 
-bool RunWindowsPreTranslate(MSG& msg) { return WindowsPreTranslate(msg); }
+bool RunWindowsPreTranslate(MSG& msg) {
+    return WindowsPreTranslate(msg);
+}
 
-}  // namespace platform
+} // namespace platform

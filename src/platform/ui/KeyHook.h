@@ -11,4 +11,4 @@ void InstallKeyHook();
 /// The windows' own pre-translation: the focused window's, then each parent's up to its screen.
 bool RunWindowsPreTranslate(MSG& msg);
 
-}  // namespace platform
+} // namespace platform

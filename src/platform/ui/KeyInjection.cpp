@@ -17,10 +17,14 @@ Qt::KeyboardModifiers& HeldModifiers() {
 
 Qt::KeyboardModifier ModifierOf(UINT virtualKey) {
     switch (virtualKey) {
-        case VK_SHIFT: return Qt::ShiftModifier;
-        case VK_CONTROL: return Qt::ControlModifier;
-        case VK_MENU: return Qt::AltModifier;
-        default: return Qt::NoModifier;
+    case VK_SHIFT:
+        return Qt::ShiftModifier;
+    case VK_CONTROL:
+        return Qt::ControlModifier;
+    case VK_MENU:
+        return Qt::AltModifier;
+    default:
+        return Qt::NoModifier;
     }
 }
 
@@ -34,7 +38,7 @@ QString TextOf(int qtKey, Qt::KeyboardModifiers modifiers) {
     const QChar c(qtKey);
     return (modifiers & Qt::ShiftModifier) != 0 ? QString(c) : QString(c.toLower());
 }
-}  // namespace
+} // namespace
 
 void keybd_event(BYTE virtualKey, BYTE /*scanCode*/, DWORD flags, UINT_PTR /*extraInfo*/) {
     const int qtKey = platform::QtKeyOf(virtualKey);

@@ -4,10 +4,14 @@
 #include "platform/ui/ControlWidgets.h"
 
 namespace {
-platform::ListViewWidget* ListOf(const CWnd& wnd) { return dynamic_cast<platform::ListViewWidget*>(platform::WidgetOf(wnd)); }
+platform::ListViewWidget* ListOf(const CWnd& wnd) {
+    return dynamic_cast<platform::ListViewWidget*>(platform::WidgetOf(wnd));
+}
 
-bool ValidRow(const platform::ListViewState& state, int row) { return row >= 0 && row < static_cast<int>(state.rows.size()); }
-}  // namespace
+bool ValidRow(const platform::ListViewState& state, int row) {
+    return row >= 0 && row < static_cast<int>(state.rows.size());
+}
+} // namespace
 
 int CListCtrl::InsertColumn(int column, const std::u16string& /*heading*/, int /*format*/, int width) {
     platform::ListViewWidget* list = ListOf(*this);
@@ -75,7 +79,8 @@ std::u16string CListCtrl::GetItemText(int row, int column) const {
         return {};
     }
     const auto& texts = list->state.rows[static_cast<std::size_t>(row)].texts;
-    return column < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(column)] : std::u16string();
+    return column < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(column)]
+                                                   : std::u16string();
 }
 
 bool CListCtrl::DeleteAllItems() {

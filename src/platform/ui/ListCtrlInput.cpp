@@ -7,8 +7,10 @@
 #include <algorithm>
 
 namespace {
-platform::ListViewWidget* ListOf(const CWnd& wnd) { return dynamic_cast<platform::ListViewWidget*>(platform::WidgetOf(wnd)); }
-}  // namespace
+platform::ListViewWidget* ListOf(const CWnd& wnd) {
+    return dynamic_cast<platform::ListViewWidget*>(platform::WidgetOf(wnd));
+}
+} // namespace
 
 void CListCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
     const int row = HitTest(point);

@@ -27,7 +27,7 @@ std::u16string FitText(const CDC& dc, const std::u16string& text, int width) {
     }
     return cut.empty() ? std::u16string() : cut + kEllipsis;
 }
-}  // namespace
+} // namespace
 
 bool CListCtrl::OnEraseBkgnd(CDC& dc) {
     const COLORREF background = GetBkColor();
@@ -67,7 +67,8 @@ void CListCtrl::OnPaint(CDC& dc) {
         const int textLeft = kIconLeft + iconSize.cx + kIconTextGap;
         if (entry.selected) {
             const int firstColumnEnd = state.columnWidths.empty() ? width : state.columnWidths.front();
-            const CRect highlight = fullRow ? rowRect : CRect(textLeft - 1, rowRect.top, firstColumnEnd, rowRect.bottom);
+            const CRect highlight =
+                fullRow ? rowRect : CRect(textLeft - 1, rowRect.top, firstColumnEnd, rowRect.bottom);
             dc.FillSolidRect(highlight, kSelectedFill);
         }
         if (state.smallImages != nullptr && entry.image >= 0) {
@@ -80,8 +81,10 @@ void CListCtrl::OnPaint(CDC& dc) {
             const int columnRight = columnLeft + state.columnWidths[column];
             if (column < entry.texts.size() && !entry.texts[column].empty()) {
                 const int left = column == 0 ? textLeft : columnLeft + kColumnTextGap;
-                const CRect cell(left, rowRect.top, std::min(columnRight - kColumnTextGap, width), rowRect.bottom);
-                dc.DrawText(FitText(dc, entry.texts[column], cell.Width()), cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+                const CRect cell(left, rowRect.top, std::min(columnRight - kColumnTextGap, width),
+                                 rowRect.bottom);
+                dc.DrawText(FitText(dc, entry.texts[column], cell.Width()), cell,
+                            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }
             columnLeft = columnRight;
         }

@@ -6,9 +6,11 @@ namespace {
 /// Room above and below a line of text in a row; the 16-pixel icons set the minimum.
 constexpr int kRowTextPadding = 4;
 constexpr int kMinimumRowHeight = 17;
-}  // namespace
+} // namespace
 
-int ListViewState::RowHeight(int lineHeight) { return std::max(lineHeight + kRowTextPadding, kMinimumRowHeight); }
+int ListViewState::RowHeight(int lineHeight) {
+    return std::max(lineHeight + kRowTextPadding, kMinimumRowHeight);
+}
 
 CRect ListViewState::RowRect(int row, int rowHeight, int viewWidth) const {
     const int top = row * rowHeight - scrollTop;
@@ -41,4 +43,4 @@ int ListViewState::FirstSelected(int after) const {
     return -1;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -14,20 +14,20 @@ namespace platform {
 
 /// One row: its texts (column 0 first) and icon.
 struct ListRow {
-    std::vector<std::u16string> texts;  ///< one per column; missing ones are empty
-    int image = -1;                     ///< small-icon index, -1 for none
+    std::vector<std::u16string> texts; ///< one per column; missing ones are empty
+    int image = -1;                    ///< small-icon index, -1 for none
     bool selected = false;
 };
 
 /// The state of one list view.
 struct ListViewState {
-    std::vector<int> columnWidths;      ///< pixel widths, first column first
-    std::vector<ListRow> rows;          ///< in display order
-    COLORREF backgroundColour = 0x00FFFFFF;  ///< CLR_NONE: the erase handler draws the background
-    DWORD extendedStyle = 0;            ///< LVS_EX_... bits
-    CImageList* smallImages = nullptr;  ///< row icons; not owned
-    int scrollTop = 0;                  ///< pixels of rows scrolled out above the view
-    int focusedRow = -1;                ///< the row Up and Down move from
+    std::vector<int> columnWidths;          ///< pixel widths, first column first
+    std::vector<ListRow> rows;              ///< in display order
+    COLORREF backgroundColour = 0x00FFFFFF; ///< CLR_NONE: the erase handler draws the background
+    DWORD extendedStyle = 0;                ///< LVS_EX_... bits
+    CImageList* smallImages = nullptr;      ///< row icons; not owned
+    int scrollTop = 0;                      ///< pixels of rows scrolled out above the view
+    int focusedRow = -1;                    ///< the row Up and Down move from
 
     /// Pixel height of one row for a font line height.
     static int RowHeight(int lineHeight);
@@ -40,4 +40,4 @@ struct ListViewState {
     int FirstSelected(int after) const;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -20,7 +20,7 @@ void AppendTemplateItems(CMenu& menu, std::span<const MenuItemTemplate> items) {
         menu.AppendItem(std::move(item));
     }
 }
-}  // namespace
+} // namespace
 
 CMenu::CMenu() = default;
 CMenu::~CMenu() = default;
@@ -37,9 +37,13 @@ bool CMenu::LoadMenu(UINT menuId) {
     return true;
 }
 
-void CMenu::DestroyMenu() { m_items.clear(); }
+void CMenu::DestroyMenu() {
+    m_items.clear();
+}
 
-void CMenu::AppendItem(Item item) { m_items.push_back(std::move(item)); }
+void CMenu::AppendItem(Item item) {
+    m_items.push_back(std::move(item));
+}
 
 CMenu* CMenu::GetSubMenu(int position) const {
     if (position < 0 || position >= GetMenuItemCount()) {
@@ -48,7 +52,9 @@ CMenu* CMenu::GetSubMenu(int position) const {
     return m_items[static_cast<std::size_t>(position)].popup.get();
 }
 
-int CMenu::GetMenuItemCount() const { return static_cast<int>(m_items.size()); }
+int CMenu::GetMenuItemCount() const {
+    return static_cast<int>(m_items.size());
+}
 
 UINT CMenu::GetMenuItemID(int position) const {
     if (position < 0 || position >= GetMenuItemCount()) {

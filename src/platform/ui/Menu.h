@@ -20,10 +20,10 @@ class CMenu {
 public:
     /// One entry of a menu.
     struct Item {
-        std::u16string text;             ///< label as in the resource, ampersands included
-        UINT commandId = 0;              ///< command sent when chosen (0 for separators and popups)
-        bool separator = false;          ///< a dividing line
-        std::unique_ptr<CMenu> popup;    ///< the sub-menu of a popup entry, else null
+        std::u16string text;          ///< label as in the resource, ampersands included
+        UINT commandId = 0;           ///< command sent when chosen (0 for separators and popups)
+        bool separator = false;       ///< a dividing line
+        std::unique_ptr<CMenu> popup; ///< the sub-menu of a popup entry, else null
     };
 
     CMenu();
@@ -51,5 +51,5 @@ public:
     UINT TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) const;
 
 private:
-    std::vector<Item> m_items;  ///< the entries, in order
+    std::vector<Item> m_items; ///< the entries, in order
 };

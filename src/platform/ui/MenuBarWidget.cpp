@@ -37,19 +37,22 @@ constexpr int kGlyphSpaceBarLeft = 4;
 constexpr int kGlyphSpaceBarWidth = 8;
 
 void DrawKeyboardGlyph(QPainter& painter, const QRect& box, const QColor& ink) {
-    const QRect body(box.center().x() - kGlyphWidth / 2, box.center().y() - kGlyphHeight / 2, kGlyphWidth, kGlyphHeight);
+    const QRect body(box.center().x() - kGlyphWidth / 2, box.center().y() - kGlyphHeight / 2, kGlyphWidth,
+                     kGlyphHeight);
     painter.setPen(ink);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(body.adjusted(0, 0, -1, -1));
     for (int row = 0; row < kGlyphKeyRows; ++row) {
         for (int col = 0; col < kGlyphKeysPerRow; ++col) {
             const int halfGap = col >= kGlyphKeysPerRow / 2 ? 1 : 0;
-            painter.fillRect(body.left() + kGlyphInset + col * kGlyphKeyPitch + halfGap, body.top() + kGlyphInset + row * kGlyphKeyPitch, 1, 1, ink);
+            painter.fillRect(body.left() + kGlyphInset + col * kGlyphKeyPitch + halfGap,
+                             body.top() + kGlyphInset + row * kGlyphKeyPitch, 1, 1, ink);
         }
     }
-    painter.fillRect(body.left() + kGlyphSpaceBarLeft, body.bottom() - kGlyphInset, kGlyphSpaceBarWidth, 1, ink);
+    painter.fillRect(body.left() + kGlyphSpaceBarLeft, body.bottom() - kGlyphInset, kGlyphSpaceBarWidth, 1,
+                     ink);
 }
-}  // namespace
+} // namespace
 
 MenuBarWidget::MenuBarWidget(QWidget* parent) : QWidget(parent) {}
 
@@ -80,7 +83,9 @@ std::vector<QRect> MenuBarWidget::ButtonRects() const {
     return rects;
 }
 
-QRect MenuBarWidget::KeyboardButtonRect() const { return QRect(width() - kKeyboardButtonWidth, 1, kKeyboardButtonWidth, height() - 1); }
+QRect MenuBarWidget::KeyboardButtonRect() const {
+    return QRect(width() - kKeyboardButtonWidth, 1, kKeyboardButtonWidth, height() - 1);
+}
 
 void MenuBarWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
@@ -101,9 +106,11 @@ void MenuBarWidget::paintEvent(QPaintEvent* /*event*/) {
             }
             if (button.type == MenuBarButton::Type::DropDown) {
                 painter.setPen(pressed ? look::kHighlightText : look::kBarText);
-                painter.drawText(rects[i], Qt::AlignCenter | Qt::TextSingleLine, QString::fromStdU16String(button.label));
+                painter.drawText(rects[i], Qt::AlignCenter | Qt::TextSingleLine,
+                                 QString::fromStdU16String(button.label));
             } else {
-                const QPoint at(rects[i].left() + kToolPadding, rects[i].top() + (rects[i].height() - button.image.height()) / 2);
+                const QPoint at(rects[i].left() + kToolPadding,
+                                rects[i].top() + (rects[i].height() - button.image.height()) / 2);
                 painter.drawImage(at, button.image);
             }
         }
@@ -151,7 +158,8 @@ void MenuBarWidget::mouseReleaseEvent(QMouseEvent* event) {
     m_pressed = -1;
     repaint();
     const MenuBarButton& button = model->buttons[static_cast<std::size_t>(pressed)];
-    if (button.type == MenuBarButton::Type::Tool && ButtonRects()[static_cast<std::size_t>(pressed)].contains(event->position().toPoint())) {
+    if (button.type == MenuBarButton::Type::Tool &&
+        ButtonRects()[static_cast<std::size_t>(pressed)].contains(event->position().toPoint())) {
         // Tool buttons are never updated by enabling rules: they always send.
         m_screen->SendCommand(button.commandId);
     }
@@ -174,4 +182,4 @@ void MenuBarWidget::OpenDropDown(int index) {
     }
 }
 
-}  // namespace platform
+} // namespace platform

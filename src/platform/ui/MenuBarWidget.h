@@ -28,8 +28,8 @@ protected:
 private:
     void OpenDropDown(int index);
 
-    CDialog* m_screen = nullptr;  ///< whose buttons show
-    int m_pressed = -1;           ///< the button the pen is down on (or whose popup is open)
+    CDialog* m_screen = nullptr; ///< whose buttons show
+    int m_pressed = -1;          ///< the button the pen is down on (or whose popup is open)
 };
 
-}  // namespace platform
+} // namespace platform

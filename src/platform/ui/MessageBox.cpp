@@ -5,8 +5,8 @@
 #include "platform/ui/DeviceLook.h"
 #include "platform/ui/DeviceScreen.h"
 #include "platform/ui/DeviceWindow.h"
-#include "platform/ui/MessageBoxIcons.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/MessageBoxIcons.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WndWidget.h"
@@ -39,18 +39,24 @@ struct BoxButton {
 
 std::vector<BoxButton> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL: return {{QStringLiteral("OK"), IDOK}, {QStringLiteral("Cancel"), IDCANCEL}};
-        case MB_YESNO: return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}};
-        default: return {{QStringLiteral("OK"), IDOK}};
+    case MB_OKCANCEL:
+        return {{QStringLiteral("OK"), IDOK}, {QStringLiteral("Cancel"), IDCANCEL}};
+    case MB_YESNO:
+        return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}};
+    default:
+        return {{QStringLiteral("OK"), IDOK}};
     }
 }
 
 /// The answer when the box is closed without a button.
 int DismissResultOf(UINT type) {
     switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL: return IDCANCEL;
-        case MB_YESNO: return IDNO;
-        default: return IDOK;
+    case MB_OKCANCEL:
+        return IDCANCEL;
+    case MB_YESNO:
+        return IDNO;
+    default:
+        return IDOK;
     }
 }
 
@@ -58,7 +64,8 @@ int DismissResultOf(UINT type) {
 class MessageBoxWidget : public QWidget {
 public:
     MessageBoxWidget(QString title, QString text, UINT type, QWidget* root)
-        : QWidget(root), m_title(std::move(title)), m_text(std::move(text)), m_type(type), m_buttons(ButtonsOf(type)) {
+        : QWidget(root), m_title(std::move(title)), m_text(std::move(text)), m_type(type),
+          m_buttons(ButtonsOf(type)) {
         setGeometry(root->rect());
         const QFontMetrics metrics(look::BarFont());
         const int textWidth = kBoxWidth - 3 * kMargin - ((type & MB_ICONMASK) != 0 ? kIconSize + kMargin : 0);
@@ -97,9 +104,11 @@ protected:
         painter.drawRect(m_box.adjusted(0, 0, -1, -1));
         painter.setFont(look::CaptionFont());
         painter.setPen(look::kCaptionText);
-        look::DrawHeavyText(painter, QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
-                            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
-        DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize), m_type);
+        look::DrawHeavyText(
+            painter, QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
+            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+        DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize),
+                           m_type);
         painter.setFont(look::BarFont());
         painter.setPen(look::kInk);
         painter.drawText(m_textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
@@ -116,13 +125,17 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseMove: return HandleMouse(watched, static_cast<QMouseEvent*>(event));
-            case QEvent::KeyPress: return HandleKey(static_cast<QKeyEvent*>(event));
-            case QEvent::KeyRelease: return true;
-            default: return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return HandleMouse(watched, static_cast<QMouseEvent*>(event));
+        case QEvent::KeyPress:
+            return HandleKey(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            return false;
         }
     }
 
@@ -187,16 +200,16 @@ private:
         }
     }
 
-    QString m_title;                   ///< the program's name
-    QString m_text;                    ///< the message
-    UINT m_type;                       ///< buttons and icon
-    std::vector<BoxButton> m_buttons;  ///< left to right
-    QRect m_box;                       ///< the box inside the cover
-    QRect m_textRect;                  ///< where the message wraps
-    int m_pressed = -1;                ///< button under the pen
-    bool m_sawPress = false;           ///< the pen went down while the box showed
-    int m_result = IDCANCEL;           ///< the answer
-    QEventLoop* m_loop = nullptr;      ///< the running loop
+    QString m_title;                  ///< the program's name
+    QString m_text;                   ///< the message
+    UINT m_type;                      ///< buttons and icon
+    std::vector<BoxButton> m_buttons; ///< left to right
+    QRect m_box;                      ///< the box inside the cover
+    QRect m_textRect;                 ///< where the message wraps
+    int m_pressed = -1;               ///< button under the pen
+    bool m_sawPress = false;          ///< the pen went down while the box showed
+    int m_result = IDCANCEL;          ///< the answer
+    QEventLoop* m_loop = nullptr;     ///< the running loop
 };
 
 /// Gives the focus back to the screen under a closed box, as the device does.
@@ -208,8 +221,8 @@ void ReturnFocusToScreen() {
         WndAccess::SetFocus(*top, nullptr);
     }
 }
-}  // namespace
-}  // namespace platform
+} // namespace
+} // namespace platform
 
 int AfxMessageBox(const std::u16string& text, UINT type) {
     const CWinApp* app = AfxGetApp();
@@ -221,8 +234,8 @@ int AfxMessageBox(const std::u16string& text, UINT type) {
     }
     int answer = IDCANCEL;
     {
-        platform::MessageBoxWidget box(QString::fromStdU16String(title), QString::fromStdU16String(text), type,
-                                       &platform::Device());
+        platform::MessageBoxWidget box(QString::fromStdU16String(title), QString::fromStdU16String(text),
+                                       type, &platform::Device());
         answer = box.Run();
     }
     platform::ReturnFocusToScreen();

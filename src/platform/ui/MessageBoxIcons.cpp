@@ -38,7 +38,7 @@ void DrawDisc(QPainter& painter, const QRect& box, const QColor& fill) {
     painter.setBrush(fill);
     painter.drawEllipse(QRectF(box).adjusted(kHalfPixel, kHalfPixel, -kHalfPixel, -kHalfPixel));
 }
-}  // namespace
+} // namespace
 
 void DrawMessageBoxIcon(QPainter& painter, const QRect& box, UINT type) {
     const UINT icon = type & MB_ICONMASK;
@@ -59,9 +59,10 @@ void DrawMessageBoxIcon(QPainter& painter, const QRect& box, UINT type) {
     } else {
         DrawDisc(painter, box, kQuestionBlue);
         painter.setPen(look::kPaper);
-        painter.drawText(box, Qt::AlignCenter, icon == MB_ICONQUESTION ? QStringLiteral("?") : QStringLiteral("i"));
+        painter.drawText(box, Qt::AlignCenter,
+                         icon == MB_ICONQUESTION ? QStringLiteral("?") : QStringLiteral("i"));
     }
     painter.restore();
 }
 
-}  // namespace platform
+} // namespace platform

@@ -11,4 +11,4 @@ namespace platform {
 /// Draws the icon of a message box `type` (its MB_ICON... bits) filling `box`; nothing without one.
 void DrawMessageBoxIcon(QPainter& painter, const QRect& box, UINT type);
 
-}  // namespace platform
+} // namespace platform

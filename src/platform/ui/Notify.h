@@ -9,9 +9,9 @@ class CWnd;
 
 /// The header every notification starts with.
 struct NMHDR {
-    CWnd* hwndFrom = nullptr;  ///< the control that sends it
-    UINT idFrom = 0;           ///< that control's id in its dialog
-    UINT code = 0;             ///< what happened
+    CWnd* hwndFrom = nullptr; ///< the control that sends it
+    UINT idFrom = 0;          ///< that control's id in its dialog
+    UINT code = 0;            ///< what happened
 };
 
 /// Notification code of a recognised tap-and-hold (also the recogniser's answer).

@@ -8,8 +8,8 @@
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +34,8 @@ std::vector<MenuEntryView> EntriesOf(const CMenu& menu, const CWnd* owner) {
         view.commandId = item.commandId;
         view.separator = item.separator;
         // Enabling rules are consulted just before the popup opens; separators are skipped.
-        view.enabled = !item.separator && item.popup == nullptr && owner != nullptr && owner->IsCommandEnabled(item.commandId);
+        view.enabled = !item.separator && item.popup == nullptr && owner != nullptr &&
+                       owner->IsCommandEnabled(item.commandId);
         entries.push_back(std::move(view));
     }
     return entries;
@@ -70,12 +71,14 @@ void EatNextRelease(QWindow* window) {
 
 class PopupMenuWidget : public QWidget {
 public:
-    PopupMenuWidget(std::vector<MenuEntryView> entries, QWidget* parent) : QWidget(parent), m_entries(std::move(entries)) {
+    PopupMenuWidget(std::vector<MenuEntryView> entries, QWidget* parent)
+        : QWidget(parent), m_entries(std::move(entries)) {
         const QFontMetrics metrics(look::BarFont());
         int width = kMinimumWidth;
         int height = 2;
         for (const MenuEntryView& e : m_entries) {
-            width = std::max(width, metrics.horizontalAdvance(QString::fromStdU16String(e.text)) + kTextLeft + kTextRightRoom);
+            width = std::max(width, metrics.horizontalAdvance(QString::fromStdU16String(e.text)) + kTextLeft +
+                                        kTextRightRoom);
             height += e.separator ? kSeparatorHeight : kEntryHeight;
         }
         resize(width, height);
@@ -126,20 +129,25 @@ protected:
                 painter.fillRect(r, look::kHighlight);
             }
             painter.setPen(!e.enabled ? look::kDisabledText : hot ? look::kHighlightText : look::kInk);
-            painter.drawText(r.adjusted(kTextLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+            painter.drawText(r.adjusted(kTextLeft, 0, 0, 0),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                              QString::fromStdU16String(e.text));
         }
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseMove: return HandleMouse(watched, static_cast<QMouseEvent*>(event));
-            case QEvent::KeyPress: return HandleKey(static_cast<QKeyEvent*>(event));
-            case QEvent::KeyRelease: return true;
-            default: return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return HandleMouse(watched, static_cast<QMouseEvent*>(event));
+        case QEvent::KeyPress:
+            return HandleKey(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            return false;
         }
     }
 
@@ -180,53 +188,61 @@ private:
         const bool inside = rect().contains(inMenu);
         const int entry = inside ? EntryAt(inMenu) : -1;
         switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-                if (!inside) {
-                    // The tap that closes the menu is the menu's: its lift is eaten too.
-                    m_eatRelease = true;
-                    Close(0);
-                    return true;
-                }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (!inside) {
+                // The tap that closes the menu is the menu's: its lift is eaten too.
+                m_eatRelease = true;
+                Close(0);
+                return true;
+            }
+            m_armed = true;
+            SetHot(entry);
+            return true;
+        case QEvent::MouseMove:
+            if ((event->buttons() & Qt::LeftButton) == 0) {
+                return true;
+            }
+            if (inside || m_armed) {
                 m_armed = true;
                 SetHot(entry);
                 return true;
-            case QEvent::MouseMove:
-                if ((event->buttons() & Qt::LeftButton) == 0) {
-                    return true;
-                }
-                if (inside || m_armed) {
-                    m_armed = true;
-                    SetHot(entry);
-                    return true;
-                }
+            }
+            return false;
+        case QEvent::MouseButtonRelease:
+            if (!m_armed) {
+                // The lift of the pen that was down when the menu opened (a hold, a menu-bar
+                // button) goes on to where it was going.
                 return false;
-            case QEvent::MouseButtonRelease:
-                if (!m_armed) {
-                    // The lift of the pen that was down when the menu opened (a hold, a menu-bar
-                    // button) goes on to where it was going.
-                    return false;
-                }
-                if (entry >= 0 && m_entries[static_cast<std::size_t>(entry)].enabled) {
-                    Close(m_entries[static_cast<std::size_t>(entry)].commandId);
-                }
-                return true;
-            default: return true;
+            }
+            if (entry >= 0 && m_entries[static_cast<std::size_t>(entry)].enabled) {
+                Close(m_entries[static_cast<std::size_t>(entry)].commandId);
+            }
+            return true;
+        default:
+            return true;
         }
     }
 
     bool HandleKey(QKeyEvent* event) {
         switch (event->key()) {
-            case Qt::Key_Escape: Close(0); break;
-            case Qt::Key_Up: Step(-1); break;
-            case Qt::Key_Down: Step(1); break;
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                if (m_hot >= 0 && m_entries[static_cast<std::size_t>(m_hot)].enabled) {
-                    Close(m_entries[static_cast<std::size_t>(m_hot)].commandId);
-                }
-                break;
-            default: break;
+        case Qt::Key_Escape:
+            Close(0);
+            break;
+        case Qt::Key_Up:
+            Step(-1);
+            break;
+        case Qt::Key_Down:
+            Step(1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (m_hot >= 0 && m_entries[static_cast<std::size_t>(m_hot)].enabled) {
+                Close(m_entries[static_cast<std::size_t>(m_hot)].commandId);
+            }
+            break;
+        default:
+            break;
         }
         return true;
     }
@@ -250,14 +266,14 @@ private:
         }
     }
 
-    std::vector<MenuEntryView> m_entries;  ///< what is shown, enabling applied
-    int m_hot = -1;                        ///< highlighted entry
-    bool m_armed = false;                  ///< the pen went down (or moved) inside: a lift picks
-    bool m_eatRelease = false;             ///< a tap outside closed the menu: its lift is eaten
-    UINT m_chosen = 0;                     ///< the command picked
-    QEventLoop* m_loop = nullptr;          ///< the running loop
+    std::vector<MenuEntryView> m_entries; ///< what is shown, enabling applied
+    int m_hot = -1;                       ///< highlighted entry
+    bool m_armed = false;                 ///< the pen went down (or moved) inside: a lift picks
+    bool m_eatRelease = false;            ///< a tap outside closed the menu: its lift is eaten
+    UINT m_chosen = 0;                    ///< the command picked
+    QEventLoop* m_loop = nullptr;         ///< the running loop
 };
-}  // namespace
+} // namespace
 
 UINT RunPopupMenu(const CMenu& menu, QPoint anchor, PopupAnchor corner, const CWnd* owner) {
     std::vector<MenuEntryView> entries = EntriesOf(menu, owner);
@@ -270,4 +286,4 @@ UINT RunPopupMenu(const CMenu& menu, QPoint anchor, PopupAnchor corner, const CW
     return popup.Run(anchor, corner);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -18,4 +18,4 @@ enum class PopupAnchor { TopLeft, BottomLeft };
 /// or 0 when the user tapped outside or pressed Escape.
 UINT RunPopupMenu(const CMenu& menu, QPoint anchor, PopupAnchor corner, const CWnd* owner);
 
-}  // namespace platform
+} // namespace platform

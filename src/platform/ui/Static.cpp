@@ -9,16 +9,21 @@
 namespace {
 constexpr COLORREF kStaticTextColour = RGB(0, 0, 0);
 
-platform::StaticWidget* StaticOf(const CWnd& wnd) { return dynamic_cast<platform::StaticWidget*>(platform::WidgetOf(wnd)); }
+platform::StaticWidget* StaticOf(const CWnd& wnd) {
+    return dynamic_cast<platform::StaticWidget*>(platform::WidgetOf(wnd));
+}
 
 unsigned AlignmentOf(DWORD style) {
     switch (style & SS_TYPEMASK) {
-        case SS_CENTER: return DT_CENTER;
-        case SS_RIGHT: return DT_RIGHT;
-        default: return DT_LEFT;
+    case SS_CENTER:
+        return DT_CENTER;
+    case SS_RIGHT:
+        return DT_RIGHT;
+    default:
+        return DT_LEFT;
     }
 }
-}  // namespace
+} // namespace
 
 bool CStatic::SetBitmap(UINT bitmapId) {
     platform::StaticWidget* widget = StaticOf(*this);

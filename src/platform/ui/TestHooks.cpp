@@ -11,11 +11,19 @@ MessageBoxHook& MessageBoxHookSlot() {
     static MessageBoxHook hook;
     return hook;
 }
-}  // namespace
+} // namespace
 
-void SetMenuHook(MenuHook hook) { MenuHookSlot() = std::move(hook); }
-const MenuHook& CurrentMenuHook() { return MenuHookSlot(); }
-void SetMessageBoxHook(MessageBoxHook hook) { MessageBoxHookSlot() = std::move(hook); }
-const MessageBoxHook& CurrentMessageBoxHook() { return MessageBoxHookSlot(); }
+void SetMenuHook(MenuHook hook) {
+    MenuHookSlot() = std::move(hook);
+}
+const MenuHook& CurrentMenuHook() {
+    return MenuHookSlot();
+}
+void SetMessageBoxHook(MessageBoxHook hook) {
+    MessageBoxHookSlot() = std::move(hook);
+}
+const MessageBoxHook& CurrentMessageBoxHook() {
+    return MessageBoxHookSlot();
+}
 
-}  // namespace platform
+} // namespace platform

@@ -13,7 +13,7 @@ namespace platform {
 
 /// A menu entry as it is about to be shown.
 struct MenuEntryView {
-    std::u16string text;   ///< without ampersands
+    std::u16string text; ///< without ampersands
     UINT commandId = 0;
     bool separator = false;
     bool enabled = false;
@@ -29,4 +29,4 @@ const MenuHook& CurrentMenuHook();
 void SetMessageBoxHook(MessageBoxHook hook);
 const MessageBoxHook& CurrentMessageBoxHook();
 
-}  // namespace platform
+} // namespace platform

@@ -11,7 +11,9 @@ CWaitCursor::CWaitCursor() {
     }
 }
 
-CWaitCursor::~CWaitCursor() { Restore(); }
+CWaitCursor::~CWaitCursor() {
+    Restore();
+}
 
 void CWaitCursor::Restore() {
     if (m_shown) {

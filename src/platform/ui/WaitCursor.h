@@ -12,5 +12,5 @@ public:
     void Restore();
 
 private:
-    bool m_shown = false;  ///< true while this object's wait cursor is up
+    bool m_shown = false; ///< true while this object's wait cursor is up
 };

@@ -58,9 +58,11 @@ void RemoveArguments(int& argc, char** argv, int index, int count) {
     }
     argc -= count;
 }
-}  // namespace
+} // namespace
 
-CWinApp::CWinApp(std::u16string appName) : m_appName(std::move(appName)) { CurrentApp() = this; }
+CWinApp::CWinApp(std::u16string appName) : m_appName(std::move(appName)) {
+    CurrentApp() = this;
+}
 
 CWinApp::~CWinApp() {
     if (CurrentApp() == this) {
@@ -78,7 +80,8 @@ AppOptions CWinApp::ParseOptions(int& argc, char** argv) {
         int taken = 0;
         if (arg == kScaleOption) {
             if (i + 1 >= argc) {
-                throw std::invalid_argument("--scale needs a whole number from 1 to " + std::to_string(kMaximumScale));
+                throw std::invalid_argument("--scale needs a whole number from 1 to " +
+                                            std::to_string(kMaximumScale));
             }
             value = argv[i + 1];
             taken = 2;
@@ -92,8 +95,8 @@ AppOptions CWinApp::ParseOptions(int& argc, char** argv) {
         char* end = nullptr;
         const long scale = std::strtol(value.c_str(), &end, 10);
         if (value.empty() || *end != '\0' || scale < 1 || scale > kMaximumScale) {
-            throw std::invalid_argument("--scale needs a whole number from 1 to " + std::to_string(kMaximumScale) +
-                                        ", not \"" + value + "\"");
+            throw std::invalid_argument("--scale needs a whole number from 1 to " +
+                                        std::to_string(kMaximumScale) + ", not \"" + value + "\"");
         }
         options.scale = static_cast<int>(scale);
         RemoveArguments(argc, argv, i, taken);
@@ -118,8 +121,14 @@ int CWinApp::Run(int argc, char** argv) {
     return 0;
 }
 
-bool CWinApp::InitInstance() { return false; }
+bool CWinApp::InitInstance() {
+    return false;
+}
 
-bool CWinApp::PreTranslateMessage(MSG& msg) { return platform::RunWindowsPreTranslate(msg); }
+bool CWinApp::PreTranslateMessage(MSG& msg) {
+    return platform::RunWindowsPreTranslate(msg);
+}
 
-CWinApp* AfxGetApp() { return CurrentApp(); }
+CWinApp* AfxGetApp() {
+    return CurrentApp();
+}

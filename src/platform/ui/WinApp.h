@@ -8,7 +8,7 @@
 
 /// What the command line asked for.
 struct AppOptions {
-    int scale = 0;  ///< --scale N: integer display enlargement; 0 = chosen from the display
+    int scale = 0; ///< --scale N: integer display enlargement; 0 = chosen from the display
 };
 
 /// The application. Exactly one exists while the program runs. Run creates the window system and the
@@ -47,8 +47,8 @@ public:
     static AppOptions ParseOptions(int& argc, char** argv);
 
 private:
-    std::u16string m_appName;  ///< the program's name
-    AppOptions m_options;      ///< what the command line asked for
+    std::u16string m_appName; ///< the program's name
+    AppOptions m_options;     ///< what the command line asked for
 };
 
 /// The application object, or null before it exists.

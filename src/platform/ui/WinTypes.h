@@ -56,10 +56,10 @@ class CWnd;
 
 /// A queued input message as the pre-translation hooks see it.
 struct MSG {
-    CWnd* hwnd = nullptr;  ///< the window about to receive it (the focused window for keys)
-    UINT message = 0;      ///< WM_KEYDOWN, WM_KEYUP or WM_CHAR
-    WPARAM wParam = 0;     ///< the virtual key (WM_CHAR: the UTF-16 character)
-    LPARAM lParam = 0;     ///< modifier state: MK_SHIFT, MK_CONTROL and kAltDown
+    CWnd* hwnd = nullptr; ///< the window about to receive it (the focused window for keys)
+    UINT message = 0;     ///< WM_KEYDOWN, WM_KEYUP or WM_CHAR
+    WPARAM wParam = 0;    ///< the virtual key (WM_CHAR: the UTF-16 character)
+    LPARAM lParam = 0;    ///< modifier state: MK_SHIFT, MK_CONTROL and kAltDown
 };
 
 /// lParam bit of a key message: Alt was held.

@@ -17,7 +17,9 @@ namespace platform {
 namespace {
 
 /// Class names compare without regard to case, as the device's do.
-QString Folded(const std::u16string& name) { return QString::fromStdU16String(name).toCaseFolded(); }
+QString Folded(const std::u16string& name) {
+    return QString::fromStdU16String(name).toCaseFolded();
+}
 
 std::set<QString>& RegisteredClasses() {
     static std::set<QString> classes;
@@ -27,7 +29,7 @@ std::set<QString>& RegisteredClasses() {
 /// "System" 8 point on the device is the device face with a 13-pixel cell.
 constexpr int kDialogFontCellHeight = 13;
 
-}  // namespace
+} // namespace
 
 std::optional<WindowKind> KindOfClass(const std::u16string& className) {
     const QString name = Folded(className);
@@ -52,12 +54,22 @@ std::optional<WindowKind> KindOfClass(const std::u16string& className) {
 WndWidget* CreateWindowWidget(WindowKind kind, DWORD style, QWidget* parent) {
     WndWidget* widget = nullptr;
     switch (kind) {
-        case WindowKind::Static: widget = new StaticWidget(parent); break;
-        case WindowKind::Edit: widget = new EditWidget(style, parent); break;
-        case WindowKind::Button: widget = new ButtonWidget(parent); break;
-        case WindowKind::ListView: widget = new ListViewWidget(parent); break;
-        case WindowKind::Custom:
-        case WindowKind::Screen: widget = new WndWidget(kind, parent); break;
+    case WindowKind::Static:
+        widget = new StaticWidget(parent);
+        break;
+    case WindowKind::Edit:
+        widget = new EditWidget(style, parent);
+        break;
+    case WindowKind::Button:
+        widget = new ButtonWidget(parent);
+        break;
+    case WindowKind::ListView:
+        widget = new ListViewWidget(parent);
+        break;
+    case WindowKind::Custom:
+    case WindowKind::Screen:
+        widget = new WndWidget(kind, parent);
+        break;
     }
     widget->style = style;
     const bool takesFocus = (style & WS_TABSTOP) != 0 || kind == WindowKind::Custom;
@@ -68,12 +80,17 @@ WndWidget* CreateWindowWidget(WindowKind kind, DWORD style, QWidget* parent) {
 
 std::unique_ptr<CWnd> MakeDefaultObject(WindowKind kind) {
     switch (kind) {
-        case WindowKind::Static: return std::make_unique<CStatic>();
-        case WindowKind::Edit: return std::make_unique<CEdit>();
-        case WindowKind::Button: return std::make_unique<CButton>();
-        case WindowKind::ListView: return std::make_unique<CListCtrl>();
-        case WindowKind::Custom:
-        case WindowKind::Screen: return std::make_unique<CWnd>();
+    case WindowKind::Static:
+        return std::make_unique<CStatic>();
+    case WindowKind::Edit:
+        return std::make_unique<CEdit>();
+    case WindowKind::Button:
+        return std::make_unique<CButton>();
+    case WindowKind::ListView:
+        return std::make_unique<CListCtrl>();
+    case WindowKind::Custom:
+    case WindowKind::Screen:
+        return std::make_unique<CWnd>();
     }
     return std::make_unique<CWnd>();
 }
@@ -108,10 +125,12 @@ CFont& FontOf(const CWnd& wnd) {
     return own != nullptr && !own->IsNull() ? *own : DialogFont();
 }
 
-}  // namespace platform
+} // namespace platform
 
 void RegisterWindowClass(const std::u16string& className) {
     platform::RegisteredClasses().insert(platform::Folded(className));
 }
 
-bool IsWindowClassKnown(const std::u16string& className) { return platform::KindOfClass(className).has_value(); }
+bool IsWindowClassKnown(const std::u16string& className) {
+    return platform::KindOfClass(className).has_value();
+}

@@ -24,4 +24,4 @@ CFont& DialogFont();
 /// The font `wnd` draws text with: its own, else the dialog font.
 CFont& FontOf(const CWnd& wnd);
 
-}  // namespace platform
+} // namespace platform

@@ -50,7 +50,7 @@ QPoint FromScreen(const QWidget* widget, QPoint p) {
     }
     return widget->mapFromGlobal(p);
 }
-}  // namespace
+} // namespace
 
 CWnd::CWnd() = default;
 
@@ -110,11 +110,17 @@ void CWnd::DestroyWindow() {
     delete widget;
 }
 
-UINT CWnd::GetDlgCtrlID() const { return m_widget != nullptr ? m_widget->controlId : 0; }
+UINT CWnd::GetDlgCtrlID() const {
+    return m_widget != nullptr ? m_widget->controlId : 0;
+}
 
-DWORD CWnd::GetStyle() const { return m_widget != nullptr ? m_widget->style : 0; }
+DWORD CWnd::GetStyle() const {
+    return m_widget != nullptr ? m_widget->style : 0;
+}
 
-std::u16string CWnd::GetClassName() const { return m_widget != nullptr ? m_widget->className : std::u16string(); }
+std::u16string CWnd::GetClassName() const {
+    return m_widget != nullptr ? m_widget->className : std::u16string();
+}
 
 CWnd* CWnd::GetParent() const {
     if (m_widget == nullptr) {
@@ -182,7 +188,9 @@ void CWnd::ShowWindow(int command) {
     }
 }
 
-bool CWnd::IsWindowVisible() const { return m_widget != nullptr && m_widget->isVisible(); }
+bool CWnd::IsWindowVisible() const {
+    return m_widget != nullptr && m_widget->isVisible();
+}
 
 void CWnd::EnableWindow(bool enable) {
     if (m_widget != nullptr) {
@@ -191,7 +199,9 @@ void CWnd::EnableWindow(bool enable) {
     }
 }
 
-bool CWnd::IsWindowEnabled() const { return m_widget != nullptr && m_widget->isEnabled(); }
+bool CWnd::IsWindowEnabled() const {
+    return m_widget != nullptr && m_widget->isEnabled();
+}
 
 void CWnd::SetWindowText(const std::u16string& text) {
     if (m_widget != nullptr) {
@@ -199,7 +209,9 @@ void CWnd::SetWindowText(const std::u16string& text) {
     }
 }
 
-std::u16string CWnd::GetWindowText() const { return m_widget != nullptr ? m_widget->Text() : std::u16string(); }
+std::u16string CWnd::GetWindowText() const {
+    return m_widget != nullptr ? m_widget->Text() : std::u16string();
+}
 
 void CWnd::SetFont(CFont* font, bool redraw) {
     m_font = font;
@@ -220,9 +232,13 @@ CWnd* CWnd::SetFocus() {
     return previous;
 }
 
-CWnd* CWnd::GetFocus() { return platform::OwnerOf(QApplication::focusWidget()); }
+CWnd* CWnd::GetFocus() {
+    return platform::OwnerOf(QApplication::focusWidget());
+}
 
-void CWnd::Invalidate(bool erase) { InvalidateRect(nullptr, erase); }
+void CWnd::Invalidate(bool erase) {
+    InvalidateRect(nullptr, erase);
+}
 
 void CWnd::InvalidateRect(const CRect* rect, bool erase) {
     if (m_widget == nullptr) {
@@ -255,11 +271,17 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) {
     return id;
 }
 
-bool CWnd::KillTimer(UINT_PTR id) { return m_widget != nullptr && m_widget->StopTimer(id); }
+bool CWnd::KillTimer(UINT_PTR id) {
+    return m_widget != nullptr && m_widget->StopTimer(id);
+}
 
-bool CWnd::IsTimerRunning(UINT_PTR id) const { return m_widget != nullptr && m_widget->HasTimer(id); }
+bool CWnd::IsTimerRunning(UINT_PTR id) const {
+    return m_widget != nullptr && m_widget->HasTimer(id);
+}
 
-bool CWnd::SendCommand(UINT id) { return OnCommand(id); }
+bool CWnd::SendCommand(UINT id) {
+    return OnCommand(id);
+}
 
 LRESULT CWnd::NotifyParent(UINT code) {
     NMHDR hdr{this, GetDlgCtrlID(), code};
@@ -285,7 +307,9 @@ bool CWnd::IsCommandEnabled(UINT id) const {
     return false;
 }
 
-bool CWnd::PreTranslateMessage(MSG& /*msg*/) { return false; }
+bool CWnd::PreTranslateMessage(MSG& /*msg*/) {
+    return false;
+}
 
 void CWnd::OnPaint(CDC& /*dc*/) {}
 
@@ -299,14 +323,20 @@ bool CWnd::OnEraseBkgnd(CDC& dc) {
 void CWnd::OnLButtonDown(UINT /*flags*/, CPoint /*point*/) {}
 void CWnd::OnLButtonUp(UINT /*flags*/, CPoint /*point*/) {}
 void CWnd::OnMouseMove(UINT /*flags*/, CPoint /*point*/) {}
-bool CWnd::OnMouseWheel(UINT /*flags*/, int /*delta*/, CPoint /*point*/) { return false; }
-bool CWnd::OnKeyDown(UINT /*virtualKey*/) { return false; }
+bool CWnd::OnMouseWheel(UINT /*flags*/, int /*delta*/, CPoint /*point*/) {
+    return false;
+}
+bool CWnd::OnKeyDown(UINT /*virtualKey*/) {
+    return false;
+}
 void CWnd::OnTimer(UINT_PTR /*id*/) {}
 void CWnd::OnDestroy() {}
 void CWnd::OnSetFocus(CWnd* /*oldWnd*/) {}
 void CWnd::OnKillFocus(CWnd* /*newWnd*/) {}
 
-bool CWnd::OnNotify(const NMHDR& hdr, LRESULT* result) { return m_commandMap.DispatchNotify(hdr, result); }
+bool CWnd::OnNotify(const NMHDR& hdr, LRESULT* result) {
+    return m_commandMap.DispatchNotify(hdr, result);
+}
 
 bool CWnd::OnCommand(UINT id) {
     if (m_commandMap.DispatchCommand(id)) {

@@ -24,7 +24,7 @@ class CFont;
 namespace platform {
 class WndWidget;
 struct WndAccess;
-}  // namespace platform
+} // namespace platform
 
 /// A window. The C++ object and the on-screen window have separate lives: the object is created
 /// first, then a window is created for it (`Create`) or an existing control of a dialog is bound to
@@ -49,8 +49,8 @@ public:
     /// Creates a child window of `parent` of the registered window class `className` (see
     /// RegisterWindowClass) or of a standard control class. False when the class is unknown or
     /// the parent has no window.
-    bool Create(const std::u16string& className, const std::u16string& text, DWORD style,
-                const CRect& rect, CWnd* parent, UINT id);
+    bool Create(const std::u16string& className, const std::u16string& text, DWORD style, const CRect& rect,
+                CWnd* parent, UINT id);
     /// Takes over the control `id` of `parent` (a dialog's control made from its template), so its
     /// messages reach this object. False when there is no such control or it is of another kind.
     bool SubclassDlgItem(UINT id, CWnd* parent);
@@ -177,9 +177,9 @@ private:
     friend class platform::WndWidget;
     friend struct platform::WndAccess;
 
-    platform::WndWidget* m_widget = nullptr;  ///< the on-screen window, owned by Qt's widget tree
-    CFont* m_font = nullptr;                  ///< font given with SetFont; not owned
-    CommandMap m_commandMap;                  ///< command, enabling and notification handlers
+    platform::WndWidget* m_widget = nullptr; ///< the on-screen window, owned by Qt's widget tree
+    CFont* m_font = nullptr;                 ///< font given with SetFont; not owned
+    CommandMap m_commandMap;                 ///< command, enabling and notification handlers
 };
 
 /// Registers a window class name so dialog templates and Create can name it. A window of a

@@ -130,9 +130,9 @@ void WndWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void WndWidget::wheelEvent(QWheelEvent* event) {
     const QPoint p = event->position().toPoint();
-    const bool handled = m_owner != nullptr &&
-                         WndAccess::MouseWheel(*m_owner, PenFlags(event->buttons(), event->modifiers()),
-                                               event->angleDelta().y(), CPoint(p.x(), p.y()));
+    const bool handled =
+        m_owner != nullptr && WndAccess::MouseWheel(*m_owner, PenFlags(event->buttons(), event->modifiers()),
+                                                    event->angleDelta().y(), CPoint(p.x(), p.y()));
     // Unhandled turns go on to the parent window, as Qt does with an ignored event.
     event->setAccepted(handled);
 }
@@ -245,7 +245,7 @@ constexpr KeyPair kKeys[] = {
     {Qt::Key_Left, VK_LEFT},      {Qt::Key_Up, VK_UP},         {Qt::Key_Right, VK_RIGHT},
     {Qt::Key_Down, VK_DOWN},      {Qt::Key_Delete, VK_DELETE},
 };
-}  // namespace
+} // namespace
 
 UINT VirtualKeyOf(int qtKey) {
     for (const KeyPair& k : kKeys) {
@@ -272,4 +272,4 @@ int QtKeyOf(UINT virtualKey) {
     return 0;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -29,7 +29,9 @@ struct WndAccess {
     static void PenDown(CWnd& w, UINT flags, CPoint p) { w.OnLButtonDown(flags, p); }
     static void PenUp(CWnd& w, UINT flags, CPoint p) { w.OnLButtonUp(flags, p); }
     static void PenMove(CWnd& w, UINT flags, CPoint p) { w.OnMouseMove(flags, p); }
-    static bool MouseWheel(CWnd& w, UINT flags, int delta, CPoint p) { return w.OnMouseWheel(flags, delta, p); }
+    static bool MouseWheel(CWnd& w, UINT flags, int delta, CPoint p) {
+        return w.OnMouseWheel(flags, delta, p);
+    }
     static bool KeyDown(CWnd& w, UINT vk) { return w.OnKeyDown(vk); }
     static void Timer(CWnd& w, UINT_PTR id) { w.OnTimer(id); }
     static void Destroy(CWnd& w) { w.OnDestroy(); }
@@ -57,9 +59,9 @@ public:
     /// Binds `owner` (unbinding the previous one).
     void SetOwner(CWnd* owner);
 
-    UINT controlId = 0;              ///< the id in its dialog
-    DWORD style = 0;                 ///< style bits as created
-    std::u16string className;        ///< the class it was created as
+    UINT controlId = 0;       ///< the id in its dialog
+    DWORD style = 0;          ///< style bits as created
+    std::u16string className; ///< the class it was created as
 
     /// The window text; controls that show it override these.
     virtual void SetText(const std::u16string& text);
@@ -93,19 +95,21 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    WindowKind m_kind;            ///< decides the default handling
-    CWnd* m_owner = nullptr;      ///< whose handlers run
-    std::u16string m_text;        ///< the window text (when the kind does not keep its own)
-    QRegion m_invalid;            ///< marked for repaint, not yet painted
-    bool m_eraseNext = true;      ///< the next paint erases first (a first paint always does)
-    bool m_inPenDown = false;     ///< the owner's pen-down handler is running
-    std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;  ///< running timers by id
+    WindowKind m_kind;        ///< decides the default handling
+    CWnd* m_owner = nullptr;  ///< whose handlers run
+    std::u16string m_text;    ///< the window text (when the kind does not keep its own)
+    QRegion m_invalid;        ///< marked for repaint, not yet painted
+    bool m_eraseNext = true;  ///< the next paint erases first (a first paint always does)
+    bool m_inPenDown = false; ///< the owner's pen-down handler is running
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers; ///< running timers by id
 };
 
 /// The object of the window that holds `widget` (itself or its nearest WndWidget ancestor), or null.
 CWnd* OwnerOf(QWidget* widget);
 /// The widget of a window; null when it has none.
-inline WndWidget* WidgetOf(const CWnd& wnd) { return WndAccess::Widget(wnd); }
+inline WndWidget* WidgetOf(const CWnd& wnd) {
+    return WndAccess::Widget(wnd);
+}
 /// The pen flags of a Qt mouse event.
 UINT PenFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 /// Virtual key of a Qt key (0 when it has none).
@@ -113,4 +117,4 @@ UINT VirtualKeyOf(int qtKey);
 /// Qt key of a virtual key (0 when it has none).
 int QtKeyOf(UINT virtualKey);
 
-}  // namespace platform
+} // namespace platform

@@ -30,7 +30,9 @@ QWidget* WidgetOrThrow(CWnd& wnd) {
     return widget;
 }
 
-QPoint Q(CPoint p) { return QPoint(p.x, p.y); }
+QPoint Q(CPoint p) {
+    return QPoint(p.x, p.y);
+}
 
 /// Sets the recogniser's forced answer for a scope, unless a test already chose one.
 class DefaultAnswer {
@@ -70,11 +72,17 @@ QWidget* KeyReceiver() {
     }
     return platform::DeviceRoot();
 }
-}  // namespace
+} // namespace
 
-void PenDown(CWnd& wnd, CPoint point) { QTest::mousePress(WidgetOrThrow(wnd), Qt::LeftButton, {}, Q(point)); }
-void PenUp(CWnd& wnd, CPoint point) { QTest::mouseRelease(WidgetOrThrow(wnd), Qt::LeftButton, {}, Q(point)); }
-void PenMove(CWnd& wnd, CPoint point) { QTest::mouseMove(WidgetOrThrow(wnd), Q(point)); }
+void PenDown(CWnd& wnd, CPoint point) {
+    QTest::mousePress(WidgetOrThrow(wnd), Qt::LeftButton, {}, Q(point));
+}
+void PenUp(CWnd& wnd, CPoint point) {
+    QTest::mouseRelease(WidgetOrThrow(wnd), Qt::LeftButton, {}, Q(point));
+}
+void PenMove(CWnd& wnd, CPoint point) {
+    QTest::mouseMove(WidgetOrThrow(wnd), Q(point));
+}
 
 void Tap(CWnd& wnd, CPoint point) {
     DefaultAnswer noHold(false);
@@ -91,7 +99,8 @@ void Drag(CWnd& wnd, CPoint from, CPoint to) {
     QWidget* widget = WidgetOrThrow(wnd);
     QTest::mousePress(widget, Qt::LeftButton, {}, Q(from));
     for (int step = 1; step <= kDragSteps; ++step) {
-        const QPoint at(from.x + (to.x - from.x) * step / kDragSteps, from.y + (to.y - from.y) * step / kDragSteps);
+        const QPoint at(from.x + (to.x - from.x) * step / kDragSteps,
+                        from.y + (to.y - from.y) * step / kDragSteps);
         QTest::mouseMove(widget, at);
     }
     QTest::mouseRelease(widget, Qt::LeftButton, {}, Q(to));
@@ -131,9 +140,13 @@ void PressKey(UINT virtualKey, UINT modifiers) {
     QTest::keyRelease(KeyReceiver(), static_cast<Qt::Key>(key), QtModifiers(modifiers));
 }
 
-void TypeText(const std::u16string& text) { QTest::keyClicks(KeyReceiver(), QString::fromStdU16String(text)); }
+void TypeText(const std::u16string& text) {
+    QTest::keyClicks(KeyReceiver(), QString::fromStdU16String(text));
+}
 
-void Soon(std::function<void()> action) { QTimer::singleShot(0, qApp, std::move(action)); }
+void Soon(std::function<void()> action) {
+    QTimer::singleShot(0, qApp, std::move(action));
+}
 
 bool FireTimer(CWnd& wnd, UINT_PTR id) {
     platform::WndWidget* widget = platform::WidgetOf(wnd);
@@ -145,16 +158,23 @@ void ProcessEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-GestureOverride::GestureOverride(GestureAnswer answer) { platform::SetGestureOverride(answer == GestureAnswer::Hold); }
-GestureOverride::~GestureOverride() { platform::SetGestureOverride(std::nullopt); }
+GestureOverride::GestureOverride(GestureAnswer answer) {
+    platform::SetGestureOverride(answer == GestureAnswer::Hold);
+}
+GestureOverride::~GestureOverride() {
+    platform::SetGestureOverride(std::nullopt);
+}
 
-MessageBoxRecorder::MessageBoxRecorder(std::function<int(const ShownMessageBox&)> answer) : m_answer(std::move(answer)) {
+MessageBoxRecorder::MessageBoxRecorder(std::function<int(const ShownMessageBox&)> answer)
+    : m_answer(std::move(answer)) {
     platform::SetMessageBoxHook([this](const std::u16string& title, const std::u16string& text, UINT type) {
         m_shown.push_back({title, text, type});
         return m_answer ? m_answer(m_shown.back()) : IDOK;
     });
 }
-MessageBoxRecorder::~MessageBoxRecorder() { platform::SetMessageBoxHook({}); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    platform::SetMessageBoxHook({});
+}
 
 MenuRecorder::MenuRecorder(std::function<UINT(const ShownMenu&)> choose) : m_choose(std::move(choose)) {
     platform::SetMenuHook([this](const std::vector<platform::MenuEntryView>& entries, CPoint point) -> UINT {
@@ -167,7 +187,9 @@ MenuRecorder::MenuRecorder(std::function<UINT(const ShownMenu&)> choose) : m_cho
         return m_choose ? m_choose(m_shown.back()) : 0;
     });
 }
-MenuRecorder::~MenuRecorder() { platform::SetMenuHook({}); }
+MenuRecorder::~MenuRecorder() {
+    platform::SetMenuHook({});
+}
 
 int RunModal(CDialog& dialog, const std::function<void()>& whileRunning) {
     QTimer starter;
@@ -194,8 +216,12 @@ GrabbedImage::~GrabbedImage() = default;
 GrabbedImage::GrabbedImage(GrabbedImage&&) noexcept = default;
 GrabbedImage& GrabbedImage::operator=(GrabbedImage&&) noexcept = default;
 
-int GrabbedImage::Width() const { return data->image.width(); }
-int GrabbedImage::Height() const { return data->image.height(); }
+int GrabbedImage::Width() const {
+    return data->image.width();
+}
+int GrabbedImage::Height() const {
+    return data->image.height();
+}
 
 COLORREF GrabbedImage::Pixel(int x, int y) const {
     if (!data->image.valid(x, y)) {
@@ -204,7 +230,9 @@ COLORREF GrabbedImage::Pixel(int x, int y) const {
     return FromQRgb(data->image.pixel(x, y));
 }
 
-bool GrabbedImage::SavePng(const std::string& path) const { return data->image.save(QString::fromStdString(path), "PNG"); }
+bool GrabbedImage::SavePng(const std::string& path) const {
+    return data->image.save(QString::fromStdString(path), "PNG");
+}
 
 namespace {
 GrabbedImage Render(QWidget* widget) {
@@ -214,9 +242,13 @@ GrabbedImage Render(QWidget* widget) {
     widget->render(&grabbed.data->image);
     return grabbed;
 }
-}  // namespace
+} // namespace
 
-GrabbedImage Grab(CWnd& wnd) { return Render(WidgetOrThrow(wnd)); }
-GrabbedImage GrabDevice() { return Render(platform::DeviceRoot()); }
+GrabbedImage Grab(CWnd& wnd) {
+    return Render(WidgetOrThrow(wnd));
+}
+GrabbedImage GrabDevice() {
+    return Render(platform::DeviceRoot());
+}
 
-}  // namespace uitest
+} // namespace uitest

@@ -47,8 +47,8 @@ void ProcessEvents();
 
 /// How the tap-and-hold recogniser answers while a GestureOverride lives.
 enum class GestureAnswer {
-    Hold,     ///< every pen down is a hold
-    NoHold,   ///< no pen down is a hold
+    Hold,   ///< every pen down is a hold
+    NoHold, ///< no pen down is a hold
 };
 /// Makes the recogniser answer at once, without waiting for the pen, while it lives.
 class GestureOverride {
@@ -63,7 +63,7 @@ public:
 struct ShownMessageBox {
     std::u16string title;
     std::u16string text;
-    UINT type = 0;  ///< the MB_... button set and icon
+    UINT type = 0; ///< the MB_... button set and icon
 };
 /// While it lives, message boxes are not shown: each is recorded and answered by `answer`
 /// (IDOK when no function is given).
@@ -83,13 +83,13 @@ private:
 /// A context or drop-down menu as it was about to open.
 struct ShownMenu {
     struct Entry {
-        std::u16string text;   ///< label without ampersands
+        std::u16string text; ///< label without ampersands
         UINT commandId = 0;
         bool separator = false;
-        bool enabled = false;  ///< after the owner's enabling rules
+        bool enabled = false; ///< after the owner's enabling rules
     };
     std::vector<Entry> entries;
-    CPoint screenPoint;        ///< where its top-left corner was asked to be
+    CPoint screenPoint; ///< where its top-left corner was asked to be
 };
 /// While it lives, popup menus are not shown: each is recorded and answered by `choose` (the command
 /// to pick, 0 for none; none picked when no function is given). A disabled command is never picked.
@@ -133,4 +133,4 @@ GrabbedImage Grab(CWnd& wnd);
 /// Paints the whole device window (caption bar, screen, input panel, menu bar) and grabs it.
 GrabbedImage GrabDevice();
 
-}  // namespace uitest
+} // namespace uitest
