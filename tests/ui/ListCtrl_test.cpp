@@ -191,6 +191,7 @@ TEST_F(ListCtrlTest, ManyRowsScrollToKeepTheSelectedOneInView) {
         EXPECT_GE(last.top, 0);
         EXPECT_EQ(list.HitTest(CPoint(5, last.top + 1)), 32);
         EXPECT_LT(last.right, client.right) << "rows leave room for the scroll bar";
+        uitest::Grab(list).SavePng("/tmp/windows-listctrl-scrolled.png");
     });
 }
 

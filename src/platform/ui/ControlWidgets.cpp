@@ -27,6 +27,10 @@ const char* const kScrollBarStyleSheet =
     " background: #d8d8d8; border: 1px solid #808080; }"
     "QScrollBar::sub-line:vertical { height: 11px; subcontrol-position: top; subcontrol-origin: margin;"
     " background: #d8d8d8; border: 1px solid #808080; }"
+    "QScrollBar::up-arrow:vertical { width: 0px; height: 0px; border-left: 3px solid #d8d8d8;"
+    " border-right: 3px solid #d8d8d8; border-bottom: 3px solid #000000; }"
+    "QScrollBar::down-arrow:vertical { width: 0px; height: 0px; border-left: 3px solid #d8d8d8;"
+    " border-right: 3px solid #d8d8d8; border-top: 3px solid #000000; }"
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
 constexpr int kScrollBarWidth = 11;
 } // namespace
