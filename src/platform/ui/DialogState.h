@@ -25,7 +25,7 @@ struct DialogState {
     std::vector<std::unique_ptr<CWnd>> controlObjects; ///< objects of controls nobody bound
     QEventLoop* loop = nullptr;                        ///< the running modal loop, or null
     bool ended = false;                                ///< EndDialog was called
-    int result = 2;                                    ///< the value given to EndDialog (IDCANCEL until then)
+    int result = IDCANCEL;                             ///< the value given to EndDialog (IDCANCEL until then)
     bool captionOk = true;                             ///< the caption bar shows OK for it
     MenuBarModel menuBar;                              ///< its menu bar
 };
