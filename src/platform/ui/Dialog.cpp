@@ -96,6 +96,9 @@ using platform::WndAccess;
 CDialog::CDialog(UINT templateId, CWnd* /*parent*/)
     : m_templateId(templateId), m_state(std::make_unique<DialogState>()) {}
 
+CDialog::CDialog(std::u16string caption, CWnd* /*parent*/)
+    : m_templateId(0), m_caption(std::move(caption)), m_state(std::make_unique<DialogState>()) {}
+
 CDialog::~CDialog() {
     if (HasWindow() && platform::DeviceExists()) {
         platform::Device().RemoveScreen(*this);
@@ -114,35 +117,48 @@ CRect CDialog::MapDialogRect(const CRect& units) {
                  ScaleUnits(units.bottom, kPixelsDown, kUnitsDown));
 }
 
-int CDialog::DoModal() {
-    const DialogTemplate* source = FindDialogTemplate(static_cast<std::uint16_t>(m_templateId));
-    if (source == nullptr) {
-        std::cerr << "corvina: there is no dialog template " << m_templateId << '\n';
-        return -1;
-    }
-    if (HasWindow()) {
-        return -1; // already running
+bool CDialog::BuildWindow(platform::WndWidget* parent) {
+    const DialogTemplate* source = nullptr;
+    if (m_templateId != 0) {
+        source = FindDialogTemplate(static_cast<std::uint16_t>(m_templateId));
+        if (source == nullptr) {
+            std::cerr << "corvina: there is no dialog template " << m_templateId << '\n';
+            return false;
+        }
     }
     *m_state = DialogState();
     m_state->dialogTemplate = source;
-    platform::DeviceWindow& device = platform::Device();
-    auto* screen = new platform::ScreenWidget(device.ScreenArea());
+    QWidget* host = parent != nullptr ? static_cast<QWidget*>(parent) : platform::Device().ScreenArea();
+    auto* screen = new platform::ScreenWidget(host);
     screen->className = u"#32770";
-    screen->style = source->style;
+    screen->style = source != nullptr ? source->style : 0;
     screen->setFocusPolicy(Qt::StrongFocus);
     screen->SetOwner(this);
-    screen->SetText(std::u16string(source->caption));
-    for (const DialogItemTemplate& item : source->items) {
+    screen->SetText(source != nullptr ? std::u16string(source->caption) : m_caption);
+    const std::span<const DialogItemTemplate> items =
+        source != nullptr ? source->items : std::span<const DialogItemTemplate>();
+    for (const DialogItemTemplate& item : items) {
         if (!platform::CreateControl(item, screen, *m_state)) {
             screen->SetOwner(nullptr);
             delete screen;
             m_state->controlObjects.clear();
-            return -1;
+            return false;
         }
     }
-    device.PushScreen(*this, screen);
+    return true;
+}
+
+int CDialog::DoModal() {
+    if (HasWindow()) {
+        return -1; // already running
+    }
+    if (!BuildWindow(nullptr)) {
+        return -1;
+    }
+    platform::DeviceWindow& device = platform::Device();
+    device.PushScreen(*this, platform::WidgetOf(*this));
     try {
-        RunModalLoop(screen);
+        RunModalLoop(platform::WidgetOf(*this));
     } catch (...) {
         TearDownScreen();
         throw;

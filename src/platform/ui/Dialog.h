@@ -67,6 +67,9 @@ public:
     static CRect MapDialogRect(const CRect& dialogUnits);
 
 protected:
+    /// A screen without a template: empty, with this caption (a property sheet fills it itself).
+    CDialog(std::u16string caption, CWnd* parent);
+
     /// The framework's initialisation: the screen fills the space between caption and menu bar,
     /// the input panel is lowered, the caption OK button is shown; then the controls are filled
     /// (UpdateData(false)). Answer true to let the framework put the focus on the first control.
@@ -86,12 +89,18 @@ public:
 
 private:
     friend struct platform::WndAccess;
+    friend class CPropertySheet;
 
+    /// Builds the window and its controls from the template (or empty without one) under `parent`,
+    /// or in the device's screen area when it is null. False when a control's class is unknown or
+    /// the template does not exist.
+    bool BuildWindow(platform::WndWidget* parent);
     /// Initialises the built screen and runs its loop until EndDialog.
     void RunModalLoop(platform::WndWidget* screen);
     /// Destroys the screen's windows (OnDestroy first) and takes it off the device.
     void TearDownScreen();
 
-    UINT m_templateId;                              ///< the dialog template it is built from
+    UINT m_templateId;                              ///< the dialog template it is built from (0: none)
+    std::u16string m_caption;                       ///< the caption of a screen without a template
     std::unique_ptr<platform::DialogState> m_state; ///< modal loop, bar contents, controls
 };
