@@ -94,20 +94,24 @@ inline void SettleAllocator() {
 /// Bytes the allocator has handed out and not yet taken back, overhead included.
 inline std::uint64_t HeapInUse() { return mallinfo2().uordblks + mallinfo2().hblkhd; }
 
-/// A scratch folder for one benchmark program, removed at exit.
+/// A scratch folder for one benchmark program, removed with everything in it at exit.
 inline const std::filesystem::path& ScratchFolder() {
-    static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvina-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
+    struct Folder {
+        std::filesystem::path path;
+        Folder() {
+            std::string pattern = (std::filesystem::temp_directory_path() / "corvina-bench-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) == nullptr) {
+                std::abort();
+            }
+            path = pattern;
         }
-        std::atexit([] {
+        ~Folder() {
             std::error_code ignored;
-            std::filesystem::remove_all(ScratchFolder(), ignored);
-        });
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 inline std::u16string ScratchFile(const std::string& name) { return Widen((ScratchFolder() / name).string()); }

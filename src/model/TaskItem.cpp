@@ -26,11 +26,11 @@ void TaskItem::Store(CArchive& archive) const {
 }
 
 void TaskItem::Load(CArchive& archive, int version) {
-    title = archive.ReadString();
+    archive.ReadString(title);
     quantity = archive.ReadU32();
     checked = archive.ReadU32() != 0 ? 1 : 0;
     importance = archive.ReadI32();
     if (ListFileFormat::HasNotes(version)) {
-        notes = archive.ReadString();
+        archive.ReadString(notes);
     }
 }

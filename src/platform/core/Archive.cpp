@@ -150,6 +150,12 @@ std::uint32_t CArchive::ReadStringLength(bool& marker) {
 }
 
 std::u16string CArchive::ReadString() {
+    std::u16string text;
+    ReadString(text);
+    return text;
+}
+
+void CArchive::ReadString(std::u16string& text) {
     bool marker = false;
     std::uint32_t length = ReadStringLength(marker);
     const bool wide = marker;
@@ -161,12 +167,14 @@ std::u16string CArchive::ReadString() {
     }
     const std::uint64_t bytesPerChar = wide ? sizeof(char16_t) : 1;
     RequireRemaining(bytesPerChar * length);
+    text.clear();
     if (!wide) {
         std::string bytes(length, '\0');
         ReadExact(bytes.data(), length);
-        return FromUtf8OrCp1252(bytes);
+        AppendFromUtf8OrCp1252(text, bytes);
+        return;
     }
-    std::u16string text(length, u'\0');
+    text.resize(length);
     std::size_t done = 0;
     while (done < length) {
         // Whole code units already in the buffer go in one tight pass; a unit split across two
@@ -182,7 +190,6 @@ std::u16string CArchive::ReadString() {
             text[done++] = ReadU16();
         }
     }
-    return text;
 }
 
 void CArchive::WriteString(std::u16string_view text) {

@@ -78,6 +78,8 @@ public:
     /// 8-bit (a length in bytes, decoded as UTF-8 or else byte by byte as Windows-1252). The length is
     /// checked against the data that remains before anything is reserved.
     std::u16string ReadString();
+    /// `ReadString` into `out`, reusing its storage.
+    void ReadString(std::u16string& out);
     /// Writes `text` in the wide form: FF FE FF, the length, the UTF-16 little-endian code units.
     void WriteString(std::u16string_view text);
 
