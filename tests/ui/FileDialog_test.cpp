@@ -1,0 +1,199 @@
+// File dialogs: filters, device path parts and default extensions; then the screen: the folder it
+// starts in, what it lists, walking folders, file types, and the accept rules of open, save (with
+// the overwrite question) and rename-and-move.
+#include "platform/ui/DevicePaths.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/FileDialogPaths.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/testing/UiTest.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+namespace fs = std::filesystem;
+using platform::ParseFileFilter;
+
+TEST(FileDialogFilters, PairsOfDescriptionAndPatternEndedByTwoBars) {
+    const auto entries = ParseFileFilter(u"Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].description, u"Text files (*.txt)");
+    EXPECT_EQ(entries[0].patterns, (std::vector<std::u16string>{u"*.txt"}));
+    EXPECT_EQ(entries[1].patterns, (std::vector<std::u16string>{u"*.*"}));
+    EXPECT_EQ(ParseFileFilter(u"Lists|*.crv;*.txt||")[0].patterns.size(), 2u);
+    const auto none = ParseFileFilter(u"");
+    ASSERT_EQ(none.size(), 1u) << "no filter shows every file";
+    EXPECT_TRUE(platform::MatchesFilePattern(u"anything", none[0].patterns[0]));
+    EXPECT_EQ(ParseFileFilter(u"Broken|").size(), 1u) << "an entry without a pattern is dropped";
+}
+
+TEST(FileDialogFilters, PatternsMatchWithoutRegardToCase) {
+    using platform::MatchesFilePattern;
+    EXPECT_TRUE(MatchesFilePattern(u"Shop.TXT", u"*.txt"));
+    EXPECT_TRUE(MatchesFilePattern(u"a.b.txt", u"*.txt"));
+    EXPECT_FALSE(MatchesFilePattern(u"Shop.txt.bak", u"*.txt"));
+    EXPECT_TRUE(MatchesFilePattern(u"noext", u"*.*"));
+    EXPECT_TRUE(MatchesFilePattern(u"ab", u"a?"));
+    EXPECT_FALSE(MatchesFilePattern(u"abc", u"a?"));
+}
+
+TEST(FileDialogPaths, FoldersNamesAndExtensions) {
+    using namespace platform;
+    EXPECT_EQ(DeviceFolderOf(u"\\Lists\\Shop.crv"), u"\\Lists");
+    EXPECT_EQ(DeviceFolderOf(u"\\Shop.crv"), u"\\");
+    EXPECT_EQ(DeviceFolderOf(u"Shop.crv"), u"");
+    EXPECT_EQ(DeviceNameOf(u"\\Lists\\Shop.crv"), u"Shop.crv");
+    EXPECT_EQ(JoinDevicePath(u"\\", u"a"), u"\\a");
+    EXPECT_EQ(JoinDevicePath(u"\\Lists", u"a"), u"\\Lists\\a");
+    EXPECT_EQ(ParentDeviceFolder(u"\\A\\B"), u"\\A");
+    EXPECT_EQ(ParentDeviceFolder(u"\\A"), u"\\");
+    EXPECT_EQ(ParentDeviceFolder(u"\\"), u"\\");
+    EXPECT_EQ(WithDefaultExtension(u"Shop", u"txt"), u"Shop.txt");
+    EXPECT_EQ(WithDefaultExtension(u"Shop.csv", u"txt"), u"Shop.csv");
+    EXPECT_EQ(WithDefaultExtension(u"Shop", u""), u"Shop");
+}
+
+/// A device of the test's own: "\My Documents" with a folder and three files, and a storage card.
+class FileDialogScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_root = fs::temp_directory_path() / ("corvina-filedialog-" + std::to_string(::getpid()));
+        fs::remove_all(m_root);
+        fs::create_directories(m_root / "device" / "My Documents" / "Trips");
+        fs::create_directories(m_root / "card");
+        for (const char* name : {"Shop.txt", "notes.TXT", "Shop.crv"}) {
+            std::ofstream(m_root / "device" / "My Documents" / name) << "x";
+        }
+        ConfigureDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+    fs::path Host(const char* relative) const { return m_root / "device" / relative; }
+
+    fs::path m_root;
+};
+
+constexpr const char16_t* kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+/// The caption's OK button on the device.
+const CPoint kCaptionOk(222, 13);
+
+TEST_F(FileDialogScreen, StartsInMyDocumentsListingFoldersThenMatchingFiles) {
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    uitest::RunModal(dialog, [&] {
+        EXPECT_EQ(dialog.GetWindowText(), u"Open");
+        EXPECT_EQ(dialog.GetFolderPath(), u"\\My Documents");
+        EXPECT_EQ(dialog.ShownEntries(),
+                  (std::vector<std::u16string>{u"[Trips]", u"notes.TXT", u"Shop.txt"}));
+        uitest::GrabDevice().SavePng("/tmp/windows-filedialog.png");
+    });
+}
+
+TEST_F(FileDialogScreen, TheTypeButtonShowsTheNextFileType) {
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    uitest::RunModal(dialog, [&] {
+        dialog.SendCommand(7);
+        EXPECT_EQ(dialog.GetFilterIndex(), 1);
+        EXPECT_EQ(dialog.ShownEntries().size(), 4u) << "all files now, the list file too";
+    });
+}
+
+TEST_F(FileDialogScreen, WalkingIntoAFolderAndUpToTheRootWithTheStorageCard) {
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    uitest::RunModal(dialog, [&] {
+        EXPECT_TRUE(dialog.ShowFolder(u"\\My Documents\\Trips"));
+        EXPECT_TRUE(dialog.ShownEntries().empty());
+        EXPECT_FALSE(dialog.ShowFolder(u"\\Nowhere"));
+        dialog.SendCommand(5); // Up
+        dialog.SendCommand(5);
+        EXPECT_EQ(dialog.GetFolderPath(), u"\\");
+        ASSERT_FALSE(dialog.ShownEntries().empty());
+        EXPECT_EQ(dialog.ShownEntries().front(), u"[Storage Card]");
+    });
+}
+
+TEST_F(FileDialogScreen, AnOpenDialogTakesOnlyAFileThatExists) {
+    uitest::MessageBoxRecorder boxes;
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    const int result = uitest::RunModal(dialog, [&] {
+        dialog.GetDlgItem(2)->SetWindowText(u"Missing.txt");
+        uitest::TapScreen(kCaptionOk);
+        EXPECT_TRUE(dialog.IsModalRunning());
+        dialog.GetDlgItem(2)->SetWindowText(u"Shop.txt");
+        uitest::TapScreen(kCaptionOk);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\Shop.txt");
+    EXPECT_EQ(dialog.GetFileExt(), u"txt");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, u"Missing.txt was not found.");
+}
+
+TEST_F(FileDialogScreen, ASaveDialogAddsTheDefaultExtensionAndAsksBeforeReplacing) {
+    int answer = IDNO;
+    uitest::MessageBoxRecorder boxes([&](const uitest::ShownMessageBox&) { return answer; });
+    CFileDialog dialog(false, u"txt", u"Shop", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       u"Text files (*.txt)|*.txt||");
+    const int result = uitest::RunModal(dialog, [&] {
+        EXPECT_EQ(dialog.GetWindowText(), u"Save As");
+        EXPECT_EQ(dialog.GetDlgItem(2)->GetWindowText(), u"Shop") << "the proposed name";
+        uitest::TapScreen(kCaptionOk);
+        EXPECT_TRUE(dialog.IsModalRunning()) << "No keeps the dialog open";
+        answer = IDYES;
+        uitest::TapScreen(kCaptionOk);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\Shop.txt");
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].text, u"Shop.txt already exists.\nDo you want to replace it?");
+    EXPECT_EQ(boxes.Shown()[0].type, MB_YESNO | MB_ICONEXCLAMATION);
+}
+
+TEST_F(FileDialogScreen, ANewNameIsTakenWithoutAQuestion) {
+    uitest::MessageBoxRecorder boxes;
+    CFileDialog dialog(false, u"txt", u"Fresh", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       u"Text files (*.txt)|*.txt||");
+    EXPECT_EQ(uitest::RunModal(dialog, [&] { uitest::TapScreen(kCaptionOk); }), IDOK);
+    EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\Fresh.txt");
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(FileDialogScreen, RenameAndMoveRenamesTheFileAndRefusesATakenName) {
+    uitest::MessageBoxRecorder boxes;
+    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    const int result = uitest::RunModal(dialog, [&] {
+        EXPECT_EQ(dialog.GetWindowText(), u"Rename");
+        EXPECT_EQ(dialog.GetDlgItem(2)->GetWindowText(), u"Shop.crv");
+        dialog.GetDlgItem(2)->SetWindowText(u"Shop.txt");
+        uitest::TapScreen(kCaptionOk);
+        EXPECT_TRUE(dialog.IsModalRunning()) << "the name is taken";
+        dialog.GetDlgItem(2)->SetWindowText(u"\\My Documents\\Trips\\Groceries.crv");
+        uitest::TapScreen(kCaptionOk);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_FALSE(fs::exists(Host("My Documents/Shop.crv")));
+    EXPECT_TRUE(fs::exists(Host("My Documents/Trips/Groceries.crv")));
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+TEST_F(FileDialogScreen, TappingAFolderRowWalksInAndAFileRowNamesIt) {
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    uitest::RunModal(dialog, [&] {
+        CWnd* list = dialog.GetDlgItem(8);
+        ASSERT_NE(list, nullptr);
+        uitest::Tap(*list, CPoint(40, 25)); // the second row: notes.TXT
+        EXPECT_EQ(dialog.GetDlgItem(2)->GetWindowText(), u"notes.TXT");
+        uitest::Tap(*list, CPoint(40, 8)); // the first row: the Trips folder
+        EXPECT_EQ(dialog.GetFolderPath(), u"\\My Documents\\Trips");
+    });
+}
+
+TEST_F(FileDialogScreen, CancelAnswersCancelWithNoPath) {
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    EXPECT_EQ(uitest::RunModal(dialog, [&] { uitest::PressKey(VK_ESCAPE); }), IDCANCEL);
+    EXPECT_TRUE(dialog.GetPathName().empty());
+}
+
+} // namespace
