@@ -2,6 +2,7 @@
 // go, accepting (validate the front page, then every shown page writes) and cancelling.
 #include "FrameworkTables.h"
 
+#include "platform/ui/CommandBar.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/testing/UiTest.h"
@@ -177,6 +178,42 @@ TEST_F(PropertySheetTest, APageCommandItDoesNotHandleReachesTheSheet) {
     });
     EXPECT_EQ(seen, (std::vector<UINT>{kCmdFirst}));
     EXPECT_EQ(result, IDOK);
+}
+
+/// A sheet with a command bar of cancel and OK, as the item details sheet has.
+class BarSheet : public RecordSheet {
+public:
+    explicit BarSheet(Record& record) : RecordSheet(record, 0) {
+        GetCommandMap().OnCommand(kSheetOk, [this] { SendCommand(IDOK); });
+    }
+    static constexpr UINT kSheetOk = 32843;
+    CCommandBar bar;
+    bool added = false;
+
+protected:
+    bool OnInitDialog() override {
+        bar.Create(this);
+        // Picture 131 stands in for the two-image strip: its first two 22-pixel cells.
+        const ToolButton buttons[] = {{IDCANCEL, 0, false}, {kSheetOk, 1, false}};
+        added = bar.AddButtons(131, buttons);
+        return RecordSheet::OnInitDialog();
+    }
+};
+
+TEST_F(PropertySheetTest, ACommandBarOfCancelAndOkSitsInTheMenuBar) {
+    InstallProgramResources();
+    InstallResources(ResourceTables{ProgramResources().strings, kPageDialogs, {}, {}, {}});
+    Record record;
+    BarSheet sheet(record);
+    const int result = uitest::RunModal(sheet, [&] {
+        ASSERT_TRUE(sheet.added);
+        sheet.first.GetDlgItem(kName)->SetWindowText(u"Butter");
+        uitest::TapScreen(CPoint(30 + 15, 320 - 13)); // the second button: OK
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(record.name, u"Butter");
+    CCommandBar detached;
+    EXPECT_FALSE(detached.AddButtons(131, {}));
 }
 
 TEST_F(PropertySheetTest, ASheetRunsAgainWithFreshPages) {
