@@ -4,6 +4,7 @@
 // The window framework, by header: Wnd.h (windows), Dialog.h (screens from templates, their menu
 // bar and caption OK button), DataExchange.h (binding controls and fields), Static.h, Edit.h,
 // Button.h, ListCtrl.h and ImageList.h (the standard controls), Menu.h (menus and context menus),
+// PropertySheet.h (sheets of pages), CommandBar.h, FileDialog.h (open, save, rename-and-move),
 // MessageBox.h, WaitCursor.h, Gesture.h (tap-and-hold), InputPanel.h (the on-screen keyboard),
 // Accelerators.h and KeyInjection.h (keys), WinApp.h (the application object), CommandMap.h and
 // Notify.h (routing), testing/UiTest.h (driving it all from tests). None of them shows Qt; the
