@@ -1,6 +1,7 @@
 // The caption bar's look and its OK button.
 #include "platform/ui/CaptionBar.h"
 
+#include "platform/ui/DCBridge.h"
 #include "platform/ui/DeviceLook.h"
 #include "platform/ui/Dialog.h"
 
@@ -54,7 +55,7 @@ void CaptionBar::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(look::kCaptionText);
     const QRect textRect(kCaptionLeft, 0, textRight - kCaptionLeft, height());
     const QString caption = QString::fromStdU16String(m_screen->GetWindowText());
-    look::DrawHeavyText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+    DrawTextLine(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                         painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width() - 1));
     if (ok.isNull()) {
         return;

@@ -506,7 +506,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
         if (m_state->bkMode == OPAQUE) {
             painter->fillRect(left, top, width, lineHeight, ToQColor(m_state->bkColour));
         }
-        painter->drawText(QPoint(left, top + metrics.ascent()), lineText);
+        DrawTextLine(*painter, QPointF(left, top + metrics.ascent()), lineText);
         top += lineHeight;
     }
     painter->restore();

@@ -53,3 +53,10 @@ QPixmap LoadIconPixmap(unsigned id);
 QFont ToQFont(const CFont& font);
 /// A Qt font for a face, cell height in pixels and weight, with the device's hinting.
 QFont MakeDeviceFont(std::u16string_view faceName, int cellHeight, int weight);
+
+/// Draws one line of text in the painter's font with its baseline starting at `baseline`. The font
+/// engine thickens the device face for bold only when it draws 1:1; on an enlarged window a bold
+/// line is struck a second time one device pixel to the right, so bold still reads as bold.
+void DrawTextLine(QPainter& painter, QPointF baseline, const QString& text);
+/// The same for a line placed in `rect` by Qt alignment `flags`.
+void DrawTextLine(QPainter& painter, const QRect& rect, int flags, const QString& text);

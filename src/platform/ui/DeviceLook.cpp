@@ -20,9 +20,4 @@ QFont KeyFont() {
     return MakeDeviceFont(kDeviceFaceName, kKeyFontCell, FW_NORMAL);
 }
 
-void DrawHeavyText(QPainter& painter, const QRect& rect, int flags, const QString& text) {
-    painter.drawText(rect, flags, text);
-    painter.drawText(rect.translated(1, 0), flags, text);
-}
-
 } // namespace platform::look

@@ -46,8 +46,4 @@ QFont BarFont();     ///< menu bar and popup entries: 13-pixel cell, normal
 QFont CaptionFont(); ///< caption: 13-pixel cell, bold
 QFont KeyFont();     ///< input panel keys: 11-pixel cell
 
-/// Draws `text` heavy: the host's bold Tahoma has the regular strokes (only its spacing is bold), so
-/// the text is struck twice, one pixel apart, as bitmap faces are made bold.
-void DrawHeavyText(QPainter& painter, const QRect& rect, int flags, const QString& text);
-
 } // namespace platform::look

@@ -18,7 +18,6 @@ namespace {
 constexpr const char* kFontFolderVariable = "CORVINA_FONT_DIR";
 constexpr const char* kDefaultFontFolder = "/usr/share/wine/fonts";
 constexpr const char* kTahomaRegularFile = "/tahoma.ttf";
-constexpr const char* kTahomaBoldFile = "/tahomabd.ttf";
 /// The face the device's dialog templates name; it is the device face there.
 constexpr const char* kSystemFaceName = "System";
 
@@ -77,7 +76,9 @@ QFont MakeFont(const LOGFONT& attributes) {
     const int weight = attributes.lfWeight == FW_DONTCARE
                            ? FW_NORMAL
                            : std::clamp(attributes.lfWeight, kLightestWeight, kHeaviestWeight);
-    font.setWeight(static_cast<QFont::Weight>(weight));
+    // The device face comes in two weights only, and the device takes the bold one from semi-bold
+    // up; the font engine thickens strokes only for bold, so semi-bold is asked for as bold.
+    font.setWeight(weight >= FW_SEMIBOLD ? QFont::Bold : static_cast<QFont::Weight>(weight));
     font.setItalic(attributes.lfItalic != 0);
     font.setUnderline(attributes.lfUnderline != 0);
     font.setStrikeOut(attributes.lfStrikeOut != 0);
@@ -106,8 +107,10 @@ bool RegisterDeviceFonts() {
         const QString folder = chosenFolder != nullptr && *chosenFolder != '\0' ? QString::fromLocal8Bit(chosenFolder)
                                                                                 : QString::fromLatin1(kDefaultFontFolder);
         const QString regularPath = folder + QString::fromLatin1(kTahomaRegularFile);
+        // Only the regular face is registered: the host's tahomabd.ttf keeps the regular strokes and
+        // merely widens the spacing, so bold text would not look bold. Without it the font engine
+        // thickens the regular outlines itself, which reads as the device's bold.
         const int regular = QFontDatabase::addApplicationFont(regularPath);
-        QFontDatabase::addApplicationFont(folder + QString::fromLatin1(kTahomaBoldFile));
         const QString tahoma = QString::fromStdU16String(std::u16string(kDeviceFaceName));
         const bool found = regular >= 0 && QFontDatabase::applicationFontFamilies(regular).contains(tahoma);
         if (!found) {

@@ -76,9 +76,9 @@ private:
 /// The face the device's screens are drawn in.
 inline constexpr std::u16string_view kDeviceFaceName = u"Tahoma";
 
-/// Registers the device face (Tahoma, regular and bold) with the application from the host's font
-/// folder: $CORVINA_FONT_DIR, else /usr/share/wine/fonts (tahoma.ttf, tahomabd.ttf). When the files
-/// are missing, "Tahoma" is mapped to the system's sans face and a warning is
+/// Registers the device face (Tahoma; bold weights are drawn by thickening it) with the application
+/// from the host's font folder: $CORVINA_FONT_DIR, else /usr/share/wine/fonts (tahoma.ttf). When the file
+/// is missing, "Tahoma" is mapped to the system's sans face and a warning is
 /// printed, once per process. Safe to call more than once; needs the application object. Answers
 /// true when the real face is in use.
 bool RegisterDeviceFonts();

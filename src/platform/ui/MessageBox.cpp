@@ -2,6 +2,7 @@
 // name, icon, wrapped text and the buttons of the type; a modal loop of their own.
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/DCBridge.h"
 #include "platform/ui/DeviceLook.h"
 #include "platform/ui/DeviceScreen.h"
 #include "platform/ui/DeviceWindow.h"
@@ -104,7 +105,7 @@ protected:
         painter.drawRect(m_box.adjusted(0, 0, -1, -1));
         painter.setFont(look::CaptionFont());
         painter.setPen(look::kCaptionText);
-        look::DrawHeavyText(
+        DrawTextLine(
             painter, QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
         DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize),
