@@ -7,7 +7,6 @@ build="${CORVINA_SANITIZE_DIR:-$here/build-sanitize}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVINA_SANITIZE=ON -DCORVINA_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 cd "$build"
-# Qt's plugin loader keeps a few allocations alive until exit on purpose; leaks in our code are
-# still caught by the non-UI tests, which run with leak detection on.
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp"
 ctest --output-on-failure --parallel "$(nproc)" --timeout 600 -LE e2e
