@@ -15,6 +15,13 @@ struct PendingNode {
     std::unique_ptr<TaskNode> owned;  // null for the hidden root, which the tree holds by value
     TaskNode* node;
     std::uint32_t childrenLeft;
+    bool reserved;  // its children list was sized up front, so its count is part of `announced`
+};
+
+/// A node's child count as read: how many children follow, and whether room was made for them.
+struct ChildCount {
+    std::uint32_t count;
+    bool reserved;
 };
 
 }  // namespace
@@ -38,24 +45,30 @@ void TaskTree::Store(CArchive& archive) const {
 
 void TaskTree::Load(CArchive& archive, int version) {
     const std::uint64_t shortestRecord = ListFileFormat::ShortestNodeRecord(version);
-    // Children announced but not yet read, over all pending nodes: every one of them still needs
-    // at least `shortestRecord` bytes, so together they must fit in what remains.
+    // Children announced by reserved nodes but not yet read: every one of them still needs at least
+    // `shortestRecord` bytes, so together they must fit in what remains. A count that cannot fit
+    // reserves nothing; its children are read as they come, each costing at least `shortestRecord`
+    // bytes of data, until the data runs out. So no file makes the reader allocate ahead of its
+    // data, and the top-level items completed before the end are kept.
     std::uint64_t announced = 0;
-    const auto readChildCount = [&](TaskNode& node) -> std::uint32_t {
+    const auto readChildCount = [&](TaskNode& node) -> ChildCount {
         const std::int32_t count = archive.ReadI32();
         if (count <= 0) {
-            return 0;  // a negative count reads as no children
+            return {0, false};  // a negative count reads as no children
         }
         const auto claimed = static_cast<std::uint64_t>(count);
-        archive.RequireRemaining((announced + claimed) * shortestRecord);
+        if ((announced + claimed) * shortestRecord > archive.RemainingBytes()) {
+            return {static_cast<std::uint32_t>(count), false};
+        }
         announced += claimed;
         node.children.reserve(node.children.size() + claimed);
-        return static_cast<std::uint32_t>(count);
+        return {static_cast<std::uint32_t>(count), true};
     };
 
     root.item.Load(archive, version);
     std::vector<PendingNode> pending;
-    pending.push_back({nullptr, &root, readChildCount(root)});
+    const ChildCount topLevel = readChildCount(root);
+    pending.push_back({nullptr, &root, topLevel.count, topLevel.reserved});
     while (!pending.empty()) {
         PendingNode& top = pending.back();
         if (top.childrenLeft == 0) {
@@ -73,16 +86,18 @@ void TaskTree::Load(CArchive& archive, int version) {
             continue;
         }
         --top.childrenLeft;
-        --announced;
+        if (top.reserved) {
+            --announced;
+        }
         auto child = std::make_unique<TaskNode>();
         child->parent = top.node;
         child->item.Load(archive, version);
         TaskNode* const raw = child.get();
-        const std::uint32_t grandchildren = readChildCount(*raw);
-        if (grandchildren == 0 && pending.size() > 1) {
+        const ChildCount grandchildren = readChildCount(*raw);
+        if (grandchildren.count == 0 && pending.size() > 1) {
             top.node->AdoptChild(std::move(child));  // a leaf is complete at once
             continue;
         }
-        pending.push_back({std::move(child), raw, grandchildren});
+        pending.push_back({std::move(child), raw, grandchildren.count, grandchildren.reserved});
     }
 }

@@ -197,7 +197,32 @@ TEST_F(ListFileTest, FileCutInsideAnItemKeepsEarlierCompleteItems) {
     }
 }
 
-TEST_F(ListFileTest, ClaimedCountsLargerThanTheDataFailBeforeAllocating) {
+TEST_F(ListFileTest, EveryCutKeepsTheTopLevelItemsCompleteBeforeIt) {
+    // Small items, so a cut soon after the first ones leaves less than the root's count could need:
+    // the items already complete must still be kept.
+    const std::vector<std::pair<std::u16string, std::string>> items = {
+        {u"A", Item(Narrow("A"), 1, 0, 1) + Narrow("") + U32(0)},
+        {u"B", Item(Narrow("B"), 1, 0, 1) + Narrow("") + U32(1) + Item(Narrow("b"), 1, 0, 1) + Narrow("") + U32(0)},
+        {u"C", Item(Narrow("C"), 1, 0, 1) + Narrow("") + U32(0)},
+    };
+    std::string whole = Header(4) + RootItem() + U32(static_cast<std::uint32_t>(items.size()));
+    std::vector<std::size_t> ends;
+    for (const auto& [title, bytes] : items) {
+        whole += bytes;
+        ends.push_back(whole.size());
+    }
+    for (std::size_t length = 1; length < whole.size(); ++length) {
+        std::vector<std::u16string> expected;
+        for (std::size_t i = 0; i < items.size() && ends[i] <= length; ++i) {
+            expected.push_back(items[i].first);
+        }
+        CCorvinaDoc doc;
+        EXPECT_FALSE(Open(doc, whole.substr(0, length))) << length;
+        EXPECT_EQ(TopTitles(doc), expected) << length;
+    }
+}
+
+TEST_F(ListFileTest, ClaimedCountsLargerThanTheDataFailWithoutAllocatingAhead) {
     // Two thousand million children in a few bytes, and a string of four thousand million units.
     const std::string hugeCount = Header(1) + RootItem() + U32(0x7FFFFFFF) + Item(Wide(u"A"), 1, 0, 1);
     const std::string hugeString = Header(0) + "\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF" + U32(1) + U32(0) + U32(1);
