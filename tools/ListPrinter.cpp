@@ -31,21 +31,40 @@ std::string ImportanceLabel(std::int32_t importance) {
     }
 }
 
+// Control characters would act on the terminal (a tab jumps, an escape starts a command); each is
+// shown as its picture from the Control Pictures block instead, so what is printed is what is stored.
+constexpr char16_t kFirstControlPicture = u'\u2400';
+constexpr char16_t kDeletePicture = u'\u2421';
+constexpr char16_t kFirstPrintable = u' ';
+constexpr char16_t kDelete = u'\x7F';
+
+std::string Readable(std::u16string_view text) {
+    std::u16string shown(text);
+    for (char16_t& unit : shown) {
+        if (unit < kFirstPrintable) {
+            unit = static_cast<char16_t>(kFirstControlPicture + unit);
+        } else if (unit == kDelete) {
+            unit = kDeletePicture;
+        }
+    }
+    return ToUtf8(shown);
+}
+
 // Notes keep CR LF line breaks; each line of them becomes one printed line.
-void AppendNotes(std::string& out, std::string_view notes, const std::string& indent) {
+void AppendNotes(std::string& out, std::u16string_view notes, const std::string& indent) {
     std::size_t start = 0;
     while (start <= notes.size()) {
-        std::size_t end = notes.find('\n', start);
-        if (end == std::string_view::npos) {
+        std::size_t end = notes.find(u'\n', start);
+        if (end == std::u16string_view::npos) {
             end = notes.size();
         }
-        std::string_view line = notes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
+        std::u16string_view line = notes.substr(start, end - start);
+        if (end < notes.size() && !line.empty() && line.back() == u'\r') {
             line.remove_suffix(1);
         }
         out += indent;
         out += kNotesPrefix;
-        out += line;
+        out += Readable(line);
         out += '\n';
         start = end + 1;
     }
@@ -64,7 +83,7 @@ std::string FormatItemCount(std::size_t count) {
 }
 
 std::string FormatListForReading(const CCorvinaDoc& doc, const std::u16string& listName) {
-    std::string out = ToUtf8(listName) + ": " + FormatItemCount(doc.tree.Count()) + "\n";
+    std::string out = Readable(listName) + ": " + FormatItemCount(doc.tree.Count()) + "\n";
     doc.tree.Walk([&out](const TaskNode& node, std::size_t depth) {
         std::string indent;
         for (std::size_t level = 0; level < std::min(depth, kDeepestIndentedLevel); ++level) {
@@ -78,11 +97,11 @@ std::string FormatListForReading(const CCorvinaDoc& doc, const std::u16string& l
         out += item.checked ? kChecked : kUnchecked;
         out += std::to_string(item.quantity);
         out += kQuantitySeparator;
-        out += ToUtf8(item.title);
+        out += Readable(item.title);
         out += ImportanceLabel(item.importance);
         out += '\n';
         if (!item.notes.empty()) {
-            AppendNotes(out, ToUtf8(item.notes), indent + std::string(kIndentPerLevel));
+            AppendNotes(out, item.notes, indent + std::string(kIndentPerLevel));
         }
     });
     return out;

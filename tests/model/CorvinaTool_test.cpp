@@ -143,6 +143,17 @@ TEST_F(CorvinaToolTest, ShowPrintsAnIndentedTree) {
                        "        | low fat, fresh\n");
 }
 
+TEST_F(CorvinaToolTest, ShowPrintsControlCharactersAsPictures) {
+    WriteBytes(folder.File("Odd.crv"), Header(1) + RootItem() + U32(1) + Item(Wide(u"a\tb\x1B[31m"), 1, 0, 1) +
+                                           Wide(u"one\r\ntwo\rthree\x7F\r") + U32(0));
+    const ToolRun run = Run("show " + Quoted("Odd.crv"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Odd: 1 item\n"
+                       "[ ] 1 x a\u2409b\u241B[31m\n"
+                       "    | one\n"
+                       "    | two\u240Dthree\u2421\u240D\n");
+}
+
 TEST_F(CorvinaToolTest, ShowKeepsDeepListsReadable) {
     std::string text;
     for (int level = 0; level < 40; ++level) {
