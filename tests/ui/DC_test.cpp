@@ -1,12 +1,9 @@
 // Drawing context tests: memory surfaces and bitmap selection, fills, frames, lines, block copies
 // with and without a key colour, and text placement, checked pixel by pixel.
 #include "platform/ui/DC.h"
-#include "platform/ui/DCBridge.h"
+#include "platform/ui/testing/PictureProbe.h"
 
 #include <gtest/gtest.h>
-
-#include <QImage>
-#include <QPainter>
 
 #include <cstdlib>
 #include <string>
@@ -104,16 +101,14 @@ TEST(DCSurface, SelectedPixelsOutliveTheBitmapObject) {
 }
 
 TEST(DCSurface, ContextOverAPainterDrawsIntoThePaintersImage) {
-    QImage window(10, 10, QImage::Format_RGB32);
-    window.fill(Qt::white);
-    QPainter painter(&window);
-    CDC dc;
-    AttachPainter(dc, &painter, CSize(10, 10));
-    EXPECT_EQ(dc.GetSurfaceSize(), CSize(10, 10));
-    dc.FillSolidRect(CRect(2, 2, 4, 4), kGreen);
-    painter.end();
-    EXPECT_EQ(FromQRgb(window.pixel(2, 2)), kGreen);
-    EXPECT_EQ(FromQRgb(window.pixel(4, 4)), kWhite);
+    CSize surfaceSize;
+    const CBitmap window = uitest::PaintThroughPainter(CSize(10, 10), kWhite, [&surfaceSize](CDC& dc) {
+        surfaceSize = dc.GetSurfaceSize();
+        dc.FillSolidRect(CRect(2, 2, 4, 4), kGreen);
+    });
+    EXPECT_EQ(surfaceSize, CSize(10, 10));
+    EXPECT_EQ(window.GetPixel(2, 2), kGreen);
+    EXPECT_EQ(window.GetPixel(4, 4), kWhite);
 }
 
 // --- Fills, frames, lines ----------------------------------------------------------------------------------
@@ -394,7 +389,7 @@ TEST_F(DCText, SampleSurfaceRendersForInspection) {
     sample.dc.LineTo(16, 120);
     EXPECT_GT(InkedPixels(sample.dc, CRect(0, 24, 240, 44)), 0);
     if (const char* folder = std::getenv("CORVINA_RENDER_DIR")) {
-        BitmapImage(sample.bitmap).save(QString::fromLocal8Bit(folder) + QStringLiteral("/dc-sample.png"));
+        EXPECT_TRUE(uitest::SaveBitmapPng(sample.bitmap, std::string(folder) + "/dc-sample.png"));
     }
 }
 

@@ -1,23 +1,20 @@
 // Font tests: the device face is registered, heights are cell heights, weights and the dialog face
 // come out as the device shows them.
-#include "platform/ui/DCBridge.h"
+#include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/testing/FontProbe.h"
 
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
-#include <QFontMetrics>
-#include <QImage>
-#include <QPainter>
-
 #include <cstdlib>
+#include <string>
 
 TEST(DeviceFont, TahomaIsRegisteredFromTheHostsFontFolder) {
     ASSERT_TRUE(RegisterDeviceFonts()) << "install the package fonts-wine";
     EXPECT_TRUE(RegisterDeviceFonts()) << "a second call answers the same";
     CFont font;
     ASSERT_TRUE(font.CreateFont(13, FW_NORMAL, u"Tahoma"));
-    EXPECT_EQ(QFontInfo(ToQFont(font)).family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(uitest::ResolvedFamily(font), u"Tahoma");
 }
 
 TEST(DeviceFont, PositiveHeightIsTheCellHeight) {
@@ -39,22 +36,39 @@ TEST(DeviceFont, FaceWithoutAnExactCellTakesTheLargestThatFits) {
 }
 
 namespace {
-/// How many pixels of `text` come out dark when drawn black on white in `font`: heavier strokes
-/// darken more of them.
-int InkOf(const QFont& font, const QString& text) {
-    QImage surface(QFontMetrics(font).horizontalAdvance(text) + 8, QFontMetrics(font).height() + 4,
-                   QImage::Format_RGB32);
-    surface.fill(Qt::white);
-    QPainter painter(&surface);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(surface.rect(), Qt::AlignCenter, text);
-    painter.end();
-    constexpr int kDarkBelow = 128;
+/// Below this grey level (of 255) a pixel counts as ink.
+constexpr int kDarkBelow = 128;
+/// Room around the text so no stroke is clipped at the surface's edge.
+constexpr int kInkMargin = 8;
+
+/// The grey level of a colour, weighted as the eye sees the channels.
+int GreyOf(COLORREF colour) {
+    constexpr int kRedWeight = 11;
+    constexpr int kGreenWeight = 16;
+    constexpr int kBlueWeight = 5;
+    constexpr int kWeightSum = kRedWeight + kGreenWeight + kBlueWeight;
+    return (GetRValue(colour) * kRedWeight + GetGValue(colour) * kGreenWeight + GetBValue(colour) * kBlueWeight) /
+           kWeightSum;
+}
+
+/// How many pixels of `text` come out dark when a memory context draws it black on white in
+/// `font`: heavier strokes darken more of them.
+int InkOf(CFont& font, std::u16string_view text) {
+    CDC dc;
+    CBitmap surface;
+    EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
+    dc.SelectObject(&font);
+    const CSize size(dc.GetTextExtent(text).cx + kInkMargin, dc.GetTextMetrics().tmHeight + kInkMargin);
+    EXPECT_TRUE(surface.CreateBitmap(size.cx, size.cy));
+    dc.SelectObject(&surface);
+    dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(255, 255, 255));
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(text, CRect(0, 0, size.cx, size.cy), DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     int ink = 0;
-    for (int y = 0; y < surface.height(); ++y) {
-        for (int x = 0; x < surface.width(); ++x) {
-            ink += qGray(surface.pixel(x, y)) < kDarkBelow ? 1 : 0;
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            ink += GreyOf(dc.GetPixel(x, y)) < kDarkBelow ? 1 : 0;
         }
     }
     return ink;
@@ -68,13 +82,13 @@ TEST(DeviceFont, WeightsPickTheBoldFaceFromSemiBoldUp) {
     normal.CreateFont(14, FW_NORMAL, u"Tahoma");
     semiBold.CreateFont(14, FW_SEMIBOLD, u"Tahoma");
     bold.CreateFont(18, FW_BOLD, u"Tahoma");
-    EXPECT_FALSE(QFontInfo(ToQFont(normal)).bold());
-    EXPECT_TRUE(QFontInfo(ToQFont(semiBold)).bold());
-    EXPECT_TRUE(QFontInfo(ToQFont(bold)).bold());
+    EXPECT_FALSE(uitest::ResolvesBold(normal));
+    EXPECT_TRUE(uitest::ResolvesBold(semiBold));
+    EXPECT_TRUE(uitest::ResolvesBold(bold));
     // The host's own bold file only widens the spacing; bold must show as heavier strokes.
-    const QString address = QStringLiteral("www.tarrow.example");
+    constexpr std::u16string_view kAddress = u"www.tarrow.example";
     constexpr double kBoldInkAtLeast = 1.3;
-    EXPECT_GT(InkOf(ToQFont(semiBold), address), kBoldInkAtLeast * InkOf(ToQFont(normal), address));
+    EXPECT_GT(InkOf(semiBold, kAddress), kBoldInkAtLeast * InkOf(normal, kAddress));
 }
 
 TEST(DeviceFont, AttributesAreKeptAndZeroMeansDefault) {
@@ -89,15 +103,15 @@ TEST(DeviceFont, AttributesAreKeptAndZeroMeansDefault) {
 
     CFont defaults;
     ASSERT_TRUE(defaults.CreateFontIndirect(LOGFONT{}));
-    EXPECT_EQ(QFontInfo(ToQFont(defaults)).family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(uitest::ResolvedFamily(defaults), u"Tahoma");
     EXPECT_EQ(defaults.GetTextMetrics().tmHeight, 13);
-    EXPECT_FALSE(QFontInfo(ToQFont(defaults)).bold());
+    EXPECT_FALSE(uitest::ResolvesBold(defaults));
 }
 
 TEST(DeviceFont, DialogFaceAtEightPointIsTheDeviceFace) {
     CFont dialog;
     ASSERT_TRUE(dialog.CreatePointFont(80, u"System"));
-    EXPECT_EQ(QFontInfo(ToQFont(dialog)).family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(uitest::ResolvedFamily(dialog), u"Tahoma");
     EXPECT_EQ(dialog.GetLogFont().lfHeight, -11) << "8 points at 96 pixels per inch, as an em height";
     EXPECT_FALSE(CFont().CreatePointFont(0, u"System"));
 }
@@ -105,8 +119,8 @@ TEST(DeviceFont, DialogFaceAtEightPointIsTheDeviceFace) {
 TEST(DeviceFont, EveryFontCarriesAnExplicitHintingPreference) {
     CFont font;
     font.CreateFont(13, FW_NORMAL, u"Tahoma");
-    EXPECT_NE(ToQFont(font).hintingPreference(), QFont::PreferDefaultHinting);
-    EXPECT_NE(ToQFont(CFont()).hintingPreference(), QFont::PreferDefaultHinting);
+    EXPECT_TRUE(uitest::HasExplicitHinting(font));
+    EXPECT_TRUE(uitest::HasExplicitHinting(CFont()));
 }
 
 TEST(DeviceFont, AverageWidthStretchesTheFace) {
@@ -131,8 +145,8 @@ TEST(DeviceFontDeathTest, MissingFaceFallsBackToTheSystemSansWithAWarning) {
             const bool real = RegisterDeviceFonts();
             CFont font;
             font.CreateFont(13, FW_NORMAL, u"Tahoma");
-            const QString family = QFontInfo(ToQFont(font)).family();
-            std::exit(!real && family != QStringLiteral("Tahoma") && !family.isEmpty() ? 0 : 1);
+            const std::u16string family = uitest::ResolvedFamily(font);
+            std::exit(!real && family != u"Tahoma" && !family.empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "Tahoma was not found at /nonexistent/fonts/tahoma.ttf");
 }

@@ -1,14 +1,14 @@
 // Resource tests: every dialog template, menu, menu bar and shortcut table is walked and checked
 // against the string table and the pictures; the fixed texts and picture sizes are pinned.
+#include "platform/core/Strings.h"
 #include "platform/ui/Bitmap.h"
-#include "platform/ui/DCBridge.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/testing/PictureProbe.h"
 #include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
-#include <QPixmap>
-
+#include <optional>
 #include <set>
 #include <string>
 
@@ -69,7 +69,7 @@ TEST_F(ProgramResourceTables, EveryMenuIsWellFormedAndUsesEachCommandOnce) {
         const std::string where = "menu " + std::to_string(menu.id);
         for (const MenuItemTemplate& top : menu.items) {
             EXPECT_TRUE(top.IsPopup()) << where << ": a menu bar's menu holds popups only";
-            WalkMenuItems(top.popup, commands, where + " " + QString::fromStdU16String(std::u16string(top.text)).toStdString());
+            WalkMenuItems(top.popup, commands, where + " " + ToUtf8(top.text));
         }
     }
 }
@@ -265,10 +265,9 @@ TEST(ProgramPictures, ImportanceMarksShowOnlyTheirMarkThroughTheKeyColour) {
 }
 
 TEST(ProgramPictures, ApplicationIconHasATransparentSurround) {
-    const QPixmap icon = LoadIconPixmap(IDR_MAINFRAME);
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.size(), QSize(32, 32));
-    const QImage pixels = icon.toImage();
-    EXPECT_EQ(qAlpha(pixels.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(pixels.pixel(16, 16)), 255);
+    const std::optional<uitest::IconOpacity> icon = uitest::LoadIconOpacity(IDR_MAINFRAME);
+    ASSERT_TRUE(icon.has_value());
+    EXPECT_EQ(icon->size, CSize(32, 32));
+    EXPECT_EQ(icon->AlphaAt(0, 0), 0);
+    EXPECT_EQ(icon->AlphaAt(16, 16), 255);
 }

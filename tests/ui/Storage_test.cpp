@@ -1,47 +1,105 @@
 // Device storage tests: device paths on the host, the registry store, folder enumeration with
 // wildcards and file times, attributes, creating a folder and deleting a file.
+#include "platform/core/Strings.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/FileFind.h"
 #include "platform/ui/Registry.h"
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTimeZone>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
+#include <system_error>
 
 namespace {
 
-std::u16string U16(const QString& text) { return text.toStdU16String(); }
+namespace fs = std::filesystem;
+
+/// A folder of its own under the system's temporary folder, removed with its contents at the end.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern = (fs::temp_directory_path() / "corvina-storage-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~TemporaryFolder() {
+        if (!m_path.empty()) {
+            std::error_code ignored;  // a folder left behind in the temporary folder harms nothing
+            fs::remove_all(m_path, ignored);
+        }
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    /// False when the folder could not be made.
+    bool IsValid() const { return !m_path.empty(); }
+    /// Its host path, without a trailing separator.
+    std::string Path() const { return m_path.string(); }
+
+private:
+    fs::path m_path;
+};
+
+/// A host path as the device layer answers it.
+std::u16string U16(const std::string& hostPath) { return Widen(hostPath); }
 
 /// A fresh device root (and storage card) in a temporary folder for each test.
 class DeviceStorage : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(root.isValid() && card.isValid());
-        ConfigureDeviceStorage({U16(root.path()), U16(card.path())});
+        ASSERT_TRUE(root.IsValid() && card.IsValid());
+        ConfigureDeviceStorage({U16(root.Path()), U16(card.Path())});
     }
     void TearDown() override { ConfigureDeviceStorage({}); }
 
     /// Writes a file below the device root with the given contents; answers its host path.
-    QString MakeFile(const QString& relative, const QByteArray& contents = "x") {
-        const QString path = root.path() + QLatin1Char('/') + relative;
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        return path;
+    std::string MakeFile(const std::string& relative, const std::string& contents = "x") {
+        const fs::path path = fs::path(root.Path()) / relative;
+        std::error_code error;
+        fs::create_directories(path.parent_path(), error);
+        EXPECT_FALSE(error) << path.parent_path() << ": " << error.message();
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        EXPECT_TRUE(file.is_open()) << path;
+        file.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        file.close();
+        EXPECT_TRUE(file.good()) << path;
+        return path.string();
     }
 
-    QTemporaryDir root;
-    QTemporaryDir card;
+    /// Makes a folder (and its parents) below the device root.
+    void MakeFolder(const std::string& relative) {
+        std::error_code error;
+        fs::create_directories(fs::path(root.Path()) / relative, error);
+        EXPECT_FALSE(error) << relative << ": " << error.message();
+    }
+
+    TemporaryFolder root;
+    TemporaryFolder card;
 };
+
+/// The user's home folder as the platform finds it: $HOME without a trailing separator, else the
+/// file-system root.
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        return "/";
+    }
+    std::string folder = fs::path(home).lexically_normal().string();
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
 
 /// Every name an enumeration returns, in order.
 std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* firstStatus = nullptr) {
@@ -65,17 +123,17 @@ std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* f
 
 TEST_F(DeviceStorage, DevicePathsLandBelowTheRootAndTheCard) {
     EXPECT_EQ(HostPathFromDevicePath(u"\\Program Files\\Corvina\\Lists"),
-              U16(root.path() + QStringLiteral("/Program Files/Corvina/Lists")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.path()));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"), U16(card.path() + QStringLiteral("/Shop.txt")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"), U16(card.path() + QStringLiteral("/Shop.txt")))
+              U16(root.Path() + std::string("/Program Files/Corvina/Lists")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.Path()));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"), U16(card.Path() + std::string("/Shop.txt")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"), U16(card.Path() + std::string("/Shop.txt")))
         << "the card's name is matched without regard to case";
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"), U16(root.path() + QStringLiteral("/Storage Cards/x")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"), U16(root.Path() + std::string("/Storage Cards/x")));
 }
 
 TEST_F(DeviceStorage, DoubledSeparatorsCountAsOne) {
     EXPECT_EQ(HostPathFromDevicePath(u"\\Storage\\Apps\\\\Lists\\"),
-              U16(root.path() + QStringLiteral("/Storage/Apps/Lists")));
+              U16(root.Path() + std::string("/Storage/Apps/Lists")));
 }
 
 TEST_F(DeviceStorage, PathsThatCouldLeaveTheDeviceAreRefused) {
@@ -97,8 +155,8 @@ TEST(DeviceRoot, OptionThenEnvironmentThenTheUsersDataFolder) {
     EXPECT_EQ(DeviceRootFolder(), u"/var/tmp/from-env");
     unsetenv("CORVINA_DEVICE_ROOT");
     const std::u16string fallback = DeviceRootFolder();
-    EXPECT_TRUE(fallback.ends_with(u"/corvina/device")) << QString::fromStdU16String(fallback).toStdString();
-    EXPECT_EQ(StorageCardFolder(), U16(QDir::homePath()));
+    EXPECT_TRUE(fallback.ends_with(u"/corvina/device")) << ToUtf8(fallback);
+    EXPECT_EQ(StorageCardFolder(), U16(HomeFolder()));
     if (saved != nullptr) {
         setenv("CORVINA_DEVICE_ROOT", restore.c_str(), 1);
     }
@@ -169,12 +227,9 @@ TEST_F(DeviceStorage, RegistryRefusesNamesTheStoreCannotHold) {
 
 TEST_F(DeviceStorage, InstallerWrittenSettingsFileIsRead) {
     // The form an installer script writes by hand, documented with the registry.
-    QFile file(root.path() + QStringLiteral("/registry.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[HKEY_LOCAL_MACHINE]\n"
-               "SOFTWARE\\Tarrow\\Corvina\\InstallDir=\\\\Program Files\\\\Corvina\n"
-               "SOFTWARE\\Tarrow\\Corvina\\Maker=Tarrow, Inc\n");
-    file.close();
+    MakeFile("registry.ini", "[HKEY_LOCAL_MACHINE]\n"
+                             "SOFTWARE\\Tarrow\\Corvina\\InstallDir=\\\\Program Files\\\\Corvina\n"
+                             "SOFTWARE\\Tarrow\\Corvina\\Maker=Tarrow, Inc\n");
     CRegistryKey key;
     ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
     char16_t buffer[64] = {};
@@ -187,28 +242,28 @@ TEST_F(DeviceStorage, InstallerWrittenSettingsFileIsRead) {
 // --- Folder enumeration ------------------------------------------------------------------------------------------
 
 TEST_F(DeviceStorage, PatternIsMatchedWithLetterCaseAndFoldersAreSkipped) {
-    MakeFile(QStringLiteral("Lists/Shop.crv"));
-    MakeFile(QStringLiteral("Lists/Pack.crv"));
-    MakeFile(QStringLiteral("Lists/Shop.CRV"));
-    MakeFile(QStringLiteral("Lists/notes.txt"));
-    MakeFile(QStringLiteral("Lists/.crv"));
-    QDir().mkpath(root.path() + QStringLiteral("/Lists/Folder.crv"));
+    MakeFile("Lists/Shop.crv");
+    MakeFile("Lists/Pack.crv");
+    MakeFile("Lists/Shop.CRV");
+    MakeFile("Lists/notes.txt");
+    MakeFile("Lists/.crv");
+    MakeFolder("Lists/Folder.crv");
     const std::vector<std::u16string> names = Enumerate(u"\\Lists\\*.crv");
     EXPECT_EQ(std::set<std::u16string>(names.begin(), names.end()),
               (std::set<std::u16string>{u"Shop.crv", u"Pack.crv", u".crv"}));
 }
 
 TEST_F(DeviceStorage, QuestionMarkIsOneCharacterAndBracketsAreOrdinary) {
-    MakeFile(QStringLiteral("a1.crv"));
-    MakeFile(QStringLiteral("a12.crv"));
-    MakeFile(QStringLiteral("[x].crv"));
-    MakeFile(QStringLiteral("x.crv"));
+    MakeFile("a1.crv");
+    MakeFile("a12.crv");
+    MakeFile("[x].crv");
+    MakeFile("x.crv");
     EXPECT_EQ(Enumerate(u"\\a?.crv"), std::vector<std::u16string>{u"a1.crv"});
     EXPECT_EQ(Enumerate(u"\\[x].crv"), std::vector<std::u16string>{u"[x].crv"});
 }
 
 TEST_F(DeviceStorage, NothingMatchingAndMissingFolderAreToldApart) {
-    QDir().mkpath(root.path() + QStringLiteral("/Empty"));
+    MakeFolder("Empty");
     FindStatus status = FindStatus::Found;
     EXPECT_TRUE(Enumerate(u"\\Empty\\*.crv", &status).empty());
     EXPECT_EQ(status, FindStatus::NoMoreFiles);
@@ -223,7 +278,7 @@ TEST_F(DeviceStorage, NothingMatchingAndMissingFolderAreToldApart) {
 }
 
 TEST_F(DeviceStorage, EnumerationKeepsGoingToTheEndAndStaysThere) {
-    MakeFile(QStringLiteral("Lists/One.crv"));
+    MakeFile("Lists/One.crv");
     CFileFind find;
     FoundFile found;
     ASSERT_EQ(find.FindFirst(u"\\Lists\\*.crv", found), FindStatus::Found);
@@ -234,12 +289,17 @@ TEST_F(DeviceStorage, EnumerationKeepsGoingToTheEndAndStaysThere) {
 }
 
 TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
-    const QString path = MakeFile(QStringLiteral("Lists/Year.crv"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    const QDateTime written(QDate(2009, 12, 31), QTime(23, 30, 15), QTimeZone::utc());
-    ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
-    file.close();
+    const std::string path = MakeFile("Lists/Year.crv");
+    std::tm written{};
+    written.tm_year = 2009 - 1900;
+    written.tm_mon = 12 - 1;
+    written.tm_mday = 31;
+    written.tm_hour = 23;
+    written.tm_min = 30;
+    written.tm_sec = 15;
+    // The access time is left alone; the modification time becomes 2009-12-31 23:30:15 UTC.
+    const timespec times[2] = {{0, UTIME_OMIT}, {::timegm(&written), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 
     CFileFind find;
     FoundFile found;
@@ -256,7 +316,7 @@ TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
 // --- Attributes, folders, deletion ----------------------------------------------------------------------------
 
 TEST_F(DeviceStorage, AttributesTellFilesFoldersAndNothing) {
-    MakeFile(QStringLiteral("Lists/Shop.crv"));
+    MakeFile("Lists/Shop.crv");
     EXPECT_EQ(GetFileAttributes(u"\\Lists") & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(GetFileAttributes(u"\\Lists\\Shop.crv"), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(GetFileAttributes(u"\\Lists\\Gone.crv"), INVALID_FILE_ATTRIBUTES);
@@ -272,7 +332,7 @@ TEST_F(DeviceStorage, CreateDirectoryMakesOneLevelOnly) {
 }
 
 TEST_F(DeviceStorage, DeleteFileRemovesFilesOnly) {
-    MakeFile(QStringLiteral("Lists/Shop.crv"));
+    MakeFile("Lists/Shop.crv");
     EXPECT_TRUE(DeleteFile(u"\\Lists\\Shop.crv"));
     EXPECT_EQ(GetFileAttributes(u"\\Lists\\Shop.crv"), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(DeleteFile(u"\\Lists\\Shop.crv"));
