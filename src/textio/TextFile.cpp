@@ -9,6 +9,7 @@
 #include "platform/core/SafeSaveFile.h"
 #include "platform/core/Strings.h"
 #include "platform/core/TextStream.h"
+#include "textio/RecordScanner.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ std::size_t FindFieldStop(std::string_view bytes) {
     }
     return i;
 }
-constexpr int kDecimalBase = 10;
-
-// The characters scanf's conversions skip before a number, as in the C locale.
-bool IsScanfSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 
 bool NotesNeedQuotes(std::u16string_view notes) {
     return notes.find_first_of(u"\n,") != std::u16string_view::npos;
@@ -38,11 +34,67 @@ bool IsQuoted(std::u16string_view notes) {
     return !notes.empty() && notes.front() == u'"' && notes.back() == u'"';
 }
 
+// Notes read in enclosing double quotes lose them; a lone quote is both the first and the last
+// character, so it goes and nothing is left.
+void StripEnclosingQuotes(std::u16string& notes) {
+    if (!IsQuoted(notes)) {
+        return;
+    }
+    notes.pop_back();
+    if (!notes.empty()) {
+        notes.erase(0, 1);
+    }
+}
+
+// Importance is read unsigned and judged signed; anything but high, normal or low becomes normal.
+std::int32_t ImportanceFrom(std::uint32_t read) {
+    const auto importance = static_cast<std::int32_t>(read);
+    if (importance < TaskItem::kHighImportance || importance > TaskItem::kLowImportance) {
+        return TaskItem::kNormalImportance;
+    }
+    return importance;
+}
+
+// The longest a 32-bit number prints: ten digits and a sign.
+constexpr std::size_t kLongestNumber = std::numeric_limits<std::uint32_t>::digits10 + 2;
+constexpr std::size_t kNumbersPerRecord = 4;
+constexpr std::size_t kSeparatorsPerRecord = 6;  // five tabs and the line feed
+constexpr std::size_t kQuotesAroundNotes = 2;
+
+// The most bytes the record of `item` can take, before its text is encoded.
+std::size_t LongestRecord(const TaskItem& item) {
+    return kNumbersPerRecord * kLongestNumber + kSeparatorsPerRecord + kQuotesAroundNotes +
+           kMostUtf8BytesPerUnit * (item.title.size() + item.notes.size());
+}
+
 template <class Number>
-void AppendNumber(std::string& out, Number value) {
-    char digits[std::numeric_limits<std::uint64_t>::digits10 + 3];
-    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
-    out.append(digits, result.ptr);
+char* PutNumber(char* out, Number value) {
+    return std::to_chars(out, out + kLongestNumber, value).ptr;
+}
+
+// Encodes the record "%u\t%s\t%u\t%d\t%s\t%u\n" at `out`, which has room for `LongestRecord`;
+// answers where it ends.
+char* EncodeRecord(char* out, std::uint32_t depth, const TaskItem& item) {
+    out = PutNumber(out, depth);
+    *out++ = kFieldSeparator;
+    out = EncodeUtf8(item.title, out);
+    *out++ = kFieldSeparator;
+    out = PutNumber(out, static_cast<std::uint32_t>(item.importance));
+    *out++ = kFieldSeparator;
+    out = PutNumber(out, static_cast<int>(item.checked));
+    *out++ = kFieldSeparator;
+    const bool quoted = NotesNeedQuotes(item.notes);
+    if (quoted) {
+        *out++ = kQuote;
+    }
+    out = EncodeUtf8(item.notes, out);
+    if (quoted) {
+        *out++ = kQuote;
+    }
+    *out++ = kFieldSeparator;
+    out = PutNumber(out, item.quantity);
+    *out++ = kRecordEnd;
+    return out;
 }
 
 }  // namespace
@@ -116,29 +168,18 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
     if (!writer_) {
         return;
     }
-    std::string& record = scratch_;
-    record.clear();
-    AppendNumber(record, depth);
-    record += kFieldSeparator;
-    AppendUtf8(record, item.title);
-    record += kFieldSeparator;
-    AppendNumber(record, static_cast<std::uint32_t>(item.importance));
-    record += kFieldSeparator;
-    AppendNumber(record, static_cast<int>(item.checked));
-    record += kFieldSeparator;
-    const bool quoted = NotesNeedQuotes(item.notes);
-    if (quoted) {
-        record += kQuote;
-    }
-    AppendUtf8(record, item.notes);
-    if (quoted) {
-        record += kQuote;
-    }
-    record += kFieldSeparator;
-    AppendNumber(record, item.quantity);
-    record += kRecordEnd;
     try {
-        writer_->Write(record);
+        // A record is encoded straight into the writer's block; one too long for a block (pages of
+        // notes) is built apart first.
+        const std::size_t longest = LongestRecord(item);
+        if (longest <= TextStreamWriter::kBlockSize) {
+            char* const start = writer_->Claim(longest);
+            writer_->Commit(static_cast<std::size_t>(EncodeRecord(start, depth, item) - start));
+            return;
+        }
+        scratch_.resize(longest);
+        const char* const end = EncodeRecord(scratch_.data(), depth, item);
+        writer_->Write(std::string_view(scratch_.data(), static_cast<std::size_t>(end - scratch_.data())));
     } catch (const CFileException& failure) {
         Fail(failure.Cause());
     }
@@ -146,70 +187,40 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
 
 void TextFile::SkipOne() { reader_->Get(); }
 
-bool TextFile::ReadNumber(bool& negative, std::uint64_t& magnitude, bool& overflow) {
-    while (IsScanfSpace(reader_->Peek())) {
+bool TextFile::ReadNumber(record_scanner::ScannedNumber& number) {
+    using record_scanner::IsDigit;
+    while (record_scanner::IsScanfSpace(reader_->Peek())) {
         reader_->Get();
     }
-    negative = false;
+    number = record_scanner::ScannedNumber{};
     if (const int sign = reader_->Peek(); sign == '-' || sign == '+') {
-        negative = sign == '-';
+        number.negative = sign == '-';
         reader_->Get();
     }
     if (!IsDigit(reader_->Peek())) {
         return false;
     }
-    magnitude = 0;
-    overflow = false;
-    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
-    constexpr std::uint64_t kLargestBeforeLastDigit = kLargest / kDecimalBase;
-    constexpr std::uint64_t kLargestLastDigit = kLargest % kDecimalBase;
     while (IsDigit(reader_->Peek())) {
-        const auto digit = static_cast<std::uint64_t>(reader_->Get() - '0');
-        const bool fits = magnitude < kLargestBeforeLastDigit ||
-                          (magnitude == kLargestBeforeLastDigit && digit <= kLargestLastDigit);
-        if (fits) {
-            magnitude = magnitude * kDecimalBase + digit;
-        } else {
-            overflow = true;
-        }
+        record_scanner::AddDigit(number, reader_->Get() - '0');
     }
     return true;
 }
 
-// Conversions behave as the C library's on this platform: the number is taken as a 64-bit
-// long (saturating when it does not fit) and then cut to 32 bits, so "-1" reads as 4294967295.
 bool TextFile::ReadUnsigned(std::uint32_t& value) {
-    bool negative = false;
-    bool overflow = false;
-    std::uint64_t magnitude = 0;
-    if (!ReadNumber(negative, magnitude, overflow)) {
+    record_scanner::ScannedNumber number;
+    if (!ReadNumber(number)) {
         return false;
     }
-    std::uint64_t wide = std::numeric_limits<std::uint64_t>::max();
-    if (!overflow) {
-        wide = negative ? std::uint64_t{0} - magnitude : magnitude;
-    }
-    value = static_cast<std::uint32_t>(wide);
+    value = record_scanner::AsUnsigned(number);
     return true;
 }
 
 bool TextFile::ReadSigned(std::int32_t& value) {
-    bool negative = false;
-    bool overflow = false;
-    std::uint64_t magnitude = 0;
-    if (!ReadNumber(negative, magnitude, overflow)) {
+    record_scanner::ScannedNumber number;
+    if (!ReadNumber(number)) {
         return false;
     }
-    constexpr std::uint64_t kLongMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    std::int64_t wide = 0;
-    if (negative) {
-        wide = (overflow || magnitude > kLongMax + 1) ? std::numeric_limits<std::int64_t>::min()
-                                                      : static_cast<std::int64_t>(std::uint64_t{0} - magnitude);
-    } else {
-        wide = (overflow || magnitude > kLongMax) ? std::numeric_limits<std::int64_t>::max()
-                                                  : static_cast<std::int64_t>(magnitude);
-    }
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+    value = record_scanner::AsSigned(number);
     return true;
 }
 
@@ -257,11 +268,37 @@ bool TextFile::ReadField(std::u16string& field) {
     return true;
 }
 
+bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
+    const std::string_view ahead = reader_->Buffered();
+    record_scanner::ScannedRecord record;
+    const std::size_t length = record_scanner::ScanWholeRecord(ahead, record);
+    if (length == 0) {
+        return false;
+    }
+    depth = record_scanner::AsUnsigned(record.depth);
+    item.title.clear();
+    AppendFromUtf8OrCp1252(item.title, record.title);
+    item.importance = ImportanceFrom(record_scanner::AsUnsigned(record.importance));
+    item.checked = static_cast<std::uint8_t>(record_scanner::AsSigned(record.checked));
+    item.notes.clear();
+    AppendFromUtf8OrCp1252(item.notes, record.notes);
+    StripEnclosingQuotes(item.notes);
+    item.quantity = record_scanner::AsUnsigned(record.quantity);
+    reader_->Skip(length);
+    return true;
+}
+
 bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
     if (!reader_) {
         return false;
     }
     try {
+        // Nearly every record lies whole in the bytes read ahead and is scanned there at once; the
+        // rest (line breaks in notes, a record split by the read-ahead, the end of the file, damaged
+        // text) are read character by character.
+        if (ReadBufferedItem(depth, item)) {
+            return true;
+        }
         if (!ReadUnsigned(depth)) {
             return false;
         }
@@ -274,22 +311,13 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
         if (!ReadUnsigned(importance) || !ReadSigned(checked)) {
             return false;
         }
-        item.importance = static_cast<std::int32_t>(importance);
-        if (item.importance < TaskItem::kHighImportance || item.importance > TaskItem::kLowImportance) {
-            item.importance = TaskItem::kNormalImportance;
-        }
+        item.importance = ImportanceFrom(importance);
         item.checked = static_cast<std::uint8_t>(checked);
         SkipOne();
         if (!ReadField(item.notes)) {
             return false;
         }
-        if (IsQuoted(item.notes)) {
-            // A lone quote is both the first and the last character: it goes, and nothing is left.
-            item.notes.pop_back();
-            if (!item.notes.empty()) {
-                item.notes.erase(0, 1);
-            }
-        }
+        StripEnclosingQuotes(item.notes);
         return ReadUnsigned(item.quantity);
     } catch (const CFileException& failure) {
         Fail(failure.Cause());

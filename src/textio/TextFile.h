@@ -9,6 +9,9 @@
 
 #include "platform/core/File.h"
 
+namespace record_scanner {
+struct ScannedNumber;
+}
 class SafeSaveFile;
 class TaskItem;
 class TextStreamReader;
@@ -54,13 +57,16 @@ public:
     bool ReadField(std::u16string& field);
 
 private:
+    /// Reads a record that lies whole in the bytes read ahead in one pass over them; false, having
+    /// taken nothing, when that cannot be decided there.
+    bool ReadBufferedItem(std::uint32_t& depth, TaskItem& item);
     /// The scanf "%u" conversion: leading white space skipped, an optional sign, decimal digits;
     /// a negative value wraps around. False when there is no number.
     bool ReadUnsigned(std::uint32_t& value);
     /// The scanf "%d" conversion, with the same rules and a signed result.
     bool ReadSigned(std::int32_t& value);
     /// Reads an optional sign and the digits after skipping white space; false without a digit.
-    bool ReadNumber(bool& negative, std::uint64_t& magnitude, bool& overflow);
+    bool ReadNumber(record_scanner::ScannedNumber& number);
     /// Moves one character forward, whatever it is.
     void SkipOne();
     /// Records a failure and stops the stream.

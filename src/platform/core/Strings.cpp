@@ -27,22 +27,23 @@ bool IsHighSurrogate(char16_t unit) { return unit >= kHighSurrogateFirst && unit
 bool IsLowSurrogate(char16_t unit) { return unit >= kLowSurrogateFirst && unit <= kLowSurrogateLast; }
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-void AppendCodePointUtf8(std::string& out, char32_t cp) {
+char* EncodeCodePointUtf8(char32_t cp, char* out) {
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
+        *out++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < kFirstSupplementary) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
 }
 
 void AppendUtf16(std::u16string& out, char32_t cp) {
@@ -109,24 +110,31 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 void AppendUtf8(std::string& out, std::u16string_view text) {
-    out.reserve(out.size() + text.size());
+    const std::size_t start = out.size();
+    out.resize(start + kMostUtf8BytesPerUnit * text.size());
+    char* const end = EncodeUtf8(text, out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+char* EncodeUtf8(std::u16string_view text, char* out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit < 0x80) {
-            out += static_cast<char>(unit);
+            *out++ = static_cast<char>(unit);
             continue;
         }
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             const char32_t cp = kFirstSupplementary +
                                 ((static_cast<char32_t>(unit - kHighSurrogateFirst) << kSurrogateBits) |
                                  static_cast<char32_t>(text[i + 1] - kLowSurrogateFirst));
-            AppendCodePointUtf8(out, cp);
+            out = EncodeCodePointUtf8(cp, out);
             ++i;
             continue;
         }
         const bool unpaired = IsHighSurrogate(unit) || IsLowSurrogate(unit);
-        AppendCodePointUtf8(out, unpaired ? kReplacementCharacter : unit);
+        out = EncodeCodePointUtf8(unpaired ? kReplacementCharacter : unit, out);
     }
+    return out;
 }
 
 std::u16string FromUtf8OrCp1252(std::string_view bytes) {

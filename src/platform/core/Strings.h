@@ -2,6 +2,7 @@
 // terminal, and the %1-style message formatting.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -10,6 +11,11 @@
 std::string ToUtf8(std::u16string_view text);
 /// `ToUtf8` appending to `out`, for writers that build long runs of text.
 void AppendUtf8(std::string& out, std::u16string_view text);
+/// The most bytes one UTF-16 code unit becomes in UTF-8 (a surrogate pair, two units, becomes four).
+inline constexpr std::size_t kMostUtf8BytesPerUnit = 3;
+/// `ToUtf8` into memory the caller provides, room for `kMostUtf8BytesPerUnit` bytes per unit of
+/// `text`; answers where the bytes written end.
+char* EncodeUtf8(std::u16string_view text, char* out);
 
 /// 8-bit text to UTF-16: every valid UTF-8 sequence is decoded as such, and every byte that does not
 /// start one is decoded on its own as Windows-1252, so text from older devices still reads.

@@ -5,12 +5,12 @@
 
 namespace {
 
-constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr std::size_t kReadAheadSize = 64 * 1024;
 constexpr char kLineFeed = '\n';
 
 }  // namespace
 
-TextStreamReader::TextStreamReader(CFile& file) : file_(file), buffer_(kBlockSize) {}
+TextStreamReader::TextStreamReader(CFile& file) : file_(file), buffer_(kReadAheadSize) {}
 
 bool TextStreamReader::Ensure(std::size_t count) {
     if (filled_ - cursor_ >= count) {
@@ -59,19 +59,32 @@ int TextStreamReader::GetSlow() {
     return c;
 }
 
-TextStreamWriter::TextStreamWriter(CFile& file) : file_(file) { pending_.reserve(kBlockSize); }
+TextStreamWriter::TextStreamWriter(CFile& file) : file_(file), block_(kBlockSize) {}
 
 void TextStreamWriter::Write(std::string_view bytes) {
-    pending_.append(bytes);
-    if (pending_.size() >= kBlockSize) {
+    if (bytes.size() > block_.size() - used_) {
         Flush();
     }
+    // More than a block at once goes straight to the file rather than through the block in pieces.
+    if (bytes.size() >= block_.size()) {
+        file_.Write(bytes.data(), bytes.size());
+        return;
+    }
+    std::memcpy(block_.data() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+}
+
+char* TextStreamWriter::Claim(std::size_t count) {
+    if (count > block_.size() - used_) {
+        Flush();
+    }
+    return block_.data() + used_;
 }
 
 void TextStreamWriter::Flush() {
-    if (pending_.empty()) {
+    if (used_ == 0) {
         return;
     }
-    file_.Write(pending_.data(), pending_.size());
-    pending_.clear();
+    file_.Write(block_.data(), used_);
+    used_ = 0;
 }

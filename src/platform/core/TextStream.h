@@ -56,14 +56,25 @@ private:
 /// Collects bytes and writes them to a file in large blocks.
 class TextStreamWriter {
 public:
+    /// How many bytes are collected before they go to the file; also the most one `Claim` grants.
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
     explicit TextStreamWriter(CFile& file);
 
     /// Appends `bytes`; throws `CFileException` when the file refuses them.
     void Write(std::string_view bytes);
+    /// Room for up to `count` (at most `kBlockSize`) bytes after what is collected, handing the
+    /// collected bytes to the file first when they would not leave that much. Fill it, then `Commit`
+    /// how many were used; nothing else may come in between. Throws as `Write` does.
+    char* Claim(std::size_t count);
+    /// Keeps the first `used` bytes of the room the last `Claim` granted.
+    void Commit(std::size_t used) { used_ += used; }
     /// Hands everything collected to the file.
     void Flush();
 
 private:
     CFile& file_;
-    std::string pending_;
+    std::vector<char> block_;
+    /// How many bytes at the start of `block_` are collected and not yet written.
+    std::size_t used_ = 0;
 };

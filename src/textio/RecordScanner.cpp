@@ -1,0 +1,131 @@
+// Scanning numbers and fields of a record out of bytes in memory.
+#include "textio/RecordScanner.h"
+
+#include <limits>
+
+namespace record_scanner {
+
+namespace {
+
+constexpr int kDecimalBase = 10;
+constexpr char kFieldSeparator = '\t';
+constexpr char kLineFeed = '\n';
+constexpr char kCarriageReturn = '\r';
+// Where a scan cannot decide: the caller falls back to reading character by character.
+constexpr std::size_t kUndecided = std::string_view::npos;
+
+// Skips white space, an optional sign and the digits at `pos`. Undecided when the bytes end before
+// the number does or there is no digit (the character-by-character reader then gives the verdict).
+std::size_t ScanNumber(std::string_view bytes, std::size_t pos, ScannedNumber& number) {
+    number = ScannedNumber{};
+    while (pos < bytes.size() && IsScanfSpace(bytes[pos])) {
+        ++pos;
+    }
+    if (pos < bytes.size() && (bytes[pos] == '-' || bytes[pos] == '+')) {
+        number.negative = bytes[pos] == '-';
+        ++pos;
+    }
+    if (pos >= bytes.size() || !IsDigit(bytes[pos])) {
+        return kUndecided;
+    }
+    while (pos < bytes.size() && IsDigit(bytes[pos])) {
+        AddDigit(number, bytes[pos] - '0');
+        ++pos;
+    }
+    return pos < bytes.size() ? pos : kUndecided;
+}
+
+// Steps over one character as text mode delivers it: a CR LF pair is one line feed.
+std::size_t SkipOneCharacter(std::string_view bytes, std::size_t pos) {
+    if (pos >= bytes.size()) {
+        return kUndecided;
+    }
+    if (bytes[pos] != kCarriageReturn) {
+        return pos + 1;
+    }
+    if (pos + 1 >= bytes.size()) {
+        return kUndecided;
+    }
+    return bytes[pos + 1] == kLineFeed ? pos + 2 : pos + 1;
+}
+
+// A field up to the next tab, which it takes. Undecided when a line break comes first (it would be
+// stored as CR LF) or the bytes end.
+std::size_t ScanPlainField(std::string_view bytes, std::size_t pos, std::string_view& field) {
+    std::size_t stop = pos;
+    while (stop < bytes.size() && bytes[stop] != kFieldSeparator && bytes[stop] != kLineFeed &&
+           bytes[stop] != kCarriageReturn) {
+        ++stop;
+    }
+    if (stop >= bytes.size() || bytes[stop] != kFieldSeparator) {
+        return kUndecided;
+    }
+    field = bytes.substr(pos, stop - pos);
+    return stop + 1;
+}
+
+}  // namespace
+
+void AddDigit(ScannedNumber& number, int digit) {
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
+    constexpr std::uint64_t kLargestBeforeLastDigit = kLargest / kDecimalBase;
+    constexpr std::uint64_t kLargestLastDigit = kLargest % kDecimalBase;
+    const auto value = static_cast<std::uint64_t>(digit);
+    const bool fits = number.magnitude < kLargestBeforeLastDigit ||
+                      (number.magnitude == kLargestBeforeLastDigit && value <= kLargestLastDigit);
+    if (fits) {
+        number.magnitude = number.magnitude * kDecimalBase + value;
+    } else {
+        number.overflow = true;
+    }
+}
+
+std::uint32_t AsUnsigned(const ScannedNumber& number) {
+    std::uint64_t wide = std::numeric_limits<std::uint64_t>::max();
+    if (!number.overflow) {
+        wide = number.negative ? std::uint64_t{0} - number.magnitude : number.magnitude;
+    }
+    return static_cast<std::uint32_t>(wide);
+}
+
+std::int32_t AsSigned(const ScannedNumber& number) {
+    constexpr std::uint64_t kLongMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    std::int64_t wide = 0;
+    if (number.negative) {
+        wide = (number.overflow || number.magnitude > kLongMax + 1)
+                   ? std::numeric_limits<std::int64_t>::min()
+                   : static_cast<std::int64_t>(std::uint64_t{0} - number.magnitude);
+    } else {
+        wide = (number.overflow || number.magnitude > kLongMax) ? std::numeric_limits<std::int64_t>::max()
+                                                                : static_cast<std::int64_t>(number.magnitude);
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+}
+
+std::size_t ScanWholeRecord(std::string_view bytes, ScannedRecord& record) {
+    std::size_t pos = ScanNumber(bytes, 0, record.depth);
+    if (pos != kUndecided) {
+        pos = SkipOneCharacter(bytes, pos);
+    }
+    if (pos != kUndecided) {
+        pos = ScanPlainField(bytes, pos, record.title);
+    }
+    if (pos != kUndecided) {
+        pos = ScanNumber(bytes, pos, record.importance);
+    }
+    if (pos != kUndecided) {
+        pos = ScanNumber(bytes, pos, record.checked);
+    }
+    if (pos != kUndecided) {
+        pos = SkipOneCharacter(bytes, pos);
+    }
+    if (pos != kUndecided) {
+        pos = ScanPlainField(bytes, pos, record.notes);
+    }
+    if (pos != kUndecided) {
+        pos = ScanNumber(bytes, pos, record.quantity);
+    }
+    return pos == kUndecided ? 0 : pos;
+}
+
+}  // namespace record_scanner

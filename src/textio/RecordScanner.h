@@ -1,0 +1,56 @@
+// The pieces of one tab-separated record scanned out of bytes already in memory: numbers with the
+// C library's scanf rules, and fields up to the next tab.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace record_scanner {
+
+/// A number as scanf's integer conversions see it before it is cut to its destination type. The
+/// scanners set every field; `ScannedNumber{}` is the start of a number before its sign and digits.
+/// (No member initialisers: records are scanned millions of times and must not be cleared first.)
+struct ScannedNumber {
+    /// A minus sign came before the digits.
+    bool negative;
+    /// The digits' value, as far as it fits in 64 bits.
+    std::uint64_t magnitude;
+    /// The digits went on past what 64 bits hold.
+    bool overflow;
+};
+
+/// The white space scanf's conversions skip before a number, as in the C locale.
+constexpr bool IsScanfSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+constexpr bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+/// Adds one more digit to `number`, noting when the value no longer fits in 64 bits.
+void AddDigit(ScannedNumber& number, int digit);
+
+/// The "%u" result: the number taken as a 64-bit unsigned long (saturating when it does not fit,
+/// wrapping when negative) and cut to 32 bits, so "-1" reads as 4294967295.
+std::uint32_t AsUnsigned(const ScannedNumber& number);
+/// The "%d" result: the number taken as a 64-bit long (saturating when it does not fit) and cut to
+/// 32 bits.
+std::int32_t AsSigned(const ScannedNumber& number);
+
+/// One record's parts, as views into the bytes it was scanned from.
+struct ScannedRecord {
+    ScannedNumber depth;
+    std::string_view title;
+    ScannedNumber importance;
+    ScannedNumber checked;
+    std::string_view notes;
+    ScannedNumber quantity;
+};
+
+/// Scans one whole record at the start of `bytes` when everything about it can be decided from
+/// these bytes alone: every number ends before the bytes do, and both fields end at a tab with no
+/// line break inside. Answers how many bytes the record took, or 0 when it cannot tell (the record
+/// runs on past `bytes`, holds a line break in a field, or is not a record at all); the caller then
+/// reads it character by character, which gives the same result.
+std::size_t ScanWholeRecord(std::string_view bytes, ScannedRecord& record);
+
+}  // namespace record_scanner
