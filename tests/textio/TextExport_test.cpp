@@ -137,6 +137,28 @@ TEST_F(TextTest, NumbersFollowScanfRules) {
     EXPECT_EQ(doc.tree.root.children[2]->item.quantity, 4294967295u);
 }
 
+TEST_F(TextTest, RecordsCutByTheReadAheadReadLikeAnyOther) {
+    // Records are read in blocks of 64 KiB; shifting the text byte by byte puts the end of a block
+    // at every place inside the records, line ends and a line break in notes included.
+    const std::string pair = " 0\t Caf\xC3\xA9\t2\t-1\tnote\t+4321\r\n1\tSub\t0\t1\t\"a,\r\nb\"\t31\n";
+    constexpr std::size_t kReadAhead = 64 * 1024;
+    const std::size_t pairs = kReadAhead / pair.size() + 2;
+    std::string records;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        records += pair;
+    }
+    for (std::size_t shift = 0; shift <= pair.size(); ++shift) {
+        CCorvinaDoc doc;
+        Import(doc, std::string(shift, '\n') + records);
+        ASSERT_EQ(doc.tree.root.children.size(), pairs) << shift;
+        for (const TaskNode* top : doc.tree.root.children) {
+            ASSERT_EQ(top->item, MakeItem(u" Caf\u00e9", 4321, 255, 2, u"note")) << shift;
+            ASSERT_EQ(top->children.size(), 1u) << shift;
+            ASSERT_EQ(top->children[0]->item, MakeItem(u"Sub", 31, 1, 0, u"a,\r\nb")) << shift;
+        }
+    }
+}
+
 TEST_F(TextTest, CheckedFlagIsWrittenAsItsByteValue) {
     CCorvinaDoc doc;
     doc.tree.AddItem(MakeItem(u"A", 4294967295u, 255, -1));
