@@ -2,6 +2,7 @@
 // them, incomplete records and files that cannot be opened or written.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -139,23 +140,35 @@ TEST_F(TextTest, NumbersFollowScanfRules) {
 
 TEST_F(TextTest, RecordsCutByTheReadAheadReadLikeAnyOther) {
     // Records are read in blocks of 64 KiB; shifting the text byte by byte puts the end of a block
-    // at every place inside the records, line ends and a line break in notes included.
-    const std::string pair = " 0\t Caf\xC3\xA9\t2\t-1\tnote\t+4321\r\n1\tSub\t0\t1\t\"a,\r\nb\"\t31\n";
+    // at every place inside the records, line ends and a line break in notes included. Depths of a
+    // fixed width make every pair of records the same length and the list one chain, each item the
+    // only child of the one before.
     constexpr std::size_t kReadAhead = 64 * 1024;
-    const std::size_t pairs = kReadAhead / pair.size() + 2;
+    const auto pairAt = [](std::size_t index) {
+        char depths[2][8];
+        std::snprintf(depths[0], sizeof depths[0], "%05zu", 2 * index);
+        std::snprintf(depths[1], sizeof depths[1], "%05zu", 2 * index + 1);
+        return std::string(" ") + depths[0] + "\t Caf\xC3\xA9\t2\t-1\tnote\t+4321\r\n" + depths[1] +
+               "\tSub\t0\t1\t\"a,\r\nb\"\t31\n";
+    };
+    const std::size_t pairs = kReadAhead / pairAt(0).size() + 2;
     std::string records;
     for (std::size_t i = 0; i < pairs; ++i) {
-        records += pair;
+        records += pairAt(i);
     }
-    for (std::size_t shift = 0; shift <= pair.size(); ++shift) {
+    const TaskItem first = MakeItem(u" Caf\u00e9", 4321, 255, 2, u"note");
+    const TaskItem second = MakeItem(u"Sub", 31, 1, 0, u"a,\r\nb");
+    for (std::size_t shift = 0; shift <= pairAt(0).size(); ++shift) {
         CCorvinaDoc doc;
         Import(doc, std::string(shift, '\n') + records);
-        ASSERT_EQ(doc.tree.root.children.size(), pairs) << shift;
-        for (const TaskNode* top : doc.tree.root.children) {
-            ASSERT_EQ(top->item, MakeItem(u" Caf\u00e9", 4321, 255, 2, u"note")) << shift;
-            ASSERT_EQ(top->children.size(), 1u) << shift;
-            ASSERT_EQ(top->children[0]->item, MakeItem(u"Sub", 31, 1, 0, u"a,\r\nb")) << shift;
-        }
+        ASSERT_EQ(doc.tree.Count(), 2 * pairs) << shift;
+        std::size_t index = 0;
+        bool allRight = true;
+        doc.tree.Walk([&](const TaskNode& node, std::size_t depth) {
+            allRight = allRight && depth == index && node.item == (index % 2 == 0 ? first : second);
+            ++index;
+        });
+        ASSERT_TRUE(allRight) << shift;
     }
 }
 
