@@ -1,5 +1,6 @@
 // corvina-tool as a user runs it: exit statuses, standard output and error, and the files it writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -165,6 +166,18 @@ TEST_F(CorvinaToolTest, ShowKeepsDeepListsReadable) {
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("\n" + std::string(4 * 32, ' ') + "[ ] 1 x L32\n"), std::string::npos);
     EXPECT_NE(run.out.find("\n" + std::string(4 * 32, ' ') + "(level 39) [ ] 1 x L39\n"), std::string::npos);
+}
+
+TEST_F(CorvinaToolTest, ListFromAPipeIsReportedNotReadAsEmpty) {
+    WriteBytes(folder.File("Milk.crv"), kMilkList);
+    const std::string pipe = folder.File("pipe.crv");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // The writer gives up when the tool closes the pipe without reading it all.
+    ASSERT_EQ(std::system(("cat " + Quoted("Milk.crv") + " >" + Quoted("pipe.crv") + " 2>/dev/null &").c_str()), 0);
+    const ToolRun run = Run("show " + Quoted("pipe.crv"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Seek failed on " + pipe + "\n");
 }
 
 TEST_F(CorvinaToolTest, UsageErrorsAndHelp) {

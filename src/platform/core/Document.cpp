@@ -56,6 +56,10 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
     DeleteContents();
     SetModifiedFlag(true);
     try {
+        // Only a file with a position has a length that tells its contents: a pipe reports zero
+        // whatever it holds. Asking for the position fails on one with the seek error, so it is
+        // reported instead of opening as an empty list.
+        file.GetPosition();
         if (file.GetLength() != 0) {
             CArchive archive(&file, CArchive::load, kArchiveBufferSize);
             Serialize(archive);
