@@ -42,7 +42,3 @@ private:
     std::vector<UnreadableFile> m_unreadable;  ///< the unreadable files of the last scan
 };
 
-/// Reads the item count from the header of list file `path` (a device path) through a 4096-byte load
-/// archive. Throws CFileException when the file cannot be opened and CArchiveException when it ends
-/// inside its header.
-std::uint32_t ReadListItemCount(const std::u16string& path);

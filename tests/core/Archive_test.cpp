@@ -134,8 +134,10 @@ TEST_F(ArchiveTest, WrongDirectionIsRefused) {
     });
 }
 
-TEST(ArchiveException, FormatFailuresShowTheFormatMessage) {
-    EXPECT_EQ(CArchiveException(ArchiveErrorCause::EndOfFile).GetErrorMessage(), u"Unexpected file format.");
+TEST(ArchiveException, FormatFailuresShowTheFrameworksWords) {
+    // An archive never knows its file's name, so running out of data names an unnamed file.
+    EXPECT_EQ(CArchiveException(ArchiveErrorCause::EndOfFile).GetErrorMessage(),
+              u"An attempt was made to access an unnamed file past its end.");
     EXPECT_EQ(CArchiveException(ArchiveErrorCause::BadString).GetErrorMessage(), u"Unexpected file format.");
 }
 

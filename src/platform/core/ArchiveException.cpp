@@ -1,20 +1,30 @@
 // Archive error causes and their message.
 #include "platform/core/ArchiveException.h"
 
+#include "platform/core/FileException.h"
+#include "platform/core/Strings.h"
+
 namespace {
 
-constexpr std::u16string_view kUnexpectedFormat = u"Unexpected file format.";
+/// How the framework names a file it was not told the name of.
+constexpr std::u16string_view kUnnamedFile = u"an unnamed file";
 constexpr std::u16string_view kMisusedArchive = u"An unknown error occurred while accessing the archive.";
 
 }  // namespace
 
 CArchiveException::CArchiveException(ArchiveErrorCause cause)
-    : CException(std::u16string(kUnexpectedFormat)), cause_(cause) {}
+    : CException(std::u16string(kUnexpectedFileFormat)), cause_(cause) {}
 
 bool CArchiveException::IsFormatFailure() const {
     return cause_ != ArchiveErrorCause::ReadOnly && cause_ != ArchiveErrorCause::WriteOnly;
 }
 
 std::u16string CArchiveException::GetErrorMessage() const {
-    return std::u16string(IsFormatFailure() ? kUnexpectedFormat : kMisusedArchive);
+    if (!IsFormatFailure()) {
+        return std::u16string(kMisusedArchive);
+    }
+    if (cause_ == ArchiveErrorCause::EndOfFile) {
+        return FormatString(FileErrorMessagePattern(FileErrorCause::EndOfFile), {kUnnamedFile});
+    }
+    return std::u16string(kUnexpectedFileFormat);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/core/Exception.h"
 
@@ -17,12 +18,17 @@ enum class ArchiveErrorCause {
     BadString,  ///< a string whose encoding is malformed (its length marker repeated)
 };
 
+/// How a document reports damaged data, whatever the archive's cause.
+inline constexpr std::u16string_view kUnexpectedFileFormat = u"Unexpected file format.";
+
 /// A failed archive operation.
 class CArchiveException : public CException {
 public:
     explicit CArchiveException(ArchiveErrorCause cause);
 
-    /// "Unexpected file format." for every damaged-data cause.
+    /// The framework's own words for the failure: running out of data is reported as the end-of-file
+    /// file error of an unnamed file (an archive does not know its file's name); every other
+    /// damaged-data cause as "Unexpected file format.".
     std::u16string GetErrorMessage() const override;
     ArchiveErrorCause Cause() const { return cause_; }
     /// True for the causes that mean the data itself is damaged (as opposed to misuse of the archive).

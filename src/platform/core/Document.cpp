@@ -23,7 +23,7 @@ void ReportDocumentFailure(std::u16string_view fallback) {
     } catch (const CArchiveException& failure) {
         // Damaged data has its own message; an archive used the wrong way round is our fault and
         // gets the plain one.
-        ReportError(failure.IsFormatFailure() ? failure.GetErrorMessage() : std::u16string(fallback),
+        ReportError(std::u16string(failure.IsFormatFailure() ? kUnexpectedFileFormat : fallback),
                     MessageIcon::Exclamation);
     } catch (const CException& failure) {
         ReportError(failure.GetErrorMessage(), MessageIcon::Exclamation);
