@@ -4,6 +4,7 @@
 
 #include "platform/ui/DCBridge.h"
 #include "platform/ui/DeviceLook.h"
+#include "platform/ui/ModalOverlay.h"
 #include "platform/ui/DeviceScreen.h"
 #include "platform/ui/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
@@ -13,11 +14,9 @@
 #include "platform/ui/WndWidget.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWindow>
 
 namespace platform {
@@ -62,10 +61,10 @@ int DismissResultOf(UINT type) {
 }
 
 /// The dimmed cover over the device and the box on it.
-class MessageBoxWidget : public QWidget {
+class MessageBoxWidget : public ModalOverlay {
 public:
     MessageBoxWidget(QString title, QString text, UINT type, QWidget* root)
-        : QWidget(root), m_title(std::move(title)), m_text(std::move(text)), m_type(type),
+        : ModalOverlay(root), m_title(std::move(title)), m_text(std::move(text)), m_type(type),
           m_buttons(ButtonsOf(type)) {
         setGeometry(root->rect());
         const QFontMetrics metrics(look::BarFont());
@@ -79,19 +78,7 @@ public:
     }
 
     int Run() {
-        const QPointer<QWidget> focusBefore = QApplication::focusWidget();
-        show();
-        raise();
-        setFocus();
-        qApp->installEventFilter(this);
-        QEventLoop loop;
-        m_loop = &loop;
-        loop.exec();
-        m_loop = nullptr;
-        qApp->removeEventFilter(this);
-        if (focusBefore) {
-            focusBefore->setFocus(Qt::OtherFocusReason);
-        }
+        RunModal();
         return m_result;
     }
 
@@ -124,22 +111,6 @@ protected:
         }
     }
 
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseMove:
-            return HandleMouse(watched, static_cast<QMouseEvent*>(event));
-        case QEvent::KeyPress:
-            return HandleKey(static_cast<QKeyEvent*>(event));
-        case QEvent::KeyRelease:
-            return true;
-        default:
-            return false;
-        }
-    }
-
 private:
     QRect ButtonRect(int index) const {
         const int count = static_cast<int>(m_buttons.size());
@@ -157,7 +128,7 @@ private:
         return -1;
     }
 
-    bool HandleMouse(QObject* watched, QMouseEvent* event) {
+    bool HandleMouse(QObject* watched, QMouseEvent* event) override {
         // Everything under the box is out of reach while it shows.
         if (watched != parentWidget()->windowHandle()) {
             return true;
@@ -184,7 +155,7 @@ private:
         return true;
     }
 
-    bool HandleKey(QKeyEvent* event) {
+    bool HandleKey(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Escape) {
             Close(DismissResultOf(m_type));
         } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -195,10 +166,7 @@ private:
 
     void Close(int result) {
         m_result = result;
-        hide();
-        if (m_loop != nullptr) {
-            m_loop->exit();
-        }
+        EndModal();
     }
 
     QString m_title;                  ///< the program's name
@@ -210,7 +178,6 @@ private:
     int m_pressed = -1;               ///< button under the pen
     bool m_sawPress = false;          ///< the pen went down while the box showed
     int m_result = IDCANCEL;          ///< the answer
-    QEventLoop* m_loop = nullptr;     ///< the running loop
 };
 
 /// Gives the focus back to the screen under a closed box, as the device does.

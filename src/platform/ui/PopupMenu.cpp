@@ -2,18 +2,17 @@
 #include "platform/ui/PopupMenu.h"
 
 #include "platform/ui/DeviceLook.h"
+#include "platform/ui/ModalOverlay.h"
 #include "platform/ui/DeviceScreen.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -69,10 +68,10 @@ void EatNextRelease(QWindow* window) {
     qApp->installEventFilter(eater);
 }
 
-class PopupMenuWidget : public QWidget {
+class PopupMenuWidget : public ModalOverlay {
 public:
     PopupMenuWidget(std::vector<MenuEntryView> entries, QWidget* parent)
-        : QWidget(parent), m_entries(std::move(entries)) {
+        : ModalOverlay(parent), m_entries(std::move(entries)) {
         const QFontMetrics metrics(look::BarFont());
         int width = kMinimumWidth;
         int height = 2;
@@ -91,19 +90,7 @@ public:
         topLeft.setX(std::clamp(topLeft.x(), 0, std::max(0, root->width() - width())));
         topLeft.setY(std::clamp(topLeft.y(), 0, std::max(0, root->height() - height())));
         move(topLeft);
-        const QPointer<QWidget> focusBefore = QApplication::focusWidget();
-        show();
-        raise();
-        setFocus();
-        qApp->installEventFilter(this);
-        QEventLoop loop;
-        m_loop = &loop;
-        loop.exec();
-        m_loop = nullptr;
-        qApp->removeEventFilter(this);
-        if (focusBefore) {
-            focusBefore->setFocus(Qt::OtherFocusReason);
-        }
+        RunModal();
         if (m_eatRelease) {
             EatNextRelease(parentWidget()->windowHandle());
         }
@@ -135,22 +122,6 @@ protected:
         }
     }
 
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseMove:
-            return HandleMouse(watched, static_cast<QMouseEvent*>(event));
-        case QEvent::KeyPress:
-            return HandleKey(static_cast<QKeyEvent*>(event));
-        case QEvent::KeyRelease:
-            return true;
-        default:
-            return false;
-        }
-    }
-
 private:
     QRect EntryRect(int index) const {
         int y = 1;
@@ -172,13 +143,10 @@ private:
 
     void Close(UINT chosen) {
         m_chosen = chosen;
-        hide();
-        if (m_loop != nullptr) {
-            m_loop->exit();
-        }
+        EndModal();
     }
 
-    bool HandleMouse(QObject* watched, QMouseEvent* event) {
+    bool HandleMouse(QObject* watched, QMouseEvent* event) override {
         // Pen events are taken at the window level, before any widget sees them, so nothing under
         // the menu reacts while it is open.
         if (watched != parentWidget()->windowHandle()) {
@@ -224,7 +192,7 @@ private:
         }
     }
 
-    bool HandleKey(QKeyEvent* event) {
+    bool HandleKey(QKeyEvent* event) override {
         switch (event->key()) {
         case Qt::Key_Escape:
             Close(0);
@@ -271,7 +239,6 @@ private:
     bool m_armed = false;                 ///< the pen went down (or moved) inside: a lift picks
     bool m_eatRelease = false;            ///< a tap outside closed the menu: its lift is eaten
     UINT m_chosen = 0;                    ///< the command picked
-    QEventLoop* m_loop = nullptr;         ///< the running loop
 };
 } // namespace
 
