@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../core/TestFolder.h"
+#include "support/TestFolder.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "textio/TextFile.h"
