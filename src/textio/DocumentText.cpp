@@ -2,6 +2,7 @@
 // tree rebuilt from depths.
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "model/CorvinaDoc.h"
@@ -26,7 +27,8 @@ void CCorvinaDoc::ImportText(TextFile& file) {
             while (ancestors.size() > wanted && ancestors.size() > 1) {
                 ancestors.pop_back();
             }
-            ancestors.push_back(tree.AddItem(working, ancestors.back()));
+            // Every record overwrites all five fields, so the working item's texts move into the node.
+            ancestors.push_back(tree.AddItem(std::move(working), ancestors.back()));
         }
     } catch (const std::bad_alloc&) {
         file.Stop(FileErrorCause::OutOfMemory);  // the items read so far stay

@@ -18,14 +18,7 @@ constexpr char kFieldSeparator = '\t';
 constexpr char kRecordEnd = '\n';
 constexpr char kQuote = '"';
 constexpr std::string_view kStoredLineBreak = "\r\n";
-// Where the run of ordinary field characters ends: at the separator or a line-end byte.
-std::size_t FindFieldStop(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size() && bytes[i] != '\t' && bytes[i] != '\n' && bytes[i] != '\r') {
-        ++i;
-    }
-    return i;
-}
+using record_scanner::FindFieldStop;
 
 bool NotesNeedQuotes(std::u16string_view notes) {
     return notes.find_first_of(u"\n,") != std::u16string_view::npos;
