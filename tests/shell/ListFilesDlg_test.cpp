@@ -25,7 +25,7 @@ using shelltest::DeviceRootTest;
 using Row = std::vector<std::u16string>;
 
 constexpr std::u16string_view kLists = u"\\Program Files\\Corvina\\Lists";
-const std::u16string kEndOfFileMessage = u"An attempt was made to access an unnamed file past its end.";
+const std::u16string kEmptyEndsEarly = u"An attempt was made to access Empty.crv past its end.";
 
 class ListFilesScreenTest : public DeviceRootTest {
 protected:
@@ -279,8 +279,8 @@ TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
         {{20, 310}, {{u"Create New List", false}, {u"-", false}, {u"Import...", false}}},
         {{70, 310},
          {{u"Open", false}, {u"Rename", false}, {u"-", false}, {u"Export...", false}, {u"-", false}, {u"Delete", false}}},
-        {{131, 310}, {{u"Refresh", true}}},
-        {{190, 310}, {{u"About Corvina", true}}},
+        {{115, 310}, {{u"Refresh", true}}},
+        {{150, 310}, {{u"About Corvina", true}}},
     };
     CListFilesDlg screen(*m_listing);
     uitest::RunModal(screen, [&] {
@@ -367,10 +367,10 @@ TEST_F(ListFilesScreenTest, UnreadableFileKeepsAMarkedRowAndIsReportedOnce) {
         screen.SetFocus();
     });
     EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()),
-              (std::set<Row>{{u"Good", u"3/5/04", u"2 items"}, {u"Empty", u"6/7/05", u"Unreadable"}}));
+              (std::set<Row>{{u"Good", u"3/5/04", u"2 items"}, {u"Empty", u"6/7/05", u"Error"}}));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].title, u"Corvina");
-    EXPECT_EQ(boxes.Shown()[0].text, kEndOfFileMessage);
+    EXPECT_EQ(boxes.Shown()[0].text, kEmptyEndsEarly);
     EXPECT_EQ(boxes.Shown()[0].type, MB_OK | MB_ICONSTOP);
 }
 

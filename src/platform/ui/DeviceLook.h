@@ -2,6 +2,7 @@
 // (caption bar, menu bar, input panel, popup menus, message boxes). Platform-internal.
 #pragma once
 
+#include "platform/ui/DeviceScreenSize.h"
 #include "platform/ui/Geometry.h"
 
 #include <QColor>
@@ -13,8 +14,8 @@
 namespace platform::look {
 
 /// The device screen in logical pixels.
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
+constexpr int kScreenWidth = kDeviceScreenWidth;
+constexpr int kScreenHeight = kDeviceScreenHeight;
 /// The caption bar at the top and the menu bar at the bottom.
 constexpr int kCaptionBarHeight = 26;
 constexpr int kMenuBarHeight = 26;
