@@ -42,6 +42,9 @@ const QColor kPanelFill(0xC8, 0xC8, 0xC8);
 const QColor kKeyFill(0xFF, 0xFF, 0xFF);
 const QColor kKeyOutline(0x70, 0x70, 0x70);
 
+/// The cell height of the bar font: one line of a menu entry or a message.
+constexpr int kBarFontCell = 13;
+
 /// The device face at the pixel heights the platform's parts use.
 QFont BarFont();     ///< menu bar and popup entries: 13-pixel cell, normal
 QFont CaptionFont(); ///< caption: 13-pixel cell, bold
