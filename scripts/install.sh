@@ -7,6 +7,7 @@
 #   install.sh [--device-root DIR] [other program options, ignored]
 #
 # The device root is --device-root, else $CORVINA_DEVICE_ROOT, else ~/.local/share/corvina/device.
+# The sample lists come from res/samples, or $CORVINA_SAMPLES_DIR where the program is installed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -15,6 +16,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --device-root) device_root="${2:?--device-root needs a folder}"; shift 2 ;;
     --device-root=*) device_root="${1#--device-root=}"; shift ;;
+    --help | --version) exit 0 ;;
     *) shift ;;
   esac
 done
@@ -24,6 +26,7 @@ install_dir='\Program Files\Corvina'
 install_host="$device_root/Program Files/Corvina"
 lists_host="$install_host/Lists"
 samples=(Shopping Packing)
+samples_dir="${CORVINA_SAMPLES_DIR:-$here/res/samples}"
 
 # The registry is a text file of our own (see src/platform/ui/RegistryText.h): a section per key
 # path, one "name=value" a line, the value taken literally to the line's end.
@@ -47,7 +50,7 @@ fi
 
 mkdir -p "$lists_host"
 for sample in "${samples[@]}"; do
-  source_file="$here/res/samples/$sample.crv"
+  source_file="$samples_dir/$sample.crv"
   [ -f "$source_file" ] || { echo "install: missing sample list $source_file" >&2; exit 1; }
   # A list the user already keeps under that name stays as it is.
   [ -e "$lists_host/$sample.crv" ] || cp "$source_file" "$lists_host/$sample.crv"
