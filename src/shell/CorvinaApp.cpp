@@ -8,12 +8,6 @@
 #include "shell/ListFolderListing.h"
 #include "shell/ListsFolder.h"
 
-namespace {
-
-constexpr std::u16string_view kProgramName = u"Corvina";
-
-}  // namespace
-
 CCorvinaApp::CCorvinaApp() : CWinApp(std::u16string(kProgramName)) {}
 
 CCorvinaApp::~CCorvinaApp() = default;
