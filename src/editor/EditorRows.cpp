@@ -35,10 +35,16 @@ VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow)
 }
 
 void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item) {
-    rows.SetItemText(row, item.title);
+    // A new title or notes lays every row out again (the row's height may change); one that did not
+    // change needs nothing, which keeps an edit of a long list quick.
+    if (row->item.text != item.title) {
+        rows.SetItemText(row, item.title);
+    }
     rows.SetItemImage(row, item.importance, item.importance);
     rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
-    rows.SetItemNotes(row, item.notes);
+    if (row->item.notes != item.notes) {
+        rows.SetItemNotes(row, item.notes);
+    }
 }
 
 void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {

@@ -98,17 +98,22 @@ bool CListEditorDlg::OnInitDialog() {
     AddToolButtons(IDB_EDITOR_TOOLBAR, kToolButtons);
     m_tree.SetImageList(m_importanceMarks);
     m_tree.AddColumn();
-    // Hidden while it fills, the control lays the rows out once, at its first paint, instead of
-    // repainting after every row.
-    m_tree.ShowWindow(SW_HIDE);
-    editor::FillRows(m_tree, m_document->tree);
-    m_tree.ShowWindow(SW_SHOW);
+    RefillRows();
     m_titleFont.CreateFont(kTitleFontHeight, kTitleFontWeight, kDeviceFaceName);
     m_title.SetFont(&m_titleFont, true);
     // A list that arrives modified (a recovered copy) shows so from the start.
     m_title.SetWindowText(DisplayTitle());
+    m_titleMarked = false;
     MarkModified(m_document->IsModified());
     return true;
+}
+
+void CListEditorDlg::RefillRows() {
+    // Hidden while it fills, the control lays the rows out once, at its next paint, instead of
+    // repainting after every row.
+    m_tree.ShowWindow(SW_HIDE);
+    editor::FillRows(m_tree, m_document->tree);
+    m_tree.ShowWindow(SW_SHOW);
 }
 
 std::u16string CListEditorDlg::DisplayTitle() const {
@@ -121,6 +126,11 @@ std::u16string CListEditorDlg::DisplayTitle() const {
 
 void CListEditorDlg::MarkModified(bool modified) {
     m_document->SetModifiedFlag(modified);
+    // Check all sends one change per item: only a change of the mark touches the title line.
+    if (modified == m_titleMarked) {
+        return;
+    }
+    m_titleMarked = modified;
     std::u16string text = m_title.GetWindowText();
     const bool marked = !text.empty() && text.back() == kModifiedMark;
     if (modified && !marked) {

@@ -66,7 +66,7 @@ bool CListEditorDlg::SaveAs() {
     }
     m_document->SetPathName(target, true);
     MarkModified(false);
-    m_title.SetWindowText(DisplayTitle());
+    m_title.SetWindowText(DisplayTitle());  // the title line shows no mark now, as MarkModified left it
     return true;
 }
 
