@@ -4,7 +4,6 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
 #include "res/ResourceIds.h"
-#include "shell/AboutDlg.h"
 
 #include <algorithm>
 #include <utility>
@@ -54,6 +53,9 @@ CListFilesDlg::~CListFilesDlg() = default;
 
 void CListFilesDlg::SetUpCommands() {
     CommandMap& commands = GetCommandMap();
+    commands.OnCommand(ID_DOCUMENT_RENAME, [this] { OnRename(); });
+    commands.OnCommand(ID_DOCUMENT_EXPORT, [this] { OnExport(); });
+    commands.OnCommand(ID_DOCUMENT_DELETE, [this] { OnDelete(); });
     commands.OnCommand(ID_VIEW_REFRESH, [this] { FillList(); });
     commands.OnCommand(ID_APP_ABOUT, [this] { OnAbout(); });
 }
@@ -150,9 +152,4 @@ std::optional<int> CListFilesDlg::GetSelectedRow() const {
 
 std::u16string CListFilesDlg::GetRowName(int row) const {
     return m_list.GetItemText(row, 0);
-}
-
-void CListFilesDlg::OnAbout() {
-    CAboutDlg about;
-    about.DoModal();
 }

@@ -13,9 +13,11 @@
 #include <optional>
 #include <string>
 
-/// The document list screen (template 129). The rows are rebuilt from the folder, never patched:
-/// at initialisation, on Refresh, and whenever the screen gets the input focus back (a screen or
-/// message box over it closed), so a list saved elsewhere shows at once.
+/// The document list screen (template 129) and its document commands. The rows are rebuilt from the
+/// folder, never patched: at initialisation, on Refresh, after Delete, and whenever the screen gets
+/// the input focus back (a screen or message box over it closed), so a list saved elsewhere shows at
+/// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's and
+/// do nothing without one; a double tap on a row opens it.
 class CListFilesDlg : public CDialog {
 public:
     /// The screen over `listing` (not owned; it outlives the screen). `parent` may be null.
@@ -36,6 +38,8 @@ public:
     const std::u16string& GetListsFolder() const { return m_listing.Folder(); }
     /// The rows.
     CListFilesCtrl& GetListCtrl() { return m_list; }
+    /// The list file path of list `name`: the Lists folder, the name and ".crv".
+    std::u16string ListFilePath(const std::u16string& name) const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -50,6 +54,13 @@ private:
     /// The display name of a listed file: its name without the extension when it ends in it exactly.
     std::u16string DisplayName(const std::u16string& fileName) const;
     void ReportUnreadableFiles();
+
+    // The document commands (ListFilesDlgCommands.cpp).
+    /// The selected row's list name, or nothing.
+    std::optional<std::u16string> SelectedListName() const;
+    void OnRename();
+    void OnExport();
+    void OnDelete();
     void OnAbout();
 
     CListFilesCtrl m_list;             ///< the rows, bound to control 1000

@@ -32,10 +32,45 @@ TEST(CommandLine, TakesItsOwnOptionsInEitherFormAndKeepsTheRest) {
     EXPECT_EQ(options.storage.storageCard, u"/home/me");
     ASSERT_TRUE(options.screenshot.has_value());
     EXPECT_EQ(options.screenshot->imagePath, "a.png");
-    EXPECT_EQ(options.screenshot->taps,
-              (std::vector<ScreenTourTap>{{{10, 300}, false}, {{5, 6}, true}, {{0, 0}, false}}));
+    using Kind = ScreenTourStep::Kind;
+    EXPECT_EQ(options.screenshot->steps, (std::vector<ScreenTourStep>{{Kind::Tap, {10, 300}, 0, {}},
+                                                                       {Kind::Hold, {5, 6}, 0, {}},
+                                                                       {Kind::Tap, {0, 0}, 0, {}}}));
     EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "--scale", "2", "-platform", "offscreen"}));
     EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
+}
+
+// Keys, typing and double taps keep their place among the taps, as a user's input would.
+TEST(CommandLine, TourStepsKeepTheirOrder) {
+    Arguments args({"corvina", "--screenshot=x.png", "--double-tap", "30,40", "--type", "Milk 2\xC3\xA9",
+                    "--key", "Return", "--key=BackSpace", "--key", "space", "--key", "End", "--key", "q", "--tap",
+                    "1,2"});
+    const ProgramOptions options = args.Take();
+    ASSERT_TRUE(options.screenshot.has_value());
+    using Kind = ScreenTourStep::Kind;
+    EXPECT_EQ(options.screenshot->steps,
+              (std::vector<ScreenTourStep>{{Kind::DoubleTap, {30, 40}, 0, {}},
+                                           {Kind::Type, {}, 0, u"Milk 2\u00E9"},
+                                           {Kind::Key, {}, 0x0D, {}},
+                                           {Kind::Key, {}, 0x08, {}},
+                                           {Kind::Key, {}, 0x20, {}},
+                                           {Kind::Key, {}, 0x23, {}},
+                                           {Kind::Key, {}, 'Q', {}},
+                                           {Kind::Tap, {1, 2}, 0, {}}}));
+}
+
+TEST(CommandLine, HelpNamesEveryOptionAndVersionIsAsked) {
+    Arguments args({"corvina", "--help", "--version"});
+    const ProgramOptions options = args.Take();
+    EXPECT_TRUE(options.help);
+    EXPECT_TRUE(options.version);
+    EXPECT_EQ(args.argc, 1);
+    const std::string usage = ProgramUsage();
+    for (const char* option : {"--device-root", "--storage-card", "--scale", "--screenshot", "--tap", "--hold",
+                               "--double-tap", "--key", "--type", "--help", "--version", "-platform"}) {
+        EXPECT_NE(usage.find(std::string("  ") + option), std::string::npos) << option;
+    }
+    EXPECT_EQ(ProgramVersion(), "corvina 1.06\n");
 }
 
 TEST(CommandLine, BadValuesAreRefused) {
@@ -50,6 +85,11 @@ TEST(CommandLine, BadValuesAreRefused) {
              {"corvina", "--tap", "10,10"},
              {"corvina", "--hold", "10,10"},
              {"corvina", "--screenshot", "a.png", "--hold", "10,320"},
+             {"corvina", "--screenshot", "a.png", "--double-tap", "10"},
+             {"corvina", "--screenshot", "a.png", "--key", "Enterprise"},
+             {"corvina", "--screenshot", "a.png", "--key"},
+             {"corvina", "--key", "Return"},
+             {"corvina", "--type", "Milk"},
          }) {
         Arguments args(bad);
         EXPECT_THROW(args.Take(), CommandLineError) << bad.back();

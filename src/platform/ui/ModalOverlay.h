@@ -16,6 +16,10 @@ class ModalOverlay : public QWidget {
 public:
     using QWidget::QWidget;
 
+    /// Closes the innermost overlay running over `root` as if it had been left without a choice (a
+    /// menu picks nothing, a message box gives its closing answer). False when none runs.
+    static bool DismissInnermost(QWidget& root);
+
 protected:
     /// Shows the overlay with the focus, runs until `EndModal`, then gives the focus back to the
     /// widget that had it.
@@ -27,6 +31,8 @@ protected:
     virtual bool HandleMouse(QObject* watched, QMouseEvent* event) = 0;
     /// A key press anywhere in the application. True eats it.
     virtual bool HandleKey(QKeyEvent* event) = 0;
+    /// Ends the overlay without a choice. The base just ends the loop.
+    virtual void Dismiss() { EndModal(); }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

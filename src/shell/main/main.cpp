@@ -23,6 +23,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "corvina: %s\n", error.what());
         return kUsageError;
     }
+    if (options.help || options.version) {
+        std::fputs((options.help ? ProgramUsage() : ProgramVersion()).c_str(), stdout);
+        return 0;
+    }
     ConfigureDeviceStorage(options.storage);
     // Files the program opens by device path ("\Program Files\Corvina\Lists\Shopping.crv") live
     // under the device root.
