@@ -53,6 +53,10 @@ CListFilesDlg::~CListFilesDlg() = default;
 
 void CListFilesDlg::SetUpCommands() {
     CommandMap& commands = GetCommandMap();
+    commands.OnCommand(ID_FILE_NEW, [this] { OnNew(); });
+    commands.OnCommand(ID_DOCUMENT_IMPORT, [this] { OnImport(); });
+    commands.OnCommand(ID_FILE_OPEN, [this] { OnOpen(); });
+    commands.OnNotify(IDC_LISTFILES, NM_DBLCLK, [this](const NMHDR&, LRESULT*) { OnOpen(); });
     commands.OnCommand(ID_DOCUMENT_RENAME, [this] { OnRename(); });
     commands.OnCommand(ID_DOCUMENT_EXPORT, [this] { OnExport(); });
     commands.OnCommand(ID_DOCUMENT_DELETE, [this] { OnDelete(); });

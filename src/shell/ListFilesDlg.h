@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+class CCorvinaDoc;
+
 /// The document list screen (template 129) and its document commands. The rows are rebuilt from the
 /// folder, never patched: at initialisation, on Refresh, after Delete, and whenever the screen gets
 /// the input focus back (a screen or message box over it closed), so a list saved elsewhere shows at
@@ -58,6 +60,11 @@ private:
     // The document commands (ListFilesDlgCommands.cpp).
     /// The selected row's list name, or nothing.
     std::optional<std::u16string> SelectedListName() const;
+    /// Runs the list editor on `document` and returns when it has closed.
+    void RunEditor(CCorvinaDoc& document);
+    void OnNew();
+    void OnOpen();
+    void OnImport();
     void OnRename();
     void OnExport();
     void OnDelete();

@@ -1,7 +1,9 @@
-// The document list's commands: rename, export, delete and the about box, each on the list of the
-// selected row, each running its dialogs modally and returning only when they have closed.
+// The document list's commands: new, open, import, rename, export, delete and the about box, each
+// running its dialogs and the list editor modally and returning only when they have closed. Each
+// command that needs a document makes its own and destroys it before returning.
 #include "shell/ListFilesDlg.h"
 
+#include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FileFind.h"
@@ -14,6 +16,7 @@
 
 namespace {
 
+constexpr std::u16string_view kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
 constexpr std::u16string_view kExportFilter = u"Text files (*.txt)|*.txt||";
 constexpr std::u16string_view kExportExtension = u"txt";
 constexpr std::u16string_view kNameMarker = u"%s";
@@ -26,8 +29,15 @@ std::u16string WithName(std::u16string pattern, const std::u16string& name) {
     return pattern;
 }
 
+/// A new empty list titled "Untitled", with no file until it is saved.
+void StartUntitled(CCorvinaDoc& document) {
+    document.SetTitle(LoadStringResource(IDS_UNTITLED));
+    document.OnNewDocument();
+}
+
 /// Loads a list into a fresh document as Open does. A load that fails has been reported by the
-/// document itself; what could be read stays in it.
+/// document itself; what could be read stays in it as a recovered copy, which the editor saves only
+/// through Save as, so the damaged file is never replaced without the overwrite question.
 void LoadList(CCorvinaDoc& document, const std::u16string& path) {
     document.SetPathName(path);
     document.SetModifiedFlag(false);
@@ -52,6 +62,45 @@ std::optional<std::u16string> CListFilesDlg::SelectedListName() const {
 
 std::u16string CListFilesDlg::ListFilePath(const std::u16string& name) const {
     return GetListsFolder() + name + m_extension;
+}
+
+void CListFilesDlg::RunEditor(CCorvinaDoc& document) {
+    CListEditorDlg editor(GetListsFolder(), &document, nullptr);
+    editor.DoModal();
+}
+
+void CListFilesDlg::OnNew() {
+    CCorvinaDoc document;
+    StartUntitled(document);
+    RunEditor(document);
+}
+
+void CListFilesDlg::OnOpen() {
+    const std::optional<std::u16string> name = SelectedListName();
+    if (!name) {
+        return;
+    }
+    CCorvinaDoc document;
+    LoadList(document, ListFilePath(*name));
+    RunEditor(document);
+}
+
+void CListFilesDlg::OnImport() {
+    CCorvinaDoc document;
+    StartUntitled(document);
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, std::u16string(kImportFilter));
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    TextFile file(dialog.GetPathName(), "r");
+    document.ImportText(file);
+    // A file that could not be opened or read whole is not shown as if it held only what was read.
+    if (file.Error()) {
+        ReportTextFileFailure(file);
+        return;
+    }
+    RunEditor(document);
+    file.Close();
 }
 
 void CListFilesDlg::OnRename() {

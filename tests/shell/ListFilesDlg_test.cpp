@@ -219,9 +219,9 @@ TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
         std::vector<std::pair<std::u16string, bool>> entries;  // text ("-" for a line) and enabled
     };
     const std::vector<Expected> menus = {
-        {{20, 310}, {{u"Create New List", false}, {u"-", false}, {u"Import...", false}}},
+        {{20, 310}, {{u"Create New List", true}, {u"-", false}, {u"Import...", true}}},
         {{70, 310},
-         {{u"Open", false}, {u"Rename", true}, {u"-", false}, {u"Export...", true}, {u"-", false}, {u"Delete", true}}},
+         {{u"Open", true}, {u"Rename", true}, {u"-", false}, {u"Export...", true}, {u"-", false}, {u"Delete", true}}},
         {{131, 310}, {{u"Refresh", true}}},
         {{190, 310}, {{u"About Corvina", true}}},
     };

@@ -63,9 +63,12 @@ EditWidget::EditWidget(DWORD style, QWidget* parent) : WndWidget(WindowKind::Edi
     setFocusProxy(editor);
 }
 
+// A multi-line field's text holds its line breaks as CR LF pairs, as the device's fields do; the
+// editor underneath keeps plain line feeds.
 void EditWidget::SetText(const std::u16string& text) {
-    const QString value = QString::fromStdU16String(text);
+    QString value = QString::fromStdU16String(text);
     if (m_multi != nullptr) {
+        value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         m_multi->setPlainText(value);
     } else {
         m_single->setText(value);
@@ -73,7 +76,10 @@ void EditWidget::SetText(const std::u16string& text) {
 }
 
 std::u16string EditWidget::Text() const {
-    return (m_multi != nullptr ? m_multi->toPlainText() : m_single->text()).toStdU16String();
+    if (m_multi == nullptr) {
+        return m_single->text().toStdU16String();
+    }
+    return m_multi->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdU16String();
 }
 
 void EditWidget::FontChanged() {
@@ -86,7 +92,7 @@ void EditWidget::FontChanged() {
 }
 
 void EditWidget::SetSelection(int start, int end) {
-    const int length = static_cast<int>(Text().size());
+    const int length = static_cast<int>(m_multi != nullptr ? m_multi->toPlainText().size() : m_single->text().size());
     const int from = std::clamp(start, 0, length);
     const int to = end < 0 ? length : std::clamp(end, from, length);
     if (m_multi != nullptr) {

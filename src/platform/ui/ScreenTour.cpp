@@ -88,7 +88,7 @@ void AppendCharacter(std::vector<TourInput>& inputs, const QString& character) {
         return;
     }
     const QChar first = character.front();
-    const int key = character.size() == 1 ? first.toUpper().unicode() : Qt::Key_unknown;
+    const int key = character.size() == 1 ? static_cast<int>(first.toUpper().unicode()) : static_cast<int>(Qt::Key_unknown);
     const Qt::KeyboardModifiers modifiers = first.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
     AppendKey(inputs, key, character, modifiers);
 }

@@ -12,6 +12,7 @@
 #include "platform/ui/WndWidget.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QImage>
 #include <QTest>
 #include <QTimer>
@@ -254,9 +255,10 @@ bool GrabbedImage::SavePng(const std::string& path) const {
 }
 
 namespace {
-GrabbedImage Render(QWidget* widget) {
+GrabbedImage Render(QWidget* widget, int scale = 1) {
     GrabbedImage grabbed;
-    grabbed.data->image = QImage(widget->size(), QImage::Format_RGB32);
+    grabbed.data->image = QImage(widget->size() * scale, QImage::Format_RGB32);
+    grabbed.data->image.setDevicePixelRatio(scale);
     grabbed.data->image.fill(Qt::white);
     widget->render(&grabbed.data->image);
     return grabbed;
@@ -266,8 +268,14 @@ GrabbedImage Render(QWidget* widget) {
 GrabbedImage Grab(CWnd& wnd) {
     return Render(WidgetOrThrow(wnd));
 }
-GrabbedImage GrabDevice() {
-    return Render(platform::DeviceRoot());
+GrabbedImage GrabDevice(int scale) {
+    return Render(platform::DeviceRoot(), scale);
+}
+
+bool CloseDeviceWindow() {
+    QCloseEvent event;
+    QApplication::sendEvent(platform::DeviceRoot(), &event);
+    return event.isAccepted();
 }
 
 } // namespace uitest

@@ -136,9 +136,14 @@ public:
     struct Data;
     std::unique_ptr<Data> data;
 };
+/// Asks the device window to close, as the window manager's close button (or Alt+F4) does. Answers
+/// whether the window agreed to close at once (it does only when no screen is running).
+bool CloseDeviceWindow();
+
 /// Paints `wnd` now and grabs its client area.
 GrabbedImage Grab(CWnd& wnd);
-/// Paints the whole device window (caption bar, screen, input panel, menu bar) and grabs it.
-GrabbedImage GrabDevice();
+/// Paints the whole device window (caption bar, screen, input panel, menu bar) and grabs it, enlarged
+/// `scale` times as the program's --scale shows it.
+GrabbedImage GrabDevice(int scale = 1);
 
 } // namespace uitest
