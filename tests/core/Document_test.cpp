@@ -81,6 +81,16 @@ TEST_F(DocumentTest, FormatAndFileFailuresShowTheirOwnMessages) {
     EXPECT_EQ(ReadBytes(folder.File("n.doc")), "\x05x");
 }
 
+TEST_F(DocumentTest, AFolderWhereTheFileShouldBeIsReportedAsAFolder) {
+    NoteDoc doc;
+    std::filesystem::create_directory(folder.File("n.doc"));
+    EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_FALSE(doc.OnSaveDocument(folder.WideFile("n.doc")));
+    const std::u16string said = folder.WideFile("n.doc") + u" is a folder, not a file.";
+    EXPECT_EQ(messages, (std::vector<std::u16string>{said, said}));
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
 TEST_F(DocumentTest, ZeroLengthFileReadsNothing) {
     NoteDoc doc;
     doc.text = u"kept";

@@ -38,14 +38,32 @@ e2e_start_display() {
   command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed (scripts/setup.sh installs it)"
   command -v xdotool >/dev/null || e2e_fail "xdotool is not installed (scripts/setup.sh installs it)"
   command -v xwd >/dev/null || e2e_fail "xwd is not installed (scripts/setup.sh installs x11-apps)"
-  local fifo="$E2E_WORK/display.fifo" display=""
+  local attempt
+  # A display another server on the machine grabbed at the same moment is lost; start again then.
+  for attempt in 1 2 3; do
+    e2e_try_display "$attempt" && return 0
+  done
+  e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.log)"
+}
+
+# e2e_try_display ATTEMPT: starts a server on a free display and waits until it answers.
+e2e_try_display() {
+  local fifo="$E2E_WORK/display.$1.fifo" display=""
   mkfifo "$fifo"
   # -displayfd lets the server pick a free display, so scenarios can run side by side.
-  Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>"$E2E_OUT/xvfb.log" &
+  Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>>"$E2E_OUT/xvfb.log" &
   XVFB_PID=$!
-  read -r -t "$E2E_TIMEOUT_SECONDS" display <"$fifo" || e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.log)"
-  export DISPLAY=":$display"
-  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+  if read -r -t "$E2E_TIMEOUT_SECONDS" display <"$fifo"; then
+    export DISPLAY=":$display"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+    if kill -0 "$XVFB_PID" 2>/dev/null && e2e_poll 5 xdotool getdisplaygeometry; then
+      return 0
+    fi
+  fi
+  kill "$XVFB_PID" 2>/dev/null
+  wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+  return 1
 }
 
 e2e_cleanup() {
