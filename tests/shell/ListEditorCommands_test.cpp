@@ -3,7 +3,7 @@
 // files on disk and the rows the document list shows once the editor has closed.
 #include "ListFilesFixture.h"
 
-#include "../model/ListBytes.h"
+#include "support/ListBytes.h"
 #include "editor/ItemDetailsPropSheet.h"
 #include "editor/ListEditorDlg.h"
 #include "platform/core/ErrorReport.h"

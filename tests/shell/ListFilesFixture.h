@@ -2,7 +2,7 @@
 // and points on the rows to tap.
 #pragma once
 
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "platform/ui/Resources.h"
 #include "shell/ListFilesDlg.h"

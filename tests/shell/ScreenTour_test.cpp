@@ -1,9 +1,9 @@
 // Scripted tours of the real program: taps, typing and keys reach the screens through the same
 // input paths as a user's, so what a tour types is saved exactly as if typed by hand; and a tour
 // always ends, answering a question left open No so that leaving saves nothing.
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
-#include "../model/ListBytes.h"
+#include "support/ListBytes.h"
 #include "platform/ui/KeyNames.h"
 #include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"

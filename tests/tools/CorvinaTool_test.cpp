@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "../core/TestFolder.h"
-#include "ListBytes.h"
+#include "support/TestFolder.h"
+#include "support/ListBytes.h"
 
 namespace {
 
