@@ -5,6 +5,7 @@
 
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/GestureState.h"
 #include "platform/ui/TestHooks.h"
@@ -94,6 +95,12 @@ void Tap(CWnd& wnd, CPoint point) {
     if (QWidget* still = platform::WidgetOf(wnd)) {
         QTest::mouseRelease(still, Qt::LeftButton, {}, Q(point));
     }
+}
+
+void DoubleTap(CWnd& wnd, CPoint point) {
+    DefaultAnswer noHold(false);
+    // Down, up, down, up at one instant: the window system makes the second down a double tap.
+    QTest::mouseDClick(WidgetOrThrow(wnd), Qt::LeftButton, {}, Q(point));
 }
 
 void Drag(CWnd& wnd, CPoint from, CPoint to) {
@@ -215,6 +222,18 @@ int RunModal(CDialog& dialog, const std::function<void()>& whileRunning) {
     });
     starter.start(0);
     return dialog.DoModal();
+}
+
+CDialog* TopScreen() {
+    return platform::DeviceExists() ? platform::Device().TopScreen() : nullptr;
+}
+
+void WhenScreenRuns(std::function<void(CDialog& screen)> action) {
+    Soon([action = std::move(action)] {
+        if (CDialog* screen = TopScreen()) {
+            action(*screen);
+        }
+    });
 }
 
 struct GrabbedImage::Data {

@@ -17,6 +17,8 @@ namespace uitest {
 
 /// Taps (pen down, pen up) at `point` in `wnd`'s client coordinates.
 void Tap(CWnd& wnd, CPoint point);
+/// Two quick taps at `point`, the second reported by the window system as a double tap.
+void DoubleTap(CWnd& wnd, CPoint point);
 /// Pen down only / pen up only / pen move, at a client point of `wnd`.
 void PenDown(CWnd& wnd, CPoint point);
 void PenUp(CWnd& wnd, CPoint point);
@@ -112,6 +114,12 @@ private:
 /// acts on the running screen and should end it (EndDialog, a tap on its OK, a key). When it does
 /// not, the dialog is ended with IDCANCEL after it returns. Answers DoModal's result.
 int RunModal(CDialog& dialog, const std::function<void()>& whileRunning);
+
+/// The screen on top of the device (the one taking input), or null.
+CDialog* TopScreen();
+/// Runs `action` on the top screen as soon as the event loop runs again: the way to act on a screen
+/// that a command opens modally (a file dialog, the list editor) before that command returns.
+void WhenScreenRuns(std::function<void(CDialog& screen)> action);
 
 /// A window's pixels, grabbed at logical size.
 class GrabbedImage {
