@@ -175,14 +175,6 @@ void CArchive::ReadString(std::u16string& text) {
         AppendFromUtf8OrCp1252(text, bytes);
         return;
     }
-    // A string that lies whole in the buffer is copied into its storage in one step.
-    if constexpr (std::endian::native == std::endian::little) {
-        if (filled_ - cursor_ >= std::uint64_t{length} * sizeof(char16_t)) {
-            text.assign(reinterpret_cast<const char16_t*>(buffer_.data() + cursor_), length);
-            cursor_ += std::size_t{length} * sizeof(char16_t);
-            return;
-        }
-    }
     text.resize(length);
     std::size_t done = 0;
     while (done < length) {
