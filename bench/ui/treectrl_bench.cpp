@@ -241,6 +241,8 @@ void BM_MemoryPerRow(benchmark::State& state) {
 }
 
 constexpr long kRowCounts[] = {10, 100, 1000, 10000, 100000};
+/// The most heap a row may take beyond its texts' strings.
+constexpr double kRowBytesGoal = 128;
 
 void RowCounts(benchmark::internal::Benchmark* b) {
     for (long rows : kRowCounts) {
@@ -274,7 +276,7 @@ public:
 
     void PrintRatios() const {
         std::printf("\nRatios of CPU times (goals: relayout <= 3x baseline, scroll step at 100000 <= 1.5x at 10, "
-                    "<= 256 bytes per row beyond texts)\n");
+                    "<= 128 bytes per row beyond texts)\n");
         for (long rows : kRowCounts) {
             const std::string arg = "/" + std::to_string(rows);
             const double baseline = Time("BM_MeasureTitlesOnce" + arg);
@@ -292,6 +294,13 @@ public:
                     Time("BM_RedrawItem/100000") / Time("BM_RedrawItem/10"));
         for (const auto& [name, value] : counters) {
             std::printf("  %s = %.1f\n", name.c_str(), value);
+        }
+        for (long rows : {10000L, 100000L}) {
+            const auto found = counters.find("BM_MemoryPerRow/" + std::to_string(rows) + "/iterations:1:bytes_per_row_beyond_texts");
+            if (found != counters.end()) {
+                std::printf("  memory per row beyond texts at %ld rows: %.1f bytes, goal <= %.0f: %s\n", rows, found->second,
+                            kRowBytesGoal, found->second <= kRowBytesGoal ? "met" : "NOT MET");
+            }
         }
     }
 

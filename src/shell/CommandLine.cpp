@@ -3,7 +3,6 @@
 
 #include "platform/core/Strings.h"
 #include "platform/ui/DeviceScreenSize.h"
-#include "shell/ProgramUsage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,8 +66,6 @@ int ParseScale(const char* text) {
 }
 
 }  // namespace
-
-std::string_view ProgramUsage() { return kProgramUsage; }
 
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;

@@ -1,6 +1,8 @@
 // The list document's text export and import: the tree written in pre-order with depths, and the
 // tree rebuilt from depths.
 #include <cstdint>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "model/CorvinaDoc.h"
@@ -17,13 +19,18 @@ void CCorvinaDoc::ImportText(TextFile& file) {
     // The ancestors of the next item, innermost last; null stands for the hidden root.
     std::vector<TaskNode*> ancestors{nullptr};
     std::uint32_t depth = 0;
-    while (file.ReadItem(depth, working)) {
-        // Counted in 64 bits, so the largest depth is the deepest level and not a wrap to zero
-        // that would empty the stack; the hidden root always stays.
-        const std::uint64_t wanted = std::uint64_t{depth} + 1;
-        while (ancestors.size() > wanted && ancestors.size() > 1) {
-            ancestors.pop_back();
+    try {
+        while (file.ReadItem(depth, working)) {
+            // Counted in 64 bits, so the largest depth is the deepest level and not a wrap to zero
+            // that would empty the stack; the hidden root always stays.
+            const std::uint64_t wanted = std::uint64_t{depth} + 1;
+            while (ancestors.size() > wanted && ancestors.size() > 1) {
+                ancestors.pop_back();
+            }
+            // Every record overwrites all five fields, so the working item's texts move into the node.
+            ancestors.push_back(tree.AddItem(std::move(working), ancestors.back()));
         }
-        ancestors.push_back(tree.AddItem(working, ancestors.back()));
+    } catch (const std::bad_alloc&) {
+        file.Stop(FileErrorCause::OutOfMemory);  // the items read so far stay
     }
 }

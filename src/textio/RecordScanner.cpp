@@ -3,11 +3,15 @@
 
 #include <limits>
 
+#include "platform/core/ByteSearch.h"
+
 namespace record_scanner {
 
 namespace {
 
 constexpr int kDecimalBase = 10;
+// 10^19 - 1 is the largest run of nines below 2^64 (about 1.8 * 10^19).
+constexpr std::size_t kDigitsThatAlwaysFit = 19;
 constexpr char kFieldSeparator = '\t';
 constexpr char kLineFeed = '\n';
 constexpr char kCarriageReturn = '\r';
@@ -28,11 +32,27 @@ std::size_t ScanNumber(std::string_view bytes, std::size_t pos, ScannedNumber& n
     if (pos >= bytes.size() || !IsDigit(bytes[pos])) {
         return kUndecided;
     }
-    while (pos < bytes.size() && IsDigit(bytes[pos])) {
-        AddDigit(number, bytes[pos] - '0');
-        ++pos;
+    // Numbers short enough that 64 bits cannot overflow (all a list writes) add their digits
+    // without checking each one.
+    std::size_t end = pos;
+    while (end < bytes.size() && IsDigit(bytes[end])) {
+        ++end;
     }
-    return pos < bytes.size() ? pos : kUndecided;
+    if (end == bytes.size()) {
+        return kUndecided;
+    }
+    if (end - pos <= kDigitsThatAlwaysFit) {
+        std::uint64_t value = 0;
+        for (; pos < end; ++pos) {
+            value = value * kDecimalBase + static_cast<std::uint64_t>(bytes[pos] - '0');
+        }
+        number.magnitude = value;
+        return end;
+    }
+    for (; pos < end; ++pos) {
+        AddDigit(number, bytes[pos] - '0');
+    }
+    return end;
 }
 
 // Steps over one character as text mode delivers it: a CR LF pair is one line feed.
@@ -52,11 +72,7 @@ std::size_t SkipOneCharacter(std::string_view bytes, std::size_t pos) {
 // A field up to the next tab, which it takes. Undecided when a line break comes first (it would be
 // stored as CR LF) or the bytes end.
 std::size_t ScanPlainField(std::string_view bytes, std::size_t pos, std::string_view& field) {
-    std::size_t stop = pos;
-    while (stop < bytes.size() && bytes[stop] != kFieldSeparator && bytes[stop] != kLineFeed &&
-           bytes[stop] != kCarriageReturn) {
-        ++stop;
-    }
+    const std::size_t stop = pos + FindFieldStop(bytes.substr(pos));
     if (stop >= bytes.size() || bytes[stop] != kFieldSeparator) {
         return kUndecided;
     }
@@ -65,6 +81,10 @@ std::size_t ScanPlainField(std::string_view bytes, std::size_t pos, std::string_
 }
 
 }  // namespace
+
+std::size_t FindFieldStop(std::string_view bytes) {
+    return byte_search::FindAnyOf(bytes.data(), bytes.size(), kFieldSeparator, kLineFeed, kCarriageReturn);
+}
 
 void AddDigit(ScannedNumber& number, int digit) {
     constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();

@@ -26,6 +26,10 @@ constexpr bool IsScanfSpace(int c) {
 }
 constexpr bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 
+/// Where the run of ordinary field characters at the start of `bytes` ends: at the first tab, line
+/// feed or carriage return, or at the end.
+std::size_t FindFieldStop(std::string_view bytes);
+
 /// Adds one more digit to `number`, noting when the value no longer fits in 64 bits.
 void AddDigit(ScannedNumber& number, int digit);
 

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <limits>
+#include <new>
 
 #include "model/TaskItem.h"
 #include "platform/core/ErrorReport.h"
@@ -17,14 +18,7 @@ constexpr char kFieldSeparator = '\t';
 constexpr char kRecordEnd = '\n';
 constexpr char kQuote = '"';
 constexpr std::string_view kStoredLineBreak = "\r\n";
-// Where the run of ordinary field characters ends: at the separator or a line-end byte.
-std::size_t FindFieldStop(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size() && bytes[i] != '\t' && bytes[i] != '\n' && bytes[i] != '\r') {
-        ++i;
-    }
-    return i;
-}
+using record_scanner::FindFieldStop;
 
 bool NotesNeedQuotes(std::u16string_view notes) {
     return notes.find_first_of(u"\n,") != std::u16string_view::npos;
@@ -135,6 +129,7 @@ std::u16string TextFile::ErrorMessage() const {
 
 void TextFile::Fail(FileErrorCause cause) {
     error_ = cause;
+    std::string().swap(scratch_);
     writer_.reset();
     reader_.reset();
     if (target_) {
@@ -246,6 +241,10 @@ bool TextFile::ReadField(std::u16string& field) {
             return false;
         }
         const std::size_t stop = FindFieldStop(ahead);
+        // A stream that never ends a field (a pipe of zeros) must not take all memory.
+        if (stop + kStoredLineBreak.size() > kLongestTextField - bytes.size()) {
+            throw CFileException(FileErrorCause::FieldTooLong, path_);
+        }
         bytes.append(ahead.substr(0, stop));
         if (stop == ahead.size()) {
             reader_->Skip(ahead.size());
@@ -265,7 +264,20 @@ bool TextFile::ReadField(std::u16string& field) {
         }
     }
     AppendFromUtf8OrCp1252(field, bytes);
+    ReleaseLargeScratch();
     return true;
+}
+
+void TextFile::ReleaseLargeScratch() {
+    if (scratch_.capacity() > TextStreamWriter::kBlockSize) {
+        std::string().swap(scratch_);
+    }
+}
+
+void TextFile::Stop(FileErrorCause cause) {
+    if (IsOpen()) {
+        Fail(cause);
+    }
 }
 
 bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
@@ -321,6 +333,9 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
         return ReadUnsigned(item.quantity);
     } catch (const CFileException& failure) {
         Fail(failure.Cause());
+        return false;
+    } catch (const std::bad_alloc&) {
+        Fail(FileErrorCause::OutOfMemory);
         return false;
     }
 }

@@ -50,11 +50,16 @@ public:
 
     /// Writes one record. Does nothing when the stream is not open for writing or has failed.
     void WriteItem(std::uint32_t depth, const TaskItem& item);
-    /// Reads one record into `depth` and `item`; true when the whole record was read.
+    /// Reads one record into `depth` and `item`; true when the whole record was read. A field too
+    /// long or memory running out stops the stream with that cause (see `Error`).
     bool ReadItem(std::uint32_t& depth, TaskItem& item);
     /// Reads a title or notes field up to the next tab (which it consumes); a line feed is stored as
-    /// CR LF. False when the file ends first.
+    /// CR LF. False when the file ends first. A field longer than `kLongestTextField` bytes throws
+    /// a `CFileException` with the field-too-long cause (`ReadItem` turns it into a failed stream).
     bool ReadField(std::u16string& field);
+    /// Stops reading or writing with `cause`, as a failure of the stream itself would (for example
+    /// when the list being read into runs out of memory).
+    void Stop(FileErrorCause cause);
 
 private:
     /// Reads a record that lies whole in the bytes read ahead in one pass over them; false, having
@@ -71,6 +76,8 @@ private:
     void SkipOne();
     /// Records a failure and stops the stream.
     void Fail(FileErrorCause cause);
+    /// Gives back the scratch space a very long field took, so one such field does not keep it.
+    void ReleaseLargeScratch();
 
     std::u16string path_;
     std::unique_ptr<SafeSaveFile> target_;

@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Document.h"
 #include "platform/core/ErrorReport.h"
@@ -79,6 +79,16 @@ TEST_F(DocumentTest, FormatAndFileFailuresShowTheirOwnMessages) {
                             u"Unexpected file format.", folder.WideFile("none.doc") + u" was not found.",
                             u"A hardware I/O error was reported while accessing " + folder.WideFile("n.doc") + u"."}));
     EXPECT_EQ(ReadBytes(folder.File("n.doc")), "\x05x");
+}
+
+TEST_F(DocumentTest, AFolderWhereTheFileShouldBeIsReportedAsAFolder) {
+    NoteDoc doc;
+    std::filesystem::create_directory(folder.File("n.doc"));
+    EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("n.doc")));
+    EXPECT_FALSE(doc.OnSaveDocument(folder.WideFile("n.doc")));
+    const std::u16string said = folder.WideFile("n.doc") + u" is a folder, not a file.";
+    EXPECT_EQ(messages, (std::vector<std::u16string>{said, said}));
+    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 TEST_F(DocumentTest, ZeroLengthFileReadsNothing) {

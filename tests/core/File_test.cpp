@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "platform/core/SafeSaveFile.h"
@@ -28,7 +28,7 @@ TEST(FileException, EveryCauseNamesThePath) {
     EXPECT_EQ(CFileException(FileErrorCause::DiskFull, path).GetErrorMessage(), u"Disk full while accessing \\Lists\\Shop.crv.");
     EXPECT_EQ(CFileException(FileErrorCause::EndOfFile, path).GetErrorMessage(),
               u"An attempt was made to access \\Lists\\Shop.crv past its end.");
-    for (int cause = 0; cause <= static_cast<int>(FileErrorCause::EndOfFile); ++cause) {
+    for (int cause = 0; cause <= static_cast<int>(FileErrorCause::OutOfMemory); ++cause) {
         const std::u16string message = CFileException(static_cast<FileErrorCause>(cause), path).GetErrorMessage();
         EXPECT_NE(message.find(path), std::u16string::npos) << cause;
     }
@@ -50,7 +50,7 @@ TEST(File, OpenFailuresCarryTheirCause) {
     EXPECT_EQ(OpenFailure(folder.WideFile("missing.crv"), CFile::modeRead), FileErrorCause::FileNotFound);
     WriteBytes(folder.File("plain"), "x");
     EXPECT_EQ(OpenFailure(folder.WideFile("plain/inside.crv"), CFile::modeRead), FileErrorCause::BadPath);
-    EXPECT_EQ(OpenFailure(Widen(folder.Path().string()), CFile::modeRead), FileErrorCause::AccessDenied);
+    EXPECT_EQ(OpenFailure(Widen(folder.Path().string()), CFile::modeRead), FileErrorCause::IsFolder);
     EXPECT_EQ(OpenFailure(u"", CFile::modeRead), FileErrorCause::FileNotFound);
 }
 

@@ -79,6 +79,17 @@ TEST_F(Groceries, MovesStopAtTheEnds) {
     EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Rye", "Wheat"}));
 }
 
+TEST_F(Groceries, MovingTheSecondToLastDownMakesItLast) {
+    Node* eggs = tree.Append("Eggs");
+    tree.root.MoveChildDown(milk);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Bread", "Eggs", "Milk"}));
+    tree.root.MoveChildDown(milk);
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Bread", "Eggs", "Milk"}));
+    bread->MoveChildDown(rye);
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Wheat", "Rye"}));
+    EXPECT_EQ(eggs->parent, &tree.root);
+}
+
 TEST_F(Groceries, MovingANodeThatIsNotAChildChangesNothing) {
     bread->MoveChildUp(milk);
     bread->MoveChildDown(milk);

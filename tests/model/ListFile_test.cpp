@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "../core/TestFolder.h"
-#include "ListBytes.h"
+#include "support/TestFolder.h"
+#include "support/ListBytes.h"
 #include "model/CorvinaDoc.h"
 #include "model/ListFileHeader.h"
 #include "platform/core/Archive.h"

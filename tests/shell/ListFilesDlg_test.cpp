@@ -1,6 +1,6 @@
 // The document list screen as a user meets it: the rows a folder gives, pen taps and holds on and
 // beside the rows, the Document menu, Enter, the focus refresh and damaged list files.
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "platform/ui/FileFind.h"
 #include "platform/ui/MessageBox.h"

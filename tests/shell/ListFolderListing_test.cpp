@@ -1,6 +1,6 @@
 // The listing of list files: which files are listed, in which order, with which date and count
 // texts, and how files whose header cannot be read are kept and described.
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "platform/core/File.h"
 #include "shell/ListFolderListing.h"

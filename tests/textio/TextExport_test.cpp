@@ -2,11 +2,17 @@
 // them, incomplete records and files that cannot be opened or written.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "../core/TestFolder.h"
+#include "support/TestFolder.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "textio/TextFile.h"
@@ -287,6 +293,64 @@ TEST_F(TextTest, FailedExportLeavesThePreviousTextFile) {
     EXPECT_EQ(file.Error(), FileErrorCause::DiskFull);
     EXPECT_EQ(ReadBytes(folder.File("out.txt")), "previous");
     EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+// A text whose second record never ends its title: `zeros` NUL bytes follow, as from a pipe of
+// zeros. The file is sparse, so it costs no disk.
+void WriteEndlessField(const std::string& path, std::uint64_t zeros) {
+    const std::string head = "0\tMilk\t1\t0\t\t2\n0\t";
+    WriteBytes(path, head);
+    std::filesystem::resize_file(path, head.size() + zeros);
+}
+
+TEST_F(TextTest, AFieldLongerThan64MiBStopsTheImportAndNamesTheFile) {
+    constexpr std::uint64_t k64MiB = 64 * 1024 * 1024;
+    WriteEndlessField(folder.File("in.txt"), k64MiB + 1);
+    CCorvinaDoc doc;
+    TextFile file(folder.WideFile("in.txt"), "r");
+    doc.ImportText(file);
+    EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:Milk"}));
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(file.ErrorMessage(), folder.WideFile("in.txt") + u" has a field longer than 64 MiB; the items before it were read.");
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define CORVINA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORVINA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Imports a long field with only `headroom` bytes of address space left; exits 0 when the import
+// stopped with the out-of-memory message and kept the item before it.
+void ImportWithLittleMemory(const std::u16string& widePath, std::uint64_t headroom) {
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t pages = 0;
+    statm >> pages;
+    const rlimit limit{pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE)) + headroom, RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) {
+        std::_Exit(2);
+    }
+    CCorvinaDoc doc;
+    TextFile file(widePath, "r");
+    doc.ImportText(file);
+    const bool stopped = !file.Close() && file.Error() == FileErrorCause::OutOfMemory &&
+                         file.ErrorMessage() == u"There is not enough memory to read " + widePath + u"." &&
+                         doc.tree.Count() == 1;
+    std::_Exit(stopped ? 0 : 1);
+}
+
+TEST_F(TextTest, RunningOutOfMemorySaysSoInsteadOfEndingTheProgram) {
+#ifdef CORVINA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    constexpr std::uint64_t kFieldBytes = 48 * 1024 * 1024;
+    constexpr std::uint64_t kHeadroom = 32 * 1024 * 1024;
+    WriteEndlessField(folder.File("in.txt"), kFieldBytes);
+    EXPECT_EXIT(ImportWithLittleMemory(folder.WideFile("in.txt"), kHeadroom),
+                ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "platform/core/Archive.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -181,8 +182,12 @@ void CArchive::ReadString(std::u16string& text) {
         // buffers is read on its own.
         const std::size_t buffered = std::min<std::size_t>(length - done, (filled_ - cursor_) / sizeof(char16_t));
         const std::uint8_t* in = buffer_.data() + cursor_;
-        for (std::size_t i = 0; i < buffered; ++i) {
-            text[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(text.data() + done, in, buffered * sizeof(char16_t));  // the file's order already
+        } else {
+            for (std::size_t i = 0; i < buffered; ++i) {
+                text[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
+            }
         }
         cursor_ += buffered * sizeof(char16_t);
         done += buffered;

@@ -61,7 +61,7 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
         // reported instead of opening as an empty list.
         file.GetPosition();
         if (file.GetLength() != 0) {
-            CArchive archive(&file, CArchive::load, kArchiveBufferSize);
+            CArchive archive(&file, CArchive::load, kWholeFileBufferSize);
             Serialize(archive);
             archive.Close();
         }
@@ -79,7 +79,7 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
 bool CDocument::OnSaveDocument(std::u16string_view path) {
     try {
         SafeSaveFile target{std::u16string(path)};
-        CArchive archive(&target.File(), CArchive::store, kArchiveBufferSize);
+        CArchive archive(&target.File(), CArchive::store, kWholeFileBufferSize);
         Serialize(archive);
         archive.Close();
         target.Commit();

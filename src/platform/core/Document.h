@@ -14,8 +14,11 @@ class CArchive;
 /// the previous file byte for byte.
 class CDocument : public CObject {
 public:
-    /// The buffer size of the archives the open and save sequences use.
+    /// The buffer size of archives that read a few bytes of a file (a list file's header).
     static constexpr std::size_t kArchiveBufferSize = 4096;
+    /// The buffer size of the archives the open and save sequences use: a whole file passes through
+    /// them, and large blocks keep the system calls few.
+    static constexpr std::size_t kWholeFileBufferSize = 64 * 1024;
     /// Reported when opening fails for a reason that has no file or format cause.
     static constexpr std::u16string_view kFailedToOpen = u"Failed to open document.";
     /// Reported when saving fails for a reason that has no file or format cause.

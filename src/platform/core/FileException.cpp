@@ -31,6 +31,14 @@ std::u16string_view FileErrorMessagePattern(FileErrorCause cause) {
         return u"Disk full while accessing %1.";
     case FileErrorCause::EndOfFile:
         return u"An attempt was made to access %1 past its end.";
+    case FileErrorCause::IsFolder:
+        return u"%1 is a folder, not a file.";
+    case FileErrorCause::ReadOnlyFolder:
+        return u"The folder %1 is read-only, so nothing can be saved in it.";
+    case FileErrorCause::FieldTooLong:
+        return u"%1 has a field longer than 64 MiB; the items before it were read.";
+    case FileErrorCause::OutOfMemory:
+        return u"There is not enough memory to read %1.";
     }
     return u"An unknown error occurred while accessing %1.";
 }
@@ -50,9 +58,12 @@ FileErrorCause FileErrorCauseFromErrno(int osError) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
     case EEXIST:
         return FileErrorCause::AccessDenied;
+    case EISDIR:
+        return FileErrorCause::IsFolder;
+    case ENOMEM:
+        return FileErrorCause::OutOfMemory;
     case EBADF:
         return FileErrorCause::InvalidFile;
     case EMLINK:

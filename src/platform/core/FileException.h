@@ -1,6 +1,7 @@
 // File errors: the causes a file operation can fail with and the message each one shows.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,15 @@ enum class FileErrorCause {
     LockViolation,     ///< locking violation
     DiskFull,          ///< disk full
     EndOfFile,         ///< end of file
+    IsFolder,          ///< a folder where a file was expected
+    ReadOnlyFolder,    ///< the folder refuses new files (the path is the folder's)
+    FieldTooLong,      ///< a text field longer than `kLongestTextField`
+    OutOfMemory,       ///< not enough memory for what the file holds
 };
+
+/// The most bytes one field of a text file may hold: far beyond any title or notes a person writes,
+/// and a bound on what a stream that never ends a field can make the reader hold.
+inline constexpr std::size_t kLongestTextField = std::size_t{64} * 1024 * 1024;
 
 /// The message pattern of `cause`, with %1 standing for the file's path.
 std::u16string_view FileErrorMessagePattern(FileErrorCause cause);

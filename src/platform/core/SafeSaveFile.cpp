@@ -1,26 +1,42 @@
-// Temporary file beside the target, flush, rename.
+// Unnamed temporary file beside the target, flush, name, rename, flush the folder.
 #include "platform/core/SafeSaveFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <climits>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/core/HostPath.h"
+#include "platform/core/Strings.h"
 
 namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kNewFileMode = 0666; // narrowed by the user's umask
+// As many links as the system itself follows before it gives up with ELOOP.
+constexpr int kMostLinksFollowed = 40;
+// A temporary's name is the target's name, this infix, the process id, more numbers and the suffix.
+constexpr std::string_view kTemporaryInfix = ".~";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::string_view kOwnDescriptors = "/proc/self/fd/";
 
-std::u16string TemporaryNameFor(const std::u16string& target, int attempt) {
-    static std::atomic<unsigned> sequence{0};
-    const std::string suffix =
-        ".~" + std::to_string(::getpid()) + "-" + std::to_string(sequence++) + "-" + std::to_string(attempt) + ".tmp";
-    return target + Widen(suffix);
+// The probe of the innermost live `ScopedSafeSaveProbe` on this thread.
+thread_local ScopedSafeSaveProbe* activeProbe = nullptr;
+
+void Log(ScopedSafeSaveProbe::Step step) {
+    if (activeProbe) {
+        activeProbe->steps.push_back(step);
+    }
 }
 
 std::string FolderOf(const std::string& hostPath) {
@@ -31,26 +47,105 @@ std::string FolderOf(const std::string& hostPath) {
     return slash == 0 ? "/" : hostPath.substr(0, slash);
 }
 
-}  // namespace
+std::string NameOf(const std::string& hostPath) {
+    const std::size_t slash = hostPath.find_last_of('/');
+    return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
+}
 
-SafeSaveFile::SafeSaveFile(std::u16string targetPath) : targetPath_(std::move(targetPath)) {
-    constexpr unsigned kTemporaryMode = CFile::modeCreateNew | CFile::modeReadWrite | CFile::shareExclusive;
-    FileErrorCause cause = FileErrorCause::Generic;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        temporaryPath_ = TemporaryNameFor(targetPath_, attempt);
-        if (file_.Open(temporaryPath_, kTemporaryMode, &cause)) {
-            // Failures while writing name the list the user saves, not the temporary name.
-            file_.SetFilePath(targetPath_);
-            CopyTargetPermissions();
-            return;
+// The file a save of `hostPath` must replace: the path itself, or the file its chain of symbolic
+// links ends at (which need not exist yet). A link is read relative to the folder it lies in.
+std::string FollowLinks(std::string hostPath, const std::u16string& targetPath) {
+    for (int followed = 0; followed <= kMostLinksFollowed; ++followed) {
+        struct stat status {};
+        if (::lstat(hostPath.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return hostPath;
         }
-        // Only a name clash is worth another try; anything else fails the same way every time.
-        if (cause != FileErrorCause::AccessDenied || ::access(ToHostPath(temporaryPath_).c_str(), F_OK) != 0) {
-            break;
+        std::string link(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : PATH_MAX), '\0');
+        const ssize_t length = ::readlink(hostPath.c_str(), link.data(), link.size());
+        if (length < 0) {
+            const int osError = errno;
+            throw CFileException(FileErrorCauseFromErrno(osError), targetPath, osError);
+        }
+        link.resize(static_cast<std::size_t>(length));
+        hostPath = link.front() == '/' ? link : FolderOf(hostPath) + "/" + link;
+    }
+    throw CFileException(FileErrorCauseFromErrno(ELOOP), targetPath, ELOOP);
+}
+
+std::string TemporaryNameFor(const std::string& replaced, int attempt) {
+    static std::atomic<unsigned> sequence{0};
+    return replaced + std::string(kTemporaryInfix) + std::to_string(::getpid()) + "-" +
+           std::to_string(sequence++) + "-" + std::to_string(attempt) + std::string(kTemporarySuffix);
+}
+
+// The process that made a temporary named `entry` for the file `name`, or 0 when `entry` is not one.
+pid_t TemporaryOwner(std::string_view entry, std::string_view name) {
+    const std::size_t prefix = name.size() + kTemporaryInfix.size();
+    if (entry.size() <= prefix + kTemporarySuffix.size() || entry.substr(0, name.size()) != name ||
+        entry.substr(name.size(), kTemporaryInfix.size()) != kTemporaryInfix ||
+        entry.substr(entry.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
+        return 0;
+    }
+    pid_t owner = 0;
+    const char* const first = entry.data() + prefix;
+    const char* const last = entry.data() + entry.size();
+    const auto [end, error] = std::from_chars(first, last, owner);
+    return error == std::errc() && end != first && *end == '-' && owner > 0 ? owner : 0;
+}
+
+bool IsRunning(pid_t process) {
+    return ::kill(process, 0) == 0 || errno != ESRCH;
+}
+
+// Removes the temporaries of `name` in `folder` that a process which no longer runs left behind (a
+// save killed between naming its temporary and the rename, or one on a file system without unnamed
+// files). Best effort: the save goes on whatever happens here.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    if (!listing) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const pid_t owner = TemporaryOwner(entry->d_name, name);
+        if (owner != 0 && !IsRunning(owner)) {
+            ::unlinkat(::dirfd(listing.get()), entry->d_name, 0);
         }
     }
-    temporaryPath_.clear();
-    throw CFileException(cause, targetPath_);
+}
+
+// The errors with which a file system says it has no unnamed temporary files (an old kernel takes
+// the flag for a plain folder open and answers EISDIR).
+bool LacksUnnamedFiles(int osError) {
+    return osError == EOPNOTSUPP || osError == EISDIR || osError == EINVAL;
+}
+
+bool FolderRefusesNewFiles(int osError) {
+    return osError == EACCES || osError == EPERM || osError == EROFS;
+}
+
+// The folder part of a program path, as the user knows it.
+std::u16string ProgramFolderOf(const std::u16string& path) {
+    const std::size_t separator = path.find_last_of(u"\\/");
+    if (separator == std::u16string::npos) {
+        return u".";
+    }
+    return path.substr(0, separator == 0 ? 1 : separator);
+}
+
+} // namespace
+
+SafeSaveFile::SafeSaveFile(std::u16string targetPath) : targetPath_(std::move(targetPath)) {
+    replacedPath_ = FollowLinks(ToHostPath(targetPath_), targetPath_);
+    folder_ = FolderOf(replacedPath_);
+    struct stat status {};
+    if (::stat(replacedPath_.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        throw CFileException(FileErrorCause::IsFolder, targetPath_, EISDIR);
+    }
+    RemoveStaleTemporaries(folder_, NameOf(replacedPath_));
+    if (!OpenUnnamed()) {
+        OpenNamed();
+    }
+    CopyTargetPermissions();
 }
 
 SafeSaveFile::~SafeSaveFile() {
@@ -59,10 +154,50 @@ SafeSaveFile::~SafeSaveFile() {
     }
 }
 
+bool SafeSaveFile::OpenUnnamed() {
+    if (activeProbe && activeProbe->namedTemporaries) {
+        return false;
+    }
+    const int descriptor = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, kNewFileMode);
+    if (descriptor < 0) {
+        if (LacksUnnamedFiles(errno)) {
+            return false;
+        }
+        ThrowCreateFailure(errno);
+    }
+    // Failures while writing name the list the user saves.
+    file_ = CFile(descriptor, targetPath_, true);
+    return true;
+}
+
+void SafeSaveFile::OpenNamed() {
+    int osError = EEXIST;
+    for (int attempt = 0; attempt < kNameAttempts && osError == EEXIST; ++attempt) {
+        std::string name = TemporaryNameFor(replacedPath_, attempt);
+        const int descriptor = ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, kNewFileMode);
+        if (descriptor >= 0) {
+            temporaryPath_ = std::move(name);
+            file_ = CFile(descriptor, targetPath_, true);
+            return;
+        }
+        osError = errno;
+    }
+    ThrowCreateFailure(osError);
+}
+
+void SafeSaveFile::ThrowCreateFailure(int osError) const {
+    if (FolderRefusesNewFiles(osError)) {
+        const bool throughLink = replacedPath_ != ToHostPath(targetPath_);
+        throw CFileException(FileErrorCause::ReadOnlyFolder,
+                             throughLink ? Widen(folder_) : ProgramFolderOf(targetPath_), osError);
+    }
+    throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+}
+
 void SafeSaveFile::CopyTargetPermissions() {
     struct stat status {};
-    if (::stat(ToHostPath(targetPath_).c_str(), &status) != 0) {
-        return;  // a new file keeps the default permissions
+    if (::stat(replacedPath_.c_str(), &status) != 0) {
+        return; // a new file keeps the default permissions
     }
     if (::fchmod(file_.GetHandle(), status.st_mode & kPermissionBits) != 0) {
         const int osError = errno;
@@ -71,21 +206,51 @@ void SafeSaveFile::CopyTargetPermissions() {
     }
 }
 
+void SafeSaveFile::NameUnnamed() {
+    // Linking a descriptor by itself needs a privilege; its entry under /proc works for everyone.
+    const std::string descriptorPath = std::string(kOwnDescriptors) + std::to_string(file_.GetHandle());
+    int osError = EEXIST;
+    for (int attempt = 0; attempt < kNameAttempts && osError == EEXIST; ++attempt) {
+        std::string name = TemporaryNameFor(replacedPath_, attempt);
+        if (::linkat(file_.GetHandle(), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, descriptorPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporaryPath_ = std::move(name);
+            return;
+        }
+        osError = errno;
+    }
+    throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+}
+
 void SafeSaveFile::Commit() {
     try {
-        file_.Flush();
+        if (::fsync(file_.GetHandle()) != 0) {
+            const int osError = errno;
+            throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+        }
+        Log(ScopedSafeSaveProbe::Step::FileFlushed);
+        if (temporaryPath_.empty()) {
+            NameUnnamed();
+        }
         file_.Close();
-        CFile::Rename(temporaryPath_, targetPath_);
+        if (::rename(temporaryPath_.c_str(), replacedPath_.c_str()) != 0) {
+            const int osError = errno;
+            throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+        }
+        Log(ScopedSafeSaveProbe::Step::Renamed);
     } catch (const CFileException& failure) {
         Discard();
         throw CFileException(failure.Cause(), targetPath_, failure.OsError());
     }
     committed_ = true;
+    temporaryPath_.clear();
     // Make the rename itself durable. The new file is complete and in place whether or not this
     // succeeds, so a failure here cannot turn the save into a loss and is not reported as one.
-    const int folder = ::open(FolderOf(ToHostPath(targetPath_)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
-        ::fsync(folder);
+        if (::fsync(folder) == 0) {
+            Log(ScopedSafeSaveProbe::Step::FolderFlushed);
+        }
         ::close(folder);
     }
 }
@@ -93,7 +258,16 @@ void SafeSaveFile::Commit() {
 void SafeSaveFile::Discard() {
     file_.Abort();
     if (!temporaryPath_.empty() && !committed_) {
-        ::unlink(ToHostPath(temporaryPath_).c_str());
-        temporaryPath_.clear();
+        ::unlink(temporaryPath_.c_str());
     }
+    temporaryPath_.clear();
+}
+
+ScopedSafeSaveProbe::ScopedSafeSaveProbe(bool useNamedTemporaries)
+    : namedTemporaries(useNamedTemporaries), previous_(activeProbe) {
+    activeProbe = this;
+}
+
+ScopedSafeSaveProbe::~ScopedSafeSaveProbe() {
+    activeProbe = previous_;
 }

@@ -1,17 +1,25 @@
-// Safe saving: a file is written beside its target under a temporary name, flushed to storage and
-// only then renamed over the target, so a failure at any point leaves the old file as it was.
+// Safe saving: a file is written beside its target into an unnamed temporary file, flushed to storage
+// and only then named and renamed over the target, so a failure at any point, a killed process
+// included, leaves the old file as it was and nothing beside it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/core/File.h"
 
 /// One safe save in progress. Write through `File()`, then `Commit()`. Destroyed without a commit
-/// (after an exception, say) it removes the temporary file and the target stays untouched.
+/// (after an exception, say) it drops the temporary file and the target stays untouched.
+///
+/// A target that is a symbolic link is saved through to the file the link names, in that file's
+/// folder, so the link stays a link. Where the file system has no unnamed temporary files, a named
+/// one is used; temporaries of the same target left by a process that no longer runs are removed
+/// by the next save.
 class SafeSaveFile {
 public:
     /// Creates the temporary file in the target's folder. Throws a `CFileException` naming
-    /// `targetPath` (the file the user knows) when that is impossible.
+    /// `targetPath` (the file the user knows) when that is impossible, or naming the folder when the
+    /// folder refuses new files.
     explicit SafeSaveFile(std::u16string targetPath);
     ~SafeSaveFile();
     SafeSaveFile(const SafeSaveFile&) = delete;
@@ -19,20 +27,55 @@ public:
 
     /// The temporary file, open for writing.
     CFile& File() { return file_; }
-    /// Flushes the temporary file to storage, closes it and renames it over the target.
+    /// Flushes the temporary file to storage, names it, renames it over the target and flushes the
+    /// folder, so the rename itself survives a power cut.
     void Commit();
     /// Closes and removes the temporary file; the target is not touched.
     void Discard();
 
     const std::u16string& TargetPath() const { return targetPath_; }
-    const std::u16string& TemporaryPath() const { return temporaryPath_; }
 
 private:
+    /// Opens an unnamed temporary file in the folder; false when the file system has none.
+    bool OpenUnnamed();
+    /// Opens a temporary file under a fresh name in the folder.
+    void OpenNamed();
+    /// Throws the failure to create a file in the folder: a folder that refuses new files is named
+    /// as such, any other cause names the target.
+    [[noreturn]] void ThrowCreateFailure(int osError) const;
     /// Gives the temporary file the target's permissions, so a save does not change who may read it.
     void CopyTargetPermissions();
+    /// Gives an unnamed temporary file its name, just before the rename.
+    void NameUnnamed();
 
     std::u16string targetPath_;
-    std::u16string temporaryPath_;
+    /// The host path of the file that is replaced: the target, or what its links lead to.
+    std::string replacedPath_;
+    /// The host folder that path lies in.
+    std::string folder_;
+    /// The host path of the temporary file once it has a name; empty while it has none.
+    std::string temporaryPath_;
     CFile file_;
     bool committed_ = false;
+};
+
+/// Test seam: while alive, safe saves on this thread use named temporary files (as on file systems
+/// without unnamed ones) when asked to, and log the steps that make a save durable, in order.
+class ScopedSafeSaveProbe {
+public:
+    /// The durability steps of a commit.
+    enum class Step { FileFlushed, Renamed, FolderFlushed };
+
+    explicit ScopedSafeSaveProbe(bool namedTemporaries = false);
+    ~ScopedSafeSaveProbe();
+    ScopedSafeSaveProbe(const ScopedSafeSaveProbe&) = delete;
+    ScopedSafeSaveProbe& operator=(const ScopedSafeSaveProbe&) = delete;
+
+    /// Use named temporary files even where unnamed ones exist.
+    bool namedTemporaries;
+    /// The steps taken so far, in order.
+    std::vector<Step> steps;
+
+private:
+    ScopedSafeSaveProbe* previous_;
 };

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/core/ByteSearch.h"
+
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
@@ -94,6 +96,13 @@ std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t pos, char32_t
     return length;
 }
 
+// Widens `count` ASCII bytes; a plain loop the compiler turns into vector code.
+void WidenAscii(const char* in, std::size_t count, char16_t* out) {
+    for (std::size_t i = 0; i < count; ++i) {
+        out[i] = static_cast<char16_t>(static_cast<unsigned char>(in[i]));
+    }
+}
+
 }  // namespace
 
 char16_t Cp1252ToUtf16(unsigned char byte) {
@@ -145,19 +154,24 @@ std::u16string FromUtf8OrCp1252(std::string_view bytes) {
 
 void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
     const std::size_t start = out.size();
-    out.resize(start + bytes.size());
-    // ASCII, by far the most common text, widens in one tight pass.
-    std::size_t pos = 0;
-    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) {
-        out[start + pos] = static_cast<char16_t>(bytes[pos]);
-        ++pos;
+    // ASCII, by far the most common text, is found eight bytes at a time and widens in one pass.
+    std::size_t pos = byte_search::AsciiPrefix(bytes.data(), bytes.size());
+    if (pos == bytes.size()) {
+        out.resize(start + pos);
+        WidenAscii(bytes.data(), pos, out.data() + start);
+        return;
     }
+    out.reserve(start + bytes.size());
     out.resize(start + pos);
+    WidenAscii(bytes.data(), pos, out.data() + start);
     while (pos < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[pos]);
         if (byte < 0x80) {
-            out += static_cast<char16_t>(byte);
-            ++pos;
+            const std::size_t run = byte_search::AsciiPrefix(bytes.data() + pos, bytes.size() - pos);
+            const std::size_t at = out.size();
+            out.resize(at + run);
+            WidenAscii(bytes.data() + pos, run, out.data() + at);
+            pos += run;
             continue;
         }
         char32_t cp = 0;

@@ -1,7 +1,7 @@
 // The font probes for UI tests: QFontInfo answers what the engine resolved for a CFont's Qt font.
 #include "platform/ui/testing/FontProbe.h"
 
-#include "platform/ui/DCBridge.h"
+#include "platform/ui/qt/DCBridge.h"
 
 #include <QFontInfo>
 

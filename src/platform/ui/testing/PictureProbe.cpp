@@ -1,7 +1,7 @@
 // The picture probes for UI tests, reading and writing the Qt images behind icons and bitmaps.
 #include "platform/ui/testing/PictureProbe.h"
 
-#include "platform/ui/DCBridge.h"
+#include "platform/ui/qt/DCBridge.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,0 +1,72 @@
+// Searches over runs of bytes that look at eight bytes at a time: where a run of ASCII ends, and where
+// the first of three given bytes lies. Readers of long texts spend most of their time in these.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace byte_search {
+
+using Word = std::uint64_t;
+inline constexpr std::size_t kWordBytes = sizeof(Word);
+inline constexpr Word kLowBits = 0x0101010101010101ULL;
+inline constexpr Word kHighBits = 0x8080808080808080ULL;
+inline constexpr unsigned kBitsPerByte = 8;
+/// The word-at-a-time answers count bytes from the lowest address up, which is the lowest bits
+/// first only on little-endian machines; elsewhere the plain loops answer.
+inline constexpr bool kWordsWork = std::endian::native == std::endian::little;
+
+inline Word LoadWord(const char* at) {
+    Word word;
+    std::memcpy(&word, at, kWordBytes);
+    return word;
+}
+
+/// A word with the high bit set in the lowest byte of `word` that is zero (higher bytes may be
+/// marked wrongly, so only the lowest mark counts), and 0 when none is.
+constexpr Word MarkZeroBytes(Word word) { return (word - kLowBits) & ~word & kHighBits; }
+
+/// The index of the byte the lowest mark of `marks` (not 0) stands for.
+inline std::size_t FirstMarked(Word marks) { return static_cast<std::size_t>(std::countr_zero(marks)) / kBitsPerByte; }
+
+/// How many bytes at the start of `data` are ASCII (below 0x80).
+inline std::size_t AsciiPrefix(const char* data, std::size_t size) {
+    std::size_t pos = 0;
+    if constexpr (kWordsWork) {
+        for (; pos + kWordBytes <= size; pos += kWordBytes) {
+            if (const Word high = LoadWord(data + pos) & kHighBits; high != 0) {
+                return pos + FirstMarked(high);
+            }
+        }
+    }
+    while (pos < size && static_cast<unsigned char>(data[pos]) < 0x80) {
+        ++pos;
+    }
+    return pos;
+}
+
+/// Where the first of the bytes `a`, `b` and `c` lies in `data`; `size` when none does.
+inline std::size_t FindAnyOf(const char* data, std::size_t size, char a, char b, char c) {
+    std::size_t pos = 0;
+    if constexpr (kWordsWork) {
+        const Word spreadA = kLowBits * static_cast<unsigned char>(a);
+        const Word spreadB = kLowBits * static_cast<unsigned char>(b);
+        const Word spreadC = kLowBits * static_cast<unsigned char>(c);
+        for (; pos + kWordBytes <= size; pos += kWordBytes) {
+            const Word word = LoadWord(data + pos);
+            const Word marks =
+                MarkZeroBytes(word ^ spreadA) | MarkZeroBytes(word ^ spreadB) | MarkZeroBytes(word ^ spreadC);
+            if (marks != 0) {
+                return pos + FirstMarked(marks);
+            }
+        }
+    }
+    while (pos < size && data[pos] != a && data[pos] != b && data[pos] != c) {
+        ++pos;
+    }
+    return pos;
+}
+
+}  // namespace byte_search

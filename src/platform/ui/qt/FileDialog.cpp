@@ -1,0 +1,356 @@
+// CFileDialog: the screen's controls and layout, walking folders, file types, and the accept rules
+// of the open, save and rename-and-move dialogs.
+#include "platform/ui/FileDialog.h"
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/DevicePaths.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/FileDialogPaths.h"
+#include "platform/ui/FileFind.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/ListCtrl.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Static.h"
+#include "platform/ui/WindowStyles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+/// Control ids of the dialog's own controls.
+constexpr UINT kNameLabel = 1;
+constexpr UINT kNameField = 2;
+constexpr UINT kFolderLabel = 3;
+constexpr UINT kFolderText = 4;
+constexpr UINT kUpButton = 5;
+constexpr UINT kTypeLabel = 6;
+constexpr UINT kTypeButton = 7;
+constexpr UINT kEntries = 8;
+/// The code the entry list sends its screen when a row is tapped.
+constexpr UINT kEntryTapped = 1;
+
+/// Layout, in pixels of the 240 x 268 screen: three 20-pixel lines of label and field, then the list.
+constexpr int kMargin = 4;
+constexpr int kLabelWidth = 42;
+constexpr int kLabelGap = 4;
+constexpr int kLineHeight = 20;
+constexpr int kLineGap = 4;
+constexpr int kUpWidth = 30;
+constexpr int kNameColumnWidth = 220;
+/// Row icons: 13 x 16, as the document list's.
+constexpr int kIconWidth = 13;
+constexpr int kIconHeight = 16;
+
+constexpr std::u16string_view kMyDocuments = u"\\My Documents";
+constexpr std::u16string_view kRoot = u"\\";
+constexpr std::u16string_view kStorageCard = u"\\Storage Card";
+
+constexpr COLORREF kRuleColour = RGB(0x80, 0x80, 0x80);
+const QColor kFolderYellow(0xF0, 0xC8, 0x50);
+const QColor kOutline(0x60, 0x60, 0x60);
+
+QImage FolderIcon() {
+    QImage image(kIconWidth, kIconHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(1, 4, 11, 9, kFolderYellow);
+    painter.fillRect(1, 3, 5, 1, kFolderYellow);
+    painter.setPen(kOutline);
+    painter.drawRect(1, 4, 10, 8);
+    painter.drawLine(1, 3, 5, 3);
+    return image;
+}
+
+QImage FileIcon() {
+    QImage image(kIconWidth, kIconHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(kOutline);
+    painter.drawRect(2, 1, 9, 13);
+    for (int y = 4; y < 13; y += 2) {
+        painter.drawLine(4, y, 9, y);
+    }
+    return image;
+}
+
+bool IsFolder(std::u16string_view devicePath) {
+    const std::uint32_t attributes = GetFileAttributes(devicePath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Exists(std::u16string_view devicePath) {
+    return GetFileAttributes(devicePath) != INVALID_FILE_ATTRIBUTES;
+}
+} // namespace
+
+/// One row of the list: a folder or a file.
+struct FileDialogEntry {
+    std::u16string name;
+    bool folder = false;
+};
+
+/// The entry list: the platform list view, telling its screen which row was tapped.
+class FileEntryList : public CListCtrl {
+protected:
+    void OnLButtonDown(UINT flags, CPoint point) override {
+        CListCtrl::OnLButtonDown(flags, point);
+        if (HitTest(point) >= 0) {
+            NotifyParent(kEntryTapped);
+        }
+    }
+};
+
+struct FileDialogState {
+    std::vector<FileFilter> filters;      ///< the file types
+    std::vector<FileDialogEntry> entries; ///< the rows, in order
+    CStatic nameLabel, folderLabel, folderText, typeLabel;
+    CEdit nameField;
+    CButton upButton, typeButton;
+    FileEntryList list;
+    CBitmap folderIcon, fileIcon;
+    CImageList icons;
+};
+
+} // namespace platform
+
+using platform::FileDialogState;
+
+CFileDialog::CFileDialog(bool openFileDialog, std::u16string defaultExtension, std::u16string fileName,
+                         DWORD flags, std::u16string filter, CWnd* parent)
+    : CDialog(openFileDialog                       ? u"Open"
+              : (flags & OFN_RENAME_AND_MOVE) != 0 ? u"Rename"
+                                                   : u"Save As",
+              parent),
+      m_open(openFileDialog), m_defaultExtension(std::move(defaultExtension)),
+      m_fileName(std::move(fileName)), m_flags(flags), m_filter(std::move(filter)) {}
+
+CFileDialog::~CFileDialog() = default;
+
+std::u16string CFileDialog::GetFileName() const {
+    return platform::DeviceNameOf(m_pathName);
+}
+
+std::u16string CFileDialog::GetFileExt() const {
+    const std::u16string name = GetFileName();
+    const std::size_t dot = name.rfind(u'.');
+    return dot == std::u16string::npos ? std::u16string() : name.substr(dot + 1);
+}
+
+bool CFileDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_ui = std::make_unique<FileDialogState>();
+    FileDialogState& ui = *m_ui;
+    ui.filters = platform::ParseFileFilter(m_filter);
+    using namespace platform;
+    CRect client;
+    GetClientRect(&client);
+    const int fieldLeft = kMargin + kLabelWidth + kLabelGap;
+    const int right = client.right - kMargin;
+    auto line = [](int index) { return kMargin + index * (kLineHeight + kLineGap); };
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    ui.nameLabel.Create(kStaticClass, u"Name:", child,
+                        CRect(kMargin, line(0) + 3, fieldLeft, line(0) + kLineHeight), this, kNameLabel);
+    ui.nameField.Create(kEditClass, DeviceNameOf(m_fileName), child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                        CRect(fieldLeft, line(0), right, line(0) + kLineHeight), this, kNameField);
+    ui.folderLabel.Create(kStaticClass, u"Folder:", child,
+                          CRect(kMargin, line(1) + 3, fieldLeft, line(1) + kLineHeight), this, kFolderLabel);
+    ui.folderText.Create(kStaticClass, u"", child,
+                         CRect(fieldLeft, line(1) + 3, right - kUpWidth - kMargin, line(1) + kLineHeight),
+                         this, kFolderText);
+    ui.upButton.Create(kButtonClass, u"Up", child | BS_PUSHBUTTON,
+                       CRect(right - kUpWidth, line(1), right, line(1) + kLineHeight), this, kUpButton);
+    ui.typeLabel.Create(kStaticClass, u"Type:", child,
+                        CRect(kMargin, line(2) + 3, fieldLeft, line(2) + kLineHeight), this, kTypeLabel);
+    ui.typeButton.Create(kButtonClass, u"", child | BS_PUSHBUTTON,
+                         CRect(fieldLeft, line(2), right, line(2) + kLineHeight), this, kTypeButton);
+    // The list sits under a 1-pixel rule that closes the fields off.
+    ui.list.Create(kListViewClass, u"", child | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER,
+                   CRect(0, line(3) + 1, client.right, client.bottom), this, kEntries);
+    ui.list.InsertColumn(0, u"", LVCFMT_LEFT, kNameColumnWidth);
+    ui.list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    ui.folderIcon = BitmapFromImage(FolderIcon());
+    ui.fileIcon = BitmapFromImage(FileIcon());
+    ui.icons.Create(kIconWidth, kIconHeight, ILC_COLOR, 0, 2);
+    ui.icons.Add(&ui.folderIcon, nullptr);
+    ui.icons.Add(&ui.fileIcon, nullptr);
+    ui.list.SetImageList(&ui.icons, LVSIL_SMALL);
+
+    GetCommandMap().OnCommand(kUpButton, [this] { ShowFolder(platform::ParentDeviceFolder(m_folder)); });
+    GetCommandMap().OnCommand(kTypeButton, [this] { NextFileType(); });
+    GetCommandMap().OnNotify(kEntries, kEntryTapped, [this](const NMHDR&, LRESULT*) {
+        EntryTapped(m_ui->list.GetNextItem(-1, LVNI_SELECTED));
+    });
+
+    const std::u16string given = DeviceFolderOf(m_fileName);
+    if (given.empty() || !ShowFolder(given)) {
+        if (!ShowFolder(std::u16string(kMyDocuments))) {
+            ShowFolder(std::u16string(kRoot));
+        }
+    }
+    ui.typeButton.SetWindowText(ui.filters[static_cast<std::size_t>(m_filterIndex)].description);
+    ui.nameField.SetFocus();
+    ui.nameField.SetSel(0, -1);
+    return false;
+}
+
+void CFileDialog::OnPaint(CDC& dc) {
+    CRect client;
+    GetClientRect(&client);
+    const int ruleTop = platform::kMargin + 3 * (platform::kLineHeight + platform::kLineGap);
+    dc.FillSolidRect(CRect(0, ruleTop, client.right, ruleTop + 1), platform::kRuleColour);
+}
+
+bool CFileDialog::ShowFolder(const std::u16string& folder) {
+    if (!platform::IsFolder(folder) && folder != platform::kRoot) {
+        return false;
+    }
+    m_folder = folder;
+    Refill();
+    return true;
+}
+
+std::vector<std::u16string> CFileDialog::ShownEntries() const {
+    std::vector<std::u16string> shown;
+    if (m_ui == nullptr) {
+        return shown;
+    }
+    for (const platform::FileDialogEntry& e : m_ui->entries) {
+        shown.push_back(e.folder ? u"[" + e.name + u"]" : e.name);
+    }
+    return shown;
+}
+
+void CFileDialog::Refill() {
+    if (m_ui == nullptr) {
+        return;
+    }
+    FileDialogState& ui = *m_ui;
+    ui.entries.clear();
+    // The storage card is a folder of the device's root, wherever it lies on the host.
+    if (m_folder == platform::kRoot && platform::IsFolder(platform::kStorageCard)) {
+        ui.entries.push_back({std::u16string(platform::kStorageCard.substr(1)), true});
+    }
+    const QDir dir(QString::fromStdU16String(HostPathFromDevicePath(m_folder)));
+    const QStringList folders =
+        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : folders) {
+        ui.entries.push_back({name.toStdU16String(), true});
+    }
+    const std::vector<std::u16string>& patterns =
+        ui.filters[static_cast<std::size_t>(m_filterIndex)].patterns;
+    const QStringList files = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& file : files) {
+        const std::u16string name = file.toStdU16String();
+        const auto matches = [&name](const std::u16string& p) {
+            return platform::MatchesFilePattern(name, p);
+        };
+        if (std::any_of(patterns.begin(), patterns.end(), matches)) {
+            ui.entries.push_back({name, false});
+        }
+    }
+    ui.folderText.SetWindowText(m_folder);
+    ui.list.DeleteAllItems();
+    for (std::size_t i = 0; i < ui.entries.size(); ++i) {
+        ui.list.InsertItem(static_cast<int>(i), ui.entries[i].name, ui.entries[i].folder ? 0 : 1);
+    }
+    ui.list.RedrawWindow();
+}
+
+void CFileDialog::EntryTapped(int row) {
+    if (m_ui == nullptr || row < 0 || row >= static_cast<int>(m_ui->entries.size())) {
+        return;
+    }
+    const platform::FileDialogEntry entry = m_ui->entries[static_cast<std::size_t>(row)];
+    if (entry.folder) {
+        ShowFolder(platform::JoinDevicePath(m_folder, entry.name));
+        return;
+    }
+    m_ui->nameField.SetWindowText(entry.name);
+}
+
+void CFileDialog::NextFileType() {
+    m_filterIndex = (m_filterIndex + 1) % static_cast<int>(m_ui->filters.size());
+    m_ui->typeButton.SetWindowText(m_ui->filters[static_cast<std::size_t>(m_filterIndex)].description);
+    Refill();
+}
+
+void CFileDialog::OnOK() {
+    if (m_ui == nullptr) {
+        return;
+    }
+    std::u16string name = m_ui->nameField.GetWindowText();
+    while (!name.empty() && name.back() == u' ') {
+        name.pop_back();
+    }
+    if (name.empty()) {
+        m_ui->nameField.SetFocus();
+        return;
+    }
+    // A name may be a whole device path.
+    std::u16string path = name.front() == u'\\' ? name : platform::JoinDevicePath(m_folder, name);
+    if (!m_open) {
+        path = platform::JoinDevicePath(
+            platform::DeviceFolderOf(path),
+            platform::WithDefaultExtension(platform::DeviceNameOf(path), m_defaultExtension));
+    }
+    if (Accept(path)) {
+        m_pathName = path;
+        EndDialog(IDOK);
+    }
+}
+
+bool CFileDialog::Accept(const std::u16string& path) {
+    if (HostPathFromDevicePath(path).empty() || platform::DeviceNameOf(path).empty()) {
+        AfxMessageBox(u"That is not a name a file can have.", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!platform::IsFolder(platform::DeviceFolderOf(path))) {
+        AfxMessageBox(u"The folder " + platform::DeviceFolderOf(path) + u" does not exist.",
+                      MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (platform::IsFolder(path)) {
+        ShowFolder(path);
+        m_ui->nameField.SetWindowText(u"");
+        return false;
+    }
+    if (m_open) {
+        if (!platform::Exists(path)) {
+            AfxMessageBox(platform::DeviceNameOf(path) + u" was not found.", MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        return true;
+    }
+    if ((m_flags & OFN_RENAME_AND_MOVE) != 0) {
+        return RenameTo(path);
+    }
+    if (platform::Exists(path) && (m_flags & OFN_OVERWRITEPROMPT) != 0) {
+        return AfxMessageBox(platform::DeviceNameOf(path) + u" already exists.\nDo you want to replace it?",
+                             MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    }
+    return true;
+}
+
+bool CFileDialog::RenameTo(const std::u16string& path) {
+    if (path == m_fileName) {
+        return true;
+    }
+    if (platform::Exists(path)) {
+        AfxMessageBox(platform::DeviceNameOf(path) + u" already exists.\nChoose another name.",
+                      MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    const QString from = QString::fromStdU16String(HostPathFromDevicePath(m_fileName));
+    const QString to = QString::fromStdU16String(HostPathFromDevicePath(path));
+    if (from.isEmpty() || !QFile::rename(from, to)) {
+        AfxMessageBox(platform::DeviceNameOf(m_fileName) + u" could not be renamed.", MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    return true;
+}

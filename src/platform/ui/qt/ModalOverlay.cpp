@@ -1,0 +1,56 @@
+// The modal loop and the input capture that message boxes and popup menus share.
+#include "platform/ui/qt/ModalOverlay.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QWindow>
+
+namespace platform {
+
+void ModalOverlay::RunModal() {
+    const QPointer<QWidget> focusBefore = QApplication::focusWidget();
+    show();
+    raise();
+    setFocus();
+    qApp->installEventFilter(this);
+    QEventLoop loop;
+    m_loop = &loop;
+    loop.exec();
+    m_loop = nullptr;
+    qApp->removeEventFilter(this);
+    if (focusBefore) {
+        focusBefore->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void ModalOverlay::EndModal() {
+    hide();
+    if (m_loop != nullptr) {
+        m_loop->exit();
+    }
+}
+
+bool ModalOverlay::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        return HandleMouse(watched, static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress:
+        return HandleKey(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+        return true;
+    case QEvent::Wheel:
+        // Offered once, where the window system first delivers it, and kept from the windows below.
+        if (watched == static_cast<QObject*>(parentWidget()->windowHandle())) {
+            HandleWheel(static_cast<QWheelEvent*>(event));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace platform
