@@ -3,6 +3,7 @@
 
 #include "platform/core/Strings.h"
 #include "platform/ui/DeviceScreenSize.h"
+#include "shell/ProgramUsage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +67,8 @@ int ParseScale(const char* text) {
 }
 
 } // namespace
+
+std::string_view ProgramUsage() { return kProgramUsage; }
 
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;
