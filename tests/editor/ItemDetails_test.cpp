@@ -14,6 +14,8 @@ namespace {
 /// The command bar's buttons in the device's menu bar: Cancel first, then OK, 24 pixels each.
 const CPoint kCancelButton(12, 307);
 const CPoint kOkButton(36, 307);
+/// The Notes tab while the input panel is up: the sheet ends 26 + 268 - 80 pixels down the screen.
+const CPoint kNotesTabOverPanel(85, 205);
 constexpr COLORREF kPageBlue = RGB(196, 222, 255);
 const std::u16string kRefusal = u"Please enter a positive integer.";
 
@@ -50,6 +52,9 @@ TEST_F(ItemSheet, ShowsItsPagesOnLightBlueWithTheInputPanelUpAndItsOwnButtons) {
         besideRadioText = image.Pixel(inPage.x, inPage.y);
         EXPECT_EQ(dynamic_cast<CButton*>(general.GetDlgItem(IDC_IMPORTANCE_HIGH))->GetCheck(), 1);
         EXPECT_EQ(general.GetDlgItem(IDC_ITEM_QUANTITY)->GetWindowText(), u"2");
+        // With the panel up the tabs still run along the sheet's bottom, above the panel.
+        uitest::TapScreen(kNotesTabOverPanel);
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
         uitest::TapScreen(kOkButton);
     });
     EXPECT_EQ(result, IDOK);
