@@ -17,8 +17,8 @@ constexpr int kTitleFontWeight = FW_SEMIBOLD;
 constexpr char16_t kModifiedMark = u'*';
 
 /// The importance marks by importance code: high, normal (nothing to see), low.
-constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL,
-                                                                       IDB_IMPORTANCE_LOW};
+constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {
+    IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL, IDB_IMPORTANCE_LOW};
 
 /// The tool buttons after the List and Item buttons, with their cells of bitmap 160.
 constexpr ToolButton kToolButtons[] = {
@@ -29,13 +29,14 @@ constexpr ToolButton kToolButtons[] = {
 };
 
 /// The commands that act on the selected row, enabled only with one.
-constexpr UINT kRowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP, ID_ITEM_MOVEDOWN};
+constexpr UINT kRowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP,
+                                 ID_ITEM_MOVEDOWN};
 
 /// The details sheet's pages.
 constexpr int kGeneralPage = 0;
 constexpr int kNotesPage = 1;
 
-}  // namespace
+} // namespace
 
 CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
     : CDialog(IDD_LISTEDITOR, parent), m_document(document), m_listsFolder(listsFolder),
@@ -44,7 +45,7 @@ CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* d
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
     }
     if (!m_extension.empty()) {
-        m_extension.erase(0, 1);  // "*.crv" -> ".crv"
+        m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
     SetUpCommands();
     SetUpNotifications();

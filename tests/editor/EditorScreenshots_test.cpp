@@ -37,11 +37,13 @@ protected:
         Add(u"Milk  2%", groceries, 2, TaskItem::kNormalImportance, u"The skimmed one")->item.checked = 1;
         TaskNode* bread = Add(u"Bread", groceries, 1);
         Add(u"Rye, sliced", bread, 1, TaskItem::kLowImportance);
-        Add(u"Eggs from the farm shop on the corner, free range if they have them", groceries, 12)->item.checked = 1;
+        Add(u"Eggs from the farm shop on the corner, free range if they have them", groceries, 12)
+            ->item.checked = 1;
         TaskNode* camping = Add(u"Camping trip");
         Add(u"Tent", camping)->item.checked = 1;
         Add(u"Sleeping bag", camping, 2);
-        Add(u"Camping stove and two gas cartridges", camping, 1, TaskItem::kLowImportance, u"Check the seals");
+        Add(u"Camping stove and two gas cartridges", camping, 1, TaskItem::kLowImportance,
+            u"Check the seals");
         Add(u"Water the tomatoes", nullptr, 1, TaskItem::kLowImportance);
         Add(u"Post the letters", nullptr, 3, TaskItem::kHighImportance);
         doc.SetPathName(editortest::kListsFolder + u"Weekend.crv");
@@ -79,4 +81,4 @@ TEST_F(EditorScreenshots, TheEditorWithItsListMenuAndBothSheetPages) {
     EXPECT_TRUE(menuShot);
 }
 
-}  // namespace
+} // namespace

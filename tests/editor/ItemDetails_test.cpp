@@ -28,7 +28,9 @@ protected:
         item.importance = TaskItem::kHighImportance;
         item.notes = u"Poles\r\nPegs";
     }
-    static CWnd& Field(CItemDetailsPropSheet& sheet, UINT id) { return *sheet.GetActivePage()->GetDlgItem(id); }
+    static CWnd& Field(CItemDetailsPropSheet& sheet, UINT id) {
+        return *sheet.GetActivePage()->GetDlgItem(id);
+    }
 
     TaskItem item;
 };
@@ -66,12 +68,14 @@ TEST_F(ItemSheet, ShowsItsPagesOnLightBlueWithTheInputPanelUpAndItsOwnButtons) {
 
     CItemDetailsPropSheet notesFirst(&item, nullptr, CItemDetailsPropSheet::kNotesPage);
     COLORREF notesCorner = 0;
-    EXPECT_EQ(uitest::RunModal(notesFirst, [&] {
-                  EXPECT_EQ(notesFirst.GetActiveIndex(), 1);
-                  EXPECT_EQ(Field(notesFirst, IDC_ITEM_NOTES).GetWindowText(), u"Poles\r\nPegs");
-                  notesCorner = uitest::Grab(*notesFirst.GetActivePage()).Pixel(1, 1);
-                  uitest::TapScreen(kCancelButton);
-              }),
+    EXPECT_EQ(uitest::RunModal(notesFirst,
+                               [&] {
+                                   EXPECT_EQ(notesFirst.GetActiveIndex(), 1);
+                                   EXPECT_EQ(Field(notesFirst, IDC_ITEM_NOTES).GetWindowText(),
+                                             u"Poles\r\nPegs");
+                                   notesCorner = uitest::Grab(*notesFirst.GetActivePage()).Pixel(1, 1);
+                                   uitest::TapScreen(kCancelButton);
+                               }),
               IDCANCEL);
     EXPECT_EQ(notesCorner, kPageBlue);
 }
@@ -117,10 +121,11 @@ TEST_F(ItemSheet, AcceptsZeroTheLargestQuantityAndSpacesAroundIt) {
         TaskItem edited = item;
         CItemDetailsPropSheet sheet(&edited);
         uitest::MessageBoxRecorder boxes;
-        EXPECT_EQ(uitest::RunModal(sheet, [&] {
-                      Field(sheet, IDC_ITEM_QUANTITY).SetWindowText(text);
-                      sheet.SendCommand(ID_SHEET_OK);
-                  }),
+        EXPECT_EQ(uitest::RunModal(sheet,
+                                   [&] {
+                                       Field(sheet, IDC_ITEM_QUANTITY).SetWindowText(text);
+                                       sheet.SendCommand(ID_SHEET_OK);
+                                   }),
                   IDOK);
         EXPECT_TRUE(boxes.Shown().empty());
         EXPECT_EQ(edited.quantity, quantity);
@@ -145,7 +150,8 @@ TEST_F(ItemSheet, WritesOnlyThePagesShownAndOnlyOnAccept) {
     CItemDetailsPropSheet general(&edited);
     int normalChecked = 0;
     uitest::RunModal(general, [&] {
-        normalChecked = dynamic_cast<CButton*>(general.GetActivePage()->GetDlgItem(IDC_IMPORTANCE_NORMAL))->GetCheck();
+        normalChecked =
+            dynamic_cast<CButton*>(general.GetActivePage()->GetDlgItem(IDC_IMPORTANCE_NORMAL))->GetCheck();
         general.SendCommand(ID_SHEET_OK);
     });
     EXPECT_EQ(normalChecked, 1);
@@ -181,7 +187,7 @@ TEST_F(ItemSheet, EnterNeverAcceptsAndGivesOneLineBreakPerPressOnlyInTheNotes) {
         ASSERT_TRUE(sheet.SetActivePage(1));
         CEdit& notesField = dynamic_cast<CEdit&>(Field(sheet, IDC_ITEM_NOTES));
         notesField.SetFocus();
-        notesField.SetSel(5, 5);  // after "Poles"
+        notesField.SetSel(5, 5); // after "Poles"
         for (int press = 0; press < 2; ++press) {
             uitest::PressKey(VK_RETURN);
             uitest::ProcessEvents();
@@ -197,4 +203,4 @@ TEST_F(ItemSheet, EnterNeverAcceptsAndGivesOneLineBreakPerPressOnlyInTheNotes) {
     EXPECT_EQ(edited.title, u"Tent");
 }
 
-}  // namespace
+} // namespace
