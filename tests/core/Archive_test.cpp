@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/core/Archive.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Document.h"
 #include "platform/core/ErrorReport.h"

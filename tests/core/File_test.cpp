@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "platform/core/SafeSaveFile.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/core/SafeSaveFile.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The application's keyboard hook: a plain Enter becomes Open for the focused window; every other
 // key goes on to the windows' own handling.
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "model/CorvinaDoc.h"
 #include "platform/ui/MessageBox.h"

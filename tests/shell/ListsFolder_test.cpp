@@ -1,5 +1,5 @@
 // Resolving the Lists folder from the registry value the installer writes, and creating it.
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"

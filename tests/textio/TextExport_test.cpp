@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../core/TestFolder.h"
+#include "support/TestFolder.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "textio/TextFile.h"

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <stdexcept>
 
@@ -113,6 +114,14 @@ void TapScreen(CPoint screenPoint) {
     QWidget* root = platform::DeviceRoot();
     QTest::mousePress(root, Qt::LeftButton, {}, Q(screenPoint));
     QTest::mouseRelease(root, Qt::LeftButton, {}, Q(screenPoint));
+}
+
+void TurnWheel(CWnd& wnd, CPoint point, int notches) {
+    QWidget* widget = WidgetOrThrow(wnd);
+    const QPointF at(point.x, point.y);
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, notches * WHEEL_DELTA), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
 }
 
 void Hold(CWnd& wnd, CPoint point) {

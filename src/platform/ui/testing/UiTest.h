@@ -25,6 +25,8 @@ void PenMove(CWnd& wnd, CPoint point);
 void Drag(CWnd& wnd, CPoint from, CPoint to);
 /// Taps at a screen point of the device window (caption bar, menu bar, input panel, a menu).
 void TapScreen(CPoint screenPoint);
+/// Turns the mouse wheel over `point` of `wnd` by `notches` (positive: away from the user).
+void TurnWheel(CWnd& wnd, CPoint point, int notches);
 /// Tap-and-hold at `point`: the recogniser answers "held" at once, then the pen is lifted.
 void Hold(CWnd& wnd, CPoint point);
 /// A right click at `point` (counts as a hold).

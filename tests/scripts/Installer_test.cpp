@@ -1,6 +1,6 @@
 // The installer script as the README's run command uses it: after it, the program finds its Lists
 // folder through the registry and lists the two sample lists; a second run changes nothing.
-#include "DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "platform/ui/Resources.h"
 #include "shell/ListFolderListing.h"
