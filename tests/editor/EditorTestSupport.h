@@ -3,7 +3,7 @@
 // that a command opens.
 #pragma once
 
-#include "../shell/DeviceRootFixture.h"
+#include "support/DeviceRootFixture.h"
 
 #include "editor/ItemDetailsPropSheet.h"
 #include "editor/ListEditorDlg.h"

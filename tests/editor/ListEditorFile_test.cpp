@@ -4,7 +4,7 @@
 // file could not be read, edited as a recovered copy.
 #include "EditorTestSupport.h"
 
-#include "../model/ListBytes.h"
+#include "support/ListBytes.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
