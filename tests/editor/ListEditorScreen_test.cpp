@@ -101,6 +101,22 @@ TEST_F(EditorTest, TheEditorsPicturesHaveTheirSizes) {
     }
 }
 
+// The mark is the editor's own: a list whose name ends in "*" keeps that star when it is saved.
+TEST_F(EditorTest, TheModifiedMarkComesAndGoesAfterTheTitlesOwnStar) {
+    Add(u"Tent");
+    doc.SetPathName(kListsFolder + u"To do*.crv");
+    CListEditorDlg editor(kListsFolder, &doc);
+    std::vector<std::u16string> lines;
+    RunEditor(editor, [&] {
+        lines.push_back(editor.GetTitleLine().GetWindowText());
+        editor.SendCommand(ID_LIST_CHECKALL);
+        lines.push_back(editor.GetTitleLine().GetWindowText());
+        editor.SendCommand(ID_FILE_SAVE);
+        lines.push_back(editor.GetTitleLine().GetWindowText());
+    });
+    EXPECT_EQ(lines, (std::vector<std::u16string>{u"To do*", u"To do**", u"To do*"}));
+}
+
 TEST_F(EditorTest, TitleLineDropsOnlyTheExactListExtensionInTheTitleFont) {
     const std::vector<std::pair<std::u16string, std::u16string>> titles = {{u"Groceries.crv", u"Groceries"},
                                                                            {u"Untitled", u"Untitled"},
