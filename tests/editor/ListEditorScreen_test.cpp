@@ -215,33 +215,4 @@ TEST_F(EditorTest, MenuBarHoldsListAndItemThenAddASeparatorAndTheMoveButtons) {
                                                    {u"Move down", true}}));
 }
 
-TEST_F(EditorTest, ItemCommandsNeedASelectedRowTheOthersNever) {
-    Add(u"Tent");
-    CListEditorDlg editor(kListsFolder, &doc);
-    RunEditor(editor, [&] {
-        const UINT rowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP,
-                                    ID_ITEM_MOVEDOWN};
-        const UINT listCommands[] = {ID_LIST_ADDITEM, ID_LIST_CHECKALL, ID_LIST_UNCHECKALL,
-                                     ID_FILE_SAVE,    ID_FILE_SAVE_AS,  ID_FILE_CLOSE};
-        for (UINT id : rowCommands) {
-            EXPECT_FALSE(editor.IsCommandEnabled(id)) << id;
-        }
-        for (UINT id : listCommands) {
-            EXPECT_TRUE(editor.IsCommandEnabled(id)) << id;
-        }
-        // The tool buttons stay live: Move up without a selection does nothing, not even mark.
-        editor.SendCommand(ID_ITEM_MOVEUP);
-        editor.SendCommand(ID_ITEM_MOVEDOWN);
-        EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"");
-
-        uitest::Tap(editor.GetTreeCtrl(),
-                    editortest::RowPoint(editor.GetTreeCtrl(), editor.GetTreeCtrl().GetShownRows()[0]));
-        for (UINT id : rowCommands) {
-            EXPECT_TRUE(editor.IsCommandEnabled(id)) << id;
-        }
-        EXPECT_FALSE(doc.IsModified()) << "selecting is no change";
-    });
-}
-
 } // namespace
