@@ -9,6 +9,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/GestureState.h"
 #include "platform/ui/TestHooks.h"
+#include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -163,6 +164,27 @@ void TypeText(const std::u16string& text) {
 
 void Soon(std::function<void()> action) {
     QTimer::singleShot(0, qApp, std::move(action));
+}
+
+namespace {
+/// How many turns of the event loop WhenPopupShown waits for a popup.
+constexpr int kPopupTurns = 20;
+
+void WhenPopupShownWithin(std::function<void()> action, int turnsLeft) {
+    Soon([action = std::move(action), turnsLeft]() mutable {
+        if (dynamic_cast<platform::ModalOverlay*>(QApplication::focusWidget()) == nullptr) {
+            if (turnsLeft > 0) {
+                WhenPopupShownWithin(std::move(action), turnsLeft - 1);
+            }
+            return;
+        }
+        action();
+    });
+}
+} // namespace
+
+void WhenPopupShown(std::function<void()> action) {
+    WhenPopupShownWithin(std::move(action), kPopupTurns);
 }
 
 bool FireTimer(CWnd& wnd, UINT_PTR id) {

@@ -44,6 +44,11 @@ void TypeText(const std::u16string& text);
 /// in a loop of its own (a real popup menu or message box, a screen's modal loop).
 void Soon(std::function<void()> action);
 
+/// Runs `action` once a popup menu or message box is showing, looking again on each turn of the event
+/// loop for a few turns: the way to act on what a tap opens while it is open (a tap delivers events
+/// of its own before the popup comes up). Nothing happens when none comes up.
+void WhenPopupShown(std::function<void()> action);
+
 /// One tick of timer `id` of `wnd`, as if its period had passed. False when it is not running.
 bool FireTimer(CWnd& wnd, UINT_PTR id);
 /// Delivers the events Qt has queued (posted repaints, deferred deletes), without waiting.
