@@ -1,5 +1,5 @@
 // What the check-tree tests share: a parent window that records the notifications it receives, a
-// control placed in it the way the list editor places it, owner icons, and the row font's measures.
+// control placed in it the way the list editor places it, and owner icons.
 #pragma once
 
 #include "platform/ui/Bitmap.h"
@@ -9,6 +9,7 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/testing/UiTest.h"
+#include "support/RowFont.h"
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <gtest/gtest.h>
@@ -104,19 +105,6 @@ public:
     }
     std::array<CBitmap, 3> bitmaps;
 };
-
-/// Width and line height of text in the row font, as the control measures it.
-inline CSize MeasureRowText(std::u16string_view text) {
-    CFont font;
-    font.CreateFont(treectrl::kRowFontHeight, FW_DONTCARE, treectrl::kRowFontFace);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(1, 1);
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SelectObject(&bitmap);
-    dc.SelectObject(&font);
-    return dc.GetTextExtent(text);
-}
 
 /// A parent window with one check-tree control in it, as the editor sets it up: icons given, one
 /// text column added.
