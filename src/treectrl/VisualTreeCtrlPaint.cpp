@@ -2,6 +2,8 @@
 // view, and composing the control with its scroll bar, grid lines and frame.
 #include "treectrl/VisualTreeCtrl.h"
 
+#include "res/ResourceIds.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,7 +14,7 @@ namespace {
 constexpr unsigned kWordFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 constexpr unsigned kColumnFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
 
-constexpr unsigned kThumbBitmaps[3] = {kBitmapThumbTop, kBitmapThumbBody, kBitmapThumbBottom};
+constexpr unsigned kThumbBitmaps[3] = {IDB_THUMB_TOP, IDB_THUMB_MIDDLE, IDB_THUMB_BOTTOM};
 enum ThumbPiece { kThumbTop = 0, kThumbBody = 1, kThumbBottom = 2 };
 
 /// Makes a memory surface of the given size with a bitmap selected into it.
@@ -62,13 +64,13 @@ void CVisualTreeCtrl::CreateResources(CDC& dc, const CRect& client) {
         }
     }
     // A missing picture leaves its bitmap empty, which draws nothing; the control still works.
-    arrowUpBitmap_.LoadBitmap(kBitmapArrowUp);
-    arrowDownBitmap_.LoadBitmap(kBitmapArrowDown);
-    uncheckedBitmap_.LoadBitmap(kBitmapUnchecked);
-    checkedBitmap_.LoadBitmap(kBitmapChecked);
-    plusBitmap_.LoadBitmap(kBitmapPlus);
-    minusBitmap_.LoadBitmap(kBitmapMinus);
-    notesBitmap_.LoadBitmap(kBitmapNotesMark);
+    arrowUpBitmap_.LoadBitmap(IDB_SCROLL_UP);
+    arrowDownBitmap_.LoadBitmap(IDB_SCROLL_DOWN);
+    uncheckedBitmap_.LoadBitmap(IDB_UNCHECKED);
+    checkedBitmap_.LoadBitmap(IDB_CHECKED);
+    plusBitmap_.LoadBitmap(IDB_COLLAPSED);
+    minusBitmap_.LoadBitmap(IDB_EXPANDED);
+    notesBitmap_.LoadBitmap(IDB_NOTES_MARK);
 
     rowFontMeasure_.dc = &bandDc_[0];
     wordMeasures_.Clear();
