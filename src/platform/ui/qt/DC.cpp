@@ -220,10 +220,6 @@ CPen* CDC::SelectObject(CPen* pen) {
     return previous;
 }
 
-CBitmap* CDC::GetCurrentBitmap() const {
-    return m_state->target == DCState::Target::SelectedBitmap ? m_state->selectedBitmap : nullptr;
-}
-
 CFont* CDC::GetCurrentFont() const {
     DCState& state = *m_state;
     if (state.selectedFont != nullptr) {
@@ -257,7 +253,6 @@ int CDC::SetBkMode(int mode) {
     return std::exchange(m_state->bkMode, mode);
 }
 
-int CDC::GetBkMode() const { return m_state->bkMode; }
 
 // --- Fills, lines, frames -------------------------------------------------------------------------------
 
@@ -393,19 +388,6 @@ bool CDC::StretchBlt(int x, int y, int width, int height, const CDC* source, int
     }
     painter->drawImage(QPoint(x, y), ScaledBlock(*image, xSrc, ySrc, srcWidth, srcHeight, width, height));
     return true;
-}
-
-bool CDC::TransparentBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc,
-                         int srcWidth, int srcHeight, COLORREF transparentKey) {
-    if (source == nullptr) {
-        return false;
-    }
-    const QImage* image = source->m_state->SurfaceImage();
-    if (image == nullptr) {
-        return false;
-    }
-    CBitmap view = BitmapFromImage(*image);
-    return TransparentImage(x, y, width, height, view, xSrc, ySrc, srcWidth, srcHeight, transparentKey);
 }
 
 bool CDC::TransparentImage(int x, int y, int width, int height, const CBitmap& bitmap, int xSrc, int ySrc,
