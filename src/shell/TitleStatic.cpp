@@ -3,6 +3,7 @@
 
 #include "platform/ui/DC.h"
 #include "platform/ui/ScopedSelect.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ constexpr unsigned kTitleFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPR
 }  // namespace
 
 CTitleStatic::CTitleStatic() {
-    background_.LoadBitmap(kBackgroundBitmap);
+    background_.LoadBitmap(IDB_TITLE_BACKGROUND);
 }
 
 CTitleStatic::~CTitleStatic() = default;
