@@ -2,6 +2,7 @@
 #include "platform/ui/DC.h"
 
 #include "platform/ui/qt/DCState.h"
+#include "platform/ui/qt/QtText.h"
 
 #include <QFontMetrics>
 #include <QString>
@@ -21,10 +22,6 @@ constexpr char16_t kPrefixChar = u'&';
 constexpr char16_t kLineFeed = u'\n';
 constexpr char16_t kCarriageReturn = u'\r';
 constexpr char16_t kSpace = u' ';
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 /// "&x" draws x, "&&" draws one ampersand; a lone ampersand at the end is dropped.
 std::u16string WithoutPrefixes(std::u16string_view text) {
