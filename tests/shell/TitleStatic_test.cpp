@@ -124,5 +124,14 @@ TEST_F(TitleBar, ALongTitleIsCutAtTheEdgeWithoutAnEllipsis) {
 
 TEST_F(TitleBar, ScreenshotOfAListTitle) {
     Show(u"Shopping & errands*", kPictureWidth, kPictureHeight);
-    EXPECT_TRUE(uitest::Grab(title).SavePng("titlebar.png"));
+    const auto image = uitest::Grab(title);
+    EXPECT_TRUE(image.SavePng("titlebar.png"));
+    CBitmap picture;
+    ASSERT_TRUE(picture.LoadBitmap(kTitlePicture));
+    EXPECT_EQ(image.Pixel(2, 2), picture.GetPixel(2, 2)) << "the picture's icon, left of the title";
+    EXPECT_EQ(image.Pixel(kPictureWidth - 1, 0), picture.GetPixel(kPictureWidth - 1, 0));
+    const CRect ink = InkBounds(image);
+    EXPECT_GE(ink.left, kTitleIndent);
+    EXPECT_LE(ink.left, kTitleIndent + 3);
+    EXPECT_GE(ink.Height(), 8) << "whole letters, not a line";
 }

@@ -29,6 +29,21 @@ inline constexpr UINT kTreeId = 1012;
 inline constexpr int kTreeWidth = 240;
 inline constexpr int kTreeHeight = 320;
 
+// The numbers the rules give, written here rather than read from the control, so that a mistyped
+// constant in the control fails its tests. Colours are 0x00BBGGRR.
+inline constexpr COLORREF kEvenRow = 0x00F7E3DF;        ///< first, third, ... shown row
+inline constexpr COLORREF kOddRow = 0x00BEF5F4;         ///< second, fourth, ... shown row
+inline constexpr COLORREF kSelectedRow = 0x00C8B4DC;    ///< the selected row's background
+inline constexpr COLORREF kSelectedText = 0x00C83232;   ///< the selected row's text
+inline constexpr COLORREF kScrollBarGrey = 0x00BEBEBE;  ///< the scroll bar's background
+inline constexpr COLORREF kFrame = 0x008D504D;          ///< the lines along the top and bottom
+inline constexpr UINT kCheckChanged = 8500;             ///< notification after a checked-flag write
+inline constexpr UINT kNotesClicked = 8501;             ///< notification when a notes mark is tapped
+inline constexpr UINT kHoldGesture = 1000;              ///< the gesture recogniser's tap-and-hold
+inline constexpr UINT kOnCheckBox = 1;                  ///< hit-test flags
+inline constexpr UINT kOnExpander = 2;
+inline constexpr UINT kOnNotes = 4;
+
 /// One notification as the parent received it.
 struct Received {
     UINT code = 0;
