@@ -118,6 +118,7 @@ void CVisualTreeCtrl::OnPaint(CDC& dc) {
         dc.FillSolidRect(client, kControlBackground);
         return;
     }
+    EnsureLayout();
     DrawTree(frameDc_);
     dc.BitBlt(0, 0, client.Width(), client.Height(), &frameDc_, 0, 0);
 }
@@ -136,11 +137,6 @@ void CVisualTreeCtrl::DrawTree(CDC& dc) {
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(client, kControlBackground);
-    viewRect_ = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
-                      client.bottom - kViewInsetBottom);
-    RecalcLayout();
-    ClampScroll();
-
     UpdateBand();
     const int width = std::min(viewRect_.Width(), contentRect_.Width());
     const int height = std::min(viewRect_.Height(), contentRect_.Height() - scrollOffset_);
@@ -181,7 +177,7 @@ void CVisualTreeCtrl::RenderStrip(const ContentStrip& strip) {
 }
 
 void CVisualTreeCtrl::DrawItem(VisualNode* node) {
-    const CRect row = CalcItemRect(node);
+    const CRect& row = node->item.rowRect;
     if (!ResourcesReady() || !band_.Valid() || band_.Visible(row.top, row.bottom).Empty()) {
         return;
     }
@@ -238,7 +234,6 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
 }
 
 void CVisualTreeCtrl::DrawScrollBar(CDC& dc) {
-    scrollBar_ = ComputeScrollBar(viewRect_, contentRect_.Height(), scrollOffset_, scrollBar_.scale);
     if (!scrollBar_.Visible()) {
         return;
     }
@@ -278,10 +273,14 @@ void CVisualTreeCtrl::DrawGridAndFrame(CDC& dc, const CRect& client) {
 }
 
 void CVisualTreeCtrl::RedrawItem(VisualNode* node) {
-    if (node == nullptr || !IsShown(node)) {
+    if (node == nullptr) {
         return;
     }
-    const CRect onWindow = GetItemRect(node);
+    EnsureLayout();
+    if (!IsShown(node)) {
+        return;
+    }
+    const CRect onWindow = ItemRectOnWindow(node);
     DrawItem(node);
     if (HasWindow()) {
         InvalidateRect(&onWindow, false);
