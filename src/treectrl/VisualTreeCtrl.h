@@ -125,8 +125,8 @@ public:
     VisualNode* HitTest(CPoint point, UINT* flags = nullptr);
     VisualNode* HitTest(int x, int y, UINT* flags = nullptr) { return HitTest(CPoint(x, y), flags); }
 
-    /// Re-renders one shown row and paints it at once; ignores hidden rows. Lays the rows out
-    /// first only when they changed since the last layout.
+    /// Re-renders one shown row and paints it at once, without a relayout; ignores hidden rows, and
+    /// every row while the layout is dirty (the next layout renders them all).
     void RedrawItem(VisualNode* node);
 
     // --- What the layout and the scroll model hold (read-only, as the last layout left them) ----

@@ -273,11 +273,9 @@ void CVisualTreeCtrl::DrawGridAndFrame(CDC& dc, const CRect& client) {
 }
 
 void CVisualTreeCtrl::RedrawItem(VisualNode* node) {
-    if (node == nullptr) {
-        return;
-    }
-    EnsureLayout();
-    if (!IsShown(node)) {
+    // With the layout dirty, the next layout renders every row in view afresh: drawing one now
+    // would be wasted, and laying out here would make filling an unpainted control quadratic.
+    if (node == nullptr || IsLayoutDirty() || !IsShown(node)) {
         return;
     }
     const CRect onWindow = ItemRectOnWindow(node);
