@@ -12,7 +12,7 @@ namespace {
 /// The control's one text column holds the quantity.
 constexpr unsigned kQuantityColumn = 0;
 
-}  // namespace
+} // namespace
 
 std::u16string FormatQuantity(std::uint32_t quantity) {
     return Widen(std::to_string(quantity));
@@ -35,10 +35,16 @@ VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow)
 }
 
 void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item) {
-    rows.SetItemText(row, item.title);
+    // A new title or notes lays every row out again (the row's height may change); one that did not
+    // change needs nothing, which keeps an edit of a long list quick.
+    if (row->item.text != item.title) {
+        rows.SetItemText(row, item.title);
+    }
     rows.SetItemImage(row, item.importance, item.importance);
     rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
-    rows.SetItemNotes(row, item.notes);
+    if (row->item.notes != item.notes) {
+        rows.SetItemNotes(row, item.notes);
+    }
 }
 
 void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
@@ -52,4 +58,4 @@ void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
     });
 }
 
-}  // namespace editor
+} // namespace editor

@@ -17,8 +17,8 @@ constexpr int kTitleFontWeight = FW_SEMIBOLD;
 constexpr char16_t kModifiedMark = u'*';
 
 /// The importance marks by importance code: high, normal (nothing to see), low.
-constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL,
-                                                                       IDB_IMPORTANCE_LOW};
+constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {
+    IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL, IDB_IMPORTANCE_LOW};
 
 /// The tool buttons after the List and Item buttons, with their cells of bitmap 160.
 constexpr ToolButton kToolButtons[] = {
@@ -29,13 +29,14 @@ constexpr ToolButton kToolButtons[] = {
 };
 
 /// The commands that act on the selected row, enabled only with one.
-constexpr UINT kRowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP, ID_ITEM_MOVEDOWN};
+constexpr UINT kRowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP,
+                                 ID_ITEM_MOVEDOWN};
 
 /// The details sheet's pages.
 constexpr int kGeneralPage = 0;
 constexpr int kNotesPage = 1;
 
-}  // namespace
+} // namespace
 
 CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
     : CDialog(IDD_LISTEDITOR, parent), m_document(document), m_listsFolder(listsFolder),
@@ -44,7 +45,7 @@ CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* d
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
     }
     if (!m_extension.empty()) {
-        m_extension.erase(0, 1);  // "*.crv" -> ".crv"
+        m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
     SetUpCommands();
     SetUpNotifications();
@@ -98,17 +99,22 @@ bool CListEditorDlg::OnInitDialog() {
     AddToolButtons(IDB_EDITOR_TOOLBAR, kToolButtons);
     m_tree.SetImageList(m_importanceMarks);
     m_tree.AddColumn();
-    // Hidden while it fills, the control lays the rows out once, at its first paint, instead of
-    // repainting after every row.
-    m_tree.ShowWindow(SW_HIDE);
-    editor::FillRows(m_tree, m_document->tree);
-    m_tree.ShowWindow(SW_SHOW);
+    RefillRows();
     m_titleFont.CreateFont(kTitleFontHeight, kTitleFontWeight, kDeviceFaceName);
     m_title.SetFont(&m_titleFont, true);
     // A list that arrives modified (a recovered copy) shows so from the start.
     m_title.SetWindowText(DisplayTitle());
+    m_titleMarked = false;
     MarkModified(m_document->IsModified());
     return true;
+}
+
+void CListEditorDlg::RefillRows() {
+    // Hidden while it fills, the control lays the rows out once, at its next paint, instead of
+    // repainting after every row.
+    m_tree.ShowWindow(SW_HIDE);
+    editor::FillRows(m_tree, m_document->tree);
+    m_tree.ShowWindow(SW_SHOW);
 }
 
 std::u16string CListEditorDlg::DisplayTitle() const {
@@ -121,6 +127,11 @@ std::u16string CListEditorDlg::DisplayTitle() const {
 
 void CListEditorDlg::MarkModified(bool modified) {
     m_document->SetModifiedFlag(modified);
+    // Check all sends one change per item: only a change of the mark touches the title line.
+    if (modified == m_titleMarked) {
+        return;
+    }
+    m_titleMarked = modified;
     std::u16string text = m_title.GetWindowText();
     const bool marked = !text.empty() && text.back() == kModifiedMark;
     if (modified && !marked) {

@@ -43,6 +43,9 @@ public:
     /// ends in it exactly.
     std::u16string DisplayTitle() const;
 
+    /// Fills the rows afresh from the document's items (initialisation does it once).
+    void RefillRows();
+
     // --- The item commands' changes, after the details sheet (ListEditorItems.cpp) ---
 
     /// Appends `item` as the last sub-item of `parentRow`'s item (a top-level item when null), with
@@ -92,11 +95,12 @@ private:
     bool SaveChangesBeforeLeaving();
     void OnClose();
 
-    std::array<CBitmap, kImportanceCount> m_importanceMarks;  ///< by importance code: 139, 141, 140
-    CFont m_titleFont;                                        ///< Tahoma 16, weight 600
-    CTitleStatic m_title;                                     ///< control 1001
-    CVisualTreeCtrl m_tree;                                   ///< control 1012
-    CCorvinaDoc* m_document;                                  ///< the list; not owned
-    std::u16string m_listsFolder;                             ///< ends with a backslash
-    std::u16string m_extension;                               ///< ".crv", from the list-file pattern
+    std::array<CBitmap, kImportanceCount> m_importanceMarks; ///< by importance code: 139, 141, 140
+    CFont m_titleFont;                                       ///< Tahoma 16, weight 600
+    CTitleStatic m_title;                                    ///< control 1001
+    CVisualTreeCtrl m_tree;                                  ///< control 1012
+    CCorvinaDoc* m_document;                                 ///< the list; not owned
+    std::u16string m_listsFolder;                            ///< ends with a backslash
+    std::u16string m_extension;                              ///< ".crv", from the list-file pattern
+    bool m_titleMarked = false;                              ///< the title line ends with "*"
 };

@@ -1,18 +1,21 @@
-// Taking the program's own options out of the command line.
+// Reading the program's options out of the command line.
 #include "shell/CommandLine.h"
 
 #include "platform/core/Strings.h"
+#include "platform/ui/DeviceScreenSize.h"
 #include "platform/ui/KeyNames.h"
+#include "shell/ProgramUsage.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr std::string_view kDeviceRootOption = "--device-root";
 constexpr std::string_view kStorageCardOption = "--storage-card";
+constexpr std::string_view kScaleOption = "--scale";
 constexpr std::string_view kScreenshotOption = "--screenshot";
 constexpr std::string_view kTapOption = "--tap";
 constexpr std::string_view kHoldOption = "--hold";
@@ -20,42 +23,10 @@ constexpr std::string_view kDoubleTapOption = "--double-tap";
 constexpr std::string_view kKeyOption = "--key";
 constexpr std::string_view kTypeOption = "--type";
 constexpr std::string_view kHelpOption = "--help";
-constexpr std::string_view kShortHelpOption = "-h";
 constexpr std::string_view kVersionOption = "--version";
-
-constexpr const char* kUsage =
-    "Usage: corvina [OPTIONS]\n"
-    "A checklist program: keeps named lists of items to tick off, on a handheld's screen.\n"
-    "\n"
-    "Where the device's storage lives:\n"
-    "  --device-root DIR     the folder that is the device's \\ (default $CORVINA_DEVICE_ROOT, else\n"
-    "                        ~/.local/share/corvina/device)\n"
-    "  --storage-card DIR    the folder shown as \\Storage Card (default your home folder)\n"
-    "\n"
-    "The window:\n"
-    "  --scale N             draw the 240 x 320 device screen N times larger (default: from the display)\n"
-    "  -platform NAME        and Qt's other options go to the window system (offscreen, xcb, ...)\n"
-    "\n"
-    "A picture of the screens instead of a session:\n"
-    "  --screenshot FILE     once the first screen is up, give the steps below in order, write the\n"
-    "                        whole device screen to FILE (PNG, or the format its extension names),\n"
-    "                        then close every screen and end. Works with QT_QPA_PLATFORM=offscreen.\n"
-    "  --tap X,Y             a stylus tap at a device-screen point (0..239, 0..319)\n"
-    "  --hold X,Y            a tap-and-hold there\n"
-    "  --double-tap X,Y      two quick taps there\n"
-    "  --key NAME            a key press for the focused field: Return, Escape, Tab, BackSpace, Delete,\n"
-    "                        Up, Down, Left, Right, Space, Home, End, Prior, Next, a letter or a digit\n"
-    "  --type TEXT           TEXT typed into the focused field, as a keyboard would\n"
-    "\n"
-    "  --help, -h            this text\n"
-    "  --version             the program's version\n"
-    "Options taking a value may also be written --option=VALUE.\n";
-
-constexpr const char* kVersion = "corvina 1.06\n";
-
-// The device screen's size in logical pixels: taps must land on it.
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
+/// The program's options start with two dashes; the window system's with one.
+constexpr std::string_view kOwnOptionPrefix = "--";
+constexpr int kDecimal = 10;
 
 // The value of option `name` at argv[i], as "--name value" or "--name=value"; nullptr when argv[i]
 // is another argument. `consumed` tells how many arguments it took.
@@ -79,12 +50,24 @@ CPoint ParseScreenPoint(std::string_view option, const char* text) {
     int x = 0;
     int y = 0;
     char rest = 0;
-    if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kScreenWidth ||
-        y >= kScreenHeight) {
-        throw CommandLineError(std::string(option) + " needs a screen point X,Y within 240 x 320, not \"" + text +
-                               "\"");
+    if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kDeviceScreenWidth ||
+        y >= kDeviceScreenHeight) {
+        throw CommandLineError(std::string(option) + " needs a screen point X,Y within " +
+                               std::to_string(kDeviceScreenWidth) + " x " + std::to_string(kDeviceScreenHeight) +
+                               ", not \"" + text + "\"");
     }
     return {x, y};
+}
+
+int ParseScale(const char* text) {
+    const std::string value = text;
+    char* end = nullptr;
+    const long scale = std::strtol(value.c_str(), &end, kDecimal);
+    if (value.empty() || *end != '\0' || scale < 1 || scale > kLargestScale) {
+        throw CommandLineError(std::string(kScaleOption) + " needs a whole number from 1 to " +
+                               std::to_string(kLargestScale) + ", not \"" + value + "\"");
+    }
+    return static_cast<int>(scale);
 }
 
 ScreenTourStep PenStep(ScreenTourStep::Kind kind, std::string_view option, const char* text) {
@@ -119,17 +102,26 @@ ScreenTourStep TypeStep(const char* text) {
 
 }  // namespace
 
+std::string_view ProgramUsage() { return kProgramUsage; }
+
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;
     std::string screenshotPath;
     std::vector<ScreenTourStep> steps;
     int kept = 1;
     for (int i = 1; i < argc;) {
-        int consumed = 0;
-        if (const char* root = OptionValue(kDeviceRootOption, i, argc, argv, consumed)) {
+        const std::string_view argument = argv[i];
+        int consumed = 1;
+        if (argument == kHelpOption) {
+            options.request = ProgramOptions::Request::Help;
+        } else if (argument == kVersionOption) {
+            options.request = ProgramOptions::Request::Version;
+        } else if (const char* root = OptionValue(kDeviceRootOption, i, argc, argv, consumed)) {
             options.storage.deviceRoot = FromUtf8OrCp1252(root);
         } else if (const char* card = OptionValue(kStorageCardOption, i, argc, argv, consumed)) {
             options.storage.storageCard = FromUtf8OrCp1252(card);
+        } else if (const char* scale = OptionValue(kScaleOption, i, argc, argv, consumed)) {
+            options.app.scale = ParseScale(scale);
         } else if (const char* picture = OptionValue(kScreenshotOption, i, argc, argv, consumed)) {
             screenshotPath = picture;
             if (screenshotPath.empty()) {
@@ -145,15 +137,10 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
             steps.push_back(KeyStep(key));
         } else if (const char* text = OptionValue(kTypeOption, i, argc, argv, consumed)) {
             steps.push_back(TypeStep(text));
-        } else if (argv[i] == kHelpOption || argv[i] == kShortHelpOption) {
-            options.help = true;
-            consumed = 1;
-        } else if (argv[i] == kVersionOption) {
-            options.version = true;
-            consumed = 1;
+        } else if (argument.starts_with(kOwnOptionPrefix)) {
+            throw CommandLineError("unknown option " + std::string(argument));
         } else {
             argv[kept++] = argv[i];
-            consumed = 1;
         }
         i += consumed;
     }
@@ -167,12 +154,4 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
         options.screenshot = ScreenTourPlan{std::move(steps), std::move(screenshotPath)};
     }
     return options;
-}
-
-std::string ProgramUsage() {
-    return kUsage;
-}
-
-std::string ProgramVersion() {
-    return kVersion;
 }

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::u16string_view kProgramName = u"Corvina";
-
 /// A list that cannot be read or written is reported where the user looks, not on standard error.
 void ShowReport(std::u16string_view message, MessageIcon /*icon*/) {
     AfxMessageBox(std::u16string(message), MB_OK | MB_ICONSTOP);

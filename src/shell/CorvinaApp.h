@@ -10,6 +10,9 @@
 #include <optional>
 #include <string>
 
+/// The program's name: the title of its message boxes.
+inline constexpr std::u16string_view kProgramName = u"Corvina";
+
 /// The application object. Its start-up runs the whole program: the document list screen runs
 /// modally, and when it closes the program ends. While it exists, every error report (a list that
 /// cannot be read or saved) is shown in a message box titled "Corvina" with the stop icon.

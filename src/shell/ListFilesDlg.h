@@ -12,14 +12,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class CCorvinaDoc;
 
 /// The document list screen (template 129) and its document commands. The rows are rebuilt from the
 /// folder, never patched: at initialisation, on Refresh, after Delete, and whenever the screen gets
 /// the input focus back (a screen or message box over it closed), so a list saved elsewhere shows at
-/// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's and
-/// do nothing without one; a double tap on a row opens it.
+/// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's file,
+/// as it lies in the folder, and do nothing without one; a double tap on a row opens it.
 class CListFilesDlg : public CDialog {
 public:
     /// The screen over `listing` (not owned; it outlives the screen). `parent` may be null.
@@ -27,21 +28,23 @@ public:
     ~CListFilesDlg() override;
 
     /// Rescans the folder and rebuilds every row in the listing's order, none selected. Files whose
-    /// headers cannot be read keep a row marked "Unreadable"; each is reported in a message box
-    /// once, and again only after it changed.
+    /// headers cannot be read keep a row marked "Error"; the files that became unreadable are
+    /// reported together in one message box per refresh, each once, and again only after it changed.
     void FillList();
     /// The first selected row, or nothing.
     std::optional<int> GetSelectedRow() const;
     /// The display name in row `row`: the list's name.
     std::u16string GetRowName(int row) const;
+    /// The name of row `row`'s file as it lies in the folder, extension included: the name to open,
+    /// delete or rename (a name that is not valid UTF-8 keeps its bytes; GetRowName shows it
+    /// decoded). Empty for no such row.
+    std::u16string GetRowFileName(int row) const;
     /// The list file extension, ".crv": the listing's pattern without its first character.
     const std::u16string& GetExtension() const { return m_extension; }
     /// The folder the rows come from, ending in a backslash.
     const std::u16string& GetListsFolder() const { return m_listing.Folder(); }
     /// The rows.
     CListFilesCtrl& GetListCtrl() { return m_list; }
-    /// The list file path of list `name`: the Lists folder, the name and ".crv".
-    std::u16string ListFilePath(const std::u16string& name) const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -53,13 +56,19 @@ private:
     /// Stretches the rows to the screen's right and bottom edges.
     void FitListToScreen();
     void SetUpColumns();
-    /// The display name of a listed file: its name without the extension when it ends in it exactly.
+    /// The display name of a listed file: its readable name without the extension when it ends in it
+    /// exactly.
     std::u16string DisplayName(const std::u16string& fileName) const;
     void ReportUnreadableFiles();
 
     // The document commands (ListFilesDlgCommands.cpp).
-    /// The selected row's list name, or nothing.
-    std::optional<std::u16string> SelectedListName() const;
+    /// The list of a row: its name as shown and the path of its file.
+    struct ListOfRow {
+        std::u16string name;  ///< the display name: the file name without ".crv"
+        std::u16string path;  ///< the Lists folder and the file's name as it lies there
+    };
+    /// The selected row's list, or nothing.
+    std::optional<ListOfRow> SelectedList() const;
     /// Runs the list editor on `document` and returns when it has closed.
     void RunEditor(CCorvinaDoc& document);
     void OnNew();
@@ -76,6 +85,7 @@ private:
     CImageList m_images;               ///< the rows' small icons: the row icon as image 0
     std::u16string m_extension;        ///< ".crv"
     CFont m_listFont;                  ///< Tahoma 13 pixels, normal weight
+    std::vector<std::u16string> m_rowFileNames; ///< each row's file name as it lies in the folder
     CUnreadableReports m_reported;     ///< unreadable files already reported
     bool m_filling = false;            ///< true during FillList, so its own message boxes cannot restart it
 };

@@ -44,27 +44,54 @@ inline std::vector<Row> DocumentItems(const CCorvinaDoc& doc) {
     return items;
 }
 
-/// The details sheet in front, found from the focused field; null when none is.
-inline CItemDetailsPropSheet* FrontSheet() {
+/// The caption bar's OK button on the device screen.
+inline const CPoint kCaptionOk(222, 13);
+
+/// The screen of type `Screen` that holds the focus; null when there is none.
+template <class Screen> Screen* FrontScreen() {
     for (CWnd* w = CWnd::GetFocus(); w != nullptr; w = w->GetParent()) {
-        if (auto* sheet = dynamic_cast<CItemDetailsPropSheet*>(w)) {
-            return sheet;
+        if (auto* screen = dynamic_cast<Screen*>(w)) {
+            return screen;
         }
     }
     return nullptr;
 }
 
-/// Runs `act` on the details sheet as soon as the sheet a command opens is up; a sheet that `act`
-/// left open is cancelled afterwards, so no test hangs in it.
-inline void InNextSheet(std::function<void(CItemDetailsPropSheet&)> act) {
-    uitest::Soon([act = std::move(act)] {
-        CItemDetailsPropSheet* sheet = FrontSheet();
-        ASSERT_NE(sheet, nullptr) << "no details sheet came up";
-        act(*sheet);
-        if (sheet->IsModalRunning()) {
-            sheet->EndDialog(IDCANCEL);
+/// Runs `act` on the screen of type `Screen` that a command is about to open, as soon as it is up;
+/// one that `act` left open is cancelled afterwards, so no test hangs in it. A tap delivers events of
+/// its own before its command runs, so the screen is looked for again for a few turns of the event
+/// loop; when none comes up, nothing happens (the test's own checks say whether one should have).
+template <class Screen> void InNextScreen(std::function<void(Screen&)> act, int turnsLeft = 20) {
+    uitest::Soon([act = std::move(act), turnsLeft]() mutable {
+        Screen* screen = FrontScreen<Screen>();
+        if (screen == nullptr) {
+            if (turnsLeft > 0) {
+                InNextScreen<Screen>(std::move(act), turnsLeft - 1);
+            }
+            return;
+        }
+        act(*screen);
+        if (screen->IsModalRunning()) {
+            screen->EndDialog(IDCANCEL);
         }
     });
+}
+
+/// InNextScreen for the item details sheet.
+inline void InNextSheet(std::function<void(CItemDetailsPropSheet&)> act) {
+    InNextScreen<CItemDetailsPropSheet>(std::move(act));
+}
+
+/// The item of the selected row, or null.
+inline TaskNode* NodeOfSelection(CVisualTreeCtrl& rows) {
+    const VisualNode* row = rows.GetSelectedItem();
+    return row != nullptr ? reinterpret_cast<TaskNode*>(rows.GetItemData(row)) : nullptr;
+}
+
+/// The centre of a row, in the control's client coordinates, right of its check box and marks.
+inline CPoint RowPoint(CVisualTreeCtrl& rows, const VisualNode* row) {
+    const CRect rect = rows.GetItemRect(row);
+    return CPoint(rect.right - 40, rect.top + 4);
 }
 
 /// A device root with an installed Lists folder, the program's resources and a document.
@@ -90,7 +117,7 @@ protected:
     /// Runs the editor on the document and calls `act` once it is up and painted.
     int RunEditor(CListEditorDlg& editor, const std::function<void()>& act) {
         return uitest::RunModal(editor, [&] {
-            uitest::Grab(editor.GetTreeCtrl());  // the first paint lays the rows out
+            uitest::Grab(editor.GetTreeCtrl()); // the first paint lays the rows out
             act();
         });
     }
@@ -98,4 +125,4 @@ protected:
     CCorvinaDoc doc;
 };
 
-}  // namespace editortest
+} // namespace editortest

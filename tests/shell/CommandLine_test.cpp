@@ -24,10 +24,12 @@ struct Arguments {
     int argc = 0;
 };
 
-TEST(CommandLine, TakesItsOwnOptionsInEitherFormAndKeepsTheRest) {
+TEST(CommandLine, TakesEveryOptionOfTheProgramInEitherFormAndLeavesTheWindowSystemsOwn) {
     Arguments args({"corvina", "--scale", "2", "--device-root", "/tmp/dev", "-platform", "offscreen",
                     "--storage-card=/home/me", "--screenshot", "a.png", "--tap", "10,300", "--hold=5,6", "--tap", "0,0"});
     const ProgramOptions options = args.Take();
+    EXPECT_EQ(options.request, ProgramOptions::Request::Run);
+    EXPECT_EQ(options.app.scale, 2);
     EXPECT_EQ(options.storage.deviceRoot, u"/tmp/dev");
     EXPECT_EQ(options.storage.storageCard, u"/home/me");
     ASSERT_TRUE(options.screenshot.has_value());
@@ -36,7 +38,7 @@ TEST(CommandLine, TakesItsOwnOptionsInEitherFormAndKeepsTheRest) {
     EXPECT_EQ(options.screenshot->steps, (std::vector<ScreenTourStep>{{Kind::Tap, {10, 300}, 0, {}},
                                                                        {Kind::Hold, {5, 6}, 0, {}},
                                                                        {Kind::Tap, {0, 0}, 0, {}}}));
-    EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "--scale", "2", "-platform", "offscreen"}));
+    EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "-platform", "offscreen"}));
     EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
 }
 
@@ -59,20 +61,6 @@ TEST(CommandLine, TourStepsKeepTheirOrder) {
                                            {Kind::Tap, {1, 2}, 0, {}}}));
 }
 
-TEST(CommandLine, HelpNamesEveryOptionAndVersionIsAsked) {
-    Arguments args({"corvina", "--help", "--version"});
-    const ProgramOptions options = args.Take();
-    EXPECT_TRUE(options.help);
-    EXPECT_TRUE(options.version);
-    EXPECT_EQ(args.argc, 1);
-    const std::string usage = ProgramUsage();
-    for (const char* option : {"--device-root", "--storage-card", "--scale", "--screenshot", "--tap", "--hold",
-                               "--double-tap", "--key", "--type", "--help", "--version", "-platform"}) {
-        EXPECT_NE(usage.find(std::string("  ") + option), std::string::npos) << option;
-    }
-    EXPECT_EQ(ProgramVersion(), "corvina 1.06\n");
-}
-
 TEST(CommandLine, BadValuesAreRefused) {
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"corvina", "--device-root"},
@@ -85,21 +73,46 @@ TEST(CommandLine, BadValuesAreRefused) {
              {"corvina", "--tap", "10,10"},
              {"corvina", "--hold", "10,10"},
              {"corvina", "--screenshot", "a.png", "--hold", "10,320"},
+             {"corvina", "--screenshot", "a.png", "--tap", "5,320"},
              {"corvina", "--screenshot", "a.png", "--double-tap", "10"},
              {"corvina", "--screenshot", "a.png", "--key", "Enterprise"},
              {"corvina", "--screenshot", "a.png", "--key"},
              {"corvina", "--key", "Return"},
              {"corvina", "--type", "Milk"},
+             {"corvina", "--scale"},
+             {"corvina", "--scale", "0"},
+             {"corvina", "--scale", "5"},
+             {"corvina", "--scale=1.5"},
+             {"corvina", "--scale", "two"},
+             {"corvina", "--scale="},
+             {"corvina", "--device-rooted", "x"},
+             {"corvina", "--tapping"},
+             {"corvina", "--"},
          }) {
         Arguments args(bad);
         EXPECT_THROW(args.Take(), CommandLineError) << bad.back();
     }
 }
 
-TEST(CommandLine, SimilarOptionsAreNotTaken) {
-    Arguments args({"corvina", "--device-rooted", "x", "--tapping"});
-    args.Take();
-    EXPECT_EQ(args.argc, 4);
+TEST(CommandLine, TheLargestPointAndScaleAreTaken) {
+    Arguments args({"corvina", "--scale=4", "--screenshot", "a.png", "--tap", "239,319"});
+    const ProgramOptions options = args.Take();
+    EXPECT_EQ(options.app.scale, 4);
+    EXPECT_EQ(options.screenshot->steps.front().point, CPoint(239, 319));
+    Arguments none({"corvina"});
+    EXPECT_EQ(none.Take().app.scale, 0) << "left to the display";
+}
+
+TEST(CommandLine, HelpAndVersionAreRequestsAndTheUsageNamesEveryOption) {
+    Arguments help({"corvina", "--device-root", "/tmp/dev", "--help"});
+    EXPECT_EQ(help.Take().request, ProgramOptions::Request::Help);
+    Arguments version({"corvina", "--version"});
+    EXPECT_EQ(version.Take().request, ProgramOptions::Request::Version);
+    for (const char* option : {"--device-root DIR", "--storage-card DIR", "--scale N", "--screenshot FILE",
+                               "--tap X,Y", "--hold X,Y", "--double-tap X,Y", "--key NAME", "--type TEXT",
+                               "--help", "--version"}) {
+        EXPECT_NE(ProgramUsage().find(option), std::string_view::npos) << option;
+    }
 }
 
 }  // namespace

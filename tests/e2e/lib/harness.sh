@@ -119,8 +119,7 @@ e2e_make_folder() { mkdir -p "$DEVICE_ROOT/$1" || e2e_fail "cannot make the fold
 E2E_FIRST_ROW_Y=55
 E2E_ROW_PITCH=17
 
-# e2e_row_y NAME: prints where the row of list NAME is on the document list. The rows keep the Lists
-# folder's own order, which the file system decides.
+# e2e_row_y NAME: prints where the row of list NAME is on the document list. The rows go by name.
 e2e_row_y() {
   local index=0 file
   while IFS= read -r file; do
@@ -128,8 +127,8 @@ e2e_row_y() {
       echo $((E2E_FIRST_ROW_Y + index * E2E_ROW_PITCH))
       return 0
     fi
-    case "$file" in *.crv) index=$((index + 1)) ;; esac
-  done < <(ls -U -1 "$E2E_LISTS")
+    index=$((index + 1))
+  done < <(cd "$E2E_LISTS" && ls -1 -- *.crv | LC_ALL=C sort -f)
   e2e_fail "no row for the list $1"
 }
 

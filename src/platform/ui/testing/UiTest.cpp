@@ -9,6 +9,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/GestureState.h"
 #include "platform/ui/TestHooks.h"
+#include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <stdexcept>
 
@@ -121,6 +123,14 @@ void TapScreen(CPoint screenPoint) {
     QTest::mouseRelease(root, Qt::LeftButton, {}, Q(screenPoint));
 }
 
+void TurnWheel(CWnd& wnd, CPoint point, int notches) {
+    QWidget* widget = WidgetOrThrow(wnd);
+    const QPointF at(point.x, point.y);
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, notches * WHEEL_DELTA), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
 void Hold(CWnd& wnd, CPoint point) {
     platform::SetGestureOverride(true);
     QWidget* widget = WidgetOrThrow(wnd);
@@ -154,6 +164,27 @@ void TypeText(const std::u16string& text) {
 
 void Soon(std::function<void()> action) {
     QTimer::singleShot(0, qApp, std::move(action));
+}
+
+namespace {
+/// How many turns of the event loop WhenPopupShown waits for a popup.
+constexpr int kPopupTurns = 20;
+
+void WhenPopupShownWithin(std::function<void()> action, int turnsLeft) {
+    Soon([action = std::move(action), turnsLeft]() mutable {
+        if (dynamic_cast<platform::ModalOverlay*>(QApplication::focusWidget()) == nullptr) {
+            if (turnsLeft > 0) {
+                WhenPopupShownWithin(std::move(action), turnsLeft - 1);
+            }
+            return;
+        }
+        action();
+    });
+}
+} // namespace
+
+void WhenPopupShown(std::function<void()> action) {
+    WhenPopupShownWithin(std::move(action), kPopupTurns);
 }
 
 bool FireTimer(CWnd& wnd, UINT_PTR id) {

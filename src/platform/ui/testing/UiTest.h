@@ -27,6 +27,8 @@ void PenMove(CWnd& wnd, CPoint point);
 void Drag(CWnd& wnd, CPoint from, CPoint to);
 /// Taps at a screen point of the device window (caption bar, menu bar, input panel, a menu).
 void TapScreen(CPoint screenPoint);
+/// Turns the mouse wheel over `point` of `wnd` by `notches` (positive: away from the user).
+void TurnWheel(CWnd& wnd, CPoint point, int notches);
 /// Tap-and-hold at `point`: the recogniser answers "held" at once, then the pen is lifted.
 void Hold(CWnd& wnd, CPoint point);
 /// A right click at `point` (counts as a hold).
@@ -41,6 +43,11 @@ void TypeText(const std::u16string& text);
 /// Runs `action` as soon as the event loop runs again: the way to act inside something that blocks
 /// in a loop of its own (a real popup menu or message box, a screen's modal loop).
 void Soon(std::function<void()> action);
+
+/// Runs `action` once a popup menu or message box is showing, looking again on each turn of the event
+/// loop for a few turns: the way to act on what a tap opens while it is open (a tap delivers events
+/// of its own before the popup comes up). Nothing happens when none comes up.
+void WhenPopupShown(std::function<void()> action);
 
 /// One tick of timer `id` of `wnd`, as if its period had passed. False when it is not running.
 bool FireTimer(CWnd& wnd, UINT_PTR id);
