@@ -43,15 +43,15 @@ e2e_start_display() {
   for attempt in 1 2 3; do
     e2e_try_display "$attempt" && return 0
   done
-  e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.log)"
+  e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.*.log)"
 }
 
 # e2e_try_display ATTEMPT: starts a server on a free display and waits until it answers.
 e2e_try_display() {
-  local fifo="$E2E_WORK/display.$1.fifo" display=""
+  local fifo="$E2E_WORK/display.$1.fifo" log="$E2E_OUT/xvfb.$1.log" display=""
   mkfifo "$fifo"
   # -displayfd lets the server pick a free display, so scenarios can run side by side.
-  Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>>"$E2E_OUT/xvfb.log" &
+  Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>"$log" &
   XVFB_PID=$!
   if read -r -t "$E2E_TIMEOUT_SECONDS" display <"$fifo"; then
     export DISPLAY=":$display"
