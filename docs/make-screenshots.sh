@@ -19,7 +19,7 @@ touch -d "2026-12-01 12:00 UTC" "$lists/Packing.crv"
 # Device-screen points: the first row, the Document and Tools buttons, the About item.
 first_row=60,55
 document_button=70,310
-tools_button=190,310
+tools_button=150,310
 about_item=180,284
 
 shot() {

@@ -29,7 +29,7 @@ constexpr DialogItemTemplate kListFilesItems[] = {
 constexpr DialogItemTemplate kAboutItems[] = {
     {IDC_STATIC, kStaticClass, u"", 23, 11, 33, 46, kControl | SS_BITMAP, 0, IDB_ABOUT},
     {IDC_PRODUCT_NAME, kStaticClass, u"Corvina", 65, 21, 50, 12, kControl | SS_LEFT},
-    {IDC_VERSION, kStaticClass, u"Version 1.06", 68, 33, 46, 8, kControl | SS_LEFT},
+    {IDC_VERSION, kStaticClass, kProgramVersionText, 68, 33, 46, 8, kControl | SS_LEFT},
     {IDC_STATIC, kStaticClass, u"Full support and User manual\nare available on our web-site:", 14, 67, 110, 18,
      kControl | SS_CENTER},
     {IDC_WEB_ADDRESS, kStaticClass, u"tarrow.example", 29, 85, 82, 8, kControl | SS_LEFT},

@@ -74,6 +74,7 @@ inline constexpr std::uint16_t IDS_REGISTRY_KEY = 57703;    ///< "SOFTWARE\Tarro
 inline constexpr std::uint16_t IDS_INSTALL_DIR_VALUE = 57704; ///< "InstallDir"
 inline constexpr std::uint16_t IDS_LISTS_SUBFOLDER = 57705; ///< "\Lists"
 inline constexpr std::uint16_t IDS_ITEM_DETAILS = 57706;    ///< "Item Details": the sheet's caption
+inline constexpr std::uint16_t IDS_PROGRAM_VERSION = 57720; ///< "Version 1.06": --version and the about box
 inline constexpr std::uint16_t IDS_UNTITLED = 61443;        ///< "Untitled"
 inline constexpr std::uint16_t IDS_POSITIVE_INTEGER = 61719; ///< quantity refused
 inline constexpr std::uint16_t IDS_MY_DOCUMENTS = 65283;    ///< "\My Documents": folder without an install folder

@@ -23,6 +23,8 @@ constexpr StringResource kStrings[] = {
     {ID_FILE_OPEN, u"Open document"},
     {ID_FILE_SAVE, u"Save current document"},
     {ID_FILE_SAVE_AS, u"Save current list"},
+    // The program.
+    {IDS_PROGRAM_VERSION, kProgramVersionText},
     // List files.
     {IDS_LIST_EXTENSION, u"crv"},
     {IDS_LIST_PATTERN, u"*.crv"},

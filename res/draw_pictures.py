@@ -14,7 +14,8 @@ beside this script; pictures go to <folder>/bitmaps/<number>.png and the icon to
   141  12 x 12    normal importance: nothing, all key colour
   160  48 x 16    list editor tool buttons: a green plus, an up arrow, a down arrow
   171  32 x 16    item details command bar: a red cross, a green check
-  128  32 x 32    application icon (with alpha): the same page with its ring of dots
+  128  32 x 32    application icon (with alpha): the same page with its ring of dots; also drawn at
+                  32, 48 and 256 pixels as desktop/corvina-<size>.png, the icon the desktop shows
 
 Red (255, 0, 0) is the key colour of the importance marks: it appears only where the row shows
 through, so their own reds are a shade off it. The tool strips are drawn on the menu bar's grey.
@@ -227,8 +228,9 @@ def draw_ring(picture, centre_x, centre_y, radius, pattern):
         draw_dot(picture, x, y, colour, pattern)
 
 
-def draw_page(picture, left, top, right, bottom, fold):
-    """A sheet of paper with its top-right corner folded down; right and bottom excluded."""
+def draw_page(picture, left, top, right, bottom, fold, line=1):
+    """A sheet of paper with its top-right corner folded down; right and bottom excluded. Its
+    outline is `line` pixels thick."""
     corner_left = right - fold
     for y in range(top, bottom):
         for x in range(left, right):
@@ -237,11 +239,33 @@ def draw_page(picture, left, top, right, bottom, fold):
                 beyond_crease = (x - corner_left) - (y - top)
                 if beyond_crease > 0:
                     continue  # cut away: the background shows
-                on_flap_edge = beyond_crease == 0 or x == corner_left or y == top + fold - 1
+                on_flap_edge = (-line < beyond_crease <= 0 or x < corner_left + line or
+                                y >= top + fold - line)
                 picture.set(x, y, PAGE_OUTLINE if on_flap_edge else PAGE_FOLD)
                 continue
-            edge = x in (left, right - 1) or y in (top, bottom - 1)
+            edge = (x < left + line or x >= right - line or y < top + line or y >= bottom - line)
             picture.set(x, y, PAGE_OUTLINE if edge else PAGE_PAPER)
+
+
+def round_dot(diameter):
+    """A dot pattern of any size for draw_dot: lit towards the top left, shaded towards the bottom
+    right, as the small hand-drawn dots are."""
+    radius = diameter / 2
+    rows = []
+    for y in range(diameter):
+        row = ''
+        for x in range(diameter):
+            dx, dy = x + 0.5 - radius, y + 0.5 - radius
+            if dx * dx + dy * dy > radius * radius:
+                row += '.'
+            elif (dx + radius * 0.35) ** 2 + (dy + radius * 0.35) ** 2 < (radius * 0.3) ** 2:
+                row += 'h'
+            elif dx + dy > radius * 0.9:
+                row += 'd'
+            else:
+                row += 'b'
+        rows.append(row)
+    return rows
 
 
 # --- The pictures --------------------------------------------------------------------------------------------
@@ -298,13 +322,16 @@ def draw_about():
     return picture
 
 
-def draw_app_icon():
-    """128: the application icon, with a transparent surround."""
-    size = 32
+def draw_app_icon(size=32):
+    """128: the application icon, with a transparent surround. At its own 32 pixels the dots are the
+    hand-drawn 4-pixel ones; the desktop's larger sizes scale the same drawing."""
+    scale = size / 32
     picture = Picture(size, size, (0, 0, 0, 0))
     page = Picture(size, size, None)
-    draw_page(page, 5, 1, 27, 31, 6)
-    draw_ring(page, 16, 17, 7, DOT_4)
+    draw_page(page, round(5 * scale), round(1 * scale), round(27 * scale), round(31 * scale), round(6 * scale),
+              max(1, round(scale * 0.75)))
+    dot = DOT_4 if size == 32 else round_dot(round(4 * scale * 1.25))
+    draw_ring(page, 16 * scale, 17 * scale, 7 * scale, dot)
     for y in range(size):
         for x in range(size):
             colour = page.pixels[y][x]
@@ -420,6 +447,8 @@ PICTURES = {131: draw_banner, 136: draw_row_icon, 149: draw_list_background, 165
             139: draw_importance_high, 140: draw_importance_low, 141: draw_importance_normal,
             160: draw_editor_tools, 171: draw_sheet_commands}
 ICONS = {128: draw_app_icon}
+# The application icon at the sizes a desktop's menus ask for, installed with the program.
+DESKTOP_ICON_SIZES = (32, 48, 256)
 
 
 def main():
@@ -430,6 +459,10 @@ def main():
         for number, draw in table.items():
             with open(os.path.join(out, folder, '%d.png' % number), 'wb') as f:
                 f.write(png_bytes(draw(), alpha))
+    os.makedirs(os.path.join(out, 'desktop'), exist_ok=True)
+    for size in DESKTOP_ICON_SIZES:
+        with open(os.path.join(out, 'desktop', 'corvina-%d.png' % size), 'wb') as f:
+            f.write(png_bytes(draw_app_icon(size), True))
 
 
 if __name__ == '__main__':

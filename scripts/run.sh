@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Builds Corvina, installs it into the device root the first time (as an installer would) and starts it.
-# Arguments go to the program: --device-root DIR, --storage-card DIR, --scale N, Qt's own options.
+# Arguments go to the program: --device-root DIR, --storage-card DIR, --scale N, Qt's own options;
+# --help shows them.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+# The program's own usage, shown without building anything.
+for argument in "$@"; do
+  if [ "$argument" = "--help" ]; then
+    cat "$here/src/shell/main/usage.txt"
+    exit 0
+  fi
+done
 bash "$here/scripts/setup.sh"
 build="${CORVINA_BUILD_DIR:-$here/build}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

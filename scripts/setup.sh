@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps
+  desktop-file-utils
 )
 
 missing=()

@@ -21,7 +21,10 @@ constexpr std::string_view kUsage =
     "  import IN.txt OUT.crv     build a new list from tab-separated text and save it\n"
     "  resave IN.crv OUT.crv     load a list and save it again in the current format\n"
     "  show LIST.crv             print the list as an indented tree\n"
-    "  --help                    print this text\n";
+    "  --help                    print this text\n"
+    "\n"
+    "info reads the header alone, as the program's document list does, so an empty (0-byte) file\n"
+    "is an error there, while show and export load it as an empty list, as opening it does.\n";
 
 constexpr std::string_view kHelpOption = "--help";
 

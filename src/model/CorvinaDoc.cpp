@@ -30,3 +30,16 @@ std::uint32_t CCorvinaDoc::ReadHeader(CArchive& archive) {
     version = archive.ReadI32();
     return archive.ReadU32();
 }
+
+bool CCorvinaDoc::OnOpenDocument(std::u16string_view path) {
+    m_recoveredCopy = !CDocument::OnOpenDocument(path);
+    return !m_recoveredCopy;
+}
+
+bool CCorvinaDoc::OnSaveDocument(std::u16string_view path) {
+    if (!CDocument::OnSaveDocument(path)) {
+        return false;
+    }
+    m_recoveredCopy = false;
+    return true;
+}

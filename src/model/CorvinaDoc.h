@@ -31,6 +31,16 @@ public:
     /// Reads or writes the whole list file. Writing always writes version 3.
     void Serialize(CArchive& archive) override;
 
+    /// The base's open sequence; a failure (a damaged file, or one that could not be read at all)
+    /// leaves the document a recovered copy.
+    bool OnOpenDocument(std::u16string_view path) override;
+    /// The base's save sequence; a successful save makes the document an ordinary one again.
+    bool OnSaveDocument(std::u16string_view path) override;
+    /// True after a failed open until the next successful save: the items are what could be read,
+    /// and the file they came from must not be replaced without asking (the editor saves such a
+    /// list through Save as). Callers that open a list need do nothing else.
+    bool IsRecoveredCopy() const { return m_recoveredCopy; }
+
     /// Reads the header only and returns the item count it records; sets `version` (2 for a file
     /// without the marker, whose first four bytes are then the count). Throws the archive's
     /// end-of-file failure when the file is shorter than its header.
@@ -42,4 +52,7 @@ public:
     /// Appends the items of a tab-separated text to the tree, stopping quietly at the first record
     /// that cannot be read whole (defined with the text form, in textio).
     void ImportText(TextFile& file);
+
+private:
+    bool m_recoveredCopy = false;  ///< the last open failed and nothing has been saved since
 };

@@ -14,6 +14,6 @@ struct ListFileHeader {
 
 /// Opens `path` for reading (denying writers), reads its header through a temporary document and a
 /// load archive with the list file's buffer, and closes it again. Throws `CFileException` when the
-/// file cannot be opened or read and `CArchiveException` (end of file) when it is shorter than its
-/// header.
+/// file cannot be opened or read, and when it is shorter than its header (end of file, naming the
+/// file by its name without the folder: "An attempt was made to access Shop.crv past its end.").
 ListFileHeader ReadListFileHeader(std::u16string_view path);

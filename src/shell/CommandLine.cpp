@@ -1,24 +1,28 @@
-// Taking the program's own options out of the command line.
+// Reading the program's options out of the command line.
 #include "shell/CommandLine.h"
 
 #include "platform/core/Strings.h"
+#include "platform/ui/DeviceScreenSize.h"
+#include "shell/ProgramUsage.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr std::string_view kDeviceRootOption = "--device-root";
 constexpr std::string_view kStorageCardOption = "--storage-card";
+constexpr std::string_view kScaleOption = "--scale";
 constexpr std::string_view kScreenshotOption = "--screenshot";
 constexpr std::string_view kTapOption = "--tap";
 constexpr std::string_view kHoldOption = "--hold";
-
-// The device screen's size in logical pixels: taps must land on it.
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
+constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kVersionOption = "--version";
+/// The program's options start with two dashes; the window system's with one.
+constexpr std::string_view kOwnOptionPrefix = "--";
+constexpr int kDecimal = 10;
 
 // The value of option `name` at argv[i], as "--name value" or "--name=value"; nullptr when argv[i]
 // is another argument. `consumed` tells how many arguments it took.
@@ -42,15 +46,29 @@ CPoint ParseScreenPoint(std::string_view option, const char* text) {
     int x = 0;
     int y = 0;
     char rest = 0;
-    if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kScreenWidth ||
-        y >= kScreenHeight) {
-        throw CommandLineError(std::string(option) + " needs a screen point X,Y within 240 x 320, not \"" + text +
-                               "\"");
+    if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kDeviceScreenWidth ||
+        y >= kDeviceScreenHeight) {
+        throw CommandLineError(std::string(option) + " needs a screen point X,Y within " +
+                               std::to_string(kDeviceScreenWidth) + " x " + std::to_string(kDeviceScreenHeight) +
+                               ", not \"" + text + "\"");
     }
     return {x, y};
 }
 
+int ParseScale(const char* text) {
+    const std::string value = text;
+    char* end = nullptr;
+    const long scale = std::strtol(value.c_str(), &end, kDecimal);
+    if (value.empty() || *end != '\0' || scale < 1 || scale > kLargestScale) {
+        throw CommandLineError(std::string(kScaleOption) + " needs a whole number from 1 to " +
+                               std::to_string(kLargestScale) + ", not \"" + value + "\"");
+    }
+    return static_cast<int>(scale);
+}
+
 }  // namespace
+
+std::string_view ProgramUsage() { return kProgramUsage; }
 
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;
@@ -58,11 +76,18 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     std::vector<ScreenTourTap> taps;
     int kept = 1;
     for (int i = 1; i < argc;) {
-        int consumed = 0;
-        if (const char* root = OptionValue(kDeviceRootOption, i, argc, argv, consumed)) {
+        const std::string_view argument = argv[i];
+        int consumed = 1;
+        if (argument == kHelpOption) {
+            options.request = ProgramOptions::Request::Help;
+        } else if (argument == kVersionOption) {
+            options.request = ProgramOptions::Request::Version;
+        } else if (const char* root = OptionValue(kDeviceRootOption, i, argc, argv, consumed)) {
             options.storage.deviceRoot = FromUtf8OrCp1252(root);
         } else if (const char* card = OptionValue(kStorageCardOption, i, argc, argv, consumed)) {
             options.storage.storageCard = FromUtf8OrCp1252(card);
+        } else if (const char* scale = OptionValue(kScaleOption, i, argc, argv, consumed)) {
+            options.app.scale = ParseScale(scale);
         } else if (const char* picture = OptionValue(kScreenshotOption, i, argc, argv, consumed)) {
             screenshotPath = picture;
             if (screenshotPath.empty()) {
@@ -72,9 +97,10 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
             taps.push_back({ParseScreenPoint(kTapOption, tap), false});
         } else if (const char* hold = OptionValue(kHoldOption, i, argc, argv, consumed)) {
             taps.push_back({ParseScreenPoint(kHoldOption, hold), true});
+        } else if (argument.starts_with(kOwnOptionPrefix)) {
+            throw CommandLineError("unknown option " + std::string(argument));
         } else {
             argv[kept++] = argv[i];
-            consumed = 1;
         }
         i += consumed;
     }

@@ -1,30 +1,38 @@
-// The program's own command-line options: where the device's storage lives, and the picture of the
-// screens that --screenshot asks for. The window system's options (--scale, Qt's own) are left in
-// place for the application object.
+// The program's command line: every option of the program is read here, and its usage text. The
+// window system's own options (single dash, "-platform xcb") are left in place for it.
 #pragma once
 
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/ScreenTour.h"
+#include "platform/ui/WinApp.h"
 
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
-/// A command-line option without its value, or with a value it cannot take.
+/// An unknown option, an option without its value, or a value it cannot take.
 class CommandLineError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-/// What the program's own options asked for.
+/// What the command line asked for.
 struct ProgramOptions {
-    DeviceStorageOptions storage;            ///< --device-root DIR, --storage-card DIR
+    /// --help or --version: print and end instead of running.
+    enum class Request { Run, Help, Version };
+    Request request = Request::Run;
+    DeviceStorageOptions storage; ///< --device-root DIR, --storage-card DIR
+    AppOptions app;               ///< --scale N
     /// --screenshot FILE, with the taps and holds of every --tap X,Y and --hold X,Y, in order, before
     /// it is taken; none without --screenshot.
     std::optional<ScreenTourPlan> screenshot;
 };
 
-/// Takes --device-root DIR, --storage-card DIR, --screenshot FILE, --tap X,Y and --hold X,Y (each
-/// also written --option=VALUE; taps and holds any number of times, in device-screen pixels) out of
-/// argv; the other arguments stay, in order. Throws CommandLineError for an option without a value, a
-/// malformed point, or a tap or hold without --screenshot.
+/// Takes the program's options (each also written --option=VALUE; taps and holds any number of
+/// times, in device-screen pixels) out of argv; the window system's arguments stay, in order. Throws
+/// CommandLineError for an unknown option, an option without a value, a malformed value, or a tap or
+/// hold without --screenshot.
 ProgramOptions TakeProgramOptions(int& argc, char** argv);
+
+/// The text --help prints (the same file scripts/run.sh --help shows).
+std::string_view ProgramUsage();

@@ -1,6 +1,7 @@
 // Start-up and the keyboard hook of the application.
 #include "shell/CorvinaApp.h"
 
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
 #include "res/ResourceIds.h"
@@ -10,11 +11,14 @@
 
 namespace {
 
-constexpr std::u16string_view kProgramName = u"Corvina";
+/// A list that cannot be read or written is reported where the user looks, not on standard error.
+void ShowReport(std::u16string_view message, MessageIcon /*icon*/) {
+    AfxMessageBox(std::u16string(message), MB_OK | MB_ICONSTOP);
+}
 
 }  // namespace
 
-CCorvinaApp::CCorvinaApp() : CWinApp(std::u16string(kProgramName)) {}
+CCorvinaApp::CCorvinaApp() : CWinApp(std::u16string(kProgramName)), m_errorReports(ShowReport) {}
 
 CCorvinaApp::~CCorvinaApp() = default;
 

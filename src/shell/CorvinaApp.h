@@ -2,6 +2,7 @@
 // screen run as the one main window.
 #pragma once
 
+#include "platform/core/ErrorReport.h"
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/ScreenTour.h"
 #include "platform/ui/WinApp.h"
@@ -9,8 +10,12 @@
 #include <optional>
 #include <string>
 
+/// The program's name: the title of its message boxes.
+inline constexpr std::u16string_view kProgramName = u"Corvina";
+
 /// The application object. Its start-up runs the whole program: the document list screen runs
-/// modally, and when it closes the program ends.
+/// modally, and when it closes the program ends. While it exists, every error report (a list that
+/// cannot be read or saved) is shown in a message box titled "Corvina" with the stop icon.
 class CCorvinaApp : public CWinApp {
 public:
     CCorvinaApp();
@@ -38,6 +43,7 @@ public:
     bool ScreenshotWritten() const { return m_screenshotWritten; }
 
 private:
+    ScopedErrorReportHandler m_errorReports;      ///< reports shown in message boxes
     CAcceleratorTable m_accelerators;             ///< shortcut table 128; empty until start-up
     std::optional<ScreenTourPlan> m_screenshot;   ///< the picture asked for, if any
     bool m_screenshotWritten = false;             ///< the picture asked for was written

@@ -33,13 +33,7 @@ void CListFilesCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
 void CListFilesCtrl::ShowDocumentMenu(CPoint clientPoint) {
     CPoint screenPoint = clientPoint;
     ClientToScreen(&screenPoint);
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_LISTFILES_MENU)) {
-        return;
-    }
-    if (const CMenu* documentMenu = menu.GetSubMenu(kListFilesDocumentPopup); documentMenu != nullptr) {
-        documentMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, GetParent());
-    }
+    TrackResourcePopupMenu(IDR_LISTFILES_MENU, kListFilesDocumentPopup, screenPoint, GetParent());
 }
 
 bool CListFilesCtrl::OnEraseBkgnd(CDC& dc) {

@@ -2,6 +2,7 @@
 #include "shell/ListFilesDlg.h"
 
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/DevicePaths.h"
 #include "platform/ui/MessageBox.h"
 #include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
@@ -113,11 +114,13 @@ void CListFilesDlg::FillList() {
     }
     RefreshGuard guard(m_filling);
     m_list.DeleteAllItems();
+    m_rowFileNames.clear();
     // A missing or unreadable folder lists nothing, which is what the user sees; nothing to report.
     m_listing.Scan();
     int row = 0;
     for (const FileRecord& record : m_listing.Records()) {
         m_list.InsertItem(row, DisplayName(record.fileName), kRowIconImage);
+        m_rowFileNames.push_back(record.fileName);
         int column = 1;
         for (const std::u16string& text : record.columns) {
             m_list.SetItemText(row, column++, text);
@@ -128,16 +131,18 @@ void CListFilesDlg::FillList() {
 }
 
 void CListFilesDlg::ReportUnreadableFiles() {
-    for (const UnreadableFile& file : m_reported.TakeUnreported(m_listing.Unreadable())) {
-        AfxMessageBox(file.message, MB_OK | MB_ICONSTOP);
+    const std::u16string report = CUnreadableReports::Compose(m_reported.TakeUnreported(m_listing.Unreadable()));
+    if (!report.empty()) {
+        AfxMessageBox(report, MB_OK | MB_ICONSTOP);
     }
 }
 
 std::u16string CListFilesDlg::DisplayName(const std::u16string& fileName) const {
-    if (!m_extension.empty() && fileName.ends_with(m_extension)) {
-        return fileName.substr(0, fileName.size() - m_extension.size());
+    std::u16string name = ReadableName(fileName);
+    if (!m_extension.empty() && name.ends_with(m_extension)) {
+        name.resize(name.size() - m_extension.size());
     }
-    return fileName;
+    return name;
 }
 
 std::optional<int> CListFilesDlg::GetSelectedRow() const {
@@ -150,6 +155,13 @@ std::optional<int> CListFilesDlg::GetSelectedRow() const {
 
 std::u16string CListFilesDlg::GetRowName(int row) const {
     return m_list.GetItemText(row, 0);
+}
+
+std::u16string CListFilesDlg::GetRowFileName(int row) const {
+    if (row < 0 || row >= static_cast<int>(m_rowFileNames.size())) {
+        return {};
+    }
+    return m_rowFileNames[static_cast<std::size_t>(row)];
 }
 
 void CListFilesDlg::OnAbout() {

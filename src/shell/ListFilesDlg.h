@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 /// The document list screen (template 129). The rows are rebuilt from the folder, never patched:
 /// at initialisation, on Refresh, and whenever the screen gets the input focus back (a screen or
@@ -23,13 +24,17 @@ public:
     ~CListFilesDlg() override;
 
     /// Rescans the folder and rebuilds every row in the listing's order, none selected. Files whose
-    /// headers cannot be read keep a row marked "Unreadable"; each is reported in a message box
-    /// once, and again only after it changed.
+    /// headers cannot be read keep a row marked "Error"; the files that became unreadable are
+    /// reported together in one message box per refresh, each once, and again only after it changed.
     void FillList();
     /// The first selected row, or nothing.
     std::optional<int> GetSelectedRow() const;
     /// The display name in row `row`: the list's name.
     std::u16string GetRowName(int row) const;
+    /// The name of row `row`'s file as it lies in the folder, extension included: the name to open,
+    /// delete or rename (a name that is not valid UTF-8 keeps its bytes; GetRowName shows it
+    /// decoded). Empty for no such row.
+    std::u16string GetRowFileName(int row) const;
     /// The list file extension, ".crv": the listing's pattern without its first character.
     const std::u16string& GetExtension() const { return m_extension; }
     /// The folder the rows come from, ending in a backslash.
@@ -47,7 +52,8 @@ private:
     /// Stretches the rows to the screen's right and bottom edges.
     void FitListToScreen();
     void SetUpColumns();
-    /// The display name of a listed file: its name without the extension when it ends in it exactly.
+    /// The display name of a listed file: its readable name without the extension when it ends in it
+    /// exactly.
     std::u16string DisplayName(const std::u16string& fileName) const;
     void ReportUnreadableFiles();
     void OnAbout();
@@ -58,6 +64,7 @@ private:
     CImageList m_images;               ///< the rows' small icons: the row icon as image 0
     std::u16string m_extension;        ///< ".crv"
     CFont m_listFont;                  ///< Tahoma 13 pixels, normal weight
+    std::vector<std::u16string> m_rowFileNames; ///< each row's file name as it lies in the folder
     CUnreadableReports m_reported;     ///< unreadable files already reported
     bool m_filling = false;            ///< true during FillList, so its own message boxes cannot restart it
 };

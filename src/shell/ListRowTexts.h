@@ -13,5 +13,5 @@ std::u16string FormatListDate(const SYSTEMTIME& time);
 /// "No items", "1 item" or "<n> items".
 std::u16string FormatItemCount(std::uint32_t count);
 
-/// The count column of a list file whose header cannot be read.
-inline constexpr std::u16string_view kUnreadableCountText = u"Unreadable";
+/// The count column of a list file whose header cannot be read: short enough for the column.
+inline constexpr std::u16string_view kUnreadableCountText = u"Error";

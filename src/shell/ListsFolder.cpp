@@ -23,8 +23,15 @@ std::u16string ReadInstallDir() {
     return std::u16string(buffer.data());
 }
 
+namespace {
+
+/// A value written with a host path ("/home/...") names no folder of the device.
+bool IsHostPath(std::u16string_view path) { return !path.empty() && path.front() == u'/'; }
+
+}  // namespace
+
 std::u16string ListsFolderFor(std::u16string_view installDir) {
-    if (installDir.empty()) {
+    if (installDir.empty() || IsHostPath(installDir)) {
         return LoadStringResource(IDS_MY_DOCUMENTS);
     }
     return std::u16string(installDir) + LoadStringResource(IDS_LISTS_SUBFOLDER);

@@ -13,8 +13,9 @@ inline constexpr std::size_t kInstallDirBufferChars = 260;
 /// the value does not fit kInstallDirBufferChars with its terminator.
 std::u16string ReadInstallDir();
 
-/// The Lists folder of an installation folder: "\My Documents" for none, else the folder followed
-/// directly by "\Lists" (a trailing backslash is kept, giving a doubled separator).
+/// The Lists folder of an installation folder: "\My Documents" for none (or for a host path such as
+/// "/home/me", which names no folder of the device), else the folder followed directly by "\Lists"
+/// (a trailing backslash is kept, giving a doubled separator).
 std::u16string ListsFolderFor(std::u16string_view installDir);
 
 /// Resolves the Lists folder from the registry and creates it (one level only) when it is missing.

@@ -189,7 +189,8 @@ void CVisualTreeCtrl::FullRepaint() {
 }
 
 void CVisualTreeCtrl::Repaint() {
-    if (!HasWindow()) {
+    // A hidden control paints everything when it is shown again.
+    if (!IsWindowVisible()) {
         return;
     }
     InvalidateRect(nullptr, false);

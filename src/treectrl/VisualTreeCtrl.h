@@ -4,7 +4,8 @@
 //
 // The implementation is split by concern: VisualTreeCtrl.cpp (operations), VisualTreeCtrlLayout.cpp
 // (layout, zones, scroll model), VisualTreeCtrlPaint.cpp (surfaces and drawing) and
-// VisualTreeCtrlInput.cpp (pen, timers, checks and notifications).
+// VisualTreeCtrlInput.cpp (pen, timers, checks and notifications) and VisualTreeCtrlKeys.cpp (the
+// desktop keyboard).
 #pragma once
 
 #include "platform/ui/Bitmap.h"
@@ -176,6 +177,10 @@ protected:
     void OnTimer(UINT_PTR id) override;
     /// A desktop wheel scrolls the rows, 30 pixels a notch; the device had no wheel.
     bool OnMouseWheel(UINT flags, int delta, CPoint point) override;
+    /// A desktop keyboard, with the focus on the control: Up, Down, Home, End, Page Up and Page Down
+    /// move the selection among the shown rows and scroll it into view; Left collapses the selected
+    /// row (or selects its parent), Right expands it; Space toggles its check box as a tap does.
+    bool OnKeyDown(UINT virtualKey) override;
     void OnDestroy() override;
 
 private:
@@ -223,6 +228,11 @@ private:
     void StopRepeat();
     void ScrollBy(std::int32_t delta);
     void RequestTapAndHold(CPoint point);
+    void SelectRow(VisualNode* row);
+
+    // --- Keyboard helpers (VisualTreeCtrlKeys.cpp) ---
+    VisualNode* RowForMoveKey(UINT virtualKey) const;
+    void ScrollIntoView(const VisualNode* row);
 
     // --- State: the rows ---
     VisualTree tree_;                      // the rows under the hidden root

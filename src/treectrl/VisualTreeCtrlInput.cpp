@@ -95,6 +95,10 @@ void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
     }
     UINT flags = 0;
     VisualNode* row = HitTest(point, &flags);
+    if (row != nullptr) {
+        // A desktop keyboard goes on where the pen was.
+        SetFocus();
+    }
     if (row != nullptr && (flags & VTHT_ONCHECKBOX) != 0) {
         SetCheck(row, GetCheck(row) != 0 ? 0 : 1, false);
         return;
@@ -104,15 +108,18 @@ void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
         return;
     }
     if (row != nullptr) {
-        VisualNode* previous = selected_;
-        selected_ = row;
-        RedrawItem(row);
-        if (previous != nullptr) {
-            RedrawItem(previous);
-        }
-        SetFocus();
+        SelectRow(row);
     }
     RequestTapAndHold(point);
+}
+
+void CVisualTreeCtrl::SelectRow(VisualNode* row) {
+    VisualNode* previous = selected_;
+    selected_ = row;
+    RedrawItem(row);
+    if (previous != nullptr && previous != row) {
+        RedrawItem(previous);
+    }
 }
 
 void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {

@@ -66,7 +66,8 @@ void CVisualTreeCtrl::EnsureWrapped(VisualNode* node, const CRect& area) {
     const CRect last = DrawWrappedText(area, item.text, {});
     const bool hasWords = HasWords(item.text);
     item.wrapLines = hasWords && lineHeight_ > 0 ? (last.top - area.top) / lineHeight_ + 1 : 0;
-    item.wrapLastLineEnd = hasWords ? last.left - area.left : area.Width();
+    // A text without words leaves the wrap's pen where it started, at the area's left edge.
+    item.wrapLastLineEnd = hasWords ? last.left - area.left : 0;
     item.wrapWidth = area.Width();
 }
 
@@ -75,8 +76,8 @@ CRect CVisualTreeCtrl::CalcTextRect(VisualNode* node) {
     EnsureWrapped(node, area);
     const VisualItem& item = node->item;
     if (item.wrapLines == 0) {
-        // No words: the wrap leaves its rectangle as it was.
-        return CRect(area.left, area.top, area.right, area.bottom + 1);
+        // No words: the wrap leaves its rectangle as it was, and the text ends where it starts.
+        return CRect(area.left, area.top, area.left, area.bottom + 1);
     }
     const std::int32_t lastLineBottom = area.top + item.wrapLines * lineHeight_;
     return CRect(area.left, area.top, area.left + item.wrapLastLineEnd, lastLineBottom + 1);
@@ -88,8 +89,11 @@ CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
     // a row never makes it grow.
     item.rowRect.bottom = item.rowRect.top + kProvisionalRowHeight;
     const CRect textRect = CalcTextRect(node);
-    if (item.wrapLines > 0) {
-        item.rowRect.bottom = item.rowRect.top + item.wrapLines * lineHeight_ + kRowTextPadding;
+    // Any text, even one of spaces only, is padded below its lines; a text without words measures
+    // as the provisional line it started on. Only an empty title keeps the provisional height.
+    if (!item.text.empty()) {
+        const std::int32_t linesHeight = item.wrapLines > 0 ? item.wrapLines * lineHeight_ : kProvisionalRowHeight;
+        item.rowRect.bottom = item.rowRect.top + linesHeight + kRowTextPadding;
     }
     if (item.notes.empty()) {
         item.notesRect = CRect();

@@ -276,7 +276,14 @@ TEST_F(ListFileTest, HeaderOfAFileByPath) {
     EXPECT_EQ(header.itemCount, 12u);
     EXPECT_THROW(ReadListFileHeader(folder.WideFile("none.crv")), CFileException);
     WriteBytes(folder.File("short.crv"), "\x01\x02");
-    EXPECT_THROW(ReadListFileHeader(folder.WideFile("short.crv")), CArchiveException);
+    try {
+        ReadListFileHeader(folder.WideFile("short.crv"));
+        ADD_FAILURE() << "a file shorter than its header";
+    } catch (const CFileException& failure) {
+        EXPECT_EQ(failure.Cause(), FileErrorCause::EndOfFile);
+        EXPECT_EQ(failure.GetErrorMessage(), u"An attempt was made to access short.crv past its end.")
+            << "named by its name, without the folder";
+    }
 }
 
 TEST_F(ListFileTest, MissingFileReportsTheCauseAndLeavesTheDocument) {

@@ -2,9 +2,12 @@
 // key goes on to the windows' own handling.
 #include "support/DeviceRootFixture.h"
 
+#include "model/CorvinaDoc.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
 #include "shell/CorvinaApp.h"
 #include "platform/ui/testing/PictureProbe.h"
@@ -90,6 +93,21 @@ TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItClo
     EXPECT_EQ(shot.GetPixel(120, 320 - 25), RGB(0xEC, 0xEC, 0xEC));
     EXPECT_TRUE(std::filesystem::is_directory(Host(u"\\Apps\\Lists")));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+// While the program runs, a list that cannot be saved (or read) is reported on screen, in the
+// framework's words, in a message box titled with the program's name and the stop icon.
+TEST_F(StartUpTest, AFailedSaveIsReportedInAMessageBoxWithTheStopIcon) {
+    uitest::MessageBoxRecorder boxes;
+    CCorvinaDoc doc;
+    {
+        CCorvinaApp app;
+        EXPECT_FALSE(doc.OnSaveDocument(u"\\Gone\\Shop.crv"));
+    }
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].title, u"Corvina");
+    EXPECT_EQ(boxes.Shown()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(boxes.Shown()[0].text, u"\\Gone\\Shop.crv was not found.");
 }
 
 }  // namespace

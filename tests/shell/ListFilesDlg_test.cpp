@@ -2,6 +2,7 @@
 // beside the rows, the Document menu, Enter, the focus refresh and damaged list files.
 #include "support/DeviceRootFixture.h"
 
+#include "platform/ui/FileFind.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -25,7 +27,7 @@ using shelltest::DeviceRootTest;
 using Row = std::vector<std::u16string>;
 
 constexpr std::u16string_view kLists = u"\\Program Files\\Corvina\\Lists";
-const std::u16string kEndOfFileMessage = u"An attempt was made to access an unnamed file past its end.";
+const std::u16string kEmptyEndsEarly = u"An attempt was made to access Empty.crv past its end.";
 
 class ListFilesScreenTest : public DeviceRootTest {
 protected:
@@ -279,8 +281,8 @@ TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
         {{20, 310}, {{u"Create New List", false}, {u"-", false}, {u"Import...", false}}},
         {{70, 310},
          {{u"Open", false}, {u"Rename", false}, {u"-", false}, {u"Export...", false}, {u"-", false}, {u"Delete", false}}},
-        {{131, 310}, {{u"Refresh", true}}},
-        {{190, 310}, {{u"About Corvina", true}}},
+        {{115, 310}, {{u"Refresh", true}}},
+        {{150, 310}, {{u"About Corvina", true}}},
     };
     CListFilesDlg screen(*m_listing);
     uitest::RunModal(screen, [&] {
@@ -367,10 +369,10 @@ TEST_F(ListFilesScreenTest, UnreadableFileKeepsAMarkedRowAndIsReportedOnce) {
         screen.SetFocus();
     });
     EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()),
-              (std::set<Row>{{u"Good", u"3/5/04", u"2 items"}, {u"Empty", u"6/7/05", u"Unreadable"}}));
+              (std::set<Row>{{u"Good", u"3/5/04", u"2 items"}, {u"Empty", u"6/7/05", u"Error"}}));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].title, u"Corvina");
-    EXPECT_EQ(boxes.Shown()[0].text, kEndOfFileMessage);
+    EXPECT_EQ(boxes.Shown()[0].text, kEmptyEndsEarly);
     EXPECT_EQ(boxes.Shown()[0].type, MB_OK | MB_ICONSTOP);
 }
 
@@ -407,6 +409,188 @@ TEST_F(ListFilesScreenTest, FocusComingBackFromTheReportDoesNotRefreshForEver) {
     });
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(rows, 1u);
+}
+
+
+// --- Many lists: columns kept whole, whole-row scrolling, the wheel and the keys ----------------------
+
+/// Below this grey level (of 255) a pixel of the rows counts as the text's ink.
+constexpr int kInkBelow = 128;
+/// The row height of the 13-pixel list font: the cell and 4 pixels of room.
+constexpr int kRowHeight = 17;
+/// The columns' left edges (130 and 55 pixels wide) and the 3-pixel gap before their text.
+constexpr int kDateColumnLeft = 130;
+constexpr int kCountColumnLeft = 185;
+/// The list view's vertical scroll bar, 11 pixels wide along the right edge of the 240-pixel view.
+constexpr int kVerticalBarLeft = 229;
+
+int Grey(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3; }
+
+/// The first and last columns from `left` (inclusive) to `right` (exclusive) with ink in `rows`,
+/// or {-1, -1}.
+std::pair<int, int> InkSpan(const uitest::GrabbedImage& image, int left, int right, int top, int bottom) {
+    int first = -1;
+    int last = -1;
+    for (int x = left; x < right; ++x) {
+        for (int y = top; y < bottom; ++y) {
+            if (Grey(image.Pixel(x, y)) < kInkBelow) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+class ManyListsTest : public ListFilesScreenTest {
+protected:
+    void SetUp() override {
+        ListFilesScreenTest::SetUp();
+        // Written in an order the name order must undo.
+        for (int n : {28, 3, 17, 1, 2, 10}) {
+            WriteList(Path(u"List " + Widen(std::to_string(n)) + u".crv"), 28, {2009, 12, 31});
+        }
+        for (int n = 4; n <= 27; ++n) {
+            if (n != 10 && n != 17) {
+                WriteList(Path(u"List " + Widen(std::to_string(n)) + u".crv"), 28, {2009, 12, 31});
+            }
+        }
+    }
+
+    /// The row at the top edge of the view.
+    static int TopRow(CListFilesDlg& screen) {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            CRect rect;
+            list.GetItemRect(row, &rect);
+            if (rect.bottom > 0) {
+                EXPECT_EQ(rect.top, 0) << "the top row is whole";
+                return row;
+            }
+        }
+        return -1;
+    }
+};
+
+TEST_F(ManyListsTest, RowsComeInNameOrderWithNumbersByValue) {
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        const std::vector<Row> rows = Rows(screen);
+        ASSERT_EQ(rows.size(), 28u);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i][0], u"List " + Widen(std::to_string(i + 1)));
+        }
+    });
+}
+
+TEST_F(ManyListsTest, DateAndCountShowWholeAndTheColumnsScrollSidewaysPastTheScrollBar) {
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        CRect client;
+        list.GetClientRect(&client);
+        const uitest::GrabbedImage before = uitest::Grab(list);
+        // "12/31/09" is 44 pixels at the list font's 11-pixel em: it fits its 49-pixel cell whole.
+        const auto [dateFirst, dateLast] = InkSpan(before, kDateColumnLeft, kCountColumnLeft, 0, kRowHeight);
+        EXPECT_GE(dateLast - dateFirst + 1, 42) << "no \"12/31...\"";
+        EXPECT_LE(dateLast - dateFirst + 1, 44);
+        // The columns (240 pixels) are wider than the 229 pixels beside the vertical bar: a horizontal
+        // bar along the bottom scrolls them, and the rows end above it.
+        CRect lastRow;
+        list.GetItemRect(list.GetItemCount() - 1, &lastRow);
+        uitest::Tap(list, CPoint(kVerticalBarLeft - 20, client.bottom - 5)); // the bar's track, right of its handle
+        const uitest::GrabbedImage after = uitest::Grab(list);
+        // "28 items" (42 pixels) now ends 11 pixels further left, clear of the vertical bar.
+        const auto [countFirst, countLast] =
+            InkSpan(after, kCountColumnLeft - 11, kVerticalBarLeft, 0, kRowHeight);
+        EXPECT_GE(countFirst, kCountColumnLeft - 11 + 3) << "the text starts 3 pixels into its column";
+        EXPECT_LE(countFirst, kCountColumnLeft - 11 + 4) << "and the 2 a pixel in from its side";
+        EXPECT_GE(countLast - countFirst + 1, 40) << "the whole count shows";
+        EXPECT_LT(countLast, kVerticalBarLeft);
+    });
+}
+
+TEST_F(ManyListsTest, TheWheelScrollsThreeWholeRowsANotchAndTheTrackAPage) {
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        uitest::TurnWheel(list, RowPoint(screen, 1), -1);
+        EXPECT_EQ(TopRow(screen), 3);
+        uitest::TurnWheel(list, RowPoint(screen, 4), -2);
+        EXPECT_EQ(TopRow(screen), 9);
+        uitest::TurnWheel(list, RowPoint(screen, 10), 1);
+        EXPECT_EQ(TopRow(screen), 6);
+        CRect client;
+        list.GetClientRect(&client);
+        uitest::Tap(list, CPoint(kVerticalBarLeft + 5, client.bottom - 30)); // the track below the handle
+        const int paged = TopRow(screen);
+        EXPECT_GT(paged, 6);
+        uitest::TurnWheel(list, RowPoint(screen, paged), -20);
+        CRect last;
+        list.GetItemRect(list.GetItemCount() - 1, &last);
+        EXPECT_LE(last.bottom, client.bottom) << "the last row shows whole at the end";
+        TopRow(screen);
+    });
+}
+
+TEST_F(ManyListsTest, HomeEndAndThePageKeysMoveTheSelectionAndKeepItInView) {
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+        uitest::Tap(list, RowPoint(screen, 0));
+        CRect client;
+        list.GetClientRect(&client);
+        const int rowsInView = (client.Height() - 11) / kRowHeight;
+        uitest::PressKey(VK_END);
+        EXPECT_EQ(screen.GetSelectedRow(), 27);
+        CRect rect;
+        list.GetItemRect(27, &rect);
+        EXPECT_LE(rect.bottom, client.bottom - 11) << "in view, above the horizontal bar";
+        uitest::PressKey(VK_HOME);
+        EXPECT_EQ(screen.GetSelectedRow(), 0);
+        EXPECT_EQ(TopRow(screen), 0);
+        uitest::PressKey(VK_NEXT);
+        EXPECT_EQ(screen.GetSelectedRow(), rowsInView - 1) << "to the last row of the page";
+        uitest::PressKey(VK_NEXT);
+        EXPECT_EQ(screen.GetSelectedRow(), 2 * (rowsInView - 1));
+        uitest::PressKey(VK_PRIOR);
+        EXPECT_EQ(screen.GetSelectedRow(), rowsInView - 1);
+    });
+}
+
+TEST_F(ManyListsTest, EscapeAfterATapOnTheScrollBarClosesTheScreen) {
+    CListFilesDlg screen(*m_listing);
+    bool runningAfterEscape = true;
+    uitest::RunModal(screen, [&] {
+        CListFilesCtrl& list = screen.GetListCtrl();
+        CRect client;
+        list.GetClientRect(&client);
+        uitest::Tap(list, CPoint(kVerticalBarLeft + 5, client.bottom - 30));
+        uitest::PressKey(VK_ESCAPE);
+        runningAfterEscape = screen.IsModalRunning();
+        if (runningAfterEscape) {
+            screen.EndDialog(IDCANCEL);
+        }
+    });
+    EXPECT_FALSE(runningAfterEscape);
+}
+
+TEST_F(ListFilesScreenTest, ANameThatIsNotUtf8IsShownDecodedAndKeepsItsBytesForDeleting) {
+    // "Café" written by an older device in Windows-1252: 0xE9 is é there and no UTF-8 at all.
+    const std::filesystem::path host = Host(kLists) / std::string("Caf\xE9.crv");
+    const std::vector<std::uint8_t> header = shelltest::ListHeader(2);
+    std::ofstream(host, std::ios::binary).write(reinterpret_cast<const char*>(header.data()), 12);
+    SetLastWrite(host, {2004, 3, 5});
+    CListFilesDlg screen(*m_listing);
+    std::u16string fileName;
+    uitest::RunModal(screen, [&] {
+        EXPECT_EQ(Rows(screen), (std::vector<Row>{{u"Caf\u00e9", u"3/5/04", u"2 items"}}));
+        fileName = screen.GetRowFileName(0);
+    });
+    EXPECT_TRUE(DeleteFile(std::u16string(kLists) + u"\\" + fileName)) << "the real file is found by the kept name";
+    EXPECT_FALSE(std::filesystem::exists(host));
 }
 
 }  // namespace

@@ -45,9 +45,7 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "corvina-shell-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_root = pattern;
-        ConfigureDeviceStorage({FromUtf8OrCp1252(m_root.string()), {}});
-        m_previousResolver = SetHostPathResolver(
-            [](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
+        m_previousResolver = UseDeviceStorage({FromUtf8OrCp1252(m_root.string()), {}});
     }
 
     void TearDown() override {
@@ -59,7 +57,7 @@ protected:
 
     /// The host path of a device path.
     std::filesystem::path Host(std::u16string_view devicePath) const {
-        return std::filesystem::path(ToUtf8(HostPathFromDevicePath(devicePath)));
+        return std::filesystem::path(HostBytesFromName(HostPathFromDevicePath(devicePath)));
     }
 
     /// Creates a device folder and its parents.

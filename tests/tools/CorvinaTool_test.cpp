@@ -60,7 +60,7 @@ TEST_F(CorvinaToolTest, InfoOnAShortOrMissingFileFails) {
         const ToolRun run = Run("info " + Quoted("short.crv"));
         EXPECT_EQ(run.status, 1) << bytes.size();
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "An attempt was made to access an unnamed file past its end.\n");
+        EXPECT_EQ(run.err, "An attempt was made to access short.crv past its end.\n") << "named by the file's name";
     }
     const ToolRun missing = Run("info " + Quoted("none.crv"));
     EXPECT_EQ(missing.status, 1);

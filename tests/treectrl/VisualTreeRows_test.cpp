@@ -198,6 +198,31 @@ TEST_F(TreeLayout, NotesMarkWithoutRoomGetsAStripOfItsOwn) {
     EXPECT_EQ(tree.GetNotesRect(row), CRect(100, 16, 114, 30));
 }
 
+// An item left without a title is common in the editor. A wordless text ends where the text area
+// starts (x 100 at the top level: 16 + 52 + 32), so a notes mark always fits on its first line.
+TEST_F(TreeLayout, AWordlessRowKeepsItsNotesMarkOnItsOwnLine) {
+    VisualNode* untitled = Add(u"");
+    tree.SetItemNotes(untitled, u"n");
+    EXPECT_EQ(untitled->item.rowRect, CRect(0, 1, 237, 16));
+    EXPECT_EQ(tree.GetNotesRect(untitled), CRect(100, 2, 114, 16));
+}
+
+// A title of spaces is a text, so its row is padded by two like any row with text: 15 + 2, at every
+// redraw; its notes mark sits at the text's start, at the row's bottom.
+TEST_F(TreeLayout, ATitleOfSpacesIsTwoPixelsTallerThanAnEmptyOneAndStaysSo) {
+    VisualNode* spaces = Add(u"   ");
+    VisualNode* empty = Add(u"");
+    EXPECT_EQ(spaces->item.rowRect, CRect(0, 1, 237, 18));
+    EXPECT_EQ(empty->item.rowRect, CRect(0, 18, 237, 33));
+    tree.RedrawItem(spaces);
+    Grab();
+    tree.SetItemNotes(spaces, u"n");
+    Grab();
+    EXPECT_EQ(spaces->item.rowRect, CRect(0, 1, 237, 18));
+    EXPECT_EQ(tree.GetNotesRect(spaces), CRect(100, 4, 114, 18));
+    EXPECT_EQ(empty->item.rowRect.top, 18);
+}
+
 TEST_F(TreeLayout, AWordWiderThanTheAreaStaysOnOneLine) {
     VisualNode* row = Add(std::u16string(60, u'W'));
     EXPECT_EQ(row->item.rowRect.Height(), 15);

@@ -274,11 +274,14 @@ protected:
 };
 
 TEST_F(DCText, TahomaAtThirteenPixelsMeasuresAsTheDeviceDoes) {
-    EXPECT_EQ(surface.dc.GetTextExtent(u"Milk "), CSize(26, 13));
+    // The 13-pixel cell draws at an 11-pixel em (13 * 2048 / 2472, Tahoma's unitsPerEm over its
+    // Windows ascent plus descent). "Milk " advances 4176 font units: 4176 * 11 / 2048 = 22.4.
+    EXPECT_EQ(surface.dc.GetTextExtent(u"Milk "), CSize(22, 13));
     const TEXTMETRIC metrics = surface.dc.GetTextMetrics();
     EXPECT_EQ(metrics.tmHeight, 13);
-    EXPECT_EQ(metrics.tmAscent, 10);
-    EXPECT_EQ(metrics.tmDescent, 3);
+    EXPECT_EQ(metrics.tmAscent, 11) << "13 * 2049 / 2472 = 10.8";
+    EXPECT_EQ(metrics.tmDescent, 2);
+    EXPECT_EQ(metrics.tmInternalLeading, 2) << "the cell less the 11-pixel em";
 }
 
 TEST_F(DCText, LeftAlignedTextStartsAtTheLeftEdgeAndStaysInItsLine) {
@@ -341,11 +344,15 @@ TEST_F(DCText, OpaqueModeFillsTheTextCellTransparentLeavesIt) {
 
 TEST_F(DCText, TextColourIsUsedAndReported) {
     EXPECT_EQ(surface.dc.SetTextColor(RGB(50, 50, 200)), kBlack) << "black by default";
+    // Strokes wider than a pixel, so some pixels are wholly ink rather than blended with the paper.
+    CFont large;
+    ASSERT_TRUE(large.CreateFont(30, FW_BOLD, u"Tahoma"));
+    surface.dc.SelectObject(&large);
     surface.dc.SetBkMode(TRANSPARENT);
-    surface.dc.DrawText(u"l", CRect(0, 0, 20, 13), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    surface.dc.DrawText(u"T", CRect(0, 0, 40, 30), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     bool sawTextColour = false;
-    for (int y = 0; y < 13 && !sawTextColour; ++y) {
-        for (int x = 0; x < 20 && !sawTextColour; ++x) {
+    for (int y = 0; y < 30 && !sawTextColour; ++y) {
+        for (int x = 0; x < 40 && !sawTextColour; ++x) {
             sawTextColour = surface.dc.GetPixel(x, y) == RGB(50, 50, 200);
         }
     }

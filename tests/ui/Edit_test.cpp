@@ -77,8 +77,12 @@ TEST_F(EditTest, AFieldThatAcceptsEnterBreaksTheLineOnEnterAndControlEnter) {
         uitest::PressKey(VK_RETURN);
         uitest::TypeText(u"b");
         uitest::PressKey(VK_RETURN, MK_CONTROL);
-        EXPECT_EQ(notes->GetWindowText(), u"a\nb\n");
+        // A multi-line field holds its line breaks as CR LF pairs, as the device's fields do.
+        EXPECT_EQ(notes->GetWindowText(), u"a\r\nb\r\n");
         EXPECT_TRUE(screen.IsModalRunning()) << "Enter stayed in the field";
+        // Text set with CR LF pairs reads back as it was set, one line break each.
+        notes->SetWindowText(u"x\r\ny");
+        EXPECT_EQ(notes->GetWindowText(), u"x\r\ny");
     });
 }
 
@@ -88,7 +92,7 @@ TEST_F(EditTest, AMultiLineFieldWithoutIttakesOnlyControlEnterAndPlainEnterIsThe
         CWnd* lines = screen.GetDlgItem(kPlainLines);
         lines->SetFocus();
         uitest::PressKey(VK_RETURN, MK_CONTROL);
-        EXPECT_EQ(lines->GetWindowText(), u"\n");
+        EXPECT_EQ(lines->GetWindowText(), u"\r\n");
         uitest::PressKey(VK_RETURN);
     });
     EXPECT_EQ(result, IDOK) << "with no shortcut table, a plain Enter is the screen's OK";

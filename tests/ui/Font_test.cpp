@@ -17,12 +17,39 @@ TEST(DeviceFont, TahomaIsRegisteredFromTheHostsFontFolder) {
     EXPECT_EQ(uitest::ResolvedFamily(font), u"Tahoma");
 }
 
-TEST(DeviceFont, PositiveHeightIsTheCellHeight) {
-    for (int height : {12, 13, 14, 16, 18}) {
-        CFont font;
-        ASSERT_TRUE(font.CreateFont(height, FW_NORMAL, u"Tahoma"));
-        EXPECT_EQ(font.GetTextMetrics().tmHeight, height) << height;
+// Tahoma's tables: unitsPerEm 2048 (head), usWinAscent 2049 and usWinDescent 423 (OS/2). A cell of
+// h pixels draws at an em of round(h * 2048 / 2472), the line staying h high.
+TEST(DeviceFont, PositiveHeightIsTheCellAndTheGlyphsTakeTheEmItGives) {
+    struct Size {
+        int cell;
+        int em;
+        int ascent;
+    };
+    // 13 * 2048 / 2472 = 10.8; 16 -> 13.3; 18 -> 14.9. Ascents 13 * 2049 / 2472 = 10.8, 13.3, 14.9.
+    for (const Size size : {Size{13, 11, 11}, Size{16, 13, 13}, Size{18, 15, 15}}) {
+        for (int weight : {FW_NORMAL, FW_SEMIBOLD, FW_BOLD}) {
+            CFont font;
+            ASSERT_TRUE(font.CreateFont(size.cell, weight, u"Tahoma"));
+            const TEXTMETRIC metrics = font.GetTextMetrics();
+            EXPECT_EQ(metrics.tmHeight, size.cell) << size.cell;
+            EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, size.em) << size.cell;
+            EXPECT_EQ(metrics.tmAscent, size.ascent) << size.cell;
+            EXPECT_EQ(uitest::EmPixels(font), size.em) << size.cell << " weight " << weight;
+        }
     }
+}
+
+// The list font's widths, from Tahoma's advance widths (hmtx) at the 11-pixel em: "12/31/09" is
+// 8272 font units (44.4 pixels), "No items" 7980 (42.9), "28 items" 7738 (41.6).
+TEST(DeviceFont, ListFontMeasuresTextAtItsTrueSize) {
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(13, FW_NORMAL, u"Tahoma"));
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    dc.SelectObject(&font);
+    EXPECT_EQ(dc.GetTextExtent(u"12/31/09"), CSize(44, 13));
+    EXPECT_EQ(dc.GetTextExtent(u"No items"), CSize(43, 13));
+    EXPECT_EQ(dc.GetTextExtent(u"28 items"), CSize(42, 13));
 }
 
 TEST(DeviceFont, FaceWithoutAnExactCellTakesTheLargestThatFits) {
@@ -113,6 +140,8 @@ TEST(DeviceFont, DialogFaceAtEightPointIsTheDeviceFace) {
     ASSERT_TRUE(dialog.CreatePointFont(80, u"System"));
     EXPECT_EQ(uitest::ResolvedFamily(dialog), u"Tahoma");
     EXPECT_EQ(dialog.GetLogFont().lfHeight, -11) << "8 points at 96 pixels per inch, as an em height";
+    EXPECT_EQ(uitest::EmPixels(dialog), 11);
+    EXPECT_EQ(dialog.GetTextMetrics().tmHeight, 13) << "11 * 2472 / 2048 = 13.3";
     EXPECT_FALSE(CFont().CreatePointFont(0, u"System"));
 }
 

@@ -34,7 +34,8 @@ protected:
     }
 };
 
-/// Menu-bar button centres on the device: "One" then "Two" (labels 7 pixels in from each side).
+/// Menu-bar button centres on the device: "One" then "Two" (labels 7 pixels in from each side,
+/// both 20 pixels wide: buttons 0 to 34 and 34 to 68).
 CPoint BarButton(int index) {
     return CPoint(index == 0 ? 16 : 48, 320 - 13);
 }
@@ -198,10 +199,11 @@ TEST(MenuBarTools, ToolButtonsFollowTheDropDownsAndAlwaysSend) {
     uitest::RunModal(screen, [&] {
         ASSERT_TRUE(screen.toolsAdded);
         EXPECT_FALSE(screen.AddToolButtons(4242, {})) << "no such picture";
-        // "One" and "Two" end at x = 72; the first tool button (30 wide) follows, then a 6-pixel gap.
-        uitest::TapScreen(CPoint(72 + 15, 320 - 13));
-        uitest::TapScreen(CPoint(72 + 30 + 6 + 15, 320 - 13));
-        uitest::TapScreen(CPoint(72 + 30 + 3, 320 - 13)); // the gap
+        // "One" and "Two" (20 pixels each at the bar's 11-pixel em, 7 pixels of room on each side)
+        // end at x = 68; the first tool button (30 wide) follows, then a 6-pixel gap.
+        uitest::TapScreen(CPoint(68 + 15, 320 - 13));
+        uitest::TapScreen(CPoint(68 + 30 + 6 + 15, 320 - 13));
+        uitest::TapScreen(CPoint(68 + 30 + 3, 320 - 13)); // the gap
         uitest::GrabDevice().SavePng("/tmp/windows-device-tools.png");
     });
     EXPECT_EQ(screen.commands, (std::vector<UINT>{kCmdNoHandler, kCmdFirst}))

@@ -105,4 +105,84 @@ TEST_F(MessageBoxTest, TheBoxHasATitleBandInTheCaptionColour) {
     });
 }
 
+/// The rows of the device (from the top) where the box's title band shows in the middle column.
+std::pair<int, int> TitleBandRows(const uitest::GrabbedImage& device) {
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < device.Height(); ++y) {
+        if (device.Pixel(120, y) == kTitleBand) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    }
+    return {first, last};
+}
+
+/// How many pixels differ between two grabs of the device.
+int DifferentPixels(const uitest::GrabbedImage& a, const uitest::GrabbedImage& b) {
+    int different = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            different += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+        }
+    }
+    return different;
+}
+
+TEST_F(MessageBoxTest, ALongPathWrapsWithinTheBoxWhichGrowsForIt) {
+    CDialog screen(kScreen);
+    int shortBoxTop = -1;
+    int pathBoxTop = -1;
+    int inkInTheRightMargin = -1;
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([&] {
+            shortBoxTop = TitleBandRows(uitest::GrabDevice()).first;
+            uitest::PressKey(VK_RETURN);
+        });
+        AfxMessageBox(u"Stop", MB_OK | MB_ICONSTOP);
+        uitest::Soon([&] {
+            const uitest::GrabbedImage device = uitest::GrabDevice();
+            device.SavePng("/tmp/windows-messagebox-path.png");
+            pathBoxTop = TitleBandRows(device).first;
+            // The box spans x = 12 to 228; its text ends 8 + 24 + 8 + 160 pixels in, at x = 212.
+            inkInTheRightMargin = 0;
+            for (int y = pathBoxTop + 20; y < pathBoxTop + 80; ++y) {
+                for (int x = 213; x < 227; ++x) {
+                    inkInTheRightMargin += device.Pixel(x, y) == RGB(255, 255, 255) ? 0 : 1;
+                }
+            }
+            uitest::PressKey(VK_RETURN);
+        });
+        AfxMessageBox(u"Access to \\Storage_Card\\Corvina_Lists_From_The_Old_Device\\Locked_Shopping.crv was denied.",
+                      MB_OK | MB_ICONSTOP);
+    });
+    EXPECT_EQ(inkInTheRightMargin, 0) << "nothing runs past the text's edge";
+    // "Stop" needs the 24-pixel icon's height; the path four lines of 13 (52): the box is 28 pixels
+    // taller and, centred, starts 14 higher.
+    EXPECT_EQ(shortBoxTop - pathBoxTop, 14);
+}
+
+TEST_F(MessageBoxTest, AMessageTallerThanTheScreenFitsItAndScrolls) {
+    std::u16string message;
+    for (int line = 1; line <= 40; ++line) {
+        message += u"Line " + std::u16string(1, static_cast<char16_t>(u'A' + line % 26)) + u"\n";
+    }
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([&] {
+            const uitest::GrabbedImage top = uitest::GrabDevice();
+            EXPECT_GE(TitleBandRows(top).first, 0) << "the box starts on the screen";
+            const CPoint ok = ButtonCentre(0, 1);
+            EXPECT_GT(ok.y, 0) << "and its button shows";
+            uitest::PressKey(VK_DOWN);
+            const uitest::GrabbedImage scrolled = uitest::GrabDevice();
+            EXPECT_GT(DifferentPixels(top, scrolled), 0) << "Down scrolls the text a line";
+            uitest::PressKey(VK_UP);
+            EXPECT_EQ(DifferentPixels(top, uitest::GrabDevice()), 0) << "and Up back";
+            uitest::TapScreen(ok);
+        });
+        EXPECT_EQ(AfxMessageBox(message, MB_OK), IDOK);
+    });
+}
+
 } // namespace

@@ -218,25 +218,50 @@ TEST_F(DeviceStorage, RegistryNamesMatchWithoutRegardToCase) {
     EXPECT_EQ(std::u16string(buffer), u"\\Apps");
 }
 
-TEST_F(DeviceStorage, RegistryRefusesNamesTheStoreCannotHold) {
+TEST_F(DeviceStorage, RegistryRefusesWhatItsLinesCannotHold) {
     CRegistryKey key;
     EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\\\Corvina"), RegistryError::InvalidName);
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE/Corvina"), RegistryError::InvalidName);
     EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"", u"x"), RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a=b", u"x"), RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFT]WARE", u"a", u"x"), RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a", u"two\nlines"),
+              RegistryError::InvalidName);
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE"), RegistryError::KeyNotFound) << "nothing written";
 }
 
-TEST_F(DeviceStorage, InstallerWrittenSettingsFileIsRead) {
-    // The form an installer script writes by hand, documented with the registry.
-    MakeFile("registry.ini", "[HKEY_LOCAL_MACHINE]\n"
-                             "SOFTWARE\\Tarrow\\Corvina\\InstallDir=\\\\Program Files\\\\Corvina\n"
-                             "SOFTWARE\\Tarrow\\Corvina\\Maker=Tarrow, Inc\n");
+TEST_F(DeviceStorage, AnyValueOnOneLineReadsBackExactly) {
+    const std::u16string values[] = {
+        u"\\A,B", u"\\A;B", u"\"quoted\" and 'single'", u"x=y==z", u"\\\\server\\share\\", u"Caf\u00e9 \u65e5\u672c \u00df",
+        u" leading and trailing ", u"#not a comment", u"[not a section]", u"%20 %USERPROFILE% @Variant(x)",
+    };
+    for (const std::u16string& value : values) {
+        ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", value),
+                  RegistryError::None);
+        CRegistryKey key;
+        ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+        char16_t buffer[64] = {};
+        ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 64), RegistryError::None);
+        EXPECT_EQ(std::u16string(buffer), value);
+    }
+}
+
+TEST_F(DeviceStorage, InstallerWrittenRegistryFileIsRead) {
+    // The form an installer script writes by hand, documented with the registry: values literal.
+    MakeFile("registry.txt", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarrow\\Corvina]\n"
+                             "InstallDir=\\Program Files\\Corvina\n"
+                             "Maker=Tarrow, Inc; \"Caf\xc3\xa9\"\r\n"
+                             "\n"
+                             "[HKEY_CURRENT_USER\\Other]\n"
+                             "InstallDir=elsewhere\n");
     CRegistryKey key;
     ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
     char16_t buffer[64] = {};
     ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 64), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), u"\\Program Files\\Corvina");
     ASSERT_EQ(key.QueryStringValue(u"Maker", buffer, 64), RegistryError::None);
-    EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc") << "an unquoted comma does not lose the value";
+    EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc; \"Caf\u00e9\"") << "a CR LF line end is no part of the value";
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow"), RegistryError::None) << "a key above a value";
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corv"), RegistryError::KeyNotFound);
 }
 
 // --- Folder enumeration ------------------------------------------------------------------------------------------

@@ -36,6 +36,12 @@ std::optional<std::string> Resolve(const fs::path& root, const TreeLayout& layou
         if (fs::is_regular_file(candidate, error)) {
             return Relative(candidate, root);
         }
+        // A header the build makes from a template ("X.h.in") belongs where its template lies.
+        fs::path made = candidate;
+        made += ".in";
+        if (fs::is_regular_file(made, error)) {
+            return Relative(candidate, root);
+        }
     }
     return std::nullopt;
 }

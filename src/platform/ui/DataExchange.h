@@ -3,8 +3,11 @@
 
 #include "platform/ui/WinTypes.h"
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 class CDialog;
 class CWnd;
@@ -40,6 +43,15 @@ private:
 void DDX_Control(CDataExchange* pDX, UINT id, CWnd& control);
 /// Copies the text of control `id` to and from `value`.
 void DDX_Text(CDataExchange* pDX, UINT id, std::u16string& value);
+/// The framework's message for a refused unsigned number; the program's string table may word it.
+constexpr UINT AFX_IDP_PARSE_UINT = 61719;
+/// Copies an unsigned 32-bit number to ("%u") and from the text of control `id`. Saving refuses text
+/// that is not one unsigned decimal number that fits in 32 bits (spaces and tabs around it allowed,
+/// no sign): it shows message AFX_IDP_PARSE_UINT and fails with the field's text selected.
+void DDX_Text(CDataExchange* pDX, UINT id, std::uint32_t& value);
+/// The unsigned number `text` holds by the rules of DDX_Text, or nothing when it is refused.
+std::optional<std::uint32_t> ParseUnsigned32(std::u16string_view text);
+
 /// Copies the checked button of the radio group starting at `firstId` to and from `value` (its
 /// position in the group, -1 when none is checked).
 void DDX_Radio(CDataExchange* pDX, UINT firstId, int& value);

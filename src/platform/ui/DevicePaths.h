@@ -2,6 +2,8 @@
 // paths ("\Program Files\Corvina") to host paths.
 #pragma once
 
+#include "platform/core/HostPath.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,11 @@ struct DeviceStorageOptions {
 /// --device-root and --storage-card options, tests call it per test. Relative folders are taken
 /// from the current folder.
 void ConfigureDeviceStorage(const DeviceStorageOptions& options);
+/// Places the device's storage (as ConfigureDeviceStorage) and sends every path the program opens
+/// through it: device paths map into the device root, and names read from the host come back as the
+/// same bytes. The program calls it once at start-up; tests call it per test and put the answered
+/// previous resolver back afterwards.
+HostPathResolver UseDeviceStorage(const DeviceStorageOptions& options);
 /// The host folder of the device's "\" (absolute, no trailing slash).
 std::u16string DeviceRootFolder();
 /// The host folder of the device's "\Storage Card" (absolute, no trailing slash).
@@ -30,3 +37,15 @@ std::u16string StorageCardFolder();
 /// named "." or ".." are refused, so no device path reaches outside the device: the answer is then
 /// empty.
 std::u16string HostPathFromDevicePath(std::u16string_view devicePath);
+
+/// A file name as the host's file system holds it (bytes) turned into the program's UTF-16, so that
+/// HostBytesFromName gives the very same bytes back: a valid UTF-8 name is decoded as such; in any
+/// other name each byte from 0x80 up is kept as the code unit 0xDC00 + byte, which no decoded text
+/// holds.
+std::u16string NameFromHostBytes(std::string_view bytes);
+/// The bytes of a name or path for the host: UTF-8, with the kept bytes of NameFromHostBytes put
+/// back as they were.
+std::string HostBytesFromName(std::u16string_view name);
+/// A name as the user reads it: the kept bytes of a name that is not valid UTF-8 decoded as the
+/// program decodes all 8-bit text (UTF-8, else Windows-1252); any other name as it is.
+std::u16string ReadableName(std::u16string_view name);

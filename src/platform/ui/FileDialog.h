@@ -28,6 +28,10 @@ namespace platform {
 struct FileDialogState;
 }
 
+/// The save dialog's overwrite question for the file at device path `path`, with Yes and No: true
+/// for Yes. A program that saves somewhere else than the dialog's answer asks it for that file.
+bool ConfirmOverwrite(const std::u16string& path);
+
 /// A file dialog. Paths are device paths ("\My Documents\Shop.txt").
 ///
 /// It starts in the initial file name's folder, else "\My Documents", else "\". The user picks a

@@ -30,7 +30,9 @@ inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
 /// One file found by an enumeration.
 struct FoundFile {
-    std::u16string name;         ///< the file's name, extension included, no folder
+    /// The file's name, extension included, no folder; a name that is not valid UTF-8 keeps its
+    /// bytes (NameFromHostBytes; ReadableName gives the name to show).
+    std::u16string name;
     SYSTEMTIME lastWriteTime;    ///< calendar fields in UTC
     std::uint64_t size = 0;      ///< bytes
     std::uint32_t attributes = FILE_ATTRIBUTE_NORMAL;
@@ -47,8 +49,9 @@ enum class FindStatus {
 };
 
 /// Enumerates the files of one folder whose names match a wildcard pattern ("*" any run of
-/// characters, "?" one character), compared with letter case, in the order the host's file system
-/// keeps them. Folders are not returned.
+/// characters, "?" one character), compared with letter case, in name order: without regard to
+/// letter case and with numbers in their numeric order ("List 2" before "List 10"), as file
+/// managers show a folder. Folders are not returned.
 class CFileFind {
 public:
     CFileFind();

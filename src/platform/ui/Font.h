@@ -33,6 +33,7 @@ struct TEXTMETRIC {
     std::int32_t tmHeight = 0;   ///< ascent plus descent: the height of one line
     std::int32_t tmAscent = 0;   ///< baseline to the top of the cell
     std::int32_t tmDescent = 0;  ///< baseline to the bottom of the cell
+    std::int32_t tmInternalLeading = 0; ///< the cell height less the em size the glyphs are drawn at
     std::int32_t tmAveCharWidth = 0;
     std::int32_t tmMaxCharWidth = 0;
     std::int32_t tmExternalLeading = 0;

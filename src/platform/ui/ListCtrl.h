@@ -26,8 +26,9 @@ constexpr UINT LVHT_ONITEM = 0x000E;
 constexpr UINT LVHT_NOWHERE = 0x0001;
 
 /// A list view in report mode. Its own pen handling (which an override may skip) selects the row
-/// under the pen and takes the focus; Up and Down move the selection; rows scroll vertically with a
-/// scroll bar when they do not fit.
+/// under the pen and takes the focus; the arrow, Home, End and page keys move the selection; rows
+/// scroll by whole rows with a scroll bar and the wheel when they do not fit, and the columns keep
+/// their widths, with a horizontal scroll bar when they are wider than the view.
 class CListCtrl : public CWnd {
 public:
     /// Appends a column before `column` (or at the end); answers its index.
@@ -65,5 +66,8 @@ protected:
     /// Fills with the background colour; with CLR_NONE draws nothing and answers false.
     bool OnEraseBkgnd(CDC& dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
+    /// Up, Down, Home, End, Page Up and Page Down move the selection and keep it in view.
     bool OnKeyDown(UINT virtualKey) override;
+    /// A notch of the wheel scrolls the rows three rows.
+    bool OnMouseWheel(UINT flags, int delta, CPoint point) override;
 };

@@ -12,6 +12,14 @@ int ListViewState::RowHeight(int lineHeight) {
     return std::max(lineHeight + kRowTextPadding, kMinimumRowHeight);
 }
 
+int ListViewState::ColumnsWidth() const {
+    int width = 0;
+    for (const int column : columnWidths) {
+        width += column;
+    }
+    return width;
+}
+
 CRect ListViewState::RowRect(int row, int rowHeight, int viewWidth) const {
     const int top = row * rowHeight - scrollTop;
     return CRect(0, top, viewWidth, top + rowHeight);

@@ -26,12 +26,16 @@ struct ListViewState {
     COLORREF backgroundColour = 0x00FFFFFF; ///< CLR_NONE: the erase handler draws the background
     DWORD extendedStyle = 0;                ///< LVS_EX_... bits
     CImageList* smallImages = nullptr;      ///< row icons; not owned
-    int scrollTop = 0;                      ///< pixels of rows scrolled out above the view
+    int scrollTop = 0;                      ///< pixels of rows scrolled out above the view: whole rows
+    int scrollLeft = 0;                     ///< pixels of the columns scrolled out to the left
     int focusedRow = -1;                    ///< the row Up and Down move from
 
     /// Pixel height of one row for a font line height.
     static int RowHeight(int lineHeight);
-    /// Row `row`'s rectangle in client coordinates for a view `viewWidth` wide.
+    /// The width of all columns together.
+    int ColumnsWidth() const;
+    /// Row `row`'s rectangle in client coordinates for a view `viewWidth` wide: the visible part of
+    /// the row, from the view's left edge.
     CRect RowRect(int row, int rowHeight, int viewWidth) const;
     /// The row under a client point, or -1.
     int RowAt(CPoint point, int rowHeight, int viewWidth) const;

@@ -1,6 +1,7 @@
 // CMenu: a menu loaded from a menu resource, its popups, and the context menu shown at a point.
 #pragma once
 
+#include "platform/ui/Geometry.h"
 #include "platform/ui/WinTypes.h"
 
 #include <memory>
@@ -53,3 +54,8 @@ public:
 private:
     std::vector<Item> m_items; ///< the entries, in order
 };
+
+/// The context menu of a tap-and-hold: loads menu `menuId`, shows its popup at `popupIndex` with its
+/// top-left corner at `screenPoint` (commands to `owner`, enabled by its rules) and frees the loaded
+/// menu when it closes. Answers the command chosen, 0 when none (or no such menu or popup).
+UINT TrackResourcePopupMenu(UINT menuId, int popupIndex, CPoint screenPoint, CWnd* owner);

@@ -1,5 +1,5 @@
 // The device registry: string values under backslash-separated key paths, kept in a settings file
-// in the device root. The program only reads it; installers (and tests) write it.
+// in the device root, in a text form of our own. The program only reads it; installers (and tests) write it.
 #pragma once
 
 #include <cstddef>
@@ -15,18 +15,16 @@ enum class RegistryError {
     KeyNotFound,     ///< no value lies under the key path
     ValueNotFound,   ///< the key exists but has no value of that name
     MoreData,        ///< the value and its terminator do not fit the caller's buffer
-    InvalidName,     ///< a key path or value name the store cannot hold (empty part, or a "/")
+    InvalidName,     ///< a key path, value name or value the store cannot hold (see RegistryText.h)
     StoreFailed,     ///< the settings file cannot be read or written
     NotOpen,         ///< the key object was not opened
 };
 
-/// The settings file, relative to the device root. Its format is Qt's INI form: one section per
-/// root key ("[HKEY_LOCAL_MACHINE]", "[HKEY_CURRENT_USER]"), one line per value, the key path and
-/// value name joined with backslashes, values with backslashes doubled, for example
-///   [HKEY_LOCAL_MACHINE]
-///   SOFTWARE\Tarrow\Corvina\InstallDir=\\Program Files\\Corvina
-/// (spaces in a key path or value name are written %20).
-inline constexpr std::u16string_view kRegistryFileName = u"registry.ini";
+/// The registry file, in the device root. Its text is ours (RegistryText.h): a section per key
+/// path, one value a line, taken literally, for example
+///   [HKEY_LOCAL_MACHINE\SOFTWARE\Tarrow\Corvina]
+///   InstallDir=\Program Files\Corvina
+inline constexpr std::u16string_view kRegistryFileName = u"registry.txt";
 
 /// An open registry key, read-only. Closed when destroyed.
 class CRegistryKey {

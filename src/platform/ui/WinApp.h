@@ -6,9 +6,12 @@
 
 #include <string>
 
-/// What the command line asked for.
+/// The largest whole enlargement of the device window.
+inline constexpr int kLargestScale = 4;
+
+/// What the command line asked of the window system.
 struct AppOptions {
-    int scale = 0; ///< --scale N: integer display enlargement; 0 = chosen from the display
+    int scale = 0; ///< integer display enlargement, 1 to kLargestScale; 0 = chosen from the display
 };
 
 /// The application. Exactly one exists while the program runs. Run creates the window system and the
@@ -24,9 +27,10 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    /// Runs the program: parses the options (removing the ones it knows), sets up the window system
-    /// and the device window, then calls InitInstance. Answers the process exit code.
-    int Run(int argc, char** argv);
+    /// Runs the program with `options`: sets up the window system (argv holds its own options only)
+    /// and the device window, then calls InitInstance. Answers the process exit code: 1, with a
+    /// one-line message, when there is no display to show the device on.
+    int Run(int argc, char** argv, const AppOptions& options = {});
 
     /// The program's start-up. Answer false to end the program when it returns.
     virtual bool InitInstance();
@@ -42,13 +46,13 @@ public:
     /// The screen that is the program's main window while it runs (not owned).
     CWnd* m_pMainWnd = nullptr;
 
-    /// Parses and removes the options this class knows (--scale N or --scale=N) from argv; throws
-    /// std::invalid_argument with a message for a bad value. Other arguments stay.
-    static AppOptions ParseOptions(int& argc, char** argv);
+    /// True when the window system has somewhere to show windows: an X or Wayland display, or a
+    /// platform named in QT_QPA_PLATFORM (offscreen for pictures and tests).
+    static bool HasDisplay();
 
 private:
     std::u16string m_appName; ///< the program's name
-    AppOptions m_options;     ///< what the command line asked for
+    AppOptions m_options;     ///< what the command line asked of the window system
 };
 
 /// The application object, or null before it exists.

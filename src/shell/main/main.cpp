@@ -1,17 +1,21 @@
-// The entry of the program: its own options, the program's resources, then the application object
-// runs everything.
-#include "platform/core/HostPath.h"
+// The entry of the program: its options, the device's storage, the program's resources, then the
+// application object runs everything.
 #include "platform/core/Strings.h"
+#include "platform/ui/DevicePaths.h"
 #include "platform/ui/Resources.h"
+#include "res/ResourceIds.h"
 #include "shell/CommandLine.h"
 #include "shell/CorvinaApp.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kPictureNotWritten = 1;
+
+void Print(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 }  // namespace
 
@@ -20,19 +24,27 @@ int main(int argc, char** argv) {
     try {
         options = TakeProgramOptions(argc, argv);
     } catch (const CommandLineError& error) {
-        std::fprintf(stderr, "corvina: %s\n", error.what());
+        std::fprintf(stderr, "corvina: %s\n\n", error.what());
+        Print(stderr, ProgramUsage());
         return kUsageError;
     }
-    ConfigureDeviceStorage(options.storage);
-    // Files the program opens by device path ("\Program Files\Corvina\Lists\Shopping.crv") live
-    // under the device root.
-    SetHostPathResolver([](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
     InstallProgramResources();
+    switch (options.request) {
+    case ProgramOptions::Request::Help:
+        Print(stdout, ProgramUsage());
+        return 0;
+    case ProgramOptions::Request::Version:
+        Print(stdout, ToUtf8(kProgramName) + " " + ToUtf8(LoadStringResource(IDS_PROGRAM_VERSION)) + "\n");
+        return 0;
+    case ProgramOptions::Request::Run:
+        break;
+    }
+    UseDeviceStorage(options.storage);
     CCorvinaApp app;
     if (options.screenshot) {
         app.SetScreenshot(*options.screenshot);
     }
-    const int status = app.Run(argc, argv);
+    const int status = app.Run(argc, argv, options.app);
     if (status == 0 && options.screenshot && !app.ScreenshotWritten()) {
         std::fprintf(stderr, "corvina: cannot write the picture to %s\n", options.screenshot->imagePath.c_str());
         return kPictureNotWritten;

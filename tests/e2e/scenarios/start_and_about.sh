@@ -2,7 +2,7 @@
 # menu, shows the about box, whose OK brings the lists back; Escape ends the program.
 
 # Where the device screen's buttons are, in its own pixels.
-TOOLS_BUTTON=(190 310)
+TOOLS_BUTTON=(150 310)
 ABOUT_ITEM=(180 284)
 CAPTION_OK=(222 11)
 

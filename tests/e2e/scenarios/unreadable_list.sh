@@ -3,8 +3,8 @@
 # reports it again.
 
 REPORT_OK=(120 192)
-VIEW_BUTTON=(131 310)
-REFRESH_ITEM=(150 284)
+VIEW_BUTTON=(115 310)
+REFRESH_ITEM=(120 284)
 
 e2e_install
 e2e_add_damaged_list Broken 6

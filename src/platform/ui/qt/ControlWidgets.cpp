@@ -12,6 +12,8 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 /// A field's look: a 1-pixel black frame on white, the text 2 pixels in from the frame.
@@ -31,7 +33,19 @@ const char* const kScrollBarStyleSheet =
     " border-right: 3px solid #d8d8d8; border-bottom: 3px solid #000000; }"
     "QScrollBar::down-arrow:vertical { width: 0px; height: 0px; border-left: 3px solid #d8d8d8;"
     " border-right: 3px solid #d8d8d8; border-top: 3px solid #000000; }"
-    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"
+    "QScrollBar:horizontal { height: 11px; background: #e8e8e8; border-top: 1px solid #808080; margin: 0 11px 0 "
+    "11px; }"
+    "QScrollBar::handle:horizontal { background: #c8d0e0; border: 1px solid #404060; min-width: 10px; }"
+    "QScrollBar::add-line:horizontal { width: 11px; subcontrol-position: right; subcontrol-origin: margin;"
+    " background: #d8d8d8; border: 1px solid #808080; }"
+    "QScrollBar::sub-line:horizontal { width: 11px; subcontrol-position: left; subcontrol-origin: margin;"
+    " background: #d8d8d8; border: 1px solid #808080; }"
+    "QScrollBar::left-arrow:horizontal { width: 0px; height: 0px; border-top: 3px solid #d8d8d8;"
+    " border-bottom: 3px solid #d8d8d8; border-right: 3px solid #000000; }"
+    "QScrollBar::right-arrow:horizontal { width: 0px; height: 0px; border-top: 3px solid #d8d8d8;"
+    " border-bottom: 3px solid #d8d8d8; border-left: 3px solid #000000; }"
+    "QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }";
 constexpr int kScrollBarWidth = 11;
 } // namespace
 
@@ -63,9 +77,12 @@ EditWidget::EditWidget(DWORD style, QWidget* parent) : WndWidget(WindowKind::Edi
     setFocusProxy(editor);
 }
 
+// A multi-line field's text holds its line breaks as CR LF pairs, as the device's fields do; the
+// editor underneath keeps plain line feeds.
 void EditWidget::SetText(const std::u16string& text) {
-    const QString value = QString::fromStdU16String(text);
+    QString value = QString::fromStdU16String(text);
     if (m_multi != nullptr) {
+        value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         m_multi->setPlainText(value);
     } else {
         m_single->setText(value);
@@ -73,7 +90,10 @@ void EditWidget::SetText(const std::u16string& text) {
 }
 
 std::u16string EditWidget::Text() const {
-    return (m_multi != nullptr ? m_multi->toPlainText() : m_single->text()).toStdU16String();
+    if (m_multi == nullptr) {
+        return m_single->text().toStdU16String();
+    }
+    return m_multi->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdU16String();
 }
 
 void EditWidget::FontChanged() {
@@ -86,7 +106,7 @@ void EditWidget::FontChanged() {
 }
 
 void EditWidget::SetSelection(int start, int end) {
-    const int length = static_cast<int>(Text().size());
+    const int length = static_cast<int>(m_multi != nullptr ? m_multi->toPlainText().size() : m_single->text().size());
     const int from = std::clamp(start, 0, length);
     const int to = end < 0 ? length : std::clamp(end, from, length);
     if (m_multi != nullptr) {
@@ -155,12 +175,19 @@ bool EditWidget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 ListViewWidget::ListViewWidget(QWidget* parent)
-    : WndWidget(WindowKind::ListView, parent), m_scrollBar(new QScrollBar(Qt::Vertical, this)) {
-    m_scrollBar->setStyleSheet(kScrollBarStyleSheet);
-    m_scrollBar->setFocusPolicy(Qt::NoFocus);
-    m_scrollBar->hide();
-    QObject::connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
-        state.scrollTop = value;
+    : WndWidget(WindowKind::ListView, parent), m_scrollBar(new QScrollBar(Qt::Vertical, this)),
+      m_horizontalScrollBar(new QScrollBar(Qt::Horizontal, this)) {
+    for (QScrollBar* bar : {m_scrollBar, m_horizontalScrollBar}) {
+        bar->setStyleSheet(kScrollBarStyleSheet);
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+    }
+    QObject::connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int topRow) {
+        state.scrollTop = topRow * RowHeight();
+        MarkInvalid(nullptr, true);
+    });
+    QObject::connect(m_horizontalScrollBar, &QScrollBar::valueChanged, this, [this](int left) {
+        state.scrollLeft = left;
         MarkInvalid(nullptr, true);
     });
 }
@@ -174,27 +201,55 @@ int ListViewWidget::RowsWidth() const {
     return m_scrollBar->isVisible() ? width() - kScrollBarWidth : width();
 }
 
+int ListViewWidget::RowsHeight() const {
+    return m_horizontalScrollBar->isVisible() ? height() - kScrollBarWidth : height();
+}
+
+int ListViewWidget::RowsInView() const { return std::max(1, RowsHeight() / RowHeight()); }
+
 void ListViewWidget::UpdateScrollBar() {
-    const int contentHeight = static_cast<int>(state.rows.size()) * RowHeight();
-    const int overflow = std::max(0, contentHeight - height());
-    m_scrollBar->setGeometry(width() - kScrollBarWidth, 0, kScrollBarWidth, height());
-    m_scrollBar->setRange(0, overflow);
-    m_scrollBar->setPageStep(height());
-    m_scrollBar->setSingleStep(RowHeight());
-    m_scrollBar->setVisible(overflow > 0);
-    state.scrollTop = std::min(state.scrollTop, overflow);
-    m_scrollBar->setValue(state.scrollTop);
+    const int rowHeight = RowHeight();
+    const int rowCount = static_cast<int>(state.rows.size());
+    const int columnsWidth = state.ColumnsWidth();
+    // Each bar takes room from the other's direction, so whether one shows can decide the other.
+    bool vertical = rowCount * rowHeight > height();
+    bool horizontal = columnsWidth > width() - (vertical ? kScrollBarWidth : 0);
+    vertical = rowCount * rowHeight > height() - (horizontal ? kScrollBarWidth : 0);
+    horizontal = columnsWidth > width() - (vertical ? kScrollBarWidth : 0);
+    const int viewWidth = width() - (vertical ? kScrollBarWidth : 0);
+    const int viewHeight = height() - (horizontal ? kScrollBarWidth : 0);
+
+    const int rowsInView = std::max(1, viewHeight / rowHeight);
+    const int lastTopRow = std::max(0, rowCount - rowsInView);
+    m_scrollBar->setGeometry(width() - kScrollBarWidth, 0, kScrollBarWidth, viewHeight);
+    m_scrollBar->setRange(0, lastTopRow);
+    m_scrollBar->setPageStep(rowsInView);
+    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setVisible(vertical);
+    const int topRow = std::min(state.scrollTop / rowHeight, lastTopRow);
+    state.scrollTop = topRow * rowHeight;
+    m_scrollBar->setValue(topRow);
+
+    const int overflow = std::max(0, columnsWidth - viewWidth);
+    m_horizontalScrollBar->setGeometry(0, height() - kScrollBarWidth, viewWidth, kScrollBarWidth);
+    m_horizontalScrollBar->setRange(0, overflow);
+    m_horizontalScrollBar->setPageStep(viewWidth);
+    m_horizontalScrollBar->setSingleStep(rowHeight);
+    m_horizontalScrollBar->setVisible(horizontal);
+    state.scrollLeft = std::min(state.scrollLeft, overflow);
+    m_horizontalScrollBar->setValue(state.scrollLeft);
 }
 
 void ListViewWidget::ScrollIntoView(int row) {
-    const int rowHeight = RowHeight();
-    const int top = row * rowHeight;
-    if (top < state.scrollTop) {
-        m_scrollBar->setValue(top);
-    } else if (top + rowHeight > state.scrollTop + height()) {
-        m_scrollBar->setValue(top + rowHeight - height());
+    const int topRow = m_scrollBar->value();
+    if (row < topRow) {
+        m_scrollBar->setValue(row);
+    } else if (row >= topRow + RowsInView()) {
+        m_scrollBar->setValue(row - RowsInView() + 1);
     }
 }
+
+void ListViewWidget::ScrollRows(int rows) { m_scrollBar->setValue(m_scrollBar->value() + rows); }
 
 void ListViewWidget::resizeEvent(QResizeEvent* event) {
     WndWidget::resizeEvent(event);

@@ -49,25 +49,34 @@ public:
     bool pressed = false; ///< the pen is down on it
 };
 
-/// A list view's widget: its state and its vertical scroll bar.
+/// A list view's widget: its state and its scroll bars. The columns keep their widths: when they
+/// are wider than the room, a horizontal scroll bar shows along the bottom. Rows scroll by whole rows,
+/// so the top row is never cut.
 class ListViewWidget : public WndWidget {
 public:
     explicit ListViewWidget(QWidget* parent);
     ListViewState state;
     /// Row height for the current font.
     int RowHeight() const;
-    /// Width the rows use (the client width less the scroll bar when it shows).
+    /// Width the rows use (the client width less the vertical scroll bar when it shows).
     int RowsWidth() const;
-    /// Shows, hides and ranges the scroll bar after rows or size changed.
+    /// Height the rows use (the client height less the horizontal scroll bar when it shows).
+    int RowsHeight() const;
+    /// How many rows fit the view whole (at least one).
+    int RowsInView() const;
+    /// Shows, hides and ranges the scroll bars after rows, columns or size changed.
     void UpdateScrollBar();
     /// Scrolls so that `row` is fully in view.
     void ScrollIntoView(int row);
+    /// Scrolls the rows by `rows` whole rows (negative: up), within their range.
+    void ScrollRows(int rows);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QScrollBar* m_scrollBar; ///< shown when the rows do not fit
+    QScrollBar* m_scrollBar;           ///< vertical, in whole rows; shown when the rows do not fit
+    QScrollBar* m_horizontalScrollBar; ///< in pixels; shown when the columns are wider than the view
 };
 
 } // namespace platform

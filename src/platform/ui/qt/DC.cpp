@@ -413,8 +413,9 @@ bool CDC::DrawBitmap(const CBitmap& bitmap, int x, int y) {
 // --- Text -------------------------------------------------------------------------------------------------------
 
 CSize CDC::GetTextExtent(std::u16string_view text) const {
-    const QFontMetrics metrics(ToQFont(*GetCurrentFont()));
-    return {metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+    const CFont& font = *GetCurrentFont();
+    const QFontMetrics metrics(ToQFont(font));
+    return {metrics.horizontalAdvance(ToQString(text)), CellOf(font).height};
 }
 
 TEXTMETRIC CDC::GetTextMetrics() const { return GetCurrentFont()->GetTextMetrics(); }
@@ -427,6 +428,7 @@ int CDC::DrawText(std::u16string_view text, const CRect& rect, unsigned format) 
 int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
     const QFont font = ToQFont(*GetCurrentFont());
     const QFontMetrics metrics(font);
+    const CellMetrics cell = CellOf(*GetCurrentFont());
     const std::u16string shown = (format & DT_NOPREFIX) != 0 ? std::u16string(text) : WithoutPrefixes(text);
 
     std::vector<std::u16string_view> lines;
@@ -443,7 +445,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
             }
         }
     }
-    const int lineHeight = metrics.height();
+    const int lineHeight = cell.height;
     const int textHeight = lineHeight * static_cast<int>(lines.size());
 
     if ((format & DT_CALCRECT) != 0) {
@@ -485,7 +487,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
         if (m_state->bkMode == OPAQUE) {
             painter->fillRect(left, top, width, lineHeight, ToQColor(m_state->bkColour));
         }
-        DrawTextLine(*painter, QPointF(left, top + metrics.ascent()), lineText);
+        DrawTextLine(*painter, QPointF(left, top + cell.ascent), lineText);
         top += lineHeight;
     }
     painter->restore();

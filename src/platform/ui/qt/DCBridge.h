@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ui/DC.h"
+#include "platform/ui/FaceMetrics.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,8 +19,9 @@ struct BitmapData {
 
 /// The platform font of a CFont, and what it was made from.
 struct FontData {
-    QFont font;
-    LOGFONT attributes;
+    QFont font;         ///< drawn at the em size the cell rule gives
+    LOGFONT attributes; ///< what it was made from
+    CellMetrics cell;   ///< its line on the device: em, cell height, ascent and descent
 };
 
 /// Colour conversions: COLORREF is 0x00BBGGRR.
@@ -51,6 +53,8 @@ QPixmap LoadIconPixmap(unsigned id);
 
 /// The Qt font of a CFont, or the device's default font (Tahoma, 13 pixels) when it is empty.
 QFont ToQFont(const CFont& font);
+/// The cell of a CFont (an empty one gives the device's default font's).
+CellMetrics CellOf(const CFont& font);
 /// A Qt font for a face, cell height in pixels and weight, with the device's hinting.
 QFont MakeDeviceFont(std::u16string_view faceName, int cellHeight, int weight);
 

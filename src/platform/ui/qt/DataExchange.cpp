@@ -1,15 +1,29 @@
 // Dialog data exchange: binding controls, texts and radio groups, and failing a validation.
 #include "platform/ui/DataExchange.h"
 
+#include "platform/core/Strings.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WindowStyles.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 namespace {
+/// The framework reads at most this many characters of a number field.
+constexpr std::size_t kNumberFieldLength = 31;
+/// The framework's own wording, used when the program's string table has none.
+constexpr std::u16string_view kParseUnsignedMessage = u"Please enter a positive integer.";
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
 CWnd* ControlOf(CDataExchange* pDX, UINT id) {
     CWnd* control = pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetDlgItem(id) : nullptr;
     if (control == nullptr) {
@@ -98,4 +112,45 @@ void DDX_Radio(CDataExchange* pDX, UINT firstId, int& value) {
         group[i]->checked = static_cast<int>(i) == value;
         group[i]->MarkInvalid(nullptr, true);
     }
+}
+
+std::optional<std::uint32_t> ParseUnsigned32(std::u16string_view text) {
+    text = text.substr(0, std::min(text.size(), kNumberFieldLength));
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(c - u'0');
+        // A number past 32 bits would be stored cut short: refuse it like any other bad text.
+        if (value > std::numeric_limits<std::uint32_t>::max()) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+void DDX_Text(CDataExchange* pDX, UINT id, std::uint32_t& value) {
+    CWnd* control = ControlOf(pDX, id);
+    if (!pDX->m_bSaveAndValidate) {
+        control->SetWindowText(Widen(std::to_string(value)));
+        return;
+    }
+    pDX->PrepareEditCtrl(id);
+    const std::optional<std::uint32_t> parsed = ParseUnsigned32(control->GetWindowText());
+    if (!parsed) {
+        const std::optional<std::u16string_view> worded = FindStringResource(AFX_IDP_PARSE_UINT);
+        AfxMessageBox(std::u16string(worded.value_or(kParseUnsignedMessage)), MB_OK | MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    value = *parsed;
 }

@@ -6,7 +6,6 @@
 
 namespace platform::look {
 namespace {
-constexpr int kBarFontCell = 13;
 constexpr int kKeyFontCell = 11;
 } // namespace
 

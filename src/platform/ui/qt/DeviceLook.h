@@ -2,6 +2,7 @@
 // (caption bar, menu bar, input panel, popup menus, message boxes). Platform-internal.
 #pragma once
 
+#include "platform/ui/DeviceScreenSize.h"
 #include "platform/ui/Geometry.h"
 
 #include <QColor>
@@ -13,8 +14,8 @@
 namespace platform::look {
 
 /// The device screen in logical pixels.
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
+constexpr int kScreenWidth = kDeviceScreenWidth;
+constexpr int kScreenHeight = kDeviceScreenHeight;
 /// The caption bar at the top and the menu bar at the bottom.
 constexpr int kCaptionBarHeight = 26;
 constexpr int kMenuBarHeight = 26;
@@ -40,6 +41,9 @@ const QColor kInk(0x00, 0x00, 0x00);
 const QColor kPanelFill(0xC8, 0xC8, 0xC8);
 const QColor kKeyFill(0xFF, 0xFF, 0xFF);
 const QColor kKeyOutline(0x70, 0x70, 0x70);
+
+/// The cell height of the bar font: one line of a menu entry or a message.
+constexpr int kBarFontCell = 13;
 
 /// The device face at the pixel heights the platform's parts use.
 QFont BarFont();     ///< menu bar and popup entries: 13-pixel cell, normal

@@ -119,17 +119,21 @@ void DeviceWindow::SetInputPanelRaised(bool raised) {
 }
 
 void DeviceWindow::closeEvent(QCloseEvent* event) {
-    // The platform asks every screen to close: each is cancelled, topmost first; the program ends
-    // when the last one has returned.
+    // Closing the window is a cancel request to every screen, topmost first, as the device's shell
+    // sends one: a screen may ask its own question first (an editor with unsaved changes), and a
+    // screen that stays open keeps the program, and the screens below it, running.
     const std::vector<CDialog*> screens = Screens();
     if (screens.empty()) {
         event->accept();
         return;
     }
-    for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
-        (*it)->EndDialog(IDCANCEL);
-    }
     event->ignore();
+    for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
+        (*it)->SendCommand(IDCANCEL);
+        if ((*it)->IsModalRunning()) {
+            return;
+        }
+    }
 }
 
 DeviceWindow& Device() {

@@ -331,8 +331,7 @@ bool CFileDialog::Accept(const std::u16string& path) {
         return RenameTo(path);
     }
     if (platform::Exists(path) && (m_flags & OFN_OVERWRITEPROMPT) != 0) {
-        return AfxMessageBox(platform::DeviceNameOf(path) + u" already exists.\nDo you want to replace it?",
-                             MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+        return ConfirmOverwrite(path);
     }
     return true;
 }
@@ -353,4 +352,9 @@ bool CFileDialog::RenameTo(const std::u16string& path) {
         return false;
     }
     return true;
+}
+
+bool ConfirmOverwrite(const std::u16string& path) {
+    return AfxMessageBox(platform::DeviceNameOf(path) + u" already exists.\nDo you want to replace it?",
+                         MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }

@@ -3,14 +3,19 @@
 #include "platform/ui/FileFind.h"
 
 #include "platform/ui/DevicePaths.h"
+#include "platform/ui/NaturalOrder.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QString>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -18,10 +23,15 @@ namespace {
 constexpr char16_t kDeviceSeparator = u'\\';
 constexpr std::u16string_view kHostRoot = u"/";
 constexpr std::u16string_view kDeviceRoot = u"\\";
-/// Qt's day numbers run Monday = 1 to Sunday = 7; the device's Sunday = 0 to Saturday = 6.
-constexpr int kDaysPerWeek = 7;
+constexpr int kFirstCalendarYear = 1900;
+constexpr long kNanosecondsPerMillisecond = 1000000;
 
-QString HostPath(std::u16string_view path) { return QString::fromStdU16String(HostPathFromDevicePath(path)); }
+/// The host path of a device path as the file system takes it (bytes); empty for a path that
+/// reaches outside the device.
+std::string HostPath(std::u16string_view path) {
+    const std::u16string host = HostPathFromDevicePath(path);
+    return host.empty() ? std::string() : HostBytesFromName(host);
+}
 
 /// The device's wildcards are only "*" and "?": brackets are ordinary characters there.
 QRegularExpression PatternExpression(const QString& pattern) {
@@ -39,41 +49,43 @@ QRegularExpression PatternExpression(const QString& pattern) {
     return QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard));
 }
 
-SYSTEMTIME CalendarFields(const QDateTime& utc) {
+SYSTEMTIME CalendarFields(const timespec& when) {
+    std::tm utc{};
+    ::gmtime_r(&when.tv_sec, &utc);
     SYSTEMTIME fields;
-    const QDate date = utc.date();
-    const QTime time = utc.time();
-    fields.wYear = static_cast<std::uint16_t>(date.year());
-    fields.wMonth = static_cast<std::uint16_t>(date.month());
-    fields.wDayOfWeek = static_cast<std::uint16_t>(date.dayOfWeek() % kDaysPerWeek);
-    fields.wDay = static_cast<std::uint16_t>(date.day());
-    fields.wHour = static_cast<std::uint16_t>(time.hour());
-    fields.wMinute = static_cast<std::uint16_t>(time.minute());
-    fields.wSecond = static_cast<std::uint16_t>(time.second());
-    fields.wMilliseconds = static_cast<std::uint16_t>(time.msec());
+    fields.wYear = static_cast<std::uint16_t>(utc.tm_year + kFirstCalendarYear);
+    fields.wMonth = static_cast<std::uint16_t>(utc.tm_mon + 1);
+    fields.wDayOfWeek = static_cast<std::uint16_t>(utc.tm_wday);
+    fields.wDay = static_cast<std::uint16_t>(utc.tm_mday);
+    fields.wHour = static_cast<std::uint16_t>(utc.tm_hour);
+    fields.wMinute = static_cast<std::uint16_t>(utc.tm_min);
+    fields.wSecond = static_cast<std::uint16_t>(utc.tm_sec);
+    fields.wMilliseconds = static_cast<std::uint16_t>(when.tv_nsec / kNanosecondsPerMillisecond);
     return fields;
 }
 
-std::uint32_t AttributesOf(const QFileInfo& info) {
+bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }
+
+std::uint32_t AttributesOf(const std::string& hostPath, const struct stat& info) {
     std::uint32_t attributes = 0;
-    if (info.isDir()) {
+    if (S_ISDIR(info.st_mode)) {
         attributes |= FILE_ATTRIBUTE_DIRECTORY;
     }
-    if (!info.isWritable()) {
+    if (::access(hostPath.c_str(), W_OK) != 0) {
         attributes |= FILE_ATTRIBUTE_READONLY;
     }
-    if (info.isHidden()) {
+    if (IsHiddenName(std::filesystem::path(hostPath).filename().native())) {
         attributes |= FILE_ATTRIBUTE_HIDDEN;
     }
     return attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
 }
 
-FoundFile FoundFileOf(const QFileInfo& info) {
+FoundFile FoundFileOf(const std::string& hostPath, const std::string& nameBytes, const struct stat& info) {
     FoundFile found;
-    found.name = info.fileName().toStdU16String();
-    found.lastWriteTime = CalendarFields(info.lastModified().toUTC());
-    found.size = static_cast<std::uint64_t>(info.size());
-    found.attributes = AttributesOf(info);
+    found.name = NameFromHostBytes(nameBytes);
+    found.lastWriteTime = CalendarFields(info.st_mtim);
+    found.size = static_cast<std::uint64_t>(info.st_size);
+    found.attributes = AttributesOf(hostPath, info);
     return found;
 }
 
@@ -99,24 +111,35 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
         folder = folderAndPattern.front() == kDeviceSeparator ? kDeviceRoot : kHostRoot;
     }
     const QString pattern = QString::fromStdU16String(std::u16string(folderAndPattern.substr(separator + 1)));
-    const QString hostFolder = HostPath(folder);
-    const QFileInfo folderInfo(hostFolder);
-    if (hostFolder.isEmpty() || !folderInfo.isDir()) {
+    const std::string hostFolder = HostPath(folder);
+    struct stat folderInfo {};
+    if (hostFolder.empty() || ::stat(hostFolder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
         return FindStatus::PathNotFound;
     }
-    if (!folderInfo.isReadable()) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(hostFolder, error);
+    if (error) {
         return FindStatus::AccessDenied;
     }
 
     const QRegularExpression expression = PatternExpression(pattern);
     auto state = std::make_unique<State>();
-    // Unsorted: the order the host's file system keeps, as the device's own enumeration gives it.
-    const QDir dir(hostFolder, QString(), QDir::Unsorted, QDir::Files | QDir::Hidden);
-    for (const QFileInfo& info : dir.entryInfoList()) {
-        if (expression.match(info.fileName()).hasMatch()) {
-            state->matches.push_back(FoundFileOf(info));
+    for (const std::filesystem::directory_entry& entry : entries) {
+        const std::string path = entry.path().native();
+        const std::string nameBytes = entry.path().filename().native();
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            continue;  // a folder, or gone since the folder was read
+        }
+        FoundFile found = FoundFileOf(path, nameBytes, info);
+        if (expression.match(QString::fromStdU16String(ReadableName(found.name))).hasMatch()) {
+            state->matches.push_back(std::move(found));
         }
     }
+    // The folder's own order is whatever the file system keeps; a folder is shown by name, as the
+    // file managers people know show it.
+    std::sort(state->matches.begin(), state->matches.end(),
+              [](const FoundFile& a, const FoundFile& b) { return NaturalLess(a.name, b.name); });
     m_state = std::move(state);
     return FindNext(found);
 }
@@ -135,24 +158,25 @@ FindStatus CFileFind::FindNext(FoundFile& found) {
 void CFileFind::Close() { m_state.reset(); }
 
 std::uint32_t GetFileAttributes(std::u16string_view path) {
-    const QString host = HostPath(path);
-    const QFileInfo info(host);
-    if (host.isEmpty() || !info.exists()) {
+    const std::string host = HostPath(path);
+    struct stat info {};
+    if (host.empty() || ::stat(host.c_str(), &info) != 0) {
         return INVALID_FILE_ATTRIBUTES;
     }
-    return AttributesOf(info);
+    return AttributesOf(host, info);
 }
 
 bool CreateDirectory(std::u16string_view path) {
-    const QString host = HostPath(path);
-    return !host.isEmpty() && QDir().mkdir(host);
+    constexpr mode_t kFolderMode = 0777;  // narrowed by the user's umask, as for any new folder
+    const std::string host = HostPath(path);
+    return !host.empty() && ::mkdir(host.c_str(), kFolderMode) == 0;
 }
 
 bool DeleteFile(std::u16string_view path) {
-    const QString host = HostPath(path);
-    const QFileInfo info(host);
-    if (host.isEmpty() || !info.exists() || info.isDir()) {
+    const std::string host = HostPath(path);
+    struct stat info {};
+    if (host.empty() || ::lstat(host.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
         return false;
     }
-    return QFile::remove(host);
+    return ::unlink(host.c_str()) == 0;
 }

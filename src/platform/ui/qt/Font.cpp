@@ -4,13 +4,17 @@
 #include "platform/ui/qt/DCBridge.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QRawFont>
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <optional>
 
 namespace {
 
@@ -33,41 +37,45 @@ constexpr int kHeaviestWeight = 900;
 /// The stretch factors (percent) Qt accepts.
 constexpr int kNarrowestStretch = 1;
 constexpr int kWidestStretch = 4000;
-/// How far from the first estimate the em size is searched for an exact cell height.
-constexpr int kCellFitReach = 2;
-
 /// Vertical hinting keeps baselines crisp while widths stay those of the face's design, so text
 /// measures the same at every scale factor of the device window.
 constexpr QFont::HintingPreference kDeviceHinting = QFont::PreferVerticalHinting;
 
-int CellHeightAt(QFont probe, int em) {
-    probe.setPixelSize(em);
-    return QFontMetrics(probe).height();
+/// The cell numbers of the face `font` resolves to, read from its own tables; remembered per face,
+/// since every font of the program is made on the one user-interface thread.
+std::optional<FaceMetrics> FaceMetricsOf(const QFont& font) {
+    static std::map<QString, std::optional<FaceMetrics>> known;
+    const QString face = QFontInfo(font).family() + (font.italic() ? QStringLiteral("/italic") : QString());
+    if (const auto found = known.find(face); found != known.end()) {
+        return found->second;
+    }
+    const QRawFont raw = QRawFont::fromFont(font);
+    std::optional<FaceMetrics> metrics;
+    if (raw.isValid()) {
+        const QByteArray head = raw.fontTable("head");
+        const QByteArray os2 = raw.fontTable("OS/2");
+        metrics = ReadFaceMetrics(std::string_view(head.constData(), static_cast<std::size_t>(head.size())),
+                                  std::string_view(os2.constData(), static_cast<std::size_t>(os2.size())));
+    }
+    known.emplace(face, metrics);
+    return metrics;
 }
 
-/// The em size whose cell is `cellHeight` pixels. The cell grows with the em in whole-pixel steps
-/// that may skip a height; then the largest em whose cell stays within the height is taken, as the
-/// device picks the largest size that fits.
-int EmHeightForCell(const QFont& base, int cellHeight) {
-    const int measured = CellHeightAt(base, cellHeight);
-    if (measured == cellHeight || measured <= 0) {
-        return cellHeight;
-    }
-    const int estimate =
-        std::max(1, static_cast<int>(std::lround(static_cast<double>(cellHeight) * cellHeight / measured)));
-    int best = 0;
-    int bestCell = 0;
-    for (int em = std::max(1, estimate - kCellFitReach); em <= estimate + kCellFitReach; ++em) {
-        const int cell = CellHeightAt(base, em);
-        if (cell <= cellHeight && cell >= bestCell) {
-            best = em;
-            bestCell = cell;
-        }
-    }
-    return best > 0 ? best : estimate;
+/// The cell of a face without the tables (a bitmap face): the em is the height, as the engine
+/// measures it.
+CellMetrics CellWithoutTables(const QFont& font, int emPixels) {
+    QFont probe = font;
+    probe.setPixelSize(emPixels);
+    const QFontMetrics metrics(probe);
+    CellMetrics cell;
+    cell.emPixels = emPixels;
+    cell.height = std::max(emPixels, metrics.height());
+    cell.ascent = std::min(cell.height, metrics.ascent());
+    cell.descent = cell.height - cell.ascent;
+    return cell;
 }
 
-QFont MakeFont(const LOGFONT& attributes) {
+FontData MakeFont(const LOGFONT& attributes) {
     QFont font;
     font.setFamily(attributes.lfFaceName.empty()
                        ? QString::fromStdU16String(std::u16string(kDeviceFaceName))
@@ -82,12 +90,16 @@ QFont MakeFont(const LOGFONT& attributes) {
     font.setItalic(attributes.lfItalic != 0);
     font.setUnderline(attributes.lfUnderline != 0);
     font.setStrikeOut(attributes.lfStrikeOut != 0);
-    if (attributes.lfHeight < 0) {
-        font.setPixelSize(-attributes.lfHeight);
+    const bool emAsked = attributes.lfHeight < 0;
+    const int height = emAsked ? -attributes.lfHeight : attributes.lfHeight == 0 ? kDefaultCellHeight : attributes.lfHeight;
+    font.setPixelSize(height);
+    CellMetrics cell;
+    if (const std::optional<FaceMetrics> face = FaceMetricsOf(font)) {
+        cell = emAsked ? CellForEm(*face, height) : CellForHeight(*face, height);
     } else {
-        const int cell = attributes.lfHeight == 0 ? kDefaultCellHeight : attributes.lfHeight;
-        font.setPixelSize(EmHeightForCell(font, cell));
+        cell = CellWithoutTables(font, height);
     }
+    font.setPixelSize(cell.emPixels);
     if (attributes.lfWidth > 0) {
         // A wanted average width narrows or widens the face by stretching it.
         const int natural = QFontMetrics(font).averageCharWidth();
@@ -96,7 +108,7 @@ QFont MakeFont(const LOGFONT& attributes) {
                                        kNarrowestStretch, kWidestStretch));
         }
     }
-    return font;
+    return FontData{font, attributes, cell};
 }
 
 }  // namespace
@@ -132,7 +144,15 @@ QFont MakeDeviceFont(std::u16string_view faceName, int cellHeight, int weight) {
     attributes.lfHeight = cellHeight;
     attributes.lfWeight = weight;
     attributes.lfFaceName = std::u16string(faceName);
-    return MakeFont(attributes);
+    return MakeFont(attributes).font;
+}
+
+CellMetrics CellOf(const CFont& font) {
+    if (font.IsNull()) {
+        LOGFONT defaults;
+        return MakeFont(defaults).cell;
+    }
+    return font.Data()->cell;
 }
 
 QFont ToQFont(const CFont& font) {
@@ -157,7 +177,7 @@ bool CFont::CreateFont(int height, int weight, std::u16string_view faceName) {
 
 bool CFont::CreateFontIndirect(const LOGFONT& attributes) {
     RegisterDeviceFonts();
-    m_data = std::make_shared<FontData>(FontData{MakeFont(attributes), attributes});
+    m_data = std::make_shared<FontData>(MakeFont(attributes));
     return true;
 }
 
@@ -182,10 +202,12 @@ LOGFONT CFont::GetLogFont() const { return m_data ? m_data->attributes : LOGFONT
 
 TEXTMETRIC CFont::GetTextMetrics() const {
     const QFontMetrics metrics(ToQFont(*this));
+    const CellMetrics cell = CellOf(*this);
     TEXTMETRIC measures;
-    measures.tmHeight = metrics.height();
-    measures.tmAscent = metrics.ascent();
-    measures.tmDescent = metrics.descent();
+    measures.tmHeight = cell.height;
+    measures.tmAscent = cell.ascent;
+    measures.tmDescent = cell.descent;
+    measures.tmInternalLeading = cell.height - cell.emPixels;
     measures.tmAveCharWidth = metrics.averageCharWidth();
     measures.tmMaxCharWidth = metrics.maxWidth();
     measures.tmExternalLeading = std::max(0, metrics.leading());

@@ -26,6 +26,7 @@ int CListCtrl::InsertColumn(int column, const std::u16string& /*heading*/, int /
             row.texts.insert(row.texts.begin() + at, std::u16string());
         }
     }
+    list->UpdateScrollBar();
     Invalidate();
     return at;
 }

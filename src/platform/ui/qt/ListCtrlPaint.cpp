@@ -65,25 +65,28 @@ void CListCtrl::OnPaint(CDC& dc) {
             break;
         }
         const platform::ListRow& entry = state.rows[static_cast<std::size_t>(row)];
-        const int textLeft = kIconLeft + iconSize.cx + kIconTextGap;
+        // Columns scrolled sideways move left; the view keeps their widths.
+        const int iconLeft = kIconLeft - state.scrollLeft;
+        const int textLeft = iconLeft + iconSize.cx + kIconTextGap;
         if (entry.selected) {
-            const int firstColumnEnd = state.columnWidths.empty() ? width : state.columnWidths.front();
+            const int firstColumnEnd =
+                state.columnWidths.empty() ? width : state.columnWidths.front() - state.scrollLeft;
             const CRect highlight =
                 fullRow ? rowRect : CRect(textLeft - 1, rowRect.top, firstColumnEnd, rowRect.bottom);
             dc.FillSolidRect(highlight, kSelectedFill);
         }
         if (state.smallImages != nullptr && entry.image >= 0) {
             const int iconTop = rowRect.top + (rowHeight - iconSize.cy) / 2;
-            state.smallImages->Draw(dc, entry.image, CPoint(kIconLeft, iconTop));
+            state.smallImages->Draw(dc, entry.image, CPoint(iconLeft, iconTop));
         }
         dc.SetTextColor(entry.selected ? kSelectedText : kRowText);
-        int columnLeft = 0;
+        int columnLeft = -state.scrollLeft;
         for (std::size_t column = 0; column < state.columnWidths.size(); ++column) {
             const int columnRight = columnLeft + state.columnWidths[column];
             if (column < entry.texts.size() && !entry.texts[column].empty()) {
                 const int left = column == 0 ? textLeft : columnLeft + kColumnTextGap;
-                const CRect cell(left, rowRect.top, std::min(columnRight - kColumnTextGap, width),
-                                 rowRect.bottom);
+                // A column keeps its width: what lies beyond the view is scrolled to, never cut off.
+                const CRect cell(left, rowRect.top, columnRight - kColumnTextGap, rowRect.bottom);
                 dc.DrawText(FitText(dc, entry.texts[column], cell.Width()), cell,
                             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }

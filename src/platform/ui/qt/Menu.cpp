@@ -73,3 +73,15 @@ UINT CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) const {
     }
     return chosen;
 }
+
+UINT TrackResourcePopupMenu(UINT menuId, int popupIndex, CPoint screenPoint, CWnd* owner) {
+    CMenu menu;
+    if (!menu.LoadMenu(menuId)) {
+        return 0;
+    }
+    const CMenu* popup = menu.GetSubMenu(popupIndex);
+    if (popup == nullptr) {
+        return 0;
+    }
+    return popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, owner);
+}

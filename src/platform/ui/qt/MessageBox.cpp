@@ -9,6 +9,7 @@
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/qt/MessageBoxIcons.h"
+#include "platform/ui/MessageWrap.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/qt/WndWidget.h"
@@ -18,6 +19,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+
+#include <algorithm>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -31,6 +35,10 @@ constexpr int kButtonHeight = 20;
 constexpr int kButtonGap = 8;
 /// The screen under the box is dimmed with this much black.
 constexpr int kDimAlpha = 70;
+/// A message taller than the screen scrolls; a thin bar beside it shows where.
+constexpr int kScrollMarkWidth = 3;
+constexpr int kWheelNotch = 120;
+constexpr int kLinesPerWheelNotch = 3;
 
 struct BoxButton {
     QString label;
@@ -67,13 +75,23 @@ public:
         : ModalOverlay(root), m_title(std::move(title)), m_text(std::move(text)), m_type(type),
           m_buttons(ButtonsOf(type)) {
         setGeometry(root->rect());
-        const QFontMetrics metrics(look::BarFont());
-        const int textWidth = kBoxWidth - 3 * kMargin - ((type & MB_ICONMASK) != 0 ? kIconSize + kMargin : 0);
-        const QRect needed = metrics.boundingRect(QRect(0, 0, textWidth, 1000), Qt::TextWordWrap, m_text);
-        const int bodyHeight = std::max(needed.height(), (type & MB_ICONMASK) != 0 ? kIconSize : 0);
-        const int boxHeight = kTitleHeight + kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+        const bool hasIcon = (type & MB_ICONMASK) != 0;
+        const int fullWidth = kBoxWidth - 3 * kMargin - (hasIcon ? kIconSize + kMargin : 0);
+        const int chrome = kTitleHeight + kMargin + kMargin + kButtonHeight + kMargin;
+        const int roomForText = height() - 2 * kMargin - chrome;
+        m_visibleLines = std::max(1, roomForText / look::kBarFontCell);
+        m_lines = Wrap(fullWidth);
+        int textWidth = fullWidth;
+        if (static_cast<int>(m_lines.size()) > m_visibleLines) {
+            // Too long for the screen: the text scrolls, beside a mark of where it is.
+            textWidth = fullWidth - kScrollMarkWidth - kMargin / 2;
+            m_lines = Wrap(textWidth);
+        }
+        const int shownLines = std::min(static_cast<int>(m_lines.size()), m_visibleLines);
+        const int bodyHeight = std::max(shownLines * look::kBarFontCell, hasIcon ? kIconSize : 0);
+        const int boxHeight = chrome + bodyHeight;
         m_box = QRect((width() - kBoxWidth) / 2, (height() - boxHeight) / 2, kBoxWidth, boxHeight);
-        m_textRect = QRect(m_box.left() + kMargin + ((type & MB_ICONMASK) != 0 ? kIconSize + kMargin : 0),
+        m_textRect = QRect(m_box.left() + kMargin + (hasIcon ? kIconSize + kMargin : 0),
                            m_box.top() + kTitleHeight + kMargin, textWidth, bodyHeight);
     }
 
@@ -99,7 +117,7 @@ protected:
                            m_type);
         painter.setFont(look::BarFont());
         painter.setPen(look::kInk);
-        painter.drawText(m_textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+        PaintLines(painter);
         for (std::size_t i = 0; i < m_buttons.size(); ++i) {
             const QRect r = ButtonRect(static_cast<int>(i));
             const bool pressed = static_cast<int>(i) == m_pressed;
@@ -112,6 +130,50 @@ protected:
     }
 
 private:
+    std::vector<QString> Wrap(int width) const {
+        const QFontMetrics metrics(look::BarFont());
+        std::vector<QString> lines;
+        for (const std::u16string& line : WrapMessage(m_text.toStdU16String(), width, [&metrics](std::u16string_view piece) {
+                 return metrics.horizontalAdvance(QString::fromStdU16String(std::u16string(piece)));
+             })) {
+            lines.push_back(QString::fromStdU16String(line));
+        }
+        return lines;
+    }
+
+    int LastFirstLine() const { return std::max(0, static_cast<int>(m_lines.size()) - m_visibleLines); }
+
+    void ScrollLines(int lines) {
+        const int first = std::clamp(m_firstLine + lines, 0, LastFirstLine());
+        if (first != m_firstLine) {
+            m_firstLine = first;
+            repaint();
+        }
+    }
+
+    void PaintLines(QPainter& painter) const {
+        painter.save();
+        painter.setClipRect(m_textRect);
+        const int last = std::min(static_cast<int>(m_lines.size()), m_firstLine + m_visibleLines);
+        for (int i = m_firstLine; i < last; ++i) {
+            const QRect line(m_textRect.left(), m_textRect.top() + (i - m_firstLine) * look::kBarFontCell,
+                             m_textRect.width(), look::kBarFontCell);
+            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             m_lines[static_cast<std::size_t>(i)]);
+        }
+        painter.restore();
+        if (LastFirstLine() == 0) {
+            return;
+        }
+        const QRect track(m_textRect.right() + 1 + kMargin / 2, m_textRect.top(), kScrollMarkWidth,
+                          m_textRect.height());
+        const int total = static_cast<int>(m_lines.size());
+        const int markTop = track.top() + track.height() * m_firstLine / total;
+        const int markHeight = std::max(kScrollMarkWidth, track.height() * m_visibleLines / total);
+        painter.fillRect(track, look::kBarFill);
+        painter.fillRect(QRect(track.left(), markTop, track.width(), markHeight), look::kBarRule);
+    }
+
     QRect ButtonRect(int index) const {
         const int count = static_cast<int>(m_buttons.size());
         const int total = count * kButtonWidth + (count - 1) * kButtonGap;
@@ -155,8 +217,16 @@ private:
         return true;
     }
 
+    void HandleWheel(QWheelEvent* event) override {
+        ScrollLines(-event->angleDelta().y() * kLinesPerWheelNotch / kWheelNotch);
+    }
+
     bool HandleKey(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape) {
+        if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+            ScrollLines(event->key() == Qt::Key_Up ? -1 : 1);
+        } else if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+            ScrollLines(event->key() == Qt::Key_PageUp ? -m_visibleLines : m_visibleLines);
+        } else if (event->key() == Qt::Key_Escape) {
             Close(DismissResultOf(m_type));
         } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             Close(m_buttons.front().result);
@@ -174,7 +244,10 @@ private:
     UINT m_type;                      ///< buttons and icon
     std::vector<BoxButton> m_buttons; ///< left to right
     QRect m_box;                      ///< the box inside the cover
-    QRect m_textRect;                 ///< where the message wraps
+    QRect m_textRect;                 ///< where the message's lines show
+    std::vector<QString> m_lines;     ///< the message wrapped to the text's width
+    int m_visibleLines = 1;           ///< how many lines the screen has room for
+    int m_firstLine = 0;              ///< the first line shown, when the message scrolls
     int m_pressed = -1;               ///< button under the pen
     bool m_sawPress = false;          ///< the pen went down while the box showed
     int m_result = IDCANCEL;          ///< the answer

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QWindow>
 
 namespace platform {
 
@@ -40,6 +41,12 @@ bool ModalOverlay::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         return HandleKey(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
+        return true;
+    case QEvent::Wheel:
+        // Offered once, where the window system first delivers it, and kept from the windows below.
+        if (watched == static_cast<QObject*>(parentWidget()->windowHandle())) {
+            HandleWheel(static_cast<QWheelEvent*>(event));
+        }
         return true;
     default:
         return false;

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 class QEventLoop;
@@ -27,6 +28,8 @@ protected:
     virtual bool HandleMouse(QObject* watched, QMouseEvent* event) = 0;
     /// A key press anywhere in the application. True eats it.
     virtual bool HandleKey(QKeyEvent* event) = 0;
+    /// A wheel turn anywhere in the application; the windows under the overlay get none.
+    virtual void HandleWheel(QWheelEvent* /*event*/) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

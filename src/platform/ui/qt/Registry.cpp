@@ -1,100 +1,107 @@
-// The device registry over a settings file in the device root.
+// The device registry over a text file in the device root.
 #include "platform/ui/Registry.h"
 
+#include "platform/core/Exception.h"
+#include "platform/core/SafeSaveFile.h"
 #include "platform/ui/DevicePaths.h"
-
-#include <QSettings>
-#include <QString>
-#include <QStringList>
+#include "platform/ui/RegistryText.h"
 
 #include <algorithm>
+#include <cwctype>
+#include <fstream>
+#include <filesystem>
+#include <iterator>
 #include <optional>
+#include <sstream>
+#include <vector>
 
 namespace {
 
 constexpr char16_t kKeySeparator = u'\\';
-/// Qt's own separator of nested groups; it may not appear inside a name.
-constexpr char16_t kGroupSeparator = u'/';
-/// How a list value read from a hand-written line ("a, b") is put back together.
-constexpr const char* kListJoin = ", ";
+constexpr char16_t kHostSeparator = u'/';
 
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+std::u16string RootName(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? u"HKEY_LOCAL_MACHINE" : u"HKEY_CURRENT_USER";
 }
 
-QString RootSection(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? QStringLiteral("HKEY_LOCAL_MACHINE")
-                                              : QStringLiteral("HKEY_CURRENT_USER");
-}
+std::u16string StorePath() { return DeviceRootFolder() + kHostSeparator + std::u16string(kRegistryFileName); }
 
-QString StorePath() {
-    return QString::fromStdU16String(DeviceRootFolder()) + QLatin1Char('/') +
-           QString::fromStdU16String(std::u16string(kRegistryFileName));
-}
-
-bool IsValidName(const QString& name) {
-    return !name.isEmpty() && !name.contains(QChar(kGroupSeparator)) && !name.contains(QChar(kKeySeparator));
-}
-
-/// The key path's parts, or nothing when a part is empty or holds a character the store reserves.
-std::optional<QStringList> KeyParts(std::u16string_view keyPath) {
-    const QStringList parts = ToQString(keyPath).split(QChar(kKeySeparator));
-    if (std::any_of(parts.begin(), parts.end(), [](const QString& part) { return !IsValidName(part); })) {
-        return std::nullopt;
-    }
-    return parts;
-}
-
-/// Finds a name among the store's names the way the device does: without regard to case.
-std::optional<QString> MatchName(const QStringList& names, const QString& wanted) {
-    const auto found = std::find_if(names.begin(), names.end(), [&wanted](const QString& name) {
-        return QString::compare(name, wanted, Qt::CaseInsensitive) == 0;
-    });
-    if (found == names.end()) {
-        return std::nullopt;
-    }
-    return *found;
-}
-
-/// Enters the groups of the key path, matching each part without regard to case. False (with the
-/// settings back at their top level) when a part is missing.
-bool EnterKey(QSettings& settings, RegistryRoot root, const QStringList& parts) {
-    settings.beginGroup(RootSection(root));
-    int entered = 1;
-    for (const QString& part : parts) {
-        const std::optional<QString> stored = MatchName(settings.childGroups(), part);
-        if (!stored) {
-            for (; entered > 0; --entered) {
-                settings.endGroup();
-            }
-            return false;
+/// The key's full path, root first, or nothing when a part of it cannot be stored.
+std::optional<std::u16string> FullKey(RegistryRoot root, std::u16string_view keyPath) {
+    std::size_t start = 0;
+    while (start <= keyPath.size()) {
+        const std::size_t end = std::min(keyPath.find(kKeySeparator, start), keyPath.size());
+        if (!IsStorableName(keyPath.substr(start, end - start))) {
+            return std::nullopt;
         }
-        settings.beginGroup(*stored);
-        ++entered;
+        start = end + 1;
     }
-    return true;
+    return RootName(root) + kKeySeparator + std::u16string(keyPath);
 }
 
-QString ValueText(const QVariant& value) {
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(QString::fromLatin1(kListJoin));
+/// Names are matched the way the device matches them: without regard to case.
+bool SameName(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+               return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
+           });
+}
+
+/// True when `key` is `wanted` or lies below it.
+bool IsAtOrBelow(std::u16string_view key, std::u16string_view wanted) {
+    return SameName(key.substr(0, wanted.size()), wanted) &&
+           (key.size() == wanted.size() || key[wanted.size()] == kKeySeparator);
+}
+
+/// The registry's values; an absent file is an empty registry. Nothing when it cannot be read.
+std::optional<std::vector<RegistryEntry>> LoadEntries() {
+    const std::string path = HostBytesFromName(StorePath());
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::error_code ignored;
+        return std::filesystem::exists(path, ignored) ? std::nullopt
+                                                       : std::optional<std::vector<RegistryEntry>>(std::in_place);
     }
-    return value.toString();
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return ParseRegistryText(text.str());
+}
+
+/// Writes the registry anew, safely: a failed write leaves the old file as it was.
+RegistryError SaveEntries(const std::vector<RegistryEntry>& entries) {
+    const std::string text = FormatRegistryText(entries);
+    try {
+        SafeSaveFile save(StorePath());
+        save.File().Write(text.data(), text.size());
+        save.Commit();
+    } catch (const CException&) {
+        return RegistryError::StoreFailed;
+    }
+    return RegistryError::None;
+}
+
+auto FindValue(std::vector<RegistryEntry>& entries, std::u16string_view key, std::u16string_view name) {
+    return std::find_if(entries.begin(), entries.end(), [&](const RegistryEntry& entry) {
+        return SameName(entry.key, key) && SameName(entry.name, name);
+    });
 }
 
 }  // namespace
 
 RegistryError CRegistryKey::Open(RegistryRoot root, std::u16string_view keyPath) {
     Close();
-    const std::optional<QStringList> parts = KeyParts(keyPath);
-    if (!parts) {
+    const std::optional<std::u16string> key = FullKey(root, keyPath);
+    if (!key) {
         return RegistryError::InvalidName;
     }
-    QSettings settings(StorePath(), QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError) {
+    const std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    if (!entries) {
         return RegistryError::StoreFailed;
     }
-    if (!EnterKey(settings, root, *parts)) {
+    if (std::none_of(entries->begin(), entries->end(),
+                     [&key](const RegistryEntry& entry) { return IsAtOrBelow(entry.key, *key); })) {
         return RegistryError::KeyNotFound;
     }
     m_open = true;
@@ -108,23 +115,23 @@ RegistryError CRegistryKey::QueryStringValue(std::u16string_view valueName, char
     if (!m_open) {
         return RegistryError::NotOpen;
     }
-    const QString name = ToQString(valueName);
-    const std::optional<QStringList> parts = KeyParts(m_keyPath);
-    if (!IsValidName(name) || !parts) {
+    const std::optional<std::u16string> key = FullKey(m_root, m_keyPath);
+    if (!key || !IsStorableName(valueName)) {
         return RegistryError::InvalidName;
     }
-    QSettings settings(StorePath(), QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError) {
+    std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    if (!entries) {
         return RegistryError::StoreFailed;
     }
-    if (!EnterKey(settings, m_root, *parts)) {
-        return RegistryError::KeyNotFound;  // removed since the key was opened
+    if (std::none_of(entries->begin(), entries->end(),
+                     [&key](const RegistryEntry& entry) { return IsAtOrBelow(entry.key, *key); })) {
+        return RegistryError::KeyNotFound; // removed since the key was opened
     }
-    const std::optional<QString> stored = MatchName(settings.childKeys(), name);
-    if (!stored) {
+    const auto found = FindValue(*entries, *key, valueName);
+    if (found == entries->end()) {
         return RegistryError::ValueNotFound;
     }
-    const std::u16string text = ValueText(settings.value(*stored)).toStdU16String();
+    const std::u16string& text = found->value;
     if (buffer == nullptr || text.size() + 1 > bufferChars) {
         return RegistryError::MoreData;
     }
@@ -140,26 +147,35 @@ void CRegistryKey::Close() {
 
 RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath, std::u16string_view valueName,
                                   std::u16string_view value) {
-    const std::optional<QStringList> parts = KeyParts(keyPath);
-    const QString name = ToQString(valueName);
-    if (!parts || !IsValidName(name)) {
+    const std::optional<std::u16string> key = FullKey(root, keyPath);
+    if (!key || !IsStorableName(valueName) || !IsStorableValue(value)) {
         return RegistryError::InvalidName;
     }
-    QSettings settings(StorePath(), QSettings::IniFormat);
-    settings.setValue(RootSection(root) + kGroupSeparator + parts->join(kGroupSeparator) + kGroupSeparator + name,
-                      ToQString(value));
-    settings.sync();
-    return settings.status() == QSettings::NoError ? RegistryError::None : RegistryError::StoreFailed;
+    std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    if (!entries) {
+        return RegistryError::StoreFailed;
+    }
+    if (const auto found = FindValue(*entries, *key, valueName); found != entries->end()) {
+        found->value = std::u16string(value);
+    } else {
+        entries->push_back({*key, std::u16string(valueName), std::u16string(value)});
+    }
+    return SaveEntries(*entries);
 }
 
 RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath, std::u16string_view valueName) {
-    const std::optional<QStringList> parts = KeyParts(keyPath);
-    const QString name = ToQString(valueName);
-    if (!parts || !IsValidName(name)) {
+    const std::optional<std::u16string> key = FullKey(root, keyPath);
+    if (!key || !IsStorableName(valueName)) {
         return RegistryError::InvalidName;
     }
-    QSettings settings(StorePath(), QSettings::IniFormat);
-    settings.remove(RootSection(root) + kGroupSeparator + parts->join(kGroupSeparator) + kGroupSeparator + name);
-    settings.sync();
-    return settings.status() == QSettings::NoError ? RegistryError::None : RegistryError::StoreFailed;
+    std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    if (!entries) {
+        return RegistryError::StoreFailed;
+    }
+    const auto found = FindValue(*entries, *key, valueName);
+    if (found == entries->end()) {
+        return RegistryError::None;
+    }
+    entries->erase(found);
+    return SaveEntries(*entries);
 }

@@ -11,11 +11,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <stdexcept>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -24,8 +23,9 @@ CWinApp*& CurrentApp() {
     return app;
 }
 
-/// The largest enlargement allowed, and how much of the display's height the device may take.
-constexpr int kMaximumScale = 4;
+/// The exit code of a run that found no display.
+constexpr int kNoDisplay = 1;
+/// How much of the display's height the device may take.
 constexpr double kShareOfDisplayHeight = 0.8;
 
 /// The scale that fits the device comfortably on the primary display (1 when there is none). A
@@ -48,16 +48,9 @@ int ScaleFromDisplay(int argc, char** argv) {
     }
     const int fitting = static_cast<int>(screen->availableGeometry().height() * kShareOfDisplayHeight) /
                         platform::look::kScreenHeight;
-    return std::clamp(fitting, 1, kMaximumScale);
+    return std::clamp(fitting, 1, kLargestScale);
 }
 
-/// Removes argv[index] and the `count - 1` arguments after it.
-void RemoveArguments(int& argc, char** argv, int index, int count) {
-    for (int i = index; i + count <= argc; ++i) {
-        argv[i] = argv[i + count];
-    }
-    argc -= count;
-}
 } // namespace
 
 CWinApp::CWinApp(std::u16string appName) : m_appName(std::move(appName)) {
@@ -70,47 +63,23 @@ CWinApp::~CWinApp() {
     }
 }
 
-AppOptions CWinApp::ParseOptions(int& argc, char** argv) {
-    constexpr std::string_view kScaleOption = "--scale";
-    AppOptions options;
-    int i = 1;
-    while (i < argc) {
-        const std::string_view arg = argv[i];
-        std::string value;
-        int taken = 0;
-        if (arg == kScaleOption) {
-            if (i + 1 >= argc) {
-                throw std::invalid_argument("--scale needs a whole number from 1 to " +
-                                            std::to_string(kMaximumScale));
-            }
-            value = argv[i + 1];
-            taken = 2;
-        } else if (arg.starts_with(std::string(kScaleOption) + "=")) {
-            value = std::string(arg.substr(kScaleOption.size() + 1));
-            taken = 1;
-        } else {
-            ++i;
-            continue;
+bool CWinApp::HasDisplay() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
         }
-        char* end = nullptr;
-        const long scale = std::strtol(value.c_str(), &end, 10);
-        if (value.empty() || *end != '\0' || scale < 1 || scale > kMaximumScale) {
-            throw std::invalid_argument("--scale needs a whole number from 1 to " +
-                                        std::to_string(kMaximumScale) + ", not \"" + value + "\"");
-        }
-        options.scale = static_cast<int>(scale);
-        RemoveArguments(argc, argv, i, taken);
     }
-    return options;
+    return false;
 }
 
-int CWinApp::Run(int argc, char** argv) {
-    try {
-        m_options = ParseOptions(argc, argv);
-    } catch (const std::invalid_argument& error) {
-        std::cerr << "corvina: " << error.what() << '\n';
-        return 2;
+int CWinApp::Run(int argc, char** argv, const AppOptions& options) {
+    if (!HasDisplay()) {
+        std::cerr << "corvina: no display to show the device on: DISPLAY and WAYLAND_DISPLAY are not set "
+                     "(for pictures without one, set QT_QPA_PLATFORM=offscreen)\n";
+        return kNoDisplay;
     }
+    m_options = options;
     const int scale = m_options.scale > 0 ? m_options.scale : ScaleFromDisplay(argc, argv);
     // Whole factors only: 1-pixel lines stay 1 device pixel multiplied, never uneven.
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));

@@ -19,4 +19,8 @@ bool HasExplicitHinting(const CFont& font) {
     return ToQFont(font).hintingPreference() != QFont::PreferDefaultHinting;
 }
 
+int EmPixels(const CFont& font) {
+    return QFontInfo(ToQFont(font)).pixelSize();
+}
+
 } // namespace uitest

@@ -21,4 +21,7 @@ bool ResolvesBold(const CFont& font);
 /// default font).
 bool HasExplicitHinting(const CFont& font);
 
+/// The em size in pixels the font engine draws `font`'s glyphs at.
+int EmPixels(const CFont& font);
+
 } // namespace uitest

@@ -11,9 +11,11 @@
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QImage>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <stdexcept>
 
@@ -111,6 +113,14 @@ void TapScreen(CPoint screenPoint) {
     QWidget* root = platform::DeviceRoot();
     QTest::mousePress(root, Qt::LeftButton, {}, Q(screenPoint));
     QTest::mouseRelease(root, Qt::LeftButton, {}, Q(screenPoint));
+}
+
+void TurnWheel(CWnd& wnd, CPoint point, int notches) {
+    QWidget* widget = WidgetOrThrow(wnd);
+    const QPointF at(point.x, point.y);
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, notches * WHEEL_DELTA), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
 }
 
 void Hold(CWnd& wnd, CPoint point) {
@@ -235,9 +245,10 @@ bool GrabbedImage::SavePng(const std::string& path) const {
 }
 
 namespace {
-GrabbedImage Render(QWidget* widget) {
+GrabbedImage Render(QWidget* widget, int scale = 1) {
     GrabbedImage grabbed;
-    grabbed.data->image = QImage(widget->size(), QImage::Format_RGB32);
+    grabbed.data->image = QImage(widget->size() * scale, QImage::Format_RGB32);
+    grabbed.data->image.setDevicePixelRatio(scale);
     grabbed.data->image.fill(Qt::white);
     widget->render(&grabbed.data->image);
     return grabbed;
@@ -247,8 +258,14 @@ GrabbedImage Render(QWidget* widget) {
 GrabbedImage Grab(CWnd& wnd) {
     return Render(WidgetOrThrow(wnd));
 }
-GrabbedImage GrabDevice() {
-    return Render(platform::DeviceRoot());
+GrabbedImage GrabDevice(int scale) {
+    return Render(platform::DeviceRoot(), scale);
+}
+
+bool CloseDeviceWindow() {
+    QCloseEvent event;
+    QApplication::sendEvent(platform::DeviceRoot(), &event);
+    return event.isAccepted();
 }
 
 } // namespace uitest

@@ -25,6 +25,8 @@ void PenMove(CWnd& wnd, CPoint point);
 void Drag(CWnd& wnd, CPoint from, CPoint to);
 /// Taps at a screen point of the device window (caption bar, menu bar, input panel, a menu).
 void TapScreen(CPoint screenPoint);
+/// Turns the mouse wheel over `point` of `wnd` by `notches` (positive: away from the user).
+void TurnWheel(CWnd& wnd, CPoint point, int notches);
 /// Tap-and-hold at `point`: the recogniser answers "held" at once, then the pen is lifted.
 void Hold(CWnd& wnd, CPoint point);
 /// A right click at `point` (counts as a hold).
@@ -128,9 +130,14 @@ public:
     struct Data;
     std::unique_ptr<Data> data;
 };
+/// Asks the device window to close, as the window manager's close button (or Alt+F4) does. Answers
+/// whether the window agreed to close at once (it does only when no screen is running).
+bool CloseDeviceWindow();
+
 /// Paints `wnd` now and grabs its client area.
 GrabbedImage Grab(CWnd& wnd);
-/// Paints the whole device window (caption bar, screen, input panel, menu bar) and grabs it.
-GrabbedImage GrabDevice();
+/// Paints the whole device window (caption bar, screen, input panel, menu bar) and grabs it, enlarged
+/// `scale` times as the program's --scale shows it.
+GrabbedImage GrabDevice(int scale = 1);
 
 } // namespace uitest

@@ -1,6 +1,6 @@
 // The list editor's title bar: its picture at the top-left only, and the title drawn over it in one
 // clipped line, vertically centred, ampersands as they are.
-#include "shell/TitleStatic.h"
+#include "editor/TitleStatic.h"
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Font.h"

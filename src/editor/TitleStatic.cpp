@@ -1,5 +1,5 @@
 // The list editor's title bar: picture and title.
-#include "shell/TitleStatic.h"
+#include "editor/TitleStatic.h"
 
 #include "platform/ui/DC.h"
 #include "platform/ui/ScopedSelect.h"

@@ -1,0 +1,228 @@
+// Benchmarks of the list editor on lists of 1,000 and 100,000 items, each beside a baseline from the
+// same run on the same rows: a full relayout by the control as it happens on screen, every title
+// measured afresh and the rows in view painted. Opening
+// (filling the rows and the first paint), each item command (add at the end, edit a title, move up,
+// delete a leaf, tick one check box) and Check all items run in an editor on screen, painting as a
+// user sees them. After the runs it prints each ratio with its goal.
+#include "../BenchLists.h"
+
+#include "editor/ListEditorDlg.h"
+#include "model/CorvinaDoc.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/testing/UiTest.h"
+#include "treectrl/VisualTreeCtrl.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr std::int64_t kEditorSizes[] = {1000, 100000};
+/// The goals, as ratios to the baseline.
+constexpr double kOpeningGoal = 1.5;
+constexpr double kCommandGoal = 1.0 / 20;
+constexpr double kCheckAllGoal = 1.0 / 4;
+
+/// The control's own relayout, reached as the control's derived classes reach it.
+class Relayout : public CVisualTreeCtrl {
+public:
+    /// Forgets every measured title and word, then paints, which lays every row out again.
+    static void Remeasured(CVisualTreeCtrl& rows) {
+        (rows.*(&Relayout::ForgetMeasurements))();
+        rows.RedrawWindow();
+    }
+    /// Forgets what was measured, so a fill measures as a fresh control does.
+    static void Forget(CVisualTreeCtrl& rows) { (rows.*(&Relayout::ForgetMeasurements))(); }
+};
+
+/// A list of `count` items open in the editor, on screen; `body` runs while it is.
+void WithEditor(std::int64_t count, const std::function<void(CListEditorDlg&, CCorvinaDoc&)>& body) {
+    CCorvinaDoc doc;
+    bench::FillList(doc, count);
+    doc.SetTitle(u"Bench.crv");
+    CListEditorDlg editor(u"\\Lists\\", &doc);
+    uitest::RunModal(editor, [&] {
+        editor.GetTreeCtrl().RedrawWindow();
+        body(editor, doc);
+    });
+}
+
+void BM_Baseline(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        for (auto _ : state) {
+            Relayout::Remeasured(editor.GetTreeCtrl());
+        }
+    });
+}
+
+void BM_Opening(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        for (auto _ : state) {
+            state.PauseTiming();
+            Relayout::Forget(editor.GetTreeCtrl());
+            state.ResumeTiming();
+            editor.RefillRows();
+            editor.GetTreeCtrl().RedrawWindow();
+        }
+    });
+}
+
+void BM_AddAtTheEnd(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        TaskItem item;
+        item.title = u"Added at the end";
+        for (auto _ : state) {
+            editor.AppendItem(item, nullptr);
+        }
+    });
+}
+
+void BM_EditTitle(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        VisualNode* row = rows.GetShownRows().at(2);
+        TaskNode* node = reinterpret_cast<TaskNode*>(rows.GetItemData(row));
+        bool longer = false;
+        for (auto _ : state) {
+            node->item.title = longer ? u"A title edited to be a good deal longer" : u"Edited";
+            longer = !longer;
+            editor.ItemEdited(row);
+        }
+    });
+}
+
+void BM_MoveUp(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        VisualNode* first = rows.GetShownRows().at(1);
+        VisualNode* second = rows.GetNextSiblingItem(first);
+        bool which = false;
+        for (auto _ : state) {
+            // Two siblings swap places back and forth, so every move moves something.
+            editor.MoveRowItem(which ? first : second, true);
+            which = !which;
+        }
+    });
+}
+
+void BM_DeleteLeaf(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        VisualNode* parent = rows.GetShownRows().at(1);
+        TaskItem item;
+        item.title = u"Leaf";
+        for (auto _ : state) {
+            state.PauseTiming();
+            VisualNode* leaf = editor.AppendItem(item, parent);
+            state.ResumeTiming();
+            editor.DeleteRowItem(leaf);
+        }
+    });
+}
+
+void BM_TickOneBox(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        VisualNode* row = rows.GetShownRows().at(3);
+        for (auto _ : state) {
+            rows.SetCheck(row, rows.GetCheck(row) != 0 ? 0 : 1, false);
+        }
+    });
+}
+
+void BM_CheckAll(benchmark::State& state) {
+    WithEditor(state.range(0), [&](CListEditorDlg& editor, CCorvinaDoc&) {
+        BYTE state01 = 1;
+        for (auto _ : state) {
+            editor.CheckAllItems(state01);
+            state01 = state01 != 0 ? 0 : 1;
+        }
+    });
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    for (std::int64_t size : kEditorSizes) {
+        b->Arg(size);
+    }
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Baseline)->Apply(Sizes);
+BENCHMARK(BM_Opening)->Apply(Sizes);
+BENCHMARK(BM_AddAtTheEnd)->Apply(Sizes);
+BENCHMARK(BM_EditTitle)->Apply(Sizes);
+BENCHMARK(BM_MoveUp)->Apply(Sizes);
+BENCHMARK(BM_DeleteLeaf)->Apply(Sizes);
+BENCHMARK(BM_TickOneBox)->Apply(Sizes);
+BENCHMARK(BM_CheckAll)->Apply(Sizes);
+
+/// Keeps every run's time, so the ratios can be printed after the table.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void PrintRatios() const {
+        std::printf("\nRatios of CPU times to a full relayout of the same rows, every title measured afresh:\n");
+        for (std::int64_t size : kEditorSizes) {
+            const std::string arg = "/" + std::to_string(size);
+            Print("opening", "BM_Opening" + arg, arg, kOpeningGoal, true);
+            const bool large = size == kEditorSizes[1];
+            for (const char* command : {"BM_AddAtTheEnd", "BM_EditTitle", "BM_MoveUp", "BM_DeleteLeaf", "BM_TickOneBox"}) {
+                Print(command + 3, command + arg, arg, kCommandGoal, large);
+            }
+            Print("Check all items", "BM_CheckAll" + arg, arg, kCheckAllGoal, large);
+        }
+    }
+
+private:
+    void Print(const char* what, const std::string& name, const std::string& arg, double goal, bool held) const {
+        const double baseline = Time("BM_Baseline" + arg);
+        const double ratio = baseline > 0 ? Time(name) / baseline : 0;
+        std::printf("  %8s items  %-16s %8.4f", arg.c_str() + 1, what, ratio);
+        if (held) {
+            std::printf("  goal <= %.3f: %s", goal, ratio <= goal ? "met" : "NOT MET");
+        }
+        std::printf("\n");
+    }
+    double Time(const std::string& name) const {
+        const auto found = m_times.find(name);
+        return found == m_times.end() ? 0.0 : found->second;
+    }
+    std::map<std::string, double> m_times;
+};
+
+/// Runs the benchmarks once the window system and the device window exist.
+class BenchApp : public CWinApp {
+public:
+    BenchApp() : CWinApp(u"editor_bench") {}
+    bool InitInstance() override {
+        InstallProgramResources();
+        RatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.PrintRatios();
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    benchmark::Initialize(&argc, argv);
+    BenchApp app;
+    return app.Run(argc, argv);
+}

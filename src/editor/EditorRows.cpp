@@ -1,0 +1,61 @@
+// Row binding of the list editor: one row per item, its fields taken from the item.
+#include "editor/EditorRows.h"
+
+#include "platform/core/Strings.h"
+
+#include <vector>
+
+namespace editor {
+
+namespace {
+
+/// The control's one text column holds the quantity.
+constexpr unsigned kQuantityColumn = 0;
+
+}  // namespace
+
+std::u16string FormatQuantity(std::uint32_t quantity) {
+    return Widen(std::to_string(quantity));
+}
+
+TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row) {
+    return row != nullptr ? reinterpret_cast<TaskNode*>(rows.GetItemData(row)) : nullptr;
+}
+
+VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow) {
+    TaskItem& item = node.item;
+    VisualNode* row = rows.InsertItem(item.title, item.importance, item.importance, parentRow, &item.checked);
+    rows.SetItemData(row, reinterpret_cast<UINT_PTR>(&node));
+    rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
+    // A row starts without notes; setting none would only lay the rows out again.
+    if (!item.notes.empty()) {
+        rows.SetItemNotes(row, item.notes);
+    }
+    return row;
+}
+
+void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item) {
+    // A new title or notes lays every row out again (the row's height may change); one that did not
+    // change needs nothing, which keeps an edit of a long list quick.
+    if (row->item.text != item.title) {
+        rows.SetItemText(row, item.title);
+    }
+    rows.SetItemImage(row, item.importance, item.importance);
+    rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
+    if (row->item.notes != item.notes) {
+        rows.SetItemNotes(row, item.notes);
+    }
+}
+
+void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
+    rows.DeleteAllItems();
+    // The row last added at each depth is the parent of the next item one level deeper.
+    std::vector<VisualNode*> rowAtDepth;
+    tree.Walk([&](TaskNode& node, std::size_t depth) {
+        VisualNode* parentRow = depth > 0 ? rowAtDepth[depth - 1] : nullptr;
+        rowAtDepth.resize(depth + 1);
+        rowAtDepth[depth] = AddRow(rows, node, parentRow);
+    });
+}
+
+}  // namespace editor

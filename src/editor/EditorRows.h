@@ -1,0 +1,30 @@
+// How a row of the list editor shows its item: the check-tree control's row fields taken from one
+// `TaskNode`, and the walk that adds a row for every item.
+#pragma once
+
+#include "model/TaskTree.h"
+#include "treectrl/VisualTreeCtrl.h"
+
+#include <cstdint>
+#include <string>
+
+namespace editor {
+
+/// The quantity as the rows and the details sheet show it: unsigned decimal ("%u").
+std::u16string FormatQuantity(std::uint32_t quantity);
+
+/// The item node a row shows (kept in the row's item data).
+TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row);
+
+/// Appends the row of `node` as the last sub-row of `parentRow` (of the top level when null): title,
+/// importance mark, checked flag, item data, quantity and notes.
+VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow);
+
+/// Shows the item's fields again in its row after the item was edited.
+void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item);
+
+/// Empties the control and adds a row for every item of `tree`, in pre-order, so the rows stand in
+/// the document's order.
+void FillRows(CVisualTreeCtrl& rows, TaskTree& tree);
+
+}  // namespace editor

@@ -1,0 +1,106 @@
+// CListEditorDlg: the list editor screen: one open list's items as rows of the check-tree control
+// under the title line, with the List and Item menus, the tool buttons and the tap-and-hold Item menu.
+//
+// Split by concern: ListEditorDlg.cpp (set-up, title line, enabling rules, notifications),
+// ListEditorItems.cpp (the item commands), ListEditorFile.cpp (save, save as, close and cancel) and
+// EditorRows.cpp (how a row shows its item).
+#pragma once
+
+#include "editor/TitleStatic.h"
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Font.h"
+#include "treectrl/VisualTreeCtrl.h"
+
+#include <array>
+#include <string>
+
+class CCorvinaDoc;
+class TaskItem;
+
+/// The list editor (template 102). Every change is made in the document's item tree and in the rows
+/// together, and ends with the one mark-modified step; the document is the list's only copy.
+///
+/// A document whose open failed arrives as a recovered copy: `CCorvinaDoc::IsRecoveredCopy`, set by
+/// the document's own open sequence, so whoever opens the list passes nothing more. Its title line
+/// shows "*" from the start, and Save goes through Save as (proposing the list's name), so the file
+/// it came from is replaced only after the overwrite question.
+class CListEditorDlg : public CDialog {
+public:
+    /// The number of importance codes, and so of importance marks.
+    static constexpr std::size_t kImportanceCount = 3;
+
+    /// The editor of `document` (not owned: the caller keeps it alive until the screen is destroyed),
+    /// storing lists in `listsFolder`, a device path ending in a backslash. `parent` may be null.
+    CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent = nullptr);
+    ~CListEditorDlg() override;
+
+    /// The rows.
+    CVisualTreeCtrl& GetTreeCtrl() { return m_tree; }
+    /// The title line.
+    CTitleStatic& GetTitleLine() { return m_title; }
+    /// The list's title as the title line shows it: without the list-file extension when the title
+    /// ends in it exactly.
+    std::u16string DisplayTitle() const;
+
+    /// Fills the rows afresh from the document's items (initialisation does it once).
+    void RefillRows();
+
+    // --- The item commands' changes, after the details sheet (ListEditorItems.cpp) ---
+
+    /// Appends `item` as the last sub-item of `parentRow`'s item (a top-level item when null), with
+    /// its row, and marks the list modified. Answers the new row.
+    VisualNode* AppendItem(const TaskItem& item, VisualNode* parentRow);
+    /// Shows `row`'s edited item again and marks the list modified.
+    void ItemEdited(VisualNode* row);
+    /// Deletes `row`'s item with its sub-items and their rows; marks the list modified.
+    void DeleteRowItem(VisualNode* row);
+    /// Swaps `row`'s item with its previous (next) sibling; marks the list modified either way.
+    void MoveRowItem(VisualNode* row, bool up);
+    /// Sets every item's checked flag to `state` (1 or 0) and marks the list modified.
+    void CheckAllItems(BYTE state);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnInitDialog() override;
+    /// The caption OK: Close.
+    void OnOK() override;
+    /// A cancel request (Escape, the window's close): with unsaved changes, the save question of
+    /// Close first; the screen then ends with cancel unless a save failed or was cancelled.
+    void OnCancel() override;
+
+private:
+    // Set-up and the title line (ListEditorDlg.cpp).
+    void SetUpCommands();
+    void SetUpNotifications();
+    /// Sets the document's modified flag and adds or removes "*" at the title line's end.
+    void MarkModified(bool modified);
+    void ShowItemMenu(const NMHDR& hdr);
+    bool HasSelectedRow() const { return m_tree.GetSelectedItem() != nullptr; }
+
+    // The item commands (ListEditorItems.cpp).
+    void OnAddItem(bool asSubitem);
+    void OnEditItem(int startPage);
+    void OnDeleteItem();
+    void OnMoveItem(bool up);
+
+    // The list file (ListEditorFile.cpp).
+    /// Saves under the list's path, or through Save as when it has none or is a recovered copy.
+    /// False when nothing was saved.
+    bool Save();
+    /// Asks for a name and saves the list under it in the Lists folder. False when nothing was saved.
+    bool SaveAs();
+    /// With unsaved changes, asks whether to save them and does what the answer says. True when the
+    /// screen may end: no changes, No, or a save that succeeded.
+    bool SaveChangesBeforeLeaving();
+    void OnClose();
+
+    std::array<CBitmap, kImportanceCount> m_importanceMarks;  ///< by importance code: 139, 141, 140
+    CFont m_titleFont;                                        ///< Tahoma 16, weight 600
+    CTitleStatic m_title;                                     ///< control 1001
+    CVisualTreeCtrl m_tree;                                   ///< control 1012
+    CCorvinaDoc* m_document;                                  ///< the list; not owned
+    std::u16string m_listsFolder;                             ///< ends with a backslash
+    std::u16string m_extension;                               ///< ".crv", from the list-file pattern
+    bool m_titleMarked = false;                               ///< the title line ends with "*"
+};

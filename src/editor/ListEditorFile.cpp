@@ -1,0 +1,98 @@
+// The list editor's list file commands: Save, Save as, Close, the caption OK and a cancel request.
+// A save that fails or is cancelled keeps the changes and the screen; only what was saved, or what
+// the user chose not to save, lets the screen end.
+#include "editor/ListEditorDlg.h"
+#include "model/CorvinaDoc.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/FileFind.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Resources.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+constexpr DWORD kSaveAsOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+
+/// The part of a device path after its last backslash.
+std::u16string FileNameOf(const std::u16string& path) {
+    const std::size_t separator = path.find_last_of(u'\\');
+    return separator == std::u16string::npos ? path : path.substr(separator + 1);
+}
+
+/// `pattern` with its "%s" replaced by `text`.
+std::u16string WithText(std::u16string pattern, const std::u16string& text) {
+    const std::size_t place = pattern.find(u"%s");
+    if (place != std::u16string::npos) {
+        pattern.replace(place, 2, text);
+    }
+    return pattern;
+}
+
+bool FileExists(const std::u16string& path) {
+    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+bool CListEditorDlg::Save() {
+    const std::u16string path = m_document->GetPathName();
+    // A recovered copy is only what could be read of its file: replacing that file takes Save as,
+    // with its question.
+    if (path.empty() || m_document->IsRecoveredCopy()) {
+        return SaveAs();
+    }
+    if (!m_document->OnSaveDocument(path)) {
+        return false;  // the document has reported why; the changes stay marked
+    }
+    MarkModified(false);
+    return true;
+}
+
+bool CListEditorDlg::SaveAs() {
+    CFileDialog dialog(false, LoadStringResource(IDS_LIST_EXTENSION), m_document->GetTitle(), kSaveAsOptions,
+                       LoadStringResource(IDS_LIST_FILTER), nullptr);
+    if (dialog.DoModal() != IDOK) {
+        return false;
+    }
+    // Lists live in the Lists folder whatever folder the dialog showed; only the name is taken.
+    const std::u16string chosen = dialog.GetPathName();
+    const std::u16string target = m_listsFolder + FileNameOf(chosen);
+    // The dialog asked about replacing the file it showed; a list of that name is another file.
+    if (target != chosen && FileExists(target) && !ConfirmOverwrite(target)) {
+        return false;
+    }
+    if (!m_document->OnSaveDocument(target)) {
+        return false;
+    }
+    m_document->SetPathName(target, true);
+    MarkModified(false);
+    m_title.SetWindowText(DisplayTitle());  // the title line shows no mark now, as MarkModified left it
+    return true;
+}
+
+bool CListEditorDlg::SaveChangesBeforeLeaving() {
+    if (!m_document->IsModified()) {
+        return true;
+    }
+    const std::u16string question = WithText(LoadStringResource(IDS_SAVE_CHANGES), m_document->GetTitle());
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return true;
+    }
+    return Save();
+}
+
+void CListEditorDlg::OnClose() {
+    if (SaveChangesBeforeLeaving()) {
+        CDialog::OnOK();
+    }
+}
+
+void CListEditorDlg::OnOK() {
+    OnClose();
+}
+
+void CListEditorDlg::OnCancel() {
+    if (SaveChangesBeforeLeaving()) {
+        CDialog::OnCancel();
+    }
+}

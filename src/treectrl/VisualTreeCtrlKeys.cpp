@@ -1,0 +1,88 @@
+// CVisualTreeCtrl keyboard: moving the selection among the shown rows, expanding, collapsing and
+// checking with the keys of a desktop keyboard (the device had none for the control).
+#include "treectrl/VisualTreeCtrl.h"
+
+#include <algorithm>
+
+using namespace treectrl;
+
+namespace {
+
+bool IsMoveKey(UINT virtualKey) {
+    return virtualKey == VK_UP || virtualKey == VK_DOWN || virtualKey == VK_HOME || virtualKey == VK_END ||
+           virtualKey == VK_PRIOR || virtualKey == VK_NEXT;
+}
+
+}  // namespace
+
+VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
+    const std::vector<VisualNode*>& rows = shownRows_;
+    const auto place = std::find(rows.begin(), rows.end(), selected_);
+    if (place == rows.end()) {
+        // Without a selection every key starts at an end of the list.
+        return virtualKey == VK_END || virtualKey == VK_UP ? rows.back() : rows.front();
+    }
+    const std::size_t index = static_cast<std::size_t>(place - rows.begin());
+    const std::int32_t page = viewRect_.Height();
+    const CRect& at = (*place)->item.rowRect;
+    switch (virtualKey) {
+    case VK_UP:
+        return rows[index > 0 ? index - 1 : 0];
+    case VK_DOWN:
+        return rows[std::min(index + 1, rows.size() - 1)];
+    case VK_HOME:
+        return rows.front();
+    case VK_END:
+        return rows.back();
+    case VK_PRIOR:
+        return rows[std::min(FirstShownRowBelow(at.top - page), index)];
+    default:  // VK_NEXT
+        return rows[std::clamp(FirstShownRowBelow(at.top + page), index, rows.size() - 1)];
+    }
+}
+
+void CVisualTreeCtrl::ScrollIntoView(const VisualNode* row) {
+    const CRect shown = GetItemRect(row);
+    if (shown.top < viewRect_.top) {
+        ScrollBy(shown.top - viewRect_.top);
+    } else if (shown.bottom > viewRect_.bottom) {
+        // A row taller than the view shows its top.
+        ScrollBy(std::min(shown.bottom - viewRect_.bottom, shown.top - viewRect_.top));
+    }
+}
+
+bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
+    EnsureLayout();  // the keys act on the rows as they are now
+    if (shownRows_.empty()) {
+        return IsMoveKey(virtualKey);
+    }
+    if (IsMoveKey(virtualKey)) {
+        VisualNode* row = RowForMoveKey(virtualKey);
+        SelectRow(row);
+        ScrollIntoView(row);
+        return true;
+    }
+    VisualNode* row = selected_;
+    if (row == nullptr) {
+        return false;
+    }
+    switch (virtualKey) {
+    case VK_SPACE:
+        SetCheck(row, GetCheck(row) != 0 ? 0 : 1, false);
+        return true;
+    case VK_RIGHT:
+        Expand(row, true);
+        ScrollIntoView(row);
+        return true;
+    case VK_LEFT:
+        if (!row->children.empty() && row->item.expanded != 0) {
+            Expand(row, false);
+        } else if (row->parent != nullptr && row->parent != &tree_.root) {
+            SelectRow(row->parent);
+        }
+        ScrollIntoView(selected_);
+        return true;
+    default:
+        return false;
+    }
+}
