@@ -127,19 +127,17 @@ std::u16string CListEditorDlg::DisplayTitle() const {
 
 void CListEditorDlg::MarkModified(bool modified) {
     m_document->SetModifiedFlag(modified);
-    // Check all sends one change per item: only a change of the mark touches the title line.
+    // Check all sends one change per item: only a change of the mark touches the title line. The
+    // editor knows whether it added the mark, so a title that itself ends in "*" keeps its own.
     if (modified == m_titleMarked) {
         return;
     }
     m_titleMarked = modified;
     std::u16string text = m_title.GetWindowText();
-    const bool marked = !text.empty() && text.back() == kModifiedMark;
-    if (modified && !marked) {
+    if (modified) {
         text += kModifiedMark;
-    } else if (!modified && marked) {
+    } else if (!text.empty()) {
         text.pop_back();
-    } else {
-        return;
     }
     m_title.SetWindowText(text);
 }

@@ -52,14 +52,21 @@ void ReportTextFileFailure(const TextFile& file) {
 
 }  // namespace
 
-std::optional<CListFilesDlg::ListOfRow> CListFilesDlg::SelectedList() const {
+std::optional<std::u16string> CListFilesDlg::SelectedListName() const {
     const std::optional<int> row = GetSelectedRow();
     if (!row) {
         return std::nullopt;
     }
-    // The file's own name, not the shown name with ".crv" again: a list stored as "Shop.CRV" is
-    // that file.
-    return ListOfRow{GetRowName(*row), GetListsFolder() + GetRowFileName(*row)};
+    return GetRowName(*row);
+}
+
+std::optional<std::u16string> CListFilesDlg::SelectedListPath() const {
+    const std::optional<int> row = GetSelectedRow();
+    if (!row) {
+        return std::nullopt;
+    }
+    // The file's own name, not the shown one: a name that is not UTF-8 is shown decoded.
+    return GetListsFolder() + GetRowFileName(*row);
 }
 
 void CListFilesDlg::RunEditor(CCorvinaDoc& document) {
@@ -74,12 +81,12 @@ void CListFilesDlg::OnNew() {
 }
 
 void CListFilesDlg::OnOpen() {
-    const std::optional<ListOfRow> list = SelectedList();
-    if (!list) {
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!path) {
         return;
     }
     CCorvinaDoc document;
-    LoadList(document, list->path);
+    LoadList(document, *path);
     RunEditor(document);
 }
 
@@ -102,24 +109,25 @@ void CListFilesDlg::OnImport() {
 }
 
 void CListFilesDlg::OnRename() {
-    const std::optional<ListOfRow> list = SelectedList();
-    if (!list) {
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!path) {
         return;
     }
     // The dialog renames the file itself and reports what goes wrong; the rows follow when the
     // screen gets the focus back.
-    CFileDialog dialog(false, u"", list->path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    CFileDialog dialog(false, u"", *path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     dialog.DoModal();
 }
 
 void CListFilesDlg::OnExport() {
-    const std::optional<ListOfRow> list = SelectedList();
-    if (!list) {
+    const std::optional<std::u16string> name = SelectedListName();
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!name || !path) {
         return;
     }
     CCorvinaDoc document;
-    LoadList(document, list->path);
-    CFileDialog dialog(false, std::u16string(kExportExtension), list->name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    LoadList(document, *path);
+    CFileDialog dialog(false, std::u16string(kExportExtension), *name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        std::u16string(kExportFilter));
     if (dialog.DoModal() != IDOK) {
         return;
@@ -133,13 +141,14 @@ void CListFilesDlg::OnExport() {
 }
 
 void CListFilesDlg::OnDelete() {
-    const std::optional<ListOfRow> list = SelectedList();
-    if (!list) {
+    const std::optional<std::u16string> name = SelectedListName();
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!name || !path) {
         return;
     }
-    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name), MB_OKCANCEL | MB_ICONQUESTION) ==
+    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), *name), MB_OKCANCEL | MB_ICONQUESTION) ==
             IDOK &&
-        !DeleteFile(list->path)) {
+        !DeleteFile(*path)) {
         AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
     }
     FillList();

@@ -170,6 +170,11 @@ TEST_F(EditorCommands, DeleteRemovesTheWholeBranchAtOnceAndLeavesNoSelection) {
         EXPECT_EQ(editor.GetTreeCtrl().GetSelectedItem(), nullptr);
         EXPECT_FALSE(editor.IsCommandEnabled(ID_ITEM_DELETE));
         EXPECT_FALSE(editor.IsCommandEnabled(ID_ITEM_EDIT));
+        EXPECT_TRUE(editor.IsCommandEnabled(ID_LIST_ADDITEM));
+        // The move buttons are never disabled; without a selection they do nothing.
+        editor.SendCommand(ID_ITEM_MOVEUP);
+        editor.SendCommand(ID_ITEM_MOVEDOWN);
+        EXPECT_EQ(editortest::ShownRows(editor.GetTreeCtrl()), (std::vector<Row>{{0, u"Stove"}}));
         ExpectModified(editor);
     });
     EXPECT_EQ(editortest::DocumentItems(doc), (std::vector<Row>{{0, u"Stove"}}));

@@ -48,10 +48,12 @@ e2e_start_display() {
 
 # e2e_try_display ATTEMPT: starts a server on a free display and waits until it answers.
 e2e_try_display() {
-  local fifo="$E2E_WORK/display.$1.fifo" log="$E2E_OUT/xvfb.$1.log" display=""
+  local fifo="$E2E_WORK/display.$1.fifo" display=""
   mkfifo "$fifo"
-  # -displayfd lets the server pick a free display, so scenarios can run side by side.
-  Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>"$log" &
+  # -displayfd lets the server pick a free display, so scenarios can run side by side. -noreset keeps
+  # it from starting over whenever its last client leaves: a program connecting just then (right
+  # after xdotool looked) would be turned away.
+  Xvfb -displayfd 9 -noreset -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 9>"$fifo" 2>"$E2E_OUT/xvfb.$1.log" &
   XVFB_PID=$!
   if read -r -t "$E2E_TIMEOUT_SECONDS" display <"$fifo"; then
     export DISPLAY=":$display"
@@ -119,7 +121,8 @@ e2e_make_folder() { mkdir -p "$DEVICE_ROOT/$1" || e2e_fail "cannot make the fold
 E2E_FIRST_ROW_Y=55
 E2E_ROW_PITCH=17
 
-# e2e_row_y NAME: prints where the row of list NAME is on the document list. The rows go by name.
+# e2e_row_y NAME: prints where the row of list NAME is on the document list. The rows come in name
+# order, case-insensitively and with numbers in their numeric order.
 e2e_row_y() {
   local index=0 file
   while IFS= read -r file; do
@@ -127,8 +130,8 @@ e2e_row_y() {
       echo $((E2E_FIRST_ROW_Y + index * E2E_ROW_PITCH))
       return 0
     fi
-    index=$((index + 1))
-  done < <(cd "$E2E_LISTS" && ls -1 -- *.crv | LC_ALL=C sort -f)
+    case "$file" in *.crv) index=$((index + 1)) ;; esac
+  done < <(ls -1 "$E2E_LISTS" | sort -f -V)
   e2e_fail "no row for the list $1"
 }
 

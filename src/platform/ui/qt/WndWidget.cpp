@@ -252,7 +252,7 @@ constexpr KeyPair kKeys[] = {
     {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Shift, VK_SHIFT},   {Qt::Key_Control, VK_CONTROL},
     {Qt::Key_Alt, VK_MENU},       {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE},
     {Qt::Key_Left, VK_LEFT},      {Qt::Key_Up, VK_UP},         {Qt::Key_Right, VK_RIGHT},
-    {Qt::Key_Down, VK_DOWN},      {Qt::Key_Delete, VK_DELETE},  {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_Down, VK_DOWN},      {Qt::Key_Delete, VK_DELETE}, {Qt::Key_PageUp, VK_PRIOR},
     {Qt::Key_PageDown, VK_NEXT},  {Qt::Key_Home, VK_HOME},     {Qt::Key_End, VK_END},
 };
 } // namespace
