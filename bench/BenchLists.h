@@ -15,6 +15,7 @@
 
 #include "model/CorvinaDoc.h"
 #include "platform/core/Strings.h"
+#include "support/TestFolder.h"
 
 namespace bench {
 
@@ -96,22 +97,8 @@ inline std::uint64_t HeapInUse() { return mallinfo2().uordblks + mallinfo2().hbl
 
 /// A scratch folder for one benchmark program, removed with everything in it at exit.
 inline const std::filesystem::path& ScratchFolder() {
-    struct Folder {
-        std::filesystem::path path;
-        Folder() {
-            std::string pattern = (std::filesystem::temp_directory_path() / "corvina-bench-XXXXXX").string();
-            if (::mkdtemp(pattern.data()) == nullptr) {
-                std::abort();
-            }
-            path = pattern;
-        }
-        ~Folder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    };
-    static const Folder folder;
-    return folder.path;
+    static const TestFolder folder;
+    return folder.Path();
 }
 
 inline std::u16string ScratchFile(const std::string& name) { return Widen((ScratchFolder() / name).string()); }

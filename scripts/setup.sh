@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-dev
+  cmake ninja-build g++ clang libclang-rt-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-wine fonts-dejavu-core

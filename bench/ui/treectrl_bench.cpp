@@ -8,6 +8,7 @@
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
+#include "support/RowFont.h"
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <benchmark/benchmark.h>
@@ -144,18 +145,11 @@ void BM_MeasureTitlesOnce(benchmark::State& state) {
     for (std::size_t i = 0; i < rows; ++i) {
         titles.push_back(TitleFor(i));
     }
-    CFont font;
-    font.CreateFont(treectrl::kRowFontHeight, FW_DONTCARE, treectrl::kRowFontFace);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(1, 1);
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SelectObject(&bitmap);
-    dc.SelectObject(&font);
+    const RowFontSurface rowFont;
     for (auto _ : state) {
         long total = 0;
         for (const auto& title : titles) {
-            total += dc.GetTextExtent(title).cx;
+            total += rowFont.Measure(title).cx;
         }
         benchmark::DoNotOptimize(total);
     }

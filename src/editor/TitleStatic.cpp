@@ -2,6 +2,8 @@
 #include "editor/TitleStatic.h"
 
 #include "platform/ui/DC.h"
+#include "platform/ui/ScopedSelect.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
@@ -10,7 +12,7 @@ constexpr unsigned kTitleFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPR
 }  // namespace
 
 CTitleStatic::CTitleStatic() {
-    background_.LoadBitmap(kBackgroundBitmap);
+    background_.LoadBitmap(IDB_TITLE_BACKGROUND);
 }
 
 CTitleStatic::~CTitleStatic() = default;
@@ -22,26 +24,16 @@ void CTitleStatic::OnPaint(CDC& dc) {
     if (!background_.IsNull()) {
         CDC memory;
         if (memory.CreateCompatibleDC(&dc)) {
-            CBitmap* previous = memory.SelectObject(&background_);
-            const CSize picture = background_.GetSize();
-            dc.BitBlt(client.left, client.top, picture.cx, picture.cy, &memory, 0, 0);
-            if (previous != nullptr) {
-                memory.SelectObject(previous);
-            }
-            memory.DeleteDC();
+            const ScopedSelect picture(memory, &background_);
+            const CSize size = background_.GetSize();
+            dc.BitBlt(client.left, client.top, size.cx, size.cy, &memory, 0, 0);
         }
     }
 
     CRect textRect = client;
     textRect.left += kTextIndent;
-    CFont* previousFont = nullptr;
-    if (CFont* font = GetFont()) {
-        previousFont = dc.SelectObject(font);
-    }
+    const ScopedSelect font(dc, GetFont());
     const int previousMode = dc.SetBkMode(TRANSPARENT);
     dc.DrawText(GetWindowText(), textRect, kTitleFormat);
     dc.SetBkMode(previousMode);
-    if (previousFont != nullptr) {
-        dc.SelectObject(previousFont);
-    }
 }

@@ -8,8 +8,6 @@
 /// The title bar. Its text and font are the window text and the font given with SetFont.
 class CTitleStatic : public CStatic {
 public:
-    /// The picture painted at the top-left corner.
-    static constexpr unsigned kBackgroundBitmap = 148;
     /// The title starts this far right of the control's left edge, past the picture's icon.
     static constexpr int kTextIndent = 26;
 

@@ -4,6 +4,7 @@
 #include "platform/ui/DC.h"
 #include "platform/ui/Gesture.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/ScopedSelect.h"
 #include "res/ResourceIds.h"
 
 CListFilesCtrl::CListFilesCtrl() {
@@ -53,13 +54,12 @@ bool CListFilesCtrl::OnEraseBkgnd(CDC& dc) {
     if (m_background.IsNull() || !memory.CreateCompatibleDC(&dc)) {
         return false;
     }
-    CBitmap* previous = memory.SelectObject(&m_background);
+    const ScopedSelect tile(memory, &m_background);
     CRect client;
     GetClientRect(&client);
-    const CSize tile = m_background.GetSize();
-    for (int y = client.top; y < client.bottom; y += tile.cy) {
-        dc.BitBlt(0, y, tile.cx, tile.cy, &memory, 0, 0);
+    const CSize tileSize = m_background.GetSize();
+    for (int y = client.top; y < client.bottom; y += tileSize.cy) {
+        dc.BitBlt(0, y, tileSize.cx, tileSize.cy, &memory, 0, 0);
     }
-    memory.SelectObject(previous);
     return true;
 }

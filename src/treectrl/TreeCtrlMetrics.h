@@ -94,18 +94,7 @@ inline constexpr COLORREF kPictureKey = RGB(255, 0, 0);
 /// The expander squares are keyed on white so their inside shows the row colour.
 inline constexpr COLORREF kExpanderKey = RGB(255, 255, 255);
 
-// --- Pictures and font ------------------------------------------------------------------------------
-
-inline constexpr unsigned kBitmapChecked = 150;
-inline constexpr unsigned kBitmapUnchecked = 151;
-inline constexpr unsigned kBitmapMinus = 152;
-inline constexpr unsigned kBitmapPlus = 153;
-inline constexpr unsigned kBitmapArrowDown = 155;
-inline constexpr unsigned kBitmapArrowUp = 156;
-inline constexpr unsigned kBitmapThumbTop = 157;
-inline constexpr unsigned kBitmapThumbBody = 158;
-inline constexpr unsigned kBitmapThumbBottom = 159;
-inline constexpr unsigned kBitmapNotesMark = 173;
+// --- Font (the pictures are res/ResourceIds.h's IDB_*) ------------------------------------------------
 
 inline constexpr char16_t kRowFontFace[] = u"Tahoma";
 inline constexpr int kRowFontHeight = 13;

@@ -110,24 +110,27 @@ public:
     std::size_t CountDescendants(const VisualNode* node) const;
 
     // --- Zones and hit testing (window coordinates) ---------------------------------------------
+    // Each brings the layout up to date first (EnsureLayout), so it answers for the rows as they
+    // are now, never as the last paint left them.
 
     /// The row's area on the window.
-    CRect GetItemRect(const VisualNode* node) const;
+    CRect GetItemRect(const VisualNode* node);
     /// The 14 x 14 square at the row's top-left that toggles the check.
-    CRect GetCheckBoxRect(const VisualNode* node) const;
+    CRect GetCheckBoxRect(const VisualNode* node);
     /// The 9 x 9 expand square's place (present on every row, with or without sub-rows).
-    CRect GetExpanderRect(const VisualNode* node) const;
+    CRect GetExpanderRect(const VisualNode* node);
     /// The notes mark's square; all zero when the row has no notes.
-    CRect GetNotesRect(const VisualNode* node) const;
+    CRect GetNotesRect(const VisualNode* node);
     /// The row under the point, or null; flags receives VTHT_ONCHECKBOX, VTHT_ONEXPANDER and
     /// VTHT_ONNOTES for the zones the point is on.
-    VisualNode* HitTest(CPoint point, UINT* flags = nullptr) const;
-    VisualNode* HitTest(int x, int y, UINT* flags = nullptr) const { return HitTest(CPoint(x, y), flags); }
+    VisualNode* HitTest(CPoint point, UINT* flags = nullptr);
+    VisualNode* HitTest(int x, int y, UINT* flags = nullptr) { return HitTest(CPoint(x, y), flags); }
 
-    /// Re-renders one shown row and paints it at once, without a relayout; ignores hidden rows.
+    /// Re-renders one shown row and paints it at once, without a relayout; ignores hidden rows, and
+    /// every row while the layout is dirty (the next layout renders them all).
     void RedrawItem(VisualNode* node);
 
-    // --- What the layout and the scroll model hold (read-only) ----------------------------------
+    // --- What the layout and the scroll model hold (read-only, as the last layout left them) ----
 
     /// The rows in display order as the last layout placed them.
     const std::vector<VisualNode*>& GetShownRows() const { return shownRows_; }
@@ -137,24 +140,30 @@ public:
     const CRect& GetContentRect() const { return contentRect_; }
     /// The client rectangle less 1 at the top and bottom and 3 at the right.
     const CRect& GetViewRect() const { return viewRect_; }
-    /// The scroll bar and its parts as the last paint drew them (all empty without a bar).
+    /// The scroll bar and its parts as the last layout placed them (all empty without a bar).
     const treectrl::ScrollBarGeometry& GetScrollBar() const { return scrollBar_; }
     /// The scroll-bar part the pen holds, treectrl::kNoPart when none.
     std::int32_t GetPressedPart() const { return pressedPart_; }
-    /// True when the next paint lays the rows out again.
+    /// True when the next EnsureLayout lays the rows out again.
     bool IsLayoutDirty() const { return layoutDirty_ != 0; }
 
 protected:
     // The control's own virtual operations, in their slot order.
 
-    /// Renders one row into the band when it lies in it (fixing its height and notes mark first).
+    /// Renders one row, as the layout placed it, into the band when it lies in it.
     virtual void DrawItem(VisualNode* node);
     /// Lays out every shown row when the layout is dirty: positions, heights, colours.
     virtual void RecalcLayout();
-    /// Computes the scroll bar's geometry and draws it on the frame surface.
+    /// Draws the scroll bar the layout placed on the frame surface.
     virtual void DrawScrollBar(CDC& dc);
-    /// Composes the whole control on the frame surface.
+    /// Composes the whole control on the frame surface from the current layout.
     virtual void DrawTree(CDC& dc);
+
+    /// Brings everything that places the rows and the bar up to date: the view rectangle from the
+    /// client size, the rows when their layout is dirty, the scroll offset clamped to the content,
+    /// and the scroll bar's geometry. Runs before painting, hit testing and every operation that
+    /// reads positions; cheap when nothing changed.
+    void EnsureLayout();
 
     /// Forgets every measured title, so the next layout measures all rows again.
     void ForgetMeasurements();
@@ -199,6 +208,10 @@ private:
     void ClampScroll();
     std::size_t FirstShownRowBelow(std::int32_t contentY) const;
     bool IsShown(const VisualNode* node) const;
+    CRect ItemRectOnWindow(const VisualNode* node) const;
+    CRect CheckBoxRectOnWindow(const VisualNode* node) const;
+    CRect ExpanderRectOnWindow(const VisualNode* node) const;
+    CRect NotesRectOnWindow(const VisualNode* node) const;
 
     // --- Painting helpers (VisualTreeCtrlPaint.cpp) ---
     void CreateResources(CDC& dc, const CRect& client);
@@ -225,7 +238,7 @@ private:
     VisualTree tree_;                      // the rows under the hidden root
     VisualNode* selected_ = nullptr;       // the selected row, or null
     std::vector<VisualNode*> shownRows_;   // rows in display order, by increasing top, from the last layout
-    BYTE layoutDirty_ = 1;                 // the next paint must run RecalcLayout
+    BYTE layoutDirty_ = 1;                 // the next EnsureLayout must run RecalcLayout
     BYTE checkBoxesShown_ = 1;             // the check box column is there (never changed)
     std::int32_t indent_ = treectrl::kIndentPerLevel;  // horizontal step per level (never changed)
     unsigned columnCount_ = 0;             // text columns, at most treectrl::kMaxColumns
@@ -235,7 +248,7 @@ private:
     std::int32_t scrollOffset_ = 0;        // how far the content is scrolled up
     CRect contentRect_;                    // (0, 0, view width, height of all shown rows)
     CRect viewRect_;                       // client less 1 top, 3 right, 1 bottom
-    treectrl::ScrollBarGeometry scrollBar_;  // bar, arrows, thumb and scale from the last paint
+    treectrl::ScrollBarGeometry scrollBar_;  // bar, arrows, thumb and scale from the last layout
     std::int32_t pressedPart_ = treectrl::kNoPart;  // scroll-bar part under a held pen
     CPoint lastDragPoint_;                 // pen position during a thumb drag
 

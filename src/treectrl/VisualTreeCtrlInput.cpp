@@ -63,6 +63,7 @@ void CVisualTreeCtrl::StopRepeat() {
 }
 
 void CVisualTreeCtrl::ScrollBy(std::int32_t delta) {
+    EnsureLayout();
     scrollOffset_ += delta;
     ClampScroll();
     if (HasWindow()) {
@@ -82,6 +83,7 @@ void CVisualTreeCtrl::RequestTapAndHold(CPoint point) {
 }
 
 void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
+    EnsureLayout();
     if (scrollBar_.bar.PtInRect(point)) {
         // The track between the arrows and the thumb does nothing, and rows under the bar cannot
         // be tapped while it shows.
@@ -127,6 +129,7 @@ void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
         StopRepeat();
         return;
     }
+    EnsureLayout();
     if (scrollBar_.bar.PtInRect(point) && ScrollPartAt(point) != kNoPart) {
         return;
     }
@@ -140,6 +143,7 @@ void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
 }
 
 void CVisualTreeCtrl::OnMouseMove(UINT flags, CPoint point) {
+    EnsureLayout();
     if (pressedPart_ == kPartThumb && scrollBar_.thumb.PtInRect(point) && scrollBar_.scale > 0.0f) {
         const float moved = static_cast<float>(point.y - lastDragPoint_.y) / scrollBar_.scale;
         lastDragPoint_ = point;

@@ -86,7 +86,7 @@ CRect CVisualTreeCtrl::CalcTextRect(VisualNode* node) {
 CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
     VisualItem& item = node->item;
     // The height is worked out afresh from the provisional one each time, so running this again on
-    // a row (every redraw does) never makes it grow.
+    // a row never makes it grow.
     item.rowRect.bottom = item.rowRect.top + kProvisionalRowHeight;
     const CRect textRect = CalcTextRect(node);
     // Any text, even one of spaces only, is padded below its lines; a text without words measures
@@ -154,12 +154,23 @@ void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
     item.rowRect = CRect(0, top, contentRect_.Width(), top + kProvisionalRowHeight);
     item.background = RowColourAt(shownRows_.size());
     shownRows_.push_back(node);
+    CalcItemRect(node);
     DrawItem(node);
     contentRect_.bottom += item.rowRect.Height();
     // A row that just got its first sub-row now shows the expand square.
     if (parentIsRow && parent->children.size() == 1) {
         DrawItem(parent);
     }
+}
+
+void CVisualTreeCtrl::EnsureLayout() {
+    CRect client;
+    GetClientRect(&client);
+    viewRect_ = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
+                      client.bottom - kViewInsetBottom);
+    RecalcLayout();
+    ClampScroll();
+    scrollBar_ = ComputeScrollBar(viewRect_, contentRect_.Height(), scrollOffset_, scrollBar_.scale);
 }
 
 void CVisualTreeCtrl::ClampScroll() {
@@ -178,27 +189,48 @@ bool CVisualTreeCtrl::IsShown(const VisualNode* node) const {
     return index < shownRows_.size() && shownRows_[index] == node;
 }
 
-CRect CVisualTreeCtrl::GetItemRect(const VisualNode* node) const {
+CRect CVisualTreeCtrl::ItemRectOnWindow(const VisualNode* node) const {
     return MovedUp(node->item.rowRect, scrollOffset_);
 }
 
-CRect CVisualTreeCtrl::GetCheckBoxRect(const VisualNode* node) const {
-    const CRect row = GetItemRect(node);
+CRect CVisualTreeCtrl::CheckBoxRectOnWindow(const VisualNode* node) const {
+    const CRect row = ItemRectOnWindow(node);
     return CRect(row.left, row.top, row.left + kCheckZoneSize, row.top + kCheckZoneSize);
 }
 
-CRect CVisualTreeCtrl::GetExpanderRect(const VisualNode* node) const {
-    const CRect row = GetItemRect(node);
+CRect CVisualTreeCtrl::ExpanderRectOnWindow(const VisualNode* node) const {
+    const CRect row = ItemRectOnWindow(node);
     const int left = row.left + LevelLeft(node->item.level) + kExpanderLeft;
     const int top = row.top + kExpanderTop;
     return CRect(left, top, left + kExpanderSize, top + kExpanderSize);
 }
 
-CRect CVisualTreeCtrl::GetNotesRect(const VisualNode* node) const {
+CRect CVisualTreeCtrl::NotesRectOnWindow(const VisualNode* node) const {
     return MovedUp(node->item.notesRect, scrollOffset_);
 }
 
-VisualNode* CVisualTreeCtrl::HitTest(CPoint point, UINT* flags) const {
+CRect CVisualTreeCtrl::GetItemRect(const VisualNode* node) {
+    EnsureLayout();
+    return ItemRectOnWindow(node);
+}
+
+CRect CVisualTreeCtrl::GetCheckBoxRect(const VisualNode* node) {
+    EnsureLayout();
+    return CheckBoxRectOnWindow(node);
+}
+
+CRect CVisualTreeCtrl::GetExpanderRect(const VisualNode* node) {
+    EnsureLayout();
+    return ExpanderRectOnWindow(node);
+}
+
+CRect CVisualTreeCtrl::GetNotesRect(const VisualNode* node) {
+    EnsureLayout();
+    return NotesRectOnWindow(node);
+}
+
+VisualNode* CVisualTreeCtrl::HitTest(CPoint point, UINT* flags) {
+    EnsureLayout();
     if (flags != nullptr) {
         *flags = 0;
     }
@@ -207,17 +239,17 @@ VisualNode* CVisualTreeCtrl::HitTest(CPoint point, UINT* flags) const {
         return nullptr;
     }
     VisualNode* row = shownRows_[index];
-    if (!GetItemRect(row).PtInRect(point)) {
+    if (!ItemRectOnWindow(row).PtInRect(point)) {
         return nullptr;
     }
     if (flags != nullptr) {
-        if (GetCheckBoxRect(row).PtInRect(point)) {
+        if (CheckBoxRectOnWindow(row).PtInRect(point)) {
             *flags |= VTHT_ONCHECKBOX;
         }
-        if (GetExpanderRect(row).PtInRect(point)) {
+        if (ExpanderRectOnWindow(row).PtInRect(point)) {
             *flags |= VTHT_ONEXPANDER;
         }
-        if (GetNotesRect(row).PtInRect(point)) {
+        if (NotesRectOnWindow(row).PtInRect(point)) {
             *flags |= VTHT_ONNOTES;
         }
     }

@@ -2,6 +2,8 @@
 // view, and composing the control with its scroll bar, grid lines and frame.
 #include "treectrl/VisualTreeCtrl.h"
 
+#include "res/ResourceIds.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,7 +14,7 @@ namespace {
 constexpr unsigned kWordFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 constexpr unsigned kColumnFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
 
-constexpr unsigned kThumbBitmaps[3] = {kBitmapThumbTop, kBitmapThumbBody, kBitmapThumbBottom};
+constexpr unsigned kThumbBitmaps[3] = {IDB_THUMB_TOP, IDB_THUMB_MIDDLE, IDB_THUMB_BOTTOM};
 enum ThumbPiece { kThumbTop = 0, kThumbBody = 1, kThumbBottom = 2 };
 
 /// Makes a memory surface of the given size with a bitmap selected into it.
@@ -62,13 +64,13 @@ void CVisualTreeCtrl::CreateResources(CDC& dc, const CRect& client) {
         }
     }
     // A missing picture leaves its bitmap empty, which draws nothing; the control still works.
-    arrowUpBitmap_.LoadBitmap(kBitmapArrowUp);
-    arrowDownBitmap_.LoadBitmap(kBitmapArrowDown);
-    uncheckedBitmap_.LoadBitmap(kBitmapUnchecked);
-    checkedBitmap_.LoadBitmap(kBitmapChecked);
-    plusBitmap_.LoadBitmap(kBitmapPlus);
-    minusBitmap_.LoadBitmap(kBitmapMinus);
-    notesBitmap_.LoadBitmap(kBitmapNotesMark);
+    arrowUpBitmap_.LoadBitmap(IDB_SCROLL_UP);
+    arrowDownBitmap_.LoadBitmap(IDB_SCROLL_DOWN);
+    uncheckedBitmap_.LoadBitmap(IDB_UNCHECKED);
+    checkedBitmap_.LoadBitmap(IDB_CHECKED);
+    plusBitmap_.LoadBitmap(IDB_COLLAPSED);
+    minusBitmap_.LoadBitmap(IDB_EXPANDED);
+    notesBitmap_.LoadBitmap(IDB_NOTES_MARK);
 
     rowFontMeasure_.dc = &bandDc_[0];
     wordMeasures_.Clear();
@@ -116,6 +118,7 @@ void CVisualTreeCtrl::OnPaint(CDC& dc) {
         dc.FillSolidRect(client, kControlBackground);
         return;
     }
+    EnsureLayout();
     DrawTree(frameDc_);
     dc.BitBlt(0, 0, client.Width(), client.Height(), &frameDc_, 0, 0);
 }
@@ -134,11 +137,6 @@ void CVisualTreeCtrl::DrawTree(CDC& dc) {
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(client, kControlBackground);
-    viewRect_ = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
-                      client.bottom - kViewInsetBottom);
-    RecalcLayout();
-    ClampScroll();
-
     UpdateBand();
     const int width = std::min(viewRect_.Width(), contentRect_.Width());
     const int height = std::min(viewRect_.Height(), contentRect_.Height() - scrollOffset_);
@@ -179,7 +177,7 @@ void CVisualTreeCtrl::RenderStrip(const ContentStrip& strip) {
 }
 
 void CVisualTreeCtrl::DrawItem(VisualNode* node) {
-    const CRect row = CalcItemRect(node);
+    const CRect& row = node->item.rowRect;
     if (!ResourcesReady() || !band_.Valid() || band_.Visible(row.top, row.bottom).Empty()) {
         return;
     }
@@ -236,7 +234,6 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
 }
 
 void CVisualTreeCtrl::DrawScrollBar(CDC& dc) {
-    scrollBar_ = ComputeScrollBar(viewRect_, contentRect_.Height(), scrollOffset_, scrollBar_.scale);
     if (!scrollBar_.Visible()) {
         return;
     }
@@ -276,10 +273,12 @@ void CVisualTreeCtrl::DrawGridAndFrame(CDC& dc, const CRect& client) {
 }
 
 void CVisualTreeCtrl::RedrawItem(VisualNode* node) {
-    if (node == nullptr || !IsShown(node)) {
+    // With the layout dirty, the next layout renders every row in view afresh: drawing one now
+    // would be wasted, and laying out here would make filling an unpainted control quadratic.
+    if (node == nullptr || IsLayoutDirty() || !IsShown(node)) {
         return;
     }
-    const CRect onWindow = GetItemRect(node);
+    const CRect onWindow = ItemRectOnWindow(node);
     DrawItem(node);
     if (HasWindow()) {
         InvalidateRect(&onWindow, false);

@@ -15,8 +15,12 @@
 namespace {
 
 constexpr UINT kTitleId = 1001;
+/// Picture 148, 240 x 28, painted at the top-left corner.
+constexpr unsigned kTitlePicture = 148;
 constexpr int kPictureWidth = 240;
 constexpr int kPictureHeight = 28;
+/// The title starts 26 pixels in, right of the picture's icon.
+constexpr int kTitleIndent = 26;
 
 /// Text is drawn in black; nothing in the picture is that dark.
 bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; }
@@ -62,7 +66,7 @@ protected:
 TEST_F(TitleBar, PictureFillsTheTopLeft240By28PixelsUnscaled) {
     Show(u"", kPictureWidth, kPictureHeight);
     CBitmap picture;
-    ASSERT_TRUE(picture.LoadBitmap(CTitleStatic::kBackgroundBitmap));
+    ASSERT_TRUE(picture.LoadBitmap(kTitlePicture));
     ASSERT_EQ(picture.GetSize(), CSize(kPictureWidth, kPictureHeight));
     const auto image = uitest::Grab(title);
     for (int y = 0; y < kPictureHeight; ++y) {
@@ -75,7 +79,7 @@ TEST_F(TitleBar, PictureFillsTheTopLeft240By28PixelsUnscaled) {
 TEST_F(TitleBar, BeyondThePictureALargerControlShowsItsPlainBackground) {
     Show(u"", 300, 40);
     CBitmap picture;
-    ASSERT_TRUE(picture.LoadBitmap(CTitleStatic::kBackgroundBitmap));
+    ASSERT_TRUE(picture.LoadBitmap(kTitlePicture));
     const auto image = uitest::Grab(title);
     EXPECT_EQ(image.Pixel(100, 10), picture.GetPixel(100, 10));
     const COLORREF background = image.Pixel(299, 39);
@@ -91,15 +95,15 @@ TEST_F(TitleBar, BeyondThePictureALargerControlShowsItsPlainBackground) {
 TEST_F(TitleBar, TitleStartsPastTheIconAndIsCentredInTheWholeHeight) {
     Show(u"Shop", 300, 40);
     const CRect ink = InkBounds(uitest::Grab(title));
-    EXPECT_GE(ink.left, CTitleStatic::kTextIndent);
-    EXPECT_LE(ink.left, CTitleStatic::kTextIndent + 3);
+    EXPECT_GE(ink.left, kTitleIndent);
+    EXPECT_LE(ink.left, kTitleIndent + 3);
     EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 20.0, 2.5);
 }
 
 TEST_F(TitleBar, AmpersandIsDrawnAsItIs) {
     Show(u"&", kPictureWidth, kPictureHeight);
     const CRect ink = InkBounds(uitest::Grab(title));
-    EXPECT_GE(ink.left, CTitleStatic::kTextIndent);
+    EXPECT_GE(ink.left, kTitleIndent);
     EXPECT_GE(ink.Height(), 8) << "a full-height glyph, not an underline";
 }
 
@@ -120,5 +124,14 @@ TEST_F(TitleBar, ALongTitleIsCutAtTheEdgeWithoutAnEllipsis) {
 
 TEST_F(TitleBar, ScreenshotOfAListTitle) {
     Show(u"Shopping & errands*", kPictureWidth, kPictureHeight);
-    EXPECT_TRUE(uitest::Grab(title).SavePng("titlebar.png"));
+    const auto image = uitest::Grab(title);
+    EXPECT_TRUE(image.SavePng("titlebar.png"));
+    CBitmap picture;
+    ASSERT_TRUE(picture.LoadBitmap(kTitlePicture));
+    EXPECT_EQ(image.Pixel(2, 2), picture.GetPixel(2, 2)) << "the picture's icon, left of the title";
+    EXPECT_EQ(image.Pixel(kPictureWidth - 1, 0), picture.GetPixel(kPictureWidth - 1, 0));
+    const CRect ink = InkBounds(image);
+    EXPECT_GE(ink.left, kTitleIndent);
+    EXPECT_LE(ink.left, kTitleIndent + 3);
+    EXPECT_GE(ink.Height(), 8) << "whole letters, not a line";
 }

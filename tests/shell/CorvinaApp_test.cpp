@@ -10,6 +10,7 @@
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
 #include "shell/CorvinaApp.h"
+#include "platform/ui/testing/PictureProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +85,12 @@ TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItClo
     app.SetScreenshot({{}, picture.string()});
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(app.ScreenshotWritten());
-    EXPECT_TRUE(std::filesystem::is_regular_file(picture));
+    // The picture is the device screen as drawn: caption bar on top, menu bar with its rule below.
+    const CBitmap shot = uitest::ReadPngBitmap(picture.string());
+    EXPECT_EQ(shot.GetSize(), CSize(240, 320));
+    EXPECT_EQ(shot.GetPixel(0, 0), RGB(0x0B, 0x24, 0x6B));
+    EXPECT_EQ(shot.GetPixel(120, 320 - 26), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(shot.GetPixel(120, 320 - 25), RGB(0xEC, 0xEC, 0xEC));
     EXPECT_TRUE(std::filesystem::is_directory(Host(u"\\Apps\\Lists")));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }

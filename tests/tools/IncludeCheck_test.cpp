@@ -78,8 +78,8 @@ TEST_F(IncludeCheckTest, KeptArrowsPassAndEachBrokenOneIsNamedWithItsLine) {
 TEST_F(IncludeCheckTest, TheProgramFailsOnAPlantedIncludeAndPassesWithoutIt) {
     PlantCleanTree();
     WriteBytes(m_folder.File("layers.txt"), kMap);
-    const std::string command = std::string("'") + INCLUDE_CHECK_PATH + "' '" + m_folder.Path().string() + "' >'" +
-                                m_folder.File("out") + "'";
+    const std::string command = std::string("'") + INCLUDE_CHECK_PATH + "' '" + m_folder.Path().string() +
+                                "' >'" + m_folder.File("out") + "'";
     const auto run = [&] {
         const int raw = std::system(command.c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -89,7 +89,8 @@ TEST_F(IncludeCheckTest, TheProgramFailsOnAPlantedIncludeAndPassesWithoutIt) {
 
     Plant("src/core/Strings.h", "#pragma once\n#include <string>\n#include \"ui/Wnd.h\"\n");
     EXPECT_EQ(run(), 1);
-    EXPECT_EQ(ReadBytes(m_folder.File("out")), "src/core/Strings.h:3: src/core may not include src/ui/Wnd.h\n");
+    EXPECT_EQ(ReadBytes(m_folder.File("out")),
+              "src/core/Strings.h:3: src/core may not include src/ui/Wnd.h\n");
 }
 
 TEST(IncludeMapTest, AMalformedMapIsRefusedNamingItsLine) {
@@ -98,7 +99,8 @@ TEST(IncludeMapTest, AMalformedMapIsRefusedNamingItsLine) {
             try {
                 IncludeMap::Parse("src/core:\n\nsrc/ui src/core\n");
             } catch (const std::runtime_error& error) {
-                EXPECT_STREQ(error.what(), "line 3 of the include map: \"src/ui src/core\" has no ':' after the folder");
+                EXPECT_STREQ(error.what(),
+                             "line 3 of the include map: \"src/ui src/core\" has no ':' after the folder");
                 throw;
             }
         },
@@ -106,4 +108,4 @@ TEST(IncludeMapTest, AMalformedMapIsRefusedNamingItsLine) {
     EXPECT_THROW(IncludeMap::Parse("src/core:\nsrc/core: src/ui\n"), std::runtime_error);
 }
 
-}  // namespace
+} // namespace

@@ -45,11 +45,11 @@ TEST(TreeInDialog, TheEditorsTemplateMakesTheControlAndItsTapsReachTheScreen) {
         screen.tree.AddColumn();
         VisualNode* milk = screen.tree.InsertItem(u"Milk", 1, 1, nullptr, &milkChecked);
         const auto image = uitest::Grab(screen.tree);
-        EXPECT_EQ(image.Pixel(150, 5), treectrl::kEvenRowColour);
+        EXPECT_EQ(image.Pixel(150, 5), kEvenRow);
         const CRect box = screen.tree.GetCheckBoxRect(milk);
         uitest::Tap(screen.tree, CPoint(box.left + 5, box.top + 5));
         screen.EndDialog(IDCANCEL);
     });
     EXPECT_EQ(milkChecked, 1);
-    EXPECT_EQ(screen.codes, (std::vector<UINT>{VTN_CHECKCHANGED}));
+    EXPECT_EQ(screen.codes, (std::vector<UINT>{kCheckChanged}));
 }

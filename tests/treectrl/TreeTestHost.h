@@ -1,5 +1,5 @@
 // What the check-tree tests share: a parent window that records the notifications it receives, a
-// control placed in it the way the list editor places it, owner icons, and the row font's measures.
+// control placed in it the way the list editor places it, and owner icons.
 #pragma once
 
 #include "platform/ui/Bitmap.h"
@@ -9,6 +9,7 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/testing/UiTest.h"
+#include "support/RowFont.h"
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,21 @@ inline constexpr UINT kTreeId = 1012;
 /// The editor's control fills the device screen's width.
 inline constexpr int kTreeWidth = 240;
 inline constexpr int kTreeHeight = 320;
+
+// The numbers the rules give, written here rather than read from the control, so that a mistyped
+// constant in the control fails its tests. Colours are 0x00BBGGRR.
+inline constexpr COLORREF kEvenRow = 0x00F7E3DF;        ///< first, third, ... shown row
+inline constexpr COLORREF kOddRow = 0x00BEF5F4;         ///< second, fourth, ... shown row
+inline constexpr COLORREF kSelectedRow = 0x00C8B4DC;    ///< the selected row's background
+inline constexpr COLORREF kSelectedText = 0x00C83232;   ///< the selected row's text
+inline constexpr COLORREF kScrollBarGrey = 0x00BEBEBE;  ///< the scroll bar's background
+inline constexpr COLORREF kFrame = 0x008D504D;          ///< the lines along the top and bottom
+inline constexpr UINT kCheckChanged = 8500;             ///< notification after a checked-flag write
+inline constexpr UINT kNotesClicked = 8501;             ///< notification when a notes mark is tapped
+inline constexpr UINT kHoldGesture = 1000;              ///< the gesture recogniser's tap-and-hold
+inline constexpr UINT kOnCheckBox = 1;                  ///< hit-test flags
+inline constexpr UINT kOnExpander = 2;
+inline constexpr UINT kOnNotes = 4;
 
 /// One notification as the parent received it.
 struct Received {
@@ -104,19 +120,6 @@ public:
     }
     std::array<CBitmap, 3> bitmaps;
 };
-
-/// Width and line height of text in the row font, as the control measures it.
-inline CSize MeasureRowText(std::u16string_view text) {
-    CFont font;
-    font.CreateFont(treectrl::kRowFontHeight, FW_DONTCARE, treectrl::kRowFontFace);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(1, 1);
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SelectObject(&bitmap);
-    dc.SelectObject(&font);
-    return dc.GetTextExtent(text);
-}
 
 /// A parent window with one check-tree control in it, as the editor sets it up: icons given, one
 /// text column added.

@@ -31,7 +31,7 @@ TEST_F(TreeInput, TappingACheckBoxChecksItNotifiesOnceAndRedrawsOnlyThatRow) {
 
     EXPECT_EQ(*flags[1], 1);
     ASSERT_EQ(parent.received.size(), 1u);
-    EXPECT_EQ(parent.received[0].code, VTN_CHECKCHANGED);
+    EXPECT_EQ(parent.received[0].code, kCheckChanged);
     EXPECT_EQ(parent.received[0].id, kTreeId);
     EXPECT_EQ(parent.received[0].from, &tree);
     EXPECT_EQ(tree.drawn, (std::vector<const VisualNode*>{milk}));
@@ -44,7 +44,7 @@ TEST_F(TreeInput, AnyNonZeroFlagCountsAsCheckedAndATapWritesZero) {
     *flags[0] = 7;
     uitest::Tap(tree, CPoint(5, 5));
     EXPECT_EQ(*flags[0], 0);
-    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{VTN_CHECKCHANGED}));
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{kCheckChanged}));
 }
 
 TEST_F(TreeInput, RowWithoutAFlagIgnoresCheckBoxTaps) {
@@ -65,7 +65,7 @@ TEST_F(TreeInput, CheckAllWritesEveryRowShownOrNotWithOneNotificationEach) {
     for (const auto& flag : flags) {
         EXPECT_EQ(*flag, 1);
     }
-    EXPECT_EQ(parent.Codes(), std::vector<UINT>(5, VTN_CHECKCHANGED));
+    EXPECT_EQ(parent.Codes(), std::vector<UINT>(5, kCheckChanged));
 }
 
 TEST_F(TreeInput, SetCheckSkipsTheSubtreeOfARowWithoutAFlag) {
@@ -91,14 +91,14 @@ TEST_F(TreeInput, TappingTheMinusCollapsesAndRecoloursTheRowsBelow) {
     VisualNode* fruit = Add(u"Fruit");
     Add(u"Apples", fruit);
     VisualNode* bread = Add(u"Bread");
-    EXPECT_EQ(bread->item.background, kEvenRowColour);
+    EXPECT_EQ(bread->item.background, kEvenRow);
 
     uitest::Tap(tree, CPoint(74, 8));
 
     EXPECT_EQ(fruit->item.expanded, 0);
     EXPECT_EQ(bread->item.rowRect.top, 16);
-    EXPECT_EQ(bread->item.background, kOddRowColour);
-    EXPECT_EQ(Grab().Pixel(150, 20), kOddRowColour);
+    EXPECT_EQ(bread->item.background, kOddRow);
+    EXPECT_EQ(Grab().Pixel(150, 20), kOddRow);
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
 
     uitest::Tap(tree, CPoint(74, 8));
@@ -114,7 +114,7 @@ TEST_F(TreeInput, TappingTheSquaresPlaceOnARowWithoutSubRowsDoesNothing) {
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
     UINT hit = 0;
     EXPECT_EQ(tree.HitTest(74, 8, &hit), bread);
-    EXPECT_EQ(hit, VTHT_ONEXPANDER);
+    EXPECT_EQ(hit, kOnExpander);
 }
 
 // --- Selection, notes, holds ----------------------------------------------------------------------
@@ -140,10 +140,10 @@ TEST_F(TreeInput, LiftingThePenOnANotesMarkSendsNotesClickedAfterSelectingTheRow
     EXPECT_EQ(tree.GetSelectedItem(), milk);
     EXPECT_TRUE(parent.received.empty());
     uitest::PenUp(tree, centre);
-    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{VTN_NOTESCLICKED}));
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{kNotesClicked}));
     UINT hit = 0;
     tree.HitTest(centre, &hit);
-    EXPECT_EQ(hit, VTHT_ONNOTES);
+    EXPECT_EQ(hit, kOnNotes);
 }
 
 TEST_F(TreeInput, HoldingOnARowSelectsItAndTheOwnerGetsTheHoldWithTheScreenPoint) {
@@ -151,7 +151,7 @@ TEST_F(TreeInput, HoldingOnARowSelectsItAndTheOwnerGetsTheHoldWithTheScreenPoint
     VisualNode* milk = Add(u"Milk");
     uitest::Hold(tree, CPoint(150, 8));
     EXPECT_EQ(tree.GetSelectedItem(), milk);
-    ASSERT_EQ(parent.Codes(), (std::vector<UINT>{GN_CONTEXTMENU}));
+    ASSERT_EQ(parent.Codes(), (std::vector<UINT>{kHoldGesture}));
     CPoint screen(150, 8);
     tree.ClientToScreen(&screen);
     EXPECT_EQ(parent.received[0].holdPoint, screen);
@@ -163,7 +163,7 @@ TEST_F(TreeInput, HoldingBelowTheLastRowStillReachesTheOwner) {
     Add(u"Milk");
     uitest::Hold(tree, CPoint(150, 200));
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
-    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{GN_CONTEXTMENU}));
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{kHoldGesture}));
 }
 
 // --- Scroll bar ------------------------------------------------------------------------------------

@@ -21,12 +21,12 @@ protected:
         return row != nullptr ? row->item.text : u"-";
     }
     /// A point inside a row, right of its check box and expander.
-    CPoint On(const VisualNode* row) const {
+    CPoint On(const VisualNode* row) {
         const CRect rect = tree.GetItemRect(row);
         return CPoint(rect.right - 40, rect.top + 4);
     }
     /// True when the selected row lies wholly inside the view (client less a pixel top and bottom).
-    bool SelectedInView() const {
+    bool SelectedInView() {
         const CRect row = tree.GetItemRect(tree.GetSelectedItem());
         return row.top >= 1 && row.bottom <= kTreeHeight - 1;
     }

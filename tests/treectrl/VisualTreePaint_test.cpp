@@ -58,8 +58,8 @@ TEST_F(TreePaint, EmptyControlIsWhiteWithGridLinesAndFrameLines) {
         ASSERT_EQ(image.Pixel(68, y), kBlack) << y;
     }
     for (int x = 0; x < 240; ++x) {
-        ASSERT_EQ(image.Pixel(x, 0), kFrameColour) << x;
-        ASSERT_EQ(image.Pixel(x, 319), kFrameColour) << x;
+        ASSERT_EQ(image.Pixel(x, 0), kFrame) << x;
+        ASSERT_EQ(image.Pixel(x, 319), kFrame) << x;
     }
     EXPECT_EQ(CountPixels(image, CRect(17, 1, 68, 319), kWhite), 51 * 318);
     EXPECT_EQ(CountPixels(image, CRect(69, 1, 240, 319), kWhite), 171 * 318);
@@ -71,11 +71,11 @@ TEST_F(TreePaint, RowsAlternateColoursAndLeaveWhiteBelow) {
     Add(u"");
     Add(u"");
     const auto image = Grab();
-    EXPECT_EQ(image.Pixel(150, 1), kEvenRowColour);
-    EXPECT_EQ(image.Pixel(150, 15), kEvenRowColour);
-    EXPECT_EQ(image.Pixel(150, 16), kOddRowColour);
-    EXPECT_EQ(image.Pixel(150, 30), kOddRowColour);
-    EXPECT_EQ(image.Pixel(150, 31), kEvenRowColour);
+    EXPECT_EQ(image.Pixel(150, 1), kEvenRow);
+    EXPECT_EQ(image.Pixel(150, 15), kEvenRow);
+    EXPECT_EQ(image.Pixel(150, 16), kOddRow);
+    EXPECT_EQ(image.Pixel(150, 30), kOddRow);
+    EXPECT_EQ(image.Pixel(150, 31), kEvenRow);
     EXPECT_EQ(image.Pixel(150, 45), kWhite) << "the last row's bottom line lies past the content height";
     EXPECT_EQ(image.Pixel(150, 46), kWhite);
     for (int x = 237; x < 240; ++x) {
@@ -91,7 +91,7 @@ TEST_F(TreePaint, CheckBoxShowsTheOwnersFlag) {
     const auto image = Grab();
     EXPECT_EQ(image.Pixel(1 + 3, 1 + 1 + 3), kCheckInside);
     EXPECT_EQ(image.Pixel(1 + 3, 16 + 1 + 3), kCheckCross);
-    EXPECT_EQ(image.Pixel(0, 1), kEvenRowColour) << "the box's corners are transparent";
+    EXPECT_EQ(image.Pixel(0, 1), kEvenRow) << "the box's corners are transparent";
 }
 
 TEST_F(TreePaint, ExpanderAndIconAtLevelZeroAndTwo) {
@@ -102,11 +102,11 @@ TEST_F(TreePaint, ExpanderAndIconAtLevelZeroAndTwo) {
     // Level 0, row top 1: square at (70, 4), minus sign along y 8; icon at (87, 2).
     EXPECT_EQ(image.Pixel(70, 4), kExpanderBorder);
     EXPECT_EQ(image.Pixel(74, 8), kBlack);
-    EXPECT_EQ(image.Pixel(74, 6), kEvenRowColour) << "the square's inside shows the row colour";
+    EXPECT_EQ(image.Pixel(74, 6), kEvenRow) << "the square's inside shows the row colour";
     EXPECT_EQ(image.Pixel(92, 7), OwnerIcons::kColours[0]);
     // Level 1 has sub-rows too; level 2 has none: no square, icon 20 pixels right of level 0's.
     EXPECT_EQ(image.Pixel(80, 16 + 3), kExpanderBorder);
-    EXPECT_EQ(image.Pixel(90, 31 + 3), kEvenRowColour);
+    EXPECT_EQ(image.Pixel(90, 31 + 3), kEvenRow);
     EXPECT_EQ(image.Pixel(112, 31 + 6), OwnerIcons::kColours[2]);
 
     tree.Expand(mid, false);
@@ -122,11 +122,11 @@ TEST_F(TreePaint, SelectedRowHasItsOwnColoursAndIconNextRowKeepsItsColour) {
     uitest::Tap(tree, CPoint(150, 8));
     ASSERT_EQ(tree.GetSelectedItem(), bread);
     const auto image = Grab();
-    EXPECT_EQ(image.Pixel(230, 8), kSelectedRowColour);
+    EXPECT_EQ(image.Pixel(230, 8), kSelectedRow);
     EXPECT_EQ(image.Pixel(92, 7), OwnerIcons::kColours[2]) << "the selected image is shown";
-    EXPECT_GT(CountPixels(image, CRect(100, 1, 224, 16), kSelectedTextColour), 0);
-    EXPECT_EQ(image.Pixel(230, 20), kOddRowColour);
-    EXPECT_EQ(CountPixels(image, CRect(100, 16, 224, 31), kSelectedTextColour), 0);
+    EXPECT_GT(CountPixels(image, CRect(100, 1, 224, 16), kSelectedText), 0);
+    EXPECT_EQ(image.Pixel(230, 20), kOddRow);
+    EXPECT_EQ(CountPixels(image, CRect(100, 16, 224, 31), kSelectedText), 0);
     EXPECT_GT(CountPixels(image, CRect(100, 16, 224, 31), kBlack), 0);
 }
 
@@ -134,16 +134,16 @@ TEST_F(TreePaint, IconIndexOutsideTheOwnersArrayDrawsNoIcon) {
     Add(u"Importance 9", nullptr, 9);  // as read from a damaged list file
     Add(u"Negative", nullptr, -1);
     const auto image = Grab();
-    EXPECT_EQ(CountPixels(image, CRect(87, 1, 99, 13), kEvenRowColour), 12 * 12);
-    EXPECT_EQ(CountPixels(image, CRect(87, 16, 99, 28), kOddRowColour), 12 * 12);
+    EXPECT_EQ(CountPixels(image, CRect(87, 1, 99, 13), kEvenRow), 12 * 12);
+    EXPECT_EQ(CountPixels(image, CRect(87, 16, 99, 28), kOddRow), 12 * 12);
 }
 
 TEST_F(TreePaint, ColumnTextIsCentredInItsCell) {
     VisualNode* row = Add(u"Milk");
     tree.SetItemColumnText(row, 0, u"12");
     const auto image = Grab();
-    EXPECT_TRUE(HasInk(image, CRect(36, 1, 50, 15), kEvenRowColour));
-    EXPECT_FALSE(HasInk(image, CRect(17, 1, 30, 15), kEvenRowColour));
+    EXPECT_TRUE(HasInk(image, CRect(36, 1, 50, 15), kEvenRow));
+    EXPECT_FALSE(HasInk(image, CRect(17, 1, 30, 15), kEvenRow));
 }
 
 TEST_F(TreePaint, NotesMarkIsDrawnInItsZone) {
@@ -161,9 +161,9 @@ TEST_F(TreePaint, ScrollBarCoversThe13PixelsLeftOfTheWhiteEdge) {
     }
     const auto image = Grab();
     ASSERT_TRUE(tree.GetScrollBar().Visible());
-    EXPECT_EQ(image.Pixel(230, 250), kScrollBarBackground);
-    EXPECT_EQ(image.Pixel(224, 250), kScrollBarBackground);
-    EXPECT_NE(image.Pixel(223, 250), kScrollBarBackground);
+    EXPECT_EQ(image.Pixel(230, 250), kScrollBarGrey);
+    EXPECT_EQ(image.Pixel(224, 250), kScrollBarGrey);
+    EXPECT_NE(image.Pixel(223, 250), kScrollBarGrey);
     EXPECT_EQ(image.Pixel(237, 250), kWhite);
     EXPECT_EQ(image.Pixel(224 + 6, 307 + 7), RGB(30, 40, 90)) << "the down arrow's chevron tip";
     EXPECT_EQ(image.Pixel(224 + 6, 1 + 4), RGB(30, 40, 90)) << "the up arrow's chevron tip";
@@ -198,7 +198,7 @@ TEST_F(TreePaint, ALongTitleIsDrawnToItsLastLine) {
     uitest::PenUp(tree, CPoint(230, 312));
     const auto image = Grab();
     const int lastLineTop = row->item.rowRect.bottom - 2 - 13 - tree.GetScrollOffset();
-    EXPECT_TRUE(HasInk(image, CRect(100, lastLineTop, 220, lastLineTop + 13), kEvenRowColour));
+    EXPECT_TRUE(HasInk(image, CRect(100, lastLineTop, 220, lastLineTop + 13), kEvenRow));
 }
 
 TEST_F(TreePaint, ScreenshotOfASampleList) {
@@ -241,6 +241,15 @@ TEST_F(TreePaint, ScreenshotOfASampleList) {
 
     const auto image = Grab();
     EXPECT_TRUE(image.SavePng("treectrl.png"));
+    // What a broken drawing would change: the frame's lines, the check box column's line, the
+    // selected row's colours, and the white strip right of the scroll bar.
+    const CRect breadRow = tree.GetItemRect(bread);
+    EXPECT_EQ(image.Pixel(120, 0), kFrame);
+    EXPECT_EQ(image.Pixel(120, kTreeHeight - 1), kFrame);
+    EXPECT_EQ(image.Pixel(16, 160), kBlack);
+    EXPECT_EQ(image.Pixel(70, breadRow.top + 1), kSelectedRow);
+    EXPECT_GT(CountPixels(image, CRect(110, breadRow.top, 224, breadRow.bottom), kSelectedText), 0);
+    EXPECT_EQ(image.Pixel(kTreeWidth - 2, 160), kWhite);
     if (const char* docs = std::getenv("CORVINA_UPDATE_DOCS"); docs != nullptr && *docs != '\0') {
         const std::filesystem::path target = std::filesystem::path(CORVINA_SOURCE_DIR) / "docs" / "treectrl.png";
         std::filesystem::create_directories(target.parent_path());

@@ -160,9 +160,9 @@ TEST_F(TreeLayout, ThreeEmptyRowsAreFifteenPixelsEachFromContentYOne) {
     EXPECT_EQ(a->item.rowRect, CRect(0, 1, 237, 16));
     EXPECT_EQ(b->item.rowRect, CRect(0, 16, 237, 31));
     EXPECT_EQ(c->item.rowRect, CRect(0, 31, 237, 46));
-    EXPECT_EQ(a->item.background, kEvenRowColour);
-    EXPECT_EQ(b->item.background, kOddRowColour);
-    EXPECT_EQ(c->item.background, kEvenRowColour);
+    EXPECT_EQ(a->item.background, kEvenRow);
+    EXPECT_EQ(b->item.background, kOddRow);
+    EXPECT_EQ(c->item.background, kEvenRow);
     EXPECT_EQ(tree.GetContentRect(), CRect(0, 0, 237, 45));
 }
 
@@ -316,7 +316,7 @@ TEST_F(TreeLayout, InsertingAboveTheLastRowLaysEverythingOutAgain) {
     VisualNode* apples = Add(u"Apples", fruit);
     EXPECT_EQ(tree.GetShownRows(), (std::vector<VisualNode*>{fruit, apples, bread}));
     EXPECT_EQ(bread->item.rowRect.top, 31);
-    EXPECT_EQ(bread->item.background, kEvenRowColour);
+    EXPECT_EQ(bread->item.background, kEvenRow);
 }
 
 TEST_F(TreeLayout, AppendingUnderACollapsedRowShowsNothingNew) {

@@ -14,6 +14,9 @@
 namespace {
 using namespace frameworktest;
 
+/// What the recogniser answers for a hold and the code its notification carries.
+constexpr UINT kHoldCode = 1000;
+
 /// A custom window that asks the recogniser on every pen down, as the check-tree control does.
 class AskingWindow : public CWnd {
 public:
@@ -33,7 +36,7 @@ protected:
 class HoldScreen : public CDialog {
 public:
     HoldScreen() : CDialog(kScreen) {
-        GetCommandMap().OnNotify(77, GN_CONTEXTMENU, [this](const NMHDR& hdr, LRESULT*) {
+        GetCommandMap().OnNotify(77, kHoldCode, [this](const NMHDR& hdr, LRESULT*) {
             holds.push_back(reinterpret_cast<const NMRGINFO&>(hdr));
         });
     }
@@ -52,11 +55,11 @@ TEST_F(GestureTest, AHoldNotifiesTheParentWithTheScreenPointAndAnswers1000) {
         ASSERT_TRUE(
             window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(10, 40, 110, 140), &screen, 77));
         uitest::Hold(window, CPoint(5, 7));
-        EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
+        EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
         ASSERT_EQ(screen.holds.size(), 1u);
         EXPECT_EQ(screen.holds[0].hdr.hwndFrom, &window);
         EXPECT_EQ(screen.holds[0].hdr.idFrom, 77u);
-        EXPECT_EQ(screen.holds[0].hdr.code, GN_CONTEXTMENU);
+        EXPECT_EQ(screen.holds[0].hdr.code, kHoldCode);
         EXPECT_EQ(screen.holds[0].ptAction, CPoint(15, 26 + 47));
     });
 }
@@ -81,7 +84,7 @@ TEST_F(GestureTest, ARightClickIsAHoldAtOnceEvenWhenTheHookSaysNo) {
             window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
         uitest::RightClick(window, CPoint(3, 4));
-        EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
+        EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
         EXPECT_EQ(screen.holds.size(), 1u);
     });
 }
@@ -94,7 +97,7 @@ TEST_F(GestureTest, AskingForTheAnswerOnlyNotifiesNobody) {
         ASSERT_TRUE(
             window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Hold(window, CPoint(5, 7));
-        EXPECT_EQ(window.answers, (std::vector<UINT>{GN_CONTEXTMENU}));
+        EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
         EXPECT_TRUE(screen.holds.empty());
     });
 }

@@ -80,14 +80,15 @@ void CheckFile(const fs::path& root, const TreeLayout& layout, const IncludeMap&
             continue;
         }
         const std::optional<Layer> targetLayer = map.LayerOf(*target);
-        const std::string targetFolder = targetLayer ? targetLayer->folder : fs::path(*target).parent_path().string();
+        const std::string targetFolder =
+            targetLayer ? targetLayer->folder : fs::path(*target).parent_path().string();
         if (!Allows(*layer, targetFolder)) {
             found.push_back({path, lineNumber, layer->folder + " may not include " + *target});
         }
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<Violation> CheckTree(const fs::path& givenRoot, const TreeLayout& layout, const IncludeMap& map) {
     // One spelling of every path, so that they read back relative to the root.
@@ -95,7 +96,8 @@ std::vector<Violation> CheckTree(const fs::path& givenRoot, const TreeLayout& la
     std::vector<fs::path> files;
     for (const std::string& folder : layout.scannedFolders) {
         std::error_code error;
-        for (fs::recursive_directory_iterator it(root / folder, error), end; !error && it != end; it.increment(error)) {
+        for (fs::recursive_directory_iterator it(root / folder, error), end; !error && it != end;
+             it.increment(error)) {
             if (it->is_regular_file() && IsCppFile(it->path())) {
                 files.push_back(it->path());
             }
@@ -113,4 +115,4 @@ std::string Describe(const Violation& violation) {
     return violation.file + ":" + std::to_string(violation.line) + ": " + violation.message;
 }
 
-}  // namespace includecheck
+} // namespace includecheck

@@ -27,7 +27,7 @@ bool HoldsPath(std::string_view folder, std::string_view path) {
     return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
 }
 
-}  // namespace
+} // namespace
 
 IncludeMap IncludeMap::Parse(std::string_view text) {
     IncludeMap map;
@@ -81,4 +81,4 @@ std::optional<Layer> IncludeMap::LayerOf(std::string_view path) const {
     return *best;
 }
 
-}  // namespace includecheck
+} // namespace includecheck

@@ -11,8 +11,8 @@ namespace includecheck {
 /// One folder of the map and what its files may include besides the folder itself.
 struct Layer {
     std::string folder;               ///< relative to the tree's root, with forward slashes
-    std::vector<std::string> allowed;  ///< folders whose files it may include
-    bool mayIncludeQt = false;         ///< it may include Qt's headers ("<Qt>" in the map)
+    std::vector<std::string> allowed; ///< folders whose files it may include
+    bool mayIncludeQt = false;        ///< it may include Qt's headers ("<Qt>" in the map)
 };
 
 /// Every folder named in the map.
@@ -32,4 +32,4 @@ private:
     std::vector<Layer> m_layers;
 };
 
-}  // namespace includecheck
+} // namespace includecheck

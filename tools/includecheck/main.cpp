@@ -19,7 +19,7 @@ const includecheck::TreeLayout kCorvinaLayout{
 
 enum ExitStatus : int { kExitClean = 0, kExitViolations = 1, kExitUsage = 2 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {

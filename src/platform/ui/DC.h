@@ -98,8 +98,6 @@ public:
     CFont* SelectObject(CFont* font);
     /// Selects a pen for lines. Answers the pen selected before (the context's default at first).
     CPen* SelectObject(CPen* pen);
-    /// The bitmap drawn into (memory contexts), else null.
-    CBitmap* GetCurrentBitmap() const;
     /// The font selected for text.
     CFont* GetCurrentFont() const;
 
@@ -113,7 +111,6 @@ public:
     COLORREF SetBkColor(COLORREF colour);    ///< answers the previous background colour
     COLORREF GetBkColor() const;
     int SetBkMode(int mode);                 ///< TRANSPARENT or OPAQUE; answers the previous mode
-    int GetBkMode() const;
 
     // --- Fills, lines, frames -----------------------------------------------------------------
 
@@ -146,10 +143,8 @@ public:
     /// takes its nearest source pixel).
     bool StretchBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc,
                     int srcWidth, int srcHeight);
-    /// Like StretchBlt, but source pixels of exactly the key colour leave the target untouched.
-    bool TransparentBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc,
-                        int srcWidth, int srcHeight, COLORREF transparentKey);
-    /// Like TransparentBlt, taking the pixels straight from a bitmap.
+    /// Like StretchBlt from a bitmap, but source pixels of exactly the key colour leave the target
+    /// untouched.
     bool TransparentImage(int x, int y, int width, int height, const CBitmap& bitmap, int xSrc,
                           int ySrc, int srcWidth, int srcHeight, COLORREF transparentKey);
     /// Copies a whole bitmap to (x, y), unchanged.

@@ -1,6 +1,7 @@
 // CButton painting: push button, radio button, check box and group box looks.
 #include "platform/ui/Button.h"
 
+#include "platform/ui/ScopedSelect.h"
 #include "platform/ui/qt/ButtonKinds.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/WindowClasses.h"
@@ -37,7 +38,7 @@ void CButton::OnPaint(CDC& dc) {
     GetClientRect(&client);
     const DWORD style = GetStyle();
     const COLORREF ink = IsWindowEnabled() ? kInk : kDisabledInk;
-    CFont* previous = dc.SelectObject(&platform::FontOf(*this));
+    const ScopedSelect font(dc, &platform::FontOf(*this));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(ink);
     const std::u16string text = GetWindowText();
@@ -84,8 +85,5 @@ void CButton::OnPaint(CDC& dc) {
         dc.FrameRect(client, ink);
         dc.SetTextColor(pressed ? kPaper : ink);
         dc.DrawText(text, client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    }
-    if (previous != nullptr) {
-        dc.SelectObject(previous);
     }
 }

@@ -2,6 +2,7 @@
 #include "platform/ui/DC.h"
 
 #include "platform/ui/qt/DCState.h"
+#include "platform/ui/qt/QtText.h"
 
 #include <QFontMetrics>
 #include <QString>
@@ -21,10 +22,6 @@ constexpr char16_t kPrefixChar = u'&';
 constexpr char16_t kLineFeed = u'\n';
 constexpr char16_t kCarriageReturn = u'\r';
 constexpr char16_t kSpace = u' ';
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 /// "&x" draws x, "&&" draws one ampersand; a lone ampersand at the end is dropped.
 std::u16string WithoutPrefixes(std::u16string_view text) {
@@ -220,10 +217,6 @@ CPen* CDC::SelectObject(CPen* pen) {
     return previous;
 }
 
-CBitmap* CDC::GetCurrentBitmap() const {
-    return m_state->target == DCState::Target::SelectedBitmap ? m_state->selectedBitmap : nullptr;
-}
-
 CFont* CDC::GetCurrentFont() const {
     DCState& state = *m_state;
     if (state.selectedFont != nullptr) {
@@ -257,7 +250,6 @@ int CDC::SetBkMode(int mode) {
     return std::exchange(m_state->bkMode, mode);
 }
 
-int CDC::GetBkMode() const { return m_state->bkMode; }
 
 // --- Fills, lines, frames -------------------------------------------------------------------------------
 
@@ -393,19 +385,6 @@ bool CDC::StretchBlt(int x, int y, int width, int height, const CDC* source, int
     }
     painter->drawImage(QPoint(x, y), ScaledBlock(*image, xSrc, ySrc, srcWidth, srcHeight, width, height));
     return true;
-}
-
-bool CDC::TransparentBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc,
-                         int srcWidth, int srcHeight, COLORREF transparentKey) {
-    if (source == nullptr) {
-        return false;
-    }
-    const QImage* image = source->m_state->SurfaceImage();
-    if (image == nullptr) {
-        return false;
-    }
-    CBitmap view = BitmapFromImage(*image);
-    return TransparentImage(x, y, width, height, view, xSrc, ySrc, srcWidth, srcHeight, transparentKey);
 }
 
 bool CDC::TransparentImage(int x, int y, int width, int height, const CBitmap& bitmap, int xSrc, int ySrc,

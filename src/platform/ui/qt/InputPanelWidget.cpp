@@ -14,16 +14,18 @@ namespace {
 constexpr int kRowHeight = 16;
 constexpr int kKeyUnit = 20;
 
-/// A row: its keys as (label, text, Qt key, width in key units).
-struct KeySpec {
+/// One key cap of the panel: what it shows, what it types, the key it sends and its width in key
+/// units.
+struct KeyCap {
     const char* label;
     const char* text;
     int qtKey;
     double units;
 };
 
-const std::vector<std::vector<KeySpec>>& Layout() {
-    static const std::vector<std::vector<KeySpec>> rows = {
+/// The panel's rows of key caps, top to bottom.
+const std::vector<std::vector<KeyCap>>& KeyRows() {
+    static const std::vector<std::vector<KeyCap>> rows = {
         {{"1", "1", Qt::Key_1, 1},
          {"2", "2", Qt::Key_2, 1},
          {"3", "3", Qt::Key_3, 1},
@@ -89,13 +91,13 @@ InputPanelWidget::InputPanelWidget(QWidget* parent) : QWidget(parent) {
 
 void InputPanelWidget::BuildKeys() {
     int y = 0;
-    for (const auto& row : Layout()) {
+    for (const auto& row : KeyRows()) {
         double x = 0;
-        for (const KeySpec& spec : row) {
+        for (const KeyCap& cap : row) {
             const int left = static_cast<int>(x * kKeyUnit);
-            x += spec.units;
+            x += cap.units;
             const int right = static_cast<int>(x * kKeyUnit);
-            m_keys.push_back({QString::fromUtf8(spec.label), QString::fromUtf8(spec.text), spec.qtKey,
+            m_keys.push_back({QString::fromUtf8(cap.label), QString::fromUtf8(cap.text), cap.qtKey,
                               QRect(left, y, right - left, kRowHeight)});
         }
         y += kRowHeight;

@@ -1,6 +1,7 @@
 // CListCtrl painting: the background, then each row in view: highlight, icon and column texts.
 #include "platform/ui/ListCtrl.h"
 
+#include "platform/ui/ScopedSelect.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/ImageList.h"
@@ -52,7 +53,7 @@ void CListCtrl::OnPaint(CDC& dc) {
     CRect client;
     GetClientRect(&client);
 
-    CFont* previous = dc.SelectObject(&platform::FontOf(*this));
+    const ScopedSelect font(dc, &platform::FontOf(*this));
     dc.SetBkMode(TRANSPARENT);
     const CSize iconSize = state.smallImages != nullptr ? state.smallImages->GetImageSize() : CSize();
     for (int row = 0; row < static_cast<int>(state.rows.size()); ++row) {
@@ -91,8 +92,5 @@ void CListCtrl::OnPaint(CDC& dc) {
             }
             columnLeft = columnRight;
         }
-    }
-    if (previous != nullptr) {
-        dc.SelectObject(previous);
     }
 }

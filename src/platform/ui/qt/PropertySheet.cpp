@@ -4,6 +4,7 @@
 
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/PropertySheetTabs.h"
+#include "platform/ui/qt/QtText.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/WndWidget.h"
@@ -73,8 +74,7 @@ bool CPropertySheet::OnInitDialog() {
     std::vector<QString> labels;
     for (CPropertyPage* page : m_pages) {
         const DialogTemplate* source = FindDialogTemplate(static_cast<std::uint16_t>(page->GetTemplateId()));
-        labels.push_back(source != nullptr ? QString::fromStdU16String(std::u16string(source->caption))
-                                           : QString());
+        labels.push_back(source != nullptr ? ToQString(source->caption) : QString());
     }
     m_tabs = new platform::PropertySheetTabs(
         std::move(labels), [this](int index) { SetActivePage(index); }, screen);

@@ -1,6 +1,7 @@
 // CStatic: a picture at its top-left corner, or its text in its font, transparent over the screen.
 #include "platform/ui/Static.h"
 
+#include "platform/ui/ScopedSelect.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/WindowClasses.h"
@@ -57,11 +58,8 @@ void CStatic::OnPaint(CDC& dc) {
     }
     CRect client;
     GetClientRect(&client);
-    CFont* previous = dc.SelectObject(&platform::FontOf(*this));
+    const ScopedSelect font(dc, &platform::FontOf(*this));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(kStaticTextColour);
     dc.DrawText(GetWindowText(), client, DT_WORDBREAK | DT_NOPREFIX | AlignmentOf(GetStyle()));
-    if (previous != nullptr) {
-        dc.SelectObject(previous);
-    }
 }

@@ -53,4 +53,9 @@ bool SaveBitmapPng(const CBitmap& bitmap, const std::string& path) {
     return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
 }
 
+CBitmap ReadPngBitmap(const std::string& path) {
+    const QImage image(QString::fromStdString(path), "PNG");
+    return image.isNull() ? CBitmap() : BitmapFromImage(image.convertToFormat(QImage::Format_RGB32));
+}
+
 } // namespace uitest

@@ -34,5 +34,7 @@ CBitmap PaintThroughPainter(CSize size, COLORREF background, const std::function
 
 /// Writes `bitmap` as a PNG file; false when it is empty or the file cannot be written.
 bool SaveBitmapPng(const CBitmap& bitmap, const std::string& path);
+/// Reads a PNG file (a screenshot the program wrote) as a bitmap; empty when it cannot be read.
+CBitmap ReadPngBitmap(const std::string& path);
 
 } // namespace uitest
