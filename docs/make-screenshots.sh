@@ -30,4 +30,9 @@ shot() {
 shot document-list
 shot document-menu --tap "$first_row" --tap "$document_button"
 shot about --tap "$tools_button" --tap "$about_item"
-echo "make-screenshots: docs/document-list.png, docs/document-menu.png, docs/about.png"
+# The list editor and its details sheet, on a sample list of the editor's screenshot test.
+editor_tests="$(cd "$build" && pwd)/tests/editor/editor_tests"
+[ -x "$editor_tests" ] || { echo "make-screenshots: build the tests first (no $editor_tests)" >&2; exit 1; }
+(cd "$device" && QT_QPA_PLATFORM=offscreen CORVINA_UPDATE_DOCS=1 "$editor_tests" --gtest_filter='EditorScreenshots.*' >/dev/null)
+echo "make-screenshots: docs/document-list.png, docs/document-menu.png, docs/about.png, docs/editor.png," \
+  "docs/item-general.png, docs/item-notes.png"

@@ -4,6 +4,10 @@
 
 namespace {
 
+/// The list-file pattern; the Save as dialog's default extension is the same text after its "*.".
+constexpr std::u16string_view kListPattern = u"*.crv";
+constexpr std::size_t kPatternWildcardLength = 2;
+
 constexpr StringResource kStrings[] = {
     // Menu-bar button labels of the document list.
     {IDS_MENU_NEW, u"New"},
@@ -26,8 +30,8 @@ constexpr StringResource kStrings[] = {
     // The program.
     {IDS_PROGRAM_VERSION, kProgramVersionText},
     // List files.
-    {IDS_LIST_EXTENSION, u"crv"},
-    {IDS_LIST_PATTERN, u"*.crv"},
+    {IDS_LIST_EXTENSION, kListPattern.substr(kPatternWildcardLength)},
+    {IDS_LIST_PATTERN, kListPattern},
     {IDS_LIST_FILTER, u"Corvina files (*.crv)|*.crv||"},
     {IDS_SAVE_CHANGES, u"'%s' contents have been changed.\nWould you like to save changes?"},
     {IDS_DELETE_PROMPT, u"Delete '%s'?"},

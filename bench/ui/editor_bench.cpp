@@ -174,12 +174,14 @@ public:
     }
 
     void PrintRatios() const {
-        std::printf("\nRatios of CPU times to a full relayout of the same rows, every title measured afresh:\n");
+        std::printf(
+            "\nRatios of CPU times to a full relayout of the same rows, every title measured afresh:\n");
         for (std::int64_t size : kEditorSizes) {
             const std::string arg = "/" + std::to_string(size);
             Print("opening", "BM_Opening" + arg, arg, kOpeningGoal, true);
             const bool large = size == kEditorSizes[1];
-            for (const char* command : {"BM_AddAtTheEnd", "BM_EditTitle", "BM_MoveUp", "BM_DeleteLeaf", "BM_TickOneBox"}) {
+            for (const char* command :
+                 {"BM_AddAtTheEnd", "BM_EditTitle", "BM_MoveUp", "BM_DeleteLeaf", "BM_TickOneBox"}) {
                 Print(command + 3, command + arg, arg, kCommandGoal, large);
             }
             Print("Check all items", "BM_CheckAll" + arg, arg, kCheckAllGoal, large);
@@ -187,7 +189,8 @@ public:
     }
 
 private:
-    void Print(const char* what, const std::string& name, const std::string& arg, double goal, bool held) const {
+    void Print(const char* what, const std::string& name, const std::string& arg, double goal,
+               bool held) const {
         const double baseline = Time("BM_Baseline" + arg);
         const double ratio = baseline > 0 ? Time(name) / baseline : 0;
         std::printf("  %8s items  %-16s %8.4f", arg.c_str() + 1, what, ratio);
@@ -216,7 +219,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {

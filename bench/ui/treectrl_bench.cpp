@@ -202,6 +202,13 @@ void ScrollSteps(benchmark::State& state, const CRect& rect) {
 void BM_ScrollStep(benchmark::State& state) { ScrollSteps(state, kTreeRect); }
 void BM_ScrollStepShortView(benchmark::State& state) { ScrollSteps(state, kShortTreeRect); }
 
+/// Bytes the allocator has handed out, large blocks it maps on their own included (the tree's pool
+/// takes its larger chunks that way).
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
 /// Heap bytes a row costs beyond its texts (the string objects and their characters), and in all.
 void BM_MemoryPerRow(benchmark::State& state) {
     const auto rows = static_cast<std::size_t>(state.range(0));
@@ -210,9 +217,9 @@ void BM_MemoryPerRow(benchmark::State& state) {
     for (auto _ : state) {
         auto f = std::make_unique<Fixture>(0, kTreeRect, rows);
         // Titles are made before measuring: they are the owner's, and the control copies them.
-        const std::size_t before = mallinfo2().uordblks;
+        const std::size_t before = HeapInUse();
         f->Fill(rows);
-        const std::size_t after = mallinfo2().uordblks;
+        const std::size_t after = HeapInUse();
         const auto textBytes = [](const std::u16string& s) {
             // Short texts live inside the string object; longer ones allocate their characters.
             const std::size_t characters = s.capacity() > 7 ? (s.capacity() + 1) * sizeof(char16_t) : 0;

@@ -12,7 +12,7 @@ namespace {
 /// The control's one text column holds the quantity.
 constexpr unsigned kQuantityColumn = 0;
 
-}  // namespace
+} // namespace
 
 std::u16string FormatQuantity(std::uint32_t quantity) {
     return Widen(std::to_string(quantity));
@@ -58,4 +58,4 @@ void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
     });
 }
 
-}  // namespace editor
+} // namespace editor

@@ -27,4 +27,4 @@ void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item);
 /// the document's order.
 void FillRows(CVisualTreeCtrl& rows, TaskTree& tree);
 
-}  // namespace editor
+} // namespace editor

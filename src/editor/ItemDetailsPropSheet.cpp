@@ -17,7 +17,7 @@ bool IsPlainEnterDown(const MSG& msg) {
     return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.lParam == 0;
 }
 
-}  // namespace
+} // namespace
 
 CItemDetailsPropSheet::CItemDetailsPropSheet(TaskItem* item, CWnd* parent, UINT startPage)
     : CPropertySheet(LoadStringResource(IDS_ITEM_DETAILS), parent, startPage), m_item(item),

@@ -13,14 +13,15 @@ bool IsImportanceCode(std::int32_t code) {
     return code >= TaskItem::kHighImportance && code <= TaskItem::kLowImportance;
 }
 
-}  // namespace
+} // namespace
 
 CItemGeneralDetailsPage::CItemGeneralDetailsPage(TaskItem* item)
     : CPropertyPage(IDD_ITEM_GENERAL),
       // An importance read from a file may be no code at all: the page offers Normal, so accepting
       // always stores a valid code.
       m_importance(IsImportanceCode(item->importance) ? item->importance : TaskItem::kNormalImportance),
-      m_quantity(item->quantity), m_title(item->title), m_background(editor::kItemPageBackground), m_item(item) {}
+      m_quantity(item->quantity), m_title(item->title), m_background(editor::kItemPageBackground),
+      m_item(item) {}
 
 CItemGeneralDetailsPage::~CItemGeneralDetailsPage() = default;
 

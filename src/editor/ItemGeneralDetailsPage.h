@@ -30,9 +30,9 @@ protected:
     void OnDestroy() override;
 
 private:
-    std::int32_t m_importance;  ///< position in the radio group: the importance code
+    std::int32_t m_importance; ///< position in the radio group: the importance code
     std::uint32_t m_quantity;
     std::u16string m_title;
-    CBrush m_background;        ///< light blue
-    TaskItem* m_item;           ///< not owned
+    CBrush m_background; ///< light blue
+    TaskItem* m_item;    ///< not owned
 };

@@ -16,8 +16,9 @@ namespace {
 constexpr std::u16string_view kEditClassName = u"edit";
 
 bool IsEditClass(std::u16string name) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    std::transform(name.begin(), name.end(), name.begin(), [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    });
     return name == kEditClassName;
 }
 
@@ -27,10 +28,11 @@ bool FocusAcceptsEnter() {
     return focus != nullptr && IsEditClass(focus->GetClassName()) && (focus->GetStyle() & ES_WANTRETURN) != 0;
 }
 
-}  // namespace
+} // namespace
 
 CItemNotesPage::CItemNotesPage(TaskItem* item)
-    : CPropertyPage(IDD_ITEM_NOTES), m_notes(item->notes), m_background(editor::kItemPageBackground), m_item(item) {}
+    : CPropertyPage(IDD_ITEM_NOTES), m_notes(item->notes), m_background(editor::kItemPageBackground),
+      m_item(item) {}
 
 CItemNotesPage::~CItemNotesPage() = default;
 

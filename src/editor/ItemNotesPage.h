@@ -29,6 +29,6 @@ protected:
 
 private:
     std::u16string m_notes;
-    CBrush m_background;  ///< light blue
-    TaskItem* m_item;     ///< not owned
+    CBrush m_background; ///< light blue
+    TaskItem* m_item;    ///< not owned
 };

@@ -9,4 +9,4 @@ namespace editor {
 /// transparently; every other control keeps the platform's colours.
 inline constexpr COLORREF kItemPageBackground = RGB(196, 222, 255);
 
-}  // namespace editor
+} // namespace editor

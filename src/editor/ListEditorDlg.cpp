@@ -17,8 +17,8 @@ constexpr int kTitleFontWeight = FW_SEMIBOLD;
 constexpr char16_t kModifiedMark = u'*';
 
 /// The importance marks by importance code: high, normal (nothing to see), low.
-constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL,
-                                                                       IDB_IMPORTANCE_LOW};
+constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {
+    IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL, IDB_IMPORTANCE_LOW};
 
 /// The tool buttons after the List and Item buttons, with their cells of bitmap 160.
 constexpr ToolButton kToolButtons[] = {
@@ -29,13 +29,14 @@ constexpr ToolButton kToolButtons[] = {
 };
 
 /// The commands that act on the selected row, enabled only with one.
-constexpr UINT kRowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP, ID_ITEM_MOVEDOWN};
+constexpr UINT kRowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP,
+                                 ID_ITEM_MOVEDOWN};
 
 /// The details sheet's pages.
 constexpr int kGeneralPage = 0;
 constexpr int kNotesPage = 1;
 
-}  // namespace
+} // namespace
 
 CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
     : CDialog(IDD_LISTEDITOR, parent), m_document(document), m_listsFolder(listsFolder),
@@ -44,7 +45,7 @@ CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* d
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
     }
     if (!m_extension.empty()) {
-        m_extension.erase(0, 1);  // "*.crv" -> ".crv"
+        m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
     SetUpCommands();
     SetUpNotifications();
@@ -126,19 +127,17 @@ std::u16string CListEditorDlg::DisplayTitle() const {
 
 void CListEditorDlg::MarkModified(bool modified) {
     m_document->SetModifiedFlag(modified);
-    // Check all sends one change per item: only a change of the mark touches the title line.
+    // Check all sends one change per item: only a change of the mark touches the title line. The
+    // editor knows whether it added the mark, so a title that itself ends in "*" keeps its own.
     if (modified == m_titleMarked) {
         return;
     }
     m_titleMarked = modified;
     std::u16string text = m_title.GetWindowText();
-    const bool marked = !text.empty() && text.back() == kModifiedMark;
-    if (modified && !marked) {
+    if (modified) {
         text += kModifiedMark;
-    } else if (!modified && marked) {
+    } else if (!text.empty()) {
         text.pop_back();
-    } else {
-        return;
     }
     m_title.SetWindowText(text);
 }

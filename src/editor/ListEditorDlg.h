@@ -95,12 +95,12 @@ private:
     bool SaveChangesBeforeLeaving();
     void OnClose();
 
-    std::array<CBitmap, kImportanceCount> m_importanceMarks;  ///< by importance code: 139, 141, 140
-    CFont m_titleFont;                                        ///< Tahoma 16, weight 600
-    CTitleStatic m_title;                                     ///< control 1001
-    CVisualTreeCtrl m_tree;                                   ///< control 1012
-    CCorvinaDoc* m_document;                                  ///< the list; not owned
-    std::u16string m_listsFolder;                             ///< ends with a backslash
-    std::u16string m_extension;                               ///< ".crv", from the list-file pattern
-    bool m_titleMarked = false;                               ///< the title line ends with "*"
+    std::array<CBitmap, kImportanceCount> m_importanceMarks; ///< by importance code: 139, 141, 140
+    CFont m_titleFont;                                       ///< Tahoma 16, weight 600
+    CTitleStatic m_title;                                    ///< control 1001
+    CVisualTreeCtrl m_tree;                                  ///< control 1012
+    CCorvinaDoc* m_document;                                 ///< the list; not owned
+    std::u16string m_listsFolder;                            ///< ends with a backslash
+    std::u16string m_extension;                              ///< ".crv", from the list-file pattern
+    bool m_titleMarked = false;                              ///< the title line ends with "*"
 };

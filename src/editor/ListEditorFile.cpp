@@ -32,7 +32,7 @@ bool FileExists(const std::u16string& path) {
     return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace
+} // namespace
 
 bool CListEditorDlg::Save() {
     const std::u16string path = m_document->GetPathName();
@@ -42,7 +42,7 @@ bool CListEditorDlg::Save() {
         return SaveAs();
     }
     if (!m_document->OnSaveDocument(path)) {
-        return false;  // the document has reported why; the changes stay marked
+        return false; // the document has reported why; the changes stay marked
     }
     MarkModified(false);
     return true;
@@ -66,7 +66,7 @@ bool CListEditorDlg::SaveAs() {
     }
     m_document->SetPathName(target, true);
     MarkModified(false);
-    m_title.SetWindowText(DisplayTitle());  // the title line shows no mark now, as MarkModified left it
+    m_title.SetWindowText(DisplayTitle()); // the title line shows no mark now, as MarkModified left it
     return true;
 }
 

@@ -2,7 +2,6 @@
 #include "model/TaskTree.h"
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "model/ListFileFormat.h"
@@ -10,10 +9,9 @@
 
 namespace {
 
-/// A node being read: owned until its whole subtree is in, then handed to its parent.
+/// A node being read: detached from its parent until its whole subtree is in.
 struct PendingNode {
-    std::unique_ptr<TaskNode> owned;  // null for the hidden root, which the tree holds by value
-    TaskNode* node;
+    TaskNode* node;  // the hidden root, which the tree holds by value, or a detached node
     std::uint32_t childrenLeft;
     bool reserved;  // its children list was sized up front, so its count is part of `announced`
 };
@@ -68,36 +66,47 @@ void TaskTree::Load(CArchive& archive, int version) {
     root.item.Load(archive, version);
     std::vector<PendingNode> pending;
     const ChildCount topLevel = readChildCount(root);
-    pending.push_back({nullptr, &root, topLevel.count, topLevel.reserved});
-    while (!pending.empty()) {
-        PendingNode& top = pending.back();
-        if (top.childrenLeft == 0) {
-            std::unique_ptr<TaskNode> complete = std::move(top.owned);
-            pending.pop_back();
-            if (!complete) {
-                continue;  // the hidden root is done
+    pending.push_back({&root, topLevel.count, topLevel.reserved});
+    try {
+        while (!pending.empty()) {
+            PendingNode& top = pending.back();
+            if (top.childrenLeft == 0) {
+                // Below the top level the parent is still detached; a top-level item joins the tree.
+                // The node leaves `pending` only once it is linked, so a failure cannot lose it.
+                if (top.node != &root) {
+                    if (pending.size() == 2) {
+                        Attach(top.node);
+                    } else {
+                        Nest(top.node);
+                    }
+                }
+                pending.pop_back();
+                continue;
             }
-            // Below the top level the parent is still detached; a top-level item joins the tree.
-            if (pending.size() == 1) {
-                Attach(std::move(complete));
-            } else {
-                pending.back().node->AdoptChild(std::move(complete));
+            --top.childrenLeft;
+            if (top.reserved) {
+                --announced;
             }
-            continue;
+            TaskNode* const parent = top.node;
+            pending.push_back({nullptr, 0, false});
+            TaskNode* const child = MakeDetached(TaskItem(), parent);
+            pending.back().node = child;
+            child->item.Load(archive, version);
+            const ChildCount grandchildren = readChildCount(*child);
+            if (grandchildren.count == 0 && pending.size() > 2) {
+                Nest(child);  // a leaf below the top level is complete at once
+                pending.pop_back();
+                continue;
+            }
+            pending.back() = {child, grandchildren.count, grandchildren.reserved};
         }
-        --top.childrenLeft;
-        if (top.reserved) {
-            --announced;
+    } catch (...) {
+        // Each pending node heads a part of the interrupted item that is linked to nothing above.
+        for (const PendingNode& part : pending) {
+            if (part.node != nullptr && part.node != &root) {
+                DestroyDetached(part.node);
+            }
         }
-        auto child = std::make_unique<TaskNode>();
-        child->parent = top.node;
-        child->item.Load(archive, version);
-        TaskNode* const raw = child.get();
-        const ChildCount grandchildren = readChildCount(*raw);
-        if (grandchildren.count == 0 && pending.size() > 1) {
-            top.node->AdoptChild(std::move(child));  // a leaf is complete at once
-            continue;
-        }
-        pending.push_back({std::move(child), raw, grandchildren.count, grandchildren.reserved});
+        throw;
     }
 }

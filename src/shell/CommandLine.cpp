@@ -4,6 +4,7 @@
 #include "platform/core/Strings.h"
 #include "platform/ui/DeviceScreenSize.h"
 #include "shell/ProgramUsage.h"
+#include "platform/ui/KeyNames.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,9 @@ constexpr std::string_view kScaleOption = "--scale";
 constexpr std::string_view kScreenshotOption = "--screenshot";
 constexpr std::string_view kTapOption = "--tap";
 constexpr std::string_view kHoldOption = "--hold";
+constexpr std::string_view kDoubleTapOption = "--double-tap";
+constexpr std::string_view kKeyOption = "--key";
+constexpr std::string_view kTypeOption = "--type";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kVersionOption = "--version";
 /// The program's options start with two dashes; the window system's with one.
@@ -49,8 +53,8 @@ CPoint ParseScreenPoint(std::string_view option, const char* text) {
     if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kDeviceScreenWidth ||
         y >= kDeviceScreenHeight) {
         throw CommandLineError(std::string(option) + " needs a screen point X,Y within " +
-                               std::to_string(kDeviceScreenWidth) + " x " + std::to_string(kDeviceScreenHeight) +
-                               ", not \"" + text + "\"");
+                               std::to_string(kDeviceScreenWidth) + " x " +
+                               std::to_string(kDeviceScreenHeight) + ", not \"" + text + "\"");
     }
     return {x, y};
 }
@@ -66,6 +70,36 @@ int ParseScale(const char* text) {
     return static_cast<int>(scale);
 }
 
+ScreenTourStep PenStep(ScreenTourStep::Kind kind, std::string_view option, const char* text) {
+    ScreenTourStep step;
+    step.kind = kind;
+    step.point = ParseScreenPoint(option, text);
+    return step;
+}
+
+ScreenTourStep KeyStep(const char* name) {
+    ScreenTourStep step;
+    step.kind = ScreenTourStep::Kind::Key;
+    step.virtualKey = VirtualKeyFromName(name);
+    if (step.virtualKey == 0) {
+        std::string known;
+        for (std::string_view key : KnownKeyNames()) {
+            known += known.empty() ? "" : ", ";
+            known += key;
+        }
+        throw CommandLineError(std::string(kKeyOption) + " does not know the key \"" + name + "\" (keys: " + known +
+                               ", a letter or a digit)");
+    }
+    return step;
+}
+
+ScreenTourStep TypeStep(const char* text) {
+    ScreenTourStep step;
+    step.kind = ScreenTourStep::Kind::Type;
+    step.text = FromUtf8OrCp1252(text);
+    return step;
+}
+
 }  // namespace
 
 std::string_view ProgramUsage() { return kProgramUsage; }
@@ -73,7 +107,7 @@ std::string_view ProgramUsage() { return kProgramUsage; }
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;
     std::string screenshotPath;
-    std::vector<ScreenTourTap> taps;
+    std::vector<ScreenTourStep> steps;
     int kept = 1;
     for (int i = 1; i < argc;) {
         const std::string_view argument = argv[i];
@@ -91,12 +125,19 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
         } else if (const char* picture = OptionValue(kScreenshotOption, i, argc, argv, consumed)) {
             screenshotPath = picture;
             if (screenshotPath.empty()) {
-                throw CommandLineError(std::string(kScreenshotOption) + " needs the name of the picture file");
+                throw CommandLineError(std::string(kScreenshotOption) +
+                                       " needs the name of the picture file");
             }
         } else if (const char* tap = OptionValue(kTapOption, i, argc, argv, consumed)) {
-            taps.push_back({ParseScreenPoint(kTapOption, tap), false});
+            steps.push_back(PenStep(ScreenTourStep::Kind::Tap, kTapOption, tap));
         } else if (const char* hold = OptionValue(kHoldOption, i, argc, argv, consumed)) {
-            taps.push_back({ParseScreenPoint(kHoldOption, hold), true});
+            steps.push_back(PenStep(ScreenTourStep::Kind::Hold, kHoldOption, hold));
+        } else if (const char* twice = OptionValue(kDoubleTapOption, i, argc, argv, consumed)) {
+            steps.push_back(PenStep(ScreenTourStep::Kind::DoubleTap, kDoubleTapOption, twice));
+        } else if (const char* key = OptionValue(kKeyOption, i, argc, argv, consumed)) {
+            steps.push_back(KeyStep(key));
+        } else if (const char* text = OptionValue(kTypeOption, i, argc, argv, consumed)) {
+            steps.push_back(TypeStep(text));
         } else if (argument.starts_with(kOwnOptionPrefix)) {
             throw CommandLineError("unknown option " + std::string(argument));
         } else {
@@ -106,11 +147,12 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     }
     argc = kept;
     argv[argc] = nullptr;
-    if (!taps.empty() && screenshotPath.empty()) {
-        throw CommandLineError("--tap and --hold are only for pictures: give --screenshot FILE too");
+    if (!steps.empty() && screenshotPath.empty()) {
+        throw CommandLineError("--tap, --hold, --double-tap, --key and --type are only for pictures: give "
+                               "--screenshot FILE too");
     }
     if (!screenshotPath.empty()) {
-        options.screenshot = ScreenTourPlan{std::move(taps), std::move(screenshotPath)};
+        options.screenshot = ScreenTourPlan{std::move(steps), std::move(screenshotPath)};
     }
     return options;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 /// An unknown option, an option without its value, or a value it cannot take.
@@ -23,15 +24,17 @@ struct ProgramOptions {
     Request request = Request::Run;
     DeviceStorageOptions storage; ///< --device-root DIR, --storage-card DIR
     AppOptions app;               ///< --scale N
-    /// --screenshot FILE, with the taps and holds of every --tap X,Y and --hold X,Y, in order, before
-    /// it is taken; none without --screenshot.
+    /// --screenshot FILE, with the steps of every --tap X,Y, --hold X,Y, --double-tap X,Y, --key NAME
+    /// and --type TEXT, in order, before it is taken; none without --screenshot.
     std::optional<ScreenTourPlan> screenshot;
+    bool help = false;     ///< --help or -h: print the usage and end
+    bool version = false;  ///< --version: print the version and end
 };
 
-/// Takes the program's options (each also written --option=VALUE; taps and holds any number of
-/// times, in device-screen pixels) out of argv; the window system's arguments stay, in order. Throws
-/// CommandLineError for an unknown option, an option without a value, a malformed value, or a tap or
-/// hold without --screenshot.
+/// Takes the program's options (each also written --option=VALUE; the tour's steps any number of
+/// times, points in device-screen pixels) out of argv; the window system's arguments stay, in order.
+/// Throws CommandLineError for an unknown option, an option without a value, a malformed value, an
+/// unknown key name, or a step without --screenshot.
 ProgramOptions TakeProgramOptions(int& argc, char** argv);
 
 /// The text --help prints (the same file scripts/run.sh --help shows).

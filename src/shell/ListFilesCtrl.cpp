@@ -14,6 +14,17 @@ CListFilesCtrl::CListFilesCtrl() {
 CListFilesCtrl::~CListFilesCtrl() = default;
 
 void CListFilesCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
+    PenDownOnRows(point);
+}
+
+void CListFilesCtrl::OnLButtonDblClk(UINT /*flags*/, CPoint point) {
+    // The second tap of a double tap selects as any tap does; held, it is a hold and opens nothing.
+    if (!PenDownOnRows(point) && HitTest(point) >= 0) {
+        NotifyParent(NM_DBLCLK);
+    }
+}
+
+bool CListFilesCtrl::PenDownOnRows(CPoint point) {
     // The list view's own pen handling is skipped on purpose: it would clear the selection on a tap
     // below the last row, and the Document menu there acts on the row still selected.
     const int row = HitTest(point);
@@ -25,9 +36,11 @@ void CListFilesCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
     request.hwndClient = this;
     request.ptDown = point;
     request.dwFlags = SHRG_RETURNCMD;
-    if (SHRecognizeGesture(request) == GN_CONTEXTMENU) {
-        ShowDocumentMenu(point);
+    if (SHRecognizeGesture(request) != GN_CONTEXTMENU) {
+        return false;
     }
+    ShowDocumentMenu(point);
+    return true;
 }
 
 void CListFilesCtrl::ShowDocumentMenu(CPoint clientPoint) {

@@ -7,7 +7,8 @@
 
 /// The list view of the document list screen. A pen down selects the row under it (never clearing
 /// the selection outside the rows) and, when it turns out to be a tap-and-hold, opens the Document
-/// menu at the pen; the background is bitmap 149 tiled downwards.
+/// menu at the pen; a double tap on a row tells the screen NM_DBLCLK; the background is bitmap 149
+/// tiled downwards.
 class CListFilesCtrl : public CListCtrl {
 public:
     CListFilesCtrl();
@@ -15,9 +16,13 @@ public:
 
 protected:
     void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
     bool OnEraseBkgnd(CDC& dc) override;
 
 private:
+    /// Selects the row under a pen down and waits for the gesture; true when it was a hold (the
+    /// Document menu has then been shown).
+    bool PenDownOnRows(CPoint point);
     /// Shows the Document popup of menu 133 with its top-left corner at `clientPoint`; its commands
     /// go to the screen.
     void ShowDocumentMenu(CPoint clientPoint);

@@ -5,7 +5,6 @@
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/MessageBox.h"
 #include "res/ResourceIds.h"
-#include "shell/AboutDlg.h"
 
 #include <algorithm>
 #include <utility>
@@ -55,6 +54,13 @@ CListFilesDlg::~CListFilesDlg() = default;
 
 void CListFilesDlg::SetUpCommands() {
     CommandMap& commands = GetCommandMap();
+    commands.OnCommand(ID_FILE_NEW, [this] { OnNew(); });
+    commands.OnCommand(ID_DOCUMENT_IMPORT, [this] { OnImport(); });
+    commands.OnCommand(ID_FILE_OPEN, [this] { OnOpen(); });
+    commands.OnNotify(IDC_LISTFILES, NM_DBLCLK, [this](const NMHDR&, LRESULT*) { OnOpen(); });
+    commands.OnCommand(ID_DOCUMENT_RENAME, [this] { OnRename(); });
+    commands.OnCommand(ID_DOCUMENT_EXPORT, [this] { OnExport(); });
+    commands.OnCommand(ID_DOCUMENT_DELETE, [this] { OnDelete(); });
     commands.OnCommand(ID_VIEW_REFRESH, [this] { FillList(); });
     commands.OnCommand(ID_APP_ABOUT, [this] { OnAbout(); });
 }
@@ -162,9 +168,4 @@ std::u16string CListFilesDlg::GetRowFileName(int row) const {
         return {};
     }
     return m_rowFileNames[static_cast<std::size_t>(row)];
-}
-
-void CListFilesDlg::OnAbout() {
-    CAboutDlg about;
-    about.DoModal();
 }

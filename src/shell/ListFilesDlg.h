@@ -14,9 +14,13 @@
 #include <string>
 #include <vector>
 
-/// The document list screen (template 129). The rows are rebuilt from the folder, never patched:
-/// at initialisation, on Refresh, and whenever the screen gets the input focus back (a screen or
-/// message box over it closed), so a list saved elsewhere shows at once.
+class CCorvinaDoc;
+
+/// The document list screen (template 129) and its document commands. The rows are rebuilt from the
+/// folder, never patched: at initialisation, on Refresh, after Delete, and whenever the screen gets
+/// the input focus back (a screen or message box over it closed), so a list saved elsewhere shows at
+/// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's and
+/// do nothing without one; a double tap on a row opens it.
 class CListFilesDlg : public CDialog {
 public:
     /// The screen over `listing` (not owned; it outlives the screen). `parent` may be null.
@@ -56,6 +60,20 @@ private:
     /// exactly.
     std::u16string DisplayName(const std::u16string& fileName) const;
     void ReportUnreadableFiles();
+
+    // The document commands (ListFilesDlgCommands.cpp).
+    /// The selected row's list name, or nothing.
+    std::optional<std::u16string> SelectedListName() const;
+    /// The selected list's file path: the Lists folder and the file's own name; nothing without one.
+    std::optional<std::u16string> SelectedListPath() const;
+    /// Runs the list editor on `document` and returns when it has closed.
+    void RunEditor(CCorvinaDoc& document);
+    void OnNew();
+    void OnOpen();
+    void OnImport();
+    void OnRename();
+    void OnExport();
+    void OnDelete();
     void OnAbout();
 
     CListFilesCtrl m_list;             ///< the rows, bound to control 1000

@@ -63,6 +63,12 @@ std::size_t LongestRecord(const TaskItem& item) {
 
 template <class Number>
 char* PutNumber(char* out, Number value) {
+    // Depths, importances, checked flags and most quantities are one digit.
+    constexpr Number kFirstTwoDigitNumber = 10;
+    if (value >= 0 && value < kFirstTwoDigitNumber) {
+        *out = static_cast<char>('0' + value);
+        return out + 1;
+    }
     return std::to_chars(out, out + kLongestNumber, value).ptr;
 }
 

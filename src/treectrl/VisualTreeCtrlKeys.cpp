@@ -13,7 +13,7 @@ bool IsMoveKey(UINT virtualKey) {
            virtualKey == VK_PRIOR || virtualKey == VK_NEXT;
 }
 
-}  // namespace
+} // namespace
 
 VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
     const std::vector<VisualNode*>& rows = shownRows_;
@@ -36,7 +36,7 @@ VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
         return rows.back();
     case VK_PRIOR:
         return rows[std::min(FirstShownRowBelow(at.top - page), index)];
-    default:  // VK_NEXT
+    default: // VK_NEXT
         return rows[std::clamp(FirstShownRowBelow(at.top + page), index, rows.size() - 1)];
     }
 }

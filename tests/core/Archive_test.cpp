@@ -90,6 +90,11 @@ TEST_F(ArchiveTest, EightBitStringsDecodeAsUtf8OrWindows1252) {
 
 TEST_F(ArchiveTest, WideStringCarriesAnyCodeUnit) {
     EXPECT_EQ(LoadString(std::string("\xFF\xFE\xFF\x02\x00\xD8\x41\x00", 8)), (std::u16string{0xD800, u'A'}));
+    // At an odd offset the code units are not aligned as in memory; they still read whole.
+    Load(std::string("\x07\xFF\xFE\xFF\x02\x00\xD8\x41\x00", 9), [](CArchive& ar) {
+        EXPECT_EQ(ar.ReadByte(), 7);
+        EXPECT_EQ(ar.ReadString(), (std::u16string{0xD800, u'A'}));
+    });
 }
 
 TEST_F(ArchiveTest, LengthsBeyondTheDataFailBeforeReserving) {

@@ -107,17 +107,42 @@ TEST_F(Groceries, DeleteRemovesTheWholeBranchAndKeepsSiblingOrder) {
     EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk"}));
 }
 
-TEST_F(Groceries, AttachAddsABuiltSubtreeAndCountsIt) {
-    auto branch = std::make_unique<Node>("Butter");
-    branch->AdoptChild(std::make_unique<Node>("Salted"));
-    Node* butter = tree.Attach(std::move(branch), milk);
+TEST_F(Groceries, ASubtreeBuiltApartIsCountedOnlyOnceAttached) {
+    Node* butter = tree.MakeDetached("Butter", milk);
+    Node* salted = tree.MakeDetached("Salted", butter);
+    tree.Nest(salted);
+    EXPECT_EQ(tree.Count(), 4u);
+    EXPECT_EQ(TitlesOf(*milk), (std::vector<std::string>{}));
+    EXPECT_EQ(tree.Attach(butter), butter);
     EXPECT_EQ(butter->parent, milk);
-    EXPECT_EQ(butter->children.at(0)->parent, butter);
+    EXPECT_EQ(butter->children.at(0), salted);
+    EXPECT_EQ(salted->parent, butter);
     EXPECT_EQ(tree.Count(), 6u);
     tree.Delete(butter);
     EXPECT_EQ(tree.Count(), 4u);
+    // A part left detached (a read that failed) is destroyed on its own; the sanitizer build sees
+    // that nothing of it leaks.
+    Node* half = tree.MakeDetached("Half", bread);
+    tree.Nest(tree.MakeDetached("Read", half));
+    tree.DestroyDetached(half);
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Rye", "Wheat"}));
     tree.Clear();
     EXPECT_EQ(tree.Count(), 0u);
+}
+
+TEST(Tree, NodesKeepTheirAddressesAndDeletedOnesAreReused) {
+    Tree<std::string> tree;
+    std::vector<TreeNode<std::string>*> made;
+    for (int i = 0; i < 5000; ++i) {  // several of the pool's chunks
+        made.push_back(tree.Append(std::to_string(i)));
+    }
+    for (int i = 0; i < 5000; ++i) {
+        ASSERT_EQ(made[i]->item, std::to_string(i));
+        ASSERT_EQ(tree.root.children[i], made[i]);
+    }
+    tree.Delete(made[10]);
+    EXPECT_EQ(tree.Append("again"), made[10]);
+    EXPECT_EQ(tree.root.children.back()->item, "again");
 }
 
 TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {

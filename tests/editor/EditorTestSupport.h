@@ -48,8 +48,7 @@ inline std::vector<Row> DocumentItems(const CCorvinaDoc& doc) {
 inline const CPoint kCaptionOk(222, 13);
 
 /// The screen of type `Screen` that holds the focus; null when there is none.
-template <class Screen>
-Screen* FrontScreen() {
+template <class Screen> Screen* FrontScreen() {
     for (CWnd* w = CWnd::GetFocus(); w != nullptr; w = w->GetParent()) {
         if (auto* screen = dynamic_cast<Screen*>(w)) {
             return screen;
@@ -62,8 +61,7 @@ Screen* FrontScreen() {
 /// one that `act` left open is cancelled afterwards, so no test hangs in it. A tap delivers events of
 /// its own before its command runs, so the screen is looked for again for a few turns of the event
 /// loop; when none comes up, nothing happens (the test's own checks say whether one should have).
-template <class Screen>
-void InNextScreen(std::function<void(Screen&)> act, int turnsLeft = 20) {
+template <class Screen> void InNextScreen(std::function<void(Screen&)> act, int turnsLeft = 20) {
     uitest::Soon([act = std::move(act), turnsLeft]() mutable {
         Screen* screen = FrontScreen<Screen>();
         if (screen == nullptr) {
@@ -119,7 +117,7 @@ protected:
     /// Runs the editor on the document and calls `act` once it is up and painted.
     int RunEditor(CListEditorDlg& editor, const std::function<void()>& act) {
         return uitest::RunModal(editor, [&] {
-            uitest::Grab(editor.GetTreeCtrl());  // the first paint lays the rows out
+            uitest::Grab(editor.GetTreeCtrl()); // the first paint lays the rows out
             act();
         });
     }
@@ -127,4 +125,4 @@ protected:
     CCorvinaDoc doc;
 };
 
-}  // namespace editortest
+} // namespace editortest

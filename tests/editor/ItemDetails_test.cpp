@@ -14,6 +14,8 @@ namespace {
 /// The command bar's buttons in the device's menu bar: Cancel first, then OK, 24 pixels each.
 const CPoint kCancelButton(12, 307);
 const CPoint kOkButton(36, 307);
+/// The Notes tab while the input panel is up: the sheet ends 26 + 268 - 80 pixels down the screen.
+const CPoint kNotesTabOverPanel(85, 205);
 constexpr COLORREF kPageBlue = RGB(196, 222, 255);
 const std::u16string kRefusal = u"Please enter a positive integer.";
 
@@ -26,7 +28,9 @@ protected:
         item.importance = TaskItem::kHighImportance;
         item.notes = u"Poles\r\nPegs";
     }
-    static CWnd& Field(CItemDetailsPropSheet& sheet, UINT id) { return *sheet.GetActivePage()->GetDlgItem(id); }
+    static CWnd& Field(CItemDetailsPropSheet& sheet, UINT id) {
+        return *sheet.GetActivePage()->GetDlgItem(id);
+    }
 
     TaskItem item;
 };
@@ -50,6 +54,9 @@ TEST_F(ItemSheet, ShowsItsPagesOnLightBlueWithTheInputPanelUpAndItsOwnButtons) {
         besideRadioText = image.Pixel(inPage.x, inPage.y);
         EXPECT_EQ(dynamic_cast<CButton*>(general.GetDlgItem(IDC_IMPORTANCE_HIGH))->GetCheck(), 1);
         EXPECT_EQ(general.GetDlgItem(IDC_ITEM_QUANTITY)->GetWindowText(), u"2");
+        // With the panel up the tabs still run along the sheet's bottom, above the panel.
+        uitest::TapScreen(kNotesTabOverPanel);
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
         uitest::TapScreen(kOkButton);
     });
     EXPECT_EQ(result, IDOK);
@@ -61,12 +68,14 @@ TEST_F(ItemSheet, ShowsItsPagesOnLightBlueWithTheInputPanelUpAndItsOwnButtons) {
 
     CItemDetailsPropSheet notesFirst(&item, nullptr, CItemDetailsPropSheet::kNotesPage);
     COLORREF notesCorner = 0;
-    EXPECT_EQ(uitest::RunModal(notesFirst, [&] {
-                  EXPECT_EQ(notesFirst.GetActiveIndex(), 1);
-                  EXPECT_EQ(Field(notesFirst, IDC_ITEM_NOTES).GetWindowText(), u"Poles\r\nPegs");
-                  notesCorner = uitest::Grab(*notesFirst.GetActivePage()).Pixel(1, 1);
-                  uitest::TapScreen(kCancelButton);
-              }),
+    EXPECT_EQ(uitest::RunModal(notesFirst,
+                               [&] {
+                                   EXPECT_EQ(notesFirst.GetActiveIndex(), 1);
+                                   EXPECT_EQ(Field(notesFirst, IDC_ITEM_NOTES).GetWindowText(),
+                                             u"Poles\r\nPegs");
+                                   notesCorner = uitest::Grab(*notesFirst.GetActivePage()).Pixel(1, 1);
+                                   uitest::TapScreen(kCancelButton);
+                               }),
               IDCANCEL);
     EXPECT_EQ(notesCorner, kPageBlue);
 }
@@ -112,10 +121,11 @@ TEST_F(ItemSheet, AcceptsZeroTheLargestQuantityAndSpacesAroundIt) {
         TaskItem edited = item;
         CItemDetailsPropSheet sheet(&edited);
         uitest::MessageBoxRecorder boxes;
-        EXPECT_EQ(uitest::RunModal(sheet, [&] {
-                      Field(sheet, IDC_ITEM_QUANTITY).SetWindowText(text);
-                      sheet.SendCommand(ID_SHEET_OK);
-                  }),
+        EXPECT_EQ(uitest::RunModal(sheet,
+                                   [&] {
+                                       Field(sheet, IDC_ITEM_QUANTITY).SetWindowText(text);
+                                       sheet.SendCommand(ID_SHEET_OK);
+                                   }),
                   IDOK);
         EXPECT_TRUE(boxes.Shown().empty());
         EXPECT_EQ(edited.quantity, quantity);
@@ -140,7 +150,8 @@ TEST_F(ItemSheet, WritesOnlyThePagesShownAndOnlyOnAccept) {
     CItemDetailsPropSheet general(&edited);
     int normalChecked = 0;
     uitest::RunModal(general, [&] {
-        normalChecked = dynamic_cast<CButton*>(general.GetActivePage()->GetDlgItem(IDC_IMPORTANCE_NORMAL))->GetCheck();
+        normalChecked =
+            dynamic_cast<CButton*>(general.GetActivePage()->GetDlgItem(IDC_IMPORTANCE_NORMAL))->GetCheck();
         general.SendCommand(ID_SHEET_OK);
     });
     EXPECT_EQ(normalChecked, 1);
@@ -176,7 +187,7 @@ TEST_F(ItemSheet, EnterNeverAcceptsAndGivesOneLineBreakPerPressOnlyInTheNotes) {
         ASSERT_TRUE(sheet.SetActivePage(1));
         CEdit& notesField = dynamic_cast<CEdit&>(Field(sheet, IDC_ITEM_NOTES));
         notesField.SetFocus();
-        notesField.SetSel(5, 5);  // after "Poles"
+        notesField.SetSel(5, 5); // after "Poles"
         for (int press = 0; press < 2; ++press) {
             uitest::PressKey(VK_RETURN);
             uitest::ProcessEvents();
@@ -192,4 +203,4 @@ TEST_F(ItemSheet, EnterNeverAcceptsAndGivesOneLineBreakPerPressOnlyInTheNotes) {
     EXPECT_EQ(edited.title, u"Tent");
 }
 
-}  // namespace
+} // namespace

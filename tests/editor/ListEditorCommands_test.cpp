@@ -55,7 +55,8 @@ TEST_F(EditorCommands, AddItemStartsFromDefaultsAndAppendsWhatTheSheetAccepts) {
         });
         editor.SendCommand(ID_LIST_ADDITEM);
         uitest::Grab(editor.GetTreeCtrl());
-        EXPECT_EQ(editortest::ShownRows(editor.GetTreeCtrl()), (std::vector<Row>{{0, u"Tent"}, {0, u"Stove"}}));
+        EXPECT_EQ(editortest::ShownRows(editor.GetTreeCtrl()),
+                  (std::vector<Row>{{0, u"Tent"}, {0, u"Stove"}}));
         ExpectModified(editor);
     });
     ASSERT_EQ(doc.tree.root.children.size(), 2u);
@@ -109,7 +110,8 @@ TEST_F(EditorCommands, AddSubitemGoesAfterTheSelectedItemsChildren) {
         EXPECT_EQ(editortest::NodeOfSelection(editor.GetTreeCtrl()), tent) << "the selection stays";
         ExpectModified(editor);
     });
-    EXPECT_EQ(editortest::DocumentItems(doc), (std::vector<Row>{{0, u"Tent"}, {1, u"Poles"}, {1, u"Pegs"}, {0, u"Stove"}}));
+    EXPECT_EQ(editortest::DocumentItems(doc),
+              (std::vector<Row>{{0, u"Tent"}, {1, u"Poles"}, {1, u"Pegs"}, {0, u"Stove"}}));
 }
 
 TEST_F(EditorCommands, EditItemRefreshesTheRowAndTheNotesMarkOpensTheNotesPage) {
@@ -168,6 +170,11 @@ TEST_F(EditorCommands, DeleteRemovesTheWholeBranchAtOnceAndLeavesNoSelection) {
         EXPECT_EQ(editor.GetTreeCtrl().GetSelectedItem(), nullptr);
         EXPECT_FALSE(editor.IsCommandEnabled(ID_ITEM_DELETE));
         EXPECT_FALSE(editor.IsCommandEnabled(ID_ITEM_EDIT));
+        EXPECT_TRUE(editor.IsCommandEnabled(ID_LIST_ADDITEM));
+        // The move buttons are never disabled; without a selection they do nothing.
+        editor.SendCommand(ID_ITEM_MOVEUP);
+        editor.SendCommand(ID_ITEM_MOVEDOWN);
+        EXPECT_EQ(editortest::ShownRows(editor.GetTreeCtrl()), (std::vector<Row>{{0, u"Stove"}}));
         ExpectModified(editor);
     });
     EXPECT_EQ(editortest::DocumentItems(doc), (std::vector<Row>{{0, u"Stove"}}));
@@ -185,7 +192,7 @@ TEST_F(EditorCommands, MovesSwapItemsAndRowsAndMarkEvenAtTheEnds) {
         Select(editor, 0);
         editor.SendCommand(ID_ITEM_MOVEUP);
         EXPECT_EQ(editortest::DocumentItems(doc)[0], (Row{0, u"Tent"}));
-        ExpectModified(editor) ;
+        ExpectModified(editor);
 
         editor.SendCommand(ID_ITEM_MOVEDOWN);
         const std::vector<Row> moved = {{0, u"Stove"}, {0, u"Tent"}, {1, u"Poles"}, {1, u"Pegs"}};
@@ -209,7 +216,7 @@ TEST_F(EditorCommands, CheckAndUncheckAllReachEveryItemAndAnEmptyListBecomesModi
     CListEditorDlg editor(kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
-        rows.Expand(rows.GetShownRows()[0], false);  // a collapsed branch is checked too
+        rows.Expand(rows.GetShownRows()[0], false); // a collapsed branch is checked too
         ASSERT_EQ(rows.GetShownRows().size(), 2u);
         ExpectUnmodified(editor);
         editor.SendCommand(ID_LIST_CHECKALL);
@@ -273,9 +280,13 @@ TEST_F(EditorCommands, HoldOnARowOpensTheItemMenuThereAndNothingBelowTheRows) {
         for (const auto& entry : menu.entries) {
             entries.emplace_back(entry.separator ? u"-" : entry.text, entry.separator || entry.enabled);
         }
-        EXPECT_EQ(entries, (std::vector<std::pair<std::u16string, bool>>{
-                               {u"Add Subitem", true}, {u"-", true}, {u"Edit Item", true}, {u"Delete Item", true},
-                               {u"-", true}, {u"Move up", true}, {u"Move down", true}}));
+        EXPECT_EQ(entries, (std::vector<std::pair<std::u16string, bool>>{{u"Add Subitem", true},
+                                                                         {u"-", true},
+                                                                         {u"Edit Item", true},
+                                                                         {u"Delete Item", true},
+                                                                         {u"-", true},
+                                                                         {u"Move up", true},
+                                                                         {u"Move down", true}}));
         EXPECT_EQ(editortest::DocumentItems(doc), (std::vector<Row>{{0, u"Tent"}}));
 
         const CRect last = rows.GetItemRect(rows.GetShownRows().back());
@@ -284,4 +295,4 @@ TEST_F(EditorCommands, HoldOnARowOpensTheItemMenuThereAndNothingBelowTheRows) {
     });
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,8 @@ using namespace list_bytes;
 /// The file the dialog's name field is given.
 constexpr UINT kFileNameField = 2;
 
-const std::u16string kCampingQuestion = u"'Camping.crv' contents have been changed.\nWould you like to save changes?";
+const std::u16string kCampingQuestion =
+    u"'Camping.crv' contents have been changed.\nWould you like to save changes?";
 
 class EditorFiles : public EditorTest {
 protected:
@@ -79,7 +80,7 @@ TEST_F(EditorFiles, SaveAsStoresInTheListsFolderWhateverFolderTheDialogShowed) {
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         AnswerSaveDialog(u"\\My Documents\\Trip", &proposed);
-        editor.SendCommand(ID_FILE_SAVE);  // no path yet: Save is Save as
+        editor.SendCommand(ID_FILE_SAVE); // no path yet: Save is Save as
         EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"Trip");
     });
     EXPECT_EQ(proposed, u"Untitled");
@@ -118,11 +119,12 @@ TEST_F(EditorFiles, SaveAsAsksBeforeReplacingAnotherListOfThatName) {
 }
 
 TEST_F(EditorFiles, AFailedSaveKeepsTheChangesMarkedAndTheEditorOpenAtClose) {
-    doc.SetPathName(kListsFolder + u"Gone\\Camping.crv");  // a folder that does not exist
+    doc.SetPathName(kListsFolder + u"Gone\\Camping.crv"); // a folder that does not exist
     CListEditorDlg editor(kListsFolder, &doc);
     bool stillOpen = false;
     std::vector<std::u16string> reports;
-    ScopedErrorReportHandler collect([&](std::u16string_view message, MessageIcon) { reports.emplace_back(message); });
+    ScopedErrorReportHandler collect(
+        [&](std::u16string_view message, MessageIcon) { reports.emplace_back(message); });
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         editor.SendCommand(ID_FILE_SAVE);
@@ -152,10 +154,11 @@ TEST_F(EditorFiles, CloseWithChangesAsksAndSavesOnlyOnYes) {
     {
         uitest::MessageBoxRecorder no([](const uitest::ShownMessageBox&) { return IDNO; });
         CListEditorDlg editor(kListsFolder, &doc);
-        EXPECT_EQ(RunEditor(editor, [&] {
-                      editor.SendCommand(ID_LIST_CHECKALL);
-                      editor.SendCommand(ID_FILE_CLOSE);
-                  }),
+        EXPECT_EQ(RunEditor(editor,
+                            [&] {
+                                editor.SendCommand(ID_LIST_CHECKALL);
+                                editor.SendCommand(ID_FILE_CLOSE);
+                            }),
                   IDOK);
         ASSERT_EQ(no.Shown().size(), 1u);
         EXPECT_EQ(no.Shown()[0].text, kCampingQuestion);
@@ -202,10 +205,11 @@ TEST_F(EditorFiles, EscapeAndTheWindowsCloseAskLikeCloseWhenThereAreChanges) {
     {
         uitest::MessageBoxRecorder no([](const uitest::ShownMessageBox&) { return IDNO; });
         CListEditorDlg editor(kListsFolder, &doc);
-        EXPECT_EQ(RunEditor(editor, [&] {
-                      editor.SendCommand(ID_LIST_CHECKALL);
-                      uitest::PressKey(VK_ESCAPE);
-                  }),
+        EXPECT_EQ(RunEditor(editor,
+                            [&] {
+                                editor.SendCommand(ID_LIST_CHECKALL);
+                                uitest::PressKey(VK_ESCAPE);
+                            }),
                   IDCANCEL);
         ASSERT_EQ(no.Shown().size(), 1u);
         EXPECT_EQ(no.Shown()[0].text, kCampingQuestion);
@@ -233,8 +237,8 @@ TEST_F(EditorFiles, TheWindowsCloseLeavesTheEditorOpenWhenItsSaveFails) {
 
 TEST_F(EditorFiles, ADamagedListIsARecoveredCopyReplacedOnlyAfterTheQuestion) {
     const std::u16string path = kListsFolder + u"Broken.crv";
-    const std::string damaged = Header(2) + RootItem() + U32(2) + Item(Wide(u"Tent"), 2, 0, 1) + Wide(u"") + U32(0) +
-                                Item(Wide(u"Sto"), 1, 0, 1);  // cut inside the second item
+    const std::string damaged = Header(2) + RootItem() + U32(2) + Item(Wide(u"Tent"), 2, 0, 1) + Wide(u"") +
+                                U32(0) + Item(Wide(u"Sto"), 1, 0, 1); // cut inside the second item
     Write(path, damaged);
     ScopedErrorReportHandler quiet([](std::u16string_view, MessageIcon) {});
     CCorvinaDoc recovered;
@@ -272,4 +276,4 @@ TEST_F(EditorFiles, ADamagedListIsARecoveredCopyReplacedOnlyAfterTheQuestion) {
     EXPECT_FALSE(recovered.IsRecoveredCopy());
 }
 
-}  // namespace
+} // namespace

@@ -3,6 +3,7 @@
 // commands the menus offer with and without a selected row.
 #include "EditorTestSupport.h"
 
+#include "platform/ui/Bitmap.h"
 #include "res/ResourceIds.h"
 
 #include <map>
@@ -22,9 +23,15 @@ constexpr COLORREF kOddRowColour = RGB(244, 245, 190);
 /// The menu bar's strip on the device screen: 294 to 319.
 constexpr int kMenuBarMiddle = 307;
 
-bool IsRed(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 80 && GetBValue(c) < 80; }
-bool IsGreen(COLORREF c) { return GetGValue(c) > 120 && GetRValue(c) < 100 && GetBValue(c) < 120; }
-bool IsKeyColour(COLORREF c) { return c == RGB(255, 0, 0); }
+bool IsRed(COLORREF c) {
+    return GetRValue(c) > 150 && GetGValue(c) < 80 && GetBValue(c) < 80;
+}
+bool IsGreen(COLORREF c) {
+    return GetGValue(c) > 120 && GetRValue(c) < 100 && GetBValue(c) < 120;
+}
+bool IsKeyColour(COLORREF c) {
+    return c == RGB(255, 0, 0);
+}
 
 /// The colours inside a row's importance mark square.
 std::vector<COLORREF> MarkPixels(const uitest::GrabbedImage& image, const CRect& row) {
@@ -46,7 +53,8 @@ TEST_F(EditorTest, ShowsTheListsItemsInPreOrderWithQuantitiesAndMarks) {
     CListEditorDlg editor(kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
-        EXPECT_EQ(editortest::ShownRows(rows), (std::vector<Row>{{0, u"Food"}, {1, u"Milk"}, {1, u"Bread"}, {0, u"Stamps"}}));
+        EXPECT_EQ(editortest::ShownRows(rows),
+                  (std::vector<Row>{{0, u"Food"}, {1, u"Milk"}, {1, u"Bread"}, {0, u"Stamps"}}));
         EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"Groceries");
         EXPECT_FALSE(doc.IsModified());
 
@@ -83,9 +91,37 @@ TEST_F(EditorTest, ShowsTheListsItemsInPreOrderWithQuantitiesAndMarks) {
     });
 }
 
+TEST_F(EditorTest, TheEditorsPicturesHaveTheirSizes) {
+    const std::vector<std::pair<UINT, CSize>> pictures = {
+        {139, {12, 12}}, {140, {12, 12}}, {141, {12, 12}}, {160, {48, 16}}, {171, {32, 16}}};
+    for (const auto& [id, size] : pictures) {
+        CBitmap picture;
+        ASSERT_TRUE(picture.LoadBitmap(id)) << id;
+        EXPECT_EQ(picture.GetSize(), size) << id;
+    }
+}
+
+// The mark is the editor's own: a list whose name ends in "*" keeps that star when it is saved.
+TEST_F(EditorTest, TheModifiedMarkComesAndGoesAfterTheTitlesOwnStar) {
+    Add(u"Tent");
+    doc.SetPathName(kListsFolder + u"To do*.crv");
+    CListEditorDlg editor(kListsFolder, &doc);
+    std::vector<std::u16string> lines;
+    RunEditor(editor, [&] {
+        lines.push_back(editor.GetTitleLine().GetWindowText());
+        editor.SendCommand(ID_LIST_CHECKALL);
+        lines.push_back(editor.GetTitleLine().GetWindowText());
+        editor.SendCommand(ID_FILE_SAVE);
+        lines.push_back(editor.GetTitleLine().GetWindowText());
+    });
+    EXPECT_EQ(lines, (std::vector<std::u16string>{u"To do*", u"To do**", u"To do*"}));
+}
+
 TEST_F(EditorTest, TitleLineDropsOnlyTheExactListExtensionInTheTitleFont) {
-    const std::vector<std::pair<std::u16string, std::u16string>> titles = {
-        {u"Groceries.crv", u"Groceries"}, {u"Untitled", u"Untitled"}, {u"LOUD.CRV", u"LOUD.CRV"}, {u".crv", u""}};
+    const std::vector<std::pair<std::u16string, std::u16string>> titles = {{u"Groceries.crv", u"Groceries"},
+                                                                           {u"Untitled", u"Untitled"},
+                                                                           {u"LOUD.CRV", u"LOUD.CRV"},
+                                                                           {u".crv", u""}};
     for (const auto& [title, shown] : titles) {
         CCorvinaDoc list;
         list.SetTitle(title);
@@ -157,43 +193,26 @@ TEST_F(EditorTest, MenuBarHoldsListAndItemThenAddASeparatorAndTheMoveButtons) {
             }
         }
     });
-    EXPECT_EQ(actions, (std::vector<BarAction>{BarAction::ListMenu, BarAction::ItemMenu, BarAction::AddItemSheet,
-                                               BarAction::Nothing, BarAction::MovedUp, BarAction::MovedDown,
-                                               BarAction::Nothing}));
+    EXPECT_EQ(actions,
+              (std::vector<BarAction>{BarAction::ListMenu, BarAction::ItemMenu, BarAction::AddItemSheet,
+                                      BarAction::Nothing, BarAction::MovedUp, BarAction::MovedDown,
+                                      BarAction::Nothing}));
     using Entries = std::vector<std::pair<std::u16string, bool>>;
-    EXPECT_EQ(menus[BarAction::ListMenu],
-              (Entries{{u"Add Item", true}, {u"-", false}, {u"Check all items", true}, {u"Uncheck all items", true},
-                       {u"-", false}, {u"Save", true}, {u"Save as...", true}, {u"Close", true}}));
-    EXPECT_EQ(menus[BarAction::ItemMenu],
-              (Entries{{u"Add Subitem", true}, {u"-", false}, {u"Edit Item", true}, {u"Delete Item", true},
-                       {u"-", false}, {u"Move up", true}, {u"Move down", true}}));
+    EXPECT_EQ(menus[BarAction::ListMenu], (Entries{{u"Add Item", true},
+                                                   {u"-", false},
+                                                   {u"Check all items", true},
+                                                   {u"Uncheck all items", true},
+                                                   {u"-", false},
+                                                   {u"Save", true},
+                                                   {u"Save as...", true},
+                                                   {u"Close", true}}));
+    EXPECT_EQ(menus[BarAction::ItemMenu], (Entries{{u"Add Subitem", true},
+                                                   {u"-", false},
+                                                   {u"Edit Item", true},
+                                                   {u"Delete Item", true},
+                                                   {u"-", false},
+                                                   {u"Move up", true},
+                                                   {u"Move down", true}}));
 }
 
-TEST_F(EditorTest, ItemCommandsNeedASelectedRowTheOthersNever) {
-    Add(u"Tent");
-    CListEditorDlg editor(kListsFolder, &doc);
-    RunEditor(editor, [&] {
-        const UINT rowCommands[] = {ID_ITEM_ADDSUBITEM, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_MOVEUP, ID_ITEM_MOVEDOWN};
-        const UINT listCommands[] = {ID_LIST_ADDITEM, ID_LIST_CHECKALL, ID_LIST_UNCHECKALL,
-                                     ID_FILE_SAVE,    ID_FILE_SAVE_AS,  ID_FILE_CLOSE};
-        for (UINT id : rowCommands) {
-            EXPECT_FALSE(editor.IsCommandEnabled(id)) << id;
-        }
-        for (UINT id : listCommands) {
-            EXPECT_TRUE(editor.IsCommandEnabled(id)) << id;
-        }
-        // The tool buttons stay live: Move up without a selection does nothing, not even mark.
-        editor.SendCommand(ID_ITEM_MOVEUP);
-        editor.SendCommand(ID_ITEM_MOVEDOWN);
-        EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"");
-
-        uitest::Tap(editor.GetTreeCtrl(), editortest::RowPoint(editor.GetTreeCtrl(), editor.GetTreeCtrl().GetShownRows()[0]));
-        for (UINT id : rowCommands) {
-            EXPECT_TRUE(editor.IsCommandEnabled(id)) << id;
-        }
-        EXPECT_FALSE(doc.IsModified()) << "selecting is no change";
-    });
-}
-
-}  // namespace
+} // namespace

@@ -34,10 +34,31 @@ TEST(CommandLine, TakesEveryOptionOfTheProgramInEitherFormAndLeavesTheWindowSyst
     EXPECT_EQ(options.storage.storageCard, u"/home/me");
     ASSERT_TRUE(options.screenshot.has_value());
     EXPECT_EQ(options.screenshot->imagePath, "a.png");
-    EXPECT_EQ(options.screenshot->taps,
-              (std::vector<ScreenTourTap>{{{10, 300}, false}, {{5, 6}, true}, {{0, 0}, false}}));
+    using Kind = ScreenTourStep::Kind;
+    EXPECT_EQ(options.screenshot->steps, (std::vector<ScreenTourStep>{{Kind::Tap, {10, 300}, 0, {}},
+                                                                       {Kind::Hold, {5, 6}, 0, {}},
+                                                                       {Kind::Tap, {0, 0}, 0, {}}}));
     EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "-platform", "offscreen"}));
     EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
+}
+
+// Keys, typing and double taps keep their place among the taps, as a user's input would.
+TEST(CommandLine, TourStepsKeepTheirOrder) {
+    Arguments args({"corvina", "--screenshot=x.png", "--double-tap", "30,40", "--type", "Milk 2\xC3\xA9",
+                    "--key", "Return", "--key=BackSpace", "--key", "space", "--key", "End", "--key", "q", "--tap",
+                    "1,2"});
+    const ProgramOptions options = args.Take();
+    ASSERT_TRUE(options.screenshot.has_value());
+    using Kind = ScreenTourStep::Kind;
+    EXPECT_EQ(options.screenshot->steps,
+              (std::vector<ScreenTourStep>{{Kind::DoubleTap, {30, 40}, 0, {}},
+                                           {Kind::Type, {}, 0, u"Milk 2\u00E9"},
+                                           {Kind::Key, {}, 0x0D, {}},
+                                           {Kind::Key, {}, 0x08, {}},
+                                           {Kind::Key, {}, 0x20, {}},
+                                           {Kind::Key, {}, 0x23, {}},
+                                           {Kind::Key, {}, 'Q', {}},
+                                           {Kind::Tap, {1, 2}, 0, {}}}));
 }
 
 TEST(CommandLine, BadValuesAreRefused) {
@@ -62,6 +83,11 @@ TEST(CommandLine, BadValuesAreRefused) {
              {"corvina", "--device-rooted", "x"},
              {"corvina", "--tapping"},
              {"corvina", "--"},
+             {"corvina", "--screenshot", "a.png", "--double-tap", "10"},
+             {"corvina", "--screenshot", "a.png", "--key", "Enterprise"},
+             {"corvina", "--screenshot", "a.png", "--key"},
+             {"corvina", "--key", "Return"},
+             {"corvina", "--type", "Milk"},
          }) {
         Arguments args(bad);
         EXPECT_THROW(args.Take(), CommandLineError) << bad.back();
@@ -72,7 +98,7 @@ TEST(CommandLine, TheLargestPointAndScaleAreTaken) {
     Arguments args({"corvina", "--scale=4", "--screenshot", "a.png", "--tap", "239,319"});
     const ProgramOptions options = args.Take();
     EXPECT_EQ(options.app.scale, 4);
-    EXPECT_EQ(options.screenshot->taps.front().point, CPoint(239, 319));
+    EXPECT_EQ(options.screenshot->steps.front().point, CPoint(239, 319));
     Arguments none({"corvina"});
     EXPECT_EQ(none.Take().app.scale, 0) << "left to the display";
 }
@@ -83,7 +109,8 @@ TEST(CommandLine, HelpAndVersionAreRequestsAndTheUsageNamesEveryOption) {
     Arguments version({"corvina", "--version"});
     EXPECT_EQ(version.Take().request, ProgramOptions::Request::Version);
     for (const char* option : {"--device-root DIR", "--storage-card DIR", "--scale N", "--screenshot FILE",
-                               "--tap X,Y", "--hold X,Y", "--help", "--version"}) {
+                               "--tap X,Y", "--hold X,Y", "--double-tap X,Y", "--key NAME", "--type TEXT",
+                               "--help", "--version"}) {
         EXPECT_NE(ProgramUsage().find(option), std::string_view::npos) << option;
     }
 }

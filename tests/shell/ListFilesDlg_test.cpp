@@ -1,6 +1,6 @@
 // The document list screen as a user meets it: the rows a folder gives, pen taps and holds on and
 // beside the rows, the Document menu, Enter, the focus refresh and damaged list files.
-#include "support/DeviceRootFixture.h"
+#include "ListFilesFixture.h"
 
 #include "platform/ui/FileFind.h"
 #include "platform/ui/MessageBox.h"
@@ -23,55 +23,10 @@
 
 namespace {
 
-using shelltest::DeviceRootTest;
-using Row = std::vector<std::u16string>;
-
-constexpr std::u16string_view kLists = u"\\Program Files\\Corvina\\Lists";
+using shelltest::ListFilesScreenTest;
+using shelltest::Row;
+using shelltest::kLists;
 const std::u16string kEmptyEndsEarly = u"An attempt was made to access Empty.crv past its end.";
-
-class ListFilesScreenTest : public DeviceRootTest {
-protected:
-    void SetUp() override {
-        DeviceRootTest::SetUp();
-        InstallProgramResources();
-        MakeFolder(kLists);
-        m_listing = std::make_unique<CListFolderListing>(std::u16string(kLists), u"*.crv");
-    }
-    void TearDown() override {
-        m_listing.reset();
-        DeviceRootTest::TearDown();
-    }
-
-    std::u16string Path(std::u16string_view name) const { return std::u16string(kLists) + u"\\" + std::u16string(name); }
-
-    static std::vector<Row> Rows(CListFilesDlg& screen) {
-        CListFilesCtrl& list = screen.GetListCtrl();
-        std::vector<Row> rows;
-        for (int row = 0; row < list.GetItemCount(); ++row) {
-            rows.push_back({list.GetItemText(row, 0), list.GetItemText(row, 1), list.GetItemText(row, 2)});
-        }
-        return rows;
-    }
-
-    static CPoint RowPoint(CListFilesDlg& screen, int row) {
-        CRect rect;
-        EXPECT_TRUE(screen.GetListCtrl().GetItemRect(row, &rect));
-        return {rect.left + rect.Width() / 2, rect.top + rect.Height() / 2};
-    }
-
-    // A point in the list control below its last row.
-    static CPoint BelowRows(CListFilesDlg& screen) {
-        CListFilesCtrl& list = screen.GetListCtrl();
-        CRect last;
-        EXPECT_TRUE(list.GetItemRect(list.GetItemCount() - 1, &last));
-        CRect client;
-        list.GetClientRect(&client);
-        EXPECT_LT(last.bottom + 10, client.bottom);
-        return {client.Width() / 2, last.bottom + 10};
-    }
-
-    std::unique_ptr<CListFolderListing> m_listing;
-};
 
 TEST_F(ListFilesScreenTest, ShowsOneRowPerListFileWithNameDateAndCount) {
     WriteList(Path(u"Shopping.crv"), 12, {2004, 3, 5});
@@ -258,29 +213,17 @@ TEST_F(ListFilesScreenTest, PlainTapBesideTheRowsKeepsTheSelection) {
     EXPECT_TRUE(menus.Shown().empty());
 }
 
-TEST_F(ListFilesScreenTest, DocumentCommandsStillToComeShowDisabledRefreshAndAboutEnabled) {
-    CListFilesDlg screen(*m_listing);
-    uitest::RunModal(screen, [&] {
-        for (UINT id : {ID_FILE_NEW, ID_DOCUMENT_IMPORT, ID_FILE_OPEN, ID_DOCUMENT_RENAME, ID_DOCUMENT_EXPORT,
-                        ID_DOCUMENT_DELETE}) {
-            EXPECT_FALSE(screen.IsCommandEnabled(id)) << id;
-        }
-        EXPECT_TRUE(screen.IsCommandEnabled(ID_VIEW_REFRESH));
-        EXPECT_TRUE(screen.IsCommandEnabled(ID_APP_ABOUT));
-    });
-}
-
-// The menu bar's drop-downs, as a user opens them: menu 133's popups in order, each command enabled
-// only where the screen handles it so far.
+// The menu bar's drop-downs, as a user opens them: menu 133's popups in order, every command enabled
+// (those that need a selected list do nothing without one).
 TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
     struct Expected {
         CPoint button;  // where the drop-down button sits on the device screen
         std::vector<std::pair<std::u16string, bool>> entries;  // text ("-" for a line) and enabled
     };
     const std::vector<Expected> menus = {
-        {{20, 310}, {{u"Create New List", false}, {u"-", false}, {u"Import...", false}}},
+        {{20, 310}, {{u"Create New List", true}, {u"-", false}, {u"Import...", true}}},
         {{70, 310},
-         {{u"Open", false}, {u"Rename", false}, {u"-", false}, {u"Export...", false}, {u"-", false}, {u"Delete", false}}},
+         {{u"Open", true}, {u"Rename", true}, {u"-", false}, {u"Export...", true}, {u"-", false}, {u"Delete", true}}},
         {{115, 310}, {{u"Refresh", true}}},
         {{150, 310}, {{u"About Corvina", true}}},
     };

@@ -59,6 +59,12 @@ TEST_F(ListsFolderTest, EmptyValueGivesMyDocuments) {
     EXPECT_EQ(GetListsFolder(), u"\\My Documents");
 }
 
+TEST_F(ListsFolderTest, AHostPathNamesNoDeviceFolderAndGivesMyDocuments) {
+    Install(u"/home/me/Corvina");
+    EXPECT_EQ(GetListsFolder(), u"\\My Documents");
+    EXPECT_FALSE(std::filesystem::exists(m_root / "home")) << "no folder named after the host path";
+}
+
 TEST_F(ListsFolderTest, ValueMustFitTheBufferWithItsTerminator) {
     const std::u16string longest(kInstallDirBufferChars - 1, u'a');
     Install(u"\\" + longest.substr(1));

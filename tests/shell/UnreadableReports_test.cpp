@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 UnreadableFile Bad(std::u16string name, std::uint16_t second = 0, std::uint64_t size = 0) {
@@ -49,6 +51,23 @@ TEST(UnreadableReports, NewFilesAmongKnownOnesAreTheOnlyOnesReported) {
     CUnreadableReports reports;
     reports.TakeUnreported({Bad(u"A.crv")});
     EXPECT_EQ(Names(reports.TakeUnreported({Bad(u"A.crv"), Bad(u"C.crv")})), std::vector<std::u16string>{u"C.crv"});
+}
+
+TEST(UnreadableReports, OneReportNamesEachFileOnALineAndCountsTheRestAfterTen) {
+    std::vector<UnreadableFile> files;
+    for (int n = 1; n <= 13; ++n) {
+        UnreadableFile file = Bad(u"L" + std::u16string(1, static_cast<char16_t>(u'a' + n)) + u".crv");
+        file.message = u"An attempt was made to access " + file.fileName + u" past its end.";
+        files.push_back(file);
+    }
+    const std::u16string report = CUnreadableReports::Compose(files);
+    EXPECT_TRUE(report.starts_with(u"An attempt was made to access Lb.crv past its end.\nAn attempt"));
+    EXPECT_EQ(std::count(report.begin(), report.end(), u'\n'), 10) << "ten lines, then one more";
+    EXPECT_TRUE(report.ends_with(u"Lk.crv past its end.\nand 3 more")) << "the tenth file, then the count";
+    files.resize(2);
+    EXPECT_EQ(CUnreadableReports::Compose(files),
+              u"An attempt was made to access Lb.crv past its end.\nAn attempt was made to access Lc.crv past its end.");
+    EXPECT_EQ(CUnreadableReports::Compose({}), u"");
 }
 
 }  // namespace

@@ -107,4 +107,4 @@ TEST_F(TreeKeys, PageKeysAndEndsScrollTheSelectionIntoView) {
     EXPECT_EQ(tree.GetItemRect(tree.GetSelectedItem()).bottom, kTreeHeight - 1) << "just into view";
 }
 
-}  // namespace
+} // namespace

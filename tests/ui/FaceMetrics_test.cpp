@@ -57,4 +57,4 @@ TEST(FaceMetrics, CellHeightsGiveTheEmTheDeviceDrawsAt) {
     EXPECT_EQ(point.descent, 2);
 }
 
-}  // namespace
+} // namespace

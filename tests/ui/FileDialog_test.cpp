@@ -1,6 +1,8 @@
 // File dialogs: filters, device path parts and default extensions; then the screen: the folder it
 // starts in, what it lists, walking folders, file types, and the accept rules of open, save (with
 // the overwrite question) and rename-and-move.
+#include "platform/core/HostPath.h"
+#include "platform/core/Strings.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FileDialogPaths.h"
@@ -71,11 +73,18 @@ protected:
             std::ofstream(m_root / "device" / "My Documents" / name) << "x";
         }
         ConfigureDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
+        // The program's files are opened by device path, as its start-up arranges.
+        m_previousResolver = SetHostPathResolver(
+            [](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
     }
-    void TearDown() override { fs::remove_all(m_root); }
+    void TearDown() override {
+        SetHostPathResolver(std::move(m_previousResolver));
+        fs::remove_all(m_root);
+    }
     fs::path Host(const char* relative) const { return m_root / "device" / relative; }
 
     fs::path m_root;
+    HostPathResolver m_previousResolver;
 };
 
 constexpr const char16_t* kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
@@ -178,6 +187,27 @@ TEST_F(FileDialogScreen, RenameAndMoveRenamesTheFileAndRefusesATakenName) {
     EXPECT_FALSE(fs::exists(Host("My Documents/Shop.crv")));
     EXPECT_TRUE(fs::exists(Host("My Documents/Trips/Groceries.crv")));
     EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+// A rename that cannot be done says why and leaves the file as it was: a character no file name may
+// hold, or the file gone from under the dialog (with the cause and the path).
+TEST_F(FileDialogScreen, RenameFailuresSayWhyAndKeepTheFile) {
+    uitest::MessageBoxRecorder boxes;
+    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    uitest::RunModal(dialog, [&] {
+        dialog.GetDlgItem(2)->SetWindowText(u"Shop: old");
+        uitest::TapScreen(kCaptionOk);
+        EXPECT_TRUE(fs::exists(Host("My Documents/Shop.crv")));
+        fs::remove(Host("My Documents/Shop.crv"));
+        dialog.GetDlgItem(2)->SetWindowText(u"Groceries");
+        uitest::TapScreen(kCaptionOk);
+        EXPECT_TRUE(dialog.IsModalRunning());
+    });
+    EXPECT_FALSE(fs::exists(Host("My Documents/Groceries.crv")));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].text, u"A file name cannot contain any of these characters:\n/:*?\"<>|");
+    EXPECT_EQ(boxes.Shown()[1].text, u"Shop.crv could not be renamed.\n\\My Documents\\Shop.crv was not found.");
+    EXPECT_EQ(boxes.Shown()[1].type, MB_OK | MB_ICONSTOP);
 }
 
 TEST_F(FileDialogScreen, TappingAFolderRowWalksInAndAFileRowNamesIt) {

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 using namespace frameworktest;
 
@@ -66,14 +69,56 @@ TEST_F(MessageBoxTest, TheRealBoxAnswersTheButtonTapped) {
     });
 }
 
+// Escape answers Cancel, or OK where OK is all there is; a Yes/No question ignores it, so a stray
+// key never answers No for the user. Enter and Space press the focused button.
 TEST_F(MessageBoxTest, KeysAnswerTheBoxAndNeverReachTheScreenUnderIt) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
+        uitest::Soon([] {
+            uitest::PressKey(VK_ESCAPE);
+            uitest::PressKey(VK_RETURN);
+        });
+        EXPECT_EQ(AfxMessageBox(u"Sure?", MB_YESNO), IDYES);
         uitest::Soon([] { uitest::PressKey(VK_ESCAPE); });
-        EXPECT_EQ(AfxMessageBox(u"Sure?", MB_YESNO), IDNO);
-        uitest::Soon([] { uitest::PressKey(VK_RETURN); });
+        EXPECT_EQ(AfxMessageBox(u"Delete 'Shop'?", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+        uitest::Soon([] { uitest::PressKey(VK_ESCAPE); });
         EXPECT_EQ(AfxMessageBox(u"File deletion failed", MB_OK | MB_ICONSTOP), IDOK);
-        EXPECT_TRUE(screen.IsModalRunning()) << "neither key reached the screen";
+        uitest::Soon([] { uitest::PressKey(VK_SPACE); });
+        EXPECT_EQ(AfxMessageBox(u"Delete 'Shop'?", MB_OKCANCEL | MB_ICONQUESTION), IDOK);
+        EXPECT_TRUE(screen.IsModalRunning()) << "no key reached the screen";
+    });
+}
+
+// The focused button wears a second frame one pixel inside its own; Tab moves it right, wrapping,
+// and Shift+Tab back.
+TEST_F(MessageBoxTest, TheDefaultButtonHasTheFocusAndTabMovesIt) {
+    constexpr COLORREF kInk = RGB(0, 0, 0);
+    // Two 52-pixel buttons with 8 between, centred on the 240-pixel screen.
+    constexpr int kLeftButtonLeft = 64;
+    constexpr int kRightButtonLeft = 124;
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        std::vector<std::pair<bool, bool>> framed;
+        uitest::Soon([&] {
+            const int y = ButtonCentre(0, 2).y;
+            auto record = [&] {
+                const uitest::GrabbedImage device = uitest::GrabDevice();
+                framed.emplace_back(device.Pixel(kLeftButtonLeft + 1, y) == kInk,
+                                    device.Pixel(kRightButtonLeft + 1, y) == kInk);
+            };
+            record();
+            uitest::PressKey(VK_TAB);
+            record();
+            uitest::PressKey(VK_TAB);
+            record();
+            uitest::PressKey(VK_TAB, MK_SHIFT);
+            record();
+            uitest::PressKey(VK_RETURN);
+        });
+        EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?",
+                                MB_YESNO | MB_ICONQUESTION),
+                  IDNO);
+        EXPECT_EQ(framed, (std::vector<std::pair<bool, bool>>{{true, false}, {false, true}, {true, false}, {false, true}}));
     });
 }
 

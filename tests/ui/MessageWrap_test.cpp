@@ -6,14 +6,18 @@
 namespace {
 
 /// Every character 5 pixels wide, so widths are easy to work out.
-int FivePixelsEach(std::u16string_view text) { return static_cast<int>(text.size()) * 5; }
+int FivePixelsEach(std::u16string_view text) {
+    return static_cast<int>(text.size()) * 5;
+}
 
 using Lines = std::vector<std::u16string>;
 
 TEST(MessageWrap, APathWrapsBetweenItsFoldersAndWordsAtSpaces) {
     // 60 pixels: 12 characters a line.
-    EXPECT_EQ(WrapMessage(u"Access to \\Program Files\\Corvina\\Lists\\Locked.crv was denied.", 60, FivePixelsEach),
-              (Lines{u"Access to", u"\\Program", u"Files", u"\\Corvina", u"\\Lists", u"\\Locked.crv", u"was denied."}));
+    EXPECT_EQ(
+        WrapMessage(u"Access to \\Program Files\\Corvina\\Lists\\Locked.crv was denied.", 60, FivePixelsEach),
+        (Lines{u"Access to", u"\\Program", u"Files", u"\\Corvina", u"\\Lists", u"\\Locked.crv",
+               u"was denied."}));
 }
 
 TEST(MessageWrap, AWordTooLongForALineIsBrokenAtTheEdgeSoEveryCharacterShows) {
@@ -27,4 +31,4 @@ TEST(MessageWrap, LineBreaksOfTheTextAreKeptAndEmptyLinesToo) {
     EXPECT_EQ(WrapMessage(u"", 100, FivePixelsEach), (Lines{u""}));
 }
 
-}  // namespace
+} // namespace

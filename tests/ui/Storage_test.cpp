@@ -1,6 +1,7 @@
 // Device storage tests: device paths on the host, the registry store, folder enumeration with
 // wildcards and file times, attributes, creating a folder and deleting a file.
 #include "platform/core/Strings.h"
+#include "platform/core/HostPath.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/FileFind.h"
 #include "platform/ui/Registry.h"
@@ -235,6 +236,27 @@ TEST_F(DeviceStorage, InstallerWrittenRegistryFileIsRead) {
     EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc; \"Caf\u00e9\"") << "a CR LF line end is no part of the value";
     EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow"), RegistryError::None) << "a key above a value";
     EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corv"), RegistryError::KeyNotFound);
+}
+
+TEST(HostNames, ANameThatIsNotUtf8KeepsItsBytesAndReadsAsWindows1252) {
+    const std::string cp1252 = "Caf\xE9 \x93quoted\x94.crv";
+    const std::u16string kept = NameFromHostBytes(cp1252);
+    EXPECT_EQ(HostBytesFromName(kept), cp1252) << "the very same bytes back";
+    EXPECT_EQ(ReadableName(kept), u"Caf\u00e9 \u201cquoted\u201d.crv");
+    const std::string utf8 = "Caf\xC3\xA9.crv";
+    EXPECT_EQ(NameFromHostBytes(utf8), u"Caf\u00e9.crv");
+    EXPECT_EQ(HostBytesFromName(NameFromHostBytes(utf8)), utf8);
+    EXPECT_EQ(ReadableName(u"Caf\u00e9.crv"), u"Caf\u00e9.crv");
+}
+
+TEST(HostNames, UsingTheDeviceStorageCreatesItsRootAndMapsPathsIntoIt) {
+    const TestFolder folder;
+    const std::string root = folder.File("new/device");
+    const HostPathResolver previous = UseDeviceStorage({U16(root), {}});
+    EXPECT_TRUE(fs::is_directory(root)) << "the device's \\ always exists";
+    EXPECT_EQ(ToHostPath(u"\\My Documents\\Caf\xDCE9.crv"), root + "/My Documents/Caf\xE9.crv");
+    SetHostPathResolver(previous);
+    ConfigureDeviceStorage({});
 }
 
 // --- Folder enumeration ------------------------------------------------------------------------------------------

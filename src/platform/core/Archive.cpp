@@ -225,9 +225,13 @@ void CArchive::WriteString(std::u16string_view text) {
             continue;
         }
         std::uint8_t* out = buffer_.data() + cursor_;
-        for (std::size_t i = 0; i < room; ++i) {
-            out[2 * i] = static_cast<std::uint8_t>(text[done + i]);
-            out[2 * i + 1] = static_cast<std::uint8_t>(text[done + i] >> kBitsPerByte);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(out, text.data() + done, room * sizeof(char16_t));  // already the file's order
+        } else {
+            for (std::size_t i = 0; i < room; ++i) {
+                out[2 * i] = static_cast<std::uint8_t>(text[done + i]);
+                out[2 * i + 1] = static_cast<std::uint8_t>(text[done + i] >> kBitsPerByte);
+            }
         }
         cursor_ += room * sizeof(char16_t);
         done += room;

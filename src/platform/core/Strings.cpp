@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/core/ByteSearch.h"
 
@@ -96,6 +97,24 @@ std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t pos, char32_t
     return length;
 }
 
+// How many UTF-16 units from `at` on are ASCII, looking at four units at a time.
+std::size_t AsciiUnitsAt(std::u16string_view text, std::size_t at) {
+    constexpr std::size_t kUnitsPerWord = sizeof(std::uint64_t) / sizeof(char16_t);
+    constexpr std::uint64_t kNonAsciiBits = 0xFF80FF80FF80FF80ULL;
+    std::size_t end = at;
+    for (; end + kUnitsPerWord <= text.size(); end += kUnitsPerWord) {
+        std::uint64_t units;
+        std::memcpy(&units, text.data() + end, sizeof(units));
+        if ((units & kNonAsciiBits) != 0) {
+            break;
+        }
+    }
+    while (end < text.size() && text[end] < 0x80) {
+        ++end;
+    }
+    return end - at;
+}
+
 // Widens `count` ASCII bytes; a plain loop the compiler turns into vector code.
 void WidenAscii(const char* in, std::size_t count, char16_t* out) {
     for (std::size_t i = 0; i < count; ++i) {
@@ -129,7 +148,13 @@ char* EncodeUtf8(std::u16string_view text, char* out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit < 0x80) {
-            *out++ = static_cast<char>(unit);
+            // ASCII, by far the most common text, narrows a run at a time.
+            const std::size_t run = AsciiUnitsAt(text, i);
+            for (std::size_t k = 0; k < run; ++k) {
+                out[k] = static_cast<char>(text[i + k]);
+            }
+            out += run;
+            i += run - 1;
             continue;
         }
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {

@@ -42,7 +42,7 @@ int TextStreamReader::PeekSlow() {
     return static_cast<unsigned char>(c);
 }
 
-std::string_view TextStreamReader::Buffered() {
+std::string_view TextStreamReader::BufferedSlow() {
     if (!Ensure(1)) {
         return {};
     }

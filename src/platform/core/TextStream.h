@@ -34,7 +34,12 @@ public:
     }
     /// The bytes read ahead and not yet taken, untranslated (refilled first when none are left);
     /// empty only at the end of the file. For readers that scan long runs at once.
-    std::string_view Buffered();
+    std::string_view Buffered() {
+        if (cursor_ < filled_) {
+            return std::string_view(buffer_.data() + cursor_, filled_ - cursor_);
+        }
+        return BufferedSlow();
+    }
     /// Takes `count` bytes of those `Buffered` answered.
     void Skip(std::size_t count) { cursor_ += count; }
 
@@ -42,6 +47,7 @@ private:
     static constexpr char kCarriageReturn = '\r';
 
     int PeekSlow();
+    std::string_view BufferedSlow();
     int GetSlow();
     /// Makes at least `count` bytes available unless the file ends first; false when fewer remain.
     bool Ensure(std::size_t count);

@@ -1,18 +1,20 @@
-// The one generic item tree: a hidden root held by value, nodes that own their children, and the
+// The one generic item tree: a hidden root held by value, nodes made in the tree's own pool, and the
 // operations the list model and the check-tree control share (append, delete, move, count, walk).
 #pragma once
 
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
-#include <memory>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "platform/core/NodePool.h"
+
 /// One node of a `Tree`: the item by value, the parent link and the ordered children.
-/// The children are a vector of owning raw pointers: walking a million nodes stays a tight loop over
+/// The children are a vector of raw pointers: walking a million nodes stays a tight loop over
 /// contiguous memory, a leaf costs no allocation, and deleting or moving is a scan of the siblings.
+/// Nodes are made and destroyed by their tree, in its pool; a node's address never changes.
 template <class Item>
 struct TreeNode {
     using ChildList = std::vector<TreeNode*>;
@@ -29,8 +31,8 @@ struct TreeNode {
         : item(std::move(value)), parent(parentNode) {}
     TreeNode(const TreeNode&) = delete;
     TreeNode& operator=(const TreeNode&) = delete;
-    /// Deletes the whole subtree below this node, deepest nodes first, without recursion.
-    ~TreeNode() { DeleteAllChildren(); }
+    /// The tree destroys a node's children before the node.
+    ~TreeNode() = default;
 
     /// Where `child` sits among the children; `children.size()` when it is not one of them.
     std::size_t IndexOfChild(const TreeNode* child) const {
@@ -71,29 +73,6 @@ struct TreeNode {
             pending.insert(pending.end(), node->children.begin(), node->children.end());
         }
         return count;
-    }
-
-    /// Appends an already built, detached subtree as the last child and returns it. On a node that
-    /// is part of a `Tree` use `Tree::Attach`, which keeps the tree's count.
-    TreeNode* AdoptChild(std::unique_ptr<TreeNode> child) {
-        assert(child && (child->parent == nullptr || child->parent == this));
-        child->parent = this;
-        children.push_back(child.get());
-        return child.release();
-    }
-
-    /// Deletes every child with its subtree, first to last, and leaves the children list empty.
-    /// Iterative, so a degenerate chain a million levels deep cannot exhaust the stack.
-    void DeleteAllChildren() {
-        std::vector<TreeNode*> doomed;
-        doomed.swap(children);
-        while (!doomed.empty()) {
-            TreeNode* node = doomed.back();
-            doomed.pop_back();
-            doomed.insert(doomed.end(), node->children.begin(), node->children.end());
-            node->children.clear();
-            delete node;
-        }
     }
 
     /// Checks, in debug builds, that every child of this node points back at it exactly once.
@@ -140,7 +119,8 @@ void WalkPreOrder(Node& start, Visit&& visit) {
 }
 
 /// A tree with a hidden root held by value; the items a user sees are the root's descendants.
-/// The tree owns every node; a node lives until `Delete` removes it or the tree is destroyed.
+/// The tree owns every node and makes them all in its own pool; a node lives until `Delete` removes
+/// it or the tree is destroyed, and keeps its address all that time.
 template <class Item>
 class Tree {
 public:
@@ -152,26 +132,46 @@ public:
     Tree() = default;
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;
+    ~Tree() { Clear(); }
 
     /// Creates a node holding `item` as the last child of `parent` (of the hidden root when null).
     Node* Append(Item item, Node* parent = nullptr) {
         Node* const owner = parent ? parent : &root;
-        Node* const node = new Node(std::move(item), owner);
-        owner->children.push_back(node);
+        Node* const node = pool_.Create(std::move(item), owner);
+        try {
+            owner->children.push_back(node);
+        } catch (...) {
+            pool_.Destroy(node);
+            throw;
+        }
         ++count_;
         CheckAppended(*owner, node);
         return node;
     }
 
-    /// Attaches a detached, fully built subtree as the last child of `parent` (of the hidden root
-    /// when null) and returns its top. Readers build subtrees apart and attach each when complete.
-    Node* Attach(std::unique_ptr<Node> subtree, Node* parent = nullptr) {
-        Node* const owner = parent ? parent : &root;
-        count_ += 1 + subtree->CountDescendants();
-        Node* const attached = owner->AdoptChild(std::move(subtree));
-        CheckAppended(*owner, attached);
-        return attached;
+    /// Creates a node holding `item` that names `parent` as its parent but is in no children list
+    /// yet. Readers build a subtree apart this way and attach it only when it is complete; until
+    /// then it is theirs to attach (`Nest`, `Attach`) or to destroy (`DestroyDetached`).
+    Node* MakeDetached(Item item, Node* parent) { return pool_.Create(std::move(item), parent); }
+
+    /// Appends the detached `child` to the children of its parent, itself still detached.
+    void Nest(Node* child) {
+        child->parent->children.push_back(child);
+        CheckAppended(*child->parent, child);
     }
+
+    /// Appends the detached subtree `top` as the last child of its parent, a node of this tree,
+    /// and counts its nodes.
+    Node* Attach(Node* top) {
+        Node* const owner = top->parent;
+        owner->children.push_back(top);
+        count_ += 1 + top->CountDescendants();
+        CheckAppended(*owner, top);
+        return top;
+    }
+
+    /// Destroys a detached subtree: `top` and everything nested below it.
+    void DestroyDetached(Node* top) { DestroySubtree(top); }
 
     /// Removes `node` from its parent's children and deletes it with all its descendants.
     void Delete(Node* node) {
@@ -180,14 +180,17 @@ public:
         const std::size_t index = parent->IndexOfChild(node);
         assert(index < parent->children.size());
         count_ -= 1 + node->CountDescendants();
-        delete node;
+        DestroySubtree(node);
         parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(index));
         parent->CheckInvariants();
     }
 
     /// Deletes every item; the hidden root and its item stay.
     void Clear() {
-        root.DeleteAllChildren();
+        while (!root.children.empty()) {
+            DestroySubtree(root.children.back());
+            root.children.pop_back();
+        }
         count_ = 0;
     }
 
@@ -216,6 +219,30 @@ private:
         assert(!owner.children.empty() && owner.children.back() == child && child->parent == &owner);
     }
 
+    /// Destroys `top` and its descendants, each node after its children, last child first. Walks
+    /// down and back up the parent links, so it needs no memory of its own and no depth of stack:
+    /// a chain a million levels deep goes as easily as a flat list. `top`'s own parent is left as
+    /// it was.
+    void DestroySubtree(Node* top) {
+        Node* node = top;
+        for (;;) {
+            if (!node->children.empty()) {
+                node = node->children.back();
+                continue;
+            }
+            if (node == top) {
+                pool_.Destroy(node);
+                return;
+            }
+            Node* const parent = node->parent;
+            parent->children.pop_back();
+            pool_.Destroy(node);
+            node = parent;
+        }
+    }
+
+    /// Where every node but the hidden root lives.
+    NodePool<Node> pool_;
     /// The number of nodes below the hidden root.
     std::size_t count_ = 0;
 };

@@ -30,16 +30,18 @@ int RoundedScale(int value, int numerator, int denominator) {
     return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
 }
 
-int CellUnits(const FaceMetrics& face) { return face.winAscent + face.winDescent; }
+int CellUnits(const FaceMetrics& face) {
+    return face.winAscent + face.winDescent;
+}
 
-}  // namespace
+} // namespace
 
 std::optional<FaceMetrics> ReadFaceMetrics(std::string_view headTable, std::string_view os2Table) {
     const std::optional<int> unitsPerEm = ReadUint16(headTable, kUnitsPerEmOffset);
     const std::optional<int> ascent = ReadUint16(os2Table, kWinAscentOffset);
     const std::optional<int> descent = ReadUint16(os2Table, kWinDescentOffset);
-    if (!unitsPerEm || !ascent || !descent || *unitsPerEm < kFewestUnitsPerEm || *unitsPerEm > kMostUnitsPerEm ||
-        *ascent + *descent <= 0) {
+    if (!unitsPerEm || !ascent || !descent || *unitsPerEm < kFewestUnitsPerEm ||
+        *unitsPerEm > kMostUnitsPerEm || *ascent + *descent <= 0) {
         return std::nullopt;
     }
     return FaceMetrics{*unitsPerEm, *ascent, *descent};

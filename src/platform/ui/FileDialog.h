@@ -39,8 +39,10 @@ bool ConfirmOverwrite(const std::u16string& path);
 /// them and up with "Up", and picks the file types. OK answers IDOK with the path: in a save dialog
 /// a name without an extension gets the default one, and an existing file is only taken after a
 /// Yes to the overwrite question (OFN_OVERWRITEPROMPT). An open dialog takes only a file that
-/// exists. In rename-and-move mode the file is renamed (moved) on OK; a name that is taken or a
-/// rename that fails is reported and the dialog stays.
+/// exists. A name with a character file names cannot hold is refused with a message. In
+/// rename-and-move mode the file is renamed (moved) on OK, keeping its extension when the new name
+/// has none; another file is never replaced: a name that is taken, or a rename that fails (with
+/// the cause), is reported and the dialog stays with the file as it was.
 class CFileDialog : public CDialog {
 public:
     /// `openFileDialog` chooses an open dialog, else a save dialog. `defaultExtension` has no dot

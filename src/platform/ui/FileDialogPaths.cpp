@@ -113,4 +113,10 @@ std::u16string WithDefaultExtension(std::u16string_view name, std::u16string_vie
     return result;
 }
 
+std::u16string ExtensionOf(std::u16string_view path) {
+    const std::u16string name = DeviceNameOf(path);
+    const std::size_t dot = name.rfind(u'.');
+    return dot == std::u16string::npos ? std::u16string() : name.substr(dot + 1);
+}
+
 } // namespace platform

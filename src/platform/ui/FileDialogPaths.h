@@ -30,6 +30,10 @@ std::u16string DeviceNameOf(std::u16string_view path);
 std::u16string JoinDevicePath(std::u16string_view folder, std::u16string_view name);
 /// The folder above `folder` ("\" stays "\").
 std::u16string ParentDeviceFolder(std::u16string_view folder);
+/// The characters the device's file names cannot hold (the backslash parts folders).
+inline constexpr std::u16string_view kCharactersNotInNames = u"/:*?\"<>|";
+/// The extension of the file a device path names, without its dot; empty when it has none.
+std::u16string ExtensionOf(std::u16string_view path);
 /// `name` with "." and `extension` added when it has no extension of its own (and one is given).
 std::u16string WithDefaultExtension(std::u16string_view name, std::u16string_view extension);
 

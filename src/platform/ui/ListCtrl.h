@@ -9,6 +9,8 @@
 class CImageList;
 
 /// Column alignment.
+/// Notification of a list view: a double tap on its rows (the header's code).
+constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
 constexpr int LVCFMT_LEFT = 0;
 /// Row state bit: selected.
 constexpr UINT LVIS_SELECTED = 0x0002;

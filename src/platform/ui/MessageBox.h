@@ -21,6 +21,9 @@ constexpr UINT MB_ICONMASK = 0x000000F0;
 
 /// Shows `text` modally over the active screen with the buttons and icon of `type` (MB_OK,
 /// MB_OKCANCEL or MB_YESNO, with an MB_ICON... value), titled with the application's name.
-/// Answers IDOK, IDCANCEL, IDYES or IDNO. Closing the box without a button answers IDCANCEL (IDNO
-/// for Yes/No). The screen under the box gets OnSetFocus when it closes.
+/// Answers IDOK, IDCANCEL, IDYES or IDNO. The default button (OK, Yes) has the focus; Tab and
+/// Shift+Tab move it, Space and Enter press the focused button. Escape answers IDCANCEL where there
+/// is a Cancel and IDOK on an OK-only box; on a Yes/No question it does nothing. A box closed without
+/// a button (the program ending) answers IDCANCEL (IDNO for Yes/No). The screen under the box gets
+/// OnSetFocus when it closes.
 int AfxMessageBox(const std::u16string& text, UINT type = MB_OK);

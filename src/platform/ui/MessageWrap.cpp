@@ -45,7 +45,8 @@ std::size_t FittingCharacters(std::u16string_view line, int width, const TextMea
     return fit;
 }
 
-void WrapParagraph(std::u16string_view line, int width, const TextMeasure& measure, std::vector<std::u16string>& lines) {
+void WrapParagraph(std::u16string_view line, int width, const TextMeasure& measure,
+                   std::vector<std::u16string>& lines) {
     if (line.empty()) {
         lines.emplace_back();
         return;
@@ -63,7 +64,7 @@ void WrapParagraph(std::u16string_view line, int width, const TextMeasure& measu
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::u16string> WrapMessage(std::u16string_view text, int width, const TextMeasure& measure) {
     std::vector<std::u16string> lines;

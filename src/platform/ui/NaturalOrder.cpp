@@ -5,9 +5,13 @@
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
-char16_t Folded(char16_t c) { return static_cast<char16_t>(std::towlower(static_cast<wint_t>(c))); }
+char16_t Folded(char16_t c) {
+    return static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
+}
 
 /// The digit run at `pos` without its leading zeros.
 std::u16string_view NumberAt(std::u16string_view text, std::size_t& pos) {
@@ -50,7 +54,7 @@ int CompareFolded(std::u16string_view a, std::u16string_view b) {
     return i == a.size() ? -1 : 1;
 }
 
-}  // namespace
+} // namespace
 
 bool NaturalLess(std::u16string_view a, std::u16string_view b) {
     if (const int order = CompareFolded(a, b); order != 0) {

@@ -25,7 +25,7 @@ bool HasLineBreak(std::u16string_view text) {
     return text.find_first_of(u"\r\n") != std::u16string_view::npos;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<RegistryEntry> ParseRegistryText(std::string_view text) {
     std::vector<RegistryEntry> entries;
@@ -44,7 +44,8 @@ std::vector<RegistryEntry> ParseRegistryText(std::string_view text) {
         if (!inSection || equals == std::string_view::npos || equals == 0) {
             continue;
         }
-        entries.push_back({section, FromUtf8OrCp1252(line.substr(0, equals)), FromUtf8OrCp1252(line.substr(equals + 1))});
+        entries.push_back(
+            {section, FromUtf8OrCp1252(line.substr(0, equals)), FromUtf8OrCp1252(line.substr(equals + 1))});
     }
     return entries;
 }
@@ -71,7 +72,9 @@ std::string FormatRegistryText(const std::vector<RegistryEntry>& entries) {
     return text;
 }
 
-bool IsStorableValue(std::u16string_view value) { return !HasLineBreak(value); }
+bool IsStorableValue(std::u16string_view value) {
+    return !HasLineBreak(value);
+}
 
 bool IsStorableName(std::u16string_view name) {
     return !name.empty() && !HasLineBreak(name) && name.find_first_of(u"=[]") == std::u16string_view::npos;

@@ -1,10 +1,11 @@
 // The screen tour: a scripted look at the program's screens for pictures of them. Once the first
-// screen is up, pen taps and holds are given at device-screen points as a user's taps would be, then the whole
+// screen is up, pen taps, holds and keys are given as a user's would be, then the whole
 // device (menus and message boxes included) is drawn to an image file and every screen is closed,
 // so the program ends.
 #pragma once
 
 #include "platform/ui/Geometry.h"
+#include "platform/ui/WinTypes.h"
 
 #include <functional>
 #include <memory>
@@ -15,18 +16,26 @@ namespace platform {
 class ScreenTour;
 }
 
-/// One pen action of a tour at a device-screen point (logical pixels, 0..239 x 0..319).
-struct ScreenTourTap {
-    CPoint point;
-    /// A tap-and-hold (given as the right click the device takes for one) instead of a plain tap.
-    bool hold = false;
-    bool operator==(const ScreenTourTap&) const = default;
+/// One step of a tour, given as a user's input would be.
+struct ScreenTourStep {
+    enum class Kind {
+        Tap,        ///< pen down and up at `point`
+        Hold,       ///< a tap-and-hold at `point` (the right click the device takes for one)
+        DoubleTap,  ///< two quick taps at `point`
+        Key,        ///< a press and release of `virtualKey` for the focused window
+        Type,       ///< `text` typed into the focused window, one key per character
+    };
+    Kind kind = Kind::Tap;
+    CPoint point;            ///< device-screen point (logical pixels, 0..239 x 0..319) of a pen step
+    UINT virtualKey = 0;     ///< the key of a Key step
+    std::u16string text;     ///< the text of a Type step
+    bool operator==(const ScreenTourStep&) const = default;
 };
 
 /// What a tour does.
 struct ScreenTourPlan {
-    /// Taps and holds, in order.
-    std::vector<ScreenTourTap> taps;
+    /// Taps, holds, keys and typing, in order.
+    std::vector<ScreenTourStep> steps;
     /// The picture to write; its format follows the name's extension (".png", ".ppm", ...), PNG when
     /// the extension names no format the platform writes.
     std::string imagePath;

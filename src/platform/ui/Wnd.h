@@ -156,6 +156,9 @@ protected:
     virtual bool OnEraseBkgnd(CDC& dc);
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual void OnLButtonUp(UINT flags, CPoint point);
+    /// The second pen down of a quick double tap at about the same point. The base treats it as
+    /// any pen down, so windows that do not tell double taps apart lose no taps.
+    virtual void OnLButtonDblClk(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);
     /// A desktop mouse wheel turned over the window (the device has none): `delta` is in eighths of
     /// a degree, positive away from the user, WHEEL_DELTA per notch. Answer true when handled;

@@ -15,9 +15,11 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kPictureNotWritten = 1;
 
-void Print(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
+void Print(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     ProgramOptions options;
@@ -46,7 +48,8 @@ int main(int argc, char** argv) {
     }
     const int status = app.Run(argc, argv, options.app);
     if (status == 0 && options.screenshot && !app.ScreenshotWritten()) {
-        std::fprintf(stderr, "corvina: cannot write the picture to %s\n", options.screenshot->imagePath.c_str());
+        std::fprintf(stderr, "corvina: cannot write the picture to %s\n",
+                     options.screenshot->imagePath.c_str());
         return kPictureNotWritten;
     }
     return status;

@@ -1,4 +1,4 @@
-# A damaged list among good ones: every list keeps its row and the damaged one says Unreadable; its
+# A damaged list among good ones: every list keeps its row and the damaged one says Error; its
 # error is reported once at start, and neither the focus coming back from that report nor a refresh
 # reports it again.
 

@@ -2,6 +2,9 @@
 // of the open, save and rename-and-move dialogs.
 #include "platform/ui/FileDialog.h"
 
+#include "platform/core/FileException.h"
+#include "platform/core/RenameFile.h"
+
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/qt/DCBridge.h"
@@ -16,7 +19,6 @@
 #include "platform/ui/WindowStyles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 
 #include <algorithm>
@@ -137,9 +139,7 @@ std::u16string CFileDialog::GetFileName() const {
 }
 
 std::u16string CFileDialog::GetFileExt() const {
-    const std::u16string name = GetFileName();
-    const std::size_t dot = name.rfind(u'.');
-    return dot == std::u16string::npos ? std::u16string() : name.substr(dot + 1);
+    return platform::ExtensionOf(m_pathName);
 }
 
 bool CFileDialog::OnInitDialog() {
@@ -295,9 +295,12 @@ void CFileDialog::OnOK() {
     // A name may be a whole device path.
     std::u16string path = name.front() == u'\\' ? name : platform::JoinDevicePath(m_folder, name);
     if (!m_open) {
-        path = platform::JoinDevicePath(
-            platform::DeviceFolderOf(path),
-            platform::WithDefaultExtension(platform::DeviceNameOf(path), m_defaultExtension));
+        // A renamed file keeps its own extension when the new name gives none, so a list renamed
+        // "Groceries" stays a list.
+        const std::u16string extension =
+            (m_flags & OFN_RENAME_AND_MOVE) != 0 ? platform::ExtensionOf(m_fileName) : m_defaultExtension;
+        path = platform::JoinDevicePath(platform::DeviceFolderOf(path),
+                                        platform::WithDefaultExtension(platform::DeviceNameOf(path), extension));
     }
     if (Accept(path)) {
         m_pathName = path;
@@ -308,6 +311,12 @@ void CFileDialog::OnOK() {
 bool CFileDialog::Accept(const std::u16string& path) {
     if (HostPathFromDevicePath(path).empty() || platform::DeviceNameOf(path).empty()) {
         AfxMessageBox(u"That is not a name a file can have.", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (platform::DeviceNameOf(path).find_first_of(platform::kCharactersNotInNames) != std::u16string::npos) {
+        AfxMessageBox(u"A file name cannot contain any of these characters:\n" +
+                          std::u16string(platform::kCharactersNotInNames),
+                      MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (!platform::IsFolder(platform::DeviceFolderOf(path))) {
@@ -345,10 +354,11 @@ bool CFileDialog::RenameTo(const std::u16string& path) {
                       MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    const QString from = QString::fromStdU16String(HostPathFromDevicePath(m_fileName));
-    const QString to = QString::fromStdU16String(HostPathFromDevicePath(path));
-    if (from.isEmpty() || !QFile::rename(from, to)) {
-        AfxMessageBox(platform::DeviceNameOf(m_fileName) + u" could not be renamed.", MB_OK | MB_ICONSTOP);
+    try {
+        RenameWithoutReplacing(m_fileName, path);
+    } catch (const CFileException& failure) {
+        AfxMessageBox(platform::DeviceNameOf(m_fileName) + u" could not be renamed.\n" + failure.GetErrorMessage(),
+                      MB_OK | MB_ICONSTOP);
         return false;
     }
     return true;

@@ -42,11 +42,12 @@ constexpr int kWidestStretch = 4000;
 /// measures the same at every scale factor of the device window.
 constexpr QFont::HintingPreference kDeviceHinting = QFont::PreferVerticalHinting;
 
-/// The cell numbers of the face `font` resolves to, read from its own tables; remembered per face,
-/// since every font of the program is made on the one user-interface thread.
+/// The cell numbers of the face `font` resolves to, read from its own tables; remembered per face
+/// and style, since every font of the program is made on the one user-interface thread.
 std::optional<FaceMetrics> FaceMetricsOf(const QFont& font) {
     static std::map<QString, std::optional<FaceMetrics>> known;
-    const QString face = QFontInfo(font).family() + (font.italic() ? QStringLiteral("/italic") : QString());
+    const QString face =
+        QStringLiteral("%1/%2/%3").arg(QFontInfo(font).family()).arg(font.weight()).arg(font.italic() ? 1 : 0);
     if (const auto found = known.find(face); found != known.end()) {
         return found->second;
     }
@@ -92,7 +93,8 @@ FontData MakeFont(const LOGFONT& attributes) {
     font.setUnderline(attributes.lfUnderline != 0);
     font.setStrikeOut(attributes.lfStrikeOut != 0);
     const bool emAsked = attributes.lfHeight < 0;
-    const int height = emAsked ? -attributes.lfHeight : attributes.lfHeight == 0 ? kDefaultCellHeight : attributes.lfHeight;
+    const int cellAsked = attributes.lfHeight == 0 ? kDefaultCellHeight : attributes.lfHeight;
+    const int height = emAsked ? -attributes.lfHeight : cellAsked;
     font.setPixelSize(height);
     CellMetrics cell;
     if (const std::optional<FaceMetrics> face = FaceMetricsOf(font)) {

@@ -9,8 +9,8 @@
 #include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/qt/MessageBoxIcons.h"
 #include "platform/ui/MessageWrap.h"
+#include "platform/ui/qt/MessageBoxIcons.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/qt/WndWidget.h"
@@ -57,7 +57,7 @@ std::vector<BoxButton> ButtonsOf(UINT type) {
     }
 }
 
-/// The answer when the box is closed without a button.
+/// The answer when the box is closed without a button: by the program ending a tour, say.
 int DismissResultOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
@@ -67,6 +67,12 @@ int DismissResultOf(UINT type) {
     default:
         return IDOK;
     }
+}
+
+/// Escape answers Cancel, or OK on a box with nothing else to answer; a Yes/No question has no
+/// answer a stray key should give (No may discard a user's changes), so there it does nothing.
+bool EscapeAnswers(UINT type) {
+    return (type & MB_TYPEMASK) != MB_YESNO;
 }
 
 /// The dimmed cover over the device and the box on it.
@@ -125,6 +131,10 @@ protected:
             painter.fillRect(r, pressed ? look::kHighlight : look::kPaper);
             painter.setPen(look::kInk);
             painter.drawRect(r.adjusted(0, 0, -1, -1));
+            if (static_cast<int>(i) == m_focused) {
+                // The focused button, which Space and Enter press, wears a second frame.
+                painter.drawRect(r.adjusted(1, 1, -2, -2));
+            }
             painter.setPen(pressed ? look::kHighlightText : look::kInk);
             painter.drawText(r, Qt::AlignCenter, m_buttons[i].label);
         }
@@ -223,16 +233,43 @@ private:
     }
 
     bool HandleKey(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
             ScrollLines(event->key() == Qt::Key_Up ? -1 : 1);
-        } else if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+            break;
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
             ScrollLines(event->key() == Qt::Key_PageUp ? -m_visibleLines : m_visibleLines);
-        } else if (event->key() == Qt::Key_Escape) {
-            Close(DismissResultOf(m_type));
-        } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            Close(m_buttons.front().result);
+            break;
+        case Qt::Key_Escape:
+            if (EscapeAnswers(m_type)) {
+                Close(DismissResultOf(m_type));
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            Close(m_buttons[static_cast<std::size_t>(m_focused)].result);
+            break;
+        case Qt::Key_Tab:
+            MoveFocus((event->modifiers() & Qt::ShiftModifier) != 0 ? -1 : 1);
+            break;
+        case Qt::Key_Backtab:
+            MoveFocus(-1);
+            break;
+        default:
+            break;
         }
         return true;
+    }
+
+    void Dismiss() override { Close(DismissResultOf(m_type)); }
+
+    void MoveFocus(int step) {
+        const int count = static_cast<int>(m_buttons.size());
+        m_focused = (m_focused + step + count) % count;
+        repaint();
     }
 
     void Close(int result) {
@@ -250,6 +287,7 @@ private:
     int m_visibleLines = 1;           ///< how many lines the screen has room for
     int m_firstLine = 0;              ///< the first line shown, when the message scrolls
     int m_pressed = -1;               ///< button under the pen
+    int m_focused = 0;                ///< button Space and Enter press: the default (Yes, OK) first
     bool m_sawPress = false;          ///< the pen went down while the box showed
     int m_result = IDCANCEL;          ///< the answer
 };

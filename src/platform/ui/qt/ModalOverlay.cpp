@@ -8,6 +8,19 @@
 
 namespace platform {
 
+bool ModalOverlay::DismissInnermost(QWidget& root) {
+    // An overlay opened from inside another one (a message box from a menu's command) is made
+    // later, so it comes later among the children.
+    const QList<ModalOverlay*> overlays = root.findChildren<ModalOverlay*>(Qt::FindDirectChildrenOnly);
+    for (auto it = overlays.rbegin(); it != overlays.rend(); ++it) {
+        if ((*it)->m_loop != nullptr) {
+            (*it)->Dismiss();
+            return true;
+        }
+    }
+    return false;
+}
+
 void ModalOverlay::RunModal() {
     const QPointer<QWidget> focusBefore = QApplication::focusWidget();
     show();

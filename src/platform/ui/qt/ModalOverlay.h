@@ -17,6 +17,10 @@ class ModalOverlay : public QWidget {
 public:
     using QWidget::QWidget;
 
+    /// Closes the innermost overlay running over `root` as if it had been left without a choice (a
+    /// menu picks nothing, a message box gives its closing answer). False when none runs.
+    static bool DismissInnermost(QWidget& root);
+
 protected:
     /// Shows the overlay with the focus, runs until `EndModal`, then gives the focus back to the
     /// widget that had it.
@@ -30,6 +34,8 @@ protected:
     virtual bool HandleKey(QKeyEvent* event) = 0;
     /// A wheel turn anywhere in the application; the windows under the overlay get none.
     virtual void HandleWheel(QWheelEvent* /*event*/) {}
+    /// Ends the overlay without a choice. The base just ends the loop.
+    virtual void Dismiss() { EndModal(); }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -135,6 +135,9 @@ bool CPropertySheet::SetActivePage(int index) {
     }
     platform::WndWidget* pageWidget = platform::WidgetOf(*coming);
     pageWidget->raise();
+    if (m_tabs != nullptr) {
+        m_tabs->raise();  // a page taller than a sheet shrunk by the input panel stays below the tabs
+    }
     for (QObject* child : pageWidget->children()) {
         auto* control = dynamic_cast<platform::WndWidget*>(child);
         if (control != nullptr && (control->style & WS_TABSTOP) != 0 && control->isEnabled()) {

@@ -16,7 +16,22 @@ constexpr int kFirstTabLeft = 2;
 
 PropertySheetTabs::PropertySheetTabs(std::vector<QString> labels, std::function<void(int)> chosen,
                                      QWidget* parent)
-    : QWidget(parent), m_labels(std::move(labels)), m_chosen(std::move(chosen)) {}
+    : QWidget(parent), m_labels(std::move(labels)), m_chosen(std::move(chosen)) {
+    if (parent != nullptr) {
+        parent->installEventFilter(this);
+    }
+}
+
+bool PropertySheetTabs::eventFilter(QObject* watched, QEvent* event) {
+    // The sheet shrinks when the input panel comes up: the tabs stay along its bottom, above the
+    // pages, where the pen can reach them.
+    if (watched == parent() && event->type() == QEvent::Resize) {
+        const QWidget* sheet = parentWidget();
+        setGeometry(0, sheet->height() - kStripHeight, sheet->width(), kStripHeight);
+        raise();
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 int PropertySheetTabs::StripHeight() {
     return kStripHeight;

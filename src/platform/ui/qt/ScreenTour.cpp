@@ -1,10 +1,12 @@
-// The screen tour: taps delivered through the device window as real pen input is, one step per turn
+// The screen tour: taps and keys delivered through the device window as real input is, one event per turn
 // of whatever event loop runs (a tap may open a menu or a screen whose own loop then runs the next
 // steps), then the picture, then the screens closed from the top.
 #include "platform/ui/ScreenTour.h"
 
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/qt/ModalOverlay.h"
+#include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -24,8 +26,109 @@ namespace {
 
 constexpr const char* kDefaultImageFormat = "PNG";
 /// Escape closes menus, message boxes and screens alike; a screen that keeps ignoring it this
-/// often is ended directly.
+/// often is ended directly (a Yes/No question ignores Escape on purpose: it is answered No).
 constexpr int kEscapesPerScreen = 3;
+
+/// One event of the window system's input: a pen event at a device-screen point or a key event.
+struct TourInput {
+    enum class Kind { Pen, Key };
+    Kind kind = Kind::Pen;
+    QEvent::Type type = QEvent::None;
+    QPointF point;                          ///< pen events
+    Qt::MouseButton button = Qt::LeftButton;  ///< pen events
+    int key = 0;                            ///< key events: the Qt key
+    QString text;                           ///< key events: the text it types
+    Qt::KeyboardModifiers modifiers;        ///< key events
+};
+
+TourInput Pen(QEvent::Type type, CPoint point, Qt::MouseButton button = Qt::LeftButton) {
+    TourInput input;
+    input.type = type;
+    input.point = QPointF(point.x, point.y);
+    input.button = button;
+    return input;
+}
+
+/// A key's press and release with the text a keyboard gives with it.
+void AppendKey(std::vector<TourInput>& inputs, int key, QString text, Qt::KeyboardModifiers modifiers = {}) {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        TourInput input;
+        input.kind = TourInput::Kind::Key;
+        input.type = type;
+        input.key = key;
+        input.text = text;
+        input.modifiers = modifiers;
+        inputs.push_back(input);
+    }
+}
+
+/// The text a keyboard gives with a named key: control characters for the editing keys that have
+/// one, the lower-case letter or the digit for those keys, nothing for the others.
+QString TextOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+        return QStringLiteral("\r");
+    case Qt::Key_Tab:
+        return QStringLiteral("\t");
+    case Qt::Key_Space:
+        return QStringLiteral(" ");
+    default:
+        break;
+    }
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
+        return QString(QChar(key)).toLower();
+    }
+    return {};
+}
+
+/// The key a keyboard reports for character `c`: its upper-case form, as Qt names character keys.
+void AppendCharacter(std::vector<TourInput>& inputs, const QString& character) {
+    if (character == QStringLiteral("\n")) {
+        AppendKey(inputs, Qt::Key_Return, QStringLiteral("\r"));
+        return;
+    }
+    const QChar first = character.front();
+    const int key = character.size() == 1 ? static_cast<int>(first.toUpper().unicode()) : static_cast<int>(Qt::Key_unknown);
+    const Qt::KeyboardModifiers modifiers = first.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+    AppendKey(inputs, key, character, modifiers);
+}
+
+std::vector<TourInput> InputsOf(const std::vector<ScreenTourStep>& steps) {
+    std::vector<TourInput> inputs;
+    for (const ScreenTourStep& step : steps) {
+        switch (step.kind) {
+        case ScreenTourStep::Kind::Tap:
+        case ScreenTourStep::Kind::Hold: {
+            const Qt::MouseButton button = step.kind == ScreenTourStep::Kind::Hold ? Qt::RightButton : Qt::LeftButton;
+            inputs.push_back(Pen(QEvent::MouseButtonPress, step.point, button));
+            inputs.push_back(Pen(QEvent::MouseButtonRelease, step.point, button));
+            break;
+        }
+        case ScreenTourStep::Kind::DoubleTap:
+            // What the window system makes of two quick taps.
+            inputs.push_back(Pen(QEvent::MouseButtonPress, step.point));
+            inputs.push_back(Pen(QEvent::MouseButtonRelease, step.point));
+            inputs.push_back(Pen(QEvent::MouseButtonDblClick, step.point));
+            inputs.push_back(Pen(QEvent::MouseButtonRelease, step.point));
+            break;
+        case ScreenTourStep::Kind::Key: {
+            const int key = QtKeyOf(step.virtualKey);
+            AppendKey(inputs, key, TextOfKey(key));
+            break;
+        }
+        case ScreenTourStep::Kind::Type: {
+            const QString text = QString::fromStdU16String(step.text);
+            for (int i = 0; i < text.size(); ++i) {
+                const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+                AppendCharacter(inputs, text.mid(i, length));
+                i += length - 1;
+            }
+            break;
+        }
+        }
+    }
+    return inputs;
+}
 
 }  // namespace
 
@@ -34,33 +137,27 @@ constexpr int kEscapesPerScreen = 3;
 class ScreenTour : public QObject {
 public:
     ScreenTour(ScreenTourPlan plan, std::function<void(bool)> finished)
-        : m_plan(std::move(plan)), m_finished(std::move(finished)) {}
+        : m_inputs(InputsOf(plan.steps)), m_imagePath(std::move(plan.imagePath)), m_finished(std::move(finished)) {}
 
     void Start() { ScheduleNext(); }
 
 private:
-    enum class Stage { PenDown, PenUp, Picture, CloseScreens };
+    enum class Stage { Input, Picture, CloseScreens };
 
-    /// Queues the next step before the current one acts, so it runs even when this step's tap
+    /// Queues the next step before the current one acts, so it runs even when this step's input
     /// blocks inside a menu's or a screen's own loop.
     void ScheduleNext() { QTimer::singleShot(0, this, [this] { Step(); }); }
 
     void Step() {
         switch (m_stage) {
-        case Stage::PenDown:
-            if (m_nextTap >= m_plan.taps.size()) {
+        case Stage::Input:
+            if (m_nextInput >= m_inputs.size()) {
                 m_stage = Stage::Picture;
                 ScheduleNext();
                 return;
             }
-            m_stage = Stage::PenUp;
             ScheduleNext();
-            SendPen(QEvent::MouseButtonPress, m_plan.taps[m_nextTap]);
-            return;
-        case Stage::PenUp:
-            m_stage = Stage::PenDown;
-            ScheduleNext();
-            SendPen(QEvent::MouseButtonRelease, m_plan.taps[m_nextTap++]);
+            Send(m_inputs[m_nextInput++]);
             return;
         case Stage::Picture:
             m_stage = Stage::CloseScreens;
@@ -73,17 +170,23 @@ private:
         }
     }
 
-    /// Delivers a pen event to the device window, where real pen input arrives: open menus watch
-    /// the window, and the window hands the event to the control under the point.
-    static void SendPen(QEvent::Type type, const ScreenTourTap& tap) {
+    /// Delivers an input event to the device window, where real input arrives: open menus and
+    /// message boxes watch the window, which hands pen events to the control under the point and
+    /// keys to the focused one.
+    static void Send(const TourInput& input) {
         QWindow* window = Device().windowHandle();
         if (window == nullptr) {
             return;
         }
-        const QPointF local(tap.point.x, tap.point.y);
-        const Qt::MouseButton button = tap.hold ? Qt::RightButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-        QMouseEvent event(type, local, local, window->mapToGlobal(local), button, held, Qt::NoModifier);
+        if (input.kind == TourInput::Kind::Key) {
+            QKeyEvent event(input.type, input.key, input.modifiers, input.text);
+            QCoreApplication::sendEvent(window, &event);
+            return;
+        }
+        const bool down = input.type != QEvent::MouseButtonRelease;
+        const Qt::MouseButtons held = down ? Qt::MouseButtons(input.button) : Qt::NoButton;
+        QMouseEvent event(input.type, input.point, input.point, window->mapToGlobal(input.point), input.button,
+                          held, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &event);
     }
 
@@ -94,15 +197,17 @@ private:
         QImage image(device.size() * ratio, QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
         device.render(&image);
-        const QByteArray suffix = QFileInfo(QString::fromStdString(m_plan.imagePath)).suffix().toLower().toLatin1();
+        const QString path = QString::fromStdString(m_imagePath);
+        const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
         const QByteArray format =
             QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray(kDefaultImageFormat);
-        return image.save(QString::fromStdString(m_plan.imagePath), format.constData());
+        return image.save(path, format.constData());
     }
 
     /// Presses Escape, as a user leaving would: it closes the open menu or message box, else the top
     /// screen, whose loop returns so that the one below runs the next step, until no screen is left
-    /// and the program's start-up returns.
+    /// and the program's start-up returns. What ignores Escape is closed without a choice: a
+    /// question is answered No, so leaving a tour saves nothing.
     void CloseTopScreen() {
         CDialog* top = Device().TopScreen();
         if (top == nullptr) {
@@ -114,24 +219,24 @@ private:
             m_escapes = 0;
         }
         if (++m_escapes > kEscapesPerScreen) {
-            top->EndDialog(IDCANCEL);
+            m_escapes = 0;
+            if (!ModalOverlay::DismissInnermost(Device())) {
+                top->EndDialog(IDCANCEL);
+            }
             return;
         }
-        SendKey(QEvent::KeyPress, Qt::Key_Escape);
-        SendKey(QEvent::KeyRelease, Qt::Key_Escape);
-    }
-
-    static void SendKey(QEvent::Type type, Qt::Key key) {
-        if (QWindow* window = Device().windowHandle()) {
-            QKeyEvent event(type, key, Qt::NoModifier);
-            QCoreApplication::sendEvent(window, &event);
+        std::vector<TourInput> escape;
+        AppendKey(escape, Qt::Key_Escape, {});
+        for (const TourInput& input : escape) {
+            Send(input);
         }
     }
 
-    ScreenTourPlan m_plan;                  ///< taps and picture
+    std::vector<TourInput> m_inputs;        ///< every input event of the plan, in order
+    std::string m_imagePath;                ///< the picture to write
     std::function<void(bool)> m_finished;   ///< told whether the picture was written
-    Stage m_stage = Stage::PenDown;         ///< what the next step does
-    std::size_t m_nextTap = 0;              ///< the tap the next pen down or up belongs to
+    Stage m_stage = Stage::Input;           ///< what the next step does
+    std::size_t m_nextInput = 0;            ///< the input the next step sends
     const CDialog* m_escapedScreen = nullptr;  ///< the top screen the latest Escape was meant for
     int m_escapes = 0;                      ///< Escapes sent while that screen stayed on top
 };

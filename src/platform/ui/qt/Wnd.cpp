@@ -321,6 +321,10 @@ bool CWnd::OnEraseBkgnd(CDC& dc) {
 }
 
 void CWnd::OnLButtonDown(UINT /*flags*/, CPoint /*point*/) {}
+
+void CWnd::OnLButtonDblClk(UINT flags, CPoint point) {
+    OnLButtonDown(flags, point);
+}
 void CWnd::OnLButtonUp(UINT /*flags*/, CPoint /*point*/) {}
 void CWnd::OnMouseMove(UINT /*flags*/, CPoint /*point*/) {}
 bool CWnd::OnMouseWheel(UINT /*flags*/, int /*delta*/, CPoint /*point*/) {

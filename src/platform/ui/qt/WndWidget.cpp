@@ -87,6 +87,15 @@ static CPoint PointOf(const QMouseEvent* event) {
 }
 
 void WndWidget::mousePressEvent(QMouseEvent* event) {
+    DeliverPenDown(event, false);
+}
+
+void WndWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A quick second tap is a second pen down; windows that care learn it was the second.
+    DeliverPenDown(event, true);
+}
+
+void WndWidget::DeliverPenDown(QMouseEvent* event, bool secondOfDouble) {
     if (m_owner == nullptr) {
         return;
     }
@@ -97,16 +106,16 @@ void WndWidget::mousePressEvent(QMouseEvent* event) {
     SetPenDownIsRightClick(rightClick);
     m_inPenDown = true;
     const QPointer<WndWidget> alive(this);
-    WndAccess::PenDown(*m_owner, MK_LBUTTON | PenFlags(Qt::NoButton, event->modifiers()), PointOf(event));
+    const UINT flags = MK_LBUTTON | PenFlags(Qt::NoButton, event->modifiers());
+    if (secondOfDouble && !rightClick) {
+        WndAccess::PenDoubleDown(*m_owner, flags, PointOf(event));
+    } else {
+        WndAccess::PenDown(*m_owner, flags, PointOf(event));
+    }
     if (alive) {
         m_inPenDown = false;
     }
     SetPenDownIsRightClick(false);
-}
-
-void WndWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A quick second tap is a second pen down, not a gesture of its own.
-    mousePressEvent(event);
 }
 
 void WndWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -27,6 +27,7 @@ struct WndAccess {
     static void Paint(CWnd& w, CDC& dc) { w.OnPaint(dc); }
     static bool EraseBackground(CWnd& w, CDC& dc) { return w.OnEraseBkgnd(dc); }
     static void PenDown(CWnd& w, UINT flags, CPoint p) { w.OnLButtonDown(flags, p); }
+    static void PenDoubleDown(CWnd& w, UINT flags, CPoint p) { w.OnLButtonDblClk(flags, p); }
     static void PenUp(CWnd& w, UINT flags, CPoint p) { w.OnLButtonUp(flags, p); }
     static void PenMove(CWnd& w, UINT flags, CPoint p) { w.OnMouseMove(flags, p); }
     static bool MouseWheel(CWnd& w, UINT flags, int delta, CPoint p) {
@@ -87,6 +88,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    /// Hands a pen down to the owner: as a double tap's second down when `secondOfDouble`.
+    void DeliverPenDown(QMouseEvent* event, bool secondOfDouble);
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;

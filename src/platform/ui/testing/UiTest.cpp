@@ -5,9 +5,11 @@
 
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/GestureState.h"
 #include "platform/ui/TestHooks.h"
+#include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -96,6 +98,12 @@ void Tap(CWnd& wnd, CPoint point) {
     }
 }
 
+void DoubleTap(CWnd& wnd, CPoint point) {
+    DefaultAnswer noHold(false);
+    // Down, up, down, up at one instant: the window system makes the second down a double tap.
+    QTest::mouseDClick(WidgetOrThrow(wnd), Qt::LeftButton, {}, Q(point));
+}
+
 void Drag(CWnd& wnd, CPoint from, CPoint to) {
     DefaultAnswer noHold(false);
     QWidget* widget = WidgetOrThrow(wnd);
@@ -158,6 +166,27 @@ void Soon(std::function<void()> action) {
     QTimer::singleShot(0, qApp, std::move(action));
 }
 
+namespace {
+/// How many turns of the event loop WhenPopupShown waits for a popup.
+constexpr int kPopupTurns = 20;
+
+void WhenPopupShownWithin(std::function<void()> action, int turnsLeft) {
+    Soon([action = std::move(action), turnsLeft]() mutable {
+        if (dynamic_cast<platform::ModalOverlay*>(QApplication::focusWidget()) == nullptr) {
+            if (turnsLeft > 0) {
+                WhenPopupShownWithin(std::move(action), turnsLeft - 1);
+            }
+            return;
+        }
+        action();
+    });
+}
+} // namespace
+
+void WhenPopupShown(std::function<void()> action) {
+    WhenPopupShownWithin(std::move(action), kPopupTurns);
+}
+
 bool FireTimer(CWnd& wnd, UINT_PTR id) {
     platform::WndWidget* widget = platform::WidgetOf(wnd);
     return widget != nullptr && widget->FireTimer(id);
@@ -215,6 +244,18 @@ int RunModal(CDialog& dialog, const std::function<void()>& whileRunning) {
     });
     starter.start(0);
     return dialog.DoModal();
+}
+
+CDialog* TopScreen() {
+    return platform::DeviceExists() ? platform::Device().TopScreen() : nullptr;
+}
+
+void WhenScreenRuns(std::function<void(CDialog& screen)> action) {
+    Soon([action = std::move(action)] {
+        if (CDialog* screen = TopScreen()) {
+            action(*screen);
+        }
+    });
 }
 
 struct GrabbedImage::Data {

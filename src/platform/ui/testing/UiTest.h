@@ -17,6 +17,8 @@ namespace uitest {
 
 /// Taps (pen down, pen up) at `point` in `wnd`'s client coordinates.
 void Tap(CWnd& wnd, CPoint point);
+/// Two quick taps at `point`, the second reported by the window system as a double tap.
+void DoubleTap(CWnd& wnd, CPoint point);
 /// Pen down only / pen up only / pen move, at a client point of `wnd`.
 void PenDown(CWnd& wnd, CPoint point);
 void PenUp(CWnd& wnd, CPoint point);
@@ -41,6 +43,11 @@ void TypeText(const std::u16string& text);
 /// Runs `action` as soon as the event loop runs again: the way to act inside something that blocks
 /// in a loop of its own (a real popup menu or message box, a screen's modal loop).
 void Soon(std::function<void()> action);
+
+/// Runs `action` once a popup menu or message box is showing, looking again on each turn of the event
+/// loop for a few turns: the way to act on what a tap opens while it is open (a tap delivers events
+/// of its own before the popup comes up). Nothing happens when none comes up.
+void WhenPopupShown(std::function<void()> action);
 
 /// One tick of timer `id` of `wnd`, as if its period had passed. False when it is not running.
 bool FireTimer(CWnd& wnd, UINT_PTR id);
@@ -112,6 +119,12 @@ private:
 /// acts on the running screen and should end it (EndDialog, a tap on its OK, a key). When it does
 /// not, the dialog is ended with IDCANCEL after it returns. Answers DoModal's result.
 int RunModal(CDialog& dialog, const std::function<void()>& whileRunning);
+
+/// The screen on top of the device (the one taking input), or null.
+CDialog* TopScreen();
+/// Runs `action` on the top screen as soon as the event loop runs again: the way to act on a screen
+/// that a command opens modally (a file dialog, the list editor) before that command returns.
+void WhenScreenRuns(std::function<void(CDialog& screen)> action);
 
 /// A window's pixels, grabbed at logical size.
 class GrabbedImage {

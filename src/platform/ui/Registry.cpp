@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -24,7 +24,9 @@ std::u16string RootName(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? u"HKEY_LOCAL_MACHINE" : u"HKEY_CURRENT_USER";
 }
 
-std::u16string StorePath() { return DeviceRootFolder() + kHostSeparator + std::u16string(kRegistryFileName); }
+std::u16string StorePath() {
+    return DeviceRootFolder() + kHostSeparator + std::u16string(kRegistryFileName);
+}
 
 /// The key's full path, root first, or nothing when a part of it cannot be stored.
 std::optional<std::u16string> FullKey(RegistryRoot root, std::u16string_view keyPath) {
@@ -58,8 +60,9 @@ std::optional<std::vector<RegistryEntry>> LoadEntries() {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::error_code ignored;
-        return std::filesystem::exists(path, ignored) ? std::nullopt
-                                                       : std::optional<std::vector<RegistryEntry>>(std::in_place);
+        return std::filesystem::exists(path, ignored)
+                   ? std::nullopt
+                   : std::optional<std::vector<RegistryEntry>>(std::in_place);
     }
     std::ostringstream text;
     text << in.rdbuf();
@@ -88,7 +91,7 @@ auto FindValue(std::vector<RegistryEntry>& entries, std::u16string_view key, std
     });
 }
 
-}  // namespace
+} // namespace
 
 RegistryError CRegistryKey::Open(RegistryRoot root, std::u16string_view keyPath) {
     Close();
@@ -145,8 +148,8 @@ void CRegistryKey::Close() {
     m_keyPath.clear();
 }
 
-RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath, std::u16string_view valueName,
-                                  std::u16string_view value) {
+RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath,
+                                  std::u16string_view valueName, std::u16string_view value) {
     const std::optional<std::u16string> key = FullKey(root, keyPath);
     if (!key || !IsStorableName(valueName) || !IsStorableValue(value)) {
         return RegistryError::InvalidName;
@@ -163,7 +166,8 @@ RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath
     return SaveEntries(*entries);
 }
 
-RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath, std::u16string_view valueName) {
+RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath,
+                                  std::u16string_view valueName) {
     const std::optional<std::u16string> key = FullKey(root, keyPath);
     if (!key || !IsStorableName(valueName)) {
         return RegistryError::InvalidName;

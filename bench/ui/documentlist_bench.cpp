@@ -1,0 +1,143 @@
+// Benchmarks of the document list's work a user waits for, each beside a baseline from the same run:
+// opening a list of 100,000 items from the list (load, the editor's rows filled, the first paint)
+// against loading the same file into a document alone, and a Refresh of a Lists folder of 1,000
+// small lists against reading their headers alone. After the runs it prints the ratios.
+#include "../BenchLists.h"
+
+#include "editor/ListEditorDlg.h"
+#include "model/ListFileHeader.h"
+#include "platform/core/HostPath.h"
+#include "platform/ui/DevicePaths.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/testing/UiTest.h"
+#include "res/ResourceIds.h"
+#include "shell/ListFilesDlg.h"
+#include "shell/ListFolderListing.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr std::int64_t kBigListItems = 100000;
+constexpr std::int64_t kSmallLists = 1000;
+constexpr std::int64_t kSmallListItems = 5;
+constexpr double kOpenGoal = 2.5;
+constexpr double kRefreshGoal = 2.0;
+
+/// The device's Lists folder of one benchmark, under the scratch folder's device root.
+std::u16string ListsFolder(const std::string& name) {
+    return u"\\" + Widen(name) + u"\\";
+}
+
+/// Makes a Lists folder holding `lists` lists of `items` items each, named List0.crv, List1.crv, ...
+void MakeListsFolder(const std::u16string& folder, std::int64_t lists, std::int64_t items) {
+    std::filesystem::create_directories(ToUtf8(HostPathFromDevicePath(folder)));
+    CCorvinaDoc doc;
+    bench::FillList(doc, items);
+    for (std::int64_t i = 0; i < lists; ++i) {
+        if (!doc.OnSaveDocument(folder + u"List" + Widen(std::to_string(i)) + u".crv")) {
+            std::abort();
+        }
+    }
+}
+
+/// Runs `body` inside a running document list screen over `folder`, as the program runs its commands.
+void WithDocumentList(const std::u16string& folder, const std::function<void(CListFilesDlg&)>& body) {
+    CListFolderListing listing(folder, u"*.crv");
+    CListFilesDlg screen(listing);
+    uitest::RunModal(screen, [&] { body(screen); });
+}
+
+void BM_LoadDocument(benchmark::State& state) {
+    const std::u16string folder = ListsFolder("open");
+    const std::u16string path = folder + u"List0.crv";
+    for (auto _ : state) {
+        CCorvinaDoc doc;
+        doc.OnOpenDocument(path);
+        benchmark::DoNotOptimize(doc.tree);
+    }
+}
+
+/// Open as a user gives it: the row selected, the Open command, the editor's first paint, then Close.
+void BM_OpenFromDocumentList(benchmark::State& state) {
+    WithDocumentList(ListsFolder("open"), [&](CListFilesDlg& screen) {
+        screen.GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+        for (auto _ : state) {
+            uitest::WhenScreenRuns([](CDialog& top) {
+                if (auto* editor = dynamic_cast<CListEditorDlg*>(&top)) {
+                    uitest::Grab(editor->GetTreeCtrl());
+                    editor->SendCommand(ID_FILE_CLOSE);
+                }
+            });
+            screen.SendCommand(ID_FILE_OPEN);
+            state.PauseTiming();
+            screen.GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+            bench::SettleAllocator();
+            state.ResumeTiming();
+        }
+    });
+}
+
+void BM_ReadHeaders(benchmark::State& state) {
+    const std::u16string folder = ListsFolder("refresh");
+    std::vector<std::u16string> paths;
+    for (std::int64_t i = 0; i < kSmallLists; ++i) {
+        paths.push_back(folder + u"List" + Widen(std::to_string(i)) + u".crv");
+    }
+    for (auto _ : state) {
+        std::uint64_t items = 0;
+        for (const std::u16string& path : paths) {
+            items += ReadListFileHeader(path).itemCount;
+        }
+        benchmark::DoNotOptimize(items);
+    }
+}
+
+void BM_Refresh(benchmark::State& state) {
+    WithDocumentList(ListsFolder("refresh"), [&](CListFilesDlg& screen) {
+        for (auto _ : state) {
+            screen.SendCommand(ID_VIEW_REFRESH);
+        }
+    });
+}
+
+BENCHMARK(BM_LoadDocument)->Arg(kBigListItems)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenFromDocumentList)->Arg(kBigListItems)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadHeaders)->Arg(kSmallLists)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Refresh)->Arg(kSmallLists)->Unit(benchmark::kMillisecond);
+
+/// Runs the benchmarks once the window system and the device window exist.
+class BenchApp : public CWinApp {
+public:
+    BenchApp() : CWinApp(u"documentlist_bench") {}
+    bool InitInstance() override {
+        bench::RatioReporter reporter({{"BM_OpenFromDocumentList", "BM_LoadDocument", kOpenGoal},
+                                       {"BM_Refresh", "BM_ReadHeaders", kRefreshGoal}});
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    // The lists live on a device of the benchmark's own, opened by device path as the program does.
+    const std::filesystem::path device = bench::ScratchFolder() / "device";
+    ConfigureDeviceStorage({Widen(device.string()), {}});
+    SetHostPathResolver([](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
+    InstallProgramResources();
+    MakeListsFolder(ListsFolder("open"), 1, kBigListItems);
+    MakeListsFolder(ListsFolder("refresh"), kSmallLists, kSmallListItems);
+    benchmark::Initialize(&argc, argv);
+    BenchApp app;
+    return app.Run(argc, argv);
+}

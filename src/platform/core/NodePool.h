@@ -1,0 +1,137 @@
+// Storage for the nodes of one tree: objects made in large chunks that never move, a free list for the
+// ones given back, and every chunk released at once with the pool.
+#pragma once
+
+#include <sys/mman.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define CORVINA_POOL_POISONING 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORVINA_POOL_POISONING 1
+#endif
+#endif
+#ifdef CORVINA_POOL_POISONING
+#include <sanitizer/asan_interface.h>
+#endif
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+#include <vector>
+
+/// Makes and destroys objects of one type at fixed addresses. Chunks grow from a page to two huge
+/// pages, so a tree of ten rows takes little and a tree of a million items takes a few dozen chunks
+/// the system may back with huge pages. Objects still alive when the pool goes are not
+/// destroyed: the pool's owner destroys them first.
+template <class T>
+class NodePool {
+public:
+    NodePool() = default;
+    NodePool(const NodePool&) = delete;
+    NodePool& operator=(const NodePool&) = delete;
+    ~NodePool() {
+        for (void* chunk : chunks_) {
+            std::free(chunk);
+        }
+    }
+
+    /// Makes an object from `args` in a free slot; nothing is taken when its constructor throws.
+    template <class... Args>
+    T* Create(Args&&... args) {
+        Slot* const slot = Take();
+        try {
+            return ::new (static_cast<void*>(slot)) T(std::forward<Args>(args)...);
+        } catch (...) {
+            Give(slot);
+            throw;
+        }
+    }
+
+    /// Destroys `object` (made by this pool) and keeps its slot for the next `Create`.
+    void Destroy(T* object) {
+        object->~T();
+        Give(reinterpret_cast<Slot*>(object));
+    }
+
+private:
+    union Slot {
+        Slot* next;
+        alignas(T) unsigned char bytes[sizeof(T)];
+    };
+    static constexpr std::size_t kFirstChunkBytes = 4096;
+    /// The size of a huge page on the machines we run on.
+    static constexpr std::size_t kHugePageBytes = std::size_t{2} * 1024 * 1024;
+    /// Chunks stop growing at two huge pages, so each holds at least one whole.
+    static constexpr std::size_t kLargestChunkBytes = 2 * kHugePageBytes;
+
+    Slot* Take() {
+        if (free_ != nullptr) {
+            Slot* const slot = free_;
+            Unpoison(slot);
+            free_ = slot->next;
+            return slot;
+        }
+        if (fresh_ == freshEnd_) {
+            Grow();
+        }
+        return fresh_++;
+    }
+
+    void Give(Slot* slot) {
+        slot->next = free_;
+        free_ = slot;
+        Poison(slot);
+    }
+
+    // A slot on the free list is poisoned for the address sanitizer, so a node used after it was
+    // deleted is reported as it would be on the heap.
+    static void Poison([[maybe_unused]] Slot* slot) {
+#ifdef CORVINA_POOL_POISONING
+        ASAN_POISON_MEMORY_REGION(slot, sizeof(Slot));
+#endif
+    }
+    static void Unpoison([[maybe_unused]] Slot* slot) {
+#ifdef CORVINA_POOL_POISONING
+        ASAN_UNPOISON_MEMORY_REGION(slot, sizeof(Slot));
+#endif
+    }
+
+    void Grow() {
+        const std::size_t bytes = std::max(nextChunkBytes_, sizeof(Slot));
+        chunks_.reserve(chunks_.size() + 1);  // may throw: before there is a chunk to lose
+        void* const chunk = std::malloc(bytes);
+        if (chunk == nullptr) {
+            throw std::bad_alloc();
+        }
+        chunks_.push_back(chunk);
+        AskForHugePages(chunk, bytes);
+        // Handed out in address order, so nodes made one after another lie side by side, and each
+        // page is first touched by the node made in it.
+        fresh_ = static_cast<Slot*>(chunk);
+        freshEnd_ = fresh_ + bytes / sizeof(Slot);
+        nextChunkBytes_ = std::min(bytes * 2, kLargestChunkBytes);
+    }
+
+    /// Asks the system to back the huge pages that lie whole inside `chunk` with huge pages, so a
+    /// large tree takes fewer page faults and translation entries. A hint: without it all still works.
+    static void AskForHugePages(void* chunk, std::size_t bytes) {
+        const auto start = reinterpret_cast<std::uintptr_t>(chunk);
+        const std::uintptr_t first = (start + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+        const std::uintptr_t end = (start + bytes) / kHugePageBytes * kHugePageBytes;
+        if (end > first) {
+            ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+        }
+    }
+
+    std::vector<void*> chunks_;
+    /// Slots given back, most recent first.
+    Slot* free_ = nullptr;
+    /// The newest chunk's slots that were never handed out.
+    Slot* fresh_ = nullptr;
+    Slot* freshEnd_ = nullptr;
+    std::size_t nextChunkBytes_ = kFirstChunkBytes;
+};

@@ -1,0 +1,45 @@
+// Renaming without replacing: the kernel's no-replace rename, else a hard link and an unlink, both of
+// which refuse a taken name by themselves, so no other file can slip in between a check and the act.
+#include "platform/core/RenameFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/core/FileException.h"
+#include "platform/core/HostPath.h"
+
+namespace {
+
+/// The no-replace rename is not there (an old kernel) or the file system cannot do it.
+bool NoReplaceUnsupported(int osError) {
+    return osError == EINVAL || osError == ENOSYS;
+}
+
+[[noreturn]] void Fail(int osError, std::u16string_view from) {
+    throw CFileException(FileErrorCauseFromErrno(osError), std::u16string(from), osError);
+}
+
+}  // namespace
+
+void RenameWithoutReplacing(std::u16string_view from, std::u16string_view to) {
+    const std::string source = ToHostPath(from);
+    const std::string target = ToHostPath(to);
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return;
+    }
+    if (!NoReplaceUnsupported(errno)) {
+        Fail(errno, from);
+    }
+    if (::link(source.c_str(), target.c_str()) != 0) {
+        Fail(errno, from);
+    }
+    if (::unlink(source.c_str()) != 0) {
+        const int osError = errno;
+        ::unlink(target.c_str());
+        Fail(osError, from);
+    }
+}

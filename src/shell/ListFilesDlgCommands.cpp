@@ -1,0 +1,160 @@
+// The document list's commands: new, open, import, rename, export, delete and the about box, each
+// running its dialogs and the list editor modally and returning only when they have closed. Each
+// command that needs a document makes its own and destroys it before returning.
+#include "shell/ListFilesDlg.h"
+
+#include "editor/ListEditorDlg.h"
+#include "model/CorvinaDoc.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/FileFind.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/WaitCursor.h"
+#include "res/ResourceIds.h"
+#include "shell/AboutDlg.h"
+#include "textio/TextFile.h"
+
+namespace {
+
+constexpr std::u16string_view kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+constexpr std::u16string_view kExportFilter = u"Text files (*.txt)|*.txt||";
+constexpr std::u16string_view kExportExtension = u"txt";
+constexpr std::u16string_view kNameMarker = u"%s";
+
+/// `pattern` with its "%s" replaced by `name`.
+std::u16string WithName(std::u16string pattern, const std::u16string& name) {
+    if (const std::size_t at = pattern.find(kNameMarker); at != std::u16string::npos) {
+        pattern.replace(at, kNameMarker.size(), name);
+    }
+    return pattern;
+}
+
+/// A new empty list titled "Untitled", with no file until it is saved.
+void StartUntitled(CCorvinaDoc& document) {
+    document.SetTitle(LoadStringResource(IDS_UNTITLED));
+    document.OnNewDocument();
+}
+
+/// Loads a list into a fresh document as Open does. A load that fails has been reported by the
+/// document itself; what could be read stays in it as a recovered copy, which the editor saves only
+/// through Save as, so the damaged file is never replaced without the overwrite question.
+void LoadList(CCorvinaDoc& document, const std::u16string& path) {
+    document.SetPathName(path);
+    document.SetModifiedFlag(false);
+    CWaitCursor busy;
+    document.OnOpenDocument(path);
+}
+
+/// A text file that could not be opened, read or written: its cause and path, with the stop icon.
+void ReportTextFileFailure(const TextFile& file) {
+    AfxMessageBox(file.ErrorMessage(), MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
+
+std::optional<std::u16string> CListFilesDlg::SelectedListName() const {
+    const std::optional<int> row = GetSelectedRow();
+    if (!row) {
+        return std::nullopt;
+    }
+    return GetRowName(*row);
+}
+
+std::optional<std::u16string> CListFilesDlg::SelectedListPath() const {
+    const std::optional<int> row = GetSelectedRow();
+    if (!row) {
+        return std::nullopt;
+    }
+    // The file's own name, not the shown one: a name that is not UTF-8 is shown decoded.
+    return GetListsFolder() + GetRowFileName(*row);
+}
+
+void CListFilesDlg::RunEditor(CCorvinaDoc& document) {
+    CListEditorDlg editor(GetListsFolder(), &document, nullptr);
+    editor.DoModal();
+}
+
+void CListFilesDlg::OnNew() {
+    CCorvinaDoc document;
+    StartUntitled(document);
+    RunEditor(document);
+}
+
+void CListFilesDlg::OnOpen() {
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!path) {
+        return;
+    }
+    CCorvinaDoc document;
+    LoadList(document, *path);
+    RunEditor(document);
+}
+
+void CListFilesDlg::OnImport() {
+    CCorvinaDoc document;
+    StartUntitled(document);
+    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, std::u16string(kImportFilter));
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    TextFile file(dialog.GetPathName(), "r");
+    document.ImportText(file);
+    // A file that could not be opened or read whole is not shown as if it held only what was read.
+    if (file.Error()) {
+        ReportTextFileFailure(file);
+        return;
+    }
+    RunEditor(document);
+    file.Close();
+}
+
+void CListFilesDlg::OnRename() {
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!path) {
+        return;
+    }
+    // The dialog renames the file itself and reports what goes wrong; the rows follow when the
+    // screen gets the focus back.
+    CFileDialog dialog(false, u"", *path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    dialog.DoModal();
+}
+
+void CListFilesDlg::OnExport() {
+    const std::optional<std::u16string> name = SelectedListName();
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!name || !path) {
+        return;
+    }
+    CCorvinaDoc document;
+    LoadList(document, *path);
+    CFileDialog dialog(false, std::u16string(kExportExtension), *name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       std::u16string(kExportFilter));
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    // Written through a safe save: a failure leaves a file already there as it was.
+    TextFile file(dialog.GetPathName(), "w");
+    document.ExportText(file);
+    if (!file.Close()) {
+        ReportTextFileFailure(file);
+    }
+}
+
+void CListFilesDlg::OnDelete() {
+    const std::optional<std::u16string> name = SelectedListName();
+    const std::optional<std::u16string> path = SelectedListPath();
+    if (!name || !path) {
+        return;
+    }
+    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), *name), MB_OKCANCEL | MB_ICONQUESTION) ==
+            IDOK &&
+        !DeleteFile(*path)) {
+        AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
+    }
+    FillList();
+}
+
+void CListFilesDlg::OnAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}

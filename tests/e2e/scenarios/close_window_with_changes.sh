@@ -1,0 +1,24 @@
+# The window's own close button while the editor holds unsaved changes asks the save question first;
+# answering No ends the program with the list file as it was.
+
+FIRST_ROW=(60 55)
+DAIRY_BOX=(7 61)
+LIST_BUTTON=(16 307)
+CLOSE=(30 284)
+
+e2e_install
+e2e_remove_list Packing
+e2e_start_corvina
+e2e_tap "${FIRST_ROW[@]}"
+e2e_key Return
+e2e_tap "${DAIRY_BOX[@]}"
+e2e_expect_screen dairy-ticked
+
+e2e_close_window
+# The same question as the editor's own Close asks.
+e2e_expect_screen save-question --tap "${FIRST_ROW[0]},${FIRST_ROW[1]}" --key Return \
+  --tap "${DAIRY_BOX[0]},${DAIRY_BOX[1]}" --tap "${LIST_BUTTON[0]},${LIST_BUTTON[1]}" --tap "${CLOSE[0]},${CLOSE[1]}"
+# Tab moves the focus from Yes to No.
+e2e_key Tab Return
+e2e_expect_exit 0
+cmp "$E2E_LISTS/Shopping.crv" "$CORVINA_SOURCE_DIR/res/samples/Shopping.crv" || e2e_fail "the list was saved"
