@@ -16,11 +16,20 @@ lists="$device/Program Files/Corvina/Lists"
 touch -d "2026-12-05 12:00 UTC" "$lists/Shopping.crv"
 touch -d "2026-12-01 12:00 UTC" "$lists/Packing.crv"
 
-# Device-screen points: the first row, the Document and Tools buttons, the About item.
+# Device-screen points: the rows (Packing, then Shopping), the menu bar's buttons and entries, and
+# on the editor's Shopping list the check box of Milk, the row of Cheese and Milk's notes mark.
 first_row=60,55
+second_row=60,72
 document_button=70,310
 tools_button=150,310
 about_item=180,284
+list_button=16,307
+item_button=54,307
+edit_item_entry=75,223
+milk_check_box=7,76
+milk_row=120,76
+milk_notes_mark=140,77
+cheese_row=120,91
 
 shot() {
   local name="$1"
@@ -29,10 +38,13 @@ shot() {
 }
 shot document-list
 shot document-menu --tap "$first_row" --tap "$document_button"
+shot document-popup --hold "$second_row"
 shot about --tap "$tools_button" --tap "$about_item"
-# The list editor and its details sheet, on a sample list of the editor's screenshot test.
-editor_tests="$(cd "$build" && pwd)/tests/editor/editor_tests"
-[ -x "$editor_tests" ] || { echo "make-screenshots: build the tests first (no $editor_tests)" >&2; exit 1; }
-(cd "$device" && QT_QPA_PLATFORM=offscreen CORVINA_UPDATE_DOCS=1 "$editor_tests" --gtest_filter='EditorScreenshots.*' >/dev/null)
-echo "make-screenshots: docs/document-list.png, docs/document-menu.png, docs/about.png, docs/editor.png," \
-  "docs/item-general.png, docs/item-notes.png"
+# The list editor on Shopping, opened with Enter: Milk unticked (so the title shows "*"), Cheese
+# selected and the List menu open; then the details sheet's two pages for Milk.
+open_shopping=(--tap "$second_row" --key Return)
+shot editor "${open_shopping[@]}" --tap "$milk_check_box" --tap "$cheese_row" --tap "$list_button"
+shot item-general "${open_shopping[@]}" --tap "$milk_row" --tap "$item_button" --tap "$edit_item_entry"
+shot item-notes "${open_shopping[@]}" --tap "$milk_notes_mark"
+echo "make-screenshots: docs/document-list.png, docs/document-menu.png, docs/document-popup.png," \
+  "docs/about.png, docs/editor.png, docs/item-general.png, docs/item-notes.png"

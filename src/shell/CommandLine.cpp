@@ -3,8 +3,8 @@
 
 #include "platform/core/Strings.h"
 #include "platform/ui/DeviceScreenSize.h"
-#include "shell/ProgramUsage.h"
 #include "platform/ui/KeyNames.h"
+#include "shell/ProgramUsage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,8 +53,8 @@ CPoint ParseScreenPoint(std::string_view option, const char* text) {
     if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kDeviceScreenWidth ||
         y >= kDeviceScreenHeight) {
         throw CommandLineError(std::string(option) + " needs a screen point X,Y within " +
-                               std::to_string(kDeviceScreenWidth) + " x " +
-                               std::to_string(kDeviceScreenHeight) + ", not \"" + text + "\"");
+                               std::to_string(kDeviceScreenWidth) + " x " + std::to_string(kDeviceScreenHeight) +
+                               ", not \"" + text + "\"");
     }
     return {x, y};
 }
@@ -125,8 +125,7 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
         } else if (const char* picture = OptionValue(kScreenshotOption, i, argc, argv, consumed)) {
             screenshotPath = picture;
             if (screenshotPath.empty()) {
-                throw CommandLineError(std::string(kScreenshotOption) +
-                                       " needs the name of the picture file");
+                throw CommandLineError(std::string(kScreenshotOption) + " needs the name of the picture file");
             }
         } else if (const char* tap = OptionValue(kTapOption, i, argc, argv, consumed)) {
             steps.push_back(PenStep(ScreenTourStep::Kind::Tap, kTapOption, tap));

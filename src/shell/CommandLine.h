@@ -8,7 +8,6 @@
 
 #include <optional>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 
 /// An unknown option, an option without its value, or a value it cannot take.
@@ -27,8 +26,6 @@ struct ProgramOptions {
     /// --screenshot FILE, with the steps of every --tap X,Y, --hold X,Y, --double-tap X,Y, --key NAME
     /// and --type TEXT, in order, before it is taken; none without --screenshot.
     std::optional<ScreenTourPlan> screenshot;
-    bool help = false;     ///< --help or -h: print the usage and end
-    bool version = false;  ///< --version: print the version and end
 };
 
 /// Takes the program's options (each also written --option=VALUE; the tour's steps any number of

@@ -19,8 +19,8 @@ class CCorvinaDoc;
 /// The document list screen (template 129) and its document commands. The rows are rebuilt from the
 /// folder, never patched: at initialisation, on Refresh, after Delete, and whenever the screen gets
 /// the input focus back (a screen or message box over it closed), so a list saved elsewhere shows at
-/// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's and
-/// do nothing without one; a double tap on a row opens it.
+/// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's file,
+/// as it lies in the folder, and do nothing without one; a double tap on a row opens it.
 class CListFilesDlg : public CDialog {
 public:
     /// The screen over `listing` (not owned; it outlives the screen). `parent` may be null.
@@ -62,10 +62,13 @@ private:
     void ReportUnreadableFiles();
 
     // The document commands (ListFilesDlgCommands.cpp).
-    /// The selected row's list name, or nothing.
-    std::optional<std::u16string> SelectedListName() const;
-    /// The selected list's file path: the Lists folder and the file's own name; nothing without one.
-    std::optional<std::u16string> SelectedListPath() const;
+    /// The list of a row: its name as shown and the path of its file.
+    struct ListOfRow {
+        std::u16string name;  ///< the display name: the file name without ".crv"
+        std::u16string path;  ///< the Lists folder and the file's name as it lies there
+    };
+    /// The selected row's list, or nothing.
+    std::optional<ListOfRow> SelectedList() const;
     /// Runs the list editor on `document` and returns when it has closed.
     void RunEditor(CCorvinaDoc& document);
     void OnNew();

@@ -52,21 +52,14 @@ void ReportTextFileFailure(const TextFile& file) {
 
 }  // namespace
 
-std::optional<std::u16string> CListFilesDlg::SelectedListName() const {
+std::optional<CListFilesDlg::ListOfRow> CListFilesDlg::SelectedList() const {
     const std::optional<int> row = GetSelectedRow();
     if (!row) {
         return std::nullopt;
     }
-    return GetRowName(*row);
-}
-
-std::optional<std::u16string> CListFilesDlg::SelectedListPath() const {
-    const std::optional<int> row = GetSelectedRow();
-    if (!row) {
-        return std::nullopt;
-    }
-    // The file's own name, not the shown one: a name that is not UTF-8 is shown decoded.
-    return GetListsFolder() + GetRowFileName(*row);
+    // The file's own name, not the shown name with ".crv" again: a list stored as "Shop.CRV" is
+    // that file.
+    return ListOfRow{GetRowName(*row), GetListsFolder() + GetRowFileName(*row)};
 }
 
 void CListFilesDlg::RunEditor(CCorvinaDoc& document) {
@@ -81,12 +74,12 @@ void CListFilesDlg::OnNew() {
 }
 
 void CListFilesDlg::OnOpen() {
-    const std::optional<std::u16string> path = SelectedListPath();
-    if (!path) {
+    const std::optional<ListOfRow> list = SelectedList();
+    if (!list) {
         return;
     }
     CCorvinaDoc document;
-    LoadList(document, *path);
+    LoadList(document, list->path);
     RunEditor(document);
 }
 
@@ -109,25 +102,24 @@ void CListFilesDlg::OnImport() {
 }
 
 void CListFilesDlg::OnRename() {
-    const std::optional<std::u16string> path = SelectedListPath();
-    if (!path) {
+    const std::optional<ListOfRow> list = SelectedList();
+    if (!list) {
         return;
     }
     // The dialog renames the file itself and reports what goes wrong; the rows follow when the
     // screen gets the focus back.
-    CFileDialog dialog(false, u"", *path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    CFileDialog dialog(false, u"", list->path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     dialog.DoModal();
 }
 
 void CListFilesDlg::OnExport() {
-    const std::optional<std::u16string> name = SelectedListName();
-    const std::optional<std::u16string> path = SelectedListPath();
-    if (!name || !path) {
+    const std::optional<ListOfRow> list = SelectedList();
+    if (!list) {
         return;
     }
     CCorvinaDoc document;
-    LoadList(document, *path);
-    CFileDialog dialog(false, std::u16string(kExportExtension), *name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    LoadList(document, list->path);
+    CFileDialog dialog(false, std::u16string(kExportExtension), list->name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        std::u16string(kExportFilter));
     if (dialog.DoModal() != IDOK) {
         return;
@@ -141,14 +133,13 @@ void CListFilesDlg::OnExport() {
 }
 
 void CListFilesDlg::OnDelete() {
-    const std::optional<std::u16string> name = SelectedListName();
-    const std::optional<std::u16string> path = SelectedListPath();
-    if (!name || !path) {
+    const std::optional<ListOfRow> list = SelectedList();
+    if (!list) {
         return;
     }
-    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), *name), MB_OKCANCEL | MB_ICONQUESTION) ==
+    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name), MB_OKCANCEL | MB_ICONQUESTION) ==
             IDOK &&
-        !DeleteFile(*path)) {
+        !DeleteFile(list->path)) {
         AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
     }
     FillList();

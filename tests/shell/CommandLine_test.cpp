@@ -74,6 +74,11 @@ TEST(CommandLine, BadValuesAreRefused) {
              {"corvina", "--hold", "10,10"},
              {"corvina", "--screenshot", "a.png", "--hold", "10,320"},
              {"corvina", "--screenshot", "a.png", "--tap", "5,320"},
+             {"corvina", "--screenshot", "a.png", "--double-tap", "10"},
+             {"corvina", "--screenshot", "a.png", "--key", "Enterprise"},
+             {"corvina", "--screenshot", "a.png", "--key"},
+             {"corvina", "--key", "Return"},
+             {"corvina", "--type", "Milk"},
              {"corvina", "--scale"},
              {"corvina", "--scale", "0"},
              {"corvina", "--scale", "5"},
@@ -83,11 +88,6 @@ TEST(CommandLine, BadValuesAreRefused) {
              {"corvina", "--device-rooted", "x"},
              {"corvina", "--tapping"},
              {"corvina", "--"},
-             {"corvina", "--screenshot", "a.png", "--double-tap", "10"},
-             {"corvina", "--screenshot", "a.png", "--key", "Enterprise"},
-             {"corvina", "--screenshot", "a.png", "--key"},
-             {"corvina", "--key", "Return"},
-             {"corvina", "--type", "Milk"},
          }) {
         Arguments args(bad);
         EXPECT_THROW(args.Take(), CommandLineError) << bad.back();

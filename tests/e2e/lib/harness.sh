@@ -43,7 +43,7 @@ e2e_start_display() {
   for attempt in 1 2 3 4 5; do
     e2e_try_display "$attempt" && return 0
   done
-  e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.log)"
+  e2e_fail "Xvfb did not start (see $E2E_OUT/xvfb.*.log)"
 }
 
 # e2e_try_display ATTEMPT: starts a server on a display of its own and waits until it answers.
@@ -53,7 +53,7 @@ E2E_FIRST_DISPLAY=100
 E2E_DISPLAY_RANGE=800
 e2e_try_display() {
   local display=$((E2E_FIRST_DISPLAY + (RANDOM + $$ * 7 + $1 * 131) % E2E_DISPLAY_RANGE))
-  Xvfb ":$display" -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 2>>"$E2E_OUT/xvfb.log" &
+  Xvfb ":$display" -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 2>"$E2E_OUT/xvfb.$1.log" &
   XVFB_PID=$!
   export DISPLAY=":$display"
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY

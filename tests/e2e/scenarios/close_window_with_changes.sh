@@ -1,5 +1,5 @@
-# The window's own close button while the editor holds unsaved changes asks the save question first;
-# answering No ends the program with the list file as it was.
+# A list opened with a double tap; the window's own close button while the editor holds unsaved
+# changes asks the save question first; answering No ends the program with the list file as it was.
 
 FIRST_ROW=(60 55)
 DAIRY_BOX=(7 61)
@@ -9,8 +9,7 @@ CLOSE=(30 284)
 e2e_install
 e2e_remove_list Packing
 e2e_start_corvina
-e2e_tap "${FIRST_ROW[@]}"
-e2e_key Return
+e2e_double_tap "${FIRST_ROW[@]}"
 e2e_tap "${DAIRY_BOX[@]}"
 e2e_expect_screen dairy-ticked
 
