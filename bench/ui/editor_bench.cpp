@@ -9,6 +9,7 @@
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/ui/Resources.h"
+#include "ScreenBenchMain.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/testing/UiTest.h"
 #include "treectrl/VisualTreeCtrl.h"
@@ -206,26 +207,13 @@ private:
     std::map<std::string, double> m_times;
 };
 
-/// Runs the benchmarks once the window system and the device window exist.
-class BenchApp : public CWinApp {
-public:
-    BenchApp() : CWinApp(u"editor_bench") {}
-    bool InitInstance() override {
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunScreenBenchmarks(argc, argv, u"editor_bench", [] {
         InstallProgramResources();
         RatioReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         reporter.PrintRatios();
-        return false;
-    }
-};
-
-} // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    benchmark::Initialize(&argc, argv);
-    BenchApp app;
-    return app.Run(argc, argv);
+    });
 }

@@ -5,6 +5,7 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
+#include "ScreenBenchMain.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
@@ -314,25 +315,12 @@ private:
     std::map<std::string, double> counters;
 };
 
-/// Runs the benchmarks once the window system and the device window exist.
-class BenchApp : public CWinApp {
-public:
-    BenchApp() : CWinApp(u"treectrl_bench") {}
-    bool InitInstance() override {
-        RatioReporter reporter;
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-        reporter.PrintRatios();
-        return false;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    benchmark::Initialize(&argc, argv);
-    BenchApp app;
-    return app.Run(argc, argv);
+    return RunScreenBenchmarks(argc, argv, u"treectrl_bench", [] {
+        RatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.PrintRatios();
+    });
 }

@@ -62,7 +62,6 @@ TEST(DeviceWindowLook, CaptionBarAndMenuBarOfTheDocumentList) {
     DocumentListLook screen;
     uitest::RunModal(screen, [&] {
         const uitest::GrabbedImage device = uitest::GrabDevice();
-        device.SavePng("/tmp/windows-device-list.png");
         EXPECT_EQ(device.Width(), 240);
         EXPECT_EQ(device.Height(), 320);
         EXPECT_EQ(device.Pixel(0, 0), kCaptionTop);
@@ -88,7 +87,6 @@ TEST(DeviceWindowLook, TheViewMenuOpensAboveItsButton) {
     uitest::RunModal(screen, [&] {
         // "New" and "Document" come first; "View" starts after them.
         uitest::Soon([] {
-            uitest::GrabDevice().SavePng("/tmp/windows-device-menu.png");
             uitest::PressKey(VK_ESCAPE);
         });
         uitest::TapScreen(CPoint(126, kMenuBarTop + 13));
@@ -131,9 +129,7 @@ TEST(DeviceWindowLook, TheInputPanelTypesIntoTheFocusedField) {
         uitest::TapScreen(CPoint(40 + 6 * 20 + 10, panelTop + 3 * 16 + 8));
         uitest::TapScreen(CPoint(7 * 20 + 10, panelTop + 16 + 8));
         EXPECT_EQ(field->GetWindowText(), u"Mi");
-        uitest::GrabDevice().SavePng("/tmp/windows-device-panel.png");
         LowerInputPanel();
-        uitest::GrabDevice().SavePng("/tmp/windows-device-controls.png");
         EXPECT_FALSE(IsInputPanelRaised());
     });
 }

@@ -8,6 +8,7 @@
 #include "platform/ui/FileDialogPaths.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/UiTest.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -65,25 +66,22 @@ TEST(FileDialogPaths, FoldersNamesAndExtensions) {
 class FileDialogScreen : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root = fs::temp_directory_path() / ("corvina-filedialog-" + std::to_string(::getpid()));
-        fs::remove_all(m_root);
         fs::create_directories(m_root / "device" / "My Documents" / "Trips");
         fs::create_directories(m_root / "card");
         for (const char* name : {"Shop.txt", "notes.TXT", "Shop.crv"}) {
             std::ofstream(m_root / "device" / "My Documents" / name) << "x";
         }
-        ConfigureDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
         // The program's files are opened by device path, as its start-up arranges.
-        m_previousResolver = SetHostPathResolver(
-            [](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
+        m_previousResolver = UseDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
     }
     void TearDown() override {
         SetHostPathResolver(std::move(m_previousResolver));
-        fs::remove_all(m_root);
+        ConfigureDeviceStorage({});
     }
     fs::path Host(const char* relative) const { return m_root / "device" / relative; }
 
-    fs::path m_root;
+    TestFolder m_folder;
+    const fs::path m_root = m_folder.Path();
     HostPathResolver m_previousResolver;
 };
 
@@ -98,7 +96,6 @@ TEST_F(FileDialogScreen, StartsInMyDocumentsListingFoldersThenMatchingFiles) {
         EXPECT_EQ(dialog.GetFolderPath(), u"\\My Documents");
         EXPECT_EQ(dialog.ShownEntries(),
                   (std::vector<std::u16string>{u"[Trips]", u"notes.TXT", u"Shop.txt"}));
-        uitest::GrabDevice().SavePng("/tmp/windows-filedialog.png");
     });
 }
 

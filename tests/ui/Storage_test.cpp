@@ -250,8 +250,8 @@ TEST(HostNames, ANameThatIsNotUtf8KeepsItsBytesAndReadsAsWindows1252) {
 }
 
 TEST(HostNames, UsingTheDeviceStorageCreatesItsRootAndMapsPathsIntoIt) {
-    TestFolder folder;
-    const std::string root = (folder.Path() / "new/device").string();
+    const TestFolder folder;
+    const std::string root = folder.File("new/device");
     const HostPathResolver previous = UseDeviceStorage({U16(root), {}});
     EXPECT_TRUE(fs::is_directory(root)) << "the device's \\ always exists";
     EXPECT_EQ(ToHostPath(u"\\My Documents\\Caf\xDCE9.crv"), root + "/My Documents/Caf\xE9.crv");
