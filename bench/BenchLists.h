@@ -125,15 +125,15 @@ public:
     };
 
     RatioReporter(std::vector<Pair> pairs, std::vector<Ceiling> ceilings = {})
-        : pairs_(std::move(pairs)), ceilings_(std::move(ceilings)) {}
+        : m_pairs(std::move(pairs)), m_ceilings(std::move(ceilings)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !run.error_occurred) {
-                times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+                m_times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
                 for (const auto& [name, counter] : run.counters) {
-                    counters_[run.benchmark_name() + ":" + name] = counter.value;
+                    m_counters[run.benchmark_name() + ":" + name] = counter.value;
                 }
             }
         }
@@ -144,14 +144,14 @@ public:
         // Wall-clock ratios are what a user waits; on a busy machine the CPU-time ratios are steadier.
         std::printf("\n%-34s %-28s %7s %10s %10s  %s\n", "operation", "baseline", "goal", "wall ratio", "CPU ratio",
                     "verdict");
-        for (const Pair& pair : pairs_) {
-            for (const auto& [name, time] : times_) {
+        for (const Pair& pair : m_pairs) {
+            for (const auto& [name, time] : m_times) {
                 if (name.rfind(pair.measured + "/", 0) != 0) {
                     continue;
                 }
                 const std::string size = name.substr(pair.measured.size());
-                const auto baseline = times_.find(pair.baseline + size);
-                if (baseline == times_.end() || baseline->second.wall <= 0 || baseline->second.cpu <= 0) {
+                const auto baseline = m_times.find(pair.baseline + size);
+                if (baseline == m_times.end() || baseline->second.wall <= 0 || baseline->second.cpu <= 0) {
                     continue;
                 }
                 const double wallRatio = time.wall / baseline->second.wall;
@@ -161,8 +161,8 @@ public:
                             pair.goal, wallRatio, cpuRatio, met ? "met" : "NOT MET");
             }
         }
-        for (const Ceiling& ceiling : ceilings_) {
-            for (const auto& [name, value] : counters_) {
+        for (const Ceiling& ceiling : m_ceilings) {
+            for (const auto& [name, value] : m_counters) {
                 if (name.rfind(ceiling.benchmark + "/", 0) != 0 ||
                     name.size() < ceiling.counter.size() + 1 ||
                     name.compare(name.size() - ceiling.counter.size() - 1, std::string::npos, ":" + ceiling.counter) != 0) {
@@ -180,10 +180,10 @@ private:
         double wall;
         double cpu;
     };
-    std::vector<Pair> pairs_;
-    std::vector<Ceiling> ceilings_;
-    std::map<std::string, Times> times_;
-    std::map<std::string, double> counters_;
+    std::vector<Pair> m_pairs;
+    std::vector<Ceiling> m_ceilings;
+    std::map<std::string, Times> m_times;
+    std::map<std::string, double> m_counters;
 };
 
 /// The main of a list benchmark program: runs everything and prints the goal lines.

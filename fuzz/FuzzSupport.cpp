@@ -9,8 +9,8 @@
 #include "platform/core/ErrorReport.h"
 #include "platform/core/Strings.h"
 
-MemoryFile::MemoryFile() : descriptor_(::memfd_create("corvina-fuzz", MFD_CLOEXEC)) {
-    if (descriptor_ < 0) {
+MemoryFile::MemoryFile() : m_descriptor(::memfd_create("corvina-fuzz", MFD_CLOEXEC)) {
+    if (m_descriptor < 0) {
         std::abort();
     }
 }
@@ -18,7 +18,7 @@ MemoryFile::MemoryFile() : descriptor_(::memfd_create("corvina-fuzz", MFD_CLOEXE
 MemoryFile::MemoryFile(const std::uint8_t* data, std::size_t size) : MemoryFile() {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t put = ::write(descriptor_, data + done, size - done);
+        const ssize_t put = ::write(m_descriptor, data + done, size - done);
         if (put <= 0) {
             std::abort();
         }
@@ -26,9 +26,9 @@ MemoryFile::MemoryFile(const std::uint8_t* data, std::size_t size) : MemoryFile(
     }
 }
 
-MemoryFile::~MemoryFile() { ::close(descriptor_); }
+MemoryFile::~MemoryFile() { ::close(m_descriptor); }
 
-std::u16string MemoryFile::Path() const { return Widen("/proc/self/fd/" + std::to_string(descriptor_)); }
+std::u16string MemoryFile::Path() const { return Widen("/proc/self/fd/" + std::to_string(m_descriptor)); }
 
 void SilenceErrorReports() {
     static const bool installed = [] {

@@ -16,10 +16,10 @@ public:
 
     /// A path that opens this file afresh.
     std::u16string Path() const;
-    int Descriptor() const { return descriptor_; }
+    int Descriptor() const { return m_descriptor; }
 
 private:
-    int descriptor_;
+    int m_descriptor;
 };
 
 /// Installs, once, an error hook that swallows the messages the harnesses provoke on purpose.

@@ -64,14 +64,14 @@ public:
 
     /// Runs the control's paint handler into a surface the size of the window.
     void PaintNow() {
-        if (!screen_.IsValid()) {
+        if (!m_screen.IsValid()) {
             CRect client;
             GetClientRect(&client);
-            screenBitmap_.CreateBitmap(client.Width(), client.Height());
-            screen_.CreateCompatibleDC(nullptr);
-            screen_.SelectObject(&screenBitmap_);
+            m_screenBitmap.CreateBitmap(client.Width(), client.Height());
+            m_screen.CreateCompatibleDC(nullptr);
+            m_screen.SelectObject(&m_screenBitmap);
         }
-        OnPaint(screen_);
+        OnPaint(m_screen);
     }
     /// A full relayout: after every title was forgotten, or after a structural change (a row moved).
     /// Only the layout runs; rendering the rows in view is what the other benchmarks measure.
@@ -95,8 +95,8 @@ public:
     }
 
 private:
-    CDC screen_;            // stands in for the window's paint context
-    CBitmap screenBitmap_;
+    CDC m_screen;            // stands in for the window's paint context
+    CBitmap m_screenBitmap;
 };
 
 /// A window with a control of `rows` rows, shown and painted once.

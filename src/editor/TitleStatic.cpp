@@ -12,7 +12,7 @@ constexpr unsigned kTitleFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPR
 }  // namespace
 
 CTitleStatic::CTitleStatic() {
-    background_.LoadBitmap(IDB_TITLE_BACKGROUND);
+    m_background.LoadBitmap(IDB_TITLE_BACKGROUND);
 }
 
 CTitleStatic::~CTitleStatic() = default;
@@ -21,11 +21,11 @@ void CTitleStatic::OnPaint(CDC& dc) {
     CRect client;
     GetClientRect(&client);
 
-    if (!background_.IsNull()) {
+    if (!m_background.IsNull()) {
         CDC memory;
         if (memory.CreateCompatibleDC(&dc)) {
-            const ScopedSelect picture(memory, &background_);
-            const CSize size = background_.GetSize();
+            const ScopedSelect picture(memory, &m_background);
+            const CSize size = m_background.GetSize();
             dc.BitBlt(client.left, client.top, size.cx, size.cy, &memory, 0, 0);
         }
     }

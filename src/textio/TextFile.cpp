@@ -99,28 +99,28 @@ char* EncodeRecord(char* out, std::uint32_t depth, const TaskItem& item) {
 
 }  // namespace
 
-TextFile::TextFile(std::u16string_view path, std::string_view mode) : path_(path) {
+TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(path) {
     const char kind = mode.empty() ? '\0' : mode.front();
     try {
         if (kind == 'w') {
-            target_ = std::make_unique<SafeSaveFile>(path_);
-            writer_ = std::make_unique<TextStreamWriter>(target_->File());
+            m_target = std::make_unique<SafeSaveFile>(m_path);
+            m_writer = std::make_unique<TextStreamWriter>(m_target->File());
         } else if (kind == 'r') {
-            file_.OpenOrThrow(path_, CFile::modeRead | CFile::shareDenyWrite);
-            reader_ = std::make_unique<TextStreamReader>(file_);
+            m_file.OpenOrThrow(m_path, CFile::modeRead | CFile::shareDenyWrite);
+            m_reader = std::make_unique<TextStreamReader>(m_file);
         } else {
-            error_ = FileErrorCause::Generic;
+            m_error = FileErrorCause::Generic;
         }
     } catch (const CFileException& failure) {
-        error_ = failure.Cause();
+        m_error = failure.Cause();
     }
 }
 
 TextFile::TextFile(std::u16string_view path, std::u16string_view mode)
     : TextFile(path, ToUtf8(mode)) {}
 
-TextFile::TextFile(CFile&& output) : path_(output.GetFilePath()), file_(std::move(output)) {
-    writer_ = std::make_unique<TextStreamWriter>(file_);
+TextFile::TextFile(CFile&& output) : m_path(output.GetFilePath()), m_file(std::move(output)) {
+    m_writer = std::make_unique<TextStreamWriter>(m_file);
 }
 
 TextFile::~TextFile() {
@@ -130,43 +130,43 @@ TextFile::~TextFile() {
 }
 
 std::u16string TextFile::ErrorMessage() const {
-    return CFileException(error_.value_or(FileErrorCause::Generic), path_).GetErrorMessage();
+    return CFileException(m_error.value_or(FileErrorCause::Generic), m_path).GetErrorMessage();
 }
 
 void TextFile::Fail(FileErrorCause cause) {
-    error_ = cause;
-    std::string().swap(scratch_);
-    writer_.reset();
-    reader_.reset();
-    if (target_) {
-        target_->Discard();
+    m_error = cause;
+    std::string().swap(m_scratch);
+    m_writer.reset();
+    m_reader.reset();
+    if (m_target) {
+        m_target->Discard();
     }
-    file_.Abort();
+    m_file.Abort();
 }
 
 bool TextFile::Close() {
     try {
-        if (writer_) {
-            writer_->Flush();
-            writer_.reset();
-            if (target_) {
-                target_->Commit();
+        if (m_writer) {
+            m_writer->Flush();
+            m_writer.reset();
+            if (m_target) {
+                m_target->Commit();
             } else {
-                file_.Close();
+                m_file.Close();
             }
         }
-        if (reader_) {
-            reader_.reset();
-            file_.Close();
+        if (m_reader) {
+            m_reader.reset();
+            m_file.Close();
         }
     } catch (const CFileException& failure) {
         Fail(failure.Cause());
     }
-    return !error_.has_value();
+    return !m_error.has_value();
 }
 
 void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
-    if (!writer_) {
+    if (!m_writer) {
         return;
     }
     try {
@@ -174,35 +174,35 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
         // notes) is built apart first.
         const std::size_t longest = LongestRecord(item);
         if (longest <= TextStreamWriter::kBlockSize) {
-            char* const start = writer_->Claim(longest);
-            writer_->Commit(static_cast<std::size_t>(EncodeRecord(start, depth, item) - start));
+            char* const start = m_writer->Claim(longest);
+            m_writer->Commit(static_cast<std::size_t>(EncodeRecord(start, depth, item) - start));
             return;
         }
-        scratch_.resize(longest);
-        const char* const end = EncodeRecord(scratch_.data(), depth, item);
-        writer_->Write(std::string_view(scratch_.data(), static_cast<std::size_t>(end - scratch_.data())));
+        m_scratch.resize(longest);
+        const char* const end = EncodeRecord(m_scratch.data(), depth, item);
+        m_writer->Write(std::string_view(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data())));
     } catch (const CFileException& failure) {
         Fail(failure.Cause());
     }
 }
 
-void TextFile::SkipOne() { reader_->Get(); }
+void TextFile::SkipOne() { m_reader->Get(); }
 
 bool TextFile::ReadNumber(record_scanner::ScannedNumber& number) {
     using record_scanner::IsDigit;
-    while (record_scanner::IsScanfSpace(reader_->Peek())) {
-        reader_->Get();
+    while (record_scanner::IsScanfSpace(m_reader->Peek())) {
+        m_reader->Get();
     }
     number = record_scanner::ScannedNumber{};
-    if (const int sign = reader_->Peek(); sign == '-' || sign == '+') {
+    if (const int sign = m_reader->Peek(); sign == '-' || sign == '+') {
         number.negative = sign == '-';
-        reader_->Get();
+        m_reader->Get();
     }
-    if (!IsDigit(reader_->Peek())) {
+    if (!IsDigit(m_reader->Peek())) {
         return false;
     }
-    while (IsDigit(reader_->Peek())) {
-        record_scanner::AddDigit(number, reader_->Get() - '0');
+    while (IsDigit(m_reader->Peek())) {
+        record_scanner::AddDigit(number, m_reader->Get() - '0');
     }
     return true;
 }
@@ -227,39 +227,39 @@ bool TextFile::ReadSigned(std::int32_t& value) {
 
 bool TextFile::ReadField(std::u16string& field) {
     field.clear();
-    if (!reader_) {
+    if (!m_reader) {
         return false;
     }
     // Most fields end at a tab within the bytes already read: decode them where they lie.
-    if (const std::string_view ahead = reader_->Buffered(); !ahead.empty()) {
+    if (const std::string_view ahead = m_reader->Buffered(); !ahead.empty()) {
         const std::size_t stop = FindFieldStop(ahead);
         if (stop < ahead.size() && ahead[stop] == kFieldSeparator) {
             AppendFromUtf8OrCp1252(field, ahead.substr(0, stop));
-            reader_->Skip(stop + 1);
+            m_reader->Skip(stop + 1);
             return true;
         }
     }
-    std::string& bytes = scratch_;
+    std::string& bytes = m_scratch;
     bytes.clear();
     for (;;) {
-        const std::string_view ahead = reader_->Buffered();
+        const std::string_view ahead = m_reader->Buffered();
         if (ahead.empty()) {
             return false;
         }
         const std::size_t stop = FindFieldStop(ahead);
         // A stream that never ends a field (a pipe of zeros) must not take all memory.
         if (stop + kStoredLineBreak.size() > kLongestTextField - bytes.size()) {
-            throw CFileException(FileErrorCause::FieldTooLong, path_);
+            throw CFileException(FileErrorCause::FieldTooLong, m_path);
         }
         bytes.append(ahead.substr(0, stop));
         if (stop == ahead.size()) {
-            reader_->Skip(ahead.size());
+            m_reader->Skip(ahead.size());
             continue;
         }
-        reader_->Skip(stop);
+        m_reader->Skip(stop);
         // A line end (bare, or CR LF that text mode turns into one) is kept as CR LF; a lone CR
         // is an ordinary character.
-        const int c = reader_->Get();
+        const int c = m_reader->Get();
         if (c == kFieldSeparator) {
             break;
         }
@@ -275,8 +275,8 @@ bool TextFile::ReadField(std::u16string& field) {
 }
 
 void TextFile::ReleaseLargeScratch() {
-    if (scratch_.capacity() > TextStreamWriter::kBlockSize) {
-        std::string().swap(scratch_);
+    if (m_scratch.capacity() > TextStreamWriter::kBlockSize) {
+        std::string().swap(m_scratch);
     }
 }
 
@@ -287,7 +287,7 @@ void TextFile::Stop(FileErrorCause cause) {
 }
 
 bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
-    const std::string_view ahead = reader_->Buffered();
+    const std::string_view ahead = m_reader->Buffered();
     record_scanner::ScannedRecord record;
     const std::size_t length = record_scanner::ScanWholeRecord(ahead, record);
     if (length == 0) {
@@ -302,12 +302,12 @@ bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
     AppendFromUtf8OrCp1252(item.notes, record.notes);
     StripEnclosingQuotes(item.notes);
     item.quantity = record_scanner::AsUnsigned(record.quantity);
-    reader_->Skip(length);
+    m_reader->Skip(length);
     return true;
 }
 
 bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
-    if (!reader_) {
+    if (!m_reader) {
         return false;
     }
     try {

@@ -37,14 +37,14 @@ public:
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
 
-    bool IsOpen() const { return reader_ != nullptr || writer_ != nullptr; }
+    bool IsOpen() const { return m_reader != nullptr || m_writer != nullptr; }
     /// Closes the stream. For a written file this flushes it and puts it in place of the target.
     /// Returns false when anything failed since the open (see `ErrorMessage`); a failed write
     /// leaves the target as it was.
     bool Close();
 
     /// Why opening, writing or closing failed, if it did.
-    std::optional<FileErrorCause> Error() const { return error_; }
+    std::optional<FileErrorCause> Error() const { return m_error; }
     /// The message for `Error()` with the file's path.
     std::u16string ErrorMessage() const;
 
@@ -79,13 +79,13 @@ private:
     /// Gives back the scratch space a very long field took, so one such field does not keep it.
     void ReleaseLargeScratch();
 
-    std::u16string path_;
-    std::unique_ptr<SafeSaveFile> target_;
-    CFile file_;
-    std::unique_ptr<TextStreamReader> reader_;
-    std::unique_ptr<TextStreamWriter> writer_;
-    std::optional<FileErrorCause> error_;
+    std::u16string m_path;
+    std::unique_ptr<SafeSaveFile> m_target;
+    CFile m_file;
+    std::unique_ptr<TextStreamReader> m_reader;
+    std::unique_ptr<TextStreamWriter> m_writer;
+    std::optional<FileErrorCause> m_error;
     /// Scratch space reused from record to record, so a long import or export does not allocate
     /// per field.
-    std::string scratch_;
+    std::string m_scratch;
 };

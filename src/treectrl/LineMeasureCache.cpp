@@ -6,25 +6,25 @@
 namespace treectrl {
 
 void LineMeasureCache::SetSource(ILineMeasure* source) {
-    source_ = source;
-    memo_.clear();
+    m_source = source;
+    m_memo.clear();
 }
 
 CSize LineMeasureCache::MeasureLine(std::u16string_view text) {
-    if (source_ == nullptr) {
+    if (m_source == nullptr) {
         throw std::logic_error("LineMeasureCache: no measurer to ask");
     }
     // Looking up by a temporary key costs an allocation only for words beyond the short-string
     // buffer; titles are mostly short words.
     std::u16string key(text);
-    if (auto found = memo_.find(key); found != memo_.end()) {
+    if (auto found = m_memo.find(key); found != m_memo.end()) {
         return found->second;
     }
-    const CSize extent = source_->MeasureLine(text);
-    if (memo_.size() >= kMaxEntries) {
-        memo_.clear();
+    const CSize extent = m_source->MeasureLine(text);
+    if (m_memo.size() >= kMaxEntries) {
+        m_memo.clear();
     }
-    memo_.emplace(std::move(key), extent);
+    m_memo.emplace(std::move(key), extent);
     return extent;
 }
 

@@ -18,20 +18,20 @@ public:
     static constexpr std::size_t kMaxEntries = 4096;
 
     /// source must outlive the cache (or be replaced with SetSource before the next measurement).
-    explicit LineMeasureCache(ILineMeasure* source = nullptr) : source_(source) {}
+    explicit LineMeasureCache(ILineMeasure* source = nullptr) : m_source(source) {}
 
     /// Changes the measurer and forgets everything measured with the old one.
     void SetSource(ILineMeasure* source);
     /// Forgets every measurement, for example after the font changed.
-    void Clear() { memo_.clear(); }
+    void Clear() { m_memo.clear(); }
     /// Number of memoised words.
-    std::size_t Size() const { return memo_.size(); }
+    std::size_t Size() const { return m_memo.size(); }
 
     CSize MeasureLine(std::u16string_view text) override;
 
 private:
-    ILineMeasure* source_;                          // the measurer asked on a miss; not owned
-    std::unordered_map<std::u16string, CSize> memo_;  // word with its space -> its extent
+    ILineMeasure* m_source;                          // the measurer asked on a miss; not owned
+    std::unordered_map<std::u16string, CSize> m_memo;  // word with its space -> its extent
 };
 
 }  // namespace treectrl

@@ -7,36 +7,36 @@
 namespace treectrl {
 
 void RowBand::SetHeight(std::int32_t height) {
-    if (height != height_) {
-        height_ = height;
-        valid_ = false;
+    if (height != m_height) {
+        m_height = height;
+        m_valid = false;
     }
 }
 
 BandUpdate RowBand::MoveTo(std::int32_t newTop) {
     BandUpdate update;
-    const std::int32_t shift = newTop - top_;
-    const bool overlaps = std::abs(shift) < height_;
-    if (!valid_ || !overlaps) {
-        update.exposed = {newTop, newTop + height_};
+    const std::int32_t shift = newTop - m_top;
+    const bool overlaps = std::abs(shift) < m_height;
+    if (!m_valid || !overlaps) {
+        update.exposed = {newTop, newTop + m_height};
     } else if (shift > 0) {
         update.keepOld = true;
         update.shift = shift;
-        update.exposed = {top_ + height_, newTop + height_};
+        update.exposed = {m_top + m_height, newTop + m_height};
     } else if (shift < 0) {
         update.keepOld = true;
         update.shift = shift;
-        update.exposed = {newTop, top_};
+        update.exposed = {newTop, m_top};
     } else {
         update.keepOld = true;
     }
-    top_ = newTop;
-    valid_ = true;
+    m_top = newTop;
+    m_valid = true;
     return update;
 }
 
 ContentStrip RowBand::Visible(std::int32_t top, std::int32_t bottom) const {
-    return {std::max(top, top_), std::min(bottom, top_ + height_)};
+    return {std::max(top, m_top), std::min(bottom, m_top + m_height)};
 }
 
 }  // namespace treectrl

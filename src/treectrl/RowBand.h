@@ -28,13 +28,13 @@ class RowBand {
 public:
     /// Sets the band's height (the view height); forgets the pixels when it changes.
     void SetHeight(std::int32_t height);
-    std::int32_t Height() const { return height_; }
+    std::int32_t Height() const { return m_height; }
     /// Content y of the band's first pixel row.
-    std::int32_t Top() const { return top_; }
+    std::int32_t Top() const { return m_top; }
     /// True when the band's pixels show the content from Top().
-    bool Valid() const { return valid_; }
+    bool Valid() const { return m_valid; }
     /// Marks the pixels stale, so the next update renders the whole band (after a relayout).
-    void Invalidate() { valid_ = false; }
+    void Invalidate() { m_valid = false; }
 
     /// Moves the band to start at newTop and says what must be kept and rendered; the band is
     /// valid afterwards, on the understanding that the caller does what the answer says.
@@ -44,9 +44,9 @@ public:
     ContentStrip Visible(std::int32_t top, std::int32_t bottom) const;
 
 private:
-    std::int32_t height_ = 0;  // band height in pixels, the view height
-    std::int32_t top_ = 0;     // content y shown at band y 0
-    bool valid_ = false;       // the pixels match the content from top_
+    std::int32_t m_height = 0;  // band height in pixels, the view height
+    std::int32_t m_top = 0;     // content y shown at band y 0
+    bool m_valid = false;       // the pixels match the content from m_top
 };
 
 }  // namespace treectrl

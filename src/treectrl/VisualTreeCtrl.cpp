@@ -11,8 +11,8 @@ CVisualTreeCtrl::CVisualTreeCtrl() {
 
 CVisualTreeCtrl::~CVisualTreeCtrl() {
     // The tree deletes its rows itself; the surfaces and pictures release with their members.
-    selected_ = nullptr;
-    shownRows_.clear();
+    m_selected = nullptr;
+    m_shownRows.clear();
 }
 
 bool CVisualTreeCtrl::RegisterWindowClass() {
@@ -28,14 +28,14 @@ bool CVisualTreeCtrl::RegisterWindowClass() {
 }
 
 std::span<const CBitmap> CVisualTreeCtrl::SetImageList(std::span<const CBitmap> images) {
-    const std::span<const CBitmap> previous = images_;
-    images_ = images;
+    const std::span<const CBitmap> previous = m_images;
+    m_images = images;
     return previous;
 }
 
 void CVisualTreeCtrl::AddColumn() {
-    if (columnCount_ < kMaxColumns) {
-        ++columnCount_;
+    if (m_columnCount < kMaxColumns) {
+        ++m_columnCount;
     }
 }
 
@@ -46,7 +46,7 @@ VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t i
     item.image = image;
     item.selectedImage = selectedImage;
     item.checkedFlag = checkedFlag;
-    VisualNode* node = tree_.Append(std::move(item), parent);
+    VisualNode* node = m_tree.Append(std::move(item), parent);
     // Filling a list appends rows in pre-order, each one the last in display order; laying out
     // just that row keeps filling a long list linear instead of quadratic.
     if (CanAppendToLayout(node)) {
@@ -68,25 +68,25 @@ bool CVisualTreeCtrl::IsInSubtree(const VisualNode* node, const VisualNode* top)
 }
 
 void CVisualTreeCtrl::DeleteItem(VisualNode* node) {
-    if (node == nullptr || node == &tree_.root) {
+    if (node == nullptr || node == &m_tree.root) {
         return;
     }
     // A selection anywhere in the doomed subtree would otherwise point at a freed row.
-    if (IsInSubtree(selected_, node)) {
-        selected_ = nullptr;
+    if (IsInSubtree(m_selected, node)) {
+        m_selected = nullptr;
     }
     // The shown-row list may hold the doomed rows until the repaint below lays out again; nothing
     // may reach them through it in between.
-    shownRows_.clear();
-    tree_.Delete(node);
+    m_shownRows.clear();
+    m_tree.Delete(node);
     FullRepaint();
 }
 
 void CVisualTreeCtrl::DeleteAllItems() {
-    selected_ = nullptr;
-    shownRows_.clear();
-    tree_.Clear();
-    layoutDirty_ = 1;
+    m_selected = nullptr;
+    m_shownRows.clear();
+    m_tree.Clear();
+    m_layoutDirty = 1;
 }
 
 void CVisualTreeCtrl::MoveItemUp(VisualNode* node) {
@@ -121,7 +121,7 @@ void CVisualTreeCtrl::SetItemImage(VisualNode* node, std::int32_t image, std::in
 }
 
 void CVisualTreeCtrl::SetItemColumnText(VisualNode* node, unsigned column, std::u16string_view text) {
-    if (column >= columnCount_) {
+    if (column >= m_columnCount) {
         return;
     }
     auto& cells = node->item.columnTexts;
@@ -145,7 +145,7 @@ void CVisualTreeCtrl::Expand(VisualNode* node, bool expanded) {
 }
 
 VisualNode* CVisualTreeCtrl::GetFirstItem() const {
-    return tree_.root.children.empty() ? nullptr : tree_.root.children.front();
+    return m_tree.root.children.empty() ? nullptr : m_tree.root.children.front();
 }
 
 VisualNode* CVisualTreeCtrl::GetNextSiblingItem(const VisualNode* node) const {
@@ -184,7 +184,7 @@ std::size_t CVisualTreeCtrl::CountDescendants(const VisualNode* node) const {
 }
 
 void CVisualTreeCtrl::FullRepaint() {
-    layoutDirty_ = 1;
+    m_layoutDirty = 1;
     Repaint();
 }
 

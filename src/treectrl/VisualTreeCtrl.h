@@ -55,7 +55,7 @@ public:
     /// Adds a text column, up to three; no repaint.
     void AddColumn();
     /// Number of text columns.
-    unsigned GetColumnCount() const { return columnCount_; }
+    unsigned GetColumnCount() const { return m_columnCount; }
     /// Appends a row as the last child of parent (of the top level when null); full repaint.
     VisualNode* InsertItem(std::u16string_view text, std::int32_t image, std::int32_t selectedImage,
                            VisualNode* parent, BYTE* checkedFlag);
@@ -94,7 +94,7 @@ public:
     /// Shows or hides the row's sub-rows (full repaint); nothing for a row without sub-rows.
     void Expand(VisualNode* node, bool expanded);
     /// The selected row, or null.
-    VisualNode* GetSelectedItem() const { return selected_; }
+    VisualNode* GetSelectedItem() const { return m_selected; }
 
     // --- Navigation -----------------------------------------------------------------------------
 
@@ -133,19 +133,19 @@ public:
     // --- What the layout and the scroll model hold (read-only, as the last layout left them) ----
 
     /// The rows in display order as the last layout placed them.
-    const std::vector<VisualNode*>& GetShownRows() const { return shownRows_; }
+    const std::vector<VisualNode*>& GetShownRows() const { return m_shownRows; }
     /// How far the content is scrolled up, in pixels.
-    std::int32_t GetScrollOffset() const { return scrollOffset_; }
+    std::int32_t GetScrollOffset() const { return m_scrollOffset; }
     /// (0, 0, view width, total height of the shown rows).
-    const CRect& GetContentRect() const { return contentRect_; }
+    const CRect& GetContentRect() const { return m_contentRect; }
     /// The client rectangle less 1 at the top and bottom and 3 at the right.
-    const CRect& GetViewRect() const { return viewRect_; }
+    const CRect& GetViewRect() const { return m_viewRect; }
     /// The scroll bar and its parts as the last layout placed them (all empty without a bar).
-    const treectrl::ScrollBarGeometry& GetScrollBar() const { return scrollBar_; }
+    const treectrl::ScrollBarGeometry& GetScrollBar() const { return m_scrollBar; }
     /// The scroll-bar part the pen holds, treectrl::kNoPart when none.
-    std::int32_t GetPressedPart() const { return pressedPart_; }
+    std::int32_t GetPressedPart() const { return m_pressedPart; }
     /// True when the next EnsureLayout lays the rows out again.
-    bool IsLayoutDirty() const { return layoutDirty_ != 0; }
+    bool IsLayoutDirty() const { return m_layoutDirty != 0; }
 
 protected:
     // The control's own virtual operations, in their slot order.
@@ -216,7 +216,7 @@ private:
     // --- Painting helpers (VisualTreeCtrlPaint.cpp) ---
     void CreateResources(CDC& dc, const CRect& client);
     void ReleaseResources();
-    bool ResourcesReady() const { return resourcesCreated_ != 0; }
+    bool ResourcesReady() const { return m_resourcesCreated != 0; }
     void UpdateBand();
     void RenderStrip(const treectrl::ContentStrip& strip);
     void DrawGridAndFrame(CDC& dc, const CRect& client);
@@ -235,42 +235,42 @@ private:
     void ScrollIntoView(const VisualNode* row);
 
     // --- State: the rows ---
-    VisualTree tree_;                      // the rows under the hidden root
-    VisualNode* selected_ = nullptr;       // the selected row, or null
-    std::vector<VisualNode*> shownRows_;   // rows in display order, by increasing top, from the last layout
-    BYTE layoutDirty_ = 1;                 // the next EnsureLayout must run RecalcLayout
-    BYTE checkBoxesShown_ = 1;             // the check box column is there (never changed)
-    std::int32_t indent_ = treectrl::kIndentPerLevel;  // horizontal step per level (never changed)
-    unsigned columnCount_ = 0;             // text columns, at most treectrl::kMaxColumns
-    std::span<const CBitmap> images_;      // the owner's row icons; not owned
+    VisualTree m_tree;                      // the rows under the hidden root
+    VisualNode* m_selected = nullptr;       // the selected row, or null
+    std::vector<VisualNode*> m_shownRows;   // rows in display order, by increasing top, from the last layout
+    BYTE m_layoutDirty = 1;                 // the next EnsureLayout must run RecalcLayout
+    BYTE m_checkBoxesShown = 1;             // the check box column is there (never changed)
+    std::int32_t m_indent = treectrl::kIndentPerLevel;  // horizontal step per level (never changed)
+    unsigned m_columnCount = 0;             // text columns, at most treectrl::kMaxColumns
+    std::span<const CBitmap> m_images;      // the owner's row icons; not owned
 
     // --- State: scrolling ---
-    std::int32_t scrollOffset_ = 0;        // how far the content is scrolled up
-    CRect contentRect_;                    // (0, 0, view width, height of all shown rows)
-    CRect viewRect_;                       // client less 1 top, 3 right, 1 bottom
-    treectrl::ScrollBarGeometry scrollBar_;  // bar, arrows, thumb and scale from the last layout
-    std::int32_t pressedPart_ = treectrl::kNoPart;  // scroll-bar part under a held pen
-    CPoint lastDragPoint_;                 // pen position during a thumb drag
+    std::int32_t m_scrollOffset = 0;        // how far the content is scrolled up
+    CRect m_contentRect;                    // (0, 0, view width, height of all shown rows)
+    CRect m_viewRect;                       // client less 1 top, 3 right, 1 bottom
+    treectrl::ScrollBarGeometry m_scrollBar;  // bar, arrows, thumb and scale from the last layout
+    std::int32_t m_pressedPart = treectrl::kNoPart;  // scroll-bar part under a held pen
+    CPoint m_lastDragPoint;                 // pen position during a thumb drag
 
     // --- State: drawing resources, made at the first paint ---
-    BYTE resourcesCreated_ = 0;            // every resource below exists
-    CSize surfaceSize_;                    // client size at the first paint; surfaces keep it
-    CDC frameDc_;                          // the whole control is composed here, then copied out
-    CBitmap frameBitmap_;
-    CDC bandDc_[2];                        // the rendered rows in view, and the spare for a scroll
-    CBitmap bandBitmap_[2];
-    int bandIndex_ = 0;                    // which of the two band surfaces is current
-    treectrl::RowBand band_;               // which content slice the current band holds
-    CFont rowFont_;                        // Tahoma, 13-pixel cells
-    std::int32_t lineHeight_ = 0;          // height of one text line in the row font
-    CBitmap checkedBitmap_, uncheckedBitmap_;
-    CBitmap minusBitmap_, plusBitmap_;
-    CBitmap notesBitmap_;
-    CBitmap arrowUpBitmap_, arrowDownBitmap_;
-    CDC thumbDc_[3];                       // top end, body slice, bottom end
-    CBitmap thumbBitmap_[3];
+    BYTE m_resourcesCreated = 0;            // every resource below exists
+    CSize m_surfaceSize;                    // client size at the first paint; surfaces keep it
+    CDC m_frameDc;                          // the whole control is composed here, then copied out
+    CBitmap m_frameBitmap;
+    CDC m_bandDc[2];                        // the rendered rows in view, and the spare for a scroll
+    CBitmap m_bandBitmap[2];
+    int m_bandIndex = 0;                    // which of the two band surfaces is current
+    treectrl::RowBand m_band;               // which content slice the current band holds
+    CFont m_rowFont;                        // Tahoma, 13-pixel cells
+    std::int32_t m_lineHeight = 0;          // height of one text line in the row font
+    CBitmap m_checkedBitmap, m_uncheckedBitmap;
+    CBitmap m_minusBitmap, m_plusBitmap;
+    CBitmap m_notesBitmap;
+    CBitmap m_arrowUpBitmap, m_arrowDownBitmap;
+    CDC m_thumbDc[3];                       // top end, body slice, bottom end
+    CBitmap m_thumbBitmap[3];
 
     // --- State: measuring ---
-    RowFontMeasure rowFontMeasure_;        // asks the band surface, which has the row font
-    treectrl::LineMeasureCache wordMeasures_{&rowFontMeasure_};  // word -> extent memo
+    RowFontMeasure m_rowFontMeasure;        // asks the band surface, which has the row font
+    treectrl::LineMeasureCache m_wordMeasures{&m_rowFontMeasure};  // word -> extent memo
 };

@@ -22,11 +22,11 @@ UINT_PTR TimerOfPart(std::int32_t part) {
 const CRect& CVisualTreeCtrl::ScrollPartRect(std::int32_t part) const {
     switch (part) {
     case kPartUpArrow:
-        return scrollBar_.upArrow;
+        return m_scrollBar.upArrow;
     case kPartDownArrow:
-        return scrollBar_.downArrow;
+        return m_scrollBar.downArrow;
     default:
-        return scrollBar_.thumb;
+        return m_scrollBar.thumb;
     }
 }
 
@@ -40,31 +40,31 @@ std::int32_t CVisualTreeCtrl::ScrollPartAt(CPoint point) const {
 }
 
 void CVisualTreeCtrl::StartRepeat(std::int32_t part, CPoint point) {
-    const bool atTop = scrollOffset_ == 0;
-    const bool atBottom = scrollOffset_ >= contentRect_.Height() - viewRect_.Height();
+    const bool atTop = m_scrollOffset == 0;
+    const bool atBottom = m_scrollOffset >= m_contentRect.Height() - m_viewRect.Height();
     if ((part == kPartUpArrow && atTop) || (part == kPartDownArrow && atBottom)) {
         return;
     }
     if (part == kPartThumb) {
-        lastDragPoint_ = point;
+        m_lastDragPoint = point;
     }
     // A pen-up that never arrived must not leave an earlier part repeating beside this one.
     StopRepeat();
     SetTimer(TimerOfPart(part), kRepeatPeriodMs);
-    pressedPart_ = part;
+    m_pressedPart = part;
 }
 
 void CVisualTreeCtrl::StopRepeat() {
-    if (pressedPart_ == kNoPart) {
+    if (m_pressedPart == kNoPart) {
         return;
     }
-    KillTimer(TimerOfPart(pressedPart_));
-    pressedPart_ = kNoPart;
+    KillTimer(TimerOfPart(m_pressedPart));
+    m_pressedPart = kNoPart;
 }
 
 void CVisualTreeCtrl::ScrollBy(std::int32_t delta) {
     EnsureLayout();
-    scrollOffset_ += delta;
+    m_scrollOffset += delta;
     ClampScroll();
     if (HasWindow()) {
         InvalidateRect(nullptr, false);
@@ -84,7 +84,7 @@ void CVisualTreeCtrl::RequestTapAndHold(CPoint point) {
 
 void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
     EnsureLayout();
-    if (scrollBar_.bar.PtInRect(point)) {
+    if (m_scrollBar.bar.PtInRect(point)) {
         // The track between the arrows and the thumb does nothing, and rows under the bar cannot
         // be tapped while it shows.
         const std::int32_t part = ScrollPartAt(point);
@@ -114,8 +114,8 @@ void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
 }
 
 void CVisualTreeCtrl::SelectRow(VisualNode* row) {
-    VisualNode* previous = selected_;
-    selected_ = row;
+    VisualNode* previous = m_selected;
+    m_selected = row;
     RedrawItem(row);
     if (previous != nullptr && previous != row) {
         RedrawItem(previous);
@@ -125,12 +125,12 @@ void CVisualTreeCtrl::SelectRow(VisualNode* row) {
 void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
     // The press that started a repeat ends it wherever the pen is lifted, so a pen slid off an
     // arrow never leaves the list scrolling.
-    if (pressedPart_ != kNoPart) {
+    if (m_pressedPart != kNoPart) {
         StopRepeat();
         return;
     }
     EnsureLayout();
-    if (scrollBar_.bar.PtInRect(point) && ScrollPartAt(point) != kNoPart) {
+    if (m_scrollBar.bar.PtInRect(point) && ScrollPartAt(point) != kNoPart) {
         return;
     }
     UINT hit = 0;
@@ -144,9 +144,9 @@ void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
 
 void CVisualTreeCtrl::OnMouseMove(UINT flags, CPoint point) {
     EnsureLayout();
-    if (pressedPart_ == kPartThumb && scrollBar_.thumb.PtInRect(point) && scrollBar_.scale > 0.0f) {
-        const float moved = static_cast<float>(point.y - lastDragPoint_.y) / scrollBar_.scale;
-        lastDragPoint_ = point;
+    if (m_pressedPart == kPartThumb && m_scrollBar.thumb.PtInRect(point) && m_scrollBar.scale > 0.0f) {
+        const float moved = static_cast<float>(point.y - m_lastDragPoint.y) / m_scrollBar.scale;
+        m_lastDragPoint = point;
         ScrollBy(static_cast<std::int32_t>(moved));
     }
     CWnd::OnMouseMove(flags, point);
@@ -189,7 +189,7 @@ void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
 
 void CVisualTreeCtrl::CheckAll(BYTE state) {
     // A copy of the top level: the owner's handler runs between rows.
-    const std::vector<VisualNode*> topLevel = tree_.root.children;
+    const std::vector<VisualNode*> topLevel = m_tree.root.children;
     for (VisualNode* node : topLevel) {
         SetCheck(node, state, true);
     }

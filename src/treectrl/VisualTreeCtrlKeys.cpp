@@ -16,14 +16,14 @@ bool IsMoveKey(UINT virtualKey) {
 } // namespace
 
 VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
-    const std::vector<VisualNode*>& rows = shownRows_;
-    const auto place = std::find(rows.begin(), rows.end(), selected_);
+    const std::vector<VisualNode*>& rows = m_shownRows;
+    const auto place = std::find(rows.begin(), rows.end(), m_selected);
     if (place == rows.end()) {
         // Without a selection every key starts at an end of the list.
         return virtualKey == VK_END || virtualKey == VK_UP ? rows.back() : rows.front();
     }
     const std::size_t index = static_cast<std::size_t>(place - rows.begin());
-    const std::int32_t page = viewRect_.Height();
+    const std::int32_t page = m_viewRect.Height();
     const CRect& at = (*place)->item.rowRect;
     switch (virtualKey) {
     case VK_UP:
@@ -43,17 +43,17 @@ VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
 
 void CVisualTreeCtrl::ScrollIntoView(const VisualNode* row) {
     const CRect shown = GetItemRect(row);
-    if (shown.top < viewRect_.top) {
-        ScrollBy(shown.top - viewRect_.top);
-    } else if (shown.bottom > viewRect_.bottom) {
+    if (shown.top < m_viewRect.top) {
+        ScrollBy(shown.top - m_viewRect.top);
+    } else if (shown.bottom > m_viewRect.bottom) {
         // A row taller than the view shows its top.
-        ScrollBy(std::min(shown.bottom - viewRect_.bottom, shown.top - viewRect_.top));
+        ScrollBy(std::min(shown.bottom - m_viewRect.bottom, shown.top - m_viewRect.top));
     }
 }
 
 bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
     EnsureLayout();  // the keys act on the rows as they are now
-    if (shownRows_.empty()) {
+    if (m_shownRows.empty()) {
         return IsMoveKey(virtualKey);
     }
     if (IsMoveKey(virtualKey)) {
@@ -62,7 +62,7 @@ bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
         ScrollIntoView(row);
         return true;
     }
-    VisualNode* row = selected_;
+    VisualNode* row = m_selected;
     if (row == nullptr) {
         return false;
     }
@@ -77,10 +77,10 @@ bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
     case VK_LEFT:
         if (!row->children.empty() && row->item.expanded != 0) {
             Expand(row, false);
-        } else if (row->parent != nullptr && row->parent != &tree_.root) {
+        } else if (row->parent != nullptr && row->parent != &m_tree.root) {
             SelectRow(row->parent);
         }
-        ScrollIntoView(selected_);
+        ScrollIntoView(m_selected);
         return true;
     default:
         return false;

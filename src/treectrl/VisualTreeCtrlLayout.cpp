@@ -36,14 +36,14 @@ CSize CVisualTreeCtrl::RowFontMeasure::MeasureLine(std::u16string_view text) {
 }
 
 void CVisualTreeCtrl::ForgetMeasurements() {
-    wordMeasures_.Clear();
-    tree_.Walk([](VisualNode& node, std::size_t) { node.item.ForgetWrap(); });
-    layoutDirty_ = 1;
+    m_wordMeasures.Clear();
+    m_tree.Walk([](VisualNode& node, std::size_t) { node.item.ForgetWrap(); });
+    m_layoutDirty = 1;
 }
 
 int CVisualTreeCtrl::LevelLeft(int level) const {
-    const int checkColumn = checkBoxesShown_ != 0 ? kCheckColumnWidth : 0;
-    return checkColumn + kColumnPitch * static_cast<int>(columnCount_) + indent_ * level;
+    const int checkColumn = m_checkBoxesShown != 0 ? kCheckColumnWidth : 0;
+    return checkColumn + kColumnPitch * static_cast<int>(m_columnCount) + m_indent * level;
 }
 
 CRect CVisualTreeCtrl::TextArea(const VisualNode* node) const {
@@ -53,19 +53,19 @@ CRect CVisualTreeCtrl::TextArea(const VisualNode* node) const {
 }
 
 CRect CVisualTreeCtrl::DrawWrappedText(const CRect& area, std::u16string_view text, const PlaceWordFn& place) {
-    return WrapWords(area, text, wordMeasures_, place);
+    return WrapWords(area, text, m_wordMeasures, place);
 }
 
 void CVisualTreeCtrl::EnsureWrapped(VisualNode* node, const CRect& area) {
     VisualItem& item = node->item;
-    if (item.wrapWidth == area.Width() || rowFontMeasure_.dc == nullptr) {
+    if (item.wrapWidth == area.Width() || m_rowFontMeasure.dc == nullptr) {
         // Without the row font (before the first paint, after the window is gone) nothing can be
         // measured; the memo stays stale and the next layout measures.
         return;
     }
     const CRect last = DrawWrappedText(area, item.text, {});
     const bool hasWords = HasWords(item.text);
-    item.wrapLines = hasWords && lineHeight_ > 0 ? (last.top - area.top) / lineHeight_ + 1 : 0;
+    item.wrapLines = hasWords && m_lineHeight > 0 ? (last.top - area.top) / m_lineHeight + 1 : 0;
     // A text without words leaves the wrap's pen where it started, at the area's left edge.
     item.wrapLastLineEnd = hasWords ? last.left - area.left : 0;
     item.wrapWidth = area.Width();
@@ -79,7 +79,7 @@ CRect CVisualTreeCtrl::CalcTextRect(VisualNode* node) {
         // No words: the wrap leaves its rectangle as it was, and the text ends where it starts.
         return CRect(area.left, area.top, area.left, area.bottom + 1);
     }
-    const std::int32_t lastLineBottom = area.top + item.wrapLines * lineHeight_;
+    const std::int32_t lastLineBottom = area.top + item.wrapLines * m_lineHeight;
     return CRect(area.left, area.top, area.left + item.wrapLastLineEnd, lastLineBottom + 1);
 }
 
@@ -92,7 +92,7 @@ CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
     // Any text, even one of spaces only, is padded below its lines; a text without words measures
     // as the provisional line it started on. Only an empty title keeps the provisional height.
     if (!item.text.empty()) {
-        const std::int32_t linesHeight = item.wrapLines > 0 ? item.wrapLines * lineHeight_ : kProvisionalRowHeight;
+        const std::int32_t linesHeight = item.wrapLines > 0 ? item.wrapLines * m_lineHeight : kProvisionalRowHeight;
         item.rowRect.bottom = item.rowRect.top + linesHeight + kRowTextPadding;
     }
     if (item.notes.empty()) {
@@ -106,38 +106,38 @@ CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
 }
 
 void CVisualTreeCtrl::RecalcLayout() {
-    if (layoutDirty_ == 0 || lineHeight_ <= 0) {
+    if (m_layoutDirty == 0 || m_lineHeight <= 0) {
         return;
     }
-    shownRows_.clear();
-    const std::int32_t width = viewRect_.Width();
-    contentRect_ = CRect(0, 0, width, 0);
+    m_shownRows.clear();
+    const std::int32_t width = m_viewRect.Width();
+    m_contentRect = CRect(0, 0, width, 0);
     std::int32_t cursorTop = kFirstRowTop;
-    tree_.Walk([&](VisualNode& node, std::size_t depth) {
+    m_tree.Walk([&](VisualNode& node, std::size_t depth) {
         VisualItem& item = node.item;
         item.level = static_cast<std::int32_t>(depth);
         item.rowRect = CRect(0, cursorTop, width, cursorTop + kProvisionalRowHeight);
-        item.background = RowColourAt(shownRows_.size());
+        item.background = RowColourAt(m_shownRows.size());
         CalcItemRect(&node);
-        shownRows_.push_back(&node);
-        contentRect_.bottom += item.rowRect.Height();
+        m_shownRows.push_back(&node);
+        m_contentRect.bottom += item.rowRect.Height();
         cursorTop += item.rowRect.Height();
         return item.expanded != 0;
     });
-    layoutDirty_ = 0;
+    m_layoutDirty = 0;
     // Rows are rendered when they come into view; whatever the band held is stale now.
-    band_.Invalidate();
+    m_band.Invalidate();
 }
 
 bool CVisualTreeCtrl::CanAppendToLayout(const VisualNode* node) const {
-    if (layoutDirty_ != 0 || lineHeight_ <= 0) {
+    if (m_layoutDirty != 0 || m_lineHeight <= 0) {
         return false;
     }
     // The node is last in display order when it and each of its ancestors is the last child, and
     // every ancestor shows its sub-rows.
     for (const VisualNode* n = node; n->parent != nullptr; n = n->parent) {
         const bool lastChild = n->parent->children.back() == n;
-        const bool parentShowsSubRows = n->parent == &tree_.root || n->parent->item.expanded != 0;
+        const bool parentShowsSubRows = n->parent == &m_tree.root || n->parent->item.expanded != 0;
         if (!lastChild || !parentShowsSubRows) {
             return false;
         }
@@ -148,15 +148,15 @@ bool CVisualTreeCtrl::CanAppendToLayout(const VisualNode* node) const {
 void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
     VisualItem& item = node->item;
     VisualNode* parent = node->parent;
-    const bool parentIsRow = parent != &tree_.root;
-    const std::int32_t top = shownRows_.empty() ? kFirstRowTop : shownRows_.back()->item.rowRect.bottom;
+    const bool parentIsRow = parent != &m_tree.root;
+    const std::int32_t top = m_shownRows.empty() ? kFirstRowTop : m_shownRows.back()->item.rowRect.bottom;
     item.level = parentIsRow ? parent->item.level + 1 : 0;
-    item.rowRect = CRect(0, top, contentRect_.Width(), top + kProvisionalRowHeight);
-    item.background = RowColourAt(shownRows_.size());
-    shownRows_.push_back(node);
+    item.rowRect = CRect(0, top, m_contentRect.Width(), top + kProvisionalRowHeight);
+    item.background = RowColourAt(m_shownRows.size());
+    m_shownRows.push_back(node);
     CalcItemRect(node);
     DrawItem(node);
-    contentRect_.bottom += item.rowRect.Height();
+    m_contentRect.bottom += item.rowRect.Height();
     // A row that just got its first sub-row now shows the expand square.
     if (parentIsRow && parent->children.size() == 1) {
         DrawItem(parent);
@@ -166,31 +166,31 @@ void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
 void CVisualTreeCtrl::EnsureLayout() {
     CRect client;
     GetClientRect(&client);
-    viewRect_ = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
+    m_viewRect = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
                       client.bottom - kViewInsetBottom);
     RecalcLayout();
     ClampScroll();
-    scrollBar_ = ComputeScrollBar(viewRect_, contentRect_.Height(), scrollOffset_, scrollBar_.scale);
+    m_scrollBar = ComputeScrollBar(m_viewRect, m_contentRect.Height(), m_scrollOffset, m_scrollBar.scale);
 }
 
 void CVisualTreeCtrl::ClampScroll() {
-    scrollOffset_ = ClampScrollOffset(scrollOffset_, contentRect_.Height(), viewRect_.Height());
+    m_scrollOffset = ClampScrollOffset(m_scrollOffset, m_contentRect.Height(), m_viewRect.Height());
 }
 
 std::size_t CVisualTreeCtrl::FirstShownRowBelow(std::int32_t contentY) const {
     // Rows follow each other without gaps, so the bottoms increase with the display position.
-    const auto found = std::upper_bound(shownRows_.begin(), shownRows_.end(), contentY,
+    const auto found = std::upper_bound(m_shownRows.begin(), m_shownRows.end(), contentY,
                                         [](std::int32_t y, const VisualNode* row) { return y < row->item.rowRect.bottom; });
-    return static_cast<std::size_t>(found - shownRows_.begin());
+    return static_cast<std::size_t>(found - m_shownRows.begin());
 }
 
 bool CVisualTreeCtrl::IsShown(const VisualNode* node) const {
     const std::size_t index = FirstShownRowBelow(node->item.rowRect.top);
-    return index < shownRows_.size() && shownRows_[index] == node;
+    return index < m_shownRows.size() && m_shownRows[index] == node;
 }
 
 CRect CVisualTreeCtrl::ItemRectOnWindow(const VisualNode* node) const {
-    return MovedUp(node->item.rowRect, scrollOffset_);
+    return MovedUp(node->item.rowRect, m_scrollOffset);
 }
 
 CRect CVisualTreeCtrl::CheckBoxRectOnWindow(const VisualNode* node) const {
@@ -206,7 +206,7 @@ CRect CVisualTreeCtrl::ExpanderRectOnWindow(const VisualNode* node) const {
 }
 
 CRect CVisualTreeCtrl::NotesRectOnWindow(const VisualNode* node) const {
-    return MovedUp(node->item.notesRect, scrollOffset_);
+    return MovedUp(node->item.notesRect, m_scrollOffset);
 }
 
 CRect CVisualTreeCtrl::GetItemRect(const VisualNode* node) {
@@ -234,11 +234,11 @@ VisualNode* CVisualTreeCtrl::HitTest(CPoint point, UINT* flags) {
     if (flags != nullptr) {
         *flags = 0;
     }
-    const std::size_t index = FirstShownRowBelow(point.y + scrollOffset_);
-    if (index >= shownRows_.size()) {
+    const std::size_t index = FirstShownRowBelow(point.y + m_scrollOffset);
+    if (index >= m_shownRows.size()) {
         return nullptr;
     }
-    VisualNode* row = shownRows_[index];
+    VisualNode* row = m_shownRows[index];
     if (!ItemRectOnWindow(row).PtInRect(point)) {
         return nullptr;
     }

@@ -41,73 +41,73 @@ void CVisualTreeCtrl::CreateResources(CDC& dc, const CRect& client) {
     if (ResourcesReady()) {
         return;
     }
-    surfaceSize_ = CSize(client.Width(), client.Height());
-    if (surfaceSize_.cx <= 0 || surfaceSize_.cy <= 0) {
+    m_surfaceSize = CSize(client.Width(), client.Height());
+    if (m_surfaceSize.cx <= 0 || m_surfaceSize.cy <= 0) {
         return;
     }
-    if (!MakeSurface(frameDc_, frameBitmap_, dc, surfaceSize_)) {
+    if (!MakeSurface(m_frameDc, m_frameBitmap, dc, m_surfaceSize)) {
         return;
     }
-    if (!rowFont_.CreateFont(kRowFontHeight, FW_DONTCARE, kRowFontFace)) {
+    if (!m_rowFont.CreateFont(kRowFontHeight, FW_DONTCARE, kRowFontFace)) {
         return;
     }
-    const CSize bandSize(surfaceSize_.cx, std::max(surfaceSize_.cy - kViewInsetTop - kViewInsetBottom, 1));
+    const CSize bandSize(m_surfaceSize.cx, std::max(m_surfaceSize.cy - kViewInsetTop - kViewInsetBottom, 1));
     for (int i = 0; i < 2; ++i) {
-        if (!MakeSurface(bandDc_[i], bandBitmap_[i], dc, bandSize)) {
+        if (!MakeSurface(m_bandDc[i], m_bandBitmap[i], dc, bandSize)) {
             return;
         }
-        bandDc_[i].SelectObject(&rowFont_);
+        m_bandDc[i].SelectObject(&m_rowFont);
     }
     for (int piece = kThumbTop; piece <= kThumbBottom; ++piece) {
-        if (!MakePictureSurface(thumbDc_[piece], thumbBitmap_[piece], dc, kThumbBitmaps[piece])) {
+        if (!MakePictureSurface(m_thumbDc[piece], m_thumbBitmap[piece], dc, kThumbBitmaps[piece])) {
             return;
         }
     }
     // A missing picture leaves its bitmap empty, which draws nothing; the control still works.
-    arrowUpBitmap_.LoadBitmap(IDB_SCROLL_UP);
-    arrowDownBitmap_.LoadBitmap(IDB_SCROLL_DOWN);
-    uncheckedBitmap_.LoadBitmap(IDB_UNCHECKED);
-    checkedBitmap_.LoadBitmap(IDB_CHECKED);
-    plusBitmap_.LoadBitmap(IDB_COLLAPSED);
-    minusBitmap_.LoadBitmap(IDB_EXPANDED);
-    notesBitmap_.LoadBitmap(IDB_NOTES_MARK);
+    m_arrowUpBitmap.LoadBitmap(IDB_SCROLL_UP);
+    m_arrowDownBitmap.LoadBitmap(IDB_SCROLL_DOWN);
+    m_uncheckedBitmap.LoadBitmap(IDB_UNCHECKED);
+    m_checkedBitmap.LoadBitmap(IDB_CHECKED);
+    m_plusBitmap.LoadBitmap(IDB_COLLAPSED);
+    m_minusBitmap.LoadBitmap(IDB_EXPANDED);
+    m_notesBitmap.LoadBitmap(IDB_NOTES_MARK);
 
-    rowFontMeasure_.dc = &bandDc_[0];
-    wordMeasures_.Clear();
-    lineHeight_ = bandDc_[0].GetTextExtent(u" ").cy;
-    band_.SetHeight(bandSize.cy);
-    band_.Invalidate();
-    resourcesCreated_ = 1;
+    m_rowFontMeasure.dc = &m_bandDc[0];
+    m_wordMeasures.Clear();
+    m_lineHeight = m_bandDc[0].GetTextExtent(u" ").cy;
+    m_band.SetHeight(bandSize.cy);
+    m_band.Invalidate();
+    m_resourcesCreated = 1;
 }
 
 void CVisualTreeCtrl::ReleaseResources() {
     if (!ResourcesReady()) {
         return;
     }
-    rowFontMeasure_.dc = nullptr;
-    frameDc_.DeleteDC();
-    frameBitmap_.DeleteObject();
+    m_rowFontMeasure.dc = nullptr;
+    m_frameDc.DeleteDC();
+    m_frameBitmap.DeleteObject();
     for (int i = 0; i < 2; ++i) {
-        bandDc_[i].DeleteDC();
-        bandBitmap_[i].DeleteObject();
+        m_bandDc[i].DeleteDC();
+        m_bandBitmap[i].DeleteObject();
     }
-    rowFont_.DeleteObject();
+    m_rowFont.DeleteObject();
     for (int piece = kThumbTop; piece <= kThumbBottom; ++piece) {
-        thumbDc_[piece].DeleteDC();
-        thumbBitmap_[piece].DeleteObject();
+        m_thumbDc[piece].DeleteDC();
+        m_thumbBitmap[piece].DeleteObject();
     }
-    arrowUpBitmap_.DeleteObject();
-    arrowDownBitmap_.DeleteObject();
-    uncheckedBitmap_.DeleteObject();
-    checkedBitmap_.DeleteObject();
-    plusBitmap_.DeleteObject();
-    minusBitmap_.DeleteObject();
-    notesBitmap_.DeleteObject();
+    m_arrowUpBitmap.DeleteObject();
+    m_arrowDownBitmap.DeleteObject();
+    m_uncheckedBitmap.DeleteObject();
+    m_checkedBitmap.DeleteObject();
+    m_plusBitmap.DeleteObject();
+    m_minusBitmap.DeleteObject();
+    m_notesBitmap.DeleteObject();
     // Cleared so that nothing draws or measures with the released surfaces; a later window would
     // create them afresh.
-    lineHeight_ = 0;
-    layoutDirty_ = 1;
-    resourcesCreated_ = 0;
+    m_lineHeight = 0;
+    m_layoutDirty = 1;
+    m_resourcesCreated = 0;
 }
 
 void CVisualTreeCtrl::OnPaint(CDC& dc) {
@@ -119,8 +119,8 @@ void CVisualTreeCtrl::OnPaint(CDC& dc) {
         return;
     }
     EnsureLayout();
-    DrawTree(frameDc_);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &frameDc_, 0, 0);
+    DrawTree(m_frameDc);
+    dc.BitBlt(0, 0, client.Width(), client.Height(), &m_frameDc, 0, 0);
 }
 
 bool CVisualTreeCtrl::OnEraseBkgnd(CDC&) {
@@ -138,10 +138,10 @@ void CVisualTreeCtrl::DrawTree(CDC& dc) {
     GetClientRect(&client);
     dc.FillSolidRect(client, kControlBackground);
     UpdateBand();
-    const int width = std::min(viewRect_.Width(), contentRect_.Width());
-    const int height = std::min(viewRect_.Height(), contentRect_.Height() - scrollOffset_);
+    const int width = std::min(m_viewRect.Width(), m_contentRect.Width());
+    const int height = std::min(m_viewRect.Height(), m_contentRect.Height() - m_scrollOffset);
     if (width > 0 && height > 0) {
-        dc.BitBlt(0, 0, width, height, &bandDc_[bandIndex_], 0, 0);
+        dc.BitBlt(0, 0, width, height, &m_bandDc[m_bandIndex], 0, 0);
     }
 
     DrawScrollBar(dc);
@@ -149,17 +149,17 @@ void CVisualTreeCtrl::DrawTree(CDC& dc) {
 }
 
 void CVisualTreeCtrl::UpdateBand() {
-    band_.SetHeight(bandBitmap_[0].GetSize().cy);
-    const BandUpdate update = band_.MoveTo(scrollOffset_);
+    m_band.SetHeight(m_bandBitmap[0].GetSize().cy);
+    const BandUpdate update = m_band.MoveTo(m_scrollOffset);
     if (update.keepOld && update.shift != 0) {
         // Move the pixels that stay in view onto the spare surface, then make it the current one.
-        CDC& from = bandDc_[bandIndex_];
-        CDC& to = bandDc_[1 - bandIndex_];
-        const int height = band_.Height() - std::abs(update.shift);
+        CDC& from = m_bandDc[m_bandIndex];
+        CDC& to = m_bandDc[1 - m_bandIndex];
+        const int height = m_band.Height() - std::abs(update.shift);
         const int fromY = std::max(update.shift, 0);
         const int toY = std::max(-update.shift, 0);
-        to.BitBlt(0, toY, surfaceSize_.cx, height, &from, 0, fromY);
-        bandIndex_ = 1 - bandIndex_;
+        to.BitBlt(0, toY, m_surfaceSize.cx, height, &from, 0, fromY);
+        m_bandIndex = 1 - m_bandIndex;
     }
     if (!update.exposed.Empty()) {
         RenderStrip(update.exposed);
@@ -167,58 +167,58 @@ void CVisualTreeCtrl::UpdateBand() {
 }
 
 void CVisualTreeCtrl::RenderStrip(const ContentStrip& strip) {
-    CDC& dc = bandDc_[bandIndex_];
-    dc.FillSolidRect(CRect(0, strip.top - band_.Top(), surfaceSize_.cx, strip.bottom - band_.Top()),
+    CDC& dc = m_bandDc[m_bandIndex];
+    dc.FillSolidRect(CRect(0, strip.top - m_band.Top(), m_surfaceSize.cx, strip.bottom - m_band.Top()),
                      kControlBackground);
     for (std::size_t i = FirstShownRowBelow(strip.top);
-         i < shownRows_.size() && shownRows_[i]->item.rowRect.top < strip.bottom; ++i) {
-        DrawItem(shownRows_[i]);
+         i < m_shownRows.size() && m_shownRows[i]->item.rowRect.top < strip.bottom; ++i) {
+        DrawItem(m_shownRows[i]);
     }
 }
 
 void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     const CRect& row = node->item.rowRect;
-    if (!ResourcesReady() || !band_.Valid() || band_.Visible(row.top, row.bottom).Empty()) {
+    if (!ResourcesReady() || !m_band.Valid() || m_band.Visible(row.top, row.bottom).Empty()) {
         return;
     }
     const VisualItem& item = node->item;
-    CDC& dc = bandDc_[bandIndex_];
-    const int dy = -band_.Top();
+    CDC& dc = m_bandDc[m_bandIndex];
+    const int dy = -m_band.Top();
     CRect r = row;
     r.OffsetRect(0, dy);
 
-    const bool selected = node == selected_;
+    const bool selected = node == m_selected;
     const COLORREF savedText = dc.GetTextColor();
     if (selected) {
         dc.SetTextColor(kSelectedTextColour);
     }
     dc.FillSolidRect(r, selected ? kSelectedRowColour : item.background);
 
-    DrawPicture(dc, GetCheck(node) != 0 ? checkedBitmap_ : uncheckedBitmap_, r.left + kCheckPictureInset,
+    DrawPicture(dc, GetCheck(node) != 0 ? m_checkedBitmap : m_uncheckedBitmap, r.left + kCheckPictureInset,
                 r.top + kCheckPictureInset, kPictureKey);
 
     int x = r.left + kCheckColumnWidth;
-    for (unsigned column = 0; column < columnCount_; ++column) {
+    for (unsigned column = 0; column < m_columnCount; ++column) {
         if (column < item.columnTexts.size()) {
             dc.DrawText(item.columnTexts[column], CRect(x, r.top, x + kColumnTextWidth, r.bottom), kColumnFormat);
         }
         x += kColumnPitch;
     }
 
-    x += indent_ * item.level;
+    x += m_indent * item.level;
     if (!node->children.empty()) {
-        DrawPicture(dc, item.expanded != 0 ? minusBitmap_ : plusBitmap_, x + kExpanderLeft, r.top + kExpanderTop,
+        DrawPicture(dc, item.expanded != 0 ? m_minusBitmap : m_plusBitmap, x + kExpanderLeft, r.top + kExpanderTop,
                     kExpanderKey);
     }
     const std::int32_t icon = selected ? item.selectedImage : item.image;
-    if (icon >= 0 && static_cast<std::size_t>(icon) < images_.size()) {
-        DrawPicture(dc, images_[static_cast<std::size_t>(icon)], x + kIconLeft, r.top + kIconTop, kPictureKey);
+    if (icon >= 0 && static_cast<std::size_t>(icon) < m_images.size()) {
+        DrawPicture(dc, m_images[static_cast<std::size_t>(icon)], x + kIconLeft, r.top + kIconTop, kPictureKey);
     }
 
     // Words outside the band are placed but not drawn, so a very long title costs little when only
     // a few of its lines are in view.
     const CRect textArea(x + kTextLeft, r.top, r.right - kScrollBarWidth, r.bottom);
-    const int bandHeight = band_.Height();
+    const int bandHeight = m_band.Height();
     DrawWrappedText(textArea, item.text, [&](std::u16string_view word, const CRect& place) {
         if (place.bottom > 0 && place.top < bandHeight) {
             dc.DrawText(word, place, kWordFormat);
@@ -226,7 +226,7 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     });
 
     if (!item.notes.empty()) {
-        DrawPicture(dc, notesBitmap_, item.notesRect.left + kNotesPictureInset, item.notesRect.top + dy, kPictureKey);
+        DrawPicture(dc, m_notesBitmap, item.notesRect.left + kNotesPictureInset, item.notesRect.top + dy, kPictureKey);
     }
     if (selected) {
         dc.SetTextColor(savedText);
@@ -234,35 +234,35 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
 }
 
 void CVisualTreeCtrl::DrawScrollBar(CDC& dc) {
-    if (!scrollBar_.Visible()) {
+    if (!m_scrollBar.Visible()) {
         return;
     }
-    dc.FillSolidRect(scrollBar_.bar, kScrollBarBackground);
-    const CRect& up = scrollBar_.upArrow;
-    const CRect& down = scrollBar_.downArrow;
-    const CSize arrowSize = arrowUpBitmap_.GetSize();
-    dc.TransparentImage(up.left, up.top, up.Width(), up.Height(), arrowUpBitmap_, 0, 0, arrowSize.cx, arrowSize.cy,
+    dc.FillSolidRect(m_scrollBar.bar, kScrollBarBackground);
+    const CRect& up = m_scrollBar.upArrow;
+    const CRect& down = m_scrollBar.downArrow;
+    const CSize arrowSize = m_arrowUpBitmap.GetSize();
+    dc.TransparentImage(up.left, up.top, up.Width(), up.Height(), m_arrowUpBitmap, 0, 0, arrowSize.cx, arrowSize.cy,
                         kPictureKey);
-    dc.TransparentImage(down.left, down.top, down.Width(), down.Height(), arrowDownBitmap_, 0, 0, arrowSize.cx,
+    dc.TransparentImage(down.left, down.top, down.Width(), down.Height(), m_arrowDownBitmap, 0, 0, arrowSize.cx,
                         arrowSize.cy, kPictureKey);
 
-    const CRect& thumb = scrollBar_.thumb;
+    const CRect& thumb = m_scrollBar.thumb;
     const int width = thumb.Width();
-    dc.BitBlt(thumb.left, thumb.top, width, kThumbCapHeight, &thumbDc_[kThumbTop], 0, 0);
+    dc.BitBlt(thumb.left, thumb.top, width, kThumbCapHeight, &m_thumbDc[kThumbTop], 0, 0);
     const int bodyHeight = thumb.Height() - 2 * kThumbCapHeight;
     if (bodyHeight > 0) {
-        dc.StretchBlt(thumb.left, thumb.top + kThumbCapHeight, width, bodyHeight, &thumbDc_[kThumbBody], 0, 0, width,
+        dc.StretchBlt(thumb.left, thumb.top + kThumbCapHeight, width, bodyHeight, &m_thumbDc[kThumbBody], 0, 0, width,
                       kThumbCapHeight);
     }
-    dc.BitBlt(thumb.left, thumb.bottom - kThumbCapHeight, width, kThumbCapHeight, &thumbDc_[kThumbBottom], 0, 0);
+    dc.BitBlt(thumb.left, thumb.bottom - kThumbCapHeight, width, kThumbCapHeight, &m_thumbDc[kThumbBottom], 0, 0);
 }
 
 void CVisualTreeCtrl::DrawGridAndFrame(CDC& dc, const CRect& client) {
     // The lines mark the right edges of the check box column and of each text column.
-    if (checkBoxesShown_ != 0) {
+    if (m_checkBoxesShown != 0) {
         dc.MoveTo(client.left + kCheckColumnWidth, client.top);
         dc.LineTo(client.left + kCheckColumnWidth, client.bottom);
-        for (unsigned column = 1; column <= columnCount_; ++column) {
+        for (unsigned column = 1; column <= m_columnCount; ++column) {
             const int x = client.left + kCheckColumnWidth + kColumnPitch * static_cast<int>(column);
             dc.MoveTo(x, client.top);
             dc.LineTo(x, client.bottom);

@@ -32,13 +32,13 @@ public:
 
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() : capture_([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
+    DocumentTest() : m_capture([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
 
     TestFolder folder;
     std::vector<std::u16string> messages;
 
 private:
-    ScopedErrorReportHandler capture_;
+    ScopedErrorReportHandler m_capture;
 };
 
 TEST_F(DocumentTest, SaveThenOpenRoundTripsAndClearsTheModifiedFlag) {

@@ -19,7 +19,7 @@ using namespace list_bytes;
 class ListFileTest : public ::testing::Test {
 protected:
     ListFileTest()
-        : capture_([this](std::u16string_view message, MessageIcon icon) {
+        : m_capture([this](std::u16string_view message, MessageIcon icon) {
               messages.emplace_back(message);
               icons.push_back(icon);
           }) {}
@@ -63,7 +63,7 @@ protected:
     std::vector<MessageIcon> icons;
 
 private:
-    ScopedErrorReportHandler capture_;
+    ScopedErrorReportHandler m_capture;
 };
 
 TEST_F(ListFileTest, OneItemListIsSixtyEightBytes) {

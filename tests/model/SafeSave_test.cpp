@@ -23,13 +23,13 @@ void FillList(CCorvinaDoc& doc, int items) {
 class SafeSaveTest : public ::testing::Test {
 protected:
     SafeSaveTest()
-        : capture_([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
+        : m_capture([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
 
     TestFolder folder;
     std::vector<std::u16string> messages;
 
 private:
-    ScopedErrorReportHandler capture_;
+    ScopedErrorReportHandler m_capture;
 };
 
 TEST_F(SafeSaveTest, FailureAtAnyPointLeavesThePreviousFileByteForByte) {

@@ -20,28 +20,28 @@ public:
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }
-        path_ = pattern;
+        m_path = pattern;
     }
     ~TestFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(m_path, ignored);
     }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return m_path; }
     /// The host path of `name` inside the folder.
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
     /// The same as a program path.
     std::u16string WideFile(const std::string& name) const { return Widen(File(name)); }
     /// How many entries the folder holds (to see that no temporary file was left behind).
     std::size_t EntryCount() const {
         return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
+            std::distance(std::filesystem::directory_iterator(m_path), std::filesystem::directory_iterator()));
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };
 
 /// Writes `bytes` to `path`, replacing what was there.

@@ -17,48 +17,48 @@ constexpr std::uint32_t kFirst32BitLength = 0xFFFE;
 }  // namespace
 
 CArchive::CArchive(CFile* file, Mode mode, std::size_t bufferSize)
-    : file_(file), mode_(mode), buffer_(std::max<std::size_t>(bufferSize, sizeof(std::uint32_t))) {
-    if (mode_ == load) {
-        const std::uint64_t length = file_->GetLength();
-        const std::uint64_t position = file_->GetPosition();
-        unreadInFile_ = length > position ? length - position : 0;
+    : m_file(file), m_mode(mode), m_buffer(std::max<std::size_t>(bufferSize, sizeof(std::uint32_t))) {
+    if (m_mode == load) {
+        const std::uint64_t length = m_file->GetLength();
+        const std::uint64_t position = m_file->GetPosition();
+        m_unreadInFile = length > position ? length - position : 0;
     }
 }
 
 void CArchive::RequireLoading() const {
-    if (mode_ != load) {
+    if (m_mode != load) {
         throw CArchiveException(ArchiveErrorCause::WriteOnly);
     }
 }
 
 void CArchive::RequireStoring() const {
-    if (mode_ != store) {
+    if (m_mode != store) {
         throw CArchiveException(ArchiveErrorCause::ReadOnly);
     }
 }
 
 void CArchive::Close() {
     Flush();
-    file_ = nullptr;
+    m_file = nullptr;
 }
 
 void CArchive::Flush() {
-    if (mode_ != store || file_ == nullptr || cursor_ == 0) {
+    if (m_mode != store || m_file == nullptr || m_cursor == 0) {
         return;
     }
-    file_->Write(buffer_.data(), cursor_);
-    cursor_ = 0;
+    m_file->Write(m_buffer.data(), m_cursor);
+    m_cursor = 0;
 }
 
 bool CArchive::Fill() {
-    const std::size_t got = file_->Read(buffer_.data(), buffer_.size());
-    unreadInFile_ -= std::min<std::uint64_t>(unreadInFile_, got);
-    cursor_ = 0;
-    filled_ = got;
+    const std::size_t got = m_file->Read(m_buffer.data(), m_buffer.size());
+    m_unreadInFile -= std::min<std::uint64_t>(m_unreadInFile, got);
+    m_cursor = 0;
+    m_filled = got;
     return got != 0;
 }
 
-std::uint64_t CArchive::RemainingBytes() const { return (filled_ - cursor_) + unreadInFile_; }
+std::uint64_t CArchive::RemainingBytes() const { return (m_filled - m_cursor) + m_unreadInFile; }
 
 void CArchive::RequireRemaining(std::uint64_t count) const {
     if (RemainingBytes() < count) {
@@ -71,12 +71,12 @@ std::size_t CArchive::Read(void* buffer, std::size_t count) {
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        if (cursor_ == filled_ && !Fill()) {
+        if (m_cursor == m_filled && !Fill()) {
             break;
         }
-        const std::size_t step = std::min(count - done, filled_ - cursor_);
-        std::memcpy(out + done, buffer_.data() + cursor_, step);
-        cursor_ += step;
+        const std::size_t step = std::min(count - done, m_filled - m_cursor);
+        std::memcpy(out + done, m_buffer.data() + m_cursor, step);
+        m_cursor += step;
         done += step;
     }
     return done;
@@ -92,12 +92,12 @@ void CArchive::Write(const void* buffer, std::size_t count) {
     RequireStoring();
     const auto* in = static_cast<const std::uint8_t*>(buffer);
     while (count > 0) {
-        if (cursor_ == buffer_.size()) {
+        if (m_cursor == m_buffer.size()) {
             Flush();
         }
-        const std::size_t step = std::min(count, buffer_.size() - cursor_);
-        std::memcpy(buffer_.data() + cursor_, in, step);
-        cursor_ += step;
+        const std::size_t step = std::min(count, m_buffer.size() - m_cursor);
+        std::memcpy(m_buffer.data() + m_cursor, in, step);
+        m_cursor += step;
         in += step;
         count -= step;
     }
@@ -105,10 +105,10 @@ void CArchive::Write(const void* buffer, std::size_t count) {
 
 std::uint8_t CArchive::ReadByteSlow() {
     RequireLoading();
-    if (cursor_ == filled_ && !Fill()) {
+    if (m_cursor == m_filled && !Fill()) {
         throw CArchiveException(ArchiveErrorCause::EndOfFile);
     }
-    return buffer_[cursor_++];
+    return m_buffer[m_cursor++];
 }
 
 std::uint16_t CArchive::ReadU16Slow() {
@@ -127,10 +127,10 @@ std::uint32_t CArchive::ReadU32Slow() {
 
 void CArchive::WriteByteSlow(std::uint8_t value) {
     RequireStoring();
-    if (cursor_ == buffer_.size()) {
+    if (m_cursor == m_buffer.size()) {
         Flush();
     }
-    buffer_[cursor_++] = value;
+    m_buffer[m_cursor++] = value;
 }
 
 std::uint32_t CArchive::ReadStringLength(bool& marker) {
@@ -180,8 +180,8 @@ void CArchive::ReadString(std::u16string& text) {
     while (done < length) {
         // Whole code units already in the buffer go in one tight pass; a unit split across two
         // buffers is read on its own.
-        const std::size_t buffered = std::min<std::size_t>(length - done, (filled_ - cursor_) / sizeof(char16_t));
-        const std::uint8_t* in = buffer_.data() + cursor_;
+        const std::size_t buffered = std::min<std::size_t>(length - done, (m_filled - m_cursor) / sizeof(char16_t));
+        const std::uint8_t* in = m_buffer.data() + m_cursor;
         if constexpr (std::endian::native == std::endian::little) {
             std::memcpy(text.data() + done, in, buffered * sizeof(char16_t));  // the file's order already
         } else {
@@ -189,7 +189,7 @@ void CArchive::ReadString(std::u16string& text) {
                 text[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
             }
         }
-        cursor_ += buffered * sizeof(char16_t);
+        m_cursor += buffered * sizeof(char16_t);
         done += buffered;
         if (done < length) {
             text[done++] = ReadU16();
@@ -216,15 +216,15 @@ void CArchive::WriteString(std::u16string_view text) {
     }
     std::size_t done = 0;
     while (done < text.size()) {
-        if (cursor_ == buffer_.size()) {
+        if (m_cursor == m_buffer.size()) {
             Flush();
         }
-        const std::size_t room = std::min(text.size() - done, (buffer_.size() - cursor_) / sizeof(char16_t));
+        const std::size_t room = std::min(text.size() - done, (m_buffer.size() - m_cursor) / sizeof(char16_t));
         if (room == 0) {
             WriteU16(text[done++]);  // one byte of room left: this unit straddles two buffers
             continue;
         }
-        std::uint8_t* out = buffer_.data() + cursor_;
+        std::uint8_t* out = m_buffer.data() + m_cursor;
         if constexpr (std::endian::native == std::endian::little) {
             std::memcpy(out, text.data() + done, room * sizeof(char16_t));  // already the file's order
         } else {
@@ -233,7 +233,7 @@ void CArchive::WriteString(std::u16string_view text) {
                 out[2 * i + 1] = static_cast<std::uint8_t>(text[done + i] >> kBitsPerByte);
             }
         }
-        cursor_ += room * sizeof(char16_t);
+        m_cursor += room * sizeof(char16_t);
         done += room;
     }
 }

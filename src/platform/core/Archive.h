@@ -29,9 +29,9 @@ public:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
-    bool IsLoading() const { return mode_ == load; }
-    bool IsStoring() const { return mode_ == store; }
-    CFile* GetFile() const { return file_; }
+    bool IsLoading() const { return m_mode == load; }
+    bool IsStoring() const { return m_mode == store; }
+    CFile* GetFile() const { return m_file; }
 
     /// Writes out what is buffered (storing) and detaches from the file; the file stays open.
     void Close();
@@ -45,27 +45,27 @@ public:
     void Write(const void* buffer, std::size_t count);
 
     std::uint8_t ReadByte() {
-        if (mode_ == load && cursor_ < filled_) {
-            return buffer_[cursor_++];
+        if (m_mode == load && m_cursor < m_filled) {
+            return m_buffer[m_cursor++];
         }
         return ReadByteSlow();
     }
     std::uint16_t ReadU16() {
-        if (mode_ == load && filled_ - cursor_ >= sizeof(std::uint16_t)) {
+        if (m_mode == load && m_filled - m_cursor >= sizeof(std::uint16_t)) {
             return static_cast<std::uint16_t>(AssembleLittleEndian(sizeof(std::uint16_t)));
         }
         return ReadU16Slow();
     }
     std::uint32_t ReadU32() {
-        if (mode_ == load && filled_ - cursor_ >= sizeof(std::uint32_t)) {
+        if (m_mode == load && m_filled - m_cursor >= sizeof(std::uint32_t)) {
             return AssembleLittleEndian(sizeof(std::uint32_t));
         }
         return ReadU32Slow();
     }
     std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
     void WriteByte(std::uint8_t value) {
-        if (mode_ == store && cursor_ < buffer_.size()) {
-            buffer_[cursor_++] = value;
+        if (m_mode == store && m_cursor < m_buffer.size()) {
+            m_buffer[m_cursor++] = value;
             return;
         }
         WriteByteSlow(value);
@@ -93,18 +93,18 @@ private:
     std::uint32_t AssembleLittleEndian(std::size_t count) {
         std::uint32_t value = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            value |= static_cast<std::uint32_t>(buffer_[cursor_ + i]) << (kBitsPerByte * i);
+            value |= static_cast<std::uint32_t>(m_buffer[m_cursor + i]) << (kBitsPerByte * i);
         }
-        cursor_ += count;
+        m_cursor += count;
         return value;
     }
     /// Puts `count` bytes of `value` out, lowest first.
     void WriteLittleEndian(std::uint32_t value, std::size_t count) {
-        if (mode_ == store && buffer_.size() - cursor_ >= count) {
+        if (m_mode == store && m_buffer.size() - m_cursor >= count) {
             for (std::size_t i = 0; i < count; ++i) {
-                buffer_[cursor_ + i] = static_cast<std::uint8_t>(value >> (kBitsPerByte * i));
+                m_buffer[m_cursor + i] = static_cast<std::uint8_t>(value >> (kBitsPerByte * i));
             }
-            cursor_ += count;
+            m_cursor += count;
             return;
         }
         for (std::size_t i = 0; i < count; ++i) {
@@ -122,15 +122,15 @@ private:
     /// Reads the length part of a string; `marker` tells whether it was the wide-string marker.
     std::uint32_t ReadStringLength(bool& marker);
 
-    CFile* file_;
-    Mode mode_;
-    std::vector<std::uint8_t> buffer_;
+    CFile* m_file;
+    Mode m_mode;
+    std::vector<std::uint8_t> m_buffer;
     /// Loading: the next byte to hand out. Storing: where the next byte goes.
-    std::size_t cursor_ = 0;
+    std::size_t m_cursor = 0;
     /// Loading: how many bytes of the buffer hold data.
-    std::size_t filled_ = 0;
+    std::size_t m_filled = 0;
     /// Loading: file bytes not yet pulled into the buffer, known from the file's length at start.
-    std::uint64_t unreadInFile_ = 0;
+    std::uint64_t m_unreadInFile = 0;
 };
 
 inline CArchive& operator<<(CArchive& ar, std::uint8_t v) { ar.WriteByte(v); return ar; }

@@ -13,17 +13,17 @@ constexpr std::u16string_view kMisusedArchive = u"An unknown error occurred whil
 }  // namespace
 
 CArchiveException::CArchiveException(ArchiveErrorCause cause)
-    : CException(std::u16string(kUnexpectedFileFormat)), cause_(cause) {}
+    : CException(std::u16string(kUnexpectedFileFormat)), m_cause(cause) {}
 
 bool CArchiveException::IsFormatFailure() const {
-    return cause_ != ArchiveErrorCause::ReadOnly && cause_ != ArchiveErrorCause::WriteOnly;
+    return m_cause != ArchiveErrorCause::ReadOnly && m_cause != ArchiveErrorCause::WriteOnly;
 }
 
 std::u16string CArchiveException::GetErrorMessage() const {
     if (!IsFormatFailure()) {
         return std::u16string(kMisusedArchive);
     }
-    if (cause_ == ArchiveErrorCause::EndOfFile) {
+    if (m_cause == ArchiveErrorCause::EndOfFile) {
         return FormatString(FileErrorMessagePattern(FileErrorCause::EndOfFile), {kUnnamedFile});
     }
     return std::u16string(kUnexpectedFileFormat);

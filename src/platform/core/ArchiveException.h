@@ -30,10 +30,10 @@ public:
     /// file error of an unnamed file (an archive does not know its file's name); every other
     /// damaged-data cause as "Unexpected file format.".
     std::u16string GetErrorMessage() const override;
-    ArchiveErrorCause Cause() const { return cause_; }
+    ArchiveErrorCause Cause() const { return m_cause; }
     /// True for the causes that mean the data itself is damaged (as opposed to misuse of the archive).
     bool IsFormatFailure() const;
 
 private:
-    ArchiveErrorCause cause_;
+    ArchiveErrorCause m_cause;
 };

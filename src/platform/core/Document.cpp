@@ -35,13 +35,13 @@ void ReportDocumentFailure(std::u16string_view fallback) {
 }  // namespace
 
 void CDocument::SetPathName(std::u16string_view path, bool /*addToRecent*/) {
-    pathName_ = std::u16string(path);
+    m_pathName = std::u16string(path);
     SetTitle(std::u16string(LastPathComponent(path)));
 }
 
 bool CDocument::OnNewDocument() {
     DeleteContents();
-    pathName_.clear();
+    m_pathName.clear();
     SetModifiedFlag(false);
     return true;
 }

@@ -26,17 +26,17 @@ public:
 
     ~CDocument() override = default;
 
-    const std::u16string& GetTitle() const { return title_; }
+    const std::u16string& GetTitle() const { return m_title; }
     /// Sets the title shown for the document.
-    virtual void SetTitle(std::u16string title) { title_ = std::move(title); }
+    virtual void SetTitle(std::u16string title) { m_title = std::move(title); }
     /// The full path; empty until the document is opened from or saved to a file.
-    const std::u16string& GetPathName() const { return pathName_; }
+    const std::u16string& GetPathName() const { return m_pathName; }
     /// Stores the full path and sets the title to its last component (the file name with its
     /// extension). Corvina keeps no recent-file list, so `addToRecent` has no effect.
     virtual void SetPathName(std::u16string_view path, bool addToRecent = true);
 
-    bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     /// Starts a new document: clears the path name and the modified flag; the contents stay.
     virtual bool OnNewDocument();
@@ -58,7 +58,7 @@ protected:
     CDocument& operator=(const CDocument&) = delete;
 
 private:
-    std::u16string title_;
-    std::u16string pathName_;
-    bool modified_ = false;
+    std::u16string m_title;
+    std::u16string m_pathName;
+    bool m_modified = false;
 };

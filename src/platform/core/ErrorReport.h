@@ -22,11 +22,11 @@ ErrorReportHandler SetErrorReportHandler(ErrorReportHandler handler);
 class ScopedErrorReportHandler {
 public:
     explicit ScopedErrorReportHandler(ErrorReportHandler handler)
-        : previous_(SetErrorReportHandler(std::move(handler))) {}
-    ~ScopedErrorReportHandler() { SetErrorReportHandler(std::move(previous_)); }
+        : m_previous(SetErrorReportHandler(std::move(handler))) {}
+    ~ScopedErrorReportHandler() { SetErrorReportHandler(std::move(m_previous)); }
     ScopedErrorReportHandler(const ScopedErrorReportHandler&) = delete;
     ScopedErrorReportHandler& operator=(const ScopedErrorReportHandler&) = delete;
 
 private:
-    ErrorReportHandler previous_;
+    ErrorReportHandler m_previous;
 };

@@ -59,18 +59,18 @@ int LockOperation(unsigned flags) {
 }  // namespace
 
 CFile::CFile(int descriptor, std::u16string displayPath, bool ownsDescriptor)
-    : descriptor_(descriptor), ownsDescriptor_(ownsDescriptor), path_(std::move(displayPath)) {}
+    : m_descriptor(descriptor), m_ownsDescriptor(ownsDescriptor), m_path(std::move(displayPath)) {}
 
 CFile::CFile(CFile&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)), ownsDescriptor_(other.ownsDescriptor_),
-      path_(std::move(other.path_)) {}
+    : m_descriptor(std::exchange(other.m_descriptor, -1)), m_ownsDescriptor(other.m_ownsDescriptor),
+      m_path(std::move(other.m_path)) {}
 
 CFile& CFile::operator=(CFile&& other) noexcept {
     if (this != &other) {
         Abort();
-        descriptor_ = std::exchange(other.descriptor_, -1);
-        ownsDescriptor_ = other.ownsDescriptor_;
-        path_ = std::move(other.path_);
+        m_descriptor = std::exchange(other.m_descriptor, -1);
+        m_ownsDescriptor = other.m_ownsDescriptor;
+        m_path = std::move(other.m_path);
     }
     return *this;
 }
@@ -79,8 +79,8 @@ CFile::~CFile() { Abort(); }
 
 bool CFile::Open(std::u16string_view path, unsigned flags, FileErrorCause* error) {
     Abort();
-    path_ = std::u16string(path);
-    ownsDescriptor_ = true;
+    m_path = std::u16string(path);
+    m_ownsDescriptor = true;
     const std::string hostPath = ToHostPath(path);
     const auto fail = [&](int osError) {
         if (error) {
@@ -114,7 +114,7 @@ bool CFile::Open(std::u16string_view path, unsigned flags, FileErrorCause* error
         ::close(descriptor);
         return fail(truncateError);
     }
-    descriptor_ = descriptor;
+    m_descriptor = descriptor;
     return true;
 }
 
@@ -126,7 +126,7 @@ void CFile::OpenOrThrow(std::u16string_view path, unsigned flags) {
 }
 
 void CFile::ThrowLastError(int osError) const {
-    throw CFileException(FileErrorCauseFromErrno(osError), path_, osError);
+    throw CFileException(FileErrorCauseFromErrno(osError), m_path, osError);
 }
 
 std::size_t CFile::Read(void* buffer, std::size_t count) {
@@ -136,7 +136,7 @@ std::size_t CFile::Read(void* buffer, std::size_t count) {
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t got = ::read(descriptor_, bytes + done, count - done);
+        const ssize_t got = ::read(m_descriptor, bytes + done, count - done);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -164,7 +164,7 @@ void CFile::Write(const void* buffer, std::size_t count) {
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < allowed) {
-        const ssize_t put = ::write(descriptor_, bytes + done, allowed - done);
+        const ssize_t put = ::write(m_descriptor, bytes + done, allowed - done);
         if (put < 0 && errno == EINTR) {
             continue;
         }
@@ -174,7 +174,7 @@ void CFile::Write(const void* buffer, std::size_t count) {
         done += static_cast<std::size_t>(put);
     }
     if (allowed < count) {
-        throw CFileException(fault->cause, path_);
+        throw CFileException(fault->cause, m_path);
     }
 }
 
@@ -183,14 +183,14 @@ void CFile::Flush() {
         ThrowLastError(EBADF);
     }
     // Pipes and terminals cannot be synchronised and need not be.
-    if (::fsync(descriptor_) != 0 && errno != EINVAL && errno != EROFS) {
+    if (::fsync(m_descriptor) != 0 && errno != EINVAL && errno != EROFS) {
         ThrowLastError(errno);
     }
 }
 
 std::uint64_t CFile::Seek(std::int64_t offset, SeekFrom from) {
     const int whence = from == SeekFrom::Begin ? SEEK_SET : from == SeekFrom::Current ? SEEK_CUR : SEEK_END;
-    const off_t position = ::lseek(descriptor_, static_cast<off_t>(offset), whence);
+    const off_t position = ::lseek(m_descriptor, static_cast<off_t>(offset), whence);
     if (position < 0) {
         ThrowLastError(errno);
     }
@@ -198,7 +198,7 @@ std::uint64_t CFile::Seek(std::int64_t offset, SeekFrom from) {
 }
 
 std::uint64_t CFile::GetPosition() const {
-    const off_t position = ::lseek(descriptor_, 0, SEEK_CUR);
+    const off_t position = ::lseek(m_descriptor, 0, SEEK_CUR);
     if (position < 0) {
         ThrowLastError(errno);
     }
@@ -207,7 +207,7 @@ std::uint64_t CFile::GetPosition() const {
 
 std::uint64_t CFile::GetLength() const {
     struct stat status {};
-    if (::fstat(descriptor_, &status) != 0) {
+    if (::fstat(m_descriptor, &status) != 0) {
         ThrowLastError(errno);
     }
     return static_cast<std::uint64_t>(status.st_size);
@@ -217,8 +217,8 @@ void CFile::Close() {
     if (!IsOpen()) {
         return;
     }
-    const int descriptor = std::exchange(descriptor_, -1);
-    if (ownsDescriptor_ && ::close(descriptor) != 0 && errno != EINTR) {
+    const int descriptor = std::exchange(m_descriptor, -1);
+    if (m_ownsDescriptor && ::close(descriptor) != 0 && errno != EINTR) {
         ThrowLastError(errno);
     }
 }
@@ -227,8 +227,8 @@ void CFile::Abort() {
     if (!IsOpen()) {
         return;
     }
-    const int descriptor = std::exchange(descriptor_, -1);
-    if (ownsDescriptor_) {
+    const int descriptor = std::exchange(m_descriptor, -1);
+    if (m_ownsDescriptor) {
         ::close(descriptor);
     }
 }
@@ -248,8 +248,8 @@ void CFile::Rename(std::u16string_view from, std::u16string_view to) {
 }
 
 ScopedFileWriteFault::ScopedFileWriteFault(std::uint64_t bytesBeforeFailure, FileErrorCause failureCause)
-    : remaining(bytesBeforeFailure), cause(failureCause), previous_(activeWriteFault) {
+    : remaining(bytesBeforeFailure), cause(failureCause), m_previous(activeWriteFault) {
     activeWriteFault = this;
 }
 
-ScopedFileWriteFault::~ScopedFileWriteFault() { activeWriteFault = previous_; }
+ScopedFileWriteFault::~ScopedFileWriteFault() { activeWriteFault = m_previous; }

@@ -45,13 +45,13 @@ public:
     /// Opens `path` or throws the `CFileException` that says why not.
     void OpenOrThrow(std::u16string_view path, unsigned flags);
 
-    bool IsOpen() const { return descriptor_ >= 0; }
+    bool IsOpen() const { return m_descriptor >= 0; }
     /// The path the file was opened with, as the program named it.
-    const std::u16string& GetFilePath() const { return path_; }
+    const std::u16string& GetFilePath() const { return m_path; }
     /// Changes the path that messages name (a temporary file reports as the file it will replace).
-    void SetFilePath(std::u16string displayPath) { path_ = std::move(displayPath); }
+    void SetFilePath(std::u16string displayPath) { m_path = std::move(displayPath); }
     /// The operating system's descriptor, or -1.
-    int GetHandle() const { return descriptor_; }
+    int GetHandle() const { return m_descriptor; }
 
     /// Reads up to `count` bytes; returns how many were read (fewer only at the end of the file).
     std::size_t Read(void* buffer, std::size_t count);
@@ -78,11 +78,11 @@ private:
     [[noreturn]] void ThrowLastError(int osError) const;
 
     /// The descriptor, -1 when closed.
-    int descriptor_ = -1;
+    int m_descriptor = -1;
     /// Whether closing this object closes the descriptor.
-    bool ownsDescriptor_ = true;
+    bool m_ownsDescriptor = true;
     /// The path as the program named it, for messages.
-    std::u16string path_;
+    std::u16string m_path;
 };
 
 /// While alive, makes every write through a `CFile` on this thread fail with `cause` once
@@ -102,5 +102,5 @@ public:
     FileErrorCause cause;
 
 private:
-    ScopedFileWriteFault* previous_;
+    ScopedFileWriteFault* m_previous;
 };

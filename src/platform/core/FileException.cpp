@@ -89,9 +89,9 @@ FileErrorCause FileErrorCauseFromErrno(int osError) {
 }
 
 CFileException::CFileException(FileErrorCause cause, std::u16string path, int osError)
-    : CException(FormatString(FileErrorMessagePattern(cause), {path})), cause_(cause), path_(std::move(path)),
-      osError_(osError) {}
+    : CException(FormatString(FileErrorMessagePattern(cause), {path})), m_cause(cause), m_path(std::move(path)),
+      m_osError(osError) {}
 
 std::u16string CFileException::GetErrorMessage() const {
-    return FormatString(FileErrorMessagePattern(cause_), {path_});
+    return FormatString(FileErrorMessagePattern(m_cause), {m_path});
 }

@@ -45,12 +45,12 @@ public:
 
     /// The cause's message with %1 replaced by the path.
     std::u16string GetErrorMessage() const override;
-    FileErrorCause Cause() const { return cause_; }
-    const std::u16string& Path() const { return path_; }
-    int OsError() const { return osError_; }
+    FileErrorCause Cause() const { return m_cause; }
+    const std::u16string& Path() const { return m_path; }
+    int OsError() const { return m_osError; }
 
 private:
-    FileErrorCause cause_;
-    std::u16string path_;
-    int osError_;
+    FileErrorCause m_cause;
+    std::u16string m_path;
+    int m_osError;
 };

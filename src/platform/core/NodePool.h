@@ -34,7 +34,7 @@ public:
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
     ~NodePool() {
-        for (void* chunk : chunks_) {
+        for (void* chunk : m_chunks) {
             std::free(chunk);
         }
     }
@@ -69,21 +69,21 @@ private:
     static constexpr std::size_t kLargestChunkBytes = 2 * kHugePageBytes;
 
     Slot* Take() {
-        if (free_ != nullptr) {
-            Slot* const slot = free_;
+        if (m_free != nullptr) {
+            Slot* const slot = m_free;
             Unpoison(slot);
-            free_ = slot->next;
+            m_free = slot->next;
             return slot;
         }
-        if (fresh_ == freshEnd_) {
+        if (m_fresh == m_freshEnd) {
             Grow();
         }
-        return fresh_++;
+        return m_fresh++;
     }
 
     void Give(Slot* slot) {
-        slot->next = free_;
-        free_ = slot;
+        slot->next = m_free;
+        m_free = slot;
         Poison(slot);
     }
 
@@ -101,19 +101,19 @@ private:
     }
 
     void Grow() {
-        const std::size_t bytes = std::max(nextChunkBytes_, sizeof(Slot));
-        chunks_.reserve(chunks_.size() + 1);  // may throw: before there is a chunk to lose
+        const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Slot));
+        m_chunks.reserve(m_chunks.size() + 1);  // may throw: before there is a chunk to lose
         void* const chunk = std::malloc(bytes);
         if (chunk == nullptr) {
             throw std::bad_alloc();
         }
-        chunks_.push_back(chunk);
+        m_chunks.push_back(chunk);
         AskForHugePages(chunk, bytes);
         // Handed out in address order, so nodes made one after another lie side by side, and each
         // page is first touched by the node made in it.
-        fresh_ = static_cast<Slot*>(chunk);
-        freshEnd_ = fresh_ + bytes / sizeof(Slot);
-        nextChunkBytes_ = std::min(bytes * 2, kLargestChunkBytes);
+        m_fresh = static_cast<Slot*>(chunk);
+        m_freshEnd = m_fresh + bytes / sizeof(Slot);
+        m_nextChunkBytes = std::min(bytes * 2, kLargestChunkBytes);
     }
 
     /// Asks the system to back the huge pages that lie whole inside `chunk` with huge pages, so a
@@ -127,11 +127,11 @@ private:
         }
     }
 
-    std::vector<void*> chunks_;
+    std::vector<void*> m_chunks;
     /// Slots given back, most recent first.
-    Slot* free_ = nullptr;
+    Slot* m_free = nullptr;
     /// The newest chunk's slots that were never handed out.
-    Slot* fresh_ = nullptr;
-    Slot* freshEnd_ = nullptr;
-    std::size_t nextChunkBytes_ = kFirstChunkBytes;
+    Slot* m_fresh = nullptr;
+    Slot* m_freshEnd = nullptr;
+    std::size_t m_nextChunkBytes = kFirstChunkBytes;
 };

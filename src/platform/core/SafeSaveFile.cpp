@@ -134,14 +134,14 @@ std::u16string ProgramFolderOf(const std::u16string& path) {
 
 } // namespace
 
-SafeSaveFile::SafeSaveFile(std::u16string targetPath) : targetPath_(std::move(targetPath)) {
-    replacedPath_ = FollowLinks(ToHostPath(targetPath_), targetPath_);
-    folder_ = FolderOf(replacedPath_);
+SafeSaveFile::SafeSaveFile(std::u16string targetPath) : m_targetPath(std::move(targetPath)) {
+    m_replacedPath = FollowLinks(ToHostPath(m_targetPath), m_targetPath);
+    m_folder = FolderOf(m_replacedPath);
     struct stat status {};
-    if (::stat(replacedPath_.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        throw CFileException(FileErrorCause::IsFolder, targetPath_, EISDIR);
+    if (::stat(m_replacedPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        throw CFileException(FileErrorCause::IsFolder, m_targetPath, EISDIR);
     }
-    RemoveStaleTemporaries(folder_, NameOf(replacedPath_));
+    RemoveStaleTemporaries(m_folder, NameOf(m_replacedPath));
     if (!OpenUnnamed()) {
         OpenNamed();
     }
@@ -149,7 +149,7 @@ SafeSaveFile::SafeSaveFile(std::u16string targetPath) : targetPath_(std::move(ta
 }
 
 SafeSaveFile::~SafeSaveFile() {
-    if (!committed_) {
+    if (!m_committed) {
         Discard();
     }
 }
@@ -158,7 +158,7 @@ bool SafeSaveFile::OpenUnnamed() {
     if (activeProbe && activeProbe->namedTemporaries) {
         return false;
     }
-    const int descriptor = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, kNewFileMode);
+    const int descriptor = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, kNewFileMode);
     if (descriptor < 0) {
         if (LacksUnnamedFiles(errno)) {
             return false;
@@ -166,18 +166,18 @@ bool SafeSaveFile::OpenUnnamed() {
         ThrowCreateFailure(errno);
     }
     // Failures while writing name the list the user saves.
-    file_ = CFile(descriptor, targetPath_, true);
+    m_file = CFile(descriptor, m_targetPath, true);
     return true;
 }
 
 void SafeSaveFile::OpenNamed() {
     int osError = EEXIST;
     for (int attempt = 0; attempt < kNameAttempts && osError == EEXIST; ++attempt) {
-        std::string name = TemporaryNameFor(replacedPath_, attempt);
+        std::string name = TemporaryNameFor(m_replacedPath, attempt);
         const int descriptor = ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, kNewFileMode);
         if (descriptor >= 0) {
-            temporaryPath_ = std::move(name);
-            file_ = CFile(descriptor, targetPath_, true);
+            m_temporaryPath = std::move(name);
+            m_file = CFile(descriptor, m_targetPath, true);
             return;
         }
         osError = errno;
@@ -187,66 +187,66 @@ void SafeSaveFile::OpenNamed() {
 
 void SafeSaveFile::ThrowCreateFailure(int osError) const {
     if (FolderRefusesNewFiles(osError)) {
-        const bool throughLink = replacedPath_ != ToHostPath(targetPath_);
+        const bool throughLink = m_replacedPath != ToHostPath(m_targetPath);
         throw CFileException(FileErrorCause::ReadOnlyFolder,
-                             throughLink ? Widen(folder_) : ProgramFolderOf(targetPath_), osError);
+                             throughLink ? Widen(m_folder) : ProgramFolderOf(m_targetPath), osError);
     }
-    throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+    throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
 }
 
 void SafeSaveFile::CopyTargetPermissions() {
     struct stat status {};
-    if (::stat(replacedPath_.c_str(), &status) != 0) {
+    if (::stat(m_replacedPath.c_str(), &status) != 0) {
         return; // a new file keeps the default permissions
     }
-    if (::fchmod(file_.GetHandle(), status.st_mode & kPermissionBits) != 0) {
+    if (::fchmod(m_file.GetHandle(), status.st_mode & kPermissionBits) != 0) {
         const int osError = errno;
         Discard();
-        throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+        throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
     }
 }
 
 void SafeSaveFile::NameUnnamed() {
     // Linking a descriptor by itself needs a privilege; its entry under /proc works for everyone.
-    const std::string descriptorPath = std::string(kOwnDescriptors) + std::to_string(file_.GetHandle());
+    const std::string descriptorPath = std::string(kOwnDescriptors) + std::to_string(m_file.GetHandle());
     int osError = EEXIST;
     for (int attempt = 0; attempt < kNameAttempts && osError == EEXIST; ++attempt) {
-        std::string name = TemporaryNameFor(replacedPath_, attempt);
-        if (::linkat(file_.GetHandle(), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
+        std::string name = TemporaryNameFor(m_replacedPath, attempt);
+        if (::linkat(m_file.GetHandle(), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
             ::linkat(AT_FDCWD, descriptorPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            temporaryPath_ = std::move(name);
+            m_temporaryPath = std::move(name);
             return;
         }
         osError = errno;
     }
-    throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+    throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
 }
 
 void SafeSaveFile::Commit() {
     try {
-        if (::fsync(file_.GetHandle()) != 0) {
+        if (::fsync(m_file.GetHandle()) != 0) {
             const int osError = errno;
-            throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+            throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
         }
         Log(ScopedSafeSaveProbe::Step::FileFlushed);
-        if (temporaryPath_.empty()) {
+        if (m_temporaryPath.empty()) {
             NameUnnamed();
         }
-        file_.Close();
-        if (::rename(temporaryPath_.c_str(), replacedPath_.c_str()) != 0) {
+        m_file.Close();
+        if (::rename(m_temporaryPath.c_str(), m_replacedPath.c_str()) != 0) {
             const int osError = errno;
-            throw CFileException(FileErrorCauseFromErrno(osError), targetPath_, osError);
+            throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
         }
         Log(ScopedSafeSaveProbe::Step::Renamed);
     } catch (const CFileException& failure) {
         Discard();
-        throw CFileException(failure.Cause(), targetPath_, failure.OsError());
+        throw CFileException(failure.Cause(), m_targetPath, failure.OsError());
     }
-    committed_ = true;
-    temporaryPath_.clear();
+    m_committed = true;
+    m_temporaryPath.clear();
     // Make the rename itself durable. The new file is complete and in place whether or not this
     // succeeds, so a failure here cannot turn the save into a loss and is not reported as one.
-    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         if (::fsync(folder) == 0) {
             Log(ScopedSafeSaveProbe::Step::FolderFlushed);
@@ -256,18 +256,18 @@ void SafeSaveFile::Commit() {
 }
 
 void SafeSaveFile::Discard() {
-    file_.Abort();
-    if (!temporaryPath_.empty() && !committed_) {
-        ::unlink(temporaryPath_.c_str());
+    m_file.Abort();
+    if (!m_temporaryPath.empty() && !m_committed) {
+        ::unlink(m_temporaryPath.c_str());
     }
-    temporaryPath_.clear();
+    m_temporaryPath.clear();
 }
 
 ScopedSafeSaveProbe::ScopedSafeSaveProbe(bool useNamedTemporaries)
-    : namedTemporaries(useNamedTemporaries), previous_(activeProbe) {
+    : namedTemporaries(useNamedTemporaries), m_previous(activeProbe) {
     activeProbe = this;
 }
 
 ScopedSafeSaveProbe::~ScopedSafeSaveProbe() {
-    activeProbe = previous_;
+    activeProbe = m_previous;
 }

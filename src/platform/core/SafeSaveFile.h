@@ -26,14 +26,14 @@ public:
     SafeSaveFile& operator=(const SafeSaveFile&) = delete;
 
     /// The temporary file, open for writing.
-    CFile& File() { return file_; }
+    CFile& File() { return m_file; }
     /// Flushes the temporary file to storage, names it, renames it over the target and flushes the
     /// folder, so the rename itself survives a power cut.
     void Commit();
     /// Closes and removes the temporary file; the target is not touched.
     void Discard();
 
-    const std::u16string& TargetPath() const { return targetPath_; }
+    const std::u16string& TargetPath() const { return m_targetPath; }
 
 private:
     /// Opens an unnamed temporary file in the folder; false when the file system has none.
@@ -48,15 +48,15 @@ private:
     /// Gives an unnamed temporary file its name, just before the rename.
     void NameUnnamed();
 
-    std::u16string targetPath_;
+    std::u16string m_targetPath;
     /// The host path of the file that is replaced: the target, or what its links lead to.
-    std::string replacedPath_;
+    std::string m_replacedPath;
     /// The host folder that path lies in.
-    std::string folder_;
+    std::string m_folder;
     /// The host path of the temporary file once it has a name; empty while it has none.
-    std::string temporaryPath_;
-    CFile file_;
-    bool committed_ = false;
+    std::string m_temporaryPath;
+    CFile m_file;
+    bool m_committed = false;
 };
 
 /// Test seam: while alive, safe saves on this thread use named temporary files (as on file systems
@@ -77,5 +77,5 @@ public:
     std::vector<Step> steps;
 
 private:
-    ScopedSafeSaveProbe* previous_;
+    ScopedSafeSaveProbe* m_previous;
 };

@@ -10,33 +10,33 @@ constexpr char kLineFeed = '\n';
 
 }  // namespace
 
-TextStreamReader::TextStreamReader(CFile& file) : file_(file), buffer_(kReadAheadSize) {}
+TextStreamReader::TextStreamReader(CFile& file) : m_file(file), m_buffer(kReadAheadSize) {}
 
 bool TextStreamReader::Ensure(std::size_t count) {
-    if (filled_ - cursor_ >= count) {
+    if (m_filled - m_cursor >= count) {
         return true;
     }
-    if (fileEnded_) {
+    if (m_fileEnded) {
         return false;
     }
-    const std::size_t kept = filled_ - cursor_;
-    std::memmove(buffer_.data(), buffer_.data() + cursor_, kept);
-    cursor_ = 0;
-    filled_ = kept;
-    while (filled_ < count && !fileEnded_) {
-        const std::size_t got = file_.Read(buffer_.data() + filled_, buffer_.size() - filled_);
-        fileEnded_ = got == 0;
-        filled_ += got;
+    const std::size_t kept = m_filled - m_cursor;
+    std::memmove(m_buffer.data(), m_buffer.data() + m_cursor, kept);
+    m_cursor = 0;
+    m_filled = kept;
+    while (m_filled < count && !m_fileEnded) {
+        const std::size_t got = m_file.Read(m_buffer.data() + m_filled, m_buffer.size() - m_filled);
+        m_fileEnded = got == 0;
+        m_filled += got;
     }
-    return filled_ >= count;
+    return m_filled >= count;
 }
 
 int TextStreamReader::PeekSlow() {
     if (!Ensure(1)) {
         return kEnd;
     }
-    const char c = buffer_[cursor_];
-    if (c == kCarriageReturn && Ensure(2) && buffer_[cursor_ + 1] == kLineFeed) {
+    const char c = m_buffer[m_cursor];
+    if (c == kCarriageReturn && Ensure(2) && m_buffer[m_cursor + 1] == kLineFeed) {
         return kLineFeed;
     }
     return static_cast<unsigned char>(c);
@@ -46,7 +46,7 @@ std::string_view TextStreamReader::BufferedSlow() {
     if (!Ensure(1)) {
         return {};
     }
-    return std::string_view(buffer_.data() + cursor_, filled_ - cursor_);
+    return std::string_view(m_buffer.data() + m_cursor, m_filled - m_cursor);
 }
 
 int TextStreamReader::GetSlow() {
@@ -55,36 +55,36 @@ int TextStreamReader::GetSlow() {
         return kEnd;
     }
     // A translated line end stands for two bytes.
-    cursor_ += (c == kLineFeed && buffer_[cursor_] == kCarriageReturn) ? 2 : 1;
+    m_cursor += (c == kLineFeed && m_buffer[m_cursor] == kCarriageReturn) ? 2 : 1;
     return c;
 }
 
-TextStreamWriter::TextStreamWriter(CFile& file) : file_(file), block_(kBlockSize) {}
+TextStreamWriter::TextStreamWriter(CFile& file) : m_file(file), m_block(kBlockSize) {}
 
 void TextStreamWriter::Write(std::string_view bytes) {
-    if (bytes.size() > block_.size() - used_) {
+    if (bytes.size() > m_block.size() - m_used) {
         Flush();
     }
     // More than a block at once goes straight to the file rather than through the block in pieces.
-    if (bytes.size() >= block_.size()) {
-        file_.Write(bytes.data(), bytes.size());
+    if (bytes.size() >= m_block.size()) {
+        m_file.Write(bytes.data(), bytes.size());
         return;
     }
-    std::memcpy(block_.data() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    std::memcpy(m_block.data() + m_used, bytes.data(), bytes.size());
+    m_used += bytes.size();
 }
 
 char* TextStreamWriter::Claim(std::size_t count) {
-    if (count > block_.size() - used_) {
+    if (count > m_block.size() - m_used) {
         Flush();
     }
-    return block_.data() + used_;
+    return m_block.data() + m_used;
 }
 
 void TextStreamWriter::Flush() {
-    if (used_ == 0) {
+    if (m_used == 0) {
         return;
     }
-    file_.Write(block_.data(), used_);
-    used_ = 0;
+    m_file.Write(m_block.data(), m_used);
+    m_used = 0;
 }

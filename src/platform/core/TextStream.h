@@ -20,28 +20,28 @@ public:
 
     /// The next character without taking it, or `kEnd`.
     int Peek() {
-        if (cursor_ < filled_ && buffer_[cursor_] != kCarriageReturn) {
-            return static_cast<unsigned char>(buffer_[cursor_]);
+        if (m_cursor < m_filled && m_buffer[m_cursor] != kCarriageReturn) {
+            return static_cast<unsigned char>(m_buffer[m_cursor]);
         }
         return PeekSlow();
     }
     /// Takes the next character, or answers `kEnd`.
     int Get() {
-        if (cursor_ < filled_ && buffer_[cursor_] != kCarriageReturn) {
-            return static_cast<unsigned char>(buffer_[cursor_++]);
+        if (m_cursor < m_filled && m_buffer[m_cursor] != kCarriageReturn) {
+            return static_cast<unsigned char>(m_buffer[m_cursor++]);
         }
         return GetSlow();
     }
     /// The bytes read ahead and not yet taken, untranslated (refilled first when none are left);
     /// empty only at the end of the file. For readers that scan long runs at once.
     std::string_view Buffered() {
-        if (cursor_ < filled_) {
-            return std::string_view(buffer_.data() + cursor_, filled_ - cursor_);
+        if (m_cursor < m_filled) {
+            return std::string_view(m_buffer.data() + m_cursor, m_filled - m_cursor);
         }
         return BufferedSlow();
     }
     /// Takes `count` bytes of those `Buffered` answered.
-    void Skip(std::size_t count) { cursor_ += count; }
+    void Skip(std::size_t count) { m_cursor += count; }
 
 private:
     static constexpr char kCarriageReturn = '\r';
@@ -52,11 +52,11 @@ private:
     /// Makes at least `count` bytes available unless the file ends first; false when fewer remain.
     bool Ensure(std::size_t count);
 
-    CFile& file_;
-    std::vector<char> buffer_;
-    std::size_t cursor_ = 0;
-    std::size_t filled_ = 0;
-    bool fileEnded_ = false;
+    CFile& m_file;
+    std::vector<char> m_buffer;
+    std::size_t m_cursor = 0;
+    std::size_t m_filled = 0;
+    bool m_fileEnded = false;
 };
 
 /// Collects bytes and writes them to a file in large blocks.
@@ -74,13 +74,13 @@ public:
     /// how many were used; nothing else may come in between. Throws as `Write` does.
     char* Claim(std::size_t count);
     /// Keeps the first `used` bytes of the room the last `Claim` granted.
-    void Commit(std::size_t used) { used_ += used; }
+    void Commit(std::size_t used) { m_used += used; }
     /// Hands everything collected to the file.
     void Flush();
 
 private:
-    CFile& file_;
-    std::vector<char> block_;
-    /// How many bytes at the start of `block_` are collected and not yet written.
-    std::size_t used_ = 0;
+    CFile& m_file;
+    std::vector<char> m_block;
+    /// How many bytes at the start of `m_block` are collected and not yet written.
+    std::size_t m_used = 0;
 };

@@ -137,14 +137,14 @@ public:
     /// Creates a node holding `item` as the last child of `parent` (of the hidden root when null).
     Node* Append(Item item, Node* parent = nullptr) {
         Node* const owner = parent ? parent : &root;
-        Node* const node = pool_.Create(std::move(item), owner);
+        Node* const node = m_pool.Create(std::move(item), owner);
         try {
             owner->children.push_back(node);
         } catch (...) {
-            pool_.Destroy(node);
+            m_pool.Destroy(node);
             throw;
         }
-        ++count_;
+        ++m_count;
         CheckAppended(*owner, node);
         return node;
     }
@@ -152,7 +152,7 @@ public:
     /// Creates a node holding `item` that names `parent` as its parent but is in no children list
     /// yet. Readers build a subtree apart this way and attach it only when it is complete; until
     /// then it is theirs to attach (`Nest`, `Attach`) or to destroy (`DestroyDetached`).
-    Node* MakeDetached(Item item, Node* parent) { return pool_.Create(std::move(item), parent); }
+    Node* MakeDetached(Item item, Node* parent) { return m_pool.Create(std::move(item), parent); }
 
     /// Appends the detached `child` to the children of its parent, itself still detached.
     void Nest(Node* child) {
@@ -165,7 +165,7 @@ public:
     Node* Attach(Node* top) {
         Node* const owner = top->parent;
         owner->children.push_back(top);
-        count_ += 1 + top->CountDescendants();
+        m_count += 1 + top->CountDescendants();
         CheckAppended(*owner, top);
         return top;
     }
@@ -179,7 +179,7 @@ public:
         Node* const parent = node->parent;
         const std::size_t index = parent->IndexOfChild(node);
         assert(index < parent->children.size());
-        count_ -= 1 + node->CountDescendants();
+        m_count -= 1 + node->CountDescendants();
         DestroySubtree(node);
         parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(index));
         parent->CheckInvariants();
@@ -191,14 +191,14 @@ public:
             DestroySubtree(root.children.back());
             root.children.pop_back();
         }
-        count_ = 0;
+        m_count = 0;
     }
 
     /// The number of items: every node below the hidden root. Kept up to date by every change, so
     /// asking is free even for a million items.
     std::size_t Count() const {
-        assert(count_ == root.CountDescendants());
-        return count_;
+        assert(m_count == root.CountDescendants());
+        return m_count;
     }
 
     /// Visits every item in pre-order with its level (0 for top-level items); see `WalkPreOrder`.
@@ -231,18 +231,18 @@ private:
                 continue;
             }
             if (node == top) {
-                pool_.Destroy(node);
+                m_pool.Destroy(node);
                 return;
             }
             Node* const parent = node->parent;
             parent->children.pop_back();
-            pool_.Destroy(node);
+            m_pool.Destroy(node);
             node = parent;
         }
     }
 
     /// Where every node but the hidden root lives.
-    NodePool<Node> pool_;
+    NodePool<Node> m_pool;
     /// The number of nodes below the hidden root.
-    std::size_t count_ = 0;
+    std::size_t m_count = 0;
 };
