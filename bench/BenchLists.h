@@ -73,13 +73,16 @@ inline std::uint64_t TextBytesOf(const CCorvinaDoc& doc) {
 inline std::uint64_t StringHeapOf(const CCorvinaDoc& doc) {
     constexpr std::size_t kChunkHeader = sizeof(std::size_t);
     const auto heapOf = [](const std::u16string& text) -> std::uint64_t {
-        const bool onHeap = reinterpret_cast<const void*>(text.data()) != reinterpret_cast<const void*>(&text) &&
-                            (text.data() < reinterpret_cast<const char16_t*>(&text) ||
-                             text.data() >= reinterpret_cast<const char16_t*>(&text + 1));
+        const bool onHeap =
+            reinterpret_cast<const void*>(text.data()) != reinterpret_cast<const void*>(&text) &&
+            (text.data() < reinterpret_cast<const char16_t*>(&text) ||
+             text.data() >= reinterpret_cast<const char16_t*>(&text + 1));
         return onHeap ? malloc_usable_size(const_cast<char16_t*>(text.data())) + kChunkHeader : 0;
     };
     std::uint64_t bytes = 0;
-    doc.tree.Walk([&](const TaskNode& node, std::size_t) { bytes += heapOf(node.item.title) + heapOf(node.item.notes); });
+    doc.tree.Walk([&](const TaskNode& node, std::size_t) {
+        bytes += heapOf(node.item.title) + heapOf(node.item.notes);
+    });
     return bytes;
 }
 
@@ -93,7 +96,9 @@ inline void SettleAllocator() {
 }
 
 /// Bytes the allocator has handed out and not yet taken back, overhead included.
-inline std::uint64_t HeapInUse() { return mallinfo2().uordblks + mallinfo2().hblkhd; }
+inline std::uint64_t HeapInUse() {
+    return mallinfo2().uordblks + mallinfo2().hblkhd;
+}
 
 /// A scratch folder for one benchmark program, removed with everything in it at exit.
 inline const std::filesystem::path& ScratchFolder() {
@@ -101,7 +106,9 @@ inline const std::filesystem::path& ScratchFolder() {
     return folder.Path();
 }
 
-inline std::u16string ScratchFile(const std::string& name) { return Widen((ScratchFolder() / name).string()); }
+inline std::u16string ScratchFile(const std::string& name) {
+    return Widen((ScratchFolder() / name).string());
+}
 
 /// Prints the usual console table, remembers each run's times and counters, and at the end prints
 /// one line per goal: the operation, the goal, what was measured against the baseline of the same
@@ -142,8 +149,8 @@ public:
     void Finalize() override {
         ConsoleReporter::Finalize();
         // Wall-clock ratios are what a user waits; on a busy machine the CPU-time ratios are steadier.
-        std::printf("\n%-34s %-28s %7s %10s %10s  %s\n", "operation", "baseline", "goal", "wall ratio", "CPU ratio",
-                    "verdict");
+        std::printf("\n%-34s %-28s %7s %10s %10s  %s\n", "operation", "baseline", "goal", "wall ratio",
+                    "CPU ratio", "verdict");
         for (const Pair& pair : m_pairs) {
             for (const auto& [name, time] : m_times) {
                 if (name.rfind(pair.measured + "/", 0) != 0) {
@@ -163,9 +170,9 @@ public:
         }
         for (const Ceiling& ceiling : m_ceilings) {
             for (const auto& [name, value] : m_counters) {
-                if (name.rfind(ceiling.benchmark + "/", 0) != 0 ||
-                    name.size() < ceiling.counter.size() + 1 ||
-                    name.compare(name.size() - ceiling.counter.size() - 1, std::string::npos, ":" + ceiling.counter) != 0) {
+                if (name.rfind(ceiling.benchmark + "/", 0) != 0 || name.size() < ceiling.counter.size() + 1 ||
+                    name.compare(name.size() - ceiling.counter.size() - 1, std::string::npos,
+                                 ":" + ceiling.counter) != 0) {
                     continue;
                 }
                 std::printf("%-63s <=%5.0f %9.1f %12s %s\n", name.c_str(), ceiling.goal, value, "",
@@ -196,4 +203,4 @@ inline int RunWithRatios(int argc, char** argv, std::vector<RatioReporter::Pair>
     return 0;
 }
 
-}  // namespace bench
+} // namespace bench

@@ -89,7 +89,8 @@ void BM_Save(benchmark::State& state) {
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SavedListOf(state.range(0)).bytes.size()));
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations() * SavedListOf(state.range(0)).bytes.size()));
 }
 
 void BM_RawRead(benchmark::State& state) {
@@ -185,7 +186,7 @@ BENCHMARK(BM_Load)->Apply(ForEachSize);
 BENCHMARK(BM_RawReadSmallFiles)->Arg(kSmallListFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadHeaderSmallFiles)->Arg(kSmallListFiles)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     return RunWithRatios(argc, argv,

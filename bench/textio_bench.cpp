@@ -59,7 +59,6 @@ void BM_RawWriteText(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
-
 void BM_Export(benchmark::State& state) {
     const CCorvinaDoc& doc = ListOf(state.range(0));
     const std::u16string path = ScratchFile("exported.txt");
@@ -71,7 +70,8 @@ void BM_Export(benchmark::State& state) {
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TextOf(state.range(0)).bytes.size()));
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations() * TextOf(state.range(0)).bytes.size()));
 }
 
 void BM_RawReadText(benchmark::State& state) {
@@ -140,7 +140,7 @@ BENCHMARK(BM_RawReadText)->Apply(ForEachSize);
 BENCHMARK(BM_Import)->Apply(ForEachSize);
 BENCHMARK(BM_ImportParseOnly)->Apply(ForEachSize);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     return RunWithRatios(argc, argv,

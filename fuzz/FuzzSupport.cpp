@@ -26,9 +26,13 @@ MemoryFile::MemoryFile(const std::uint8_t* data, std::size_t size) : MemoryFile(
     }
 }
 
-MemoryFile::~MemoryFile() { ::close(m_descriptor); }
+MemoryFile::~MemoryFile() {
+    ::close(m_descriptor);
+}
 
-std::u16string MemoryFile::Path() const { return Widen("/proc/self/fd/" + std::to_string(m_descriptor)); }
+std::u16string MemoryFile::Path() const {
+    return Widen("/proc/self/fd/" + std::to_string(m_descriptor));
+}
 
 void SilenceErrorReports() {
     static const bool installed = [] {

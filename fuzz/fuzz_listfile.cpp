@@ -20,7 +20,7 @@ std::vector<std::size_t> ShapeInOrder(const CCorvinaDoc& doc) {
     return shape;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilenceErrorReports();
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CCorvinaDoc reloaded;
     if (!reloaded.OnOpenDocument(output.Path())) {
-        std::abort();  // a list that loaded must save into a file that loads
+        std::abort(); // a list that loaded must save into a file that loads
     }
     const auto before = ItemsInOrder(doc);
     const auto after = ItemsInOrder(reloaded);

@@ -11,9 +11,13 @@
 
 namespace {
 
-bool FieldTravels(std::u16string_view field) { return field.find_first_of(u"\t\r\n") == std::u16string_view::npos; }
+bool FieldTravels(std::u16string_view field) {
+    return field.find_first_of(u"\t\r\n") == std::u16string_view::npos;
+}
 
-bool LooksQuoted(std::u16string_view notes) { return !notes.empty() && notes.front() == u'"' && notes.back() == u'"'; }
+bool LooksQuoted(std::u16string_view notes) {
+    return !notes.empty() && notes.front() == u'"' && notes.back() == u'"';
+}
 
 bool ListTravels(const CCorvinaDoc& doc) {
     bool travels = true;
@@ -36,7 +40,7 @@ void Import(CCorvinaDoc& doc, const std::u16string& path) {
     in.Close();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilenceErrorReports();

@@ -12,6 +12,8 @@ constexpr AcceleratorTable kTables[] = {
     {IDR_ACCELERATORS, kShortcuts},
 };
 
-}  // namespace
+} // namespace
 
-std::span<const AcceleratorTable> ProgramAccelerators() { return kTables; }
+std::span<const AcceleratorTable> ProgramAccelerators() {
+    return kTables;
+}

@@ -30,8 +30,8 @@ constexpr DialogItemTemplate kAboutItems[] = {
     {IDC_STATIC, kStaticClass, u"", 23, 11, 33, 46, kControl | SS_BITMAP, 0, IDB_ABOUT},
     {IDC_PRODUCT_NAME, kStaticClass, u"Corvina", 65, 21, 50, 12, kControl | SS_LEFT},
     {IDC_VERSION, kStaticClass, kProgramVersionText, 68, 33, 46, 8, kControl | SS_LEFT},
-    {IDC_STATIC, kStaticClass, u"Full support and User manual\nare available on our web-site:", 14, 67, 110, 18,
-     kControl | SS_CENTER},
+    {IDC_STATIC, kStaticClass, u"Full support and User manual\nare available on our web-site:", 14, 67, 110,
+     18, kControl | SS_CENTER},
     {IDC_WEB_ADDRESS, kStaticClass, u"tarrow.example", 29, 85, 82, 8, kControl | SS_LEFT},
     {IDC_COMPANY, kStaticClass, u"Tarrow Software\nVisit us at tarrow.example", 6, 128, 127, 18,
      kControl | SS_CENTER},
@@ -53,7 +53,8 @@ constexpr DialogItemTemplate kItemGeneralItems[] = {
      kControl | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
     {IDC_IMPORTANCE_NORMAL, kButtonClass, u"Normal importance", 22, 64, 83, 10,
      kControl | BS_AUTORADIOBUTTON | WS_TABSTOP},
-    {IDC_IMPORTANCE_LOW, kButtonClass, u"Low importance", 22, 78, 79, 11, kControl | BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {IDC_IMPORTANCE_LOW, kButtonClass, u"Low importance", 22, 78, 79, 11,
+     kControl | BS_AUTORADIOBUTTON | WS_TABSTOP},
     {IDC_STATIC, kStaticClass, u"Title", 18, 12, 20, 8, kLabel},
     {IDC_STATIC, kStaticClass, u"Quantity", 18, 28, 29, 8, kLabel},
 };
@@ -67,14 +68,16 @@ constexpr DialogItemTemplate kItemNotesItems[] = {
 constexpr DialogTemplate kDialogs[] = {
     {IDD_LISTFILES, u"Corvina", 140, 155, kScreenStyle, WS_EX_APPWINDOW, kDialogFace, kDialogPointSize,
      kListFilesItems},
-    {IDD_ABOUTBOX, u"About Corvina", 139, 159, kScreenStyle, WS_EX_CAPTIONOKBTN, kDialogFace, kDialogPointSize,
-     kAboutItems},
+    {IDD_ABOUTBOX, u"About Corvina", 139, 159, kScreenStyle, WS_EX_CAPTIONOKBTN, kDialogFace,
+     kDialogPointSize, kAboutItems},
     {IDD_LISTEDITOR, u"Corvina", 140, 155, kScreenStyle, WS_EX_CAPTIONOKBTN | WS_EX_APPWINDOW, kDialogFace,
      kDialogPointSize, kListEditorItems},
     {IDD_ITEM_GENERAL, u"General", 152, 126, kPageStyle, 0, kDialogFace, kDialogPointSize, kItemGeneralItems},
     {IDD_ITEM_NOTES, u"Notes", 144, 126, kPageStyle, 0, kDialogFace, kDialogPointSize, kItemNotesItems},
 };
 
-}  // namespace
+} // namespace
 
-std::span<const DialogTemplate> ProgramDialogs() { return kDialogs; }
+std::span<const DialogTemplate> ProgramDialogs() {
+    return kDialogs;
+}

@@ -45,12 +45,8 @@ constexpr MenuItemTemplate kListEditorList[] = {
     {0, ID_FILE_CLOSE, u"Close"},
 };
 constexpr MenuItemTemplate kListEditorItem[] = {
-    {0, ID_ITEM_ADDSUBITEM, u"Add Subitem"},
-    kSeparator,
-    {0, ID_ITEM_EDIT, u"Edit Item"},
-    {0, ID_ITEM_DELETE, u"Delete Item"},
-    kSeparator,
-    {0, ID_ITEM_MOVEUP, u"Move up"},
+    {0, ID_ITEM_ADDSUBITEM, u"Add Subitem"}, kSeparator, {0, ID_ITEM_EDIT, u"Edit Item"},
+    {0, ID_ITEM_DELETE, u"Delete Item"},     kSeparator, {0, ID_ITEM_MOVEUP, u"Move up"},
     {0, ID_ITEM_MOVEDOWN, u"Move down"},
 };
 constexpr MenuItemTemplate kListEditorMenu[] = {
@@ -80,7 +76,11 @@ constexpr MenuBarTemplate kMenuBars[] = {
     {IDR_LISTEDITOR_MENU, IDR_LISTEDITOR_MENU, kListEditorButtons},
 };
 
-}  // namespace
+} // namespace
 
-std::span<const MenuTemplate> ProgramMenus() { return kMenus; }
-std::span<const MenuBarTemplate> ProgramMenuBars() { return kMenuBars; }
+std::span<const MenuTemplate> ProgramMenus() {
+    return kMenus;
+}
+std::span<const MenuBarTemplate> ProgramMenuBars() {
+    return kMenuBars;
+}

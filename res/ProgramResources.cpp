@@ -7,4 +7,6 @@ const ResourceTables& ProgramResources() {
     return tables;
 }
 
-void InstallProgramResources() { InstallResources(ProgramResources()); }
+void InstallProgramResources() {
+    InstallResources(ProgramResources());
+}

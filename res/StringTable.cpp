@@ -47,6 +47,8 @@ constexpr StringResource kStrings[] = {
     {IDS_UNTITLED, u"Untitled"},
 };
 
-}  // namespace
+} // namespace
 
-std::span<const StringResource> ProgramStrings() { return kStrings; }
+std::span<const StringResource> ProgramStrings() {
+    return kStrings;
+}

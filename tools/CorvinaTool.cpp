@@ -75,7 +75,7 @@ int Run(int argc, char** argv) {
     return UsageError();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     try {

@@ -70,7 +70,7 @@ void AppendNotes(std::string& out, std::u16string_view notes, const std::string&
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatItemCount(std::size_t count) {
     if (count == 0) {

@@ -24,7 +24,8 @@ constexpr std::u16string_view kListExtension = u".crv";
 int PrintToStandardOutput(const std::string& text) {
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (!written || std::fflush(stdout) != 0) {
-        ReportError(CFileException(FileErrorCause::Generic, std::u16string(kStandardOutputName)).GetErrorMessage());
+        ReportError(
+            CFileException(FileErrorCause::Generic, std::u16string(kStandardOutputName)).GetErrorMessage());
         return kExitFailure;
     }
     return kExitSuccess;
@@ -46,7 +47,7 @@ std::u16string DisplayName(const CCorvinaDoc& doc) {
     return name;
 }
 
-}  // namespace
+} // namespace
 
 int RunInfo(const std::u16string& listPath) {
     ListFileHeader header{};

@@ -5,9 +5,9 @@
 
 /// Exit statuses of corvina-tool.
 enum ToolExitStatus : int {
-    kExitSuccess = 0,  ///< the command did what it was asked
-    kExitFailure = 1,  ///< a file could not be read or written; the message is on standard error
-    kExitUsage = 2,    ///< the command line was wrong; the usage text is on standard error
+    kExitSuccess = 0, ///< the command did what it was asked
+    kExitFailure = 1, ///< a file could not be read or written; the message is on standard error
+    kExitUsage = 2,   ///< the command line was wrong; the usage text is on standard error
 };
 
 /// Prints "version=<V> items=<N>" from the header of `listPath` alone.

@@ -6,10 +6,10 @@
 // user sees them. After the runs it prints each ratio with its goal.
 #include "../BenchLists.h"
 
+#include "ScreenBenchMain.h"
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/ui/Resources.h"
-#include "ScreenBenchMain.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/testing/UiTest.h"
 #include "treectrl/VisualTreeCtrl.h"

@@ -2,10 +2,10 @@
 // one scroll step (a tick of the down arrow), each beside a baseline from the same run (measuring
 // the same titles once each with the row font), plus the memory a row costs beyond its texts.
 // After the runs it prints the ratios the control is held to.
+#include "ScreenBenchMain.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
-#include "ScreenBenchMain.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
@@ -34,9 +34,10 @@ const CRect kShortTreeRect(0, 0, 240, 100);
 
 /// The words titles are made of: a list's titles repeat their words, as real lists do.
 constexpr const char16_t* kVocabulary[] = {
-    u"Milk",   u"bread", u"eggs",  u"for",     u"the",   u"weekend", u"two",    u"packs", u"of",     u"butter",
-    u"fresh",  u"apples", u"call", u"plumber", u"about", u"kitchen", u"tap",    u"buy",   u"stamps", u"tent",
-    u"pegs",   u"rope",  u"stove", u"gas",     u"check", u"seals",   u"garden", u"water", u"tomatoes", u"hedge"};
+    u"Milk",  u"bread",  u"eggs",   u"for",    u"the",      u"weekend", u"two",   u"packs",
+    u"of",    u"butter", u"fresh",  u"apples", u"call",     u"plumber", u"about", u"kitchen",
+    u"tap",   u"buy",    u"stamps", u"tent",   u"pegs",     u"rope",    u"stove", u"gas",
+    u"check", u"seals",  u"garden", u"water",  u"tomatoes", u"hedge"};
 constexpr std::size_t kVocabularySize = sizeof(kVocabulary) / sizeof(kVocabulary[0]);
 
 /// A deterministic title of 2 to 9 words with the row's number in it.
@@ -95,7 +96,7 @@ public:
     }
 
 private:
-    CDC m_screen;            // stands in for the window's paint context
+    CDC m_screen; // stands in for the window's paint context
     CBitmap m_screenBitmap;
 };
 
@@ -103,7 +104,7 @@ private:
 struct Fixture {
     CWnd parent;
     BenchTreeCtrl tree;
-    std::vector<BYTE> checked;  // the owner's checked flags, one per row to be added
+    std::vector<BYTE> checked; // the owner's checked flags, one per row to be added
     std::vector<VisualNode*> nodes;
 
     /// A control with `rows` rows; room for the flags of `capacity` rows in all (at least `rows`).
@@ -112,10 +113,10 @@ struct Fixture {
         nodes.reserve(checked.size());
         RegisterWindowClass(u"BenchParent");
         parent.Create(u"BenchParent", u"", WS_VISIBLE, rect, nullptr, 0);
-        tree.Create(std::u16string(CVisualTreeCtrl::kClassName), u"Tasks", WS_CHILD | WS_VISIBLE, rect, &parent,
-                    kTreeId);
+        tree.Create(std::u16string(CVisualTreeCtrl::kClassName), u"Tasks", WS_CHILD | WS_VISIBLE, rect,
+                    &parent, kTreeId);
         tree.AddColumn();
-        tree.PaintNow();  // the first paint creates the surfaces
+        tree.PaintNow(); // the first paint creates the surfaces
         Fill(rows);
     }
 
@@ -200,8 +201,12 @@ void ScrollSteps(benchmark::State& state, const CRect& rect) {
     }
 }
 
-void BM_ScrollStep(benchmark::State& state) { ScrollSteps(state, kTreeRect); }
-void BM_ScrollStepShortView(benchmark::State& state) { ScrollSteps(state, kShortTreeRect); }
+void BM_ScrollStep(benchmark::State& state) {
+    ScrollSteps(state, kTreeRect);
+}
+void BM_ScrollStepShortView(benchmark::State& state) {
+    ScrollSteps(state, kShortTreeRect);
+}
 
 /// Bytes the allocator has handed out, large blocks it maps on their own included (the tree's pool
 /// takes its larger chunks that way).
@@ -234,7 +239,8 @@ void BM_MemoryPerRow(benchmark::State& state) {
             }
         }
         gross = static_cast<double>(after - before) / static_cast<double>(rows);
-        beyondTexts = (static_cast<double>(after - before) - static_cast<double>(texts)) / static_cast<double>(rows);
+        beyondTexts =
+            (static_cast<double>(after - before) - static_cast<double>(texts)) / static_cast<double>(rows);
         benchmark::DoNotOptimize(f);
     }
     state.counters["bytes_per_row_beyond_texts"] = beyondTexts;
@@ -277,14 +283,16 @@ public:
     }
 
     void PrintRatios() const {
-        std::printf("\nRatios of CPU times (goals: relayout <= 3x baseline, scroll step at 100000 <= 1.5x at 10, "
-                    "<= 128 bytes per row beyond texts)\n");
+        std::printf(
+            "\nRatios of CPU times (goals: relayout <= 3x baseline, scroll step at 100000 <= 1.5x at 10, "
+            "<= 128 bytes per row beyond texts)\n");
         for (long rows : kRowCounts) {
             const std::string arg = "/" + std::to_string(rows);
             const double baseline = Time("BM_MeasureTitlesOnce" + arg);
-            std::printf("  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = %.3f\n",
-                        rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
-                        Time("BM_RelayoutStructural" + arg) / baseline);
+            std::printf(
+                "  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = %.3f\n",
+                rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
+                Time("BM_RelayoutStructural" + arg) / baseline);
         }
         std::printf("  scroll step 100000 rows / 10 rows = %.2f (10 rows fit in the view: nothing scrolls)\n",
                     Time("BM_ScrollStep/100000") / Time("BM_ScrollStep/10"));
@@ -298,10 +306,11 @@ public:
             std::printf("  %s = %.1f\n", name.c_str(), value);
         }
         for (long rows : {10000L, 100000L}) {
-            const auto found = counters.find("BM_MemoryPerRow/" + std::to_string(rows) + "/iterations:1:bytes_per_row_beyond_texts");
+            const auto found = counters.find("BM_MemoryPerRow/" + std::to_string(rows) +
+                                             "/iterations:1:bytes_per_row_beyond_texts");
             if (found != counters.end()) {
-                std::printf("  memory per row beyond texts at %ld rows: %.1f bytes, goal <= %.0f: %s\n", rows, found->second,
-                            kRowBytesGoal, found->second <= kRowBytesGoal ? "met" : "NOT MET");
+                std::printf("  memory per row beyond texts at %ld rows: %.1f bytes, goal <= %.0f: %s\n", rows,
+                            found->second, kRowBytesGoal, found->second <= kRowBytesGoal ? "met" : "NOT MET");
             }
         }
     }
@@ -315,7 +324,7 @@ private:
     std::map<std::string, double> counters;
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     return RunScreenBenchmarks(argc, argv, u"treectrl_bench", [] {

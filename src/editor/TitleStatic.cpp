@@ -9,7 +9,7 @@ namespace {
 
 constexpr unsigned kTitleFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
-}  // namespace
+} // namespace
 
 CTitleStatic::CTitleStatic() {
     m_background.LoadBitmap(IDB_TITLE_BACKGROUND);

@@ -54,5 +54,5 @@ public:
     void ImportText(TextFile& file);
 
 private:
-    bool m_recoveredCopy = false;  ///< the last open failed and nothing has been saved since
+    bool m_recoveredCopy = false; ///< the last open failed and nothing has been saved since
 };

@@ -15,7 +15,7 @@ std::u16string_view FileNameOf(std::u16string_view path) {
     return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
 }
 
-}  // namespace
+} // namespace
 
 ListFileHeader ReadListFileHeader(std::u16string_view path) {
     CFile file;

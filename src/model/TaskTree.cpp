@@ -11,9 +11,9 @@ namespace {
 
 /// A node being read: detached from its parent until its whole subtree is in.
 struct PendingNode {
-    TaskNode* node;  // the hidden root, which the tree holds by value, or a detached node
+    TaskNode* node; // the hidden root, which the tree holds by value, or a detached node
     std::uint32_t childrenLeft;
-    bool reserved;  // its children list was sized up front, so its count is part of `announced`
+    bool reserved; // its children list was sized up front, so its count is part of `announced`
 };
 
 /// A node's child count as read: how many children follow, and whether room was made for them.
@@ -22,7 +22,7 @@ struct ChildCount {
     bool reserved;
 };
 
-}  // namespace
+} // namespace
 
 void TaskTree::Serialize(CArchive& archive, int version) {
     if (archive.IsStoring()) {
@@ -52,7 +52,7 @@ void TaskTree::Load(CArchive& archive, int version) {
     const auto readChildCount = [&](TaskNode& node) -> ChildCount {
         const std::int32_t count = archive.ReadI32();
         if (count <= 0) {
-            return {0, false};  // a negative count reads as no children
+            return {0, false}; // a negative count reads as no children
         }
         const auto claimed = static_cast<std::uint64_t>(count);
         if ((announced + claimed) * shortestRecord > archive.RemainingBytes()) {
@@ -94,7 +94,7 @@ void TaskTree::Load(CArchive& archive, int version) {
             child->item.Load(archive, version);
             const ChildCount grandchildren = readChildCount(*child);
             if (grandchildren.count == 0 && pending.size() > 2) {
-                Nest(child);  // a leaf below the top level is complete at once
+                Nest(child); // a leaf below the top level is complete at once
                 pending.pop_back();
                 continue;
             }

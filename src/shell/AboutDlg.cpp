@@ -11,7 +11,7 @@ constexpr int kVersionFontHeight = 14;
 constexpr int kWebFontHeight = 14;
 constexpr int kCompanyFontHeight = 12;
 
-}  // namespace
+} // namespace
 
 CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 

@@ -25,12 +25,12 @@ protected:
     bool OnInitDialog() override;
 
 private:
-    CStatic m_company;      ///< control 1018: the maker's name and an invitation to visit
-    CStatic m_webAddress;   ///< control 1015: the maker's web address, plain text
-    CStatic m_version;      ///< control 1017: "Version 1.06"
-    CStatic m_productName;  ///< control 1016: "Corvina"
-    CFont m_productFont;    ///< Tahoma 18 pixels, bold
-    CFont m_versionFont;    ///< Tahoma 14 pixels, normal
-    CFont m_webFont;        ///< Tahoma 14 pixels, semi-bold
-    CFont m_companyFont;    ///< Tahoma 12 pixels, normal
+    CStatic m_company;     ///< control 1018: the maker's name and an invitation to visit
+    CStatic m_webAddress;  ///< control 1015: the maker's web address, plain text
+    CStatic m_version;     ///< control 1017: "Version 1.06"
+    CStatic m_productName; ///< control 1016: "Corvina"
+    CFont m_productFont;   ///< Tahoma 18 pixels, bold
+    CFont m_versionFont;   ///< Tahoma 14 pixels, normal
+    CFont m_webFont;       ///< Tahoma 14 pixels, semi-bold
+    CFont m_companyFont;   ///< Tahoma 12 pixels, normal
 };

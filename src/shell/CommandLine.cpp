@@ -53,8 +53,8 @@ CPoint ParseScreenPoint(std::string_view option, const char* text) {
     if (std::sscanf(text, "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0 || x >= kDeviceScreenWidth ||
         y >= kDeviceScreenHeight) {
         throw CommandLineError(std::string(option) + " needs a screen point X,Y within " +
-                               std::to_string(kDeviceScreenWidth) + " x " + std::to_string(kDeviceScreenHeight) +
-                               ", not \"" + text + "\"");
+                               std::to_string(kDeviceScreenWidth) + " x " +
+                               std::to_string(kDeviceScreenHeight) + ", not \"" + text + "\"");
     }
     return {x, y};
 }
@@ -87,8 +87,8 @@ ScreenTourStep KeyStep(const char* name) {
             known += known.empty() ? "" : ", ";
             known += key;
         }
-        throw CommandLineError(std::string(kKeyOption) + " does not know the key \"" + name + "\" (keys: " + known +
-                               ", a letter or a digit)");
+        throw CommandLineError(std::string(kKeyOption) + " does not know the key \"" + name +
+                               "\" (keys: " + known + ", a letter or a digit)");
     }
     return step;
 }
@@ -100,9 +100,11 @@ ScreenTourStep TypeStep(const char* text) {
     return step;
 }
 
-}  // namespace
+} // namespace
 
-std::string_view ProgramUsage() { return kProgramUsage; }
+std::string_view ProgramUsage() {
+    return kProgramUsage;
+}
 
 ProgramOptions TakeProgramOptions(int& argc, char** argv) {
     ProgramOptions options;
@@ -125,7 +127,8 @@ ProgramOptions TakeProgramOptions(int& argc, char** argv) {
         } else if (const char* picture = OptionValue(kScreenshotOption, i, argc, argv, consumed)) {
             screenshotPath = picture;
             if (screenshotPath.empty()) {
-                throw CommandLineError(std::string(kScreenshotOption) + " needs the name of the picture file");
+                throw CommandLineError(std::string(kScreenshotOption) +
+                                       " needs the name of the picture file");
             }
         } else if (const char* tap = OptionValue(kTapOption, i, argc, argv, consumed)) {
             steps.push_back(PenStep(ScreenTourStep::Kind::Tap, kTapOption, tap));

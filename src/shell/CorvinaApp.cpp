@@ -16,7 +16,7 @@ void ShowReport(std::u16string_view message, MessageIcon /*icon*/) {
     AfxMessageBox(std::u16string(message), MB_OK | MB_ICONSTOP);
 }
 
-}  // namespace
+} // namespace
 
 CCorvinaApp::CCorvinaApp() : CWinApp(std::u16string(kProgramName)), m_errorReports(ShowReport) {}
 

@@ -43,8 +43,8 @@ public:
     bool ScreenshotWritten() const { return m_screenshotWritten; }
 
 private:
-    ScopedErrorReportHandler m_errorReports;      ///< reports shown in message boxes
-    CAcceleratorTable m_accelerators;             ///< shortcut table 128; empty until start-up
-    std::optional<ScreenTourPlan> m_screenshot;   ///< the picture asked for, if any
-    bool m_screenshotWritten = false;             ///< the picture asked for was written
+    ScopedErrorReportHandler m_errorReports;    ///< reports shown in message boxes
+    CAcceleratorTable m_accelerators;           ///< shortcut table 128; empty until start-up
+    std::optional<ScreenTourPlan> m_screenshot; ///< the picture asked for, if any
+    bool m_screenshotWritten = false;           ///< the picture asked for was written
 };

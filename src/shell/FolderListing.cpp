@@ -5,7 +5,7 @@ namespace {
 
 constexpr char16_t kPathSeparator = u'\\';
 
-}  // namespace
+} // namespace
 
 CFolderListing::CFolderListing(std::u16string folder, std::u16string pattern)
     : m_folder(std::move(folder)), m_pattern(std::move(pattern)) {

@@ -9,8 +9,8 @@
 
 /// One listed file: its name and the texts of its extra columns.
 struct FileRecord {
-    std::u16string fileName;              ///< as the enumeration returned it, extension included, no folder
-    std::vector<std::u16string> columns;  ///< display texts of the extra columns, first column first
+    std::u16string fileName;             ///< as the enumeration returned it, extension included, no folder
+    std::vector<std::u16string> columns; ///< display texts of the extra columns, first column first
 };
 
 /// The files of one folder matching one pattern, in the order the platform enumerates them. A derived
@@ -42,7 +42,7 @@ protected:
     void AppendRecord(FileRecord record) { m_records.push_back(std::move(record)); }
 
 private:
-    std::vector<FileRecord> m_records;  ///< the result of the last Scan, in enumeration order
-    std::u16string m_folder;            ///< the folder path, ending in a backslash unless empty
-    std::u16string m_pattern;           ///< the file-name pattern with wildcards
+    std::vector<FileRecord> m_records; ///< the result of the last Scan, in enumeration order
+    std::u16string m_folder;           ///< the folder path, ending in a backslash unless empty
+    std::u16string m_pattern;          ///< the file-name pattern with wildcards
 };

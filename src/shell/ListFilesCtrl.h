@@ -27,5 +27,5 @@ private:
     /// go to the screen.
     void ShowDocumentMenu(CPoint clientPoint);
 
-    CBitmap m_background;  ///< bitmap 149, 480 x 8: the ruled background tile
+    CBitmap m_background; ///< bitmap 149, 480 x 8: the ruled background tile
 };

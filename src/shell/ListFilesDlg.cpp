@@ -37,7 +37,7 @@ private:
     bool& m_running;
 };
 
-}  // namespace
+} // namespace
 
 CListFilesDlg::CListFilesDlg(CListFolderListing& listing, CWnd* parent)
     : CDialog(IDD_LISTFILES, parent), m_listing(listing), m_extension(listing.Pattern()) {
@@ -45,7 +45,7 @@ CListFilesDlg::CListFilesDlg(CListFolderListing& listing, CWnd* parent)
     m_images.Create(kRowIconWidth, kRowIconHeight, ILC_COLOR, kImageListInitialSize, kImageListGrowBy);
     m_images.Add(&m_rowIcon, nullptr);
     if (!m_extension.empty()) {
-        m_extension.erase(0, 1);  // "*.crv" -> ".crv"
+        m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
     SetUpCommands();
 }
@@ -97,7 +97,8 @@ void CListFilesDlg::FitListToScreen() {
     m_list.GetWindowRect(&list);
     CPoint topLeft = list.TopLeft();
     ScreenToClient(&topLeft);
-    m_list.MoveWindow(CRect(topLeft.x, topLeft.y, std::max(screen.right, topLeft.x), std::max(screen.bottom, topLeft.y)));
+    m_list.MoveWindow(
+        CRect(topLeft.x, topLeft.y, std::max(screen.right, topLeft.x), std::max(screen.bottom, topLeft.y)));
 }
 
 void CListFilesDlg::SetUpColumns() {
@@ -137,7 +138,8 @@ void CListFilesDlg::FillList() {
 }
 
 void CListFilesDlg::ReportUnreadableFiles() {
-    const std::u16string report = CUnreadableReports::Compose(m_reported.TakeUnreported(m_listing.Unreadable()));
+    const std::u16string report =
+        CUnreadableReports::Compose(m_reported.TakeUnreported(m_listing.Unreadable()));
     if (!report.empty()) {
         AfxMessageBox(report, MB_OK | MB_ICONSTOP);
     }

@@ -64,8 +64,8 @@ private:
     // The document commands (ListFilesDlgCommands.cpp).
     /// The list of a row: its name as shown and the path of its file.
     struct ListOfRow {
-        std::u16string name;  ///< the display name: the file name without ".crv"
-        std::u16string path;  ///< the Lists folder and the file's name as it lies there
+        std::u16string name; ///< the display name: the file name without ".crv"
+        std::u16string path; ///< the Lists folder and the file's name as it lies there
     };
     /// The selected row's list, or nothing.
     std::optional<ListOfRow> SelectedList() const;
@@ -79,13 +79,13 @@ private:
     void OnDelete();
     void OnAbout();
 
-    CListFilesCtrl m_list;             ///< the rows, bound to control 1000
-    CListFolderListing& m_listing;     ///< the files shown; not owned
-    CBitmap m_rowIcon;                 ///< bitmap 136, 13 x 16: a page with bullet lines
-    CImageList m_images;               ///< the rows' small icons: the row icon as image 0
-    std::u16string m_extension;        ///< ".crv"
-    CFont m_listFont;                  ///< Tahoma 13 pixels, normal weight
+    CListFilesCtrl m_list;                      ///< the rows, bound to control 1000
+    CListFolderListing& m_listing;              ///< the files shown; not owned
+    CBitmap m_rowIcon;                          ///< bitmap 136, 13 x 16: a page with bullet lines
+    CImageList m_images;                        ///< the rows' small icons: the row icon as image 0
+    std::u16string m_extension;                 ///< ".crv"
+    CFont m_listFont;                           ///< Tahoma 13 pixels, normal weight
     std::vector<std::u16string> m_rowFileNames; ///< each row's file name as it lies in the folder
-    CUnreadableReports m_reported;     ///< unreadable files already reported
-    bool m_filling = false;            ///< true during FillList, so its own message boxes cannot restart it
+    CUnreadableReports m_reported;              ///< unreadable files already reported
+    bool m_filling = false; ///< true during FillList, so its own message boxes cannot restart it
 };

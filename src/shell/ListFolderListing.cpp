@@ -12,7 +12,7 @@ bool SameTime(const SYSTEMTIME& a, const SYSTEMTIME& b) {
            a.wMinute == b.wMinute && a.wSecond == b.wSecond && a.wMilliseconds == b.wMilliseconds;
 }
 
-}  // namespace
+} // namespace
 
 bool UnreadableFile::IsSameVersionAs(const UnreadableFile& other) const {
     return fileName == other.fileName && size == other.size && SameTime(lastWriteTime, other.lastWriteTime);

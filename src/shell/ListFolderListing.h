@@ -10,10 +10,10 @@
 
 /// A list file whose header could not be read in the last scan, and how it looked then.
 struct UnreadableFile {
-    std::u16string fileName;     ///< as the enumeration returned it
-    SYSTEMTIME lastWriteTime;    ///< when the file was last written, as listed
-    std::uint64_t size = 0;      ///< its length in bytes, as listed
-    std::u16string message;      ///< what went wrong, in the words shown to the user
+    std::u16string fileName;  ///< as the enumeration returned it
+    SYSTEMTIME lastWriteTime; ///< when the file was last written, as listed
+    std::uint64_t size = 0;   ///< its length in bytes, as listed
+    std::u16string message;   ///< what went wrong, in the words shown to the user
 
     /// True when `other` is the same file in the same state (name, time and size).
     bool IsSameVersionAs(const UnreadableFile& other) const;
@@ -39,6 +39,5 @@ protected:
 private:
     static constexpr int kColumnCount = 2;
 
-    std::vector<UnreadableFile> m_unreadable;  ///< the unreadable files of the last scan
+    std::vector<UnreadableFile> m_unreadable; ///< the unreadable files of the last scan
 };
-

@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr int kYearsShown = 100;  // the year is shown with its last two digits
+constexpr int kYearsShown = 100; // the year is shown with its last two digits
 
-}  // namespace
+} // namespace
 
 std::u16string FormatListDate(const SYSTEMTIME& time) {
     char text[32];

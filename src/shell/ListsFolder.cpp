@@ -26,9 +26,11 @@ std::u16string ReadInstallDir() {
 namespace {
 
 /// A value written with a host path ("/home/...") names no folder of the device.
-bool IsHostPath(std::u16string_view path) { return !path.empty() && path.front() == u'/'; }
+bool IsHostPath(std::u16string_view path) {
+    return !path.empty() && path.front() == u'/';
+}
 
-}  // namespace
+} // namespace
 
 std::u16string ListsFolderFor(std::u16string_view installDir) {
     if (installDir.empty() || IsHostPath(installDir)) {

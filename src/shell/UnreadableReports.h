@@ -21,5 +21,5 @@ public:
     static constexpr std::size_t kMostLinesShown = 10;
 
 private:
-    std::vector<UnreadableFile> m_reported;  ///< the unreadable files as last reported
+    std::vector<UnreadableFile> m_reported; ///< the unreadable files as last reported
 };

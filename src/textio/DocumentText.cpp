@@ -31,6 +31,6 @@ void CCorvinaDoc::ImportText(TextFile& file) {
             ancestors.push_back(tree.AddItem(std::move(working), ancestors.back()));
         }
     } catch (const std::bad_alloc&) {
-        file.Stop(FileErrorCause::OutOfMemory);  // the items read so far stay
+        file.Stop(FileErrorCause::OutOfMemory); // the items read so far stay
     }
 }

@@ -21,7 +21,8 @@ constexpr std::size_t kUndecided = std::string_view::npos;
 // Skips white space, an optional sign and the digits at `pos`. Undecided when the bytes end before
 // the number does or there is no digit (the character-by-character reader then gives the verdict).
 // Inlined into the record scan: it runs four times a record.
-[[gnu::always_inline]] inline std::size_t ScanNumber(std::string_view bytes, std::size_t pos, ScannedNumber& number) {
+[[gnu::always_inline]] inline std::size_t ScanNumber(std::string_view bytes, std::size_t pos,
+                                                     ScannedNumber& number) {
     number = ScannedNumber{};
     while (pos < bytes.size() && IsScanfSpace(bytes[pos])) {
         ++pos;
@@ -72,8 +73,8 @@ std::size_t SkipOneCharacter(std::string_view bytes, std::size_t pos) {
 // stored as CR LF) or the bytes end.
 [[gnu::always_inline]] inline std::size_t ScanPlainField(std::string_view bytes, std::size_t pos,
                                                          std::string_view& field) {
-    const std::size_t stop =
-        pos + byte_search::FindAnyOf(bytes.data() + pos, bytes.size() - pos, kFieldSeparator, kLineFeed, kCarriageReturn);
+    const std::size_t stop = pos + byte_search::FindAnyOf(bytes.data() + pos, bytes.size() - pos,
+                                                          kFieldSeparator, kLineFeed, kCarriageReturn);
     if (stop >= bytes.size() || bytes[stop] != kFieldSeparator) {
         return kUndecided;
     }
@@ -81,7 +82,7 @@ std::size_t SkipOneCharacter(std::string_view bytes, std::size_t pos) {
     return stop + 1;
 }
 
-}  // namespace
+} // namespace
 
 std::size_t FindFieldStop(std::string_view bytes) {
     return byte_search::FindAnyOf(bytes.data(), bytes.size(), kFieldSeparator, kLineFeed, kCarriageReturn);
@@ -149,4 +150,4 @@ std::size_t ScanWholeRecord(std::string_view bytes, ScannedRecord& record) {
     return pos == kUndecided ? 0 : pos;
 }
 
-}  // namespace record_scanner
+} // namespace record_scanner

@@ -24,7 +24,9 @@ struct ScannedNumber {
 constexpr bool IsScanfSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-constexpr bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 
 /// Where the run of ordinary field characters at the start of `bytes` ends: at the first tab, line
 /// feed or carriage return, or at the end.
@@ -57,4 +59,4 @@ struct ScannedRecord {
 /// reads it character by character, which gives the same result.
 std::size_t ScanWholeRecord(std::string_view bytes, ScannedRecord& record);
 
-}  // namespace record_scanner
+} // namespace record_scanner

@@ -52,7 +52,7 @@ std::int32_t ImportanceFrom(std::uint32_t read) {
 // The longest a 32-bit number prints: ten digits and a sign.
 constexpr std::size_t kLongestNumber = std::numeric_limits<std::uint32_t>::digits10 + 2;
 constexpr std::size_t kNumbersPerRecord = 4;
-constexpr std::size_t kSeparatorsPerRecord = 6;  // five tabs and the line feed
+constexpr std::size_t kSeparatorsPerRecord = 6; // five tabs and the line feed
 constexpr std::size_t kQuotesAroundNotes = 2;
 
 // The most bytes the record of `item` can take, before its text is encoded.
@@ -61,8 +61,7 @@ std::size_t LongestRecord(const TaskItem& item) {
            kMostUtf8BytesPerUnit * (item.title.size() + item.notes.size());
 }
 
-template <class Number>
-char* PutNumber(char* out, Number value) {
+template <class Number> char* PutNumber(char* out, Number value) {
     // Depths, importances, checked flags and most quantities are one digit.
     constexpr Number kFirstTwoDigitNumber = 10;
     if (value >= 0 && value < kFirstTwoDigitNumber) {
@@ -97,7 +96,7 @@ char* EncodeRecord(char* out, std::uint32_t depth, const TaskItem& item) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(path) {
     const char kind = mode.empty() ? '\0' : mode.front();
@@ -116,8 +115,7 @@ TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(pat
     }
 }
 
-TextFile::TextFile(std::u16string_view path, std::u16string_view mode)
-    : TextFile(path, ToUtf8(mode)) {}
+TextFile::TextFile(std::u16string_view path, std::u16string_view mode) : TextFile(path, ToUtf8(mode)) {}
 
 TextFile::TextFile(CFile&& output) : m_path(output.GetFilePath()), m_file(std::move(output)) {
     m_writer = std::make_unique<TextStreamWriter>(m_file);
@@ -186,7 +184,9 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
     }
 }
 
-void TextFile::SkipOne() { m_reader->Get(); }
+void TextFile::SkipOne() {
+    m_reader->Get();
+}
 
 bool TextFile::ReadNumber(record_scanner::ScannedNumber& number) {
     using record_scanner::IsDigit;

@@ -28,4 +28,4 @@ CSize LineMeasureCache::MeasureLine(std::u16string_view text) {
     return extent;
 }
 
-}  // namespace treectrl
+} // namespace treectrl

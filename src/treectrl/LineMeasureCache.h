@@ -30,8 +30,8 @@ public:
     CSize MeasureLine(std::u16string_view text) override;
 
 private:
-    ILineMeasure* m_source;                          // the measurer asked on a miss; not owned
-    std::unordered_map<std::u16string, CSize> m_memo;  // word with its space -> its extent
+    ILineMeasure* m_source;                           // the measurer asked on a miss; not owned
+    std::unordered_map<std::u16string, CSize> m_memo; // word with its space -> its extent
 };
 
-}  // namespace treectrl
+} // namespace treectrl

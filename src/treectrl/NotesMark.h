@@ -18,4 +18,4 @@ struct NotesPlacement {
 /// otherwise the row grows by 14 pixels and the mark sits at the title's left on that new strip.
 NotesPlacement PlaceNotesMark(const CRect& row, const CRect& textRect);
 
-}  // namespace treectrl
+} // namespace treectrl

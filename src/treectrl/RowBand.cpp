@@ -39,4 +39,4 @@ ContentStrip RowBand::Visible(std::int32_t top, std::int32_t bottom) const {
     return {std::max(top, m_top), std::min(bottom, m_top + m_height)};
 }
 
-}  // namespace treectrl
+} // namespace treectrl

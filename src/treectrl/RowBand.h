@@ -44,9 +44,9 @@ public:
     ContentStrip Visible(std::int32_t top, std::int32_t bottom) const;
 
 private:
-    std::int32_t m_height = 0;  // band height in pixels, the view height
-    std::int32_t m_top = 0;     // content y shown at band y 0
-    bool m_valid = false;       // the pixels match the content from m_top
+    std::int32_t m_height = 0; // band height in pixels, the view height
+    std::int32_t m_top = 0;    // content y shown at band y 0
+    bool m_valid = false;      // the pixels match the content from m_top
 };
 
-}  // namespace treectrl
+} // namespace treectrl

@@ -39,4 +39,4 @@ ScrollBarGeometry ComputeScrollBar(const CRect& view, std::int32_t contentHeight
     return g;
 }
 
-}  // namespace treectrl
+} // namespace treectrl

@@ -12,11 +12,11 @@ std::int32_t ClampScrollOffset(std::int32_t offset, std::int32_t contentHeight, 
 
 /// The bar and its parts in window coordinates; all empty when the content fits in the view.
 struct ScrollBarGeometry {
-    CRect bar;       ///< the whole bar along the view's right edge
-    CRect upArrow;   ///< the top arrow button
-    CRect downArrow; ///< the bottom arrow button
-    CRect thumb;     ///< the part that shows where the view lies
-    float scale = 1.0f;  ///< track length divided by content height
+    CRect bar;          ///< the whole bar along the view's right edge
+    CRect upArrow;      ///< the top arrow button
+    CRect downArrow;    ///< the bottom arrow button
+    CRect thumb;        ///< the part that shows where the view lies
+    float scale = 1.0f; ///< track length divided by content height
 
     /// True when the content is higher than the view and the bar shows.
     bool Visible() const { return !bar.IsRectEmpty(); }
@@ -27,4 +27,4 @@ struct ScrollBarGeometry {
 ScrollBarGeometry ComputeScrollBar(const CRect& view, std::int32_t contentHeight, std::int32_t offset,
                                    float previousScale);
 
-}  // namespace treectrl
+} // namespace treectrl

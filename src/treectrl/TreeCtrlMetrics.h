@@ -99,7 +99,7 @@ inline constexpr COLORREF kExpanderKey = RGB(255, 255, 255);
 inline constexpr char16_t kRowFontFace[] = u"Tahoma";
 inline constexpr int kRowFontHeight = 13;
 
-}  // namespace treectrl
+} // namespace treectrl
 
 // Owner notifications and hit-test flags keep the system's global names: the owner uses them in its
 // notification table.
@@ -113,4 +113,3 @@ inline constexpr unsigned VTN_NOTESCLICKED = 8501;
 inline constexpr std::uint32_t VTHT_ONCHECKBOX = 1;
 inline constexpr std::uint32_t VTHT_ONEXPANDER = 2;
 inline constexpr std::uint32_t VTHT_ONNOTES = 4;
-

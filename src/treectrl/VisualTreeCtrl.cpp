@@ -39,8 +39,8 @@ void CVisualTreeCtrl::AddColumn() {
     }
 }
 
-VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t image, std::int32_t selectedImage,
-                                        VisualNode* parent, BYTE* checkedFlag) {
+VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t image,
+                                        std::int32_t selectedImage, VisualNode* parent, BYTE* checkedFlag) {
     VisualItem item;
     item.text = text;
     item.image = image;

@@ -187,7 +187,7 @@ private:
     /// The row font measurer the wrap asks through its word memo.
     class RowFontMeasure final : public treectrl::ILineMeasure {
     public:
-        CDC* dc = nullptr;  // a surface with the row font selected; not owned
+        CDC* dc = nullptr; // a surface with the row font selected; not owned
         CSize MeasureLine(std::u16string_view text) override;
     };
 
@@ -235,42 +235,42 @@ private:
     void ScrollIntoView(const VisualNode* row);
 
     // --- State: the rows ---
-    VisualTree m_tree;                      // the rows under the hidden root
-    VisualNode* m_selected = nullptr;       // the selected row, or null
-    std::vector<VisualNode*> m_shownRows;   // rows in display order, by increasing top, from the last layout
-    BYTE m_layoutDirty = 1;                 // the next EnsureLayout must run RecalcLayout
-    BYTE m_checkBoxesShown = 1;             // the check box column is there (never changed)
-    std::int32_t m_indent = treectrl::kIndentPerLevel;  // horizontal step per level (never changed)
-    unsigned m_columnCount = 0;             // text columns, at most treectrl::kMaxColumns
-    std::span<const CBitmap> m_images;      // the owner's row icons; not owned
+    VisualTree m_tree;                    // the rows under the hidden root
+    VisualNode* m_selected = nullptr;     // the selected row, or null
+    std::vector<VisualNode*> m_shownRows; // rows in display order, by increasing top, from the last layout
+    BYTE m_layoutDirty = 1;               // the next EnsureLayout must run RecalcLayout
+    BYTE m_checkBoxesShown = 1;           // the check box column is there (never changed)
+    std::int32_t m_indent = treectrl::kIndentPerLevel; // horizontal step per level (never changed)
+    unsigned m_columnCount = 0;                        // text columns, at most treectrl::kMaxColumns
+    std::span<const CBitmap> m_images;                 // the owner's row icons; not owned
 
     // --- State: scrolling ---
-    std::int32_t m_scrollOffset = 0;        // how far the content is scrolled up
-    CRect m_contentRect;                    // (0, 0, view width, height of all shown rows)
-    CRect m_viewRect;                       // client less 1 top, 3 right, 1 bottom
-    treectrl::ScrollBarGeometry m_scrollBar;  // bar, arrows, thumb and scale from the last layout
-    std::int32_t m_pressedPart = treectrl::kNoPart;  // scroll-bar part under a held pen
-    CPoint m_lastDragPoint;                 // pen position during a thumb drag
+    std::int32_t m_scrollOffset = 0;                // how far the content is scrolled up
+    CRect m_contentRect;                            // (0, 0, view width, height of all shown rows)
+    CRect m_viewRect;                               // client less 1 top, 3 right, 1 bottom
+    treectrl::ScrollBarGeometry m_scrollBar;        // bar, arrows, thumb and scale from the last layout
+    std::int32_t m_pressedPart = treectrl::kNoPart; // scroll-bar part under a held pen
+    CPoint m_lastDragPoint;                         // pen position during a thumb drag
 
     // --- State: drawing resources, made at the first paint ---
-    BYTE m_resourcesCreated = 0;            // every resource below exists
-    CSize m_surfaceSize;                    // client size at the first paint; surfaces keep it
-    CDC m_frameDc;                          // the whole control is composed here, then copied out
+    BYTE m_resourcesCreated = 0; // every resource below exists
+    CSize m_surfaceSize;         // client size at the first paint; surfaces keep it
+    CDC m_frameDc;               // the whole control is composed here, then copied out
     CBitmap m_frameBitmap;
-    CDC m_bandDc[2];                        // the rendered rows in view, and the spare for a scroll
+    CDC m_bandDc[2]; // the rendered rows in view, and the spare for a scroll
     CBitmap m_bandBitmap[2];
-    int m_bandIndex = 0;                    // which of the two band surfaces is current
-    treectrl::RowBand m_band;               // which content slice the current band holds
-    CFont m_rowFont;                        // Tahoma, 13-pixel cells
-    std::int32_t m_lineHeight = 0;          // height of one text line in the row font
+    int m_bandIndex = 0;           // which of the two band surfaces is current
+    treectrl::RowBand m_band;      // which content slice the current band holds
+    CFont m_rowFont;               // Tahoma, 13-pixel cells
+    std::int32_t m_lineHeight = 0; // height of one text line in the row font
     CBitmap m_checkedBitmap, m_uncheckedBitmap;
     CBitmap m_minusBitmap, m_plusBitmap;
     CBitmap m_notesBitmap;
     CBitmap m_arrowUpBitmap, m_arrowDownBitmap;
-    CDC m_thumbDc[3];                       // top end, body slice, bottom end
+    CDC m_thumbDc[3]; // top end, body slice, bottom end
     CBitmap m_thumbBitmap[3];
 
     // --- State: measuring ---
-    RowFontMeasure m_rowFontMeasure;        // asks the band surface, which has the row font
-    treectrl::LineMeasureCache m_wordMeasures{&m_rowFontMeasure};  // word -> extent memo
+    RowFontMeasure m_rowFontMeasure; // asks the band surface, which has the row font
+    treectrl::LineMeasureCache m_wordMeasures{&m_rowFontMeasure}; // word -> extent memo
 };

@@ -17,7 +17,7 @@ UINT_PTR TimerOfPart(std::int32_t part) {
     return kFirstRepeatTimerId + static_cast<UINT_PTR>(part);
 }
 
-}  // namespace
+} // namespace
 
 const CRect& CVisualTreeCtrl::ScrollPartRect(std::int32_t part) const {
     switch (part) {

@@ -52,7 +52,7 @@ void CVisualTreeCtrl::ScrollIntoView(const VisualNode* row) {
 }
 
 bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
-    EnsureLayout();  // the keys act on the rows as they are now
+    EnsureLayout(); // the keys act on the rows as they are now
     if (m_shownRows.empty()) {
         return IsMoveKey(virtualKey);
     }

@@ -29,7 +29,7 @@ bool HasWords(std::u16string_view text) {
     return text.find_first_not_of(u' ') != std::u16string_view::npos;
 }
 
-}  // namespace
+} // namespace
 
 CSize CVisualTreeCtrl::RowFontMeasure::MeasureLine(std::u16string_view text) {
     return dc->GetTextExtent(text);
@@ -52,7 +52,8 @@ CRect CVisualTreeCtrl::TextArea(const VisualNode* node) const {
                  row.top + kProvisionalRowHeight);
 }
 
-CRect CVisualTreeCtrl::DrawWrappedText(const CRect& area, std::u16string_view text, const PlaceWordFn& place) {
+CRect CVisualTreeCtrl::DrawWrappedText(const CRect& area, std::u16string_view text,
+                                       const PlaceWordFn& place) {
     return WrapWords(area, text, m_wordMeasures, place);
 }
 
@@ -92,7 +93,8 @@ CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
     // Any text, even one of spaces only, is padded below its lines; a text without words measures
     // as the provisional line it started on. Only an empty title keeps the provisional height.
     if (!item.text.empty()) {
-        const std::int32_t linesHeight = item.wrapLines > 0 ? item.wrapLines * m_lineHeight : kProvisionalRowHeight;
+        const std::int32_t linesHeight =
+            item.wrapLines > 0 ? item.wrapLines * m_lineHeight : kProvisionalRowHeight;
         item.rowRect.bottom = item.rowRect.top + linesHeight + kRowTextPadding;
     }
     if (item.notes.empty()) {
@@ -167,7 +169,7 @@ void CVisualTreeCtrl::EnsureLayout() {
     CRect client;
     GetClientRect(&client);
     m_viewRect = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
-                      client.bottom - kViewInsetBottom);
+                       client.bottom - kViewInsetBottom);
     RecalcLayout();
     ClampScroll();
     m_scrollBar = ComputeScrollBar(m_viewRect, m_contentRect.Height(), m_scrollOffset, m_scrollBar.scale);
@@ -179,8 +181,9 @@ void CVisualTreeCtrl::ClampScroll() {
 
 std::size_t CVisualTreeCtrl::FirstShownRowBelow(std::int32_t contentY) const {
     // Rows follow each other without gaps, so the bottoms increase with the display position.
-    const auto found = std::upper_bound(m_shownRows.begin(), m_shownRows.end(), contentY,
-                                        [](std::int32_t y, const VisualNode* row) { return y < row->item.rowRect.bottom; });
+    const auto found =
+        std::upper_bound(m_shownRows.begin(), m_shownRows.end(), contentY,
+                         [](std::int32_t y, const VisualNode* row) { return y < row->item.rowRect.bottom; });
     return static_cast<std::size_t>(found - m_shownRows.begin());
 }
 

@@ -35,7 +35,7 @@ void DrawPicture(CDC& dc, const CBitmap& picture, int x, int y, COLORREF key) {
     dc.TransparentImage(x, y, size.cx, size.cy, picture, 0, 0, size.cx, size.cy, key);
 }
 
-}  // namespace
+} // namespace
 
 void CVisualTreeCtrl::CreateResources(CDC& dc, const CRect& client) {
     if (ResourcesReady()) {
@@ -200,19 +200,21 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     int x = r.left + kCheckColumnWidth;
     for (unsigned column = 0; column < m_columnCount; ++column) {
         if (column < item.columnTexts.size()) {
-            dc.DrawText(item.columnTexts[column], CRect(x, r.top, x + kColumnTextWidth, r.bottom), kColumnFormat);
+            dc.DrawText(item.columnTexts[column], CRect(x, r.top, x + kColumnTextWidth, r.bottom),
+                        kColumnFormat);
         }
         x += kColumnPitch;
     }
 
     x += m_indent * item.level;
     if (!node->children.empty()) {
-        DrawPicture(dc, item.expanded != 0 ? m_minusBitmap : m_plusBitmap, x + kExpanderLeft, r.top + kExpanderTop,
-                    kExpanderKey);
+        DrawPicture(dc, item.expanded != 0 ? m_minusBitmap : m_plusBitmap, x + kExpanderLeft,
+                    r.top + kExpanderTop, kExpanderKey);
     }
     const std::int32_t icon = selected ? item.selectedImage : item.image;
     if (icon >= 0 && static_cast<std::size_t>(icon) < m_images.size()) {
-        DrawPicture(dc, m_images[static_cast<std::size_t>(icon)], x + kIconLeft, r.top + kIconTop, kPictureKey);
+        DrawPicture(dc, m_images[static_cast<std::size_t>(icon)], x + kIconLeft, r.top + kIconTop,
+                    kPictureKey);
     }
 
     // Words outside the band are placed but not drawn, so a very long title costs little when only
@@ -226,7 +228,8 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     });
 
     if (!item.notes.empty()) {
-        DrawPicture(dc, m_notesBitmap, item.notesRect.left + kNotesPictureInset, item.notesRect.top + dy, kPictureKey);
+        DrawPicture(dc, m_notesBitmap, item.notesRect.left + kNotesPictureInset, item.notesRect.top + dy,
+                    kPictureKey);
     }
     if (selected) {
         dc.SetTextColor(savedText);
@@ -241,20 +244,21 @@ void CVisualTreeCtrl::DrawScrollBar(CDC& dc) {
     const CRect& up = m_scrollBar.upArrow;
     const CRect& down = m_scrollBar.downArrow;
     const CSize arrowSize = m_arrowUpBitmap.GetSize();
-    dc.TransparentImage(up.left, up.top, up.Width(), up.Height(), m_arrowUpBitmap, 0, 0, arrowSize.cx, arrowSize.cy,
-                        kPictureKey);
-    dc.TransparentImage(down.left, down.top, down.Width(), down.Height(), m_arrowDownBitmap, 0, 0, arrowSize.cx,
+    dc.TransparentImage(up.left, up.top, up.Width(), up.Height(), m_arrowUpBitmap, 0, 0, arrowSize.cx,
                         arrowSize.cy, kPictureKey);
+    dc.TransparentImage(down.left, down.top, down.Width(), down.Height(), m_arrowDownBitmap, 0, 0,
+                        arrowSize.cx, arrowSize.cy, kPictureKey);
 
     const CRect& thumb = m_scrollBar.thumb;
     const int width = thumb.Width();
     dc.BitBlt(thumb.left, thumb.top, width, kThumbCapHeight, &m_thumbDc[kThumbTop], 0, 0);
     const int bodyHeight = thumb.Height() - 2 * kThumbCapHeight;
     if (bodyHeight > 0) {
-        dc.StretchBlt(thumb.left, thumb.top + kThumbCapHeight, width, bodyHeight, &m_thumbDc[kThumbBody], 0, 0, width,
-                      kThumbCapHeight);
+        dc.StretchBlt(thumb.left, thumb.top + kThumbCapHeight, width, bodyHeight, &m_thumbDc[kThumbBody], 0,
+                      0, width, kThumbCapHeight);
     }
-    dc.BitBlt(thumb.left, thumb.bottom - kThumbCapHeight, width, kThumbCapHeight, &m_thumbDc[kThumbBottom], 0, 0);
+    dc.BitBlt(thumb.left, thumb.bottom - kThumbCapHeight, width, kThumbCapHeight, &m_thumbDc[kThumbBottom], 0,
+              0);
 }
 
 void CVisualTreeCtrl::DrawGridAndFrame(CDC& dc, const CRect& client) {

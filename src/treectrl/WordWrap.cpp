@@ -6,9 +6,10 @@ namespace {
 
 constexpr char16_t kWordSeparator = u' ';
 
-}  // namespace
+} // namespace
 
-CRect WrapWords(const CRect& area, std::u16string_view text, ILineMeasure& measure, const PlaceWordFn& place) {
+CRect WrapWords(const CRect& area, std::u16string_view text, ILineMeasure& measure,
+                const PlaceWordFn& place) {
     CRect pen = area;
     std::u16string wordWithSpace;
     std::size_t pos = 0;
@@ -46,4 +47,4 @@ CRect WrapWords(const CRect& area, std::u16string_view text, ILineMeasure& measu
     return pen;
 }
 
-}  // namespace treectrl
+} // namespace treectrl

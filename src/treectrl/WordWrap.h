@@ -29,4 +29,4 @@ using PlaceWordFn = std::function<void(std::u16string_view wordWithSpace, const 
 CRect WrapWords(const CRect& area, std::u16string_view text, ILineMeasure& measure,
                 const PlaceWordFn& place = {});
 
-}  // namespace treectrl
+} // namespace treectrl

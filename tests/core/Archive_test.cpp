@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "support/TestFolder.h"
 #include "platform/core/Archive.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -82,10 +82,20 @@ TEST_F(ArchiveTest, WideStringLengthForms) {
 
 TEST_F(ArchiveTest, EightBitStringsDecodeAsUtf8OrWindows1252) {
     EXPECT_EQ(LoadString("\x04Milk"), u"Milk");
-    EXPECT_EQ(LoadString("\x04" "caf\xE9"), u"caf\u00e9");
-    EXPECT_EQ(LoadString("\x05" "caf\xC3\xA9"), u"caf\u00e9");
-    EXPECT_EQ(LoadString(std::string("\xFF\x03\x00" "abc", 6)), u"abc");
-    EXPECT_EQ(LoadString(std::string("\xFF\xFF\xFF\x02\x00\x00\x00" "ab", 9)), u"ab");
+    EXPECT_EQ(LoadString("\x04"
+                         "caf\xE9"),
+              u"caf\u00e9");
+    EXPECT_EQ(LoadString("\x05"
+                         "caf\xC3\xA9"),
+              u"caf\u00e9");
+    EXPECT_EQ(LoadString(std::string("\xFF\x03\x00"
+                                     "abc",
+                                     6)),
+              u"abc");
+    EXPECT_EQ(LoadString(std::string("\xFF\xFF\xFF\x02\x00\x00\x00"
+                                     "ab",
+                                     9)),
+              u"ab");
 }
 
 TEST_F(ArchiveTest, WideStringCarriesAnyCodeUnit) {
@@ -98,13 +108,14 @@ TEST_F(ArchiveTest, WideStringCarriesAnyCodeUnit) {
 }
 
 TEST_F(ArchiveTest, LengthsBeyondTheDataFailBeforeReserving) {
-    const auto loadFails = [&](const std::string& bytes) {
-        return FailureOf([&] { LoadString(bytes); });
-    };
-    EXPECT_EQ(loadFails("\x05" "abc"), ArchiveErrorCause::EndOfFile);
+    const auto loadFails = [&](const std::string& bytes) { return FailureOf([&] { LoadString(bytes); }); };
+    EXPECT_EQ(loadFails("\x05"
+                        "abc"),
+              ArchiveErrorCause::EndOfFile);
     EXPECT_EQ(loadFails(std::string("\xFF\xFE\xFF\x03\x41\x00", 6)), ArchiveErrorCause::EndOfFile);
     // A 32-bit length of four thousand million characters in a file of a dozen bytes.
-    EXPECT_EQ(loadFails(std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 10)), ArchiveErrorCause::EndOfFile);
+    EXPECT_EQ(loadFails(std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 10)),
+              ArchiveErrorCause::EndOfFile);
     EXPECT_EQ(loadFails(std::string("\xFF\xFE", 2)), ArchiveErrorCause::EndOfFile);
 }
 
@@ -114,9 +125,8 @@ TEST_F(ArchiveTest, RepeatedWideMarkerIsMalformed) {
 }
 
 TEST_F(ArchiveTest, ReadingPastTheEndFailsWithEndOfFile) {
-    Load("\x01\x02\x03", [&](CArchive& ar) {
-        EXPECT_EQ(FailureOf([&] { ar.ReadU32(); }), ArchiveErrorCause::EndOfFile);
-    });
+    Load("\x01\x02\x03",
+         [&](CArchive& ar) { EXPECT_EQ(FailureOf([&] { ar.ReadU32(); }), ArchiveErrorCause::EndOfFile); });
 }
 
 TEST_F(ArchiveTest, DataLargerThanTheBufferCrossesBlockBoundaries) {
@@ -134,9 +144,8 @@ TEST_F(ArchiveTest, DataLargerThanTheBufferCrossesBlockBoundaries) {
 }
 
 TEST_F(ArchiveTest, WrongDirectionIsRefused) {
-    Load("abcd", [&](CArchive& ar) {
-        EXPECT_EQ(FailureOf([&] { ar.WriteByte(1); }), ArchiveErrorCause::ReadOnly);
-    });
+    Load("abcd",
+         [&](CArchive& ar) { EXPECT_EQ(FailureOf([&] { ar.WriteByte(1); }), ArchiveErrorCause::ReadOnly); });
 }
 
 TEST(ArchiveException, FormatFailuresShowTheFrameworksWords) {
@@ -146,4 +155,4 @@ TEST(ArchiveException, FormatFailuresShowTheFrameworksWords) {
     EXPECT_EQ(CArchiveException(ArchiveErrorCause::BadString).GetErrorMessage(), u"Unexpected file format.");
 }
 
-}  // namespace
+} // namespace

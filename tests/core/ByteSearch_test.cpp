@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t kLength = 37;  // four words and a tail of five
+constexpr std::size_t kLength = 37; // four words and a tail of five
 
 TEST(ByteSearch, FindsTheFirstWantedByteAtEveryPosition) {
     for (std::size_t at = 0; at < kLength; ++at) {
@@ -19,7 +19,7 @@ TEST(ByteSearch, FindsTheFirstWantedByteAtEveryPosition) {
         }
         text[at] = '\n';
         if (at + 1 < kLength) {
-            text[at + 1] = '\t';  // a later match must not win
+            text[at + 1] = '\t'; // a later match must not win
         }
         EXPECT_EQ(byte_search::FindAnyOf(text.data(), text.size(), '\t', '\n', '\r'), at) << at;
         EXPECT_EQ(byte_search::FindAnyOf(text.data(), at, '\t', '\n', '\r'), at) << "none before " << at;
@@ -37,4 +37,4 @@ TEST(ByteSearch, AsciiRunEndsAtTheFirstHighByte) {
     EXPECT_EQ(byte_search::AsciiPrefix("", 0), 0u);
 }
 
-}  // namespace
+} // namespace

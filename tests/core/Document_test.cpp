@@ -5,10 +5,10 @@
 #include <new>
 #include <vector>
 
-#include "support/TestFolder.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Document.h"
 #include "platform/core/ErrorReport.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ public:
 
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() : m_capture([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
+    DocumentTest()
+        : m_capture([this](std::u16string_view message, MessageIcon) { messages.emplace_back(message); }) {}
 
     TestFolder folder;
     std::vector<std::u16string> messages;
@@ -75,9 +76,10 @@ TEST_F(DocumentTest, FormatAndFileFailuresShowTheirOwnMessages) {
     EXPECT_FALSE(doc.OnOpenDocument(folder.WideFile("none.doc")));
     doc.failure = [&] { throw CFileException(FileErrorCause::HardIO, folder.WideFile("n.doc")); };
     EXPECT_FALSE(doc.OnSaveDocument(folder.WideFile("n.doc")));
-    EXPECT_EQ(messages, (std::vector<std::u16string>{
-                            u"Unexpected file format.", folder.WideFile("none.doc") + u" was not found.",
-                            u"A hardware I/O error was reported while accessing " + folder.WideFile("n.doc") + u"."}));
+    EXPECT_EQ(messages,
+              (std::vector<std::u16string>{
+                  u"Unexpected file format.", folder.WideFile("none.doc") + u" was not found.",
+                  u"A hardware I/O error was reported while accessing " + folder.WideFile("n.doc") + u"."}));
     EXPECT_EQ(ReadBytes(folder.File("n.doc")), "\x05x");
 }
 
@@ -110,4 +112,4 @@ TEST_F(DocumentTest, PathNameSetsTheTitle) {
     EXPECT_EQ(doc.GetTitle(), u"Untitled");
 }
 
-}  // namespace
+} // namespace

@@ -4,11 +4,11 @@
 
 #include <cerrno>
 
-#include "support/TestFolder.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "platform/core/SafeSaveFile.h"
 #include "platform/core/TextStream.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -22,14 +22,19 @@ FileErrorCause OpenFailure(const std::u16string& path, unsigned flags) {
 
 TEST(FileException, EveryCauseNamesThePath) {
     const std::u16string path = u"\\Lists\\Shop.crv";
-    EXPECT_EQ(CFileException(FileErrorCause::FileNotFound, path).GetErrorMessage(), u"\\Lists\\Shop.crv was not found.");
-    EXPECT_EQ(CFileException(FileErrorCause::AccessDenied, path).GetErrorMessage(), u"Access to \\Lists\\Shop.crv was denied.");
-    EXPECT_EQ(CFileException(FileErrorCause::BadSeek, path).GetErrorMessage(), u"Seek failed on \\Lists\\Shop.crv");
-    EXPECT_EQ(CFileException(FileErrorCause::DiskFull, path).GetErrorMessage(), u"Disk full while accessing \\Lists\\Shop.crv.");
+    EXPECT_EQ(CFileException(FileErrorCause::FileNotFound, path).GetErrorMessage(),
+              u"\\Lists\\Shop.crv was not found.");
+    EXPECT_EQ(CFileException(FileErrorCause::AccessDenied, path).GetErrorMessage(),
+              u"Access to \\Lists\\Shop.crv was denied.");
+    EXPECT_EQ(CFileException(FileErrorCause::BadSeek, path).GetErrorMessage(),
+              u"Seek failed on \\Lists\\Shop.crv");
+    EXPECT_EQ(CFileException(FileErrorCause::DiskFull, path).GetErrorMessage(),
+              u"Disk full while accessing \\Lists\\Shop.crv.");
     EXPECT_EQ(CFileException(FileErrorCause::EndOfFile, path).GetErrorMessage(),
               u"An attempt was made to access \\Lists\\Shop.crv past its end.");
     for (int cause = 0; cause <= static_cast<int>(FileErrorCause::OutOfMemory); ++cause) {
-        const std::u16string message = CFileException(static_cast<FileErrorCause>(cause), path).GetErrorMessage();
+        const std::u16string message =
+            CFileException(static_cast<FileErrorCause>(cause), path).GetErrorMessage();
         EXPECT_NE(message.find(path), std::u16string::npos) << cause;
     }
 }
@@ -61,8 +66,9 @@ TEST(File, SharingModesExcludeEachOther) {
     ASSERT_TRUE(reader.Open(folder.WideFile("a.crv"), CFile::modeRead | CFile::shareDenyWrite));
     CFile second;
     EXPECT_TRUE(second.Open(folder.WideFile("a.crv"), CFile::modeRead | CFile::shareDenyWrite));
-    EXPECT_EQ(OpenFailure(folder.WideFile("a.crv"), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive),
-              FileErrorCause::SharingViolation);
+    EXPECT_EQ(
+        OpenFailure(folder.WideFile("a.crv"), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive),
+        FileErrorCause::SharingViolation);
     // The refused writer must not have emptied the file either.
     EXPECT_EQ(ReadBytes(folder.File("a.crv")), "abc");
 }
@@ -142,7 +148,7 @@ TEST(SafeSaveFile, MissingFolderFailsNamingTheTarget) {
 TEST(TextStream, CarriageReturnLineFeedArrivesAsLineFeed) {
     TestFolder folder;
     std::string bytes = "a\r\nb\rc\r";
-    bytes += std::string(70000, 'x') + "\r\n";  // a pair split across the reader's blocks
+    bytes += std::string(70000, 'x') + "\r\n"; // a pair split across the reader's blocks
     WriteBytes(folder.File("t.txt"), bytes);
     CFile file;
     ASSERT_TRUE(file.Open(folder.WideFile("t.txt"), CFile::modeRead));
@@ -172,4 +178,4 @@ TEST(ErrorReport, HandlerReceivesMessagesAndIsRestored) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "caf\xC3\xA9\n");
 }
 
-}  // namespace
+} // namespace

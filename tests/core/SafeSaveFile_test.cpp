@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "support/TestFolder.h"
 #include "platform/core/SafeSaveFile.h"
+#include "support/TestFolder.h"
 
 namespace {
 

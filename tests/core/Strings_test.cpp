@@ -14,7 +14,8 @@ TEST(Strings, Utf8RoundTripsEveryPlane) {
 
 TEST(Strings, UnpairedSurrogatesBecomeReplacementCharacters) {
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
-    EXPECT_EQ(ToUtf8(std::u16string{char16_t{0xDC00}, u'a'}), "\xEF\xBF\xBD" "a");
+    EXPECT_EQ(ToUtf8(std::u16string{char16_t{0xDC00}, u'a'}), "\xEF\xBF\xBD"
+                                                              "a");
 }
 
 TEST(Strings, BytesThatAreNotUtf8ReadAsWindows1252) {
@@ -41,4 +42,4 @@ TEST(Strings, FormatStringReplacesNumberedArguments) {
     EXPECT_EQ(FormatString(u"%1", {u"%1"}), u"%1");
 }
 
-}  // namespace
+} // namespace

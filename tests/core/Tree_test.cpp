@@ -20,9 +20,8 @@ std::vector<std::string> TitlesOf(const Node& parent) {
 
 std::vector<std::string> PreOrder(const Tree<std::string>& tree) {
     std::vector<std::string> walked;
-    tree.Walk([&](const Node& node, std::size_t depth) {
-        walked.push_back(std::string(depth, '>') + node.item);
-    });
+    tree.Walk(
+        [&](const Node& node, std::size_t depth) { walked.push_back(std::string(depth, '>') + node.item); });
     return walked;
 }
 
@@ -133,7 +132,7 @@ TEST_F(Groceries, ASubtreeBuiltApartIsCountedOnlyOnceAttached) {
 TEST(Tree, NodesKeepTheirAddressesAndDeletedOnesAreReused) {
     Tree<std::string> tree;
     std::vector<TreeNode<std::string>*> made;
-    for (int i = 0; i < 5000; ++i) {  // several of the pool's chunks
+    for (int i = 0; i < 5000; ++i) { // several of the pool's chunks
         made.push_back(tree.Append(std::to_string(i)));
     }
     for (int i = 0; i < 5000; ++i) {
@@ -160,4 +159,4 @@ TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {
     EXPECT_EQ(tree.Count(), 0u);
 }
 
-}  // namespace
+} // namespace

@@ -4,11 +4,11 @@
 // file could not be read, edited as a recovered copy.
 #include "EditorTestSupport.h"
 
-#include "support/ListBytes.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
 #include "res/ResourceIds.h"
+#include "support/ListBytes.h"
 
 #include <filesystem>
 #include <fstream>

@@ -23,14 +23,18 @@ constexpr int kPictureHeight = 28;
 constexpr int kTitleIndent = 26;
 
 /// Text is drawn in black; nothing in the picture is that dark.
-bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; }
+bool IsInk(COLORREF c) {
+    return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+}
 
 class TitleBar : public ::testing::Test {
 protected:
     void Show(const std::u16string& text, int width, int height) {
         RegisterWindowClass(u"TitleTestParent");
-        ASSERT_TRUE(parent.Create(u"TitleTestParent", u"", WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
-        ASSERT_TRUE(title.Create(kStaticClass, text, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &parent, kTitleId));
+        ASSERT_TRUE(
+            parent.Create(u"TitleTestParent", u"", WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
+        ASSERT_TRUE(title.Create(kStaticClass, text, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height),
+                                 &parent, kTitleId));
         ASSERT_TRUE(font.CreateFont(16, FW_SEMIBOLD, u"Tahoma"));
         title.SetFont(&font);
     }
@@ -61,7 +65,7 @@ protected:
     CFont font;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(TitleBar, PictureFillsTheTopLeft240By28PixelsUnscaled) {
     Show(u"", kPictureWidth, kPictureHeight);

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "support/TestFolder.h"
-#include "support/ListBytes.h"
 #include "model/CorvinaDoc.h"
 #include "model/ListFileHeader.h"
 #include "platform/core/Archive.h"
 #include "platform/core/ErrorReport.h"
+#include "support/ListBytes.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ TEST_F(ListFileTest, VersionTwoFileHasNoMarkerAndNoNotes) {
     EXPECT_EQ(TopTitles(doc), (std::vector<std::u16string>{u"Eggs"}));
     EXPECT_EQ(doc.tree.root.children[0]->item.importance, 2);
     // The next save writes version 3 with empty notes and the true count.
-    EXPECT_EQ(SavedBytes(doc), Header(1) + RootItem() + U32(1) + Item(Wide(u"Eggs"), 6, 0, 2) + Wide(u"") + U32(0));
+    EXPECT_EQ(SavedBytes(doc),
+              Header(1) + RootItem() + U32(1) + Item(Wide(u"Eggs"), 6, 0, 2) + Wide(u"") + U32(0));
     EXPECT_EQ(doc.version, 3);
 }
 
@@ -142,8 +143,8 @@ TEST_F(ListFileTest, OtherVersionsAfterTheMarkerReadWithoutNotes) {
 }
 
 TEST_F(ListFileTest, EightBitStringsAreReadAndWrittenBackWide) {
-    const std::string bytes =
-        Header(1) + RootItem() + U32(1) + Item(Narrow("Caf\xE9"), 1, 0, 1) + Narrow("caf\xC3\xA9 au lait") + U32(0);
+    const std::string bytes = Header(1) + RootItem() + U32(1) + Item(Narrow("Caf\xE9"), 1, 0, 1) +
+                              Narrow("caf\xC3\xA9 au lait") + U32(0);
     CCorvinaDoc doc;
     ASSERT_TRUE(Open(doc, bytes));
     const TaskItem& item = doc.tree.root.children.at(0)->item;
@@ -154,7 +155,8 @@ TEST_F(ListFileTest, EightBitStringsAreReadAndWrittenBackWide) {
 }
 
 TEST_F(ListFileTest, CheckedValuesNormaliseToOne) {
-    const std::string bytes = Header(1) + RootItem() + U32(1) + Item(Wide(u"A"), 1, 7, 1) + Wide(u"") + U32(0);
+    const std::string bytes =
+        Header(1) + RootItem() + U32(1) + Item(Wide(u"A"), 1, 7, 1) + Wide(u"") + U32(0);
     CCorvinaDoc doc;
     ASSERT_TRUE(Open(doc, bytes));
     EXPECT_EQ(doc.tree.root.children.at(0)->item.checked, 1);
@@ -179,9 +181,10 @@ TEST_F(ListFileTest, ZeroLengthFileIsAnEmptyList) {
 }
 
 TEST_F(ListFileTest, FileCutInsideAnItemKeepsEarlierCompleteItems) {
-    const std::string whole = Header(4) + RootItem() + U32(3) + Item(Wide(u"One"), 1, 0, 1) + Wide(u"") + U32(0) +
-                              Item(Wide(u"Two"), 1, 0, 1) + Wide(u"") + U32(1) + Item(Wide(u"Sub"), 1, 0, 1) +
-                              Wide(u"") + U32(0) + Item(Wide(u"Three"), 1, 0, 1) + Wide(u"") + U32(0);
+    const std::string whole = Header(4) + RootItem() + U32(3) + Item(Wide(u"One"), 1, 0, 1) + Wide(u"") +
+                              U32(0) + Item(Wide(u"Two"), 1, 0, 1) + Wide(u"") + U32(1) +
+                              Item(Wide(u"Sub"), 1, 0, 1) + Wide(u"") + U32(0) +
+                              Item(Wide(u"Three"), 1, 0, 1) + Wide(u"") + U32(0);
     // Cut inside "Sub": "One" is kept, "Two" is dropped with its partial subtree.
     const std::size_t cut = whole.find(Wide(u"Sub")) + 5;
     CCorvinaDoc doc;
@@ -202,7 +205,8 @@ TEST_F(ListFileTest, EveryCutKeepsTheTopLevelItemsCompleteBeforeIt) {
     // the items already complete must still be kept.
     const std::vector<std::pair<std::u16string, std::string>> items = {
         {u"A", Item(Narrow("A"), 1, 0, 1) + Narrow("") + U32(0)},
-        {u"B", Item(Narrow("B"), 1, 0, 1) + Narrow("") + U32(1) + Item(Narrow("b"), 1, 0, 1) + Narrow("") + U32(0)},
+        {u"B",
+         Item(Narrow("B"), 1, 0, 1) + Narrow("") + U32(1) + Item(Narrow("b"), 1, 0, 1) + Narrow("") + U32(0)},
         {u"C", Item(Narrow("C"), 1, 0, 1) + Narrow("") + U32(0)},
     };
     std::string whole = Header(4) + RootItem() + U32(static_cast<std::uint32_t>(items.size()));
@@ -225,7 +229,8 @@ TEST_F(ListFileTest, EveryCutKeepsTheTopLevelItemsCompleteBeforeIt) {
 TEST_F(ListFileTest, ClaimedCountsLargerThanTheDataFailWithoutAllocatingAhead) {
     // Two thousand million children in a few bytes, and a string of four thousand million units.
     const std::string hugeCount = Header(1) + RootItem() + U32(0x7FFFFFFF) + Item(Wide(u"A"), 1, 0, 1);
-    const std::string hugeString = Header(0) + "\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF" + U32(1) + U32(0) + U32(1);
+    const std::string hugeString =
+        Header(0) + "\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF" + U32(1) + U32(0) + U32(1);
     // Nested nodes each claiming what the rest of the file could hold at most once.
     std::string nested = Header(3) + RootItem() + U32(3);
     for (int level = 0; level < 3; ++level) {
@@ -241,8 +246,9 @@ TEST_F(ListFileTest, ClaimedCountsLargerThanTheDataFailWithoutAllocatingAhead) {
 }
 
 TEST_F(ListFileTest, RepeatedWideMarkerFailsTheLoad) {
-    const std::string bytes = Header(1) + RootItem() + U32(1) + std::string("\xFF\xFE\xFF\xFF\xFE\xFF\x00\x00", 8) +
-                              U32(1) + U32(0) + U32(1) + Wide(u"") + U32(0);
+    const std::string bytes = Header(1) + RootItem() + U32(1) +
+                              std::string("\xFF\xFE\xFF\xFF\xFE\xFF\x00\x00", 8) + U32(1) + U32(0) + U32(1) +
+                              Wide(u"") + U32(0);
     CCorvinaDoc doc;
     EXPECT_FALSE(Open(doc, bytes));
     EXPECT_EQ(messages, (std::vector<std::u16string>{u"Unexpected file format."}));
@@ -310,4 +316,4 @@ TEST(CorvinaDoc, TitlePathAndNewDocument) {
     EXPECT_EQ(doc.tree.Count(), 1u);
 }
 
-}  // namespace
+} // namespace

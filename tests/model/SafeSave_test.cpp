@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "support/TestFolder.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ void FillList(CCorvinaDoc& doc, int items) {
         TaskItem item;
         item.title = u"Item number " + Widen(std::to_string(i));
         item.notes = i % 10 == 0 ? u"a note" : u"";
-        doc.tree.AddItem(item, i % 3 == 0 || doc.tree.root.children.empty() ? nullptr : doc.tree.root.children.back());
+        doc.tree.AddItem(item, i % 3 == 0 || doc.tree.root.children.empty() ? nullptr
+                                                                            : doc.tree.root.children.back());
     }
 }
 
@@ -39,7 +40,7 @@ TEST_F(SafeSaveTest, FailureAtAnyPointLeavesThePreviousFileByteForByte) {
     const std::string before = ReadBytes(folder.File("list.crv"));
 
     CCorvinaDoc bigger;
-    FillList(bigger, 400);  // several archive buffers long
+    FillList(bigger, 400); // several archive buffers long
     bigger.SetModifiedFlag(true);
     const std::size_t fullSize = [&] {
         CCorvinaDoc probe;
@@ -57,7 +58,8 @@ TEST_F(SafeSaveTest, FailureAtAnyPointLeavesThePreviousFileByteForByte) {
         ScopedFileWriteFault fault(failAt, FileErrorCause::DiskFull);
         EXPECT_FALSE(bigger.OnSaveDocument(folder.WideFile("list.crv"))) << failAt;
         EXPECT_EQ(ReadBytes(folder.File("list.crv")), before) << failAt;
-        EXPECT_EQ(messages, (std::vector<std::u16string>{u"Disk full while accessing " + folder.WideFile("list.crv") + u"."}));
+        EXPECT_EQ(messages, (std::vector<std::u16string>{u"Disk full while accessing " +
+                                                         folder.WideFile("list.crv") + u"."}));
         EXPECT_TRUE(bigger.IsModified());
         EXPECT_EQ(folder.EntryCount(), 1u) << "a temporary file was left behind";
     }
@@ -89,4 +91,4 @@ TEST_F(SafeSaveTest, SavingOverTheFileItWasReadFromWorks) {
     EXPECT_TRUE(messages.empty());
 }
 
-}  // namespace
+} // namespace

@@ -114,4 +114,4 @@ TEST(TaskTree, PreOrderWalk) {
     EXPECT_EQ(walked, (std::vector<std::u16string>{u"Bread", u"Rye", u"Wheat", u"Milk"}));
 }
 
-}  // namespace
+} // namespace

@@ -23,8 +23,8 @@ protected:
         InstallProgramResources();
     }
     int RunInstaller() const {
-        const std::string command = std::string("bash '") + CORVINA_SOURCE_DIR + "/scripts/install.sh' --device-root '" +
-                                    m_root.string() + "' >/dev/null";
+        const std::string command = std::string("bash '") + CORVINA_SOURCE_DIR +
+                                    "/scripts/install.sh' --device-root '" + m_root.string() + "' >/dev/null";
         return std::system(command.c_str());
     }
 };
@@ -55,4 +55,4 @@ TEST_F(InstallerTest, LaterRunsLeaveTheUsersListsAlone) {
     EXPECT_EQ(ReadInstallDir(), u"\\Program Files\\Corvina");
 }
 
-}  // namespace
+} // namespace

@@ -80,4 +80,4 @@ TEST_F(AboutBoxTest, OkAndCancelBothCloseIt) {
     EXPECT_EQ(uitest::RunModal(again, [&] { uitest::PressKey(VK_ESCAPE); }), IDCANCEL);
 }
 
-}  // namespace
+} // namespace

@@ -26,7 +26,8 @@ struct Arguments {
 
 TEST(CommandLine, TakesEveryOptionOfTheProgramInEitherFormAndLeavesTheWindowSystemsOwn) {
     Arguments args({"corvina", "--scale", "2", "--device-root", "/tmp/dev", "-platform", "offscreen",
-                    "--storage-card=/home/me", "--screenshot", "a.png", "--tap", "10,300", "--hold=5,6", "--tap", "0,0"});
+                    "--storage-card=/home/me", "--screenshot", "a.png", "--tap", "10,300", "--hold=5,6",
+                    "--tap", "0,0"});
     const ProgramOptions options = args.Take();
     EXPECT_EQ(options.request, ProgramOptions::Request::Run);
     EXPECT_EQ(options.app.scale, 2);
@@ -35,9 +36,9 @@ TEST(CommandLine, TakesEveryOptionOfTheProgramInEitherFormAndLeavesTheWindowSyst
     ASSERT_TRUE(options.screenshot.has_value());
     EXPECT_EQ(options.screenshot->imagePath, "a.png");
     using Kind = ScreenTourStep::Kind;
-    EXPECT_EQ(options.screenshot->steps, (std::vector<ScreenTourStep>{{Kind::Tap, {10, 300}, 0, {}},
-                                                                       {Kind::Hold, {5, 6}, 0, {}},
-                                                                       {Kind::Tap, {0, 0}, 0, {}}}));
+    EXPECT_EQ(options.screenshot->steps,
+              (std::vector<ScreenTourStep>{
+                  {Kind::Tap, {10, 300}, 0, {}}, {Kind::Hold, {5, 6}, 0, {}}, {Kind::Tap, {0, 0}, 0, {}}}));
     EXPECT_EQ(args.Remaining(), (std::vector<std::string>{"corvina", "-platform", "offscreen"}));
     EXPECT_EQ(args.pointers[static_cast<std::size_t>(args.argc)], nullptr);
 }
@@ -45,20 +46,19 @@ TEST(CommandLine, TakesEveryOptionOfTheProgramInEitherFormAndLeavesTheWindowSyst
 // Keys, typing and double taps keep their place among the taps, as a user's input would.
 TEST(CommandLine, TourStepsKeepTheirOrder) {
     Arguments args({"corvina", "--screenshot=x.png", "--double-tap", "30,40", "--type", "Milk 2\xC3\xA9",
-                    "--key", "Return", "--key=BackSpace", "--key", "space", "--key", "End", "--key", "q", "--tap",
-                    "1,2"});
+                    "--key", "Return", "--key=BackSpace", "--key", "space", "--key", "End", "--key", "q",
+                    "--tap", "1,2"});
     const ProgramOptions options = args.Take();
     ASSERT_TRUE(options.screenshot.has_value());
     using Kind = ScreenTourStep::Kind;
-    EXPECT_EQ(options.screenshot->steps,
-              (std::vector<ScreenTourStep>{{Kind::DoubleTap, {30, 40}, 0, {}},
-                                           {Kind::Type, {}, 0, u"Milk 2\u00E9"},
-                                           {Kind::Key, {}, 0x0D, {}},
-                                           {Kind::Key, {}, 0x08, {}},
-                                           {Kind::Key, {}, 0x20, {}},
-                                           {Kind::Key, {}, 0x23, {}},
-                                           {Kind::Key, {}, 'Q', {}},
-                                           {Kind::Tap, {1, 2}, 0, {}}}));
+    EXPECT_EQ(options.screenshot->steps, (std::vector<ScreenTourStep>{{Kind::DoubleTap, {30, 40}, 0, {}},
+                                                                      {Kind::Type, {}, 0, u"Milk 2\u00E9"},
+                                                                      {Kind::Key, {}, 0x0D, {}},
+                                                                      {Kind::Key, {}, 0x08, {}},
+                                                                      {Kind::Key, {}, 0x20, {}},
+                                                                      {Kind::Key, {}, 0x23, {}},
+                                                                      {Kind::Key, {}, 'Q', {}},
+                                                                      {Kind::Tap, {1, 2}, 0, {}}}));
 }
 
 TEST(CommandLine, BadValuesAreRefused) {
@@ -108,11 +108,11 @@ TEST(CommandLine, HelpAndVersionAreRequestsAndTheUsageNamesEveryOption) {
     EXPECT_EQ(help.Take().request, ProgramOptions::Request::Help);
     Arguments version({"corvina", "--version"});
     EXPECT_EQ(version.Take().request, ProgramOptions::Request::Version);
-    for (const char* option : {"--device-root DIR", "--storage-card DIR", "--scale N", "--screenshot FILE",
-                               "--tap X,Y", "--hold X,Y", "--double-tap X,Y", "--key NAME", "--type TEXT",
-                               "--help", "--version"}) {
+    for (const char* option :
+         {"--device-root DIR", "--storage-card DIR", "--scale N", "--screenshot FILE", "--tap X,Y",
+          "--hold X,Y", "--double-tap X,Y", "--key NAME", "--type TEXT", "--help", "--version"}) {
         EXPECT_NE(ProgramUsage().find(option), std::string_view::npos) << option;
     }
 }
 
-}  // namespace
+} // namespace

@@ -7,10 +7,10 @@
 #include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/testing/PictureProbe.h"
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
 #include "shell/CorvinaApp.h"
-#include "platform/ui/testing/PictureProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -57,9 +57,10 @@ TEST_F(CorvinaAppTest, PlainEnterIsConsumedAsOpen) {
 }
 
 TEST_F(CorvinaAppTest, EnterWithAModifierOrOtherKeysPassOn) {
-    for (MSG msg : {Key(&m_sink, WM_KEYDOWN, VK_RETURN, MK_SHIFT), Key(&m_sink, WM_KEYDOWN, VK_RETURN, MK_CONTROL),
-                    Key(&m_sink, WM_KEYDOWN, VK_RETURN, kAltDown), Key(&m_sink, WM_KEYDOWN, VK_ESCAPE),
-                    Key(&m_sink, WM_KEYDOWN, VK_DOWN), Key(&m_sink, WM_KEYUP, VK_RETURN)}) {
+    for (MSG msg :
+         {Key(&m_sink, WM_KEYDOWN, VK_RETURN, MK_SHIFT), Key(&m_sink, WM_KEYDOWN, VK_RETURN, MK_CONTROL),
+          Key(&m_sink, WM_KEYDOWN, VK_RETURN, kAltDown), Key(&m_sink, WM_KEYDOWN, VK_ESCAPE),
+          Key(&m_sink, WM_KEYDOWN, VK_DOWN), Key(&m_sink, WM_KEYUP, VK_RETURN)}) {
         EXPECT_FALSE(m_app.PreTranslateMessage(msg)) << msg.wParam << " " << msg.lParam;
     }
     EXPECT_TRUE(m_sink.received.empty());
@@ -78,7 +79,8 @@ protected:
 
 TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItCloses) {
     MakeFolder(u"\\Apps");
-    ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", u"\\Apps"),
+    ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                                  u"\\Apps"),
               RegistryError::None);
     const std::filesystem::path picture = m_root / "start.png";
     CCorvinaApp app;
@@ -110,4 +112,4 @@ TEST_F(StartUpTest, AFailedSaveIsReportedInAMessageBoxWithTheStopIcon) {
     EXPECT_EQ(boxes.Shown()[0].text, u"\\Gone\\Shop.crv was not found.");
 }
 
-}  // namespace
+} // namespace

@@ -23,9 +23,9 @@
 
 namespace {
 
+using shelltest::kLists;
 using shelltest::ListFilesScreenTest;
 using shelltest::Row;
-using shelltest::kLists;
 const std::u16string kEmptyEndsEarly = u"An attempt was made to access Empty.crv past its end.";
 
 TEST_F(ListFilesScreenTest, ShowsOneRowPerListFileWithNameDateAndCount) {
@@ -43,10 +43,9 @@ TEST_F(ListFilesScreenTest, ShowsOneRowPerListFileWithNameDateAndCount) {
         selected = screen.GetSelectedRow();
         okButton = screen.HasCaptionOkButton();
     });
-    EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()),
-              (std::set<Row>{{u"Shopping", u"3/5/04", u"12 items"},
-                             {u"Packing", u"12/31/09", u"1 item"},
-                             {u"Errands", u"1/1/10", u"No items"}}));
+    EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()), (std::set<Row>{{u"Shopping", u"3/5/04", u"12 items"},
+                                                                      {u"Packing", u"12/31/09", u"1 item"},
+                                                                      {u"Errands", u"1/1/10", u"No items"}}));
     // Rows keep the folder's own order.
     ASSERT_EQ(rows.size(), m_listing->Records().size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -165,7 +164,8 @@ TEST_F(ListFilesScreenTest, HoldOnARowSelectsItAndOpensTheDocumentMenuAtThePen) 
             for (const auto& entry : menu.entries) {
                 texts.push_back(entry.separator ? u"-" : entry.text);
             }
-            EXPECT_EQ(texts, (std::vector<std::u16string>{u"Open", u"Rename", u"-", u"Export...", u"-", u"Delete"}));
+            EXPECT_EQ(texts,
+                      (std::vector<std::u16string>{u"Open", u"Rename", u"-", u"Export...", u"-", u"Delete"}));
         }
     });
     EXPECT_EQ(selectedWhenMenuOpened, 1);
@@ -217,13 +217,18 @@ TEST_F(ListFilesScreenTest, PlainTapBesideTheRowsKeepsTheSelection) {
 // (those that need a selected list do nothing without one).
 TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
     struct Expected {
-        CPoint button;  // where the drop-down button sits on the device screen
-        std::vector<std::pair<std::u16string, bool>> entries;  // text ("-" for a line) and enabled
+        CPoint button; // where the drop-down button sits on the device screen
+        std::vector<std::pair<std::u16string, bool>> entries; // text ("-" for a line) and enabled
     };
     const std::vector<Expected> menus = {
         {{20, 310}, {{u"Create New List", true}, {u"-", false}, {u"Import...", true}}},
         {{70, 310},
-         {{u"Open", true}, {u"Rename", true}, {u"-", false}, {u"Export...", true}, {u"-", false}, {u"Delete", true}}},
+         {{u"Open", true},
+          {u"Rename", true},
+          {u"-", false},
+          {u"Export...", true},
+          {u"-", false},
+          {u"Delete", true}}},
         {{115, 310}, {{u"Refresh", true}}},
         {{150, 310}, {{u"About Corvina", true}}},
     };
@@ -235,7 +240,8 @@ TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
             ASSERT_EQ(recorder.Shown().size(), 1u) << expected.button.x;
             std::vector<std::pair<std::u16string, bool>> entries;
             for (const auto& entry : recorder.Shown()[0].entries) {
-                entries.emplace_back(entry.separator ? u"-" : entry.text, entry.separator ? false : entry.enabled);
+                entries.emplace_back(entry.separator ? u"-" : entry.text,
+                                     entry.separator ? false : entry.enabled);
             }
             EXPECT_EQ(entries, expected.entries) << expected.button.x;
         }
@@ -354,7 +360,6 @@ TEST_F(ListFilesScreenTest, FocusComingBackFromTheReportDoesNotRefreshForEver) {
     EXPECT_EQ(rows, 1u);
 }
 
-
 // --- Many lists: columns kept whole, whole-row scrolling, the wheel and the keys ----------------------
 
 /// Below this grey level (of 255) a pixel of the rows counts as the text's ink.
@@ -367,7 +372,9 @@ constexpr int kCountColumnLeft = 185;
 /// The list view's vertical scroll bar, 11 pixels wide along the right edge of the 240-pixel view.
 constexpr int kVerticalBarLeft = 229;
 
-int Grey(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3; }
+int Grey(COLORREF colour) {
+    return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3;
+}
 
 /// The first and last columns from `left` (inclusive) to `right` (exclusive) with ink in `rows`,
 /// or {-1, -1}.
@@ -442,7 +449,8 @@ TEST_F(ManyListsTest, DateAndCountShowWholeAndTheColumnsScrollSidewaysPastTheScr
         // bar along the bottom scrolls them, and the rows end above it.
         CRect lastRow;
         list.GetItemRect(list.GetItemCount() - 1, &lastRow);
-        uitest::Tap(list, CPoint(kVerticalBarLeft - 20, client.bottom - 5)); // the bar's track, right of its handle
+        uitest::Tap(list,
+                    CPoint(kVerticalBarLeft - 20, client.bottom - 5)); // the bar's track, right of its handle
         const uitest::GrabbedImage after = uitest::Grab(list);
         // "28 items" (42 pixels) now ends 11 pixels further left, clear of the vertical bar.
         const auto [countFirst, countLast] =
@@ -532,8 +540,9 @@ TEST_F(ListFilesScreenTest, ANameThatIsNotUtf8IsShownDecodedAndKeepsItsBytesForD
         EXPECT_EQ(Rows(screen), (std::vector<Row>{{u"Caf\u00e9", u"3/5/04", u"2 items"}}));
         fileName = screen.GetRowFileName(0);
     });
-    EXPECT_TRUE(DeleteFile(std::u16string(kLists) + u"\\" + fileName)) << "the real file is found by the kept name";
+    EXPECT_TRUE(DeleteFile(std::u16string(kLists) + u"\\" + fileName))
+        << "the real file is found by the kept name";
     EXPECT_FALSE(std::filesystem::exists(host));
 }
 
-}  // namespace
+} // namespace

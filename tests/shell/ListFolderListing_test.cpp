@@ -31,7 +31,8 @@ std::vector<std::u16string> Names(const CFolderListing& listing) {
 
 const FileRecord* FindRecord(const CFolderListing& listing, std::u16string_view name) {
     const auto& records = listing.Records();
-    const auto found = std::ranges::find_if(records, [name](const FileRecord& r) { return r.fileName == name; });
+    const auto found =
+        std::ranges::find_if(records, [name](const FileRecord& r) { return r.fileName == name; });
     return found == records.end() ? nullptr : &*found;
 }
 
@@ -41,7 +42,9 @@ protected:
         DeviceRootTest::SetUp();
         MakeFolder(kLists);
     }
-    std::u16string Path(std::u16string_view name) const { return std::u16string(kLists) + u"\\" + std::u16string(name); }
+    std::u16string Path(std::u16string_view name) const {
+        return std::u16string(kLists) + u"\\" + std::u16string(name);
+    }
 };
 
 TEST(FolderListingFolder, GetsOneTrailingBackslash) {
@@ -73,7 +76,8 @@ TEST_F(ListFolderListingTest, RecordsHoldNameDateAndCountInNameOrder) {
 
     CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
     ASSERT_TRUE(listing.Scan());
-    EXPECT_EQ(Names(listing), (std::vector<std::u16string>{u"Empty.crv", u"Packing.crv", u"Shopping.crv", u"Two.crv"}));
+    EXPECT_EQ(Names(listing),
+              (std::vector<std::u16string>{u"Empty.crv", u"Packing.crv", u"Shopping.crv", u"Two.crv"}));
 
     const auto columns = [&](std::u16string_view name) { return FindRecord(listing, name)->columns; };
     EXPECT_EQ(columns(u"Shopping.crv"), (std::vector<std::u16string>{u"3/5/04", u"12 items"}));
@@ -121,7 +125,8 @@ TEST_F(ListFolderListingTest, UnreadableFilesKeepTheirRowAndTheOthersTheirs) {
     CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
     ASSERT_TRUE(listing.Scan());
     ASSERT_EQ(listing.Records().size(), 3u);
-    EXPECT_EQ(FindRecord(listing, u"Good.crv")->columns, (std::vector<std::u16string>{u"3/5/04", u"7 items"}));
+    EXPECT_EQ(FindRecord(listing, u"Good.crv")->columns,
+              (std::vector<std::u16string>{u"3/5/04", u"7 items"}));
     EXPECT_EQ(FindRecord(listing, u"Empty.crv")->columns, (std::vector<std::u16string>{u"6/7/05", u"Error"}));
     EXPECT_EQ(FindRecord(listing, u"Cut.crv")->columns, (std::vector<std::u16string>{u"8/9/06", u"Error"}));
 
@@ -129,7 +134,8 @@ TEST_F(ListFolderListingTest, UnreadableFilesKeepTheirRowAndTheOthersTheirs) {
     for (const UnreadableFile& file : listing.Unreadable()) {
         EXPECT_EQ(file.message, u"An attempt was made to access " + file.fileName + u" past its end.");
     }
-    const auto empty = std::ranges::find_if(listing.Unreadable(), [](const auto& f) { return f.fileName == u"Empty.crv"; });
+    const auto empty =
+        std::ranges::find_if(listing.Unreadable(), [](const auto& f) { return f.fileName == u"Empty.crv"; });
     ASSERT_NE(empty, listing.Unreadable().end());
     EXPECT_EQ(empty->size, 0u);
     EXPECT_EQ(empty->lastWriteTime.wYear, 2005);
@@ -163,4 +169,4 @@ TEST(ListRowTexts, DatesShowMonthDayAndTwoDigitYear) {
     EXPECT_EQ(FormatListDate({2000, 2, 0, 29}), u"2/29/00");
 }
 
-}  // namespace
+} // namespace

@@ -81,4 +81,4 @@ TEST_F(ListsFolderTest, OnlyOneLevelIsCreated) {
     EXPECT_FALSE(std::filesystem::exists(Host(u"\\Storage\\Missing")));
 }
 
-}  // namespace
+} // namespace

@@ -35,7 +35,8 @@ TEST(UnreadableReports, EachFileIsReportedOnceWhileItStaysTheSame) {
 TEST(UnreadableReports, AChangedFileIsReportedAgain) {
     CUnreadableReports reports;
     reports.TakeUnreported({Bad(u"A.crv"), Bad(u"B.crv")});
-    EXPECT_EQ(Names(reports.TakeUnreported({Bad(u"A.crv", 1), Bad(u"B.crv")})), std::vector<std::u16string>{u"A.crv"});
+    EXPECT_EQ(Names(reports.TakeUnreported({Bad(u"A.crv", 1), Bad(u"B.crv")})),
+              std::vector<std::u16string>{u"A.crv"});
     EXPECT_EQ(Names(reports.TakeUnreported({Bad(u"A.crv", 1), Bad(u"B.crv", 0, 6)})),
               std::vector<std::u16string>{u"B.crv"});
 }
@@ -50,7 +51,8 @@ TEST(UnreadableReports, AFileRepairedAndBrokenAgainIsReportedAgain) {
 TEST(UnreadableReports, NewFilesAmongKnownOnesAreTheOnlyOnesReported) {
     CUnreadableReports reports;
     reports.TakeUnreported({Bad(u"A.crv")});
-    EXPECT_EQ(Names(reports.TakeUnreported({Bad(u"A.crv"), Bad(u"C.crv")})), std::vector<std::u16string>{u"C.crv"});
+    EXPECT_EQ(Names(reports.TakeUnreported({Bad(u"A.crv"), Bad(u"C.crv")})),
+              std::vector<std::u16string>{u"C.crv"});
 }
 
 TEST(UnreadableReports, OneReportNamesEachFileOnALineAndCountsTheRestAfterTen) {
@@ -65,9 +67,9 @@ TEST(UnreadableReports, OneReportNamesEachFileOnALineAndCountsTheRestAfterTen) {
     EXPECT_EQ(std::count(report.begin(), report.end(), u'\n'), 10) << "ten lines, then one more";
     EXPECT_TRUE(report.ends_with(u"Lk.crv past its end.\nand 3 more")) << "the tenth file, then the count";
     files.resize(2);
-    EXPECT_EQ(CUnreadableReports::Compose(files),
-              u"An attempt was made to access Lb.crv past its end.\nAn attempt was made to access Lc.crv past its end.");
+    EXPECT_EQ(CUnreadableReports::Compose(files), u"An attempt was made to access Lb.crv past its end.\nAn "
+                                                  u"attempt was made to access Lc.crv past its end.");
     EXPECT_EQ(CUnreadableReports::Compose({}), u"");
 }
 
-}  // namespace
+} // namespace

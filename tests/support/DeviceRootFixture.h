@@ -42,9 +42,7 @@ inline std::vector<std::uint8_t> ListHeader(std::uint32_t count) {
 /// afterwards.
 class DeviceRootTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_previousResolver = UseDeviceStorage({FromUtf8OrCp1252(m_root.string()), {}});
-    }
+    void SetUp() override { m_previousResolver = UseDeviceStorage({FromUtf8OrCp1252(m_root.string()), {}}); }
 
     void TearDown() override {
         SetHostPathResolver(std::move(m_previousResolver));
@@ -57,14 +55,17 @@ protected:
     }
 
     /// Creates a device folder and its parents.
-    void MakeFolder(std::u16string_view devicePath) const { std::filesystem::create_directories(Host(devicePath)); }
+    void MakeFolder(std::u16string_view devicePath) const {
+        std::filesystem::create_directories(Host(devicePath));
+    }
 
     /// Writes a file with exactly these bytes, last written on `day`.
     void WriteFile(std::u16string_view devicePath, const std::vector<std::uint8_t>& bytes, Day day) const {
         const std::filesystem::path host = Host(devicePath);
         {
             std::ofstream out(host, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
         }
         SetLastWrite(host, day);
     }
@@ -87,7 +88,7 @@ protected:
     }
 
 private:
-    TestFolder m_rootFolder;  // removed with everything in it when the test ends
+    TestFolder m_rootFolder; // removed with everything in it when the test ends
 
 protected:
     const std::filesystem::path m_root = m_rootFolder.Path();
@@ -96,4 +97,4 @@ private:
     HostPathResolver m_previousResolver;
 };
 
-}  // namespace shelltest
+} // namespace shelltest

@@ -26,7 +26,9 @@ inline std::string Wide(const std::u16string& text) {
 }
 
 /// A string in the 8-bit form with a one-byte length.
-inline std::string Narrow(const std::string& bytes) { return static_cast<char>(bytes.size()) + bytes; }
+inline std::string Narrow(const std::string& bytes) {
+    return static_cast<char>(bytes.size()) + bytes;
+}
 
 /// An item record: title, quantity, checked, importance and, when given, notes.
 inline std::string Item(const std::string& title, std::uint32_t quantity, std::uint32_t checked,
@@ -44,4 +46,4 @@ inline std::string RootItem(bool withNotes = true) {
     return Item(Wide(u""), 1, 0, 1) + (withNotes ? Wide(u"") : std::string());
 }
 
-}  // namespace list_bytes
+} // namespace list_bytes

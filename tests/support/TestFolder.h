@@ -36,8 +36,8 @@ public:
     std::u16string WideFile(const std::string& name) const { return Widen(File(name)); }
     /// How many entries the folder holds (to see that no temporary file was left behind).
     std::size_t EntryCount() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(m_path), std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_path),
+                                                      std::filesystem::directory_iterator()));
     }
 
 private:

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "support/TestFolder.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
+#include "support/TestFolder.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -132,7 +132,8 @@ TEST_F(TextTest, ImportanceOutsideTheRangeBecomesNormal) {
 
 TEST_F(TextTest, NumbersFollowScanfRules) {
     CCorvinaDoc doc;
-    Import(doc, "  +0\tA\t \t1\t  -1\t\t-1\n0\tB\t1\t256\t\t4294967297\n0\tC\t1\t+3\t\t 99999999999999999999\n");
+    Import(doc,
+           "  +0\tA\t \t1\t  -1\t\t-1\n0\tB\t1\t256\t\t4294967297\n0\tC\t1\t+3\t\t 99999999999999999999\n");
     ASSERT_EQ(doc.tree.Count(), 3u);
     const TaskItem& a = doc.tree.root.children[0]->item;
     EXPECT_EQ(a.checked, 255);
@@ -311,7 +312,8 @@ TEST_F(TextTest, AFieldLongerThan64MiBStopsTheImportAndNamesTheFile) {
     doc.ImportText(file);
     EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:Milk"}));
     EXPECT_FALSE(file.Close());
-    EXPECT_EQ(file.ErrorMessage(), folder.WideFile("in.txt") + u" has a field longer than 64 MiB; the items before it were read.");
+    EXPECT_EQ(file.ErrorMessage(),
+              folder.WideFile("in.txt") + u" has a field longer than 64 MiB; the items before it were read.");
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -348,9 +350,9 @@ TEST_F(TextTest, RunningOutOfMemorySaysSoInsteadOfEndingTheProgram) {
     constexpr std::uint64_t kFieldBytes = 48 * 1024 * 1024;
     constexpr std::uint64_t kHeadroom = 32 * 1024 * 1024;
     WriteEndlessField(folder.File("in.txt"), kFieldBytes);
-    EXPECT_EXIT(ImportWithLittleMemory(folder.WideFile("in.txt"), kHeadroom),
-                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(ImportWithLittleMemory(folder.WideFile("in.txt"), kHeadroom), ::testing::ExitedWithCode(0),
+                "");
 #endif
 }
 
-}  // namespace
+} // namespace

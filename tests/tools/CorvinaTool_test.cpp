@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/TestFolder.h"
 #include "support/ListBytes.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -36,9 +36,8 @@ protected:
     TestFolder folder;
 };
 
-const std::string kMilkList =
-    Header(2) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") + U32(1) +
-    Item(Wide(u"Skimmed"), 1, 0, 1) + Wide(u"low fat, fresh") + U32(0);
+const std::string kMilkList = Header(2) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") +
+                              U32(1) + Item(Wide(u"Skimmed"), 1, 0, 1) + Wide(u"low fat, fresh") + U32(0);
 const std::string kMilkText = "0\tMilk\t0\t1\t\t2\n1\tSkimmed\t1\t0\t\"low fat, fresh\"\t1\n";
 
 TEST_F(CorvinaToolTest, InfoReadsTheHeaderOnly) {
@@ -54,13 +53,14 @@ TEST_F(CorvinaToolTest, InfoReadsTheHeaderOnly) {
 }
 
 TEST_F(CorvinaToolTest, InfoOnAShortOrMissingFileFails) {
-    for (const std::string& bytes : {std::string(), std::string("\xEF\xBE\xAD\xDE\x03\x00\x00\x00", 8),
-                                     std::string("\x01\x02", 2)}) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\xEF\xBE\xAD\xDE\x03\x00\x00\x00", 8), std::string("\x01\x02", 2)}) {
         WriteBytes(folder.File("short.crv"), bytes);
         const ToolRun run = Run("info " + Quoted("short.crv"));
         EXPECT_EQ(run.status, 1) << bytes.size();
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "An attempt was made to access short.crv past its end.\n") << "named by the file's name";
+        EXPECT_EQ(run.err, "An attempt was made to access short.crv past its end.\n")
+            << "named by the file's name";
     }
     const ToolRun missing = Run("info " + Quoted("none.crv"));
     EXPECT_EQ(missing.status, 1);
@@ -120,18 +120,23 @@ TEST_F(CorvinaToolTest, ImportReadsWindowsLineEndsAndOldBytes) {
     WriteBytes(folder.File("in.txt"), "0\tCaf\xE9\t9\t-1\t\"a\r\nb\"\t-1\r\n5\tSub\t2\t1\t\t3\r\n");
     ASSERT_EQ(Run("import " + Quoted("in.txt") + " " + Quoted("out.crv")).status, 0);
     EXPECT_EQ(ReadBytes(folder.File("out.crv")),
-              Header(2) + RootItem() + U32(1) + Item(Wide(u"Caf\u00e9"), 0xFFFFFFFF, 0xFF, 1) + Wide(u"a\r\nb") +
-                  U32(1) + Item(Wide(u"Sub"), 3, 1, 2) + Wide(u"") + U32(0));
+              Header(2) + RootItem() + U32(1) + Item(Wide(u"Caf\u00e9"), 0xFFFFFFFF, 0xFF, 1) +
+                  Wide(u"a\r\nb") + U32(1) + Item(Wide(u"Sub"), 3, 1, 2) + Wide(u"") + U32(0));
     const ToolRun back = Run("export " + Quoted("out.crv") + " -");
     // Loading turns the stored 255 into 1.
     EXPECT_EQ(back.out, "0\tCaf\xC3\xA9\t1\t1\t\"a\r\nb\"\t4294967295\n1\tSub\t2\t1\t\t3\n");
 }
 
 TEST_F(CorvinaToolTest, ExportOfAVersionTwoListWithEightBitTitles) {
-    WriteBytes(folder.File("old.crv"), U32(1) + RootItem(false) + U32(1) + Item(Narrow("Cr\xE8me, fra\xEE" "che"), 2, 0, 2) + U32(0));
+    WriteBytes(folder.File("old.crv"), U32(1) + RootItem(false) + U32(1) +
+                                           Item(Narrow("Cr\xE8me, fra\xEE"
+                                                       "che"),
+                                                2, 0, 2) +
+                                           U32(0));
     const ToolRun run = Run("export " + Quoted("old.crv") + " -");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "0\tCr\xC3\xA8me, fra\xC3\xAE" "che\t2\t0\t\t2\n");
+    EXPECT_EQ(run.out, "0\tCr\xC3\xA8me, fra\xC3\xAE"
+                       "che\t2\t0\t\t2\n");
 }
 
 TEST_F(CorvinaToolTest, ShowPrintsAnIndentedTree) {
@@ -145,7 +150,8 @@ TEST_F(CorvinaToolTest, ShowPrintsAnIndentedTree) {
 }
 
 TEST_F(CorvinaToolTest, ShowPrintsControlCharactersAsPictures) {
-    WriteBytes(folder.File("Odd.crv"), Header(1) + RootItem() + U32(1) + Item(Wide(u"a\tb\x1B[31m"), 1, 0, 1) +
+    WriteBytes(folder.File("Odd.crv"), Header(1) + RootItem() + U32(1) +
+                                           Item(Wide(u"a\tb\x1B[31m"), 1, 0, 1) +
                                            Wide(u"one\r\ntwo\rthree\x7F\r") + U32(0));
     const ToolRun run = Run("show " + Quoted("Odd.crv"));
     EXPECT_EQ(run.status, 0);
@@ -173,7 +179,8 @@ TEST_F(CorvinaToolTest, ListFromAPipeIsReportedNotReadAsEmpty) {
     const std::string pipe = folder.File("pipe.crv");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     // The writer gives up when the tool closes the pipe without reading it all.
-    ASSERT_EQ(std::system(("cat " + Quoted("Milk.crv") + " >" + Quoted("pipe.crv") + " 2>/dev/null &").c_str()), 0);
+    ASSERT_EQ(
+        std::system(("cat " + Quoted("Milk.crv") + " >" + Quoted("pipe.crv") + " 2>/dev/null &").c_str()), 0);
     const ToolRun run = Run("show " + Quoted("pipe.crv"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -193,4 +200,4 @@ TEST_F(CorvinaToolTest, UsageErrorsAndHelp) {
     EXPECT_EQ(help.err, "");
 }
 
-}  // namespace
+} // namespace

@@ -7,11 +7,13 @@ using treectrl::PlaceNotesMark;
 
 namespace {
 
-const CRect kRow(0, 1, 237, 16);  // a one-line top-level row of the editor's control
+const CRect kRow(0, 1, 237, 16); // a one-line top-level row of the editor's control
 
-CRect TitleEndingAt(int right) { return CRect(100, 1, right, 15); }
+CRect TitleEndingAt(int right) {
+    return CRect(100, 1, right, 15);
+}
 
-}  // namespace
+} // namespace
 
 TEST(NotesMarkPlacement, TwentyPixelsFromTheRowsEdgeIsTooLittleRoom) {
     // 20 - 13 for the scroll bar leaves 7: the mark moves to a strip the row grows by.
@@ -31,7 +33,7 @@ TEST(NotesMarkPlacement, TwentySixPixelsIsOneTooFew) {
 }
 
 TEST(NotesMarkPlacement, MarkSitsAtTheBottomOfATallRow) {
-    const CRect row(0, 100, 237, 141);  // three lines
+    const CRect row(0, 100, 237, 141); // three lines
     const auto placed = PlaceNotesMark(row, CRect(100, 100, 150, 140));
     EXPECT_EQ(placed.mark, CRect(150, 127, 164, 141));
 }

@@ -13,7 +13,7 @@ namespace {
 const CRect kView(0, 1, 237, 319);
 constexpr int kViewHeight = 318;
 
-}  // namespace
+} // namespace
 
 TEST(ScrollClamp, EverythingFittingMeansOffsetZero) {
     EXPECT_EQ(ClampScrollOffset(50, 100, kViewHeight), 0);

@@ -32,7 +32,7 @@ public:
     std::vector<UINT> codes;
 };
 
-}  // namespace
+} // namespace
 
 TEST(TreeInDialog, TheEditorsTemplateMakesTheControlAndItsTapsReachTheScreen) {
     InstallProgramResources();

@@ -31,16 +31,16 @@ inline constexpr int kTreeHeight = 320;
 
 // The numbers the rules give, written here rather than read from the control, so that a mistyped
 // constant in the control fails its tests. Colours are 0x00BBGGRR.
-inline constexpr COLORREF kEvenRow = 0x00F7E3DF;        ///< first, third, ... shown row
-inline constexpr COLORREF kOddRow = 0x00BEF5F4;         ///< second, fourth, ... shown row
-inline constexpr COLORREF kSelectedRow = 0x00C8B4DC;    ///< the selected row's background
-inline constexpr COLORREF kSelectedText = 0x00C83232;   ///< the selected row's text
-inline constexpr COLORREF kScrollBarGrey = 0x00BEBEBE;  ///< the scroll bar's background
-inline constexpr COLORREF kFrame = 0x008D504D;          ///< the lines along the top and bottom
-inline constexpr UINT kCheckChanged = 8500;             ///< notification after a checked-flag write
-inline constexpr UINT kNotesClicked = 8501;             ///< notification when a notes mark is tapped
-inline constexpr UINT kHoldGesture = 1000;              ///< the gesture recogniser's tap-and-hold
-inline constexpr UINT kOnCheckBox = 1;                  ///< hit-test flags
+inline constexpr COLORREF kEvenRow = 0x00F7E3DF;       ///< first, third, ... shown row
+inline constexpr COLORREF kOddRow = 0x00BEF5F4;        ///< second, fourth, ... shown row
+inline constexpr COLORREF kSelectedRow = 0x00C8B4DC;   ///< the selected row's background
+inline constexpr COLORREF kSelectedText = 0x00C83232;  ///< the selected row's text
+inline constexpr COLORREF kScrollBarGrey = 0x00BEBEBE; ///< the scroll bar's background
+inline constexpr COLORREF kFrame = 0x008D504D;         ///< the lines along the top and bottom
+inline constexpr UINT kCheckChanged = 8500;            ///< notification after a checked-flag write
+inline constexpr UINT kNotesClicked = 8501;            ///< notification when a notes mark is tapped
+inline constexpr UINT kHoldGesture = 1000;             ///< the gesture recogniser's tap-and-hold
+inline constexpr UINT kOnCheckBox = 1;                 ///< hit-test flags
 inline constexpr UINT kOnExpander = 2;
 inline constexpr UINT kOnNotes = 4;
 
@@ -49,7 +49,7 @@ struct Received {
     UINT code = 0;
     UINT id = 0;
     CWnd* from = nullptr;
-    CPoint holdPoint;  // screen point, for the tap-and-hold notification only
+    CPoint holdPoint; // screen point, for the tap-and-hold notification only
 };
 
 /// A top-level window that records every notification from its children.
@@ -129,7 +129,8 @@ protected:
 
     void Build(int width, int height) {
         RegisterWindowClass(u"TreeTestParent");
-        ASSERT_TRUE(parent.Create(u"TreeTestParent", u"", WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
+        ASSERT_TRUE(
+            parent.Create(u"TreeTestParent", u"", WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
         ASSERT_TRUE(tree.Create(std::u16string(CVisualTreeCtrl::kClassName), u"Tasks", WS_CHILD | WS_VISIBLE,
                                 CRect(0, 0, width, height), &parent, kTreeId));
         tree.SetImageList(icons.bitmaps);
@@ -170,7 +171,7 @@ protected:
     RecordingParent parent;
     CountingTreeCtrl tree;
     OwnerIcons icons;
-    std::vector<std::unique_ptr<BYTE>> flags;  // the owner's checked flags, one per row
+    std::vector<std::unique_ptr<BYTE>> flags; // the owner's checked flags, one per row
 };
 
-}  // namespace treetest
+} // namespace treetest

@@ -16,7 +16,7 @@ constexpr UINT_PTR kThumbTimer = 113;
 const CPoint kDownArrow(230, 312);
 const CPoint kUpArrow(230, 6);
 
-}  // namespace
+} // namespace
 
 // --- Check boxes ---------------------------------------------------------------------------------
 
@@ -169,9 +169,9 @@ TEST_F(TreeInput, HoldingBelowTheLastRowStillReachesTheOwner) {
 // --- Scroll bar ------------------------------------------------------------------------------------
 
 TEST_F(TreeScroll, ContentOfExactlyTheViewHeightShowsNoBarOneMorePixelDoes) {
-    Rebuild(240, 152);  // view 150 high
+    Rebuild(240, 152); // view 150 high
     for (int i = 0; i < 10; ++i) {
-        Add(u"");  // 150 pixels
+        Add(u""); // 150 pixels
     }
     Grab();
     EXPECT_FALSE(tree.GetScrollBar().Visible());
@@ -184,9 +184,9 @@ TEST_F(TreeScroll, ContentOfExactlyTheViewHeightShowsNoBarOneMorePixelDoes) {
 }
 
 TEST_F(TreeScroll, ThumbIsAThirdOfTheTrackForContentThreeViewsHigh) {
-    Rebuild(240, 302);  // view 300, track 276
+    Rebuild(240, 302); // view 300, track 276
     for (int i = 0; i < 60; ++i) {
-        Add(u"");  // 900 pixels
+        Add(u""); // 900 pixels
     }
     Grab();
     EXPECT_EQ(tree.GetScrollBar().thumb, CRect(224, 13, 237, 13 + 92));
@@ -226,7 +226,7 @@ TEST_F(TreeScroll, HoldingTheDownArrowFourteenTicksScrolls140Pixels) {
 
 TEST_F(TreeScroll, ArrowsAtTheEndsStartNoTimer) {
     for (int i = 0; i < 30; ++i) {
-        Add(u"row");  // 450 pixels, 132 more than the view
+        Add(u"row"); // 450 pixels, 132 more than the view
     }
     Grab();
     uitest::PenDown(tree, kUpArrow);
@@ -272,9 +272,9 @@ TEST_F(TreeScroll, LiftingThePenOnTheOtherArrowStopsThePressedOne) {
 }
 
 TEST_F(TreeScroll, DraggingTheThumbTenPixelsAtHalfScaleScrollsTwenty) {
-    Rebuild(240, 326);  // view 324, track 300
+    Rebuild(240, 326); // view 324, track 300
     for (int i = 0; i < 40; ++i) {
-        Add(u"");  // 600 pixels: scale 0.5
+        Add(u""); // 600 pixels: scale 0.5
     }
     Grab();
     ASSERT_FLOAT_EQ(tree.GetScrollBar().scale, 0.5f);
@@ -343,7 +343,7 @@ TEST_F(TreeScroll, ScrolledRowsLookTheSameAsRowsRenderedAfresh) {
     uitest::PenUp(tree, kDownArrow);
     const auto scrolled = Grab();
     tree.ForgetMeasurements();
-    tree.SetItemText(tree.GetFirstItem(), u"row a");  // a full repaint renders every row in view afresh
+    tree.SetItemText(tree.GetFirstItem(), u"row a"); // a full repaint renders every row in view afresh
     const auto fresh = Grab();
     for (int y = 0; y < 320; ++y) {
         for (int x = 0; x < 240; ++x) {
@@ -363,7 +363,7 @@ TEST_F(TreeScroll, RowsUnderTheBarCannotBeTappedWhileItShows) {
 
 TEST_F(TreeScroll, AWheelNotchScrolls30PixelsClampedWithoutRenderingRowsAgain) {
     for (int i = 0; i < 30; ++i) {
-        Add(u"row");  // 450 pixels: 132 more than the view
+        Add(u"row"); // 450 pixels: 132 more than the view
     }
     Grab();
     tree.Wheel(-1);
@@ -388,7 +388,7 @@ TEST_F(TreeScroll, PressingAnotherPartWithoutAPenUpLeavesOnlyThatOneRepeating) {
     Grab();
     uitest::PenDown(tree, kDownArrow);
     uitest::FireTimer(tree, kDownTimer);
-    uitest::PenDown(tree, kUpArrow);  // the pen-up in between was lost
+    uitest::PenDown(tree, kUpArrow); // the pen-up in between was lost
     EXPECT_FALSE(tree.IsTimerRunning(kDownTimer));
     EXPECT_TRUE(tree.IsTimerRunning(kUpTimer));
     uitest::PenUp(tree, kUpArrow);

@@ -47,7 +47,7 @@ bool HasInk(const uitest::GrabbedImage& image, const CRect& area, COLORREF backg
     return false;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(TreePaint, EmptyControlIsWhiteWithGridLinesAndFrameLines) {
     const auto image = Grab();
@@ -86,7 +86,7 @@ TEST_F(TreePaint, RowsAlternateColoursAndLeaveWhiteBelow) {
 TEST_F(TreePaint, CheckBoxShowsTheOwnersFlag) {
     Add(u"Bread");
     VisualNode* milk = Add(u"Milk");
-    *flags[1] = 1;  // the owner's flag changed behind the control's back: it redraws on request
+    *flags[1] = 1; // the owner's flag changed behind the control's back: it redraws on request
     tree.RedrawItem(milk);
     const auto image = Grab();
     EXPECT_EQ(image.Pixel(1 + 3, 1 + 1 + 3), kCheckInside);
@@ -131,7 +131,7 @@ TEST_F(TreePaint, SelectedRowHasItsOwnColoursAndIconNextRowKeepsItsColour) {
 }
 
 TEST_F(TreePaint, IconIndexOutsideTheOwnersArrayDrawsNoIcon) {
-    Add(u"Importance 9", nullptr, 9);  // as read from a damaged list file
+    Add(u"Importance 9", nullptr, 9); // as read from a damaged list file
     Add(u"Negative", nullptr, -1);
     const auto image = Grab();
     EXPECT_EQ(CountPixels(image, CRect(87, 1, 99, 13), kEvenRow), 12 * 12);
@@ -171,7 +171,7 @@ TEST_F(TreePaint, ScrollBarCoversThe13PixelsLeftOfTheWhiteEdge) {
 
 TEST_F(TreePaint, RowsFarBelowFourAndAHalfThousandPixelsAreDrawn) {
     for (int i = 0; i < 400; ++i) {
-        Add(u"row");  // 6,000 pixels of content
+        Add(u"row"); // 6,000 pixels of content
     }
     uitest::PenDown(tree, CPoint(230, 312));
     while (tree.GetScrollOffset() < tree.GetContentRect().Height() - tree.GetViewRect().Height()) {
@@ -204,7 +204,8 @@ TEST_F(TreePaint, ALongTitleIsDrawnToItsLastLine) {
 TEST_F(TreePaint, ScreenshotOfASampleList) {
     // The editor's importance marks (high, normal, low) when the program has them.
     std::array<CBitmap, 3> importance;
-    const bool haveMarks = importance[0].LoadBitmap(139) && importance[1].LoadBitmap(141) && importance[2].LoadBitmap(140);
+    const bool haveMarks =
+        importance[0].LoadBitmap(139) && importance[1].LoadBitmap(141) && importance[2].LoadBitmap(140);
     if (haveMarks) {
         tree.SetImageList(importance);
     }
@@ -228,7 +229,8 @@ TEST_F(TreePaint, ScreenshotOfASampleList) {
     Add(u"Cut the hedge", garden, 2);
     tree.Expand(garden, false);
     for (int i = 1; i <= 12; ++i) {
-        VisualNode* row = Add(u"Errand number " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)), nullptr, i % 3);
+        VisualNode* row =
+            Add(u"Errand number " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)), nullptr, i % 3);
         tree.SetItemColumnText(row, 0, std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
         *flags.back() = static_cast<BYTE>(i % 2);
     }
@@ -251,7 +253,8 @@ TEST_F(TreePaint, ScreenshotOfASampleList) {
     EXPECT_GT(CountPixels(image, CRect(110, breadRow.top, 224, breadRow.bottom), kSelectedText), 0);
     EXPECT_EQ(image.Pixel(kTreeWidth - 2, 160), kWhite);
     if (const char* docs = std::getenv("CORVINA_UPDATE_DOCS"); docs != nullptr && *docs != '\0') {
-        const std::filesystem::path target = std::filesystem::path(CORVINA_SOURCE_DIR) / "docs" / "treectrl.png";
+        const std::filesystem::path target =
+            std::filesystem::path(CORVINA_SOURCE_DIR) / "docs" / "treectrl.png";
         std::filesystem::create_directories(target.parent_path());
         EXPECT_TRUE(image.SavePng(target.string()));
     }

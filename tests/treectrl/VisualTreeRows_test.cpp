@@ -12,7 +12,7 @@ namespace {
 class TreeRows : public TreeFixture {};
 class TreeLayout : public TreeFixture {};
 
-}  // namespace
+} // namespace
 
 // --- Structure and navigation ------------------------------------------------------------------
 
@@ -106,7 +106,7 @@ TEST_F(TreeRows, DeletingARowWhoseSubtreeHoldsTheSelectionClearsIt) {
     Add(u"Apples", fruit);
     Add(u"Pears", fruit);
     VisualNode* keep = Add(u"Bread");
-    uitest::Tap(tree, CPoint(150, 16 + 15 + 8));  // Pears
+    uitest::Tap(tree, CPoint(150, 16 + 15 + 8)); // Pears
     ASSERT_NE(tree.GetSelectedItem(), nullptr);
     ASSERT_EQ(tree.GetSelectedItem()->parent, fruit);
     tree.DeleteItem(fruit);
@@ -244,7 +244,7 @@ TEST_F(TreeLayout, LongTitlesWrapToMoreLines) {
 TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
     std::u16string text;
     for (int i = 0; i < 400; ++i) {
-        text += u"word ";  // 2,000 characters
+        text += u"word "; // 2,000 characters
     }
     VisualNode* row = Add(text);
     const int lineHeight = MeasureRowText(u"word ").cy;
@@ -255,7 +255,7 @@ TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
 
 TEST_F(TreeLayout, RedrawingARowNeverChangesItsHeight) {
     VisualNode* row = Add(u"");
-    tree.SetItemNotes(row, u"notes");  // a row without words whose mark needs its own strip
+    tree.SetItemNotes(row, u"notes"); // a row without words whose mark needs its own strip
     const CRect before = row->item.rowRect;
     tree.SetCheck(row, 1, false);
     tree.SetItemImage(row, 2, 2);
@@ -293,7 +293,7 @@ TEST_F(TreeLayout, FillingInPreOrderLaysOutOnlyTheNewRowsAndMatchesAFullLayout) 
     const auto image = Grab();
 
     tree.ForgetMeasurements();
-    tree.SetItemText(pears, u"Pears");  // a full layout from scratch
+    tree.SetItemText(pears, u"Pears"); // a full layout from scratch
     std::vector<CRect> full;
     for (const VisualNode* row : tree.GetShownRows()) {
         full.push_back(row->item.rowRect);

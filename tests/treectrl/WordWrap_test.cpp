@@ -31,7 +31,8 @@ struct Placed {
     CRect place;
 };
 
-std::vector<Placed> PlaceAll(const CRect& area, std::u16string_view text, ILineMeasure& measure, CRect* last = nullptr) {
+std::vector<Placed> PlaceAll(const CRect& area, std::u16string_view text, ILineMeasure& measure,
+                             CRect* last = nullptr) {
     std::vector<Placed> placed;
     const CRect result = WrapWords(area, text, measure, [&](std::u16string_view word, const CRect& place) {
         placed.push_back({std::u16string(word), place});
@@ -42,9 +43,9 @@ std::vector<Placed> PlaceAll(const CRect& area, std::u16string_view text, ILineM
     return placed;
 }
 
-const CRect kArea(10, 0, 70, 15);  // 60 pixels: ten characters per line
+const CRect kArea(10, 0, 70, 15); // 60 pixels: ten characters per line
 
-}  // namespace
+} // namespace
 
 TEST(WordWrapSplitting, TwoSpacesSeparateTwoWordsEachMeasuredWithOneSpace) {
     FixedWidthMeasure measure;
@@ -103,8 +104,8 @@ TEST(WordWrapLines, AWordWiderThanTheAreaStaysOnItsLineAndRunsPastTheEdge) {
     CRect last;
     const auto placed = PlaceAll(kArea, u"abcdefghijklmno xy", measure, &last);
     ASSERT_EQ(placed.size(), 2u);
-    EXPECT_EQ(placed[0].place, CRect(10, 0, 106, 13));  // on the first line, past 70
-    EXPECT_EQ(placed[1].place, CRect(10, 13, 28, 26));  // the next word starts a new line
+    EXPECT_EQ(placed[0].place, CRect(10, 0, 106, 13)); // on the first line, past 70
+    EXPECT_EQ(placed[1].place, CRect(10, 13, 28, 26)); // the next word starts a new line
 }
 
 TEST(WordWrapLines, AnOverlongWordAfterOthersMovesToANewLineAndStaysWhole) {
@@ -118,7 +119,7 @@ TEST(WordWrapLines, TextsFarLongerThanAThousandCharactersWrapToTheEnd) {
     FixedWidthMeasure measure;
     std::u16string text;
     for (int i = 0; i < 600; ++i) {
-        text += u"word ";  // 3,000 characters, 600 words, two words per line
+        text += u"word "; // 3,000 characters, 600 words, two words per line
     }
     CRect last;
     const auto placed = PlaceAll(kArea, text, measure, &last);
@@ -140,8 +141,8 @@ TEST(LineMeasureMemo, StaysBoundedAndStillAnswersRightAfterEmptying) {
     FixedWidthMeasure source;
     LineMeasureCache memo(&source);
     for (std::size_t i = 0; i <= LineMeasureCache::kMaxEntries; ++i) {
-        memo.MeasureLine(std::u16string(1, u'a') + std::u16string(i % 7, u'b') + std::u16string(i / 7 % 1000, u'c') +
-                         std::u16string(i / 7000, u'd'));
+        memo.MeasureLine(std::u16string(1, u'a') + std::u16string(i % 7, u'b') +
+                         std::u16string(i / 7 % 1000, u'c') + std::u16string(i / 7000, u'd'));
     }
     EXPECT_LE(memo.Size(), LineMeasureCache::kMaxEntries);
     EXPECT_EQ(memo.MeasureLine(u"abc"), CSize(18, kLineHeight));

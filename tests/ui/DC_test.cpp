@@ -56,7 +56,7 @@ std::pair<int, int> InkedColumns(const CDC& dc, int top, int bottom, int width) 
     return {first, last};
 }
 
-}  // namespace
+} // namespace
 
 // --- Surfaces and selection ------------------------------------------------------------------------------
 
@@ -147,7 +147,7 @@ TEST(DCFrame, OnePixelAlongTheInsideEdges) {
 
 TEST(DCFrame, FrameHangingOverTheSurfaceShowsOnlyItsVisibleSides) {
     Surface s(6, 4);
-    s.dc.FrameRect(CRect(-1, 0, 7, 4), kRed);  // sides fall just outside, as the tree control's do
+    s.dc.FrameRect(CRect(-1, 0, 7, 4), kRed); // sides fall just outside, as the tree control's do
     EXPECT_EQ(s.dc.GetPixel(0, 0), kRed);
     EXPECT_EQ(s.dc.GetPixel(5, 3), kRed);
     EXPECT_EQ(s.dc.GetPixel(0, 1), kWhite);
@@ -157,14 +157,14 @@ TEST(DCFrame, FrameHangingOverTheSurfaceShowsOnlyItsVisibleSides) {
 TEST(DCLine, EndPointIsNotDrawnInAnyDirection) {
     Surface s(12, 12);
     s.dc.MoveTo(2, 2);
-    s.dc.LineTo(7, 2);  // right
+    s.dc.LineTo(7, 2); // right
     EXPECT_EQ(s.dc.GetPixel(6, 2), kBlack);
     EXPECT_EQ(s.dc.GetPixel(7, 2), kWhite);
-    s.dc.LineTo(7, 9);  // down, starting where the last line ended
+    s.dc.LineTo(7, 9); // down, starting where the last line ended
     EXPECT_EQ(s.dc.GetPixel(7, 2), kBlack);
     EXPECT_EQ(s.dc.GetPixel(7, 8), kBlack);
     EXPECT_EQ(s.dc.GetPixel(7, 9), kWhite);
-    s.dc.LineTo(3, 9);  // left
+    s.dc.LineTo(3, 9); // left
     EXPECT_EQ(s.dc.GetPixel(4, 9), kBlack);
     EXPECT_EQ(s.dc.GetPixel(3, 9), kWhite);
     EXPECT_EQ(InkedPixels(s.dc, CRect(0, 0, 12, 12)), 5 + 7 + 4);
@@ -186,7 +186,8 @@ TEST(DCLine, DiagonalStepsOnePixelPerRowAndUsesTheSelectedPen) {
     EXPECT_FALSE(CPen().CreatePen(PS_SOLID, 3, kBlue)) << "only 1-pixel pens exist";
 }
 
-// --- Copies -------------------------------------------------------------------------------------------------
+// --- Copies
+// -------------------------------------------------------------------------------------------------
 
 TEST(DCCopy, PlainCopyMovesABlockUnchanged) {
     Surface from(4, 4);
@@ -242,7 +243,7 @@ TEST(DCCopy, KeyColourLeavesTheTargetUntouched) {
     paint.SelectObject(&picture);
     paint.SetPixel(0, 0, kRed);
     paint.SetPixel(1, 0, kBlue);
-    paint.SetPixel(2, 0, RGB(254, 0, 0));  // one step off the key is drawn
+    paint.SetPixel(2, 0, RGB(254, 0, 0)); // one step off the key is drawn
     Surface to(3, 1);
     to.dc.FillSolidRect(CRect(0, 0, 3, 1), kGreen);
     ASSERT_TRUE(to.dc.TransparentImage(0, 0, 3, 1, picture, 0, 0, 3, 1, kRed));
@@ -260,7 +261,8 @@ TEST(DCCopy, CopiesFromNothingFail) {
     EXPECT_EQ(InkedPixels(to.dc, CRect(0, 0, 2, 2)), 0);
 }
 
-// --- Text -----------------------------------------------------------------------------------------------------
+// --- Text
+// -----------------------------------------------------------------------------------------------------
 
 class DCText : public ::testing::Test {
 protected:

@@ -86,9 +86,7 @@ TEST(DeviceWindowLook, TheViewMenuOpensAboveItsButton) {
     DocumentListLook screen;
     uitest::RunModal(screen, [&] {
         // "New" and "Document" come first; "View" starts after them.
-        uitest::Soon([] {
-            uitest::PressKey(VK_ESCAPE);
-        });
+        uitest::Soon([] { uitest::PressKey(VK_ESCAPE); });
         uitest::TapScreen(CPoint(126, kMenuBarTop + 13));
         EXPECT_TRUE(screen.IsModalRunning()) << "Escape closed the menu, not the screen";
     });

@@ -72,7 +72,8 @@ protected:
             std::ofstream(m_root / "device" / "My Documents" / name) << "x";
         }
         // The program's files are opened by device path, as its start-up arranges.
-        m_previousResolver = UseDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
+        m_previousResolver =
+            UseDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
     }
     void TearDown() override {
         SetHostPathResolver(std::move(m_previousResolver));
@@ -203,7 +204,8 @@ TEST_F(FileDialogScreen, RenameFailuresSayWhyAndKeepTheFile) {
     EXPECT_FALSE(fs::exists(Host("My Documents/Groceries.crv")));
     ASSERT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(boxes.Shown()[0].text, u"A file name cannot contain any of these characters:\n/:*?\"<>|");
-    EXPECT_EQ(boxes.Shown()[1].text, u"Shop.crv could not be renamed.\n\\My Documents\\Shop.crv was not found.");
+    EXPECT_EQ(boxes.Shown()[1].text,
+              u"Shop.crv could not be renamed.\n\\My Documents\\Shop.crv was not found.");
     EXPECT_EQ(boxes.Shown()[1].type, MB_OK | MB_ICONSTOP);
 }
 

@@ -74,7 +74,8 @@ int GreyOf(COLORREF colour) {
     constexpr int kGreenWeight = 16;
     constexpr int kBlueWeight = 5;
     constexpr int kWeightSum = kRedWeight + kGreenWeight + kBlueWeight;
-    return (GetRValue(colour) * kRedWeight + GetGValue(colour) * kGreenWeight + GetBValue(colour) * kBlueWeight) /
+    return (GetRValue(colour) * kRedWeight + GetGValue(colour) * kGreenWeight +
+            GetBValue(colour) * kBlueWeight) /
            kWeightSum;
 }
 

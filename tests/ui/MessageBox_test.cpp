@@ -57,7 +57,7 @@ TEST_F(MessageBoxTest, TheRealBoxAnswersTheButtonTapped) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         uitest::Soon([] {
-            uitest::GrabDevice();  // the box is painted, as a user sees it, before the tap
+            uitest::GrabDevice(); // the box is painted, as a user sees it, before the tap
             uitest::TapScreen(ButtonCentre(1, 2));
         });
         EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?",
@@ -117,7 +117,8 @@ TEST_F(MessageBoxTest, TheDefaultButtonHasTheFocusAndTabMovesIt) {
         EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?",
                                 MB_YESNO | MB_ICONQUESTION),
                   IDNO);
-        EXPECT_EQ(framed, (std::vector<std::pair<bool, bool>>{{true, false}, {false, true}, {true, false}, {false, true}}));
+        EXPECT_EQ(framed, (std::vector<std::pair<bool, bool>>{
+                              {true, false}, {false, true}, {true, false}, {false, true}}));
     });
 }
 
@@ -196,8 +197,9 @@ TEST_F(MessageBoxTest, ALongPathWrapsWithinTheBoxWhichGrowsForIt) {
             }
             uitest::PressKey(VK_RETURN);
         });
-        AfxMessageBox(u"Access to \\Storage_Card\\Corvina_Lists_From_The_Old_Device\\Locked_Shopping.crv was denied.",
-                      MB_OK | MB_ICONSTOP);
+        AfxMessageBox(
+            u"Access to \\Storage_Card\\Corvina_Lists_From_The_Old_Device\\Locked_Shopping.crv was denied.",
+            MB_OK | MB_ICONSTOP);
     });
     EXPECT_EQ(inkInTheRightMargin, 0) << "nothing runs past the text's edge";
     // "Stop" needs the 24-pixel icon's height; the path four lines of 13 (52): the box is 28 pixels

@@ -23,8 +23,12 @@ protected:
 /// Command ids live in the program's range or the framework's.
 constexpr std::uint16_t kFirstProgramCommand = 0x8000;
 constexpr std::uint16_t kFirstFrameworkCommand = 0xE000;
-bool IsCommandId(std::uint16_t id) { return id >= kFirstProgramCommand; }
-bool IsFrameworkCommand(std::uint16_t id) { return id >= kFirstFrameworkCommand; }
+bool IsCommandId(std::uint16_t id) {
+    return id >= kFirstProgramCommand;
+}
+bool IsFrameworkCommand(std::uint16_t id) {
+    return id >= kFirstFrameworkCommand;
+}
 
 /// Class names a template may use: the platform's controls and the check-tree control.
 bool IsKnownClass(std::u16string_view name) {
@@ -49,11 +53,12 @@ void WalkMenuItems(std::span<const MenuItemTemplate> items, std::set<std::uint16
             continue;
         }
         EXPECT_TRUE(IsCommandId(item.command)) << where << ": command " << item.command;
-        EXPECT_TRUE(commands.insert(item.command).second) << where << ": command " << item.command << " twice";
+        EXPECT_TRUE(commands.insert(item.command).second)
+            << where << ": command " << item.command << " twice";
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ProgramResourceTables, StringIdsAreUniqueAndTextsNotEmpty) {
     std::set<std::uint16_t> ids;
@@ -78,7 +83,8 @@ TEST_F(ProgramResourceTables, CommandDescriptionsExistForTheDescribedCommands) {
     for (std::uint16_t command : {ID_FILE_NEW, ID_FILE_OPEN, ID_DOCUMENT_RENAME, ID_DOCUMENT_EXPORT,
                                   ID_DOCUMENT_DELETE, ID_LIST_CHECKALL, ID_LIST_UNCHECKALL, ID_LIST_ADDITEM,
                                   ID_ITEM_MOVEUP, ID_ITEM_MOVEDOWN, ID_FILE_SAVE, ID_FILE_SAVE_AS}) {
-        EXPECT_TRUE(FindStringResource(command).has_value()) << "command " << command << " has no description";
+        EXPECT_TRUE(FindStringResource(command).has_value())
+            << "command " << command << " has no description";
     }
     // Every described command is one a menu offers, so no description is left orphaned.
     std::set<std::uint16_t> offered;
@@ -113,7 +119,8 @@ TEST_F(ProgramResourceTables, MenuBarsPointAtExistingPopupsAndLabels) {
             if (button.labelStringId != 0) {
                 EXPECT_TRUE(FindStringResource(button.labelStringId).has_value()) << button.labelStringId;
             }
-            EXPECT_EQ(MenuBarButtonLabel(bar, button), StripMenuAmpersands(menu->items[button.popupIndex].text))
+            EXPECT_EQ(MenuBarButtonLabel(bar, button),
+                      StripMenuAmpersands(menu->items[button.popupIndex].text))
                 << "a button's label is its popup's title";
         }
     }
@@ -203,17 +210,21 @@ TEST(MenuText, AmpersandsAreAccessMarksAndDoubledOnesStay) {
     EXPECT_EQ(StripMenuAmpersands(u"End&"), u"End");
 }
 
-// --- Pictures -----------------------------------------------------------------------------------------------------
+// --- Pictures
+// -----------------------------------------------------------------------------------------------------
 
 TEST(ProgramPictures, SizesAreThoseTheScreensLayOut) {
     const std::pair<unsigned, CSize> expected[] = {
-        {IDB_BANNER, {240, 22}},       {IDB_LIST_ICON, {13, 16}},      {IDB_LIST_BACKGROUND, {480, 8}},
-        {IDB_ABOUT, {50, 75}},         {IDB_TITLE_BACKGROUND, {240, 28}}, {IDB_CHECKED, {12, 12}},
-        {IDB_UNCHECKED, {12, 12}},     {IDB_EXPANDED, {9, 9}},         {IDB_COLLAPSED, {9, 9}},
-        {IDB_SCROLL_DOWN, {13, 12}},   {IDB_SCROLL_UP, {13, 12}},      {IDB_THUMB_TOP, {13, 4}},
-        {IDB_THUMB_MIDDLE, {13, 4}},   {IDB_THUMB_BOTTOM, {13, 4}},    {IDB_NOTES_MARK, {12, 12}},
-        {IDB_IMPORTANCE_HIGH, {12, 12}}, {IDB_IMPORTANCE_LOW, {12, 12}}, {IDB_IMPORTANCE_NORMAL, {12, 12}},
-        {IDB_EDITOR_TOOLBAR, {48, 16}}, {IDB_SHEET_COMMANDBAR, {32, 16}},
+        {IDB_BANNER, {240, 22}},           {IDB_LIST_ICON, {13, 16}},
+        {IDB_LIST_BACKGROUND, {480, 8}},   {IDB_ABOUT, {50, 75}},
+        {IDB_TITLE_BACKGROUND, {240, 28}}, {IDB_CHECKED, {12, 12}},
+        {IDB_UNCHECKED, {12, 12}},         {IDB_EXPANDED, {9, 9}},
+        {IDB_COLLAPSED, {9, 9}},           {IDB_SCROLL_DOWN, {13, 12}},
+        {IDB_SCROLL_UP, {13, 12}},         {IDB_THUMB_TOP, {13, 4}},
+        {IDB_THUMB_MIDDLE, {13, 4}},       {IDB_THUMB_BOTTOM, {13, 4}},
+        {IDB_NOTES_MARK, {12, 12}},        {IDB_IMPORTANCE_HIGH, {12, 12}},
+        {IDB_IMPORTANCE_LOW, {12, 12}},    {IDB_IMPORTANCE_NORMAL, {12, 12}},
+        {IDB_EDITOR_TOOLBAR, {48, 16}},    {IDB_SHEET_COMMANDBAR, {32, 16}},
     };
     for (const auto& [id, size] : expected) {
         CBitmap picture;
@@ -252,7 +263,7 @@ TEST(ProgramPictures, ImportanceMarksShowOnlyTheirMarkThroughTheKeyColour) {
         int keyed = 0;
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 12; ++x) {
-                keyed += mark.GetPixel(x, y) == RGB(255, 0, 0) ? 1 : 0;  // pure red, the key colour
+                keyed += mark.GetPixel(x, y) == RGB(255, 0, 0) ? 1 : 0; // pure red, the key colour
             }
         }
         return keyed;

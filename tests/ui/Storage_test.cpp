@@ -1,7 +1,7 @@
 // Device storage tests: device paths on the host, the registry store, folder enumeration with
 // wildcards and file times, attributes, creating a folder and deleting a file.
-#include "platform/core/Strings.h"
 #include "platform/core/HostPath.h"
+#include "platform/core/Strings.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/FileFind.h"
 #include "platform/ui/Registry.h"
@@ -26,14 +26,14 @@ namespace {
 namespace fs = std::filesystem;
 
 /// A host path as the device layer answers it.
-std::u16string U16(const std::string& hostPath) { return Widen(hostPath); }
+std::u16string U16(const std::string& hostPath) {
+    return Widen(hostPath);
+}
 
 /// A fresh device root (and storage card) in a temporary folder for each test.
 class DeviceStorage : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ConfigureDeviceStorage({U16(root.Path().string()), U16(card.Path().string())});
-    }
+    void SetUp() override { ConfigureDeviceStorage({U16(root.Path().string()), U16(card.Path().string())}); }
     void TearDown() override { ConfigureDeviceStorage({}); }
 
     /// Writes a file below the device root with the given contents; answers its host path.
@@ -91,18 +91,22 @@ std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* f
     return names;
 }
 
-}  // namespace
+} // namespace
 
-// --- Device paths --------------------------------------------------------------------------------------------
+// --- Device paths
+// --------------------------------------------------------------------------------------------
 
 TEST_F(DeviceStorage, DevicePathsLandBelowTheRootAndTheCard) {
     EXPECT_EQ(HostPathFromDevicePath(u"\\Program Files\\Corvina\\Lists"),
               U16(root.Path().string() + std::string("/Program Files/Corvina/Lists")));
     EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.Path().string()));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"), U16(card.Path().string() + std::string("/Shop.txt")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"), U16(card.Path().string() + std::string("/Shop.txt")))
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"),
+              U16(card.Path().string() + std::string("/Shop.txt")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"),
+              U16(card.Path().string() + std::string("/Shop.txt")))
         << "the card's name is matched without regard to case";
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"), U16(root.Path().string() + std::string("/Storage Cards/x")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"),
+              U16(root.Path().string() + std::string("/Storage Cards/x")));
 }
 
 TEST_F(DeviceStorage, DoubledSeparatorsCountAsOne) {
@@ -136,7 +140,8 @@ TEST(DeviceRoot, OptionThenEnvironmentThenTheUsersDataFolder) {
     }
 }
 
-// --- Registry ---------------------------------------------------------------------------------------------------
+// --- Registry
+// ---------------------------------------------------------------------------------------------------
 
 TEST_F(DeviceStorage, RegistryValueReadsBackIntoTheCallersBuffer) {
     ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
@@ -195,21 +200,34 @@ TEST_F(DeviceStorage, RegistryNamesMatchWithoutRegardToCase) {
 TEST_F(DeviceStorage, RegistryRefusesWhatItsLinesCannotHold) {
     CRegistryKey key;
     EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\\\Corvina"), RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"", u"x"), RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a=b", u"x"), RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFT]WARE", u"a", u"x"), RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"", u"x"),
+              RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a=b", u"x"),
+              RegistryError::InvalidName);
+    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFT]WARE", u"a", u"x"),
+              RegistryError::InvalidName);
     EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a", u"two\nlines"),
               RegistryError::InvalidName);
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE"), RegistryError::KeyNotFound) << "nothing written";
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE"), RegistryError::KeyNotFound)
+        << "nothing written";
 }
 
 TEST_F(DeviceStorage, AnyValueOnOneLineReadsBackExactly) {
     const std::u16string values[] = {
-        u"\\A,B", u"\\A;B", u"\"quoted\" and 'single'", u"x=y==z", u"\\\\server\\share\\", u"Caf\u00e9 \u65e5\u672c \u00df",
-        u" leading and trailing ", u"#not a comment", u"[not a section]", u"%20 %USERPROFILE% @Variant(x)",
+        u"\\A,B",
+        u"\\A;B",
+        u"\"quoted\" and 'single'",
+        u"x=y==z",
+        u"\\\\server\\share\\",
+        u"Caf\u00e9 \u65e5\u672c \u00df",
+        u" leading and trailing ",
+        u"#not a comment",
+        u"[not a section]",
+        u"%20 %USERPROFILE% @Variant(x)",
     };
     for (const std::u16string& value : values) {
-        ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", value),
+        ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                                      value),
                   RegistryError::None);
         CRegistryKey key;
         ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
@@ -233,8 +251,10 @@ TEST_F(DeviceStorage, InstallerWrittenRegistryFileIsRead) {
     ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 64), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), u"\\Program Files\\Corvina");
     ASSERT_EQ(key.QueryStringValue(u"Maker", buffer, 64), RegistryError::None);
-    EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc; \"Caf\u00e9\"") << "a CR LF line end is no part of the value";
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow"), RegistryError::None) << "a key above a value";
+    EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc; \"Caf\u00e9\"")
+        << "a CR LF line end is no part of the value";
+    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow"), RegistryError::None)
+        << "a key above a value";
     EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corv"), RegistryError::KeyNotFound);
 }
 
@@ -259,7 +279,8 @@ TEST(HostNames, UsingTheDeviceStorageCreatesItsRootAndMapsPathsIntoIt) {
     ConfigureDeviceStorage({});
 }
 
-// --- Folder enumeration ------------------------------------------------------------------------------------------
+// --- Folder enumeration
+// ------------------------------------------------------------------------------------------
 
 TEST_F(DeviceStorage, PatternIsMatchedWithLetterCaseAndFoldersAreSkipped) {
     MakeFile("Lists/Shop.crv");
@@ -333,7 +354,8 @@ TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
     EXPECT_EQ(found.lastWriteTime.wDayOfWeek, 4) << "a Thursday";
 }
 
-// --- Attributes, folders, deletion ----------------------------------------------------------------------------
+// --- Attributes, folders, deletion
+// ----------------------------------------------------------------------------
 
 TEST_F(DeviceStorage, AttributesTellFilesFoldersAndNothing) {
     MakeFile("Lists/Shop.crv");

@@ -8,13 +8,13 @@
 
 namespace {
 
-constexpr std::uint8_t kLengthEscape = 0xFF;         // a one-byte length of 0xFF means "longer"
-constexpr std::uint16_t kWideStringMarker = 0xFFFE;  // in the 16-bit slot: the string is wide
-constexpr std::uint16_t kLengthIs32Bit = 0xFFFF;     // in the 16-bit slot: a 32-bit length follows
+constexpr std::uint8_t kLengthEscape = 0xFF;        // a one-byte length of 0xFF means "longer"
+constexpr std::uint16_t kWideStringMarker = 0xFFFE; // in the 16-bit slot: the string is wide
+constexpr std::uint16_t kLengthIs32Bit = 0xFFFF;    // in the 16-bit slot: a 32-bit length follows
 constexpr std::uint32_t kLongestShortLength = 0xFE;
 constexpr std::uint32_t kFirst32BitLength = 0xFFFE;
 
-}  // namespace
+} // namespace
 
 CArchive::CArchive(CFile* file, Mode mode, std::size_t bufferSize)
     : m_file(file), m_mode(mode), m_buffer(std::max<std::size_t>(bufferSize, sizeof(std::uint32_t))) {
@@ -58,7 +58,9 @@ bool CArchive::Fill() {
     return got != 0;
 }
 
-std::uint64_t CArchive::RemainingBytes() const { return (m_filled - m_cursor) + m_unreadInFile; }
+std::uint64_t CArchive::RemainingBytes() const {
+    return (m_filled - m_cursor) + m_unreadInFile;
+}
 
 void CArchive::RequireRemaining(std::uint64_t count) const {
     if (RemainingBytes() < count) {
@@ -180,10 +182,11 @@ void CArchive::ReadString(std::u16string& text) {
     while (done < length) {
         // Whole code units already in the buffer go in one tight pass; a unit split across two
         // buffers is read on its own.
-        const std::size_t buffered = std::min<std::size_t>(length - done, (m_filled - m_cursor) / sizeof(char16_t));
+        const std::size_t buffered =
+            std::min<std::size_t>(length - done, (m_filled - m_cursor) / sizeof(char16_t));
         const std::uint8_t* in = m_buffer.data() + m_cursor;
         if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(text.data() + done, in, buffered * sizeof(char16_t));  // the file's order already
+            std::memcpy(text.data() + done, in, buffered * sizeof(char16_t)); // the file's order already
         } else {
             for (std::size_t i = 0; i < buffered; ++i) {
                 text[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
@@ -219,14 +222,15 @@ void CArchive::WriteString(std::u16string_view text) {
         if (m_cursor == m_buffer.size()) {
             Flush();
         }
-        const std::size_t room = std::min(text.size() - done, (m_buffer.size() - m_cursor) / sizeof(char16_t));
+        const std::size_t room =
+            std::min(text.size() - done, (m_buffer.size() - m_cursor) / sizeof(char16_t));
         if (room == 0) {
-            WriteU16(text[done++]);  // one byte of room left: this unit straddles two buffers
+            WriteU16(text[done++]); // one byte of room left: this unit straddles two buffers
             continue;
         }
         std::uint8_t* out = m_buffer.data() + m_cursor;
         if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(out, text.data() + done, room * sizeof(char16_t));  // already the file's order
+            std::memcpy(out, text.data() + done, room * sizeof(char16_t)); // already the file's order
         } else {
             for (std::size_t i = 0; i < room; ++i) {
                 out[2 * i] = static_cast<std::uint8_t>(text[done + i]);

@@ -133,11 +133,35 @@ private:
     std::uint64_t m_unreadInFile = 0;
 };
 
-inline CArchive& operator<<(CArchive& ar, std::uint8_t v) { ar.WriteByte(v); return ar; }
-inline CArchive& operator<<(CArchive& ar, std::uint16_t v) { ar.WriteU16(v); return ar; }
-inline CArchive& operator<<(CArchive& ar, std::uint32_t v) { ar.WriteU32(v); return ar; }
-inline CArchive& operator<<(CArchive& ar, std::int32_t v) { ar.WriteI32(v); return ar; }
-inline CArchive& operator>>(CArchive& ar, std::uint8_t& v) { v = ar.ReadByte(); return ar; }
-inline CArchive& operator>>(CArchive& ar, std::uint16_t& v) { v = ar.ReadU16(); return ar; }
-inline CArchive& operator>>(CArchive& ar, std::uint32_t& v) { v = ar.ReadU32(); return ar; }
-inline CArchive& operator>>(CArchive& ar, std::int32_t& v) { v = ar.ReadI32(); return ar; }
+inline CArchive& operator<<(CArchive& ar, std::uint8_t v) {
+    ar.WriteByte(v);
+    return ar;
+}
+inline CArchive& operator<<(CArchive& ar, std::uint16_t v) {
+    ar.WriteU16(v);
+    return ar;
+}
+inline CArchive& operator<<(CArchive& ar, std::uint32_t v) {
+    ar.WriteU32(v);
+    return ar;
+}
+inline CArchive& operator<<(CArchive& ar, std::int32_t v) {
+    ar.WriteI32(v);
+    return ar;
+}
+inline CArchive& operator>>(CArchive& ar, std::uint8_t& v) {
+    v = ar.ReadByte();
+    return ar;
+}
+inline CArchive& operator>>(CArchive& ar, std::uint16_t& v) {
+    v = ar.ReadU16();
+    return ar;
+}
+inline CArchive& operator>>(CArchive& ar, std::uint32_t& v) {
+    v = ar.ReadU32();
+    return ar;
+}
+inline CArchive& operator>>(CArchive& ar, std::int32_t& v) {
+    v = ar.ReadI32();
+    return ar;
+}

@@ -10,7 +10,7 @@ namespace {
 constexpr std::u16string_view kUnnamedFile = u"an unnamed file";
 constexpr std::u16string_view kMisusedArchive = u"An unknown error occurred while accessing the archive.";
 
-}  // namespace
+} // namespace
 
 CArchiveException::CArchiveException(ArchiveErrorCause cause)
     : CException(std::u16string(kUnexpectedFileFormat)), m_cause(cause) {}

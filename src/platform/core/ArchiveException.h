@@ -8,14 +8,14 @@
 
 /// Why an archive operation failed.
 enum class ArchiveErrorCause {
-    Generic,    ///< unspecified archive failure
-    ReadOnly,   ///< storing into an archive that is loading
-    EndOfFile,  ///< the data ended before what was being read
-    WriteOnly,  ///< loading from an archive that is storing
-    BadIndex,   ///< an object reference that does not exist
-    BadClass,   ///< an object of an unexpected class
-    BadSchema,  ///< an object of an unknown schema
-    BadString,  ///< a string whose encoding is malformed (its length marker repeated)
+    Generic,   ///< unspecified archive failure
+    ReadOnly,  ///< storing into an archive that is loading
+    EndOfFile, ///< the data ended before what was being read
+    WriteOnly, ///< loading from an archive that is storing
+    BadIndex,  ///< an object reference that does not exist
+    BadClass,  ///< an object of an unexpected class
+    BadSchema, ///< an object of an unknown schema
+    BadString, ///< a string whose encoding is malformed (its length marker repeated)
 };
 
 /// How a document reports damaged data, whatever the archive's cause.

@@ -26,10 +26,14 @@ inline Word LoadWord(const char* at) {
 
 /// A word with the high bit set in the lowest byte of `word` that is zero (higher bytes may be
 /// marked wrongly, so only the lowest mark counts), and 0 when none is.
-constexpr Word MarkZeroBytes(Word word) { return (word - kLowBits) & ~word & kHighBits; }
+constexpr Word MarkZeroBytes(Word word) {
+    return (word - kLowBits) & ~word & kHighBits;
+}
 
 /// The index of the byte the lowest mark of `marks` (not 0) stands for.
-inline std::size_t FirstMarked(Word marks) { return static_cast<std::size_t>(std::countr_zero(marks)) / kBitsPerByte; }
+inline std::size_t FirstMarked(Word marks) {
+    return static_cast<std::size_t>(std::countr_zero(marks)) / kBitsPerByte;
+}
 
 /// How many bytes at the start of `data` are ASCII (below 0x80).
 inline std::size_t AsciiPrefix(const char* data, std::size_t size) {
@@ -69,4 +73,4 @@ inline std::size_t FindAnyOf(const char* data, std::size_t size, char a, char b,
     return pos;
 }
 
-}  // namespace byte_search
+} // namespace byte_search

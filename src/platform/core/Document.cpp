@@ -32,7 +32,7 @@ void ReportDocumentFailure(std::u16string_view fallback) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void CDocument::SetPathName(std::u16string_view path, bool /*addToRecent*/) {
     m_pathName = std::u16string(path);

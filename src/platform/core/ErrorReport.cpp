@@ -20,7 +20,7 @@ ErrorReportHandler& InstalledHandler() {
     return handler;
 }
 
-}  // namespace
+} // namespace
 
 void ReportError(std::u16string_view message, MessageIcon icon) {
     const ErrorReportHandler& handler = InstalledHandler();

@@ -17,7 +17,7 @@ namespace {
 
 constexpr unsigned kAccessMask = 0x0003;
 constexpr unsigned kShareMask = 0x0070;
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
+constexpr mode_t kNewFileMode = 0666; // narrowed by the user's umask
 
 // The fault injected by the innermost live `ScopedFileWriteFault` on this thread.
 thread_local ScopedFileWriteFault* activeWriteFault = nullptr;
@@ -56,7 +56,7 @@ int LockOperation(unsigned flags) {
     }
 }
 
-}  // namespace
+} // namespace
 
 CFile::CFile(int descriptor, std::u16string displayPath, bool ownsDescriptor)
     : m_descriptor(descriptor), m_ownsDescriptor(ownsDescriptor), m_path(std::move(displayPath)) {}
@@ -75,7 +75,9 @@ CFile& CFile::operator=(CFile&& other) noexcept {
     return *this;
 }
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile() {
+    Abort();
+}
 
 bool CFile::Open(std::u16string_view path, unsigned flags, FileErrorCause* error) {
     Abort();
@@ -252,4 +254,6 @@ ScopedFileWriteFault::ScopedFileWriteFault(std::uint64_t bytesBeforeFailure, Fil
     activeWriteFault = this;
 }
 
-ScopedFileWriteFault::~ScopedFileWriteFault() { activeWriteFault = m_previous; }
+ScopedFileWriteFault::~ScopedFileWriteFault() {
+    activeWriteFault = m_previous;
+}

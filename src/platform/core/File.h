@@ -22,9 +22,9 @@ public:
         shareExclusive = 0x0010,
         shareDenyWrite = 0x0020,
         shareDenyNone = 0x0040,
-        modeCreate = 0x1000,     ///< create the file, truncating an existing one
-        modeCreateNew = 0x2000,  ///< create the file; fail when it exists
-        typeBinary = 0x8000,     ///< no text translation (files are always binary here)
+        modeCreate = 0x1000,    ///< create the file, truncating an existing one
+        modeCreateNew = 0x2000, ///< create the file; fail when it exists
+        typeBinary = 0x8000,    ///< no text translation (files are always binary here)
     };
     /// Where `Seek` counts from.
     enum class SeekFrom { Begin, Current, End };

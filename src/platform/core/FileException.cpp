@@ -89,8 +89,8 @@ FileErrorCause FileErrorCauseFromErrno(int osError) {
 }
 
 CFileException::CFileException(FileErrorCause cause, std::u16string path, int osError)
-    : CException(FormatString(FileErrorMessagePattern(cause), {path})), m_cause(cause), m_path(std::move(path)),
-      m_osError(osError) {}
+    : CException(FormatString(FileErrorMessagePattern(cause), {path})), m_cause(cause),
+      m_path(std::move(path)), m_osError(osError) {}
 
 std::u16string CFileException::GetErrorMessage() const {
     return FormatString(FileErrorMessagePattern(m_cause), {m_path});

@@ -9,23 +9,23 @@
 
 /// Why a file operation failed.
 enum class FileErrorCause {
-    Generic,           ///< unspecified error
-    FileNotFound,      ///< file not found
-    BadPath,           ///< invalid path
-    TooManyOpenFiles,  ///< too many open files
-    AccessDenied,      ///< access denied
-    InvalidFile,       ///< invalid file handle
-    DirectoryFull,     ///< directory full
-    BadSeek,           ///< seek failed
-    HardIO,            ///< hardware input/output error
-    SharingViolation,  ///< sharing violation
-    LockViolation,     ///< locking violation
-    DiskFull,          ///< disk full
-    EndOfFile,         ///< end of file
-    IsFolder,          ///< a folder where a file was expected
-    ReadOnlyFolder,    ///< the folder refuses new files (the path is the folder's)
-    FieldTooLong,      ///< a text field longer than `kLongestTextField`
-    OutOfMemory,       ///< not enough memory for what the file holds
+    Generic,          ///< unspecified error
+    FileNotFound,     ///< file not found
+    BadPath,          ///< invalid path
+    TooManyOpenFiles, ///< too many open files
+    AccessDenied,     ///< access denied
+    InvalidFile,      ///< invalid file handle
+    DirectoryFull,    ///< directory full
+    BadSeek,          ///< seek failed
+    HardIO,           ///< hardware input/output error
+    SharingViolation, ///< sharing violation
+    LockViolation,    ///< locking violation
+    DiskFull,         ///< disk full
+    EndOfFile,        ///< end of file
+    IsFolder,         ///< a folder where a file was expected
+    ReadOnlyFolder,   ///< the folder refuses new files (the path is the folder's)
+    FieldTooLong,     ///< a text field longer than `kLongestTextField`
+    OutOfMemory,      ///< not enough memory for what the file holds
 };
 
 /// The most bytes one field of a text file may hold: far beyond any title or notes a person writes,

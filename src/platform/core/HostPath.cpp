@@ -13,7 +13,7 @@ HostPathResolver& InstalledResolver() {
     return resolver;
 }
 
-}  // namespace
+} // namespace
 
 std::string ToHostPath(std::u16string_view path) {
     const HostPathResolver& resolver = InstalledResolver();

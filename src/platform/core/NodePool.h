@@ -27,8 +27,7 @@
 /// pages, so a tree of ten rows takes little and a tree of a million items takes a few dozen chunks
 /// the system may back with huge pages. Objects still alive when the pool goes are not
 /// destroyed: the pool's owner destroys them first.
-template <class T>
-class NodePool {
+template <class T> class NodePool {
 public:
     NodePool() = default;
     NodePool(const NodePool&) = delete;
@@ -40,8 +39,7 @@ public:
     }
 
     /// Makes an object from `args` in a free slot; nothing is taken when its constructor throws.
-    template <class... Args>
-    T* Create(Args&&... args) {
+    template <class... Args> T* Create(Args&&... args) {
         Slot* const slot = Take();
         try {
             return ::new (static_cast<void*>(slot)) T(std::forward<Args>(args)...);
@@ -102,7 +100,7 @@ private:
 
     void Grow() {
         const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Slot));
-        m_chunks.reserve(m_chunks.size() + 1);  // may throw: before there is a chunk to lose
+        m_chunks.reserve(m_chunks.size() + 1); // may throw: before there is a chunk to lose
         void* const chunk = std::malloc(bytes);
         if (chunk == nullptr) {
             throw std::bad_alloc();

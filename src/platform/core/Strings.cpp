@@ -26,9 +26,15 @@ constexpr std::array<char16_t, 32> kCp1252HighControls = {
 constexpr unsigned char kCp1252TableFirst = 0x80;
 constexpr unsigned char kCp1252TableEnd = 0xA0;
 
-bool IsHighSurrogate(char16_t unit) { return unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst; }
-bool IsLowSurrogate(char16_t unit) { return unit >= kLowSurrogateFirst && unit <= kLowSurrogateLast; }
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= kLowSurrogateFirst && unit <= kLowSurrogateLast;
+}
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 char* EncodeCodePointUtf8(char32_t cp, char* out) {
     if (cp < 0x80) {
@@ -122,7 +128,7 @@ void WidenAscii(const char* in, std::size_t count, char16_t* out) {
     }
 }
 
-}  // namespace
+} // namespace
 
 char16_t Cp1252ToUtf16(unsigned char byte) {
     if (byte >= kCp1252TableFirst && byte < kCp1252TableEnd) {
@@ -158,9 +164,9 @@ char* EncodeUtf8(std::u16string_view text, char* out) {
             continue;
         }
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            const char32_t cp = kFirstSupplementary +
-                                ((static_cast<char32_t>(unit - kHighSurrogateFirst) << kSurrogateBits) |
-                                 static_cast<char32_t>(text[i + 1] - kLowSurrogateFirst));
+            const char32_t cp =
+                kFirstSupplementary + ((static_cast<char32_t>(unit - kHighSurrogateFirst) << kSurrogateBits) |
+                                       static_cast<char32_t>(text[i + 1] - kLowSurrogateFirst));
             out = EncodeCodePointUtf8(cp, out);
             ++i;
             continue;

@@ -27,7 +27,9 @@ void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes);
 char16_t Cp1252ToUtf16(unsigned char byte);
 
 /// ASCII (or UTF-8) literal to UTF-16, for texts written in the source.
-inline std::u16string Widen(std::string_view text) { return FromUtf8OrCp1252(text); }
+inline std::u16string Widen(std::string_view text) {
+    return FromUtf8OrCp1252(text);
+}
 
 /// Replaces %1 to %9 in `pattern` by the matching entry of `args` and %% by %; a number without an
 /// argument and any other % sequence are kept as they are.

@@ -8,7 +8,7 @@ namespace {
 constexpr std::size_t kReadAheadSize = 64 * 1024;
 constexpr char kLineFeed = '\n';
 
-}  // namespace
+} // namespace
 
 TextStreamReader::TextStreamReader(CFile& file) : m_file(file), m_buffer(kReadAheadSize) {}
 

@@ -15,8 +15,7 @@
 /// The children are a vector of raw pointers: walking a million nodes stays a tight loop over
 /// contiguous memory, a leaf costs no allocation, and deleting or moving is a scan of the siblings.
 /// Nodes are made and destroyed by their tree, in its pool; a node's address never changes.
-template <class Item>
-struct TreeNode {
+template <class Item> struct TreeNode {
     using ChildList = std::vector<TreeNode*>;
 
     /// What this node holds.
@@ -91,8 +90,7 @@ struct TreeNode {
 /// Visits every node below `start` in pre-order (a node, then its children first to last), with the
 /// depth of each (0 for the children of `start`). When `visit` returns bool, false skips that node's
 /// children; a void `visit` sees them all. Iterative, so depth is limited only by memory.
-template <class Node, class Visit>
-void WalkPreOrder(Node& start, Visit&& visit) {
+template <class Node, class Visit> void WalkPreOrder(Node& start, Visit&& visit) {
     struct Frame {
         Node* node;
         std::size_t next;
@@ -121,8 +119,7 @@ void WalkPreOrder(Node& start, Visit&& visit) {
 /// A tree with a hidden root held by value; the items a user sees are the root's descendants.
 /// The tree owns every node and makes them all in its own pool; a node lives until `Delete` removes
 /// it or the tree is destroyed, and keeps its address all that time.
-template <class Item>
-class Tree {
+template <class Item> class Tree {
 public:
     using Node = TreeNode<Item>;
 
@@ -202,14 +199,8 @@ public:
     }
 
     /// Visits every item in pre-order with its level (0 for top-level items); see `WalkPreOrder`.
-    template <class Visit>
-    void Walk(Visit&& visit) {
-        WalkPreOrder(root, std::forward<Visit>(visit));
-    }
-    template <class Visit>
-    void Walk(Visit&& visit) const {
-        WalkPreOrder(root, std::forward<Visit>(visit));
-    }
+    template <class Visit> void Walk(Visit&& visit) { WalkPreOrder(root, std::forward<Visit>(visit)); }
+    template <class Visit> void Walk(Visit&& visit) const { WalkPreOrder(root, std::forward<Visit>(visit)); }
 
 private:
     /// Checks, in debug builds, that `child` now ends `owner`'s children and points back at it.

@@ -34,5 +34,5 @@ public:
     bool Translate(CWnd* target, const MSG& msg) const;
 
 private:
-    std::vector<Entry> m_entries;  ///< the shortcuts, in resource order
+    std::vector<Entry> m_entries; ///< the shortcuts, in resource order
 };

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-struct BitmapData;  // the pixels; defined for the platform's own code in DCBridge.h
+struct BitmapData; // the pixels; defined for the platform's own code in DCBridge.h
 class CDC;
 
 /// The colour GetPixel answers for a point outside the picture.

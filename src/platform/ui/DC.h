@@ -10,7 +10,7 @@
 #include <memory>
 #include <string_view>
 
-struct DCState;  // the context's state; the platform's own code reaches it through DCBridge.h
+struct DCState; // the context's state; the platform's own code reaches it through DCBridge.h
 
 /// DrawText format flags. Alignment: DT_LEFT, DT_CENTER or DT_RIGHT across; DT_TOP, DT_VCENTER or
 /// DT_BOTTOM down (the vertical ones only with DT_SINGLELINE).
@@ -32,8 +32,8 @@ inline constexpr unsigned DT_CALCRECT = 0x0400;
 inline constexpr unsigned DT_NOPREFIX = 0x0800;
 
 /// Background modes for text.
-inline constexpr int TRANSPARENT = 1;  ///< text leaves what is behind it
-inline constexpr int OPAQUE = 2;       ///< text cells are filled with the background colour first
+inline constexpr int TRANSPARENT = 1; ///< text leaves what is behind it
+inline constexpr int OPAQUE = 2;      ///< text cells are filled with the background colour first
 
 /// Pen styles: only solid pens exist on this device.
 inline constexpr int PS_SOLID = 0;
@@ -106,11 +106,11 @@ public:
 
     // --- Colours and modes --------------------------------------------------------------------
 
-    COLORREF SetTextColor(COLORREF colour);  ///< answers the previous text colour
+    COLORREF SetTextColor(COLORREF colour); ///< answers the previous text colour
     COLORREF GetTextColor() const;
-    COLORREF SetBkColor(COLORREF colour);    ///< answers the previous background colour
+    COLORREF SetBkColor(COLORREF colour); ///< answers the previous background colour
     COLORREF GetBkColor() const;
-    int SetBkMode(int mode);                 ///< TRANSPARENT or OPAQUE; answers the previous mode
+    int SetBkMode(int mode); ///< TRANSPARENT or OPAQUE; answers the previous mode
 
     // --- Fills, lines, frames -----------------------------------------------------------------
 
@@ -141,12 +141,12 @@ public:
     bool BitBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc);
     /// Copies a block of the source, resized to width x height with no smoothing (each target pixel
     /// takes its nearest source pixel).
-    bool StretchBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc,
-                    int srcWidth, int srcHeight);
+    bool StretchBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc, int srcWidth,
+                    int srcHeight);
     /// Like StretchBlt from a bitmap, but source pixels of exactly the key colour leave the target
     /// untouched.
-    bool TransparentImage(int x, int y, int width, int height, const CBitmap& bitmap, int xSrc,
-                          int ySrc, int srcWidth, int srcHeight, COLORREF transparentKey);
+    bool TransparentImage(int x, int y, int width, int height, const CBitmap& bitmap, int xSrc, int ySrc,
+                          int srcWidth, int srcHeight, COLORREF transparentKey);
 
     // --- Text ----------------------------------------------------------------------------------
 

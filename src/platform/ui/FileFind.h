@@ -11,9 +11,9 @@
 /// conversion: file times are kept in UTC).
 struct SYSTEMTIME {
     std::uint16_t wYear = 0;
-    std::uint16_t wMonth = 0;      ///< 1 to 12
-    std::uint16_t wDayOfWeek = 0;  ///< 0 Sunday to 6 Saturday
-    std::uint16_t wDay = 0;        ///< 1 to 31
+    std::uint16_t wMonth = 0;     ///< 1 to 12
+    std::uint16_t wDayOfWeek = 0; ///< 0 Sunday to 6 Saturday
+    std::uint16_t wDay = 0;       ///< 1 to 31
     std::uint16_t wHour = 0;
     std::uint16_t wMinute = 0;
     std::uint16_t wSecond = 0;
@@ -33,8 +33,8 @@ struct FoundFile {
     /// The file's name, extension included, no folder; a name that is not valid UTF-8 keeps its
     /// bytes (NameFromHostBytes; ReadableName gives the name to show).
     std::u16string name;
-    SYSTEMTIME lastWriteTime;    ///< calendar fields in UTC
-    std::uint64_t size = 0;      ///< bytes
+    SYSTEMTIME lastWriteTime; ///< calendar fields in UTC
+    std::uint64_t size = 0;   ///< bytes
     std::uint32_t attributes = FILE_ATTRIBUTE_NORMAL;
 };
 

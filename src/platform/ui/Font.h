@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-struct FontData;  // the platform font; defined for the platform's own code in DCBridge.h
+struct FontData; // the platform font; defined for the platform's own code in DCBridge.h
 
 /// Font weights as the device names them.
 inline constexpr int FW_DONTCARE = 0;
@@ -20,19 +20,19 @@ struct LOGFONT {
     /// Positive: the character-cell height in pixels (ascent plus descent). Negative: the em height
     /// in pixels. Zero: the platform's default size.
     std::int32_t lfHeight = 0;
-    std::int32_t lfWidth = 0;  ///< average character width in pixels; 0 lets the face decide
-    std::int32_t lfWeight = FW_DONTCARE;  ///< 0 (default, normal) or 100 to 900
+    std::int32_t lfWidth = 0;            ///< average character width in pixels; 0 lets the face decide
+    std::int32_t lfWeight = FW_DONTCARE; ///< 0 (default, normal) or 100 to 900
     std::uint8_t lfItalic = 0;
     std::uint8_t lfUnderline = 0;
     std::uint8_t lfStrikeOut = 0;
-    std::u16string lfFaceName;  ///< "Tahoma", "System", ...; empty gives the device face
+    std::u16string lfFaceName; ///< "Tahoma", "System", ...; empty gives the device face
 };
 
 /// Text measures of a font, in pixels.
 struct TEXTMETRIC {
-    std::int32_t tmHeight = 0;   ///< ascent plus descent: the height of one line
-    std::int32_t tmAscent = 0;   ///< baseline to the top of the cell
-    std::int32_t tmDescent = 0;  ///< baseline to the bottom of the cell
+    std::int32_t tmHeight = 0;          ///< ascent plus descent: the height of one line
+    std::int32_t tmAscent = 0;          ///< baseline to the top of the cell
+    std::int32_t tmDescent = 0;         ///< baseline to the bottom of the cell
     std::int32_t tmInternalLeading = 0; ///< the cell height less the em size the glyphs are drawn at
     std::int32_t tmAveCharWidth = 0;
     std::int32_t tmMaxCharWidth = 0;

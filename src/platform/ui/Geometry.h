@@ -12,9 +12,15 @@ using COLORREF = std::uint32_t;
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRValue(COLORREF c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGValue(COLORREF c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(COLORREF c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 /// A point in pixels.
 struct CPoint {
@@ -57,7 +63,9 @@ struct CRect {
     /// True when every field is zero.
     constexpr bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     /// True when the point lies inside: left and top included, right and bottom excluded.
-    constexpr bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    constexpr bool PtInRect(CPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
     constexpr void SetRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
         left = l;

@@ -11,13 +11,13 @@ enum class RegistryRoot { LocalMachine, CurrentUser };
 
 /// Why a registry operation failed.
 enum class RegistryError {
-    None,            ///< it worked
-    KeyNotFound,     ///< no value lies under the key path
-    ValueNotFound,   ///< the key exists but has no value of that name
-    MoreData,        ///< the value and its terminator do not fit the caller's buffer
-    InvalidName,     ///< a key path, value name or value the store cannot hold (see RegistryText.h)
-    StoreFailed,     ///< the settings file cannot be read or written
-    NotOpen,         ///< the key object was not opened
+    None,          ///< it worked
+    KeyNotFound,   ///< no value lies under the key path
+    ValueNotFound, ///< the key exists but has no value of that name
+    MoreData,      ///< the value and its terminator do not fit the caller's buffer
+    InvalidName,   ///< a key path, value name or value the store cannot hold (see RegistryText.h)
+    StoreFailed,   ///< the settings file cannot be read or written
+    NotOpen,       ///< the key object was not opened
 };
 
 /// The registry file, in the device root. Its text is ours (RegistryText.h): a section per key
@@ -49,7 +49,7 @@ public:
 private:
     bool m_open = false;
     RegistryRoot m_root = RegistryRoot::LocalMachine;
-    std::u16string m_keyPath;  // as given to Open
+    std::u16string m_keyPath; // as given to Open
 };
 
 /// Writes a string value, creating the key. For installers and tests: the program never writes.

@@ -11,17 +11,19 @@ ResourceTables& InstalledTables() {
     return tables;
 }
 
-template <typename Record>
-const Record* FindById(std::span<const Record> records, std::uint16_t id) {
-    const auto found = std::find_if(records.begin(), records.end(), [id](const Record& r) { return r.id == id; });
+template <typename Record> const Record* FindById(std::span<const Record> records, std::uint16_t id) {
+    const auto found =
+        std::find_if(records.begin(), records.end(), [id](const Record& r) { return r.id == id; });
     return found == records.end() ? nullptr : &*found;
 }
 
 constexpr char16_t kAccessMark = u'&';
 
-}  // namespace
+} // namespace
 
-void InstallResources(const ResourceTables& tables) { InstalledTables() = tables; }
+void InstallResources(const ResourceTables& tables) {
+    InstalledTables() = tables;
+}
 
 std::optional<std::u16string_view> FindStringResource(std::uint16_t id) {
     const StringResource* entry = FindById(InstalledTables().strings, id);
@@ -35,13 +37,21 @@ std::u16string LoadStringResource(std::uint16_t id) {
     return std::u16string(FindStringResource(id).value_or(std::u16string_view()));
 }
 
-const DialogTemplate* FindDialogTemplate(std::uint16_t id) { return FindById(InstalledTables().dialogs, id); }
+const DialogTemplate* FindDialogTemplate(std::uint16_t id) {
+    return FindById(InstalledTables().dialogs, id);
+}
 
-const MenuTemplate* FindMenu(std::uint16_t id) { return FindById(InstalledTables().menus, id); }
+const MenuTemplate* FindMenu(std::uint16_t id) {
+    return FindById(InstalledTables().menus, id);
+}
 
-const MenuBarTemplate* FindMenuBar(std::uint16_t id) { return FindById(InstalledTables().menuBars, id); }
+const MenuBarTemplate* FindMenuBar(std::uint16_t id) {
+    return FindById(InstalledTables().menuBars, id);
+}
 
-const AcceleratorTable* FindAcceleratorTable(std::uint16_t id) { return FindById(InstalledTables().accelerators, id); }
+const AcceleratorTable* FindAcceleratorTable(std::uint16_t id) {
+    return FindById(InstalledTables().accelerators, id);
+}
 
 std::u16string StripMenuAmpersands(std::u16string_view text) {
     std::u16string label;

@@ -3,7 +3,7 @@
 // installed once at start-up (InstallProgramResources); pictures are loaded by CBitmap.
 #pragma once
 
-#include "platform/ui/Accelerators.h"  // FVIRTKEY, FSHIFT, FCONTROL, FALT
+#include "platform/ui/Accelerators.h" // FVIRTKEY, FSHIFT, FCONTROL, FALT
 #include "platform/ui/WinTypes.h"
 #include "platform/ui/WindowStyles.h"
 
@@ -35,25 +35,26 @@ struct StringResource {
 
 /// One control of a dialog template. Position and size are dialog units.
 struct DialogItemTemplate {
-    std::uint16_t id;                ///< control id; IDC_STATIC when nothing addresses it
-    std::u16string_view className;   ///< kStaticClass, kEditClass, kButtonClass, kListViewClass or a registered class
-    std::u16string_view text;        ///< the control's initial text
-    std::int16_t x, y, cx, cy;       ///< dialog units
-    std::uint32_t style;             ///< WS_*, and SS_*, ES_*, BS_* or LVS_* for its class
+    std::uint16_t id; ///< control id; IDC_STATIC when nothing addresses it
+    std::u16string_view
+        className; ///< kStaticClass, kEditClass, kButtonClass, kListViewClass or a registered class
+    std::u16string_view text;  ///< the control's initial text
+    std::int16_t x, y, cx, cy; ///< dialog units
+    std::uint32_t style;       ///< WS_*, and SS_*, ES_*, BS_* or LVS_* for its class
     std::uint32_t exStyle = 0;
-    std::uint16_t resourceId = 0;    ///< the bitmap an SS_BITMAP static shows, else 0
+    std::uint16_t resourceId = 0; ///< the bitmap an SS_BITMAP static shows, else 0
 };
 
 /// A dialog template: a screen built from controls. Size in dialog units.
 struct DialogTemplate {
     std::uint16_t id;
     std::u16string_view caption;
-    std::int16_t cx, cy;                         ///< dialog units
-    std::uint32_t style;                         ///< WS_* and DS_*
-    std::uint32_t exStyle;                       ///< WS_EX_*
-    std::u16string_view fontFace;                ///< dialog font face, with DS_SETFONT
-    std::uint16_t fontPointSize;                 ///< dialog font size in points, with DS_SETFONT
-    std::span<const DialogItemTemplate> items;   ///< in tab order
+    std::int16_t cx, cy;                       ///< dialog units
+    std::uint32_t style;                       ///< WS_* and DS_*
+    std::uint32_t exStyle;                     ///< WS_EX_*
+    std::u16string_view fontFace;              ///< dialog font face, with DS_SETFONT
+    std::uint16_t fontPointSize;               ///< dialog font size in points, with DS_SETFONT
+    std::span<const DialogItemTemplate> items; ///< in tab order
 };
 
 /// Menu item flags.
@@ -79,21 +80,21 @@ struct MenuTemplate {
 
 /// One drop-down button of a menu bar: it opens a popup of the menu bar's menu.
 struct MenuBarButtonTemplate {
-    std::uint16_t labelStringId;  ///< string-table id of the label; 0 takes the popup's title
-    std::uint16_t popupIndex;     ///< index of the popup in the menu
+    std::uint16_t labelStringId; ///< string-table id of the label; 0 takes the popup's title
+    std::uint16_t popupIndex;    ///< index of the popup in the menu
 };
 
 /// A menu-bar record: which menu a screen's menu bar is built from, and its buttons in order.
 struct MenuBarTemplate {
-    std::uint16_t id;      ///< the number a screen asks for: the same as its menu's
-    std::uint16_t menuId;  ///< the menu whose popups the buttons open
+    std::uint16_t id;     ///< the number a screen asks for: the same as its menu's
+    std::uint16_t menuId; ///< the menu whose popups the buttons open
     std::span<const MenuBarButtonTemplate> buttons;
 };
 
 /// One keyboard shortcut: a key with exactly these modifiers issues a command.
 struct AcceleratorEntry {
-    std::uint8_t flags;        ///< FVIRTKEY plus the modifiers that must be held (others must not)
-    std::uint16_t key;         ///< virtual key code (VK_RETURN, ...)
+    std::uint8_t flags; ///< FVIRTKEY plus the modifiers that must be held (others must not)
+    std::uint16_t key;  ///< virtual key code (VK_RETURN, ...)
     std::uint16_t command;
 };
 

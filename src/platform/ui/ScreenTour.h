@@ -19,16 +19,16 @@ class ScreenTour;
 /// One step of a tour, given as a user's input would be.
 struct ScreenTourStep {
     enum class Kind {
-        Tap,        ///< pen down and up at `point`
-        Hold,       ///< a tap-and-hold at `point` (the right click the device takes for one)
-        DoubleTap,  ///< two quick taps at `point`
-        Key,        ///< a press and release of `virtualKey` for the focused window
-        Type,       ///< `text` typed into the focused window, one key per character
+        Tap,       ///< pen down and up at `point`
+        Hold,      ///< a tap-and-hold at `point` (the right click the device takes for one)
+        DoubleTap, ///< two quick taps at `point`
+        Key,       ///< a press and release of `virtualKey` for the focused window
+        Type,      ///< `text` typed into the focused window, one key per character
     };
     Kind kind = Kind::Tap;
-    CPoint point;            ///< device-screen point (logical pixels, 0..239 x 0..319) of a pen step
-    UINT virtualKey = 0;     ///< the key of a Key step
-    std::u16string text;     ///< the text of a Type step
+    CPoint point;        ///< device-screen point (logical pixels, 0..239 x 0..319) of a pen step
+    UINT virtualKey = 0; ///< the key of a Key step
+    std::u16string text; ///< the text of a Type step
     bool operator==(const ScreenTourStep&) const = default;
 };
 
@@ -54,5 +54,5 @@ public:
     CScreenTour& operator=(const CScreenTour&) = delete;
 
 private:
-    std::unique_ptr<platform::ScreenTour> m_tour;  ///< the steps and their timers
+    std::unique_ptr<platform::ScreenTour> m_tour; ///< the steps and their timers
 };

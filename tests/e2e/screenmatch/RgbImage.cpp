@@ -35,7 +35,8 @@ void CheckSize(int width, int height, const std::filesystem::path& file) {
 }
 
 // Reads one whitespace-separated number of a PPM header; '#' starts a comment up to the line end.
-int ReadPpmNumber(const std::vector<std::uint8_t>& bytes, std::size_t& pos, const std::filesystem::path& file) {
+int ReadPpmNumber(const std::vector<std::uint8_t>& bytes, std::size_t& pos,
+                  const std::filesystem::path& file) {
     while (pos < bytes.size()) {
         if (bytes[pos] == '#') {
             while (pos < bytes.size() && bytes[pos] != '\n') {
@@ -109,7 +110,7 @@ std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
     return static_cast<std::uint8_t>(value * 255 / maxValue);
 }
 
-}  // namespace
+} // namespace
 
 std::uint32_t RgbImage::At(int x, int y) const {
     const std::size_t i = (static_cast<std::size_t>(y) * width + x) * kBytesPerRgbPixel;
@@ -130,7 +131,7 @@ RgbImage ReadPpm(const std::filesystem::path& file) {
     if (maxValue != kPpmMaxValue) {
         throw ImageError("PPM with a maximum other than 255: " + file.string());
     }
-    ++pos;  // the single whitespace byte before the raster
+    ++pos; // the single whitespace byte before the raster
     const std::size_t rasterBytes = static_cast<std::size_t>(image.width) * image.height * kBytesPerRgbPixel;
     if (pos > bytes.size() || bytes.size() - pos < rasterBytes) {
         throw ImageError("PPM raster cut short: " + file.string());
@@ -152,8 +153,8 @@ RgbImage ReadXwd(const std::filesystem::path& file) {
     CheckSize(image.width, image.height, file);
     const std::size_t bytesPerPixel = header.bitsPerPixel() / 8;
     const std::size_t start = header.headerSize() + std::size_t{header.colorCount()} * kXwdColorEntryBytes;
-    const std::size_t needed = start + std::size_t{header.bytesPerLine()} * (image.height - 1) +
-                               bytesPerPixel * image.width;
+    const std::size_t needed =
+        start + std::size_t{header.bytesPerLine()} * (image.height - 1) + bytesPerPixel * image.width;
     if (header.bytesPerLine() < bytesPerPixel * image.width || bytes.size() < needed) {
         throw ImageError("XWD raster cut short: " + file.string());
     }
@@ -161,7 +162,8 @@ RgbImage ReadXwd(const std::filesystem::path& file) {
     std::size_t out = 0;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const std::uint8_t* p = &bytes[start + y * std::size_t{header.bytesPerLine()} + x * bytesPerPixel];
+            const std::uint8_t* p =
+                &bytes[start + y * std::size_t{header.bytesPerLine()} + x * bytesPerPixel];
             std::uint32_t pixel = 0;
             for (std::size_t b = 0; b < bytesPerPixel; ++b) {
                 const std::size_t index = header.byteOrder() == kXwdLsbFirst ? bytesPerPixel - 1 - b : b;
@@ -185,10 +187,11 @@ RgbImage ReadAny(const std::filesystem::path& file) {
 void WritePpm(const RgbImage& image, const std::filesystem::path& file) {
     std::ofstream out(file, std::ios::binary);
     out << "P6\n" << image.width << ' ' << image.height << '\n' << kPpmMaxValue << '\n';
-    out.write(reinterpret_cast<const char*>(image.pixels.data()), static_cast<std::streamsize>(image.pixels.size()));
+    out.write(reinterpret_cast<const char*>(image.pixels.data()),
+              static_cast<std::streamsize>(image.pixels.size()));
     if (!out) {
         throw ImageError("cannot write " + file.string());
     }
 }
 
-}  // namespace screenmatch
+} // namespace screenmatch

@@ -38,4 +38,4 @@ RgbImage ReadAny(const std::filesystem::path& file);
 /// Writes a binary PPM file.
 void WritePpm(const RgbImage& image, const std::filesystem::path& file);
 
-}  // namespace screenmatch
+} // namespace screenmatch

@@ -67,7 +67,7 @@ screenmatch::RgbImage Crop(const screenmatch::RgbImage& image, int x, int y, int
     return part;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const std::optional<Options> options = ParseOptions(argc, argv);
@@ -79,11 +79,13 @@ int main(int argc, char** argv) {
         const screenmatch::RgbImage whole = screenmatch::ReadAny(options->actual);
         const screenmatch::RgbImage expected = screenmatch::ReadAny(options->expected);
         if (options->atX + expected.width > whole.width || options->atY + expected.height > whole.height) {
-            std::fprintf(stderr, "screen_match: a %dx%d picture at %d,%d does not fit in %dx%d\n", expected.width,
-                         expected.height, options->atX, options->atY, whole.width, whole.height);
+            std::fprintf(stderr, "screen_match: a %dx%d picture at %d,%d does not fit in %dx%d\n",
+                         expected.width, expected.height, options->atX, options->atY, whole.width,
+                         whole.height);
             return kDiffer;
         }
-        screenmatch::RgbImage actual = Crop(whole, options->atX, options->atY, expected.width, expected.height);
+        screenmatch::RgbImage actual =
+            Crop(whole, options->atX, options->atY, expected.width, expected.height);
         long differing = 0;
         for (int y = 0; y < actual.height; ++y) {
             for (int x = 0; x < actual.width; ++x) {
@@ -91,8 +93,8 @@ int main(int argc, char** argv) {
                     continue;
                 }
                 if (differing == 0) {
-                    std::fprintf(stderr, "screen_match: first difference at %d,%d: %06X, expected %06X\n", x, y,
-                                 actual.At(x, y), expected.At(x, y));
+                    std::fprintf(stderr, "screen_match: first difference at %d,%d: %06X, expected %06X\n", x,
+                                 y, actual.At(x, y), expected.At(x, y));
                 }
                 ++differing;
                 const std::size_t i = (static_cast<std::size_t>(y) * actual.width + x) * 3;

@@ -14,7 +14,7 @@ constexpr qint64 kMaxBitmapPixels = 64LL * 1024 * 1024;
 /// Every picture and surface uses one pixel format, so copies between them never convert.
 constexpr QImage::Format kSurfaceFormat = QImage::Format_RGB32;
 
-}  // namespace
+} // namespace
 
 CBitmap::CBitmap() = default;
 CBitmap::~CBitmap() = default;
@@ -49,9 +49,13 @@ bool CBitmap::CreateCompatibleBitmap(const CDC* /*dc*/, int width, int height) {
     return CreateBitmap(width, height);
 }
 
-void CBitmap::DeleteObject() { m_data.reset(); }
+void CBitmap::DeleteObject() {
+    m_data.reset();
+}
 
-bool CBitmap::IsNull() const { return !m_data || m_data->image.isNull(); }
+bool CBitmap::IsNull() const {
+    return !m_data || m_data->image.isNull();
+}
 
 CSize CBitmap::GetSize() const {
     if (IsNull()) {
@@ -75,7 +79,9 @@ QImage LoadBitmapImage(unsigned id) {
     return image.convertToFormat(kSurfaceFormat);
 }
 
-QPixmap LoadIconPixmap(unsigned id) { return QPixmap(QStringLiteral(":/icons/%1.png").arg(id)); }
+QPixmap LoadIconPixmap(unsigned id) {
+    return QPixmap(QStringLiteral(":/icons/%1.png").arg(id));
+}
 
 const QImage& BitmapImage(const CBitmap& bitmap) {
     static const QImage kNoImage;

@@ -1,8 +1,8 @@
 // What kind of button a style makes, and the radio group a button belongs to. Platform-internal.
 #pragma once
 
-#include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/WindowStyles.h"
+#include "platform/ui/qt/ControlWidgets.h"
 
 #include <vector>
 

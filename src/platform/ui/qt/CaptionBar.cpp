@@ -1,9 +1,9 @@
 // The caption bar's look and its OK button.
 #include "platform/ui/qt/CaptionBar.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/Dialog.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,7 +56,7 @@ void CaptionBar::paintEvent(QPaintEvent* /*event*/) {
     const QRect textRect(kCaptionLeft, 0, textRight - kCaptionLeft, height());
     const QString caption = QString::fromStdU16String(m_screen->GetWindowText());
     DrawTextLine(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                        painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width() - 1));
+                 painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width() - 1));
     if (ok.isNull()) {
         return;
     }

@@ -2,9 +2,9 @@
 // view's scroll bar.
 #include "platform/ui/qt/ControlWidgets.h"
 
+#include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/WindowClasses.h"
-#include "platform/ui/WindowStyles.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -34,7 +34,8 @@ const char* const kScrollBarStyleSheet =
     "QScrollBar::down-arrow:vertical { width: 0px; height: 0px; border-left: 3px solid #d8d8d8;"
     " border-right: 3px solid #d8d8d8; border-top: 3px solid #000000; }"
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"
-    "QScrollBar:horizontal { height: 11px; background: #e8e8e8; border-top: 1px solid #808080; margin: 0 11px 0 "
+    "QScrollBar:horizontal { height: 11px; background: #e8e8e8; border-top: 1px solid #808080; margin: 0 "
+    "11px 0 "
     "11px; }"
     "QScrollBar::handle:horizontal { background: #c8d0e0; border: 1px solid #404060; min-width: 10px; }"
     "QScrollBar::add-line:horizontal { width: 11px; subcontrol-position: right; subcontrol-origin: margin;"
@@ -106,7 +107,8 @@ void EditWidget::FontChanged() {
 }
 
 void EditWidget::SetSelection(int start, int end) {
-    const int length = static_cast<int>(m_multi != nullptr ? m_multi->toPlainText().size() : m_single->text().size());
+    const int length =
+        static_cast<int>(m_multi != nullptr ? m_multi->toPlainText().size() : m_single->text().size());
     const int from = std::clamp(start, 0, length);
     const int to = end < 0 ? length : std::clamp(end, from, length);
     if (m_multi != nullptr) {
@@ -205,7 +207,9 @@ int ListViewWidget::RowsHeight() const {
     return m_horizontalScrollBar->isVisible() ? height() - kScrollBarWidth : height();
 }
 
-int ListViewWidget::RowsInView() const { return std::max(1, RowsHeight() / RowHeight()); }
+int ListViewWidget::RowsInView() const {
+    return std::max(1, RowsHeight() / RowHeight());
+}
 
 void ListViewWidget::UpdateScrollBar() {
     const int rowHeight = RowHeight();
@@ -249,7 +253,9 @@ void ListViewWidget::ScrollIntoView(int row) {
     }
 }
 
-void ListViewWidget::ScrollRows(int rows) { m_scrollBar->setValue(m_scrollBar->value() + rows); }
+void ListViewWidget::ScrollRows(int rows) {
+    m_scrollBar->setValue(m_scrollBar->value() + rows);
+}
 
 void ListViewWidget::resizeEvent(QResizeEvent* event) {
     WndWidget::resizeEvent(event);

@@ -45,7 +45,8 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find(kLineFeed, start);
-        std::u16string_view line = text.substr(start, end == std::u16string_view::npos ? text.size() - start : end - start);
+        std::u16string_view line =
+            text.substr(start, end == std::u16string_view::npos ? text.size() - start : end - start);
         if (!line.empty() && line.back() == kCarriageReturn) {
             line.remove_suffix(1);
         }
@@ -59,10 +60,11 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
 
 /// Breaks one line between words so that each piece fits `width`; a word wider than `width` gets a
 /// line of its own. Spaces at a break are dropped.
-std::vector<std::u16string_view> BreakWords(std::u16string_view line, int width, const QFontMetrics& metrics) {
+std::vector<std::u16string_view> BreakWords(std::u16string_view line, int width,
+                                            const QFontMetrics& metrics) {
     std::vector<std::u16string_view> pieces;
     while (!line.empty()) {
-        std::size_t fitEnd = 0;  // end of the longest run of whole words that fits
+        std::size_t fitEnd = 0; // end of the longest run of whole words that fits
         std::size_t searchFrom = 0;
         while (true) {
             const std::size_t space = line.find(kSpace, searchFrom);
@@ -70,7 +72,7 @@ std::vector<std::u16string_view> BreakWords(std::u16string_view line, int width,
             if (fitEnd > 0 && metrics.horizontalAdvance(ToQString(line.substr(0, candidate))) > width) {
                 break;
             }
-            fitEnd = candidate;  // the first word is taken even when it is too wide
+            fitEnd = candidate; // the first word is taken even when it is too wide
             if (space == std::u16string_view::npos) {
                 break;
             }
@@ -101,7 +103,8 @@ ClippedCopy ClipToImage(const QImage& image, int x, int y, int xSrc, int ySrc, i
 }
 
 /// The source block scaled to the target size, each target pixel taking its nearest source pixel.
-QImage ScaledBlock(const QImage& image, int xSrc, int ySrc, int srcWidth, int srcHeight, int width, int height) {
+QImage ScaledBlock(const QImage& image, int xSrc, int ySrc, int srcWidth, int srcHeight, int width,
+                   int height) {
     const QImage block = image.copy(xSrc, ySrc, srcWidth, srcHeight);
     if (block.width() == width && block.height() == height) {
         return block;
@@ -124,7 +127,7 @@ QImage KeyedOut(const QImage& block, COLORREF key) {
     return keyed;
 }
 
-}  // namespace
+} // namespace
 
 // --- Pens and brushes ---------------------------------------------------------------------------------
 
@@ -142,9 +145,13 @@ bool CBrush::CreateSolidBrush(COLORREF colour) {
 
 // --- Life ------------------------------------------------------------------------------------------------
 
-CDC::CDC() : m_state(std::make_unique<DCState>()) { m_state->defaultPen.CreatePen(PS_SOLID, 1, kBlack); }
+CDC::CDC() : m_state(std::make_unique<DCState>()) {
+    m_state->defaultPen.CreatePen(PS_SOLID, 1, kBlack);
+}
 
-CDC::~CDC() { m_state->DropSurface(); }
+CDC::~CDC() {
+    m_state->DropSurface();
+}
 
 CDC::CDC(CDC&& other) noexcept : m_state(std::move(other.m_state)) {
     other.m_state = std::make_unique<DCState>();
@@ -181,7 +188,9 @@ void CDC::DeleteDC() {
     m_state->selectedPen = nullptr;
 }
 
-bool CDC::IsValid() const { return m_state->target != DCState::Target::None; }
+bool CDC::IsValid() const {
+    return m_state->target != DCState::Target::None;
+}
 
 // --- Selection --------------------------------------------------------------------------------------------
 
@@ -238,10 +247,18 @@ CSize CDC::GetSurfaceSize() const {
 
 // --- Colours and modes --------------------------------------------------------------------------------
 
-COLORREF CDC::SetTextColor(COLORREF colour) { return std::exchange(m_state->textColour, colour); }
-COLORREF CDC::GetTextColor() const { return m_state->textColour; }
-COLORREF CDC::SetBkColor(COLORREF colour) { return std::exchange(m_state->bkColour, colour); }
-COLORREF CDC::GetBkColor() const { return m_state->bkColour; }
+COLORREF CDC::SetTextColor(COLORREF colour) {
+    return std::exchange(m_state->textColour, colour);
+}
+COLORREF CDC::GetTextColor() const {
+    return m_state->textColour;
+}
+COLORREF CDC::SetBkColor(COLORREF colour) {
+    return std::exchange(m_state->bkColour, colour);
+}
+COLORREF CDC::GetBkColor() const {
+    return m_state->bkColour;
+}
 
 int CDC::SetBkMode(int mode) {
     if (mode != TRANSPARENT && mode != OPAQUE) {
@@ -249,7 +266,6 @@ int CDC::SetBkMode(int mode) {
     }
     return std::exchange(m_state->bkMode, mode);
 }
-
 
 // --- Fills, lines, frames -------------------------------------------------------------------------------
 
@@ -293,7 +309,9 @@ void CDC::FrameRect(const CRect& rect, COLORREF colour) {
     painter->fillRect(rect.right - 1, rect.top, 1, height, shade);
 }
 
-CPoint CDC::MoveTo(int x, int y) { return std::exchange(m_state->position, CPoint(x, y)); }
+CPoint CDC::MoveTo(int x, int y) {
+    return std::exchange(m_state->position, CPoint(x, y));
+}
 
 bool CDC::LineTo(int x, int y) {
     const CPoint from = std::exchange(m_state->position, CPoint(x, y));
@@ -303,12 +321,12 @@ bool CDC::LineTo(int x, int y) {
     }
     const CPen* pen = m_state->selectedPen != nullptr ? m_state->selectedPen : &m_state->defaultPen;
     const QColor shade = ToQColor(pen->GetColor());
-    if (from.y == y) {  // horizontal: the end pixel is left out
+    if (from.y == y) { // horizontal: the end pixel is left out
         const int left = x > from.x ? from.x : x + 1;
         painter->fillRect(left, y, std::abs(x - from.x), 1, shade);
         return true;
     }
-    if (from.x == x) {  // vertical
+    if (from.x == x) { // vertical
         const int top = y > from.y ? from.y : y + 1;
         painter->fillRect(x, top, 1, std::abs(y - from.y), shade);
         return true;
@@ -350,7 +368,8 @@ COLORREF CDC::GetPixel(int x, int y) const {
     return FromQRgb(image->pixel(x, y));
 }
 
-// --- Copies -------------------------------------------------------------------------------------------------
+// --- Copies
+// -------------------------------------------------------------------------------------------------
 
 bool CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xSrc, int ySrc) {
     if (source == nullptr || width <= 0 || height <= 0) {
@@ -401,7 +420,8 @@ bool CDC::TransparentImage(int x, int y, int width, int height, const CBitmap& b
     return true;
 }
 
-// --- Text -------------------------------------------------------------------------------------------------------
+// --- Text
+// -------------------------------------------------------------------------------------------------------
 
 CSize CDC::GetTextExtent(std::u16string_view text) const {
     const CFont& font = *GetCurrentFont();
@@ -409,10 +429,12 @@ CSize CDC::GetTextExtent(std::u16string_view text) const {
     return {metrics.horizontalAdvance(ToQString(text)), CellOf(font).height};
 }
 
-TEXTMETRIC CDC::GetTextMetrics() const { return GetCurrentFont()->GetTextMetrics(); }
+TEXTMETRIC CDC::GetTextMetrics() const {
+    return GetCurrentFont()->GetTextMetrics();
+}
 
 int CDC::DrawText(std::u16string_view text, const CRect& rect, unsigned format) {
-    CRect scratch = rect;  // DT_CALCRECT measures into the copy; the caller's rectangle is const
+    CRect scratch = rect; // DT_CALCRECT measures into the copy; the caller's rectangle is const
     return DrawText(text, scratch, format);
 }
 
@@ -484,4 +506,3 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
     painter->restore();
     return textHeight;
 }
-

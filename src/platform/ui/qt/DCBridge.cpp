@@ -6,11 +6,17 @@
 
 #include <optional>
 
-QColor ToQColor(COLORREF colour) { return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
+QColor ToQColor(COLORREF colour) {
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
 
-COLORREF FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+COLORREF FromQRgb(QRgb rgb) {
+    return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
 
-QRect ToQRect(const CRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
+QRect ToQRect(const CRect& rect) {
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
 
 void AttachPainter(CDC& dc, QPainter* painter, CSize surfaceSize) {
     DCState& state = dc.State();
@@ -34,7 +40,9 @@ void AttachImage(CDC& dc, QImage* image) {
     state.attachedImage = image;
 }
 
-QPainter* ActivePainter(CDC& dc) { return dc.State().Painter(); }
+QPainter* ActivePainter(CDC& dc) {
+    return dc.State().Painter();
+}
 
 QImage* DCState::SurfaceImage() {
     switch (target) {
@@ -49,7 +57,9 @@ QImage* DCState::SurfaceImage() {
     return nullptr;
 }
 
-const QImage* DCState::SurfaceImage() const { return const_cast<DCState*>(this)->SurfaceImage(); }
+const QImage* DCState::SurfaceImage() const {
+    return const_cast<DCState*>(this)->SurfaceImage();
+}
 
 QPainter* DCState::Painter() {
     if (target == Target::AttachedPainter) {

@@ -12,26 +12,26 @@
 struct DCState {
     enum class Target { None, SelectedBitmap, AttachedImage, AttachedPainter };
 
-    Target target = Target::None;             ///< what the context draws into
-    bool isMemory = false;                    ///< made by CreateCompatibleDC or AttachImage: bitmaps may be selected
-    CBitmap placeholder;                      ///< the 1 x 1 bitmap a fresh memory context holds
-    CBitmap* selectedBitmap = nullptr;        ///< the bitmap selected into a memory context
-    std::shared_ptr<BitmapData> surface;      ///< its pixels, kept alive while selected
-    QImage* attachedImage = nullptr;          ///< the caller's image (AttachedImage)
-    QPainter* attachedPainter = nullptr;      ///< the window's painter (AttachedPainter)
-    CSize paintedSize;                        ///< the painted window's size (AttachedPainter)
-    std::unique_ptr<QPainter> ownPainter;     ///< our painter on a memory surface, begun on first use
+    Target target = Target::None;      ///< what the context draws into
+    bool isMemory = false;             ///< made by CreateCompatibleDC or AttachImage: bitmaps may be selected
+    CBitmap placeholder;               ///< the 1 x 1 bitmap a fresh memory context holds
+    CBitmap* selectedBitmap = nullptr; ///< the bitmap selected into a memory context
+    std::shared_ptr<BitmapData> surface;  ///< its pixels, kept alive while selected
+    QImage* attachedImage = nullptr;      ///< the caller's image (AttachedImage)
+    QPainter* attachedPainter = nullptr;  ///< the window's painter (AttachedPainter)
+    CSize paintedSize;                    ///< the painted window's size (AttachedPainter)
+    std::unique_ptr<QPainter> ownPainter; ///< our painter on a memory surface, begun on first use
 
-    CFont defaultFont;                        ///< the device face at its default size
-    CFont* selectedFont = nullptr;            ///< the font used for text
-    std::shared_ptr<FontData> fontKeep;       ///< the selected font's data, kept alive while selected
-    CPen defaultPen;                          ///< black, 1 pixel
-    CPen* selectedPen = nullptr;              ///< the pen used for lines
+    CFont defaultFont;                  ///< the device face at its default size
+    CFont* selectedFont = nullptr;      ///< the font used for text
+    std::shared_ptr<FontData> fontKeep; ///< the selected font's data, kept alive while selected
+    CPen defaultPen;                    ///< black, 1 pixel
+    CPen* selectedPen = nullptr;        ///< the pen used for lines
 
-    COLORREF textColour = 0x000000;           ///< colour of text
-    COLORREF bkColour = 0xFFFFFF;             ///< colour behind text in OPAQUE mode
-    int bkMode = OPAQUE;                      ///< TRANSPARENT or OPAQUE
-    CPoint position;                          ///< where the next LineTo starts
+    COLORREF textColour = 0x000000; ///< colour of text
+    COLORREF bkColour = 0xFFFFFF;   ///< colour behind text in OPAQUE mode
+    int bkMode = OPAQUE;            ///< TRANSPARENT or OPAQUE
+    CPoint position;                ///< where the next LineTo starts
 
     /// The image a memory context draws into, or null.
     QImage* SurfaceImage();

@@ -3,12 +3,12 @@
 
 #include "platform/core/Strings.h"
 #include "platform/ui/Button.h"
-#include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WindowStyles.h"
+#include "platform/ui/qt/ControlWidgets.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,8 +1,8 @@
 // The fonts of the platform's own parts.
 #include "platform/ui/qt/DeviceLook.h"
 
-#include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/qt/DCBridge.h"
 
 namespace platform::look {
 namespace {

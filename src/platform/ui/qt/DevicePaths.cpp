@@ -42,20 +42,24 @@ bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 /// A part of a device path that could step outside the folder it names.
 bool IsUnsafePart(std::u16string_view part) {
-    return part == kCurrentFolder || part == kParentFolder || part.find(kHostSeparator) != std::u16string_view::npos ||
+    return part == kCurrentFolder || part == kParentFolder ||
+           part.find(kHostSeparator) != std::u16string_view::npos ||
            part.find(u'\0') != std::u16string_view::npos;
 }
 
-}  // namespace
+} // namespace
 
-void ConfigureDeviceStorage(const DeviceStorageOptions& options) { ConfiguredStorage() = options; }
+void ConfigureDeviceStorage(const DeviceStorageOptions& options) {
+    ConfiguredStorage() = options;
+}
 
 std::u16string DeviceRootFolder() {
     const DeviceStorageOptions& options = ConfiguredStorage();
     if (!options.deviceRoot.empty()) {
         return AbsoluteFolder(QString::fromStdU16String(options.deviceRoot));
     }
-    if (const char* fromEnvironment = std::getenv(kDeviceRootVariable); fromEnvironment != nullptr && *fromEnvironment != '\0') {
+    if (const char* fromEnvironment = std::getenv(kDeviceRootVariable);
+        fromEnvironment != nullptr && *fromEnvironment != '\0') {
         return AbsoluteFolder(QString::fromLocal8Bit(fromEnvironment));
     }
     return AbsoluteFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -78,7 +82,7 @@ std::u16string HostPathFromDevicePath(std::u16string_view devicePath) {
         return std::u16string(devicePath);
     }
     if (devicePath.front() != kDeviceSeparator) {
-        return {};  // the device has no current folder: every path starts at its root
+        return {}; // the device has no current folder: every path starts at its root
     }
     std::vector<std::u16string_view> parts;
     std::size_t start = 0;
@@ -125,10 +129,14 @@ constexpr char16_t kKeptByteBase = 0xDC00;
 constexpr unsigned kFirstKeptByte = 0x80;
 constexpr unsigned kLastKeptByte = 0xFF;
 
-bool IsKeptByte(char16_t unit) { return unit >= kKeptByteBase + kFirstKeptByte && unit <= kKeptByteBase + kLastKeptByte; }
+bool IsKeptByte(char16_t unit) {
+    return unit >= kKeptByteBase + kFirstKeptByte && unit <= kKeptByteBase + kLastKeptByte;
+}
 
 /// True when the bytes read back unchanged through the program's UTF-8 decoding.
-bool IsValidUtf8(std::string_view bytes) { return ToUtf8(FromUtf8OrCp1252(bytes)) == bytes; }
+bool IsValidUtf8(std::string_view bytes) {
+    return ToUtf8(FromUtf8OrCp1252(bytes)) == bytes;
+}
 
 /// The bytes that `name`'s kept units stand for, other units in UTF-8.
 std::string BytesOf(std::u16string_view name) {
@@ -145,7 +153,7 @@ std::string BytesOf(std::u16string_view name) {
     return bytes;
 }
 
-}  // namespace
+} // namespace
 
 std::u16string NameFromHostBytes(std::string_view bytes) {
     if (IsValidUtf8(bytes)) {
@@ -155,12 +163,15 @@ std::u16string NameFromHostBytes(std::string_view bytes) {
     name.reserve(bytes.size());
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        name.push_back(value >= kFirstKeptByte ? static_cast<char16_t>(kKeptByteBase + value) : static_cast<char16_t>(value));
+        name.push_back(value >= kFirstKeptByte ? static_cast<char16_t>(kKeptByteBase + value)
+                                               : static_cast<char16_t>(value));
     }
     return name;
 }
 
-std::string HostBytesFromName(std::u16string_view name) { return BytesOf(name); }
+std::string HostBytesFromName(std::u16string_view name) {
+    return BytesOf(name);
+}
 
 std::u16string ReadableName(std::u16string_view name) {
     if (std::none_of(name.begin(), name.end(), IsKeptByte)) {

@@ -1,14 +1,14 @@
 // The device window: layout of bars, screen area and input panel, and the stack of screens.
 #include "platform/ui/qt/DeviceWindow.h"
 
-#include "platform/ui/qt/CaptionBar.h"
-#include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/InputPanel.h"
-#include "platform/ui/qt/InputPanelWidget.h"
 #include "platform/ui/KeyHook.h"
+#include "platform/ui/qt/CaptionBar.h"
+#include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/InputPanelWidget.h"
 #include "platform/ui/qt/MenuBarWidget.h"
 #include "platform/ui/qt/WndWidget.h"
 

@@ -2,16 +2,16 @@
 // commands, dialog keys and the screen services (caption OK button, menu bar, tool buttons).
 #include "platform/ui/Dialog.h"
 
-#include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/DeviceScreen.h"
-#include "platform/ui/qt/DeviceWindow.h"
-#include "platform/ui/qt/DialogState.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/InputPanel.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Static.h"
+#include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/DeviceWindow.h"
+#include "platform/ui/qt/DialogState.h"
 #include "platform/ui/qt/WindowClasses.h"
 
 #include <QEventLoop>

@@ -7,7 +7,6 @@
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
-#include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/FileDialogPaths.h"
@@ -17,6 +16,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/WindowStyles.h"
+#include "platform/ui/qt/DCBridge.h"
 
 #include <QDir>
 #include <QPainter>
@@ -299,8 +299,9 @@ void CFileDialog::OnOK() {
         // "Groceries" stays a list.
         const std::u16string extension =
             (m_flags & OFN_RENAME_AND_MOVE) != 0 ? platform::ExtensionOf(m_fileName) : m_defaultExtension;
-        path = platform::JoinDevicePath(platform::DeviceFolderOf(path),
-                                        platform::WithDefaultExtension(platform::DeviceNameOf(path), extension));
+        path =
+            platform::JoinDevicePath(platform::DeviceFolderOf(path),
+                                     platform::WithDefaultExtension(platform::DeviceNameOf(path), extension));
     }
     if (Accept(path)) {
         m_pathName = path;
@@ -357,7 +358,8 @@ bool CFileDialog::RenameTo(const std::u16string& path) {
     try {
         RenameWithoutReplacing(m_fileName, path);
     } catch (const CFileException& failure) {
-        AfxMessageBox(platform::DeviceNameOf(m_fileName) + u" could not be renamed.\n" + failure.GetErrorMessage(),
+        AfxMessageBox(platform::DeviceNameOf(m_fileName) + u" could not be renamed.\n" +
+                          failure.GetErrorMessage(),
                       MB_OK | MB_ICONSTOP);
         return false;
     }

@@ -65,7 +65,9 @@ SYSTEMTIME CalendarFields(const timespec& when) {
     return fields;
 }
 
-bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }
+bool IsHiddenName(std::string_view name) {
+    return name.starts_with('.');
+}
 
 std::uint32_t AttributesOf(const std::string& hostPath, const struct stat& info) {
     std::uint32_t attributes = 0;
@@ -90,7 +92,7 @@ FoundFile FoundFileOf(const std::string& hostPath, const std::string& nameBytes,
     return found;
 }
 
-}  // namespace
+} // namespace
 
 /// The matches of one enumeration, taken when it starts, and how far the caller has read.
 struct CFileFind::State {
@@ -130,7 +132,7 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
         const std::string nameBytes = entry.path().filename().native();
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-            continue;  // a folder, or gone since the folder was read
+            continue; // a folder, or gone since the folder was read
         }
         FoundFile found = FoundFileOf(path, nameBytes, info);
         if (expression.match(QString::fromStdU16String(ReadableName(found.name))).hasMatch()) {
@@ -156,7 +158,9 @@ FindStatus CFileFind::FindNext(FoundFile& found) {
     return FindStatus::Found;
 }
 
-void CFileFind::Close() { m_state.reset(); }
+void CFileFind::Close() {
+    m_state.reset();
+}
 
 std::uint32_t GetFileAttributes(std::u16string_view path) {
     const std::string host = HostPath(path);
@@ -168,7 +172,7 @@ std::uint32_t GetFileAttributes(std::u16string_view path) {
 }
 
 bool CreateDirectory(std::u16string_view path) {
-    constexpr mode_t kFolderMode = 0777;  // narrowed by the user's umask, as for any new folder
+    constexpr mode_t kFolderMode = 0777; // narrowed by the user's umask, as for any new folder
     const std::string host = HostPath(path);
     return !host.empty() && ::mkdir(host.c_str(), kFolderMode) == 0;
 }

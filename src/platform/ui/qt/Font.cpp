@@ -46,8 +46,10 @@ constexpr QFont::HintingPreference kDeviceHinting = QFont::PreferVerticalHinting
 /// and style, since every font of the program is made on the one user-interface thread.
 std::optional<FaceMetrics> FaceMetricsOf(const QFont& font) {
     static std::map<QString, std::optional<FaceMetrics>> known;
-    const QString face =
-        QStringLiteral("%1/%2/%3").arg(QFontInfo(font).family()).arg(font.weight()).arg(font.italic() ? 1 : 0);
+    const QString face = QStringLiteral("%1/%2/%3")
+                             .arg(QFontInfo(font).family())
+                             .arg(font.weight())
+                             .arg(font.italic() ? 1 : 0);
     if (const auto found = known.find(face); found != known.end()) {
         return found->second;
     }
@@ -79,9 +81,8 @@ CellMetrics CellWithoutTables(const QFont& font, int emPixels) {
 
 FontData MakeFont(const LOGFONT& attributes) {
     QFont font;
-    font.setFamily(attributes.lfFaceName.empty()
-                       ? ToQString(kDeviceFaceName)
-                       : QString::fromStdU16String(attributes.lfFaceName));
+    font.setFamily(attributes.lfFaceName.empty() ? ToQString(kDeviceFaceName)
+                                                 : QString::fromStdU16String(attributes.lfFaceName));
     font.setHintingPreference(kDeviceHinting);
     const int weight = attributes.lfWeight == FW_DONTCARE
                            ? FW_NORMAL
@@ -114,13 +115,14 @@ FontData MakeFont(const LOGFONT& attributes) {
     return FontData{font, attributes, cell};
 }
 
-}  // namespace
+} // namespace
 
 bool RegisterDeviceFonts() {
     static const bool realFace = [] {
         const char* chosenFolder = std::getenv(kFontFolderVariable);
-        const QString folder = chosenFolder != nullptr && *chosenFolder != '\0' ? QString::fromLocal8Bit(chosenFolder)
-                                                                                : QString::fromLatin1(kDefaultFontFolder);
+        const QString folder = chosenFolder != nullptr && *chosenFolder != '\0'
+                                   ? QString::fromLocal8Bit(chosenFolder)
+                                   : QString::fromLatin1(kDefaultFontFolder);
         const QString regularPath = folder + QString::fromLatin1(kTahomaRegularFile);
         // Only the regular face is registered: the host's tahomabd.ttf keeps the regular strokes and
         // merely widens the spacing, so bold text would not look bold. Without it the font engine
@@ -197,11 +199,17 @@ bool CFont::CreatePointFont(int tenthsOfPoint, std::u16string_view faceName) {
     return CreateFontIndirect(attributes);
 }
 
-void CFont::DeleteObject() { m_data.reset(); }
+void CFont::DeleteObject() {
+    m_data.reset();
+}
 
-bool CFont::IsNull() const { return !m_data; }
+bool CFont::IsNull() const {
+    return !m_data;
+}
 
-LOGFONT CFont::GetLogFont() const { return m_data ? m_data->attributes : LOGFONT{}; }
+LOGFONT CFont::GetLogFont() const {
+    return m_data ? m_data->attributes : LOGFONT{};
+}
 
 TEXTMETRIC CFont::GetTextMetrics() const {
     const QFontMetrics metrics(ToQFont(*this));

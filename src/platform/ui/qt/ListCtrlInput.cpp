@@ -55,7 +55,8 @@ bool CListCtrl::OnKeyDown(UINT virtualKey) {
         return false;
     }
     const int last = static_cast<int>(list->state.rows.size()) - 1;
-    const std::optional<int> to = KeyTarget(virtualKey, list->state.focusedRow, last, std::max(list->RowsInView(), 2));
+    const std::optional<int> to =
+        KeyTarget(virtualKey, list->state.focusedRow, last, std::max(list->RowsInView(), 2));
     if (!to) {
         return false;
     }

@@ -1,10 +1,10 @@
 // CListCtrl painting: the background, then each row in view: highlight, icon and column texts.
 #include "platform/ui/ListCtrl.h"
 
+#include "platform/ui/ImageList.h"
 #include "platform/ui/ScopedSelect.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/qt/DCBridge.h"
-#include "platform/ui/ImageList.h"
 #include "platform/ui/qt/WindowClasses.h"
 
 namespace {

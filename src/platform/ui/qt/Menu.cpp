@@ -1,9 +1,9 @@
 // CMenu: menus from menu resources, and showing one as a context menu.
 #include "platform/ui/Menu.h"
 
-#include "platform/ui/qt/PopupMenu.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/qt/PopupMenu.h"
 
 namespace {
 void AppendTemplateItems(CMenu& menu, std::span<const MenuItemTemplate> items) {

@@ -2,10 +2,10 @@
 // send their command, the keyboard button raises or lowers the input panel.
 #include "platform/ui/qt/MenuBarWidget.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/qt/DeviceLook.h"
 #include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/qt/DeviceWindow.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/qt/DialogState.h"
 #include "platform/ui/qt/PopupMenu.h"
 

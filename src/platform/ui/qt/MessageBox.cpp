@@ -2,17 +2,17 @@
 // name, icon, wrapped text and the buttons of the type; a modal loop of their own.
 #include "platform/ui/MessageBox.h"
 
-#include "platform/ui/qt/DCBridge.h"
-#include "platform/ui/qt/QtText.h"
-#include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/ModalOverlay.h"
-#include "platform/ui/qt/DeviceScreen.h"
-#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageWrap.h"
-#include "platform/ui/qt/MessageBoxIcons.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/WinApp.h"
+#include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/DeviceWindow.h"
+#include "platform/ui/qt/MessageBoxIcons.h"
+#include "platform/ui/qt/ModalOverlay.h"
+#include "platform/ui/qt/QtText.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -117,9 +117,9 @@ protected:
         painter.drawRect(m_box.adjusted(0, 0, -1, -1));
         painter.setFont(look::CaptionFont());
         painter.setPen(look::kCaptionText);
-        DrawTextLine(
-            painter, QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
-            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+        DrawTextLine(painter,
+                     QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
         DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize),
                            m_type);
         painter.setFont(look::BarFont());
@@ -144,7 +144,8 @@ private:
     std::vector<QString> Wrap(int width) const {
         const QFontMetrics metrics(look::BarFont());
         std::vector<QString> lines;
-        for (const std::u16string& line : WrapMessage(m_text.toStdU16String(), width, [&metrics](std::u16string_view piece) {
+        for (const std::u16string& line :
+             WrapMessage(m_text.toStdU16String(), width, [&metrics](std::u16string_view piece) {
                  return metrics.horizontalAdvance(ToQString(piece));
              })) {
             lines.push_back(QString::fromStdU16String(line));

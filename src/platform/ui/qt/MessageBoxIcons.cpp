@@ -2,8 +2,8 @@
 // "i", a yellow triangle with "!".
 #include "platform/ui/qt/MessageBoxIcons.h"
 
-#include "platform/ui/qt/DeviceLook.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/qt/DeviceLook.h"
 
 #include <QPolygonF>
 

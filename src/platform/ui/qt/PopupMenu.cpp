@@ -1,12 +1,12 @@
 // A popup menu inside the device window: entries with enabling, the pen and keys, its own modal loop.
 #include "platform/ui/qt/PopupMenu.h"
 
-#include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/ModalOverlay.h"
-#include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/TestHooks.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/ModalOverlay.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -2,11 +2,11 @@
 // the accept and cancel sequences.
 #include "platform/ui/PropertySheet.h"
 
+#include "platform/ui/Resources.h"
+#include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/PropertySheetTabs.h"
 #include "platform/ui/qt/QtText.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/WndWidget.h"
 
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId) {}
@@ -136,7 +136,7 @@ bool CPropertySheet::SetActivePage(int index) {
     platform::WndWidget* pageWidget = platform::WidgetOf(*coming);
     pageWidget->raise();
     if (m_tabs != nullptr) {
-        m_tabs->raise();  // a page taller than a sheet shrunk by the input panel stays below the tabs
+        m_tabs->raise(); // a page taller than a sheet shrunk by the input panel stays below the tabs
     }
     for (QObject* child : pageWidget->children()) {
         auto* control = dynamic_cast<platform::WndWidget*>(child);

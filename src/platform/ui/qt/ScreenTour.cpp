@@ -3,8 +3,8 @@
 // steps), then the picture, then the screens closed from the top.
 #include "platform/ui/ScreenTour.h"
 
-#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
@@ -34,11 +34,11 @@ struct TourInput {
     enum class Kind { Pen, Key };
     Kind kind = Kind::Pen;
     QEvent::Type type = QEvent::None;
-    QPointF point;                          ///< pen events
-    Qt::MouseButton button = Qt::LeftButton;  ///< pen events
-    int key = 0;                            ///< key events: the Qt key
-    QString text;                           ///< key events: the text it types
-    Qt::KeyboardModifiers modifiers;        ///< key events
+    QPointF point;                           ///< pen events
+    Qt::MouseButton button = Qt::LeftButton; ///< pen events
+    int key = 0;                             ///< key events: the Qt key
+    QString text;                            ///< key events: the text it types
+    Qt::KeyboardModifiers modifiers;         ///< key events
 };
 
 TourInput Pen(QEvent::Type type, CPoint point, Qt::MouseButton button = Qt::LeftButton) {
@@ -88,7 +88,8 @@ void AppendCharacter(std::vector<TourInput>& inputs, const QString& character) {
         return;
     }
     const QChar first = character.front();
-    const int key = character.size() == 1 ? static_cast<int>(first.toUpper().unicode()) : static_cast<int>(Qt::Key_unknown);
+    const int key = character.size() == 1 ? static_cast<int>(first.toUpper().unicode())
+                                          : static_cast<int>(Qt::Key_unknown);
     const Qt::KeyboardModifiers modifiers = first.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
     AppendKey(inputs, key, character, modifiers);
 }
@@ -99,7 +100,8 @@ std::vector<TourInput> InputsOf(const std::vector<ScreenTourStep>& steps) {
         switch (step.kind) {
         case ScreenTourStep::Kind::Tap:
         case ScreenTourStep::Kind::Hold: {
-            const Qt::MouseButton button = step.kind == ScreenTourStep::Kind::Hold ? Qt::RightButton : Qt::LeftButton;
+            const Qt::MouseButton button =
+                step.kind == ScreenTourStep::Kind::Hold ? Qt::RightButton : Qt::LeftButton;
             inputs.push_back(Pen(QEvent::MouseButtonPress, step.point, button));
             inputs.push_back(Pen(QEvent::MouseButtonRelease, step.point, button));
             break;
@@ -130,14 +132,15 @@ std::vector<TourInput> InputsOf(const std::vector<ScreenTourStep>& steps) {
     return inputs;
 }
 
-}  // namespace
+} // namespace
 
 /// One tour in progress. Its steps are timers with the tour as their context, so none runs once
 /// it is gone.
 class ScreenTour : public QObject {
 public:
     ScreenTour(ScreenTourPlan plan, std::function<void(bool)> finished)
-        : m_inputs(InputsOf(plan.steps)), m_imagePath(std::move(plan.imagePath)), m_finished(std::move(finished)) {}
+        : m_inputs(InputsOf(plan.steps)), m_imagePath(std::move(plan.imagePath)),
+          m_finished(std::move(finished)) {}
 
     void Start() { ScheduleNext(); }
 
@@ -146,7 +149,9 @@ private:
 
     /// Queues the next step before the current one acts, so it runs even when this step's input
     /// blocks inside a menu's or a screen's own loop.
-    void ScheduleNext() { QTimer::singleShot(0, this, [this] { Step(); }); }
+    void ScheduleNext() {
+        QTimer::singleShot(0, this, [this] { Step(); });
+    }
 
     void Step() {
         switch (m_stage) {
@@ -185,8 +190,8 @@ private:
         }
         const bool down = input.type != QEvent::MouseButtonRelease;
         const Qt::MouseButtons held = down ? Qt::MouseButtons(input.button) : Qt::NoButton;
-        QMouseEvent event(input.type, input.point, input.point, window->mapToGlobal(input.point), input.button,
-                          held, Qt::NoModifier);
+        QMouseEvent event(input.type, input.point, input.point, window->mapToGlobal(input.point),
+                          input.button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &event);
     }
 
@@ -232,16 +237,16 @@ private:
         }
     }
 
-    std::vector<TourInput> m_inputs;        ///< every input event of the plan, in order
-    std::string m_imagePath;                ///< the picture to write
-    std::function<void(bool)> m_finished;   ///< told whether the picture was written
-    Stage m_stage = Stage::Input;           ///< what the next step does
-    std::size_t m_nextInput = 0;            ///< the input the next step sends
-    const CDialog* m_escapedScreen = nullptr;  ///< the top screen the latest Escape was meant for
-    int m_escapes = 0;                      ///< Escapes sent while that screen stayed on top
+    std::vector<TourInput> m_inputs;          ///< every input event of the plan, in order
+    std::string m_imagePath;                  ///< the picture to write
+    std::function<void(bool)> m_finished;     ///< told whether the picture was written
+    Stage m_stage = Stage::Input;             ///< what the next step does
+    std::size_t m_nextInput = 0;              ///< the input the next step sends
+    const CDialog* m_escapedScreen = nullptr; ///< the top screen the latest Escape was meant for
+    int m_escapes = 0;                        ///< Escapes sent while that screen stayed on top
 };
 
-}  // namespace platform
+} // namespace platform
 
 CScreenTour::CScreenTour(ScreenTourPlan plan, std::function<void(bool written)> finished)
     : m_tour(std::make_unique<platform::ScreenTour>(std::move(plan), std::move(finished))) {

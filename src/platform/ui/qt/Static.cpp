@@ -2,10 +2,10 @@
 #include "platform/ui/Static.h"
 
 #include "platform/ui/ScopedSelect.h"
+#include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/WindowClasses.h"
-#include "platform/ui/WindowStyles.h"
 
 namespace {
 constexpr COLORREF kStaticTextColour = RGB(0, 0, 0);

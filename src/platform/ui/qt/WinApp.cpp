@@ -2,10 +2,10 @@
 // pre-translation.
 #include "platform/ui/WinApp.h"
 
-#include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/KeyHook.h"
+#include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/DeviceWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -2,12 +2,12 @@
 #include "platform/ui/qt/WindowClasses.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/WindowStyles.h"
+#include "platform/ui/qt/ControlWidgets.h"
 
 #include <QString>
 

@@ -2,10 +2,10 @@
 // message handlers.
 #include "platform/ui/Wnd.h"
 
+#include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/qt/WindowClasses.h"
-#include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Qt events of a window's widget, forwarded to its owner's message handlers.
 #include "platform/ui/qt/WndWidget.h"
 
-#include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/GestureState.h"
+#include "platform/ui/qt/DCBridge.h"
 
 #include <QApplication>
 #include <QKeyEvent>

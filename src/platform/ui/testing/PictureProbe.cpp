@@ -12,7 +12,8 @@ int IconOpacity::AlphaAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= size.cx || y >= size.cy) {
         return -1;
     }
-    return alpha[static_cast<std::size_t>(y) * static_cast<std::size_t>(size.cx) + static_cast<std::size_t>(x)];
+    return alpha[static_cast<std::size_t>(y) * static_cast<std::size_t>(size.cx) +
+                 static_cast<std::size_t>(x)];
 }
 
 std::optional<IconOpacity> LoadIconOpacity(unsigned id) {
@@ -23,7 +24,8 @@ std::optional<IconOpacity> LoadIconOpacity(unsigned id) {
     const QImage pixels = icon.toImage().convertToFormat(QImage::Format_ARGB32);
     IconOpacity opacity;
     opacity.size = CSize(pixels.width(), pixels.height());
-    opacity.alpha.reserve(static_cast<std::size_t>(pixels.width()) * static_cast<std::size_t>(pixels.height()));
+    opacity.alpha.reserve(static_cast<std::size_t>(pixels.width()) *
+                          static_cast<std::size_t>(pixels.height()));
     for (int y = 0; y < pixels.height(); ++y) {
         for (int x = 0; x < pixels.width(); ++x) {
             opacity.alpha.push_back(static_cast<std::uint8_t>(qAlpha(pixels.pixel(x, y))));

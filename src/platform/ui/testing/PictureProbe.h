@@ -18,7 +18,7 @@ namespace uitest {
 /// An icon of the program's resources reduced to its size and the opacity of each pixel.
 struct IconOpacity {
     CSize size;
-    std::vector<std::uint8_t> alpha;  ///< row by row, 0 = see-through, 255 = solid
+    std::vector<std::uint8_t> alpha; ///< row by row, 0 = see-through, 255 = solid
 
     /// The opacity at (x, y); -1 outside the icon.
     int AlphaAt(int x, int y) const;

@@ -3,12 +3,12 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "platform/ui/testing/UiTest.h"
 
-#include "platform/ui/qt/DCBridge.h"
-#include "platform/ui/qt/DeviceScreen.h"
-#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/GestureState.h"
 #include "platform/ui/TestHooks.h"
+#include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
