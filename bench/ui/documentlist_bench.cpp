@@ -124,7 +124,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {

@@ -50,7 +50,7 @@ void ReportTextFileFailure(const TextFile& file) {
     AfxMessageBox(file.ErrorMessage(), MB_OK | MB_ICONSTOP);
 }
 
-}  // namespace
+} // namespace
 
 std::optional<CListFilesDlg::ListOfRow> CListFilesDlg::SelectedList() const {
     const std::optional<int> row = GetSelectedRow();
@@ -119,8 +119,8 @@ void CListFilesDlg::OnExport() {
     }
     CCorvinaDoc document;
     LoadList(document, list->path);
-    CFileDialog dialog(false, std::u16string(kExportExtension), list->name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       std::u16string(kExportFilter));
+    CFileDialog dialog(false, std::u16string(kExportExtension), list->name,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, std::u16string(kExportFilter));
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -137,8 +137,8 @@ void CListFilesDlg::OnDelete() {
     if (!list) {
         return;
     }
-    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name), MB_OKCANCEL | MB_ICONQUESTION) ==
-            IDOK &&
+    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name),
+                      MB_OKCANCEL | MB_ICONQUESTION) == IDOK &&
         !DeleteFile(list->path)) {
         AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
     }

@@ -52,9 +52,7 @@ void CVisualTreeCtrl::ScrollIntoView(const VisualNode* row) {
 }
 
 bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
-    if (IsLayoutDirty()) {
-        Repaint(); // painting lays the rows out, so the keys act on what is shown
-    }
+    EnsureLayout();  // the keys act on the rows as they are now
     if (shownRows_.empty()) {
         return IsMoveKey(virtualKey);
     }

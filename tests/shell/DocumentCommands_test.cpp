@@ -289,4 +289,4 @@ TEST_F(DocumentCommandsTest, AFailedExportSaysWhyAndLeavesTheOldFile) {
     EXPECT_EQ(Bytes(u"\\My Documents\\Shop.txt"), "old");
 }
 
-}  // namespace
+} // namespace

@@ -3,7 +3,6 @@
 // files on disk and the rows the document list shows once the editor has closed.
 #include "ListFilesFixture.h"
 
-#include "support/ListBytes.h"
 #include "editor/ItemDetailsPropSheet.h"
 #include "editor/ListEditorDlg.h"
 #include "platform/core/ErrorReport.h"
@@ -12,6 +11,7 @@
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
 #include "shell/CorvinaApp.h"
+#include "support/ListBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +38,7 @@ constexpr int kTurnsToWaitForAScreen = 20;
 
 /// Runs `act` on the screen of type T once it is on top, waiting a few turns of the event loop for a
 /// screen that is still closing; a test fails when none comes.
-template <typename T>
-void WhenOnTop(std::function<void(T&)> act, int turnsLeft = kTurnsToWaitForAScreen) {
+template <typename T> void WhenOnTop(std::function<void(T&)> act, int turnsLeft = kTurnsToWaitForAScreen) {
     uitest::WhenScreenRuns([act = std::move(act), turnsLeft](CDialog& top) mutable {
         if (auto* screen = dynamic_cast<T*>(&top)) {
             act(*screen);
@@ -137,7 +136,8 @@ TEST_F(ListEditorCommandsTest, NewThenCloseWithoutSavingLeavesTheListsFolderUnch
     EXPECT_EQ(title, u"Untitled");
     EXPECT_TRUE(rows.empty());
     ASSERT_EQ(boxes.Shown().size(), 1u) << "the save question";
-    EXPECT_EQ(boxes.Shown()[0].text, u"'Untitled' contents have been changed.\nWould you like to save changes?");
+    EXPECT_EQ(boxes.Shown()[0].text,
+              u"'Untitled' contents have been changed.\nWould you like to save changes?");
     EXPECT_EQ(ListFiles(), std::vector<std::string>{"Shop.crv"});
     EXPECT_EQ(Bytes(Path(u"Shop.crv")), ShopBytes(0));
 }
@@ -165,8 +165,8 @@ TEST_F(ListEditorCommandsTest, NewItemsSavedAsANewListShowAsANewRowWithTheirCoun
     EXPECT_EQ(rows[0][0], u"Camping");
     EXPECT_EQ(rows[0][2], u"2 items");
     EXPECT_EQ(Bytes(Path(u"Camping.crv")), Header(2) + RootItem() + U32(2) + Item(Wide(u"Tent"), 1, 0, 1) +
-                                               Wide(u"") + U32(0) + Item(Wide(u"Stove"), 1, 0, 1) + Wide(u"") +
-                                               U32(0));
+                                               Wide(u"") + U32(0) + Item(Wide(u"Stove"), 1, 0, 1) +
+                                               Wide(u"") + U32(0));
 }
 
 // Ticking an item and saving writes the ticked flag into the list file and nothing else changes.
@@ -280,7 +280,9 @@ TEST_F(ListEditorCommandsTest, AnImportThatCannotReadItsFileSaysWhyAndOpensNothi
 TEST_F(ListEditorCommandsTest, AListThatFailsToLoadOpensAsARecoveredCopyAndExportsWhatWasRead) {
     // Milk is whole; the second top-level item is cut inside its title.
     const std::string damaged = Header(2) + RootItem() + U32(2) + Item(Wide(u"Milk"), 2, 0, 0) + Wide(u"") +
-                                U32(0) + "\xFF\xFE\xFF\x09" "Bre";
+                                U32(0) +
+                                "\xFF\xFE\xFF\x09"
+                                "Bre";
     WriteBytes(Path(u"Shop.crv"), damaged);
     std::vector<std::u16string> reports;
     ScopedErrorReportHandler recorder(
@@ -309,4 +311,4 @@ TEST_F(ListEditorCommandsTest, AListThatFailsToLoadOpensAsARecoveredCopyAndExpor
     EXPECT_EQ(Bytes(u"\\My Documents\\Shop.txt"), "0\tMilk\t0\t0\t\t2\n");
 }
 
-}  // namespace
+} // namespace

@@ -34,7 +34,9 @@ protected:
         DeviceRootTest::TearDown();
     }
 
-    std::u16string Path(std::u16string_view name) const { return std::u16string(kLists) + u"\\" + std::u16string(name); }
+    std::u16string Path(std::u16string_view name) const {
+        return std::u16string(kLists) + u"\\" + std::u16string(name);
+    }
 
     static std::vector<Row> Rows(CListFilesDlg& screen) {
         CListFilesCtrl& list = screen.GetListCtrl();
@@ -65,4 +67,4 @@ protected:
     std::unique_ptr<CListFolderListing> m_listing;
 };
 
-}  // namespace shelltest
+} // namespace shelltest

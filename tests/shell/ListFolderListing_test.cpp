@@ -144,7 +144,7 @@ TEST_F(ListFolderListingTest, FileThatCannotBeOpenedIsNamedInItsMessage) {
 
     CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
     listing.Scan();
-    EXPECT_EQ(FindRecord(listing, u"Busy.crv")->columns[1], kUnreadableCountText);
+    EXPECT_EQ(FindRecord(listing, u"Busy.crv")->columns[1], u"Error");
     EXPECT_EQ(FindRecord(listing, u"Free.crv")->columns[1], u"4 items");
     ASSERT_EQ(listing.Unreadable().size(), 1u);
     EXPECT_EQ(listing.Unreadable()[0].message,

@@ -3,11 +3,11 @@
 // always ends, answering a question left open No so that leaving saves nothing.
 #include "support/DeviceRootFixture.h"
 
-#include "support/ListBytes.h"
 #include "platform/ui/KeyNames.h"
 #include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"
 #include "shell/CorvinaApp.h"
+#include "support/ListBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -83,13 +83,15 @@ protected:
 
 TEST_F(ScreenTourTest, TypedTitleQuantityAndNameAreSavedAsIfTypedByHand) {
     std::vector<ScreenTourStep> steps = NewListWithMilk();
-    for (const ScreenTourStep& step : {Tap(kListButton), Tap(kSaveAsEntry), Type(u"Errands"), Tap(kCaptionOk)}) {
+    for (const ScreenTourStep& step :
+         {Tap(kListButton), Tap(kSaveAsEntry), Type(u"Errands"), Tap(kCaptionOk)}) {
         steps.push_back(step);
     }
     EXPECT_TRUE(RunTour(steps));
     EXPECT_EQ(ListFiles(), std::vector<std::string>{"Errands.crv"});
-    EXPECT_EQ(Bytes(u"\\Apps\\Lists\\Errands.crv"),
-              Header(1) + RootItem() + U32(1) + Item(Wide(u"Milk & h\u00F6ney"), 3, 0, 1) + Wide(u"") + U32(0));
+    EXPECT_EQ(Bytes(u"\\Apps\\Lists\\Errands.crv"), Header(1) + RootItem() + U32(1) +
+                                                        Item(Wide(u"Milk & h\u00F6ney"), 3, 0, 1) +
+                                                        Wide(u"") + U32(0));
 }
 
 // The picture shows the save question; leaving answers it No, which ignores Escape, and the program
@@ -102,4 +104,4 @@ TEST_F(ScreenTourTest, ATourEndsThroughAnOpenQuestionAndSavesNothing) {
     EXPECT_TRUE(ListFiles().empty());
 }
 
-}  // namespace
+} // namespace

@@ -5,6 +5,7 @@
 #include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
 #include "platform/ui/DevicePaths.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -42,17 +43,12 @@ inline std::vector<std::uint8_t> ListHeader(std::uint32_t count) {
 class DeviceRootTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvina-shell-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
         m_previousResolver = UseDeviceStorage({FromUtf8OrCp1252(m_root.string()), {}});
     }
 
     void TearDown() override {
         SetHostPathResolver(std::move(m_previousResolver));
         ConfigureDeviceStorage({});
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
     }
 
     /// The host path of a device path.
@@ -90,7 +86,11 @@ protected:
         ASSERT_EQ(::utimensat(AT_FDCWD, host.c_str(), times, 0), 0);
     }
 
-    std::filesystem::path m_root;
+private:
+    TestFolder m_rootFolder;  // removed with everything in it when the test ends
+
+protected:
+    const std::filesystem::path m_root = m_rootFolder.Path();
 
 private:
     HostPathResolver m_previousResolver;

@@ -394,13 +394,3 @@ TEST_F(DCText, SampleSurfaceRendersForInspection) {
         EXPECT_TRUE(uitest::SaveBitmapPng(sample.bitmap, std::string(folder) + "/dc-sample.png"));
     }
 }
-
-TEST_F(DCText, TextOutPutsTheCellCornerAtThePointAndNeedsASurface) {
-    surface.dc.SetBkMode(OPAQUE);
-    surface.dc.SetBkColor(kBlue);
-    ASSERT_TRUE(surface.dc.TextOut(20, 10, u"  "));
-    EXPECT_EQ(surface.dc.GetPixel(20, 10), kBlue);
-    EXPECT_EQ(surface.dc.GetPixel(19, 10), kWhite);
-    EXPECT_EQ(surface.dc.GetPixel(20, 9), kWhite);
-    EXPECT_FALSE(CDC().TextOut(0, 0, u"x"));
-}

@@ -252,7 +252,7 @@ TEST(ProgramPictures, ImportanceMarksShowOnlyTheirMarkThroughTheKeyColour) {
         int keyed = 0;
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 12; ++x) {
-                keyed += mark.GetPixel(x, y) == kPictureKeyColour ? 1 : 0;
+                keyed += mark.GetPixel(x, y) == RGB(255, 0, 0) ? 1 : 0;  // pure red, the key colour
             }
         }
         return keyed;

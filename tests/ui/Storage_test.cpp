@@ -5,6 +5,7 @@
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/FileFind.h"
 #include "platform/ui/Registry.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,33 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// A folder of its own under the system's temporary folder, removed with its contents at the end.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "corvina-storage-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TemporaryFolder() {
-        if (!m_path.empty()) {
-            std::error_code ignored;  // a folder left behind in the temporary folder harms nothing
-            fs::remove_all(m_path, ignored);
-        }
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    /// False when the folder could not be made.
-    bool IsValid() const { return !m_path.empty(); }
-    /// Its host path, without a trailing separator.
-    std::string Path() const { return m_path.string(); }
-
-private:
-    fs::path m_path;
-};
-
 /// A host path as the device layer answers it.
 std::u16string U16(const std::string& hostPath) { return Widen(hostPath); }
 
@@ -58,14 +32,13 @@ std::u16string U16(const std::string& hostPath) { return Widen(hostPath); }
 class DeviceStorage : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(root.IsValid() && card.IsValid());
-        ConfigureDeviceStorage({U16(root.Path()), U16(card.Path())});
+        ConfigureDeviceStorage({U16(root.Path().string()), U16(card.Path().string())});
     }
     void TearDown() override { ConfigureDeviceStorage({}); }
 
     /// Writes a file below the device root with the given contents; answers its host path.
     std::string MakeFile(const std::string& relative, const std::string& contents = "x") {
-        const fs::path path = fs::path(root.Path()) / relative;
+        const fs::path path = fs::path(root.Path().string()) / relative;
         std::error_code error;
         fs::create_directories(path.parent_path(), error);
         EXPECT_FALSE(error) << path.parent_path() << ": " << error.message();
@@ -80,12 +53,12 @@ protected:
     /// Makes a folder (and its parents) below the device root.
     void MakeFolder(const std::string& relative) {
         std::error_code error;
-        fs::create_directories(fs::path(root.Path()) / relative, error);
+        fs::create_directories(fs::path(root.Path().string()) / relative, error);
         EXPECT_FALSE(error) << relative << ": " << error.message();
     }
 
-    TemporaryFolder root;
-    TemporaryFolder card;
+    TestFolder root;
+    TestFolder card;
 };
 
 /// The user's home folder as the platform finds it: $HOME without a trailing separator, else the
@@ -124,17 +97,17 @@ std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* f
 
 TEST_F(DeviceStorage, DevicePathsLandBelowTheRootAndTheCard) {
     EXPECT_EQ(HostPathFromDevicePath(u"\\Program Files\\Corvina\\Lists"),
-              U16(root.Path() + std::string("/Program Files/Corvina/Lists")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.Path()));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"), U16(card.Path() + std::string("/Shop.txt")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"), U16(card.Path() + std::string("/Shop.txt")))
+              U16(root.Path().string() + std::string("/Program Files/Corvina/Lists")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.Path().string()));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"), U16(card.Path().string() + std::string("/Shop.txt")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"), U16(card.Path().string() + std::string("/Shop.txt")))
         << "the card's name is matched without regard to case";
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"), U16(root.Path() + std::string("/Storage Cards/x")));
+    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"), U16(root.Path().string() + std::string("/Storage Cards/x")));
 }
 
 TEST_F(DeviceStorage, DoubledSeparatorsCountAsOne) {
     EXPECT_EQ(HostPathFromDevicePath(u"\\Storage\\Apps\\\\Lists\\"),
-              U16(root.Path() + std::string("/Storage/Apps/Lists")));
+              U16(root.Path().string() + std::string("/Storage/Apps/Lists")));
 }
 
 TEST_F(DeviceStorage, PathsThatCouldLeaveTheDeviceAreRefused) {
@@ -277,9 +250,8 @@ TEST(HostNames, ANameThatIsNotUtf8KeepsItsBytesAndReadsAsWindows1252) {
 }
 
 TEST(HostNames, UsingTheDeviceStorageCreatesItsRootAndMapsPathsIntoIt) {
-    TemporaryFolder folder;
-    ASSERT_TRUE(folder.IsValid());
-    const std::string root = folder.Path() + "/new/device";
+    TestFolder folder;
+    const std::string root = (folder.Path() / "new/device").string();
     const HostPathResolver previous = UseDeviceStorage({U16(root), {}});
     EXPECT_TRUE(fs::is_directory(root)) << "the device's \\ always exists";
     EXPECT_EQ(ToHostPath(u"\\My Documents\\Caf\xDCE9.crv"), root + "/My Documents/Caf\xE9.crv");

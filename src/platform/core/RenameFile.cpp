@@ -23,7 +23,7 @@ bool NoReplaceUnsupported(int osError) {
     throw CFileException(FileErrorCauseFromErrno(osError), std::u16string(from), osError);
 }
 
-}  // namespace
+} // namespace
 
 void RenameWithoutReplacing(std::u16string_view from, std::u16string_view to) {
     const std::string source = ToHostPath(from);

@@ -147,8 +147,6 @@ public:
     /// untouched.
     bool TransparentImage(int x, int y, int width, int height, const CBitmap& bitmap, int xSrc,
                           int ySrc, int srcWidth, int srcHeight, COLORREF transparentKey);
-    /// Copies a whole bitmap to (x, y), unchanged.
-    bool DrawBitmap(const CBitmap& bitmap, int x, int y);
 
     // --- Text ----------------------------------------------------------------------------------
 
@@ -163,9 +161,6 @@ public:
     int DrawText(std::u16string_view text, CRect& rect, unsigned format);
     /// The same for a rectangle the caller keeps as it is (DT_CALCRECT then only answers the height).
     int DrawText(std::u16string_view text, const CRect& rect, unsigned format);
-    /// Draws one line of text with its cell's top-left corner at (x, y), no prefix processing. False
-    /// when the context has nothing to draw into.
-    bool TextOut(int x, int y, std::u16string_view text);
 
     /// The context's state, for the platform's own code (see DCBridge.h).
     DCState& State() const { return *m_state; }

@@ -12,10 +12,10 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},         {"BackSpace", VK_BACK},
-    {"Delete", VK_DELETE}, {"Up", VK_UP},         {"Down", VK_DOWN},       {"Left", VK_LEFT},
-    {"Right", VK_RIGHT},   {"space", VK_SPACE},   {"Space", VK_SPACE},     {"Home", VK_HOME},
-    {"End", VK_END},       {"Prior", VK_PRIOR},   {"Page_Up", VK_PRIOR},   {"Next", VK_NEXT},
+    {"Return", VK_RETURN},  {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},       {"BackSpace", VK_BACK},
+    {"Delete", VK_DELETE},  {"Up", VK_UP},         {"Down", VK_DOWN},     {"Left", VK_LEFT},
+    {"Right", VK_RIGHT},    {"space", VK_SPACE},   {"Space", VK_SPACE},   {"Home", VK_HOME},
+    {"End", VK_END},        {"Prior", VK_PRIOR},   {"Page_Up", VK_PRIOR}, {"Next", VK_NEXT},
     {"Page_Down", VK_NEXT},
 };
 
@@ -23,7 +23,7 @@ bool IsLetterOrDigit(std::string_view name) {
     return name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])) != 0;
 }
 
-}  // namespace
+} // namespace
 
 UINT VirtualKeyFromName(std::string_view name) {
     if (IsLetterOrDigit(name)) {

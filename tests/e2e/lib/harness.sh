@@ -53,7 +53,9 @@ E2E_FIRST_DISPLAY=100
 E2E_DISPLAY_RANGE=800
 e2e_try_display() {
   local display=$((E2E_FIRST_DISPLAY + (RANDOM + $$ * 7 + $1 * 131) % E2E_DISPLAY_RANGE))
-  Xvfb ":$display" -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 2>"$E2E_OUT/xvfb.$1.log" &
+  # -noreset: a server starts over whenever its last client leaves, and a program connecting just then
+  # (right after xdotool looked) would be turned away.
+  Xvfb ":$display" -noreset -screen 0 "$E2E_SCREEN_GEOMETRY" -nolisten tcp 2>"$E2E_OUT/xvfb.$1.log" &
   XVFB_PID=$!
   export DISPLAY=":$display"
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY

@@ -12,7 +12,7 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 1;
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -401,15 +401,6 @@ bool CDC::TransparentImage(int x, int y, int width, int height, const CBitmap& b
     return true;
 }
 
-bool CDC::DrawBitmap(const CBitmap& bitmap, int x, int y) {
-    QPainter* painter = m_state->Painter();
-    if (bitmap.IsNull() || painter == nullptr) {
-        return false;
-    }
-    painter->drawImage(QPoint(x, y), BitmapImage(bitmap));
-    return true;
-}
-
 // --- Text -------------------------------------------------------------------------------------------------------
 
 CSize CDC::GetTextExtent(std::u16string_view text) const {
@@ -494,11 +485,3 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
     return textHeight;
 }
 
-bool CDC::TextOut(int x, int y, std::u16string_view text) {
-    if (m_state->Painter() == nullptr) {
-        return false;
-    }
-    const CSize extent = GetTextExtent(text);
-    DrawText(text, CRect(x, y, x + extent.cx, y + extent.cy), DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    return true;
-}

@@ -8,15 +8,9 @@
 
 QColor ToQColor(COLORREF colour) { return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
-COLORREF FromQColor(const QColor& colour) { return RGB(colour.red(), colour.green(), colour.blue()); }
-
 COLORREF FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 QRect ToQRect(const CRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
-
-CRect FromQRect(const QRect& rect) {
-    return CRect(rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
-}
 
 void AttachPainter(CDC& dc, QPainter* painter, CSize surfaceSize) {
     DCState& state = dc.State();

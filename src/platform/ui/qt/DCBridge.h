@@ -31,11 +31,9 @@ struct FontData {
 
 /// Colour conversions: COLORREF is 0x00BBGGRR.
 QColor ToQColor(COLORREF colour);
-COLORREF FromQColor(const QColor& colour);
 COLORREF FromQRgb(QRgb rgb);
-/// Rectangle conversions: CRect excludes right and bottom, QRect includes them.
+/// A CRect (right and bottom excluded) as a QRect (its right and bottom included).
 QRect ToQRect(const CRect& rect);
-CRect FromQRect(const QRect& rect);
 
 /// Makes `dc` draw with a painter the caller owns (a window's paint event). The painter must stay
 /// active while the context is used; the context never ends it. `surfaceSize` is the painted

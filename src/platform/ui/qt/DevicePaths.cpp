@@ -2,6 +2,7 @@
 #include "platform/ui/DevicePaths.h"
 
 #include "platform/core/Strings.h"
+#include "platform/ui/qt/QtText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,9 +37,7 @@ std::u16string AbsoluteFolder(const QString& folder) {
 }
 
 bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return QString::compare(QString(reinterpret_cast<const QChar*>(a.data()), static_cast<qsizetype>(a.size())),
-                            QString(reinterpret_cast<const QChar*>(b.data()), static_cast<qsizetype>(b.size())),
-                            Qt::CaseInsensitive) == 0;
+    return QString::compare(ToQString(a), ToQString(b), Qt::CaseInsensitive) == 0;
 }
 
 /// A part of a device path that could step outside the folder it names.

@@ -4,6 +4,7 @@
 
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/NaturalOrder.h"
+#include "platform/ui/qt/QtText.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -110,7 +111,7 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
     if (folder.empty()) {
         folder = folderAndPattern.front() == kDeviceSeparator ? kDeviceRoot : kHostRoot;
     }
-    const QString pattern = QString::fromStdU16String(std::u16string(folderAndPattern.substr(separator + 1)));
+    const QString pattern = ToQString(folderAndPattern.substr(separator + 1));
     const std::string hostFolder = HostPath(folder);
     struct stat folderInfo {};
     if (hostFolder.empty() || ::stat(hostFolder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {

@@ -2,6 +2,7 @@
 #include "platform/ui/Font.h"
 
 #include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/QtText.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -79,7 +80,7 @@ CellMetrics CellWithoutTables(const QFont& font, int emPixels) {
 FontData MakeFont(const LOGFONT& attributes) {
     QFont font;
     font.setFamily(attributes.lfFaceName.empty()
-                       ? QString::fromStdU16String(std::u16string(kDeviceFaceName))
+                       ? ToQString(kDeviceFaceName)
                        : QString::fromStdU16String(attributes.lfFaceName));
     font.setHintingPreference(kDeviceHinting);
     const int weight = attributes.lfWeight == FW_DONTCARE
@@ -125,7 +126,7 @@ bool RegisterDeviceFonts() {
         // merely widens the spacing, so bold text would not look bold. Without it the font engine
         // thickens the regular outlines itself, which reads as the device's bold.
         const int regular = QFontDatabase::addApplicationFont(regularPath);
-        const QString tahoma = QString::fromStdU16String(std::u16string(kDeviceFaceName));
+        const QString tahoma = ToQString(kDeviceFaceName);
         const bool found = regular >= 0 && QFontDatabase::applicationFontFamilies(regular).contains(tahoma);
         if (!found) {
             const QString sans = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();

@@ -3,6 +3,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/QtText.h"
 #include "platform/ui/qt/DeviceLook.h"
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/DeviceScreen.h"
@@ -144,7 +145,7 @@ private:
         const QFontMetrics metrics(look::BarFont());
         std::vector<QString> lines;
         for (const std::u16string& line : WrapMessage(m_text.toStdU16String(), width, [&metrics](std::u16string_view piece) {
-                 return metrics.horizontalAdvance(QString::fromStdU16String(std::u16string(piece)));
+                 return metrics.horizontalAdvance(ToQString(piece));
              })) {
             lines.push_back(QString::fromStdU16String(line));
         }
