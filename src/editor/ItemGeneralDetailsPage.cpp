@@ -54,6 +54,11 @@ bool CItemGeneralDetailsPage::OnEraseBkgnd(CDC& dc) {
     return true;
 }
 
+void CItemGeneralDetailsPage::OnPaint(CDC& dc) {
+    CPropertyPage::OnPaint(dc);
+    RaiseInputPanel();
+}
+
 void CItemGeneralDetailsPage::OnDestroy() {
     // The sheet is closing: the panel it kept up goes down with it.
     LowerInputPanel();

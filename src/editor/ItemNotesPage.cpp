@@ -67,6 +67,11 @@ bool CItemNotesPage::OnEraseBkgnd(CDC& dc) {
     return true;
 }
 
+void CItemNotesPage::OnPaint(CDC& dc) {
+    CPropertyPage::OnPaint(dc);
+    RaiseInputPanel();
+}
+
 void CItemNotesPage::OnDestroy() {
     LowerInputPanel();
     CPropertyPage::OnDestroy();

@@ -25,6 +25,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnEraseBkgnd(CDC& dc) override;
+    /// After the page is drawn the input panel comes up again, should the user have lowered it.
+    void OnPaint(CDC& dc) override;
     void OnDestroy() override;
 
 private:

@@ -4,6 +4,7 @@
 #include "editor/EditorRows.h"
 #include "model/CorvinaDoc.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/Icon.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
@@ -39,8 +40,8 @@ constexpr int kNotesPage = 1;
 } // namespace
 
 CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
-    : CDialog(IDD_LISTEDITOR, parent), m_document(document), m_listsFolder(listsFolder),
-      m_extension(LoadStringResource(IDS_LIST_PATTERN)) {
+    : CDialog(IDD_LISTEDITOR, parent), m_appIcon(LoadIconResource(IDR_MAINFRAME)), m_document(document),
+      m_listsFolder(listsFolder), m_extension(LoadStringResource(IDS_LIST_PATTERN)) {
     for (std::size_t code = 0; code < kImportanceCount; ++code) {
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
     }
@@ -95,6 +96,8 @@ void CListEditorDlg::DoDataExchange(CDataExchange* pDX) {
 
 bool CListEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    SetIcon(m_appIcon, true);
+    SetIcon(m_appIcon, false);
     CreateMenuBar(IDR_LISTEDITOR_MENU);
     AddToolButtons(IDB_EDITOR_TOOLBAR, kToolButtons);
     m_tree.SetImageList(m_importanceMarks);

@@ -95,6 +95,7 @@ private:
     bool SaveChangesBeforeLeaving();
     void OnClose();
 
+    HICON m_appIcon;                                         ///< the application icon, 128
     std::array<CBitmap, kImportanceCount> m_importanceMarks; ///< by importance code: 139, 141, 140
     CFont m_titleFont;                                       ///< Tahoma 16, weight 600
     CTitleStatic m_title;                                    ///< control 1001

@@ -80,6 +80,26 @@ TEST_F(ItemSheet, ShowsItsPagesOnLightBlueWithTheInputPanelUpAndItsOwnButtons) {
     EXPECT_EQ(notesCorner, kPageBlue);
 }
 
+// A user who lowers the panel while the sheet is open gets it back as soon as the page repaints,
+// which the smaller screen area it leaves already brings about.
+TEST_F(ItemSheet, EachPageRaisesTheInputPanelAgainWhenItRepaints) {
+    for (const UINT page : {CItemDetailsPropSheet::kGeneralPage, CItemDetailsPropSheet::kNotesPage}) {
+        CItemDetailsPropSheet sheet(&item, nullptr, page);
+        bool loweredByUser = false;
+        bool upAfterRepaint = false;
+        uitest::RunModal(sheet, [&] {
+            LowerInputPanel();
+            loweredByUser = !IsInputPanelRaised();
+            uitest::ProcessEvents();
+            upAfterRepaint = IsInputPanelRaised();
+            sheet.EndDialog(IDCANCEL);
+        });
+        EXPECT_TRUE(loweredByUser) << page;
+        EXPECT_TRUE(upAfterRepaint) << page;
+        EXPECT_FALSE(IsInputPanelRaised()) << page << ": the panel goes down with the sheet";
+    }
+}
+
 TEST_F(ItemSheet, RefusesAQuantityThatIsNoUnsignedNumberOnOkAndOnSwitchingTabs) {
     const std::vector<std::u16string> refused = {u"", u"  ", u"-1", u"12a", u"1 2", u"+3", u"4294967296"};
     for (const std::u16string& text : refused) {

@@ -4,6 +4,8 @@
 #include "EditorTestSupport.h"
 
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/Icon.h"
+#include "platform/ui/testing/PictureProbe.h"
 #include "res/ResourceIds.h"
 
 #include <map>
@@ -99,6 +101,29 @@ TEST_F(EditorTest, TheEditorsPicturesHaveTheirSizes) {
         ASSERT_TRUE(picture.LoadBitmap(id)) << id;
         EXPECT_EQ(picture.GetSize(), size) << id;
     }
+}
+
+// The device window shows the application icon for the editor, and takes it away with the editor.
+TEST_F(EditorTest, ShowsTheApplicationIconAsBothItsIconsWhileItRuns) {
+    const HICON appIcon = LoadIconResource(128);
+    ASSERT_NE(appIcon, nullptr);
+    CListEditorDlg editor(kListsFolder, &doc);
+    HICON big = nullptr;
+    HICON small = nullptr;
+    std::optional<uitest::IconOpacity> shown;
+    RunEditor(editor, [&] {
+        big = editor.GetIcon(true);
+        small = editor.GetIcon(false);
+        shown = uitest::DeviceIconOpacity();
+    });
+    EXPECT_EQ(big, appIcon);
+    EXPECT_EQ(small, appIcon);
+    ASSERT_TRUE(shown.has_value());
+    // The application icon: 32 x 32, solid in the middle with a see-through surround.
+    EXPECT_EQ(shown->size, CSize(32, 32));
+    EXPECT_EQ(shown->AlphaAt(0, 0), 0);
+    EXPECT_EQ(shown->AlphaAt(16, 16), 255);
+    EXPECT_FALSE(uitest::DeviceIconOpacity().has_value()) << "the icon goes with the editor";
 }
 
 // The mark is the editor's own: a list whose name ends in "*" keeps that star when it is saved.

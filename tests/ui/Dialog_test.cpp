@@ -6,9 +6,11 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/Icon.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Static.h"
+#include "platform/ui/testing/PictureProbe.h"
 #include "platform/ui/testing/UiTest.h"
 
 #include <gtest/gtest.h>
@@ -167,6 +169,35 @@ TEST_F(DialogTest, TheScreenBelowGetsTheFocusWhenAScreenAboveOrAMessageBoxCloses
         AfxMessageBox(u"Hello", MB_OK);
         EXPECT_EQ(below.focusCount, before + 2);
     });
+}
+
+TEST_F(DialogTest, TheDeviceWindowShowsTheIconsOfTheTopScreenOnly) {
+    const HICON appIcon = LoadIconResource(128);
+    ASSERT_NE(appIcon, nullptr);
+    EXPECT_EQ(LoadIconResource(128), appIcon) << "loaded once and shared";
+    EXPECT_EQ(LoadIconResource(129), nullptr) << "the program has no icon 129";
+    RecordingScreen below;
+    std::vector<bool> shown;
+    HICON hadBefore = appIcon;
+    HICON hadAfter = nullptr;
+    uitest::RunModal(below, [&] {
+        shown.push_back(uitest::DeviceIconOpacity().has_value());
+        hadBefore = below.SetIcon(appIcon, false);
+        hadAfter = below.SetIcon(appIcon, false);
+        shown.push_back(uitest::DeviceIconOpacity().has_value());
+        RecordingScreen above;
+        uitest::RunModal(above, [&] {
+            shown.push_back(uitest::DeviceIconOpacity().has_value());
+            above.EndDialog(IDOK);
+        });
+        shown.push_back(uitest::DeviceIconOpacity().has_value());
+        below.SetIcon(nullptr, false);
+        shown.push_back(uitest::DeviceIconOpacity().has_value());
+    });
+    EXPECT_EQ(hadBefore, nullptr);
+    EXPECT_EQ(hadAfter, appIcon) << "SetIcon answers the icon the window had";
+    // none yet, its own, none under a screen without icons, its own again, none once taken back
+    EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true, false}));
 }
 
 TEST_F(DialogTest, TypingReachesTheFocusedFieldAndControlEnterLeavesASingleLineFieldAlone) {

@@ -14,6 +14,7 @@
 
 #include "platform/ui/CommandMap.h"
 #include "platform/ui/Geometry.h"
+#include "platform/ui/Icon.h"
 #include "platform/ui/Notify.h"
 #include "platform/ui/WinTypes.h"
 
@@ -97,6 +98,14 @@ public:
     void SetFont(CFont* font, bool redraw = true);
     /// The font given with SetFont, or null for the dialog font.
     CFont* GetFont() const { return m_font; }
+
+    // --- icons ---
+
+    /// Gives the window its big or small icon (null for none) and answers the one it had. While a
+    /// screen is the top one, the device window shows the screen's icons.
+    HICON SetIcon(HICON icon, bool big);
+    /// The big or small icon given with SetIcon, or null.
+    HICON GetIcon(bool big) const { return big ? m_bigIcon : m_smallIcon; }
 
     // --- focus ---
 
@@ -183,6 +192,8 @@ private:
 
     platform::WndWidget* m_widget = nullptr; ///< the on-screen window, owned by Qt's widget tree
     CFont* m_font = nullptr;                 ///< font given with SetFont; not owned
+    HICON m_bigIcon = nullptr;               ///< shared; never freed
+    HICON m_smallIcon = nullptr;             ///< shared; never freed
     CommandMap m_commandMap;                 ///< command, enabling and notification handlers
 };
 

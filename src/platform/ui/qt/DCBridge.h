@@ -17,6 +17,11 @@ struct BitmapData {
     QImage image;
 };
 
+/// The picture of an icon, with its alpha.
+struct IconData {
+    QImage image;
+};
+
 /// The platform font of a CFont, and what it was made from.
 struct FontData {
     QFont font;         ///< drawn at the em size the cell rule gives

@@ -6,6 +6,7 @@
 #include "platform/ui/InputPanel.h"
 #include "platform/ui/KeyHook.h"
 #include "platform/ui/qt/CaptionBar.h"
+#include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceLook.h"
 #include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/qt/InputPanelWidget.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 
 #include <algorithm>
 
@@ -107,6 +109,19 @@ void DeviceWindow::RefreshBars() {
     CDialog* top = TopScreen();
     m_caption->ShowScreen(top);
     m_menuBar->ShowScreen(top);
+    ShowIcons(top);
+}
+
+void DeviceWindow::ShowIcons(const CDialog* screen) {
+    QIcon icon;
+    if (screen != nullptr) {
+        for (const bool big : {true, false}) {
+            if (const HICON shown = screen->GetIcon(big)) {
+                icon.addPixmap(QPixmap::fromImage(shown->image));
+            }
+        }
+    }
+    setWindowIcon(icon);
 }
 
 void DeviceWindow::SetInputPanelRaised(bool raised) {

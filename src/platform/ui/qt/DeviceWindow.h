@@ -36,7 +36,8 @@ public:
     /// Every screen, bottom first.
     std::vector<CDialog*> Screens() const;
 
-    /// Redraws caption and menu bar for the top screen (after its caption, OK button or bar changed).
+    /// Shows the top screen's caption, icons and menu bar (after its caption, OK button, icons or bar
+    /// changed). A screen without icons leaves the window the application's own.
     void RefreshBars();
 
     void SetInputPanelRaised(bool raised);
@@ -51,6 +52,7 @@ protected:
 
 private:
     void LayoutParts();
+    void ShowIcons(const CDialog* screen);
 
     struct Entry {
         CDialog* screen;

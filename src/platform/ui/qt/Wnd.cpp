@@ -1,14 +1,18 @@
-// CWnd: creation, relations, geometry, text, focus, invalidation, timers, commands and the default
+// CWnd: creation, relations, geometry, text, icons, focus, invalidation, timers, commands and the default
 // message handlers.
 #include "platform/ui/Wnd.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceScreen.h"
+#include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/WindowClasses.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
+
+#include <utility>
 
 using platform::WndAccess;
 using platform::WndWidget;
@@ -222,6 +226,14 @@ void CWnd::SetFont(CFont* font, bool redraw) {
     if (redraw) {
         RedrawWindow();
     }
+}
+
+HICON CWnd::SetIcon(HICON icon, bool big) {
+    const HICON previous = std::exchange(big ? m_bigIcon : m_smallIcon, icon);
+    if (platform::DeviceExists() && platform::Device().TopScreen() == this) {
+        platform::Device().RefreshBars();
+    }
+    return previous;
 }
 
 CWnd* CWnd::SetFocus() {

@@ -2,9 +2,13 @@
 #include "platform/ui/testing/PictureProbe.h"
 
 #include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/DeviceScreen.h"
 
+#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace uitest {
 
@@ -16,8 +20,9 @@ int IconOpacity::AlphaAt(int x, int y) const {
                  static_cast<std::size_t>(x)];
 }
 
-std::optional<IconOpacity> LoadIconOpacity(unsigned id) {
-    const QPixmap icon = LoadIconPixmap(id);
+namespace {
+
+std::optional<IconOpacity> OpacityOf(const QPixmap& icon) {
     if (icon.isNull()) {
         return std::nullopt;
     }
@@ -32,6 +37,24 @@ std::optional<IconOpacity> LoadIconOpacity(unsigned id) {
         }
     }
     return opacity;
+}
+
+} // namespace
+
+std::optional<IconOpacity> LoadIconOpacity(unsigned id) {
+    return OpacityOf(LoadIconPixmap(id));
+}
+
+std::optional<IconOpacity> DeviceIconOpacity() {
+    const QIcon icon = platform::DeviceRoot()->windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    if (icon.isNull() || sizes.isEmpty()) {
+        return std::nullopt;
+    }
+    const QSize largest = *std::max_element(sizes.begin(), sizes.end(), [](QSize a, QSize b) {
+        return a.width() * a.height() < b.width() * b.height();
+    });
+    return OpacityOf(icon.pixmap(largest));
 }
 
 CBitmap PaintThroughPainter(CSize size, COLORREF background, const std::function<void(CDC&)>& paint) {

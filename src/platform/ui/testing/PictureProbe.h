@@ -26,6 +26,9 @@ struct IconOpacity {
 
 /// The opacity of icon `id` of the program's resources; nothing when the program has no such icon.
 std::optional<IconOpacity> LoadIconOpacity(unsigned id);
+/// The opacity of the icon the device window shows, at its largest size; nothing when it shows the
+/// application's default (the window system's own).
+std::optional<IconOpacity> DeviceIconOpacity();
 
 /// Runs `paint` with a context attached to a painter over a fresh image of `size` filled with
 /// `background`, the way a window's paint event hands one over, then ends the painter and answers
