@@ -1,10 +1,8 @@
 // The "General" page: title, quantity and importance of one item, on a light-blue background.
 #include "editor/ItemGeneralDetailsPage.h"
 
-#include "editor/ItemPageLook.h"
 #include "model/TaskItem.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/InputPanel.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -16,27 +14,21 @@ bool IsImportanceCode(std::int32_t code) {
 } // namespace
 
 CItemGeneralDetailsPage::CItemGeneralDetailsPage(TaskItem* item)
-    : CPropertyPage(IDD_ITEM_GENERAL),
+    : CItemDetailsPage(IDD_ITEM_GENERAL),
       // An importance read from a file may be no code at all: the page offers Normal, so accepting
       // always stores a valid code.
       m_importance(IsImportanceCode(item->importance) ? item->importance : TaskItem::kNormalImportance),
-      m_quantity(item->quantity), m_title(item->title), m_background(editor::kItemPageBackground),
-      m_item(item) {}
+      m_quantity(item->quantity), m_title(item->title), m_item(item) {}
 
 CItemGeneralDetailsPage::~CItemGeneralDetailsPage() = default;
 
 void CItemGeneralDetailsPage::DoDataExchange(CDataExchange* pDX) {
-    CPropertyPage::DoDataExchange(pDX);
+    CItemDetailsPage::DoDataExchange(pDX);
     int importance = m_importance;
     DDX_Radio(pDX, IDC_IMPORTANCE_HIGH, importance);
     m_importance = importance;
     DDX_Text(pDX, IDC_ITEM_QUANTITY, m_quantity);
     DDX_Text(pDX, IDC_ITEM_TITLE, m_title);
-}
-
-bool CItemGeneralDetailsPage::OnSetActive() {
-    RaiseInputPanel();
-    return CPropertyPage::OnSetActive();
 }
 
 void CItemGeneralDetailsPage::OnOK() {
@@ -45,22 +37,4 @@ void CItemGeneralDetailsPage::OnOK() {
     if (IsImportanceCode(m_importance)) {
         m_item->importance = m_importance;
     }
-}
-
-bool CItemGeneralDetailsPage::OnEraseBkgnd(CDC& dc) {
-    CRect client;
-    GetClientRect(&client);
-    dc.FillRect(client, &m_background);
-    return true;
-}
-
-void CItemGeneralDetailsPage::OnPaint(CDC& dc) {
-    CPropertyPage::OnPaint(dc);
-    RaiseInputPanel();
-}
-
-void CItemGeneralDetailsPage::OnDestroy() {
-    // The sheet is closing: the panel it kept up goes down with it.
-    LowerInputPanel();
-    CPropertyPage::OnDestroy();
 }

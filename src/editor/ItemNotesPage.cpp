@@ -1,10 +1,8 @@
 // The "Notes" page: one item's notes, on a light-blue background, with Enter turned into line breaks.
 #include "editor/ItemNotesPage.h"
 
-#include "editor/ItemPageLook.h"
 #include "model/TaskItem.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/InputPanel.h"
 #include "platform/ui/KeyInjection.h"
 #include "platform/ui/WindowStyles.h"
 #include "res/ResourceIds.h"
@@ -31,19 +29,13 @@ bool FocusAcceptsEnter() {
 } // namespace
 
 CItemNotesPage::CItemNotesPage(TaskItem* item)
-    : CPropertyPage(IDD_ITEM_NOTES), m_notes(item->notes), m_background(editor::kItemPageBackground),
-      m_item(item) {}
+    : CItemDetailsPage(IDD_ITEM_NOTES), m_notes(item->notes), m_item(item) {}
 
 CItemNotesPage::~CItemNotesPage() = default;
 
 void CItemNotesPage::DoDataExchange(CDataExchange* pDX) {
-    CPropertyPage::DoDataExchange(pDX);
+    CItemDetailsPage::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_ITEM_NOTES, m_notes);
-}
-
-bool CItemNotesPage::OnSetActive() {
-    RaiseInputPanel();
-    return CPropertyPage::OnSetActive();
 }
 
 void CItemNotesPage::OnOK() {
@@ -58,21 +50,4 @@ bool CItemNotesPage::PreTranslateMessage(MSG& msg) {
         keybd_event(static_cast<BYTE>(VK_CONTROL), 0, KEYEVENTF_KEYUP, 0);
     }
     return false;
-}
-
-bool CItemNotesPage::OnEraseBkgnd(CDC& dc) {
-    CRect client;
-    GetClientRect(&client);
-    dc.FillRect(client, &m_background);
-    return true;
-}
-
-void CItemNotesPage::OnPaint(CDC& dc) {
-    CPropertyPage::OnPaint(dc);
-    RaiseInputPanel();
-}
-
-void CItemNotesPage::OnDestroy() {
-    LowerInputPanel();
-    CPropertyPage::OnDestroy();
 }
