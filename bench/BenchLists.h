@@ -69,23 +69,6 @@ inline std::uint64_t TextBytesOf(const CCorvinaDoc& doc) {
     return bytes;
 }
 
-/// The heap the strings of a list take, allocator rounding included (short strings take none).
-inline std::uint64_t StringHeapOf(const CCorvinaDoc& doc) {
-    constexpr std::size_t kChunkHeader = sizeof(std::size_t);
-    const auto heapOf = [](const std::u16string& text) -> std::uint64_t {
-        const bool onHeap =
-            reinterpret_cast<const void*>(text.data()) != reinterpret_cast<const void*>(&text) &&
-            (text.data() < reinterpret_cast<const char16_t*>(&text) ||
-             text.data() >= reinterpret_cast<const char16_t*>(&text + 1));
-        return onHeap ? malloc_usable_size(const_cast<char16_t*>(text.data())) + kChunkHeader : 0;
-    };
-    std::uint64_t bytes = 0;
-    doc.tree.Walk([&](const TaskNode& node, std::size_t) {
-        bytes += heapOf(node.item.title) + heapOf(node.item.notes);
-    });
-    return bytes;
-}
-
 /// Lets the allocator finish merging the chunks a deleted list gave back (glibc defers that work to
 /// the next large request), so it is charged to the deletion and not to whatever is timed next.
 inline void SettleAllocator() {

@@ -2,8 +2,6 @@
 // ones given back, and every chunk released at once with the pool.
 #pragma once
 
-#include <sys/mman.h>
-
 #if defined(__SANITIZE_ADDRESS__)
 #define CORVINA_POOL_POISONING 1
 #elif defined(__has_feature)
@@ -22,6 +20,8 @@
 #include <new>
 #include <utility>
 #include <vector>
+
+#include "platform/core/HugePages.h"
 
 /// Makes and destroys objects of one type at fixed addresses. Chunks grow from a page to two huge
 /// pages, so a tree of ten rows takes little and a tree of a million items takes a few dozen chunks
@@ -61,8 +61,6 @@ private:
         alignas(T) unsigned char bytes[sizeof(T)];
     };
     static constexpr std::size_t kFirstChunkBytes = 4096;
-    /// The size of a huge page on the machines we run on.
-    static constexpr std::size_t kHugePageBytes = std::size_t{2} * 1024 * 1024;
     /// Chunks stop growing at two huge pages, so each holds at least one whole.
     static constexpr std::size_t kLargestChunkBytes = 2 * kHugePageBytes;
 
@@ -112,17 +110,6 @@ private:
         m_fresh = static_cast<Slot*>(chunk);
         m_freshEnd = m_fresh + bytes / sizeof(Slot);
         m_nextChunkBytes = std::min(bytes * 2, kLargestChunkBytes);
-    }
-
-    /// Asks the system to back the huge pages that lie whole inside `chunk` with huge pages, so a
-    /// large tree takes fewer page faults and translation entries. A hint: without it all still works.
-    static void AskForHugePages(void* chunk, std::size_t bytes) {
-        const auto start = reinterpret_cast<std::uintptr_t>(chunk);
-        const std::uintptr_t first = (start + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-        const std::uintptr_t end = (start + bytes) / kHugePageBytes * kHugePageBytes;
-        if (end > first) {
-            ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-        }
     }
 
     std::vector<void*> m_chunks;

@@ -1,0 +1,130 @@
+// Texts in one pointer, and the arena that holds a tree's texts.
+#include "platform/core/CompactText.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+#include "platform/core/HugePages.h"
+#include "platform/core/Strings.h"
+
+namespace {
+
+constexpr std::size_t kBlockAlignment = alignof(std::uint32_t);
+
+std::size_t BlockBytes(std::size_t length) {
+    if (length > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("a text longer than 4294967295 units");
+    }
+    return CompactText::kHeaderBytes + length * sizeof(char16_t);
+}
+
+void WriteLength(unsigned char* block, std::size_t length) {
+    const auto stored = static_cast<std::uint32_t>(length);
+    std::memcpy(block, &stored, sizeof(stored));
+}
+
+} // namespace
+
+std::uintptr_t CompactText::HeapBlock(std::u16string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    auto* const block = static_cast<unsigned char*>(std::malloc(BlockBytes(text.size())));
+    if (block == nullptr) {
+        throw std::bad_alloc();
+    }
+    WriteLength(block, text.size());
+    std::memcpy(block + kHeaderBytes, text.data(), text.size() * sizeof(char16_t));
+    return reinterpret_cast<std::uintptr_t>(block);
+}
+
+void CompactText::Release() {
+    if ((m_block & kArenaTag) == 0) {
+        std::free(reinterpret_cast<void*>(m_block));
+    }
+    m_block = 0;
+}
+
+CompactText& CompactText::operator=(CompactText&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_block = other.m_block;
+        other.m_block = 0;
+    }
+    return *this;
+}
+
+CompactText& CompactText::operator=(std::u16string_view text) {
+    // Made before the old block goes: `text` may be a view of it.
+    const std::uintptr_t made = HeapBlock(text);
+    Release();
+    m_block = made;
+    return *this;
+}
+
+char16_t* CompactText::ResizeInArena(TextArena& arena, std::uint32_t length) {
+    Release();
+    if (length == 0) {
+        return nullptr;
+    }
+    unsigned char* const block = arena.Allocate(BlockBytes(length));
+    WriteLength(block, length);
+    m_block = reinterpret_cast<std::uintptr_t>(block) | kArenaTag;
+    return reinterpret_cast<char16_t*>(block + kHeaderBytes);
+}
+
+void CompactText::AssignInArena(TextArena& arena, std::u16string_view text) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("a text longer than 4294967295 units");
+    }
+    char16_t* const units = ResizeInArena(arena, static_cast<std::uint32_t>(text.size()));
+    std::copy(text.begin(), text.end(), units);
+}
+
+std::ostream& operator<<(std::ostream& out, const CompactText& text) {
+    return out << ToUtf8(text.view());
+}
+
+/// A chunk's link to the one made before it, at its start.
+struct TextArena::Chunk {
+    Chunk* previous;
+};
+
+TextArena::~TextArena() {
+    while (m_chunks != nullptr) {
+        Chunk* const previous = m_chunks->previous;
+        std::free(m_chunks);
+        m_chunks = previous;
+    }
+}
+
+unsigned char* TextArena::Allocate(std::size_t bytes) {
+    const std::size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+    if (static_cast<std::size_t>(m_freshEnd - m_fresh) < rounded) {
+        Grow(rounded);
+    }
+    unsigned char* const block = m_fresh;
+    m_fresh += rounded;
+    return block;
+}
+
+void TextArena::Grow(std::size_t atLeast) {
+    const std::size_t usable = std::max(m_nextChunkBytes, atLeast);
+    const std::size_t bytes = sizeof(Chunk) + usable;
+    auto* const chunk = static_cast<Chunk*>(std::malloc(bytes));
+    if (chunk == nullptr) {
+        throw std::bad_alloc();
+    }
+    chunk->previous = m_chunks;
+    m_chunks = chunk;
+    AskForHugePages(chunk, bytes);
+    m_fresh = reinterpret_cast<unsigned char*>(chunk + 1);
+    m_freshEnd = m_fresh + usable;
+    // A text longer than a chunk gets its own and leaves the growth where it was.
+    if (atLeast <= m_nextChunkBytes) {
+        m_nextChunkBytes = std::min(m_nextChunkBytes * 2, kLargestChunkBytes);
+    }
+}
