@@ -46,6 +46,8 @@ void TaskTree::Load(CArchive& archive, int version) {
     root.item.Load(archive, version, m_texts);
     const std::int32_t topLevel = archive.ReadI32();
     std::vector<PendingNode> pending;
+    // The nodes made for the top-level item being read, counted so it joins the tree at once.
+    std::size_t itemNodes = 0;
     pending.push_back({&root, ChildrenClaimed(topLevel)});
     try {
         while (!pending.empty()) {
@@ -55,7 +57,8 @@ void TaskTree::Load(CArchive& archive, int version) {
                 // The node leaves `pending` only once it is linked, so a failure cannot lose it.
                 if (top.node != &root) {
                     if (pending.size() == 2) {
-                        Attach(top.node);
+                        Attach(top.node, itemNodes);
+                        itemNodes = 0;
                     } else {
                         Nest(top.node);
                     }
@@ -66,7 +69,8 @@ void TaskTree::Load(CArchive& archive, int version) {
             --top.childrenLeft;
             TaskNode* const parent = top.node;
             pending.push_back({nullptr, 0});
-            TaskNode* const child = MakeDetached(TaskItem(), parent);
+            TaskNode* const child = MakeDetached(parent);
+            ++itemNodes;
             pending.back().node = child;
             std::int32_t claimed = 0;
             if (!ReadBufferedRecord(archive, version, child->item, claimed, m_texts)) {

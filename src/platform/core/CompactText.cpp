@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kBlockAlignment = alignof(std::uint32_t);
-
 std::size_t BlockBytes(std::size_t length) {
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("a text longer than 4294967295 units");
@@ -62,17 +60,6 @@ CompactText& CompactText::operator=(std::u16string_view text) {
     return *this;
 }
 
-char16_t* CompactText::ResizeInArena(TextArena& arena, std::uint32_t length) {
-    Release();
-    if (length == 0) {
-        return nullptr;
-    }
-    unsigned char* const block = arena.Allocate(BlockBytes(length));
-    WriteLength(block, length);
-    m_block = reinterpret_cast<std::uintptr_t>(block) | kArenaTag;
-    return reinterpret_cast<char16_t*>(block + kHeaderBytes);
-}
-
 void CompactText::AssignInArena(TextArena& arena, std::u16string_view text) {
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("a text longer than 4294967295 units");
@@ -97,16 +84,6 @@ TextArena::~TextArena() {
         FreeChunk(m_chunks, m_chunks->bytes);
         m_chunks = previous;
     }
-}
-
-unsigned char* TextArena::Allocate(std::size_t bytes) {
-    const std::size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
-    if (static_cast<std::size_t>(m_freshEnd - m_fresh) < rounded) {
-        Grow(rounded);
-    }
-    unsigned char* const block = m_fresh;
-    m_fresh += rounded;
-    return block;
 }
 
 void TextArena::Grow(std::size_t atLeast) {

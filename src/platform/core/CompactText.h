@@ -95,9 +95,18 @@ public:
     ~TextArena();
 
     /// Room for `bytes` bytes aligned for a block's header, valid until the arena goes.
-    unsigned char* Allocate(std::size_t bytes);
+    unsigned char* Allocate(std::size_t bytes) {
+        const std::size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+        if (static_cast<std::size_t>(m_freshEnd - m_fresh) < rounded) {
+            Grow(rounded);
+        }
+        unsigned char* const block = m_fresh;
+        m_fresh += rounded;
+        return block;
+    }
 
 private:
+    static constexpr std::size_t kBlockAlignment = alignof(std::uint32_t);
     static constexpr std::size_t kFirstChunkBytes = 4096;
     /// Chunks stop growing at two huge pages; a text longer than that gets a chunk of its own.
     static constexpr std::size_t kLargestChunkBytes = std::size_t{4} * 1024 * 1024;
@@ -110,3 +119,14 @@ private:
     unsigned char* m_freshEnd = nullptr;
     std::size_t m_nextChunkBytes = kFirstChunkBytes;
 };
+
+inline char16_t* CompactText::ResizeInArena(TextArena& arena, std::uint32_t length) {
+    Release();
+    if (length == 0) {
+        return nullptr;
+    }
+    unsigned char* const block = arena.Allocate(kHeaderBytes + std::size_t{length} * sizeof(char16_t));
+    std::memcpy(block, &length, sizeof(length));
+    m_block = reinterpret_cast<std::uintptr_t>(block) | kArenaTag;
+    return reinterpret_cast<char16_t*>(block + kHeaderBytes);
+}
