@@ -117,12 +117,24 @@ std::size_t NarrowAsciiBlocks(std::u16string_view text, char* out) {
     const __m128i nonAsciiBits = _mm_set1_epi16(static_cast<short>(0xFF80));
     const __m128i zero = _mm_setzero_si128();
     constexpr int kAllUnitsAscii = 0xFFFF;
-    for (; done + kUnitsPerBlock <= text.size(); done += kUnitsPerBlock) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + done));
+    // Narrows the block at `at` when it is all ASCII.
+    const auto narrowBlock = [&](std::size_t at) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
         if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, nonAsciiBits), zero)) != kAllUnitsAscii) {
-            break;
+            return false;
         }
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + done), _mm_packus_epi16(units, units));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at), _mm_packus_epi16(units, units));
+        return true;
+    };
+    for (; done + kUnitsPerBlock <= text.size(); done += kUnitsPerBlock) {
+        if (!narrowBlock(done)) {
+            return done;
+        }
+    }
+    // A tail shorter than a block goes as the last whole block, which overlaps units already
+    // narrowed: they are ASCII, so they are written again as they were.
+    if (done < text.size() && text.size() >= kUnitsPerBlock && narrowBlock(text.size() - kUnitsPerBlock)) {
+        done = text.size();
     }
 #endif
     return done;
