@@ -15,6 +15,10 @@ constexpr std::size_t kDigitsThatAlwaysFit = 19;
 constexpr char kFieldSeparator = '\t';
 constexpr char kLineFeed = '\n';
 constexpr char kCarriageReturn = '\r';
+// The value of a decimal digit; 10 or more for any other byte.
+constexpr unsigned DigitValue(char c) {
+    return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
+}
 // Where a scan cannot decide: the caller falls back to reading character by character.
 constexpr std::size_t kUndecided = std::string_view::npos;
 
@@ -23,7 +27,21 @@ constexpr std::size_t kUndecided = std::string_view::npos;
 // Inlined into the record scan: it runs four times a record.
 [[gnu::always_inline]] inline std::size_t ScanNumber(std::string_view bytes, std::size_t pos,
                                                      ScannedNumber& number) {
-    number = ScannedNumber{};
+    number.negative = false;
+    number.overflow = false;
+    // What a list writes: a one-digit number, right at `pos` or after the one separator before it.
+    if (pos + 2 < bytes.size()) {
+        const unsigned first = DigitValue(bytes[pos]);
+        const unsigned second = DigitValue(bytes[pos + 1]);
+        if (first < kDecimalBase && second >= kDecimalBase) {
+            number.magnitude = first;
+            return pos + 1;
+        }
+        if (second < kDecimalBase && DigitValue(bytes[pos + 2]) >= kDecimalBase && IsScanfSpace(bytes[pos])) {
+            number.magnitude = second;
+            return pos + 2;
+        }
+    }
     while (pos < bytes.size() && IsScanfSpace(bytes[pos])) {
         ++pos;
     }
@@ -36,7 +54,7 @@ constexpr std::size_t kUndecided = std::string_view::npos;
     // same pass that finds their end; only longer ones are added again with the overflow check.
     std::uint64_t value = 0;
     for (; pos < bytes.size(); ++pos) {
-        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(bytes[pos])) - '0';
+        const unsigned digit = DigitValue(bytes[pos]);
         if (digit >= kDecimalBase) {
             break;
         }
@@ -49,6 +67,7 @@ constexpr std::size_t kUndecided = std::string_view::npos;
         number.magnitude = value;
         return pos;
     }
+    number.magnitude = 0;
     for (std::size_t at = first; at < pos; ++at) {
         AddDigit(number, bytes[at] - '0');
     }
@@ -100,28 +119,6 @@ void AddDigit(ScannedNumber& number, int digit) {
     } else {
         number.overflow = true;
     }
-}
-
-std::uint32_t AsUnsigned(const ScannedNumber& number) {
-    std::uint64_t wide = std::numeric_limits<std::uint64_t>::max();
-    if (!number.overflow) {
-        wide = number.negative ? std::uint64_t{0} - number.magnitude : number.magnitude;
-    }
-    return static_cast<std::uint32_t>(wide);
-}
-
-std::int32_t AsSigned(const ScannedNumber& number) {
-    constexpr std::uint64_t kLongMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    std::int64_t wide = 0;
-    if (number.negative) {
-        wide = (number.overflow || number.magnitude > kLongMax + 1)
-                   ? std::numeric_limits<std::int64_t>::min()
-                   : static_cast<std::int64_t>(std::uint64_t{0} - number.magnitude);
-    } else {
-        wide = (number.overflow || number.magnitude > kLongMax) ? std::numeric_limits<std::int64_t>::max()
-                                                                : static_cast<std::int64_t>(number.magnitude);
-    }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
 }
 
 std::size_t ScanWholeRecord(std::string_view bytes, ScannedRecord& record) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace record_scanner {
@@ -37,10 +38,28 @@ void AddDigit(ScannedNumber& number, int digit);
 
 /// The "%u" result: the number taken as a 64-bit unsigned long (saturating when it does not fit,
 /// wrapping when negative) and cut to 32 bits, so "-1" reads as 4294967295.
-std::uint32_t AsUnsigned(const ScannedNumber& number);
+inline std::uint32_t AsUnsigned(const ScannedNumber& number) {
+    std::uint64_t wide = std::numeric_limits<std::uint64_t>::max();
+    if (!number.overflow) {
+        wide = number.negative ? std::uint64_t{0} - number.magnitude : number.magnitude;
+    }
+    return static_cast<std::uint32_t>(wide);
+}
 /// The "%d" result: the number taken as a 64-bit long (saturating when it does not fit) and cut to
 /// 32 bits.
-std::int32_t AsSigned(const ScannedNumber& number);
+inline std::int32_t AsSigned(const ScannedNumber& number) {
+    constexpr std::uint64_t kLongMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    std::int64_t wide = 0;
+    if (number.negative) {
+        wide = (number.overflow || number.magnitude > kLongMax + 1)
+                   ? std::numeric_limits<std::int64_t>::min()
+                   : static_cast<std::int64_t>(std::uint64_t{0} - number.magnitude);
+    } else {
+        wide = (number.overflow || number.magnitude > kLongMax) ? std::numeric_limits<std::int64_t>::max()
+                                                                : static_cast<std::int64_t>(number.magnitude);
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+}
 
 /// One record's parts, as views into the bytes it was scanned from.
 struct ScannedRecord {

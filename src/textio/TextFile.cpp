@@ -294,12 +294,10 @@ bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
         return false;
     }
     depth = record_scanner::AsUnsigned(record.depth);
-    item.title.clear();
-    AppendFromUtf8OrCp1252(item.title, record.title);
+    AssignFromUtf8OrCp1252(item.title, record.title);
     item.importance = ImportanceFrom(record_scanner::AsUnsigned(record.importance));
     item.checked = static_cast<std::uint8_t>(record_scanner::AsSigned(record.checked));
-    item.notes.clear();
-    AppendFromUtf8OrCp1252(item.notes, record.notes);
+    AssignFromUtf8OrCp1252(item.notes, record.notes);
     StripEnclosingQuotes(item.notes);
     item.quantity = record_scanner::AsUnsigned(record.quantity);
     m_reader->Skip(length);

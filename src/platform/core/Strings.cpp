@@ -55,14 +55,15 @@ char* EncodeCodePointUtf8(char32_t cp, char* out) {
     return out;
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
+char16_t* PutUtf16(char32_t cp, char16_t* out) {
     if (cp < kFirstSupplementary) {
-        out += static_cast<char16_t>(cp);
-        return;
+        *out++ = static_cast<char16_t>(cp);
+        return out;
     }
     const char32_t payload = cp - kFirstSupplementary;
-    out += static_cast<char16_t>(kHighSurrogateFirst + (payload >> kSurrogateBits));
-    out += static_cast<char16_t>(kLowSurrogateFirst + (payload & kSurrogatePayloadMask));
+    *out++ = static_cast<char16_t>(kHighSurrogateFirst + (payload >> kSurrogateBits));
+    *out++ = static_cast<char16_t>(kLowSurrogateFirst + (payload & kSurrogatePayloadMask));
+    return out;
 }
 
 // Decodes one well-formed UTF-8 sequence at `pos` (no overlongs, no surrogates, nothing past
@@ -121,11 +122,62 @@ std::size_t AsciiUnitsAt(std::u16string_view text, std::size_t at) {
     return end - at;
 }
 
-// Widens `count` ASCII bytes; a plain loop the compiler turns into vector code.
-void WidenAscii(const char* in, std::size_t count, char16_t* out) {
-    for (std::size_t i = 0; i < count; ++i) {
-        out[i] = static_cast<char16_t>(static_cast<unsigned char>(in[i]));
+// Widens the run of ASCII bytes at `in` (up to `end`) into `out`, which has room for a unit per byte
+// up to `end`; answers where the run ends and moves `out` past it.
+const char* WidenAsciiRun(const char* in, const char* const end, char16_t*& out) {
+#if defined(__SSE2__)
+    // Whole blocks are widened and stored before their bytes are checked: units past a non-ASCII
+    // byte are still within the room and are written over by what comes next.
+    constexpr std::size_t kBlock = byte_search::kVectorBytes;
+    constexpr std::size_t kHalfBlock = kBlock / 2;
+    constexpr std::size_t kQuarterBlock = kBlock / 4;
+    const __m128i zero = _mm_setzero_si128();
+    const auto stopAt = [&](unsigned high) {
+        const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
+        out += ascii;
+        return in + ascii;
+    };
+    for (; static_cast<std::size_t>(end - in) >= kBlock; in += kBlock, out += kBlock) {
+        const __m128i bytes = byte_search::LoadVector(in);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + kHalfBlock), _mm_unpackhi_epi8(bytes, zero));
+        if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
+            return stopAt(high);
+        }
     }
+    // The tail in a half and a quarter block, so short texts need no byte loop either.
+    if (static_cast<std::size_t>(end - in) >= kHalfBlock) {
+        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+        if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
+            return stopAt(high);
+        }
+        in += kHalfBlock;
+        out += kHalfBlock;
+    }
+    if (static_cast<std::size_t>(end - in) >= kQuarterBlock) {
+        std::int32_t quarter;
+        std::memcpy(&quarter, in, sizeof quarter);
+        const __m128i bytes = _mm_cvtsi32_si128(quarter);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+        if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
+            return stopAt(high);
+        }
+        in += kQuarterBlock;
+        out += kQuarterBlock;
+    }
+#else
+    const std::size_t run = byte_search::AsciiPrefix(in, static_cast<std::size_t>(end - in));
+    for (std::size_t i = 0; i < run; ++i) {
+        out[i] = static_cast<char16_t>(in[i]);
+    }
+    in += run;
+    out += run;
+#endif
+    while (in != end && static_cast<unsigned char>(*in) < 0x80) {
+        *out++ = static_cast<char16_t>(*in++);
+    }
+    return in;
 }
 
 } // namespace
@@ -185,35 +237,35 @@ std::u16string FromUtf8OrCp1252(std::string_view bytes) {
 
 void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
     const std::size_t start = out.size();
-    // ASCII, by far the most common text, is found eight bytes at a time and widens in one pass.
-    std::size_t pos = byte_search::AsciiPrefix(bytes.data(), bytes.size());
-    if (pos == bytes.size()) {
-        out.resize(start + pos);
-        WidenAscii(bytes.data(), pos, out.data() + start);
-        return;
-    }
-    out.reserve(start + bytes.size());
-    out.resize(start + pos);
-    WidenAscii(bytes.data(), pos, out.data() + start);
-    while (pos < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[pos]);
-        if (byte < 0x80) {
-            const std::size_t run = byte_search::AsciiPrefix(bytes.data() + pos, bytes.size() - pos);
-            const std::size_t at = out.size();
-            out.resize(at + run);
-            WidenAscii(bytes.data() + pos, run, out.data() + at);
-            pos += run;
-            continue;
-        }
+    out.resize(start + bytes.size());
+    char16_t* const end = DecodeUtf8OrCp1252(bytes, out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+void AssignFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
+    // Resizing first keeps what is there: a string that already has this size (titles of one form,
+    // read one after the other) is neither cleared nor filled before the decoded text lands.
+    out.resize(bytes.size());
+    char16_t* const end = DecodeUtf8OrCp1252(bytes, out.data());
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+char16_t* DecodeUtf8OrCp1252(std::string_view bytes, char16_t* out) {
+    const char* in = bytes.data();
+    const char* const end = in + bytes.size();
+    // ASCII, by far the most common text, is widened a block at a time between the other characters.
+    while ((in = WidenAsciiRun(in, end, out)) != end) {
+        const auto pos = static_cast<std::size_t>(in - bytes.data());
         char32_t cp = 0;
         if (const std::size_t length = DecodeUtf8Sequence(bytes, pos, cp); length != 0) {
-            AppendUtf16(out, cp);
-            pos += length;
+            out = PutUtf16(cp, out);
+            in += length;
             continue;
         }
-        out += Cp1252ToUtf16(byte);
-        ++pos;
+        *out++ = Cp1252ToUtf16(static_cast<unsigned char>(*in));
+        ++in;
     }
+    return out;
 }
 
 std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {
