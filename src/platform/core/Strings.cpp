@@ -122,16 +122,74 @@ std::size_t AsciiUnitsAt(std::u16string_view text, std::size_t at) {
     return end - at;
 }
 
-// Widens the run of ASCII bytes at `in` (up to `end`) into `out`, which has room for a unit per byte
-// up to `end`; answers where the run ends and moves `out` past it.
-const char* WidenAsciiRun(const char* in, const char* const end, char16_t*& out) {
+#if defined(__SSE2__)
+constexpr std::size_t kBlock = byte_search::kVectorBytes;
+constexpr std::size_t kHalfBlock = kBlock / 2;
+constexpr std::size_t kQuarterBlock = kBlock / 4;
+
+__m128i LoadHalfBlock(const char* at) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+}
+__m128i LoadQuarterBlock(const char* at) {
+    std::int32_t quarter;
+    std::memcpy(&quarter, at, sizeof quarter);
+    return _mm_cvtsi32_si128(quarter);
+}
+// Each byte of the low half of `bytes` as one unit: eight units.
+void StoreWidenedHalf(__m128i bytes, char16_t* out) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+}
+void StoreWidenedQuarter(__m128i bytes, char16_t* out) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+}
+void StoreWidenedBlock(__m128i bytes, char16_t* out) {
+    StoreWidenedHalf(bytes, out);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + kHalfBlock),
+                     _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+}
+
+// Widens the `count` (at most a block) bytes at `in` when all are ASCII, as two loads and stores that
+// overlap in the middle; false, having written nothing, when one is not. Titles and notes are mostly
+// this short.
+[[gnu::always_inline]] inline bool WidenShortAscii(const char* in, std::size_t count, char16_t* out) {
+    if (count >= kHalfBlock) {
+        const __m128i first = LoadHalfBlock(in);
+        const __m128i last = LoadHalfBlock(in + count - kHalfBlock);
+        if (byte_search::HighBitsOf(_mm_or_si128(first, last)) != 0) {
+            return false;
+        }
+        StoreWidenedHalf(first, out);
+        StoreWidenedHalf(last, out + count - kHalfBlock);
+        return true;
+    }
+    if (count >= kQuarterBlock) {
+        const __m128i first = LoadQuarterBlock(in);
+        const __m128i last = LoadQuarterBlock(in + count - kQuarterBlock);
+        if (byte_search::HighBitsOf(_mm_or_si128(first, last)) != 0) {
+            return false;
+        }
+        StoreWidenedQuarter(first, out);
+        StoreWidenedQuarter(last, out + count - kQuarterBlock);
+        return true;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (static_cast<unsigned char>(in[i]) >= 0x80) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        out[i] = static_cast<char16_t>(in[i]);
+    }
+    return true;
+}
+#endif
+
+// Widens the run of ASCII bytes at `in` (up to `end`; the text began at `begin`) into `out`, which has
+// room for a unit per byte up to `end`; answers where the run ends and moves `out` past it.
+const char* WidenAsciiRun(const char* const begin, const char* in, const char* const end, char16_t*& out) {
 #if defined(__SSE2__)
     // Whole blocks are widened and stored before their bytes are checked: units past a non-ASCII
     // byte are still within the room and are written over by what comes next.
-    constexpr std::size_t kBlock = byte_search::kVectorBytes;
-    constexpr std::size_t kHalfBlock = kBlock / 2;
-    constexpr std::size_t kQuarterBlock = kBlock / 4;
-    const __m128i zero = _mm_setzero_si128();
     const auto stopAt = [&](unsigned high) {
         const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
         out += ascii;
@@ -139,34 +197,38 @@ const char* WidenAsciiRun(const char* in, const char* const end, char16_t*& out)
     };
     for (; static_cast<std::size_t>(end - in) >= kBlock; in += kBlock, out += kBlock) {
         const __m128i bytes = byte_search::LoadVector(in);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + kHalfBlock), _mm_unpackhi_epi8(bytes, zero));
+        StoreWidenedBlock(bytes, out);
         if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
             return stopAt(high);
         }
     }
-    // The tail in a half and a quarter block, so short texts need no byte loop either.
-    if (static_cast<std::size_t>(end - in) >= kHalfBlock) {
-        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+    const auto rest = static_cast<std::size_t>(end - in);
+    if (rest == 0) {
+        return in;
+    }
+    // An ASCII byte always decodes alone, so when the text's last block is ASCII its bytes are the
+    // last units: the block that ends with the text is stored again, over units already right.
+    if (static_cast<std::size_t>(end - begin) >= kBlock) {
+        if (const __m128i last = byte_search::LoadVector(end - kBlock); byte_search::HighBitsOf(last) == 0) {
+            StoreWidenedBlock(last, out + rest - kBlock);
+            out += rest;
+            return end;
+        }
+    } else if (WidenShortAscii(in, rest, out)) {
+        out += rest;
+        return end;
+    }
+    if (rest >= kHalfBlock) {
+        const __m128i bytes = LoadHalfBlock(in);
+        StoreWidenedHalf(bytes, out);
         if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
             return stopAt(high);
         }
         in += kHalfBlock;
         out += kHalfBlock;
     }
-    if (static_cast<std::size_t>(end - in) >= kQuarterBlock) {
-        std::int32_t quarter;
-        std::memcpy(&quarter, in, sizeof quarter);
-        const __m128i bytes = _mm_cvtsi32_si128(quarter);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
-        if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
-            return stopAt(high);
-        }
-        in += kQuarterBlock;
-        out += kQuarterBlock;
-    }
 #else
+    static_cast<void>(begin);
     const std::size_t run = byte_search::AsciiPrefix(in, static_cast<std::size_t>(end - in));
     for (std::size_t i = 0; i < run; ++i) {
         out[i] = static_cast<char16_t>(in[i]);
@@ -178,6 +240,26 @@ const char* WidenAsciiRun(const char* in, const char* const end, char16_t*& out)
         *out++ = static_cast<char16_t>(*in++);
     }
     return in;
+}
+
+// `DecodeUtf8OrCp1252` for any text.
+[[gnu::noinline]] char16_t* DecodeMixed(std::string_view bytes, char16_t* out) {
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    // ASCII, by far the most common text, is widened a block at a time between the other characters.
+    const char* in = begin;
+    while ((in = WidenAsciiRun(begin, in, end, out)) != end) {
+        const auto pos = static_cast<std::size_t>(in - begin);
+        char32_t cp = 0;
+        if (const std::size_t length = DecodeUtf8Sequence(bytes, pos, cp); length != 0) {
+            out = PutUtf16(cp, out);
+            in += length;
+            continue;
+        }
+        *out++ = Cp1252ToUtf16(static_cast<unsigned char>(*in));
+        ++in;
+    }
+    return out;
 }
 
 } // namespace
@@ -245,27 +327,23 @@ void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
 void AssignFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
     // Resizing first keeps what is there: a string that already has this size (titles of one form,
     // read one after the other) is neither cleared nor filled before the decoded text lands.
-    out.resize(bytes.size());
-    char16_t* const end = DecodeUtf8OrCp1252(bytes, out.data());
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    if (out.size() != bytes.size()) {
+        out.resize(bytes.size());
+    }
+    const auto decoded = static_cast<std::size_t>(DecodeUtf8OrCp1252(bytes, out.data()) - out.data());
+    if (decoded != bytes.size()) {
+        out.resize(decoded);
+    }
 }
 
 char16_t* DecodeUtf8OrCp1252(std::string_view bytes, char16_t* out) {
-    const char* in = bytes.data();
-    const char* const end = in + bytes.size();
-    // ASCII, by far the most common text, is widened a block at a time between the other characters.
-    while ((in = WidenAsciiRun(in, end, out)) != end) {
-        const auto pos = static_cast<std::size_t>(in - bytes.data());
-        char32_t cp = 0;
-        if (const std::size_t length = DecodeUtf8Sequence(bytes, pos, cp); length != 0) {
-            out = PutUtf16(cp, out);
-            in += length;
-            continue;
-        }
-        *out++ = Cp1252ToUtf16(static_cast<unsigned char>(*in));
-        ++in;
+#if defined(__SSE2__)
+    // Short ASCII texts, most titles and notes, take no loop, and none of the registers the loop needs.
+    if (bytes.size() <= kBlock && WidenShortAscii(bytes.data(), bytes.size(), out)) {
+        return out + bytes.size();
     }
-    return out;
+#endif
+    return DecodeMixed(bytes, out);
 }
 
 std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {
