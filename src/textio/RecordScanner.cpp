@@ -19,85 +19,87 @@ constexpr char kCarriageReturn = '\r';
 constexpr unsigned DigitValue(char c) {
     return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
 }
-// Where a scan cannot decide: the caller falls back to reading character by character.
-constexpr std::size_t kUndecided = std::string_view::npos;
 
-// Skips white space, an optional sign and the digits at `pos`. Undecided when the bytes end before
+// A scanner's answer where it cannot decide: the caller falls back to reading character by character.
+constexpr const char* kUndecided = nullptr;
+
+// Skips white space, an optional sign and the digits at `at`. Undecided when the bytes end before
 // the number does or there is no digit (the character-by-character reader then gives the verdict).
 // Inlined into the record scan: it runs four times a record.
-[[gnu::always_inline]] inline std::size_t ScanNumber(std::string_view bytes, std::size_t pos,
+[[gnu::always_inline]] inline const char* ScanNumber(const char* at, const char* const end,
                                                      ScannedNumber& number) {
     number.negative = false;
     number.overflow = false;
-    // What a list writes: a one-digit number, right at `pos` or after the one separator before it.
-    if (pos + 2 < bytes.size()) {
-        const unsigned first = DigitValue(bytes[pos]);
-        const unsigned second = DigitValue(bytes[pos + 1]);
+    // What a list writes: a one-digit number, right at `at` or after the one separator before it.
+    if (end - at > 2) {
+        const unsigned first = DigitValue(at[0]);
+        const unsigned second = DigitValue(at[1]);
         if (first < kDecimalBase && second >= kDecimalBase) {
             number.magnitude = first;
-            return pos + 1;
+            return at + 1;
         }
-        if (second < kDecimalBase && DigitValue(bytes[pos + 2]) >= kDecimalBase && IsScanfSpace(bytes[pos])) {
+        if (second < kDecimalBase && DigitValue(at[2]) >= kDecimalBase && IsScanfSpace(at[0])) {
             number.magnitude = second;
-            return pos + 2;
+            return at + 2;
         }
     }
-    while (pos < bytes.size() && IsScanfSpace(bytes[pos])) {
-        ++pos;
+    while (at != end && IsScanfSpace(*at)) {
+        ++at;
     }
-    if (pos < bytes.size() && (bytes[pos] == '-' || bytes[pos] == '+')) {
-        number.negative = bytes[pos] == '-';
-        ++pos;
+    if (at != end && (*at == '-' || *at == '+')) {
+        number.negative = *at == '-';
+        ++at;
     }
-    const std::size_t first = pos;
-    // Numbers short enough that 64 bits cannot overflow (all a list writes) are added up in the
-    // same pass that finds their end; only longer ones are added again with the overflow check.
+    const char* const first = at;
+    // Numbers short enough that 64 bits cannot overflow are added up in the same pass that finds
+    // their end; only longer ones are added again with the overflow check.
     std::uint64_t value = 0;
-    for (; pos < bytes.size(); ++pos) {
-        const unsigned digit = DigitValue(bytes[pos]);
+    for (; at != end; ++at) {
+        const unsigned digit = DigitValue(*at);
         if (digit >= kDecimalBase) {
             break;
         }
         value = value * kDecimalBase + digit;
     }
-    if (pos == first || pos == bytes.size()) {
+    if (at == first || at == end) {
         return kUndecided;
     }
-    if (pos - first <= kDigitsThatAlwaysFit) {
+    if (static_cast<std::size_t>(at - first) <= kDigitsThatAlwaysFit) {
         number.magnitude = value;
-        return pos;
+        return at;
     }
     number.magnitude = 0;
-    for (std::size_t at = first; at < pos; ++at) {
-        AddDigit(number, bytes[at] - '0');
+    for (const char* digit = first; digit != at; ++digit) {
+        AddDigit(number, *digit - '0');
     }
-    return pos;
+    return at;
 }
 
 // Steps over one character as text mode delivers it: a CR LF pair is one line feed.
-std::size_t SkipOneCharacter(std::string_view bytes, std::size_t pos) {
-    if (pos >= bytes.size()) {
+[[gnu::always_inline]] inline const char* SkipOneCharacter(const char* at, const char* const end) {
+    if (at == end) {
         return kUndecided;
     }
-    if (bytes[pos] != kCarriageReturn) {
-        return pos + 1;
+    if (*at != kCarriageReturn) {
+        return at + 1;
     }
-    if (pos + 1 >= bytes.size()) {
+    if (end - at < 2) {
         return kUndecided;
     }
-    return bytes[pos + 1] == kLineFeed ? pos + 2 : pos + 1;
+    return at[1] == kLineFeed ? at + 2 : at + 1;
 }
 
 // A field up to the next tab, which it takes. Undecided when a line break comes first (it would be
 // stored as CR LF) or the bytes end.
-[[gnu::always_inline]] inline std::size_t ScanPlainField(std::string_view bytes, std::size_t pos,
+[[gnu::always_inline]] inline const char* ScanPlainField(const char* at, const char* const end,
                                                          std::string_view& field) {
-    const std::size_t stop = pos + byte_search::FindAnyOf(bytes.data() + pos, bytes.size() - pos,
-                                                          kFieldSeparator, kLineFeed, kCarriageReturn);
-    if (stop >= bytes.size() || bytes[stop] != kFieldSeparator) {
+    const auto length = byte_search::FindAnyOf(at, static_cast<std::size_t>(end - at), kFieldSeparator,
+                                               kLineFeed, kCarriageReturn);
+    const char* const stop = at + length;
+    if (stop == end || *stop != kFieldSeparator) {
         return kUndecided;
     }
-    field = bytes.substr(pos, stop - pos);
+    field = std::string_view(at, length);
     return stop + 1;
 }
 
@@ -122,29 +124,20 @@ void AddDigit(ScannedNumber& number, int digit) {
 }
 
 std::size_t ScanWholeRecord(std::string_view bytes, ScannedRecord& record) {
-    std::size_t pos = ScanNumber(bytes, 0, record.depth);
-    if (pos != kUndecided) {
-        pos = SkipOneCharacter(bytes, pos);
+    const char* const end = bytes.data() + bytes.size();
+    const char* at = bytes.data();
+    // Each step stops the scan where it cannot decide.
+    if ((at = ScanNumber(at, end, record.depth)) == kUndecided ||
+        (at = SkipOneCharacter(at, end)) == kUndecided ||
+        (at = ScanPlainField(at, end, record.title)) == kUndecided ||
+        (at = ScanNumber(at, end, record.importance)) == kUndecided ||
+        (at = ScanNumber(at, end, record.checked)) == kUndecided ||
+        (at = SkipOneCharacter(at, end)) == kUndecided ||
+        (at = ScanPlainField(at, end, record.notes)) == kUndecided ||
+        (at = ScanNumber(at, end, record.quantity)) == kUndecided) {
+        return 0;
     }
-    if (pos != kUndecided) {
-        pos = ScanPlainField(bytes, pos, record.title);
-    }
-    if (pos != kUndecided) {
-        pos = ScanNumber(bytes, pos, record.importance);
-    }
-    if (pos != kUndecided) {
-        pos = ScanNumber(bytes, pos, record.checked);
-    }
-    if (pos != kUndecided) {
-        pos = SkipOneCharacter(bytes, pos);
-    }
-    if (pos != kUndecided) {
-        pos = ScanPlainField(bytes, pos, record.notes);
-    }
-    if (pos != kUndecided) {
-        pos = ScanNumber(bytes, pos, record.quantity);
-    }
-    return pos == kUndecided ? 0 : pos;
+    return static_cast<std::size_t>(at - bytes.data());
 }
 
 } // namespace record_scanner

@@ -23,7 +23,7 @@ struct ScannedNumber {
 
 /// The white space scanf's conversions skip before a number, as in the C locale.
 constexpr bool IsScanfSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 constexpr bool IsDigit(int c) {
     return c >= '0' && c <= '9';
