@@ -71,6 +71,16 @@ struct ScannedRecord {
     ScannedNumber quantity;
 };
 
+/// `notes` without the double quotes that enclose them: a lone quote is both the first and the last
+/// character, so it goes and nothing is left. Taking them off the bytes is the same as taking them off
+/// the decoded text, since a quote byte is never part of a longer character and always decodes alone.
+inline std::string_view WithoutEnclosingQuotes(std::string_view notes) {
+    if (notes.empty() || notes.front() != '"' || notes.back() != '"') {
+        return notes;
+    }
+    return notes.size() == 1 ? std::string_view() : notes.substr(1, notes.size() - 2);
+}
+
 /// Scans one whole record at the start of `bytes` when everything about it can be decided from
 /// these bytes alone: every number ends before the bytes do, and both fields end at a tab with no
 /// line break inside. Answers how many bytes the record took, or 0 when it cannot tell (the record

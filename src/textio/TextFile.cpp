@@ -297,8 +297,7 @@ bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
     AssignFromUtf8OrCp1252(item.title, record.title);
     item.importance = ImportanceFrom(record_scanner::AsUnsigned(record.importance));
     item.checked = static_cast<std::uint8_t>(record_scanner::AsSigned(record.checked));
-    AssignFromUtf8OrCp1252(item.notes, record.notes);
-    StripEnclosingQuotes(item.notes);
+    AssignFromUtf8OrCp1252(item.notes, record_scanner::WithoutEnclosingQuotes(record.notes));
     item.quantity = record_scanner::AsUnsigned(record.quantity);
     m_reader->Skip(length);
     return true;

@@ -262,6 +262,17 @@ const char* WidenAsciiRun(const char* const begin, const char* in, const char* c
     return out;
 }
 
+// `DecodeUtf8OrCp1252`, inlined into the readers that reuse a string.
+[[gnu::always_inline]] inline char16_t* Decode(std::string_view bytes, char16_t* out) {
+#if defined(__SSE2__)
+    // Short ASCII texts, most titles and notes, take no loop, and none of the registers the loop needs.
+    if (bytes.size() <= kBlock && WidenShortAscii(bytes.data(), bytes.size(), out)) {
+        return out + bytes.size();
+    }
+#endif
+    return DecodeMixed(bytes, out);
+}
+
 } // namespace
 
 char16_t Cp1252ToUtf16(unsigned char byte) {
@@ -320,7 +331,7 @@ std::u16string FromUtf8OrCp1252(std::string_view bytes) {
 void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
     const std::size_t start = out.size();
     out.resize(start + bytes.size());
-    char16_t* const end = DecodeUtf8OrCp1252(bytes, out.data() + start);
+    char16_t* const end = Decode(bytes, out.data() + start);
     out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
@@ -330,20 +341,14 @@ void AssignFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
     if (out.size() != bytes.size()) {
         out.resize(bytes.size());
     }
-    const auto decoded = static_cast<std::size_t>(DecodeUtf8OrCp1252(bytes, out.data()) - out.data());
+    const auto decoded = static_cast<std::size_t>(Decode(bytes, out.data()) - out.data());
     if (decoded != bytes.size()) {
         out.resize(decoded);
     }
 }
 
 char16_t* DecodeUtf8OrCp1252(std::string_view bytes, char16_t* out) {
-#if defined(__SSE2__)
-    // Short ASCII texts, most titles and notes, take no loop, and none of the registers the loop needs.
-    if (bytes.size() <= kBlock && WidenShortAscii(bytes.data(), bytes.size(), out)) {
-        return out + bytes.size();
-    }
-#endif
-    return DecodeMixed(bytes, out);
+    return Decode(bytes, out);
 }
 
 std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {
