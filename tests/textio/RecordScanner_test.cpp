@@ -1,0 +1,68 @@
+// Scanning whole records where they lie: a field's end found wherever it falls in the sixteen-byte
+// blocks the search looks at, and records cut short or broken by a line end left to the
+// character-by-character reader.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "textio/RecordScanner.h"
+
+namespace {
+
+using record_scanner::ScannedRecord;
+using record_scanner::ScanWholeRecord;
+
+// Lengths that put a field's end before, on and after the first three block edges.
+constexpr std::size_t kLongestField = 50;
+
+std::string Letters(std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+        text += static_cast<char>('a' + i % 26);
+    }
+    return text;
+}
+
+TEST(RecordScanner, FieldsEndAtTheirTabWhereverItFalls) {
+    for (std::size_t length = 0; length <= kLongestField; ++length) {
+        const std::string title = Letters(length);
+        const std::string notes = Letters(kLongestField - length);
+        const std::string record = "3\t" + title + "\t1\t0\t" + notes + "\t2";
+        const std::string bytes = record + "\n0\t"; // the fields are views into these
+        ScannedRecord scanned;
+        ASSERT_EQ(ScanWholeRecord(bytes, scanned), record.size()) << length;
+        EXPECT_EQ(scanned.title, title);
+        EXPECT_EQ(scanned.notes, notes);
+        EXPECT_EQ(record_scanner::AsUnsigned(scanned.depth), 3u);
+        EXPECT_EQ(record_scanner::AsUnsigned(scanned.quantity), 2u);
+    }
+}
+
+TEST(RecordScanner, LineEndsInAFieldAreLeftToTheCharacterReader) {
+    // A line feed in a field is stored as CR LF and a CR LF pair read as one, which only the reader
+    // that goes character by character does.
+    for (std::size_t length = 1; length <= kLongestField; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char lineEnd : {'\n', '\r'}) {
+                std::string field = Letters(length);
+                field[at] = lineEnd;
+                ScannedRecord scanned;
+                EXPECT_EQ(ScanWholeRecord("0\t" + field + "\t1\t0\t\t1\n", scanned), 0u) << "title " << at;
+                EXPECT_EQ(ScanWholeRecord("0\tA\t1\t0\t" + field + "\t1\n", scanned), 0u) << "notes " << at;
+            }
+        }
+    }
+}
+
+TEST(RecordScanner, RecordsCutAnywhereAreLeftToTheCharacterReader) {
+    // The last number may go on in bytes not yet read, so even the whole record without what follows
+    // it cannot be decided.
+    const std::string record =
+        " 12\t" + Letters(kLongestField) + "\t+1\t-1\t" + Letters(kLongestField) + "\t34";
+    for (std::size_t cut = 0; cut <= record.size(); ++cut) {
+        ScannedRecord scanned;
+        EXPECT_EQ(ScanWholeRecord(record.substr(0, cut), scanned), 0u) << cut;
+    }
+}
+
+} // namespace
