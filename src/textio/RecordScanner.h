@@ -12,11 +12,12 @@ namespace record_scanner {
 /// A number as scanf's integer conversions see it before it is cut to its destination type. The
 /// scanners set every field; `ScannedNumber{}` is the start of a number before its sign and digits.
 /// (No member initialisers: records are scanned millions of times and must not be cleared first.)
+/// (The two flags sit together, so a scan clears both in one store.)
 struct ScannedNumber {
-    /// A minus sign came before the digits.
-    bool negative;
     /// The digits' value, as far as it fits in 64 bits.
     std::uint64_t magnitude;
+    /// A minus sign came before the digits.
+    bool negative;
     /// The digits went on past what 64 bits hold.
     bool overflow;
 };

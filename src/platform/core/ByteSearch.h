@@ -129,4 +129,44 @@ inline std::size_t AsciiPrefix(const char* data, std::size_t size) {
     return pos;
 }
 
+/// The bytes `MarkAnyOf` looks at: two blocks, enough for a short record.
+inline constexpr std::size_t kMarkedBytes = 32;
+using Marks = std::uint32_t;
+
+/// Marks of the `kMarkedBytes` bytes at `data` (all of which must be readable), one bit for each, the
+/// lowest address in the lowest bit.
+struct MarkedBytes {
+    /// Set where the byte is one of the wanted ones.
+    Marks any;
+    /// Set where the byte is the first wanted one.
+    Marks first;
+};
+
+/// Marks where the bytes `a`, `b` or `c` are, and apart where `a` is.
+[[gnu::always_inline]] inline MarkedBytes MarkAnyOf(const char* data, char a, char b, char c) {
+#if defined(__SSE2__)
+    const __m128i spreadA = _mm_set1_epi8(a);
+    const __m128i spreadB = _mm_set1_epi8(b);
+    const __m128i spreadC = _mm_set1_epi8(c);
+    const auto marksAt = [&](const char* at) {
+        const __m128i bytes = LoadVector(at);
+        const __m128i isA = _mm_cmpeq_epi8(bytes, spreadA);
+        const __m128i any =
+            _mm_or_si128(_mm_or_si128(isA, _mm_cmpeq_epi8(bytes, spreadB)), _mm_cmpeq_epi8(bytes, spreadC));
+        return MarkedBytes{HighBitsOf(any), HighBitsOf(isA)};
+    };
+    const MarkedBytes low = marksAt(data);
+    const MarkedBytes high = marksAt(data + kVectorBytes);
+    return {static_cast<Marks>(low.any | (high.any << kVectorBytes)),
+            static_cast<Marks>(low.first | (high.first << kVectorBytes))};
+#else
+    MarkedBytes marks{0, 0};
+    for (std::size_t i = 0; i < kMarkedBytes; ++i) {
+        marks.any |= static_cast<Marks>(data[i] == a || data[i] == b || data[i] == c) << i;
+        marks.first |= static_cast<Marks>(data[i] == a) << i;
+    }
+    return marks;
+#endif
+}
+
 } // namespace byte_search
