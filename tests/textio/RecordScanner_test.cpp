@@ -38,6 +38,21 @@ TEST(RecordScanner, FieldsEndAtTheirTabWhereverItFalls) {
     }
 }
 
+TEST(RecordScanner, ARecordEndsAfterItsLastDigitWhateverFollows) {
+    // The line feed a record starts with ends the record before; the next one may come right after
+    // the last digit or later. What follows is long enough for the first bytes to be marked at once.
+    const std::string more = "0\tnext\t1\t0\tnext notes\t1\n0\tand the next\t1\t0\t\t1\n";
+    for (const std::string start : {"", "\n", "\r\n"}) {
+        for (const std::string after : {"\n", "\r\n", " \n", "\t\n", "\textra\n", "x\n", "\t1\t"}) {
+            const std::string record = start + "1\tA\t2\t0\t\t3";
+            const std::string bytes = record + after + more;
+            ScannedRecord scanned;
+            EXPECT_EQ(ScanWholeRecord(bytes, scanned), record.size()) << start.size() << " " << after;
+            EXPECT_EQ(record_scanner::AsUnsigned(scanned.quantity), 3u);
+        }
+    }
+}
+
 TEST(RecordScanner, LineEndsInAFieldAreLeftToTheCharacterReader) {
     // A line feed in a field is stored as CR LF and a CR LF pair read as one, which only the reader
     // that goes character by character does.
