@@ -273,6 +273,18 @@ const char* WidenAsciiRun(const char* const begin, const char* in, const char* c
     return DecodeMixed(bytes, out);
 }
 
+// `AssignFromUtf8OrCp1252` for any text. Resizing first keeps what is there, so a string of the
+// right size is neither cleared nor filled before the decoded text lands.
+[[gnu::noinline]] void AssignAnyText(std::u16string& out, std::string_view bytes) {
+    if (out.size() != bytes.size()) {
+        out.resize(bytes.size());
+    }
+    const auto decoded = static_cast<std::size_t>(Decode(bytes, out.data()) - out.data());
+    if (decoded != bytes.size()) {
+        out.resize(decoded);
+    }
+}
+
 } // namespace
 
 char16_t Cp1252ToUtf16(unsigned char byte) {
@@ -336,15 +348,15 @@ void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
 }
 
 void AssignFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
-    // Resizing first keeps what is there: a string that already has this size (titles of one form,
-    // read one after the other) is neither cleared nor filled before the decoded text lands.
-    if (out.size() != bytes.size()) {
-        out.resize(bytes.size());
+#if defined(__SSE2__)
+    // A short ASCII text replacing one of its length (titles of one form, read one after the other)
+    // lands in place, with no resizing and none of the registers the rest needs.
+    if (out.size() == bytes.size() && bytes.size() <= kBlock &&
+        WidenShortAscii(bytes.data(), bytes.size(), out.data())) {
+        return;
     }
-    const auto decoded = static_cast<std::size_t>(Decode(bytes, out.data()) - out.data());
-    if (decoded != bytes.size()) {
-        out.resize(decoded);
-    }
+#endif
+    AssignAnyText(out, bytes);
 }
 
 char16_t* DecodeUtf8OrCp1252(std::string_view bytes, char16_t* out) {
