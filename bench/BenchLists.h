@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/CorvinaDoc.h"
+#include "platform/core/HugePages.h"
 #include "platform/core/Strings.h"
 #include "support/TestFolder.h"
 
@@ -69,23 +70,6 @@ inline std::uint64_t TextBytesOf(const CCorvinaDoc& doc) {
     return bytes;
 }
 
-/// The heap the strings of a list take, allocator rounding included (short strings take none).
-inline std::uint64_t StringHeapOf(const CCorvinaDoc& doc) {
-    constexpr std::size_t kChunkHeader = sizeof(std::size_t);
-    const auto heapOf = [](const std::u16string& text) -> std::uint64_t {
-        const bool onHeap =
-            reinterpret_cast<const void*>(text.data()) != reinterpret_cast<const void*>(&text) &&
-            (text.data() < reinterpret_cast<const char16_t*>(&text) ||
-             text.data() >= reinterpret_cast<const char16_t*>(&text + 1));
-        return onHeap ? malloc_usable_size(const_cast<char16_t*>(text.data())) + kChunkHeader : 0;
-    };
-    std::uint64_t bytes = 0;
-    doc.tree.Walk([&](const TaskNode& node, std::size_t) {
-        bytes += heapOf(node.item.title) + heapOf(node.item.notes);
-    });
-    return bytes;
-}
-
 /// Lets the allocator finish merging the chunks a deleted list gave back (glibc defers that work to
 /// the next large request), so it is charged to the deletion and not to whatever is timed next.
 inline void SettleAllocator() {
@@ -95,9 +79,10 @@ inline void SettleAllocator() {
     std::free(block);
 }
 
-/// Bytes the allocator has handed out and not yet taken back, overhead included.
+/// Bytes the allocator has handed out and not yet taken back, overhead included, and the trees'
+/// huge-page chunks.
 inline std::uint64_t HeapInUse() {
-    return mallinfo2().uordblks + mallinfo2().hblkhd;
+    return mallinfo2().uordblks + mallinfo2().hblkhd + MappedChunkBytes();
 }
 
 /// A scratch folder for one benchmark program, removed with everything in it at exit.

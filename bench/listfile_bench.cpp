@@ -112,7 +112,6 @@ void BM_Load(benchmark::State& state) {
         doc.OnOpenDocument(saved.path);
         const std::uint64_t used = HeapInUse() - before;
         state.counters["heap_B/item_beyond_text"] = static_cast<double>(used - TextBytesOf(doc)) / items;
-        state.counters["heap_B/item_beyond_strings"] = static_cast<double>(used - StringHeapOf(doc)) / items;
     }
     for (auto _ : state) {
         auto doc = std::make_unique<CCorvinaDoc>();

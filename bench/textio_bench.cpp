@@ -114,9 +114,10 @@ void BM_ImportParseOnly(benchmark::State& state) {
     for (auto _ : state) {
         TextFile in(text.path, "r");
         TaskItem item;
+        TextArena texts;
         std::uint32_t depth = 0;
         std::size_t records = 0;
-        while (in.ReadItem(depth, item)) {
+        while (in.ReadItem(depth, item, texts)) {
             ++records;
         }
         in.Close();

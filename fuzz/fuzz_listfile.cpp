@@ -15,8 +15,8 @@ std::vector<const TaskItem*> ItemsInOrder(const CCorvinaDoc& doc) {
 }
 
 std::vector<std::size_t> ShapeInOrder(const CCorvinaDoc& doc) {
-    std::vector<std::size_t> shape{doc.tree.root.children.size()};
-    doc.tree.Walk([&](const TaskNode& node, std::size_t) { shape.push_back(node.children.size()); });
+    std::vector<std::size_t> shape{doc.tree.root.ChildCount()};
+    doc.tree.Walk([&](const TaskNode& node, std::size_t) { shape.push_back(node.ChildCount()); });
     return shape;
 }
 

@@ -17,14 +17,4 @@ constexpr bool HasNotes(int version) {
     return version == kCurrentVersion;
 }
 
-/// The fewest bytes one string can take: a one-byte length of zero.
-constexpr std::uint64_t kShortestString = 1;
-/// The fewest bytes one node record can take in `version`: an item with empty strings, and a child
-/// count. A claimed number of children is checked against this before anything is reserved.
-constexpr std::uint64_t ShortestNodeRecord(int version) {
-    constexpr std::uint64_t kNumbers = 3 * sizeof(std::uint32_t); // quantity, checked, importance
-    constexpr std::uint64_t kChildCount = sizeof(std::uint32_t);
-    return kShortestString + kNumbers + (HasNotes(version) ? kShortestString : 0) + kChildCount;
-}
-
 } // namespace ListFileFormat

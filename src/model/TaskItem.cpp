@@ -9,11 +9,11 @@ const CRuntimeClass* TaskItem::GetRuntimeClass() const {
     return &kRecord;
 }
 
-void TaskItem::Serialize(CArchive& archive, int version) {
+void TaskItem::Serialize(CArchive& archive, int version, TextArena& arena) {
     if (archive.IsStoring()) {
         Store(archive);
     } else {
-        Load(archive, version);
+        Load(archive, version, arena);
     }
 }
 
@@ -25,12 +25,12 @@ void TaskItem::Store(CArchive& archive) const {
     archive.WriteString(notes);
 }
 
-void TaskItem::Load(CArchive& archive, int version) {
-    archive.ReadString(title);
+void TaskItem::Load(CArchive& archive, int version, TextArena& arena) {
+    archive.ReadString(title, arena);
     quantity = archive.ReadU32();
     checked = archive.ReadU32() != 0 ? 1 : 0;
     importance = archive.ReadI32();
     if (ListFileFormat::HasNotes(version)) {
-        archive.ReadString(notes);
+        archive.ReadString(notes, arena);
     }
 }

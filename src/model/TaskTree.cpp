@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/BufferedRecord.h"
 #include "model/ListFileFormat.h"
 #include "platform/core/Archive.h"
 
@@ -13,14 +14,12 @@ namespace {
 struct PendingNode {
     TaskNode* node; // the hidden root, which the tree holds by value, or a detached node
     std::uint32_t childrenLeft;
-    bool reserved; // its children list was sized up front, so its count is part of `announced`
 };
 
-/// A node's child count as read: how many children follow, and whether room was made for them.
-struct ChildCount {
-    std::uint32_t count;
-    bool reserved;
-};
+/// The children a node record claims: a negative count reads as none.
+std::uint32_t ChildrenClaimed(std::int32_t count) {
+    return count <= 0 ? 0 : static_cast<std::uint32_t>(count);
+}
 
 } // namespace
 
@@ -35,38 +34,21 @@ void TaskTree::Serialize(CArchive& archive, int version) {
 void TaskTree::Store(CArchive& archive) const {
     const auto writeRecordHead = [&archive](const TaskNode& node) {
         node.item.Store(archive);
-        archive.WriteU32(static_cast<std::uint32_t>(node.children.size()));
+        archive.WriteU32(static_cast<std::uint32_t>(node.ChildCount()));
     };
     writeRecordHead(root);
     Walk([&](const TaskNode& node, std::size_t) { writeRecordHead(node); });
 }
 
 void TaskTree::Load(CArchive& archive, int version) {
-    const std::uint64_t shortestRecord = ListFileFormat::ShortestNodeRecord(version);
-    // Children announced by reserved nodes but not yet read: every one of them still needs at least
-    // `shortestRecord` bytes, so together they must fit in what remains. A count that cannot fit
-    // reserves nothing; its children are read as they come, each costing at least `shortestRecord`
-    // bytes of data, until the data runs out. So no file makes the reader allocate ahead of its
-    // data, and the top-level items completed before the end are kept.
-    std::uint64_t announced = 0;
-    const auto readChildCount = [&](TaskNode& node) -> ChildCount {
-        const std::int32_t count = archive.ReadI32();
-        if (count <= 0) {
-            return {0, false}; // a negative count reads as no children
-        }
-        const auto claimed = static_cast<std::uint64_t>(count);
-        if ((announced + claimed) * shortestRecord > archive.RemainingBytes()) {
-            return {static_cast<std::uint32_t>(count), false};
-        }
-        announced += claimed;
-        node.children.reserve(node.children.size() + claimed);
-        return {static_cast<std::uint32_t>(count), true};
-    };
-
-    root.item.Load(archive, version);
+    // A claimed child count makes nothing ahead: each child is read as it comes, costing some bytes
+    // of data, so a count no file can back ends at the end of the data like any other damage.
+    root.item.Load(archive, version, m_texts);
+    const std::int32_t topLevel = archive.ReadI32();
     std::vector<PendingNode> pending;
-    const ChildCount topLevel = readChildCount(root);
-    pending.push_back({&root, topLevel.count, topLevel.reserved});
+    // The nodes made for the top-level item being read, counted so it joins the tree at once.
+    std::size_t itemNodes = 0;
+    pending.push_back({&root, ChildrenClaimed(topLevel)});
     try {
         while (!pending.empty()) {
             PendingNode& top = pending.back();
@@ -75,7 +57,8 @@ void TaskTree::Load(CArchive& archive, int version) {
                 // The node leaves `pending` only once it is linked, so a failure cannot lose it.
                 if (top.node != &root) {
                     if (pending.size() == 2) {
-                        Attach(top.node);
+                        Attach(top.node, itemNodes);
+                        itemNodes = 0;
                     } else {
                         Nest(top.node);
                     }
@@ -84,21 +67,23 @@ void TaskTree::Load(CArchive& archive, int version) {
                 continue;
             }
             --top.childrenLeft;
-            if (top.reserved) {
-                --announced;
-            }
             TaskNode* const parent = top.node;
-            pending.push_back({nullptr, 0, false});
-            TaskNode* const child = MakeDetached(TaskItem(), parent);
+            pending.push_back({nullptr, 0});
+            TaskNode* const child = MakeDetached(parent);
+            ++itemNodes;
             pending.back().node = child;
-            child->item.Load(archive, version);
-            const ChildCount grandchildren = readChildCount(*child);
-            if (grandchildren.count == 0 && pending.size() > 2) {
+            std::int32_t claimed = 0;
+            if (!ReadBufferedRecord(archive, version, child->item, claimed, m_texts)) {
+                child->item.Load(archive, version, m_texts);
+                claimed = archive.ReadI32();
+            }
+            const std::uint32_t grandchildren = ChildrenClaimed(claimed);
+            if (grandchildren == 0 && pending.size() > 2) {
                 Nest(child); // a leaf below the top level is complete at once
                 pending.pop_back();
                 continue;
             }
-            pending.back() = {child, grandchildren.count, grandchildren.reserved};
+            pending.back().childrenLeft = grandchildren;
         }
     } catch (...) {
         // Each pending node heads a part of the interrupted item that is linked to nothing above.

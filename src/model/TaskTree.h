@@ -6,7 +6,8 @@
 
 class CArchive;
 
-/// One node of the item tree: `item`, `parent` (the hidden root for top-level items) and `children`.
+/// One node of the item tree: `item`, `parent` (the hidden root for top-level items) and the links of
+/// its children.
 /// `MoveChildUp`, `MoveChildDown` and `CountDescendants` come with the generic node.
 using TaskNode = TreeNode<TaskItem>;
 
@@ -21,12 +22,18 @@ public:
 
     /// Reads or writes the hidden root's node record and, below it, every item in pre-order.
     /// Reading appends each top-level item only once its whole subtree has been read, so a failure
-    /// keeps the complete items before it and drops the one it interrupted. Child counts are checked
-    /// against the data that remains before anything is reserved, and the walk keeps its own stack,
-    /// so no file can exhaust memory or the call stack.
+    /// keeps the complete items before it and drops the one it interrupted. Nothing is made ahead of
+    /// the data that claims it, and the walk keeps its own stack, so no file can exhaust memory or
+    /// the call stack. The texts read go into the tree's own arena.
     void Serialize(CArchive& archive, int version);
+
+    /// Where the tree keeps texts that readers put straight into its items; such a text must stay in
+    /// an item of this tree.
+    TextArena& Texts() { return m_texts; }
 
 private:
     void Store(CArchive& archive) const;
     void Load(CArchive& archive, int version);
+
+    TextArena m_texts;
 };

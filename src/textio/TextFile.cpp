@@ -278,6 +278,11 @@ void TextFile::ReleaseLargeScratch() {
     if (m_scratch.capacity() > TextStreamWriter::kBlockSize) {
         std::string().swap(m_scratch);
     }
+    for (std::u16string* text : {&m_title, &m_notes}) {
+        if (text->capacity() * sizeof(char16_t) > TextStreamWriter::kBlockSize) {
+            std::u16string().swap(*text);
+        }
+    }
 }
 
 void TextFile::Stop(FileErrorCause cause) {
@@ -294,46 +299,27 @@ bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
         return false;
     }
     depth = record_scanner::AsUnsigned(record.depth);
-    AssignFromUtf8OrCp1252(item.title, record.title);
+    AssignFromUtf8OrCp1252(m_title, record.title);
     item.importance = ImportanceFrom(record_scanner::AsUnsigned(record.importance));
     item.checked = static_cast<std::uint8_t>(record_scanner::AsSigned(record.checked));
-    AssignFromUtf8OrCp1252(item.notes, record_scanner::WithoutEnclosingQuotes(record.notes));
+    AssignFromUtf8OrCp1252(m_notes, record_scanner::WithoutEnclosingQuotes(record.notes));
     item.quantity = record_scanner::AsUnsigned(record.quantity);
     m_reader->Skip(length);
     return true;
 }
 
-bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
+bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item, TextArena& arena) {
     if (!m_reader) {
         return false;
     }
     try {
-        // Nearly every record lies whole in the bytes read ahead and is scanned there at once; the
-        // rest (line breaks in notes, a record split by the read-ahead, the end of the file, damaged
-        // text) are read character by character.
-        if (ReadBufferedItem(depth, item)) {
-            return true;
-        }
-        if (!ReadUnsigned(depth)) {
+        if (!ReadFields(depth, item)) {
             return false;
         }
-        SkipOne();
-        if (!ReadField(item.title)) {
-            return false;
-        }
-        std::uint32_t importance = 0;
-        std::int32_t checked = 0;
-        if (!ReadUnsigned(importance) || !ReadSigned(checked)) {
-            return false;
-        }
-        item.importance = ImportanceFrom(importance);
-        item.checked = static_cast<std::uint8_t>(checked);
-        SkipOne();
-        if (!ReadField(item.notes)) {
-            return false;
-        }
-        StripEnclosingQuotes(item.notes);
-        return ReadUnsigned(item.quantity);
+        item.title.AssignInArena(arena, m_title);
+        item.notes.AssignInArena(arena, m_notes);
+        ReleaseLargeScratch();
+        return true;
     } catch (const CFileException& failure) {
         Fail(failure.Cause());
         return false;
@@ -341,4 +327,33 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item) {
         Fail(FileErrorCause::OutOfMemory);
         return false;
     }
+}
+
+bool TextFile::ReadFields(std::uint32_t& depth, TaskItem& item) {
+    // Nearly every record lies whole in the bytes read ahead and is scanned there at once; the
+    // rest (line breaks in notes, a record split by the read-ahead, the end of the file, damaged
+    // text) are read character by character.
+    if (ReadBufferedItem(depth, item)) {
+        return true;
+    }
+    if (!ReadUnsigned(depth)) {
+        return false;
+    }
+    SkipOne();
+    if (!ReadField(m_title)) {
+        return false;
+    }
+    std::uint32_t importance = 0;
+    std::int32_t checked = 0;
+    if (!ReadUnsigned(importance) || !ReadSigned(checked)) {
+        return false;
+    }
+    item.importance = ImportanceFrom(importance);
+    item.checked = static_cast<std::uint8_t>(checked);
+    SkipOne();
+    if (!ReadField(m_notes)) {
+        return false;
+    }
+    StripEnclosingQuotes(m_notes);
+    return ReadUnsigned(item.quantity);
 }

@@ -14,6 +14,7 @@ struct ScannedNumber;
 }
 class SafeSaveFile;
 class TaskItem;
+class TextArena;
 class TextStreamReader;
 class TextStreamWriter;
 
@@ -50,9 +51,10 @@ public:
 
     /// Writes one record. Does nothing when the stream is not open for writing or has failed.
     void WriteItem(std::uint32_t depth, const TaskItem& item);
-    /// Reads one record into `depth` and `item`; true when the whole record was read. A field too
-    /// long or memory running out stops the stream with that cause (see `Error`).
-    bool ReadItem(std::uint32_t& depth, TaskItem& item);
+    /// Reads one record into `depth` and `item`, its texts into `arena` (which must outlive the
+    /// item); true when the whole record was read. A field too long or memory running out stops the
+    /// stream with that cause (see `Error`).
+    bool ReadItem(std::uint32_t& depth, TaskItem& item, TextArena& arena);
     /// Reads a title or notes field up to the next tab (which it consumes); a line feed is stored as
     /// CR LF. False when the file ends first. A field longer than `kLongestTextField` bytes throws
     /// a `CFileException` with the field-too-long cause (`ReadItem` turns it into a failed stream).
@@ -65,6 +67,8 @@ private:
     /// Reads a record that lies whole in the bytes read ahead in one pass over them; false, having
     /// taken nothing, when that cannot be decided there.
     bool ReadBufferedItem(std::uint32_t& depth, TaskItem& item);
+    /// Reads one record's fields, its texts into `m_title` and `m_notes`.
+    bool ReadFields(std::uint32_t& depth, TaskItem& item);
     /// The scanf "%u" conversion: leading white space skipped, an optional sign, decimal digits;
     /// a negative value wraps around. False when there is no number.
     bool ReadUnsigned(std::uint32_t& value);
@@ -88,4 +92,7 @@ private:
     /// Scratch space reused from record to record, so a long import or export does not allocate
     /// per field.
     std::string m_scratch;
+    /// The title and notes of the record being read, before they go to their item.
+    std::u16string m_title;
+    std::u16string m_notes;
 };

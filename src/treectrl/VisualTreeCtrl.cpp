@@ -137,7 +137,7 @@ BYTE CVisualTreeCtrl::GetCheck(const VisualNode* node) const {
 }
 
 void CVisualTreeCtrl::Expand(VisualNode* node, bool expanded) {
-    if (node->children.empty()) {
+    if (!node->HasChildren()) {
         return;
     }
     node->item.expanded = expanded ? 1 : 0;
@@ -145,22 +145,20 @@ void CVisualTreeCtrl::Expand(VisualNode* node, bool expanded) {
 }
 
 VisualNode* CVisualTreeCtrl::GetFirstItem() const {
-    return m_tree.root.children.empty() ? nullptr : m_tree.root.children.front();
+    return m_tree.root.firstChild;
 }
 
 VisualNode* CVisualTreeCtrl::GetNextSiblingItem(const VisualNode* node) const {
     if (node == nullptr || node->parent == nullptr) {
         return nullptr;
     }
-    const auto& siblings = node->parent->children;
-    const std::size_t index = node->parent->IndexOfChild(node);
-    return index + 1 < siblings.size() ? siblings[index + 1] : nullptr;
+    return node->nextSibling;
 }
 
 VisualNode* CVisualTreeCtrl::GetNextVisibleItem(const VisualNode* node, bool descend) const {
     while (node != nullptr) {
-        if (descend && node->item.expanded != 0 && !node->children.empty()) {
-            return node->children.front();
+        if (descend && node->item.expanded != 0 && node->HasChildren()) {
+            return node->firstChild;
         }
         if (VisualNode* sibling = GetNextSiblingItem(node)) {
             return sibling;

@@ -4,6 +4,7 @@
 
 #include "platform/ui/Gesture.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace treectrl;
@@ -182,14 +183,21 @@ void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
         RedrawItem(current);
         NotifyParent(VTN_CHECKCHANGED);
         if (recurse) {
-            pending.insert(pending.end(), current->children.rbegin(), current->children.rend());
+            const std::size_t firstChildAt = pending.size();
+            for (VisualNode* child : current->Children()) {
+                pending.push_back(child);
+            }
+            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChildAt), pending.end());
         }
     }
 }
 
 void CVisualTreeCtrl::CheckAll(BYTE state) {
     // A copy of the top level: the owner's handler runs between rows.
-    const std::vector<VisualNode*> topLevel = m_tree.root.children;
+    std::vector<VisualNode*> topLevel;
+    for (VisualNode* node : m_tree.root.Children()) {
+        topLevel.push_back(node);
+    }
     for (VisualNode* node : topLevel) {
         SetCheck(node, state, true);
     }

@@ -75,7 +75,7 @@ bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
         ScrollIntoView(row);
         return true;
     case VK_LEFT:
-        if (!row->children.empty() && row->item.expanded != 0) {
+        if (row->HasChildren() && row->item.expanded != 0) {
             Expand(row, false);
         } else if (row->parent != nullptr && row->parent != &m_tree.root) {
             SelectRow(row->parent);

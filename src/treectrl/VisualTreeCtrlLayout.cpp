@@ -138,7 +138,7 @@ bool CVisualTreeCtrl::CanAppendToLayout(const VisualNode* node) const {
     // The node is last in display order when it and each of its ancestors is the last child, and
     // every ancestor shows its sub-rows.
     for (const VisualNode* n = node; n->parent != nullptr; n = n->parent) {
-        const bool lastChild = n->parent->children.back() == n;
+        const bool lastChild = n->parent->lastChild == n;
         const bool parentShowsSubRows = n->parent == &m_tree.root || n->parent->item.expanded != 0;
         if (!lastChild || !parentShowsSubRows) {
             return false;
@@ -160,7 +160,7 @@ void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
     DrawItem(node);
     m_contentRect.bottom += item.rowRect.Height();
     // A row that just got its first sub-row now shows the expand square.
-    if (parentIsRow && parent->children.size() == 1) {
+    if (parentIsRow && parent->firstChild == node) {
         DrawItem(parent);
     }
 }

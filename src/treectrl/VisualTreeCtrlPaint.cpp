@@ -207,7 +207,7 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     }
 
     x += m_indent * item.level;
-    if (!node->children.empty()) {
+    if (node->HasChildren()) {
         DrawPicture(dc, item.expanded != 0 ? m_minusBitmap : m_plusBitmap, x + kExpanderLeft,
                     r.top + kExpanderTop, kExpanderKey);
     }

@@ -12,7 +12,7 @@ using Node = TreeNode<std::string>;
 
 std::vector<std::string> TitlesOf(const Node& parent) {
     std::vector<std::string> titles;
-    for (const Node* child : parent.children) {
+    for (const Node* child : parent.Children()) {
         titles.push_back(child->item);
     }
     return titles;
@@ -36,7 +36,7 @@ struct Groceries : ::testing::Test {
 
 TEST(Tree, NewTreeHasOnlyTheHiddenRoot) {
     Tree<std::string> tree;
-    EXPECT_TRUE(tree.root.children.empty());
+    EXPECT_FALSE(tree.root.HasChildren());
     EXPECT_EQ(tree.root.parent, nullptr);
     EXPECT_EQ(tree.Count(), 0u);
     EXPECT_TRUE(PreOrder(tree).empty());
@@ -114,7 +114,7 @@ TEST_F(Groceries, ASubtreeBuiltApartIsCountedOnlyOnceAttached) {
     EXPECT_EQ(TitlesOf(*milk), (std::vector<std::string>{}));
     EXPECT_EQ(tree.Attach(butter), butter);
     EXPECT_EQ(butter->parent, milk);
-    EXPECT_EQ(butter->children.at(0), salted);
+    EXPECT_EQ(butter->ChildAt(0), salted);
     EXPECT_EQ(salted->parent, butter);
     EXPECT_EQ(tree.Count(), 6u);
     tree.Delete(butter);
@@ -137,11 +137,11 @@ TEST(Tree, NodesKeepTheirAddressesAndDeletedOnesAreReused) {
     }
     for (int i = 0; i < 5000; ++i) {
         ASSERT_EQ(made[i]->item, std::to_string(i));
-        ASSERT_EQ(tree.root.children[i], made[i]);
+        ASSERT_EQ(tree.root.ChildAt(i), made[i]);
     }
     tree.Delete(made[10]);
     EXPECT_EQ(tree.Append("again"), made[10]);
-    EXPECT_EQ(tree.root.children.back()->item, "again");
+    EXPECT_EQ(tree.root.lastChild->item, "again");
 }
 
 TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {
@@ -155,7 +155,7 @@ TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {
     std::size_t deepest = 0;
     tree.Walk([&](const TreeNode<int>&, std::size_t depth) { deepest = std::max(deepest, depth); });
     EXPECT_EQ(deepest, static_cast<std::size_t>(kDepth - 1));
-    tree.Delete(tree.root.children.front());
+    tree.Delete(tree.root.firstChild);
     EXPECT_EQ(tree.Count(), 0u);
 }
 

@@ -59,8 +59,8 @@ TEST_F(EditorCommands, AddItemStartsFromDefaultsAndAppendsWhatTheSheetAccepts) {
                   (std::vector<Row>{{0, u"Tent"}, {0, u"Stove"}}));
         ExpectModified(editor);
     });
-    ASSERT_EQ(doc.tree.root.children.size(), 2u);
-    const TaskItem& stove = doc.tree.root.children[1]->item;
+    ASSERT_EQ(doc.tree.root.ChildCount(), 2u);
+    const TaskItem& stove = doc.tree.root.ChildAt(1)->item;
     EXPECT_EQ(stove.quantity, 3u);
     EXPECT_EQ(stove.importance, 1);
     EXPECT_EQ(stove.checked, 0);
@@ -150,8 +150,8 @@ TEST_F(EditorCommands, EditItemRefreshesTheRowAndTheNotesMarkOpensTheNotesPage) 
         EXPECT_TRUE(rows.GetNotesRect(rows.GetShownRows()[0]).IsRectNull()) << "no notes, no mark";
     });
     EXPECT_EQ(tent->item.notes, u"");
-    EXPECT_EQ(doc.tree.root.children[1]->item.quantity, 4000000000u);
-    EXPECT_EQ(doc.tree.root.children[1]->item.importance, TaskItem::kLowImportance);
+    EXPECT_EQ(doc.tree.root.ChildAt(1)->item.quantity, 4000000000u);
+    EXPECT_EQ(doc.tree.root.ChildAt(1)->item.importance, TaskItem::kLowImportance);
 }
 
 TEST_F(EditorCommands, DeleteRemovesTheWholeBranchAtOnceAndLeavesNoSelection) {

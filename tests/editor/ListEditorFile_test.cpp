@@ -189,7 +189,7 @@ TEST_F(EditorFiles, YesThenCancelInSaveAsKeepsTheEditorOpenAndTheChanges) {
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(proposed, u"Untitled");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.tree.root.children[0]->item.checked, 1);
+    EXPECT_EQ(doc.tree.root.ChildAt(0)->item.checked, 1);
 }
 
 TEST_F(EditorFiles, EscapeAndTheWindowsCloseAskLikeCloseWhenThereAreChanges) {

@@ -68,7 +68,7 @@ TEST_F(EditorTest, ShowsTheListsItemsInPreOrderWithQuantitiesAndMarks) {
         }
         EXPECT_EQ(quantities, (std::vector<std::u16string>{u"4294967295", u"2", u"0", u"2147483648"}));
         EXPECT_EQ(reinterpret_cast<TaskNode*>(rows.GetItemData(shown[0])), food);
-        EXPECT_EQ(shown[1]->item.checkedFlag, &food->children[0]->item.checked);
+        EXPECT_EQ(shown[1]->item.checkedFlag, &food->ChildAt(0)->item.checked);
 
         // The notes mark only where there are notes.
         EXPECT_FALSE(rows.GetNotesRect(shown[1]).IsRectNull());
@@ -184,7 +184,7 @@ TEST_F(EditorTest, MenuBarHoldsListAndItemThenAddASeparatorAndTheMoveButtons) {
     std::map<BarAction, std::vector<std::pair<std::u16string, bool>>> menus;
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
-        TaskNode* selected = doc.tree.root.children[14];
+        TaskNode* selected = doc.tree.root.ChildAt(14);
         uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
         uitest::Tap(rows, editortest::RowPoint(rows, rows.GetShownRows()[14]));
         ASSERT_EQ(editortest::NodeOfSelection(rows), selected);

@@ -52,8 +52,8 @@ protected:
 
     static std::vector<std::u16string> TopTitles(const CCorvinaDoc& doc) {
         std::vector<std::u16string> titles;
-        for (const TaskNode* node : doc.tree.root.children) {
-            titles.push_back(node->item.title);
+        for (const TaskNode* node : doc.tree.root.Children()) {
+            titles.push_back(node->item.title.str());
         }
         return titles;
     }
@@ -107,11 +107,11 @@ TEST_F(ListFileTest, SaveAndLoadRoundTripEveryField) {
     EXPECT_FALSE(loaded.IsModified());
     EXPECT_EQ(loaded.version, 3);
     ASSERT_EQ(loaded.tree.Count(), 4u);
-    const TaskNode* first = loaded.tree.root.children.at(0);
+    const TaskNode* first = loaded.tree.root.ChildAt(0);
     EXPECT_EQ(first->item, item);
-    ASSERT_EQ(first->children.size(), 2u);
-    EXPECT_EQ(first->children[1]->children.at(0)->item, TaskItem());
-    EXPECT_EQ(first->children[1]->parent, first);
+    ASSERT_EQ(first->ChildCount(), 2u);
+    EXPECT_EQ(first->ChildAt(1)->ChildAt(0)->item, TaskItem());
+    EXPECT_EQ(first->ChildAt(1)->parent, first);
 }
 
 TEST_F(ListFileTest, VersionTwoFileHasNoMarkerAndNoNotes) {
@@ -124,7 +124,7 @@ TEST_F(ListFileTest, VersionTwoFileHasNoMarkerAndNoNotes) {
     ASSERT_TRUE(Open(doc, v2));
     EXPECT_EQ(doc.version, 2);
     EXPECT_EQ(TopTitles(doc), (std::vector<std::u16string>{u"Eggs"}));
-    EXPECT_EQ(doc.tree.root.children[0]->item.importance, 2);
+    EXPECT_EQ(doc.tree.root.ChildAt(0)->item.importance, 2);
     // The next save writes version 3 with empty notes and the true count.
     EXPECT_EQ(SavedBytes(doc),
               Header(1) + RootItem() + U32(1) + Item(Wide(u"Eggs"), 6, 0, 2) + Wide(u"") + U32(0));
@@ -147,7 +147,7 @@ TEST_F(ListFileTest, EightBitStringsAreReadAndWrittenBackWide) {
                               Narrow("caf\xC3\xA9 au lait") + U32(0);
     CCorvinaDoc doc;
     ASSERT_TRUE(Open(doc, bytes));
-    const TaskItem& item = doc.tree.root.children.at(0)->item;
+    const TaskItem& item = doc.tree.root.ChildAt(0)->item;
     EXPECT_EQ(item.title, u"Caf\u00e9");
     EXPECT_EQ(item.notes, u"caf\u00e9 au lait");
     const std::string saved = SavedBytes(doc);
@@ -159,7 +159,7 @@ TEST_F(ListFileTest, CheckedValuesNormaliseToOne) {
         Header(1) + RootItem() + U32(1) + Item(Wide(u"A"), 1, 7, 1) + Wide(u"") + U32(0);
     CCorvinaDoc doc;
     ASSERT_TRUE(Open(doc, bytes));
-    EXPECT_EQ(doc.tree.root.children.at(0)->item.checked, 1);
+    EXPECT_EQ(doc.tree.root.ChildAt(0)->item.checked, 1);
     EXPECT_EQ(SavedBytes(doc).substr(46, 4), U32(1));
 }
 

@@ -16,8 +16,8 @@ void FillList(CCorvinaDoc& doc, int items) {
         TaskItem item;
         item.title = u"Item number " + Widen(std::to_string(i));
         item.notes = i % 10 == 0 ? u"a note" : u"";
-        doc.tree.AddItem(item, i % 3 == 0 || doc.tree.root.children.empty() ? nullptr
-                                                                            : doc.tree.root.children.back());
+        doc.tree.AddItem(item,
+                         i % 3 == 0 || !doc.tree.root.HasChildren() ? nullptr : doc.tree.root.lastChild);
     }
 }
 

@@ -16,8 +16,8 @@ TaskItem Named(const std::u16string& title) {
 
 std::vector<std::u16string> Titles(const TaskNode& parent) {
     std::vector<std::u16string> titles;
-    for (const TaskNode* child : parent.children) {
-        titles.push_back(child->item.title);
+    for (const TaskNode* child : parent.Children()) {
+        titles.push_back(child->item.title.str());
     }
     return titles;
 }
@@ -109,7 +109,7 @@ TEST(TaskTree, PreOrderWalk) {
     tree.AddItem(Named(u"Wheat"), bread);
     tree.AddItem(Named(u"Milk"));
     std::vector<std::u16string> walked;
-    tree.Walk([&](const TaskNode& node, std::size_t) { walked.push_back(node.item.title); });
+    tree.Walk([&](const TaskNode& node, std::size_t) { walked.push_back(node.item.title.str()); });
     EXPECT_EQ(tree.root.CountDescendants(), 4u);
     EXPECT_EQ(walked, (std::vector<std::u16string>{u"Bread", u"Rye", u"Wheat", u"Milk"}));
 }

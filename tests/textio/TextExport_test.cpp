@@ -35,7 +35,7 @@ TaskItem MakeItem(const std::u16string& title, std::uint32_t quantity = 1, std::
 std::vector<std::u16string> Shape(const CCorvinaDoc& doc) {
     std::vector<std::u16string> shape;
     doc.tree.Walk([&](const TaskNode& node, std::size_t depth) {
-        shape.push_back(Widen(std::to_string(depth)) + u":" + node.item.title);
+        shape.push_back(Widen(std::to_string(depth)) + u":" + node.item.title.str());
     });
     return shape;
 }
@@ -60,7 +60,7 @@ protected:
 
     const TaskItem& Only(const CCorvinaDoc& doc) {
         EXPECT_EQ(doc.tree.Count(), 1u);
-        return doc.tree.root.children.at(0)->item;
+        return doc.tree.root.ChildAt(0)->item;
     }
 
     TestFolder folder;
@@ -76,8 +76,8 @@ TEST_F(TextTest, MilkAndSkimmedRoundTrip) {
     CCorvinaDoc back;
     Import(back, text);
     EXPECT_EQ(Shape(back), (std::vector<std::u16string>{u"0:Milk", u"1:Skimmed"}));
-    EXPECT_EQ(back.tree.root.children[0]->item, doc.tree.root.children[0]->item);
-    EXPECT_EQ(back.tree.root.children[0]->children[0]->item, milk->children[0]->item);
+    EXPECT_EQ(back.tree.root.ChildAt(0)->item, doc.tree.root.ChildAt(0)->item);
+    EXPECT_EQ(back.tree.root.ChildAt(0)->ChildAt(0)->item, milk->ChildAt(0)->item);
     EXPECT_FALSE(back.IsModified());
 }
 
@@ -98,7 +98,7 @@ TEST_F(TextTest, LineBreaksInNotesSurviveTheRoundTrip) {
     CCorvinaDoc back;
     Import(back, text);
     ASSERT_EQ(back.tree.Count(), 2u);
-    EXPECT_EQ(back.tree.root.children[0]->item.notes, u"rye\r\nor wheat");
+    EXPECT_EQ(back.tree.root.ChildAt(0)->item.notes, u"rye\r\nor wheat");
     // A bare line feed from another editor is stored as CR LF as well.
     CCorvinaDoc unix;
     Import(unix, "0\tBread\t1\t0\t\"rye\nor wheat\"\t1\n");
@@ -114,8 +114,8 @@ TEST_F(TextTest, QuotesAreNotEscapes) {
     CCorvinaDoc back;
     Import(back, text);
     ASSERT_EQ(back.tree.Count(), 2u);
-    EXPECT_EQ(back.tree.root.children[0]->item.notes, u"boxed");
-    EXPECT_EQ(back.tree.root.children[1]->item.notes, u"say \"hi\", then go");
+    EXPECT_EQ(back.tree.root.ChildAt(0)->item.notes, u"boxed");
+    EXPECT_EQ(back.tree.root.ChildAt(1)->item.notes, u"say \"hi\", then go");
     CCorvinaDoc single;
     Import(single, "0\tA\t1\t0\t\"\t1\n");
     EXPECT_EQ(Only(single).notes, u"");
@@ -125,10 +125,10 @@ TEST_F(TextTest, ImportanceOutsideTheRangeBecomesNormal) {
     CCorvinaDoc doc;
     Import(doc, "0\tA\t7\t0\t\t1\n0\tB\t2\t0\t\t1\n0\tC\t-1\t0\t\t1\n0\tD\t4294967296\t0\t\t1\n");
     ASSERT_EQ(doc.tree.Count(), 4u);
-    EXPECT_EQ(doc.tree.root.children[0]->item.importance, 1);
-    EXPECT_EQ(doc.tree.root.children[1]->item.importance, 2);
-    EXPECT_EQ(doc.tree.root.children[2]->item.importance, 1);
-    EXPECT_EQ(doc.tree.root.children[3]->item.importance, 0);
+    EXPECT_EQ(doc.tree.root.ChildAt(0)->item.importance, 1);
+    EXPECT_EQ(doc.tree.root.ChildAt(1)->item.importance, 2);
+    EXPECT_EQ(doc.tree.root.ChildAt(2)->item.importance, 1);
+    EXPECT_EQ(doc.tree.root.ChildAt(3)->item.importance, 0);
 }
 
 TEST_F(TextTest, NumbersFollowScanfRules) {
@@ -136,14 +136,14 @@ TEST_F(TextTest, NumbersFollowScanfRules) {
     Import(doc,
            "  +0\tA\t \t1\t  -1\t\t-1\n0\tB\t1\t256\t\t4294967297\n0\tC\t1\t+3\t\t 99999999999999999999\n");
     ASSERT_EQ(doc.tree.Count(), 3u);
-    const TaskItem& a = doc.tree.root.children[0]->item;
+    const TaskItem& a = doc.tree.root.ChildAt(0)->item;
     EXPECT_EQ(a.checked, 255);
     EXPECT_EQ(a.quantity, 4294967295u);
     EXPECT_EQ(a.importance, 1);
-    EXPECT_EQ(doc.tree.root.children[1]->item.checked, 0);
-    EXPECT_EQ(doc.tree.root.children[1]->item.quantity, 1u);
-    EXPECT_EQ(doc.tree.root.children[2]->item.checked, 3);
-    EXPECT_EQ(doc.tree.root.children[2]->item.quantity, 4294967295u);
+    EXPECT_EQ(doc.tree.root.ChildAt(1)->item.checked, 0);
+    EXPECT_EQ(doc.tree.root.ChildAt(1)->item.quantity, 1u);
+    EXPECT_EQ(doc.tree.root.ChildAt(2)->item.checked, 3);
+    EXPECT_EQ(doc.tree.root.ChildAt(2)->item.quantity, 4294967295u);
 }
 
 TEST_F(TextTest, NumbersAtTheEdgesOfTheFastPathReadAsScanfReadsThem) {

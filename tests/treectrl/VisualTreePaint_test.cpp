@@ -235,7 +235,7 @@ TEST_F(TreePaint, ScreenshotOfASampleList) {
         *flags.back() = static_cast<BYTE>(i % 2);
     }
     for (VisualNode* row : tree.GetShownRows()) {
-        if (row->children.empty() && row->item.columnTexts.empty()) {
+        if (!row->HasChildren() && row->item.columnTexts.empty()) {
             tree.SetItemColumnText(row, 0, u"1");
         }
     }

@@ -3,6 +3,7 @@
 #include "TreeTestHost.h"
 
 #include <string>
+#include <vector>
 
 using namespace treetest;
 using namespace treectrl;
@@ -11,6 +12,14 @@ namespace {
 
 class TreeRows : public TreeFixture {};
 class TreeLayout : public TreeFixture {};
+
+std::vector<VisualNode*> ChildrenOf(const VisualNode& parent) {
+    std::vector<VisualNode*> children;
+    for (VisualNode* child : parent.Children()) {
+        children.push_back(child);
+    }
+    return children;
+}
 
 } // namespace
 
@@ -68,13 +77,13 @@ TEST_F(TreeRows, MovingAmongSiblingsKeepsSubtreesAndStopsAtTheEnds) {
     Add(u"Skimmed", milk);
     VisualNode* eggs = Add(u"Eggs");
     tree.MoveItemUp(eggs);
-    EXPECT_EQ(bread->parent->children, (std::vector<VisualNode*>{bread, eggs, milk}));
-    EXPECT_EQ(milk->children.size(), 1u);
+    EXPECT_EQ(ChildrenOf(*bread->parent), (std::vector<VisualNode*>{bread, eggs, milk}));
+    EXPECT_EQ(milk->ChildCount(), 1u);
 
     tree.drawn.clear();
     tree.MoveItemUp(bread);
     tree.MoveItemDown(milk);
-    EXPECT_EQ(bread->parent->children, (std::vector<VisualNode*>{bread, eggs, milk}));
+    EXPECT_EQ(ChildrenOf(*bread->parent), (std::vector<VisualNode*>{bread, eggs, milk}));
     EXPECT_FALSE(tree.drawn.empty()) << "a move that changes nothing still rebuilds the layout";
 }
 

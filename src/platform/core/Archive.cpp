@@ -6,6 +6,9 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/core/CompactText.h"
+#include "platform/core/Strings.h"
+
 namespace {
 
 constexpr std::uint8_t kLengthEscape = 0xFF;        // a one-byte length of 0xFF means "longer"
@@ -159,6 +162,18 @@ std::u16string CArchive::ReadString() {
 }
 
 void CArchive::ReadString(std::u16string& text) {
+    ReadStringInto([&text](std::size_t length) {
+        text.resize(length);
+        return text.data();
+    });
+}
+
+void CArchive::ReadString(CompactText& out, TextArena& arena) {
+    ReadStringInto(
+        [&](std::size_t length) { return out.ResizeInArena(arena, static_cast<std::uint32_t>(length)); });
+}
+
+void CArchive::ReadStringInto(const std::function<char16_t*(std::size_t)>& reserve) {
     bool marker = false;
     std::uint32_t length = ReadStringLength(marker);
     const bool wide = marker;
@@ -170,14 +185,14 @@ void CArchive::ReadString(std::u16string& text) {
     }
     const std::uint64_t bytesPerChar = wide ? sizeof(char16_t) : 1;
     RequireRemaining(bytesPerChar * length);
-    text.clear();
     if (!wide) {
         std::string bytes(length, '\0');
         ReadExact(bytes.data(), length);
-        AppendFromUtf8OrCp1252(text, bytes);
+        const std::u16string decoded = FromUtf8OrCp1252(bytes);
+        std::copy(decoded.begin(), decoded.end(), reserve(decoded.size()));
         return;
     }
-    text.resize(length);
+    char16_t* const units = reserve(length);
     std::size_t done = 0;
     while (done < length) {
         // Whole code units already in the buffer go in one tight pass; a unit split across two
@@ -186,16 +201,16 @@ void CArchive::ReadString(std::u16string& text) {
             std::min<std::size_t>(length - done, (m_filled - m_cursor) / sizeof(char16_t));
         const std::uint8_t* in = m_buffer.data() + m_cursor;
         if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(text.data() + done, in, buffered * sizeof(char16_t)); // the file's order already
+            std::memcpy(units + done, in, buffered * sizeof(char16_t)); // the file's order already
         } else {
             for (std::size_t i = 0; i < buffered; ++i) {
-                text[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
+                units[done + i] = static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << kBitsPerByte));
             }
         }
         m_cursor += buffered * sizeof(char16_t);
         done += buffered;
         if (done < length) {
-            text[done++] = ReadU16();
+            units[done++] = ReadU16();
         }
     }
 }

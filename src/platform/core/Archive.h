@@ -4,12 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/core/ArchiveException.h"
 #include "platform/core/File.h"
+
+class CompactText;
+class TextArena;
 
 /// Loads from or stores into one file through a buffer. Running out of data raises a
 /// `CArchiveException` with the end-of-file cause; the file's own failures pass through as
@@ -42,6 +47,16 @@ public:
     std::size_t Read(void* buffer, std::size_t count);
     /// Reads exactly `count` bytes or throws with the end-of-file cause.
     void ReadExact(void* buffer, std::size_t count);
+    /// The bytes a loading archive has read ahead and not yet handed out, for readers that take a
+    /// whole record at once when it lies there; `Skip` hands them out.
+    std::span<const std::uint8_t> Buffered() const {
+        if (m_mode != load) {
+            return {};
+        }
+        return {m_buffer.data() + m_cursor, m_filled - m_cursor};
+    }
+    /// Hands out `count` bytes of `Buffered()`.
+    void Skip(std::size_t count) { m_cursor += count; }
     void Write(const void* buffer, std::size_t count);
 
     std::uint8_t ReadByte() {
@@ -80,6 +95,9 @@ public:
     std::u16string ReadString();
     /// `ReadString` into `out`, reusing its storage.
     void ReadString(std::u16string& out);
+    /// `ReadString` into `out`, its units in `arena`: a list's million titles go straight from the
+    /// buffer into their final place.
+    void ReadString(CompactText& out, TextArena& arena);
     /// Writes `text` in the wide form: FF FE FF, the length, the UTF-16 little-endian code units.
     void WriteString(std::u16string_view text);
 
@@ -121,6 +139,8 @@ private:
     bool Fill();
     /// Reads the length part of a string; `marker` tells whether it was the wide-string marker.
     std::uint32_t ReadStringLength(bool& marker);
+    /// Reads a string into the units `reserve(length)` makes room for.
+    void ReadStringInto(const std::function<char16_t*(std::size_t)>& reserve);
 
     CFile* m_file;
     Mode m_mode;

@@ -2,8 +2,6 @@
 // ones given back, and every chunk released at once with the pool.
 #pragma once
 
-#include <sys/mman.h>
-
 #if defined(__SANITIZE_ADDRESS__)
 #define CORVINA_POOL_POISONING 1
 #elif defined(__has_feature)
@@ -23,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/HugePages.h"
+
 /// Makes and destroys objects of one type at fixed addresses. Chunks grow from a page to two huge
 /// pages, so a tree of ten rows takes little and a tree of a million items takes a few dozen chunks
 /// the system may back with huge pages. Objects still alive when the pool goes are not
@@ -33,8 +33,8 @@ public:
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
     ~NodePool() {
-        for (void* chunk : m_chunks) {
-            std::free(chunk);
+        for (const Chunk& chunk : m_chunks) {
+            FreeChunk(chunk.block, chunk.bytes);
         }
     }
 
@@ -61,8 +61,6 @@ private:
         alignas(T) unsigned char bytes[sizeof(T)];
     };
     static constexpr std::size_t kFirstChunkBytes = 4096;
-    /// The size of a huge page on the machines we run on.
-    static constexpr std::size_t kHugePageBytes = std::size_t{2} * 1024 * 1024;
     /// Chunks stop growing at two huge pages, so each holds at least one whole.
     static constexpr std::size_t kLargestChunkBytes = 2 * kHugePageBytes;
 
@@ -101,12 +99,8 @@ private:
     void Grow() {
         const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Slot));
         m_chunks.reserve(m_chunks.size() + 1); // may throw: before there is a chunk to lose
-        void* const chunk = std::malloc(bytes);
-        if (chunk == nullptr) {
-            throw std::bad_alloc();
-        }
-        m_chunks.push_back(chunk);
-        AskForHugePages(chunk, bytes);
+        void* const chunk = AllocateChunk(bytes);
+        m_chunks.push_back({chunk, bytes});
         // Handed out in address order, so nodes made one after another lie side by side, and each
         // page is first touched by the node made in it.
         m_fresh = static_cast<Slot*>(chunk);
@@ -114,18 +108,11 @@ private:
         m_nextChunkBytes = std::min(bytes * 2, kLargestChunkBytes);
     }
 
-    /// Asks the system to back the huge pages that lie whole inside `chunk` with huge pages, so a
-    /// large tree takes fewer page faults and translation entries. A hint: without it all still works.
-    static void AskForHugePages(void* chunk, std::size_t bytes) {
-        const auto start = reinterpret_cast<std::uintptr_t>(chunk);
-        const std::uintptr_t first = (start + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-        const std::uintptr_t end = (start + bytes) / kHugePageBytes * kHugePageBytes;
-        if (end > first) {
-            ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-        }
-    }
-
-    std::vector<void*> m_chunks;
+    struct Chunk {
+        void* block;
+        std::size_t bytes;
+    };
+    std::vector<Chunk> m_chunks;
     /// Slots given back, most recent first.
     Slot* m_free = nullptr;
     /// The newest chunk's slots that were never handed out.

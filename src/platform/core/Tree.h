@@ -5,27 +5,33 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <optional>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "platform/core/NodePool.h"
 
-/// One node of a `Tree`: the item by value, the parent link and the ordered children.
-/// The children are a vector of raw pointers: walking a million nodes stays a tight loop over
-/// contiguous memory, a leaf costs no allocation, and deleting or moving is a scan of the siblings.
-/// Nodes are made and destroyed by their tree, in its pool; a node's address never changes.
-template <class Item> struct TreeNode {
-    using ChildList = std::vector<TreeNode*>;
+/// One node of a `Tree`: the item by value, the parent link and the links of the ordered children.
+/// The children are a chain (first, last, next): a leaf costs nothing beyond its node, appending is
+/// constant time, and a million nodes never regrow an array. Finding a node's place among its
+/// siblings is a scan of them, as deleting or moving one was with an array. Nodes are made and
+/// destroyed by their tree, in its pool; a node's address never changes. The links are the tree's
+/// to change.
+template <class Node, class Visit> void WalkPreOrder(Node& start, Visit&& visit);
 
+template <class Item> struct TreeNode {
     /// What this node holds.
     Item item{};
-    /// The node whose children list holds this one; null only for a tree's hidden root.
+    /// The node whose children this one is among; null only for a tree's hidden root.
     TreeNode* parent = nullptr;
-    /// The sub-nodes, first to last; this order is the display, file and export order.
-    ChildList children;
+    /// The first and last sub-nodes, null for a leaf; the order is the display, file and export order.
+    TreeNode* firstChild = nullptr;
+    TreeNode* lastChild = nullptr;
+    /// The next node among the parent's children; null for the last.
+    TreeNode* nextSibling = nullptr;
 
     TreeNode() = default;
+    explicit TreeNode(TreeNode* parentNode) : parent(parentNode) {}
     explicit TreeNode(Item value, TreeNode* parentNode = nullptr)
         : item(std::move(value)), parent(parentNode) {}
     TreeNode(const TreeNode&) = delete;
@@ -33,86 +39,161 @@ template <class Item> struct TreeNode {
     /// The tree destroys a node's children before the node.
     ~TreeNode() = default;
 
-    /// Where `child` sits among the children; `children.size()` when it is not one of them.
-    std::size_t IndexOfChild(const TreeNode* child) const {
-        const auto found = std::find(children.begin(), children.end(), child);
-        return static_cast<std::size_t>(found - children.begin());
+    /// The children first to last, for range-for loops.
+    class ChildRange {
+    public:
+        class Iterator {
+        public:
+            explicit Iterator(TreeNode* node) : m_node(node) {}
+            TreeNode* operator*() const { return m_node; }
+            Iterator& operator++() {
+                m_node = m_node->nextSibling;
+                return *this;
+            }
+            bool operator==(const Iterator& other) const = default;
+
+        private:
+            TreeNode* m_node;
+        };
+        explicit ChildRange(TreeNode* first) : m_first(first) {}
+        Iterator begin() const { return Iterator(m_first); }
+        Iterator end() const { return Iterator(nullptr); }
+
+    private:
+        TreeNode* m_first;
+    };
+    ChildRange Children() const { return ChildRange(firstChild); }
+
+    bool HasChildren() const { return firstChild != nullptr; }
+    /// The number of direct children: a walk along them.
+    std::size_t ChildCount() const {
+        std::size_t count = 0;
+        for (const TreeNode* child = firstChild; child != nullptr; child = child->nextSibling) {
+            ++count;
+        }
+        return count;
     }
-    /// True when `child` is one of this node's direct children.
-    bool HasChild(const TreeNode* child) const { return IndexOfChild(child) < children.size(); }
+    /// The child at `index` (0 for the first), a walk along the children; null past the last.
+    TreeNode* ChildAt(std::size_t index) const {
+        TreeNode* child = firstChild;
+        for (; child != nullptr && index > 0; --index) {
+            child = child->nextSibling;
+        }
+        return child;
+    }
+    /// Where `child` sits among the children; `ChildCount()` when it is not one of them.
+    std::size_t IndexOfChild(const TreeNode* child) const {
+        std::size_t index = 0;
+        for (const TreeNode* sibling = firstChild; sibling != nullptr && sibling != child;
+             sibling = sibling->nextSibling) {
+            ++index;
+        }
+        return index;
+    }
+    /// The child just before `child`; null when `child` is the first or not a child at all.
+    TreeNode* ChildBefore(const TreeNode* child) const {
+        TreeNode* before = nullptr;
+        for (TreeNode* sibling = firstChild; sibling != nullptr; sibling = sibling->nextSibling) {
+            if (sibling == child) {
+                return before;
+            }
+            before = sibling;
+        }
+        return nullptr;
+    }
+    /// True when `child` is one of this node's direct children (a reader's detached node made for
+    /// this parent counts too, until it is destroyed).
+    bool HasChild(const TreeNode* child) const { return child != nullptr && child->parent == this; }
 
     /// Swaps `child` with its previous sibling; nothing happens when it is the first child.
     void MoveChildUp(TreeNode* child) {
-        const std::size_t index = IndexOfChild(child);
-        if (index == 0 || index >= children.size()) {
-            return;
+        TreeNode* const before = ChildBefore(child);
+        if (before != nullptr) {
+            MoveChildDown(before);
         }
-        std::swap(children[index - 1], children[index]);
-        CheckInvariants();
     }
 
     /// Swaps `child` with its next sibling; nothing happens when it is the last child.
     void MoveChildDown(TreeNode* child) {
-        const std::size_t index = IndexOfChild(child);
-        if (index + 1 >= children.size()) {
+        if (!HasChild(child) || child->nextSibling == nullptr) {
             return;
         }
-        std::swap(children[index], children[index + 1]);
+        TreeNode* const before = ChildBefore(child);
+        TreeNode* const after = child->nextSibling;
+        (before != nullptr ? before->nextSibling : firstChild) = after;
+        child->nextSibling = after->nextSibling;
+        after->nextSibling = child;
+        if (lastChild == after) {
+            lastChild = child;
+        }
         CheckInvariants();
+    }
+
+    /// Links the detached `child` (whose parent is this node) after the last child.
+    void LinkLast(TreeNode* child) {
+        child->nextSibling = nullptr;
+        (lastChild != nullptr ? lastChild->nextSibling : firstChild) = child;
+        lastChild = child;
+    }
+
+    /// Unlinks `child` from the children; it keeps its parent link and its own children.
+    void Unlink(TreeNode* child) {
+        TreeNode* const before = ChildBefore(child);
+        (before != nullptr ? before->nextSibling : firstChild) = child->nextSibling;
+        if (lastChild == child) {
+            lastChild = before;
+        }
+        child->nextSibling = nullptr;
     }
 
     /// The number of nodes below this one at all depths.
     std::size_t CountDescendants() const {
         std::size_t count = 0;
-        std::vector<const TreeNode*> pending{this};
-        while (!pending.empty()) {
-            const TreeNode* node = pending.back();
-            pending.pop_back();
-            count += node->children.size();
-            pending.insert(pending.end(), node->children.begin(), node->children.end());
-        }
+        WalkPreOrder(*this, [&count](const TreeNode&, std::size_t) { ++count; });
         return count;
     }
 
-    /// Checks, in debug builds, that every child of this node points back at it exactly once.
+    /// Checks, in debug builds, that every child of this node points back at it, and that the chain
+    /// ends at the last child.
     void CheckInvariants() const {
 #ifndef NDEBUG
-        for (const TreeNode* child : children) {
-            assert(child != nullptr && child->parent == this);
+        const TreeNode* last = nullptr;
+        for (const TreeNode* child = firstChild; child != nullptr; child = child->nextSibling) {
+            assert(child->parent == this);
+            last = child;
         }
-        ChildList sorted = children;
-        std::sort(sorted.begin(), sorted.end());
-        assert(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end());
+        assert(last == lastChild);
 #endif
     }
 };
 
 /// Visits every node below `start` in pre-order (a node, then its children first to last), with the
 /// depth of each (0 for the children of `start`). When `visit` returns bool, false skips that node's
-/// children; a void `visit` sees them all. Iterative, so depth is limited only by memory.
+/// children; a void `visit` sees them all. Walks down and back up the links, so it needs no memory
+/// and no depth of stack: depth is limited only by memory.
 template <class Node, class Visit> void WalkPreOrder(Node& start, Visit&& visit) {
-    struct Frame {
-        Node* node;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{&start, 0}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        if (top.next == top.node->children.size()) {
-            stack.pop_back();
+    Node* node = start.firstChild;
+    std::size_t depth = 0;
+    while (node != nullptr) {
+        bool descend = true;
+        if constexpr (std::is_same_v<decltype(visit(*node, depth)), bool>) {
+            descend = visit(*node, depth);
+        } else {
+            visit(*node, depth);
+        }
+        if (descend && node->firstChild != nullptr) {
+            node = node->firstChild;
+            ++depth;
             continue;
         }
-        Node* child = top.node->children[top.next++];
-        const std::size_t depth = stack.size() - 1;
-        bool descend = true;
-        if constexpr (std::is_same_v<decltype(visit(*child, depth)), bool>) {
-            descend = visit(*child, depth);
-        } else {
-            visit(*child, depth);
+        while (node->nextSibling == nullptr) {
+            node = node->parent;
+            if (node == &start) {
+                return;
+            }
+            --depth;
         }
-        if (descend && !child->children.empty()) {
-            stack.push_back({child, 0});
-        }
+        node = node->nextSibling;
     }
 }
 
@@ -135,12 +216,7 @@ public:
     Node* Append(Item item, Node* parent = nullptr) {
         Node* const owner = parent ? parent : &root;
         Node* const node = m_pool.Create(std::move(item), owner);
-        try {
-            owner->children.push_back(node);
-        } catch (...) {
-            m_pool.Destroy(node);
-            throw;
-        }
+        owner->LinkLast(node);
         ++m_count;
         CheckAppended(*owner, node);
         return node;
@@ -150,19 +226,22 @@ public:
     /// yet. Readers build a subtree apart this way and attach it only when it is complete; until
     /// then it is theirs to attach (`Nest`, `Attach`) or to destroy (`DestroyDetached`).
     Node* MakeDetached(Item item, Node* parent) { return m_pool.Create(std::move(item), parent); }
+    /// `MakeDetached` with a default item, made in place for a reader to fill.
+    Node* MakeDetached(Node* parent) { return m_pool.Create(parent); }
 
     /// Appends the detached `child` to the children of its parent, itself still detached.
     void Nest(Node* child) {
-        child->parent->children.push_back(child);
+        child->parent->LinkLast(child);
         CheckAppended(*child->parent, child);
     }
 
     /// Appends the detached subtree `top` as the last child of its parent, a node of this tree,
-    /// and counts its nodes.
-    Node* Attach(Node* top) {
+    /// and counts its nodes; a reader that counted them as it made them says how many there are.
+    Node* Attach(Node* top, std::optional<std::size_t> nodes = std::nullopt) {
         Node* const owner = top->parent;
-        owner->children.push_back(top);
-        m_count += 1 + top->CountDescendants();
+        owner->LinkLast(top);
+        assert(!nodes || *nodes == 1 + top->CountDescendants());
+        m_count += nodes ? *nodes : 1 + top->CountDescendants();
         CheckAppended(*owner, top);
         return top;
     }
@@ -174,20 +253,21 @@ public:
     void Delete(Node* node) {
         assert(node != nullptr && node != &root && node->parent != nullptr);
         Node* const parent = node->parent;
-        const std::size_t index = parent->IndexOfChild(node);
-        assert(index < parent->children.size());
+        assert(parent->HasChild(node));
         m_count -= 1 + node->CountDescendants();
+        parent->Unlink(node);
         DestroySubtree(node);
-        parent->children.erase(parent->children.begin() + static_cast<std::ptrdiff_t>(index));
         parent->CheckInvariants();
     }
 
     /// Deletes every item; the hidden root and its item stay.
     void Clear() {
-        while (!root.children.empty()) {
-            DestroySubtree(root.children.back());
-            root.children.pop_back();
+        while (root.firstChild != nullptr) {
+            Node* const first = root.firstChild;
+            root.firstChild = first->nextSibling;
+            DestroySubtree(first);
         }
+        root.lastChild = nullptr;
         m_count = 0;
     }
 
@@ -207,18 +287,18 @@ private:
     /// Appending leaves the other children as they were, so this is all that can have gone wrong,
     /// and building a list of any size stays linear in debug builds too.
     static void CheckAppended([[maybe_unused]] const Node& owner, [[maybe_unused]] const Node* child) {
-        assert(!owner.children.empty() && owner.children.back() == child && child->parent == &owner);
+        assert(owner.lastChild == child && child->nextSibling == nullptr && child->parent == &owner);
     }
 
-    /// Destroys `top` and its descendants, each node after its children, last child first. Walks
-    /// down and back up the parent links, so it needs no memory of its own and no depth of stack:
-    /// a chain a million levels deep goes as easily as a flat list. `top`'s own parent is left as
-    /// it was.
+    /// Destroys `top` and its descendants, each node after its children. Walks down the first
+    /// links and back up the parent links, so it needs no memory of its own and no depth of stack:
+    /// a chain a million levels deep goes as easily as a flat list. `top`'s own parent and siblings
+    /// are left as they were.
     void DestroySubtree(Node* top) {
         Node* node = top;
         for (;;) {
-            if (!node->children.empty()) {
-                node = node->children.back();
+            if (node->firstChild != nullptr) {
+                node = node->firstChild;
                 continue;
             }
             if (node == top) {
@@ -226,7 +306,7 @@ private:
                 return;
             }
             Node* const parent = node->parent;
-            parent->children.pop_back();
+            parent->firstChild = node->nextSibling;
             m_pool.Destroy(node);
             node = parent;
         }
