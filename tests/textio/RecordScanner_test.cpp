@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "textio/RecordScanner.h"
 
@@ -50,6 +51,50 @@ TEST(RecordScanner, ARecordEndsAfterItsLastDigitWhateverFollows) {
             EXPECT_EQ(ScanWholeRecord(bytes, scanned), record.size()) << start.size() << " " << after;
             EXPECT_EQ(record_scanner::AsUnsigned(scanned.quantity), 3u);
         }
+    }
+}
+
+TEST(RecordScanner, FlagsReadTheSameHoweverTheyAreWritten) {
+    // The importance and checked flag as a list writes them ("1\t0\t") are read in one look; near
+    // misses (bytes next to '0' and '9', no tab, more digits, signs, high bytes) read as any number.
+    struct Flags {
+        std::string text;
+        std::int32_t importance; // -2: the record is no record
+        std::int32_t checked;
+    };
+    constexpr std::int32_t kNoRecord = -2;
+    const std::vector<Flags> cases = {
+        {"1\t0\t", 1, 0},
+        {"0\t9\t", 0, 9},
+        {"9\t1\t", 9, 1},
+        {"/\t0\t", kNoRecord, 0},
+        {":\t0\t", kNoRecord, 0},
+        {"1\t/\t", kNoRecord, 0},
+        {"1\t:\t", kNoRecord, 0},
+        {"1\t\xB0\t", kNoRecord, 0},
+        {"\xB1\t0\t", kNoRecord, 0},
+        {"1 0\t", 1, 0},
+        {"1\t0 ", 1, 0},
+        {"1\n0\t", 1, 0},
+        {"12\t0\t", 12, 0},
+        {"1\t10\t", 1, 10},
+        {"1\t-1\t", 1, -1},
+        {"+1\t0\t", 1, 0},
+        {"1x0\t", kNoRecord, 0},
+    };
+    for (const Flags& flags : cases) {
+        const std::string record = "0\tTitle\t" + flags.text + "notes\t5";
+        const std::string bytes = record + "\n0\tnext title\t1\t0\tnext notes\t1\n";
+        ScannedRecord scanned;
+        const std::size_t length = ScanWholeRecord(bytes, scanned);
+        if (flags.importance == kNoRecord) {
+            EXPECT_EQ(length, 0u) << flags.text;
+            continue;
+        }
+        ASSERT_EQ(length, record.size()) << flags.text;
+        EXPECT_EQ(record_scanner::AsSigned(scanned.importance), flags.importance) << flags.text;
+        EXPECT_EQ(record_scanner::AsSigned(scanned.checked), flags.checked) << flags.text;
+        EXPECT_EQ(scanned.notes, "notes") << flags.text;
     }
 }
 
