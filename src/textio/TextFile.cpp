@@ -301,13 +301,10 @@ bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
         return false;
     }
     depth = record_scanner::AsUnsigned(record.depth);
-    m_title.clear();
-    AppendFromUtf8OrCp1252(m_title, record.title);
+    AssignFromUtf8OrCp1252(m_title, record.title);
     item.importance = ImportanceFrom(record_scanner::AsUnsigned(record.importance));
     item.checked = static_cast<std::uint8_t>(record_scanner::AsSigned(record.checked));
-    m_notes.clear();
-    AppendFromUtf8OrCp1252(m_notes, record.notes);
-    StripEnclosingQuotes(m_notes);
+    AssignFromUtf8OrCp1252(m_notes, record_scanner::WithoutEnclosingQuotes(record.notes));
     item.quantity = record_scanner::AsUnsigned(record.quantity);
     m_reader->Skip(length);
     return true;

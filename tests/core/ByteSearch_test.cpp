@@ -1,5 +1,6 @@
-// Eight-bytes-at-a-time searches: every position in and around a word, and the bytes that differ from
-// a wanted one by a single bit (where word tricks go wrong).
+// Block-at-a-time searches: every position in and around a block, every length of data (the last
+// block overlaps the one before), and the bytes that differ from a wanted one by a single bit (where
+// word tricks go wrong).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,12 +27,30 @@ TEST(ByteSearch, FindsTheFirstWantedByteAtEveryPosition) {
     }
 }
 
+TEST(ByteSearch, FindsAMatchAnywhereInDataOfEveryLength) {
+    constexpr std::size_t kLongest = 50; // three blocks of sixteen and a tail of two
+    for (std::size_t size = 0; size <= kLongest; ++size) {
+        for (std::size_t at = 0; at <= size; ++at) {
+            std::string text(size, '\x8D'); // a carriage return with the high bit set
+            if (at < size) {
+                text[at] = '\r';
+            }
+            EXPECT_EQ(byte_search::FindAnyOf(text.data(), text.size(), '\t', '\n', '\r'), at)
+                << "size " << size << ", at " << at;
+        }
+    }
+}
+
 TEST(ByteSearch, AsciiRunEndsAtTheFirstHighByte) {
     for (std::size_t at = 0; at < kLength; ++at) {
         std::string text(kLength, '\x7F');
         text[at] = '\x80';
         text.back() = '\xFF';
         EXPECT_EQ(byte_search::AsciiPrefix(text.data(), text.size()), at) << at;
+    }
+    for (std::size_t size = 0; size <= kLength; ++size) {
+        const std::string ascii(size, '\x7F');
+        EXPECT_EQ(byte_search::AsciiPrefix(ascii.data(), ascii.size()), size);
     }
     EXPECT_EQ(byte_search::AsciiPrefix("plain ascii text", 16), 16u);
     EXPECT_EQ(byte_search::AsciiPrefix("", 0), 0u);

@@ -9,6 +9,37 @@
 
 namespace {
 
+// Decoded texts are read in blocks of sixteen bytes; these lengths put every case before, across and
+// after the first three block edges.
+constexpr std::size_t kLongestText = 50;
+
+// ASCII of `length` bytes, the highest and lowest ASCII bytes among them.
+std::string Ascii(std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+        text += "\x7F"
+                "abcdefghijklmnopqrstuvwxyz0123456789 \x01"[i % 39];
+    }
+    return text;
+}
+
+std::u16string Widened(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+// Decodes `bytes` into room of exactly one unit per byte, followed by guard units that must stay as
+// they are.
+std::u16string DecodedInRoom(const std::string& bytes) {
+    constexpr char16_t kGuard = 0xBEEF;
+    constexpr std::size_t kGuardUnits = 16;
+    std::vector<char16_t> room(bytes.size() + kGuardUnits, kGuard);
+    const char16_t* const end = DecodeUtf8OrCp1252(bytes, room.data());
+    for (std::size_t i = bytes.size(); i < room.size(); ++i) {
+        EXPECT_EQ(room[i], kGuard) << "written past the room at " << i;
+    }
+    return std::u16string(room.data(), static_cast<std::size_t>(end - room.data()));
+}
+
 TEST(Strings, Utf8RoundTripsEveryPlane) {
     const std::u16string text = u"Milk caf\u00e9 \u20ac \U0001F95B";
     const std::string utf8 = ToUtf8(text);
@@ -64,6 +95,49 @@ TEST(Strings, MalformedSequencesFallBackBytewise) {
     EXPECT_EQ(FromUtf8OrCp1252("a\xE2\x82"), u"a\u00e2\u201a");
     // A valid sequence after a broken one still decodes.
     EXPECT_EQ(FromUtf8OrCp1252("\xE9\xC3\xA9"), u"\u00e9\u00e9");
+}
+
+TEST(Strings, AsciiOfEveryLengthDecodesWithinItsRoom) {
+    for (std::size_t length = 0; length <= kLongestText; ++length) {
+        const std::string text = Ascii(length);
+        EXPECT_EQ(DecodedInRoom(text), Widened(text)) << length;
+        std::u16string appended = u"x";
+        AppendFromUtf8OrCp1252(appended, text);
+        EXPECT_EQ(appended, u"x" + Widened(text)) << length;
+    }
+}
+
+TEST(Strings, OtherCharactersAtEveryPlaceOfAnAsciiText) {
+    struct Insert {
+        std::string bytes;
+        std::u16string decoded;
+    };
+    // Two-, three- and four-byte characters straddle a block edge somewhere in the loop; the broken
+    // ones (a lone 0x80, a sequence cut short by ASCII or by the end) fall back byte by byte.
+    const std::vector<Insert> inserts = {
+        {"\xC3\xA9", u"\u00e9"}, {"\xE2\x82\xAC", u"\u20ac"},   {"\xF0\x9F\xA5\x9B", u"\U0001F95B"},
+        {"\x80", u"\u20ac"},     {"\xE2\x82", u"\u00e2\u201a"}, {"\xFF", u"\u00ff"}};
+    for (const Insert& insert : inserts) {
+        for (std::size_t length = 0; length <= kLongestText; ++length) {
+            for (std::size_t at = 0; at <= length; ++at) {
+                const std::string before = Ascii(at);
+                const std::string after = Ascii(length - at);
+                const std::string text = before + insert.bytes + after;
+                ASSERT_EQ(DecodedInRoom(text), Widened(before) + insert.decoded + Widened(after))
+                    << "length " << length << ", at " << at << ", " << insert.bytes.size() << " bytes";
+            }
+        }
+    }
+}
+
+TEST(Strings, AssigningReplacesEverythingThatWasThere) {
+    std::u16string text = u"a much longer text than the next";
+    AssignFromUtf8OrCp1252(text, "caf\xC3\xA9");
+    EXPECT_EQ(text, u"caf\u00e9");
+    AssignFromUtf8OrCp1252(text, "pie");
+    EXPECT_EQ(text, u"pie");
+    AssignFromUtf8OrCp1252(text, "");
+    EXPECT_EQ(text, u"");
 }
 
 TEST(Strings, FormatStringReplacesNumberedArguments) {

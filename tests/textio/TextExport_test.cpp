@@ -15,6 +15,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "support/TestFolder.h"
+#include "textio/RecordScanner.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -143,6 +144,49 @@ TEST_F(TextTest, NumbersFollowScanfRules) {
     EXPECT_EQ(doc.tree.root.ChildAt(1)->item.quantity, 1u);
     EXPECT_EQ(doc.tree.root.ChildAt(2)->item.checked, 3);
     EXPECT_EQ(doc.tree.root.ChildAt(2)->item.quantity, 4294967295u);
+}
+
+TEST_F(TextTest, NumbersAtTheEdgesOfTheFastPathReadAsScanfReadsThem) {
+    // Each number is read as the checked flag ("%d", kept as a byte) and the quantity ("%u"): once in
+    // a record that lies whole in the bytes read (the quick scan), once as the last bytes of the file
+    // (the character-by-character reader, since the number might go on).
+    struct Case {
+        std::string text;
+        std::uint32_t quantity;
+        std::uint8_t checked;
+    };
+    const std::vector<Case> cases = {
+        {"7", 7, 7},
+        {"+7", 7, 7},
+        {"-7", 4294967289u, 249},
+        {" \t\n\v\f\r7", 7, 7},                     // every space scanf skips
+        {"0000000000000000000000042", 42, 42},      // longer than 64 bits hold, yet small
+        {"9999999999999999999", 2313682943u, 255},  // the most digits added without a check
+        {"10000000000000000001", 2313682945u, 255}, // one more digit, still within 64 bits
+        {"18446744073709551615", 4294967295u, 255}, // the largest 64-bit value
+        {"18446744073709551616", 4294967295u, 255}, // past it: the largest
+        {"-18446744073709551615", 1, 0},            // negated, wrapping
+        {"-18446744073709551616", 4294967295u, 0},  // past it: the largest, or the smallest
+        {"4294967296", 0, 0},                       // cut to 32 bits
+        {"-2147483649", 2147483647u, 255},
+    };
+    for (const Case& number : cases) {
+        const std::string record = "0\tA\t1\t" + number.text + "\t\t" + number.text;
+        const std::string whole = record + "\n";
+        record_scanner::ScannedRecord scanned;
+        EXPECT_EQ(record_scanner::ScanWholeRecord(whole, scanned), record.size()) << number.text;
+        for (const std::string& text : {whole, record}) {
+            CCorvinaDoc doc;
+            Import(doc, text);
+            EXPECT_EQ(Only(doc).quantity, number.quantity) << number.text;
+            EXPECT_EQ(Only(doc).checked, number.checked) << number.text;
+        }
+    }
+    for (const std::string broken : {"+-7", "- 7", "+"}) {
+        CCorvinaDoc doc;
+        Import(doc, "0\tA\t1\t0\t\t" + broken + "\n");
+        EXPECT_EQ(doc.tree.Count(), 0u) << broken;
+    }
 }
 
 TEST_F(TextTest, RecordsCutByTheReadAheadReadLikeAnyOther) {

@@ -59,14 +59,15 @@ char* EncodeCodePointUtf8(char32_t cp, char* out) {
     return out;
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
+char16_t* PutUtf16(char32_t cp, char16_t* out) {
     if (cp < kFirstSupplementary) {
-        out += static_cast<char16_t>(cp);
-        return;
+        *out++ = static_cast<char16_t>(cp);
+        return out;
     }
     const char32_t payload = cp - kFirstSupplementary;
-    out += static_cast<char16_t>(kHighSurrogateFirst + (payload >> kSurrogateBits));
-    out += static_cast<char16_t>(kLowSurrogateFirst + (payload & kSurrogatePayloadMask));
+    *out++ = static_cast<char16_t>(kHighSurrogateFirst + (payload >> kSurrogateBits));
+    *out++ = static_cast<char16_t>(kLowSurrogateFirst + (payload & kSurrogatePayloadMask));
+    return out;
 }
 
 // Decodes one well-formed UTF-8 sequence at `pos` (no overlongs, no surrogates, nothing past
@@ -140,10 +141,166 @@ std::size_t NarrowAsciiBlocks(std::u16string_view text, char* out) {
     return done;
 }
 
-// Widens `count` ASCII bytes; a plain loop the compiler turns into vector code.
-void WidenAscii(const char* in, std::size_t count, char16_t* out) {
+#if defined(__SSE2__)
+constexpr std::size_t kBlock = byte_search::kVectorBytes;
+constexpr std::size_t kHalfBlock = kBlock / 2;
+constexpr std::size_t kQuarterBlock = kBlock / 4;
+
+__m128i LoadHalfBlock(const char* at) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+}
+__m128i LoadQuarterBlock(const char* at) {
+    std::int32_t quarter;
+    std::memcpy(&quarter, at, sizeof quarter);
+    return _mm_cvtsi32_si128(quarter);
+}
+// Each byte of the low half of `bytes` as one unit: eight units.
+void StoreWidenedHalf(__m128i bytes, char16_t* out) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+}
+void StoreWidenedQuarter(__m128i bytes, char16_t* out) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+}
+void StoreWidenedBlock(__m128i bytes, char16_t* out) {
+    StoreWidenedHalf(bytes, out);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + kHalfBlock),
+                     _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+}
+
+// Widens the `count` (at most a block) bytes at `in` when all are ASCII, as two loads and stores that
+// overlap in the middle; false, having written nothing, when one is not. Titles and notes are mostly
+// this short.
+[[gnu::always_inline]] inline bool WidenShortAscii(const char* in, std::size_t count, char16_t* out) {
+    if (count >= kHalfBlock) {
+        const __m128i first = LoadHalfBlock(in);
+        const __m128i last = LoadHalfBlock(in + count - kHalfBlock);
+        if (byte_search::HighBitsOf(_mm_or_si128(first, last)) != 0) {
+            return false;
+        }
+        StoreWidenedHalf(first, out);
+        StoreWidenedHalf(last, out + count - kHalfBlock);
+        return true;
+    }
+    if (count >= kQuarterBlock) {
+        const __m128i first = LoadQuarterBlock(in);
+        const __m128i last = LoadQuarterBlock(in + count - kQuarterBlock);
+        if (byte_search::HighBitsOf(_mm_or_si128(first, last)) != 0) {
+            return false;
+        }
+        StoreWidenedQuarter(first, out);
+        StoreWidenedQuarter(last, out + count - kQuarterBlock);
+        return true;
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        out[i] = static_cast<char16_t>(static_cast<unsigned char>(in[i]));
+        if (static_cast<unsigned char>(in[i]) >= 0x80) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        out[i] = static_cast<char16_t>(in[i]);
+    }
+    return true;
+}
+#endif
+
+// Widens the run of ASCII bytes at `in` (up to `end`; the text began at `begin`) into `out`, which has
+// room for a unit per byte up to `end`; answers where the run ends and moves `out` past it.
+const char* WidenAsciiRun(const char* const begin, const char* in, const char* const end, char16_t*& out) {
+#if defined(__SSE2__)
+    // Whole blocks are widened and stored before their bytes are checked: units past a non-ASCII
+    // byte are still within the room and are written over by what comes next.
+    const auto stopAt = [&](unsigned high) {
+        const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
+        out += ascii;
+        return in + ascii;
+    };
+    for (; static_cast<std::size_t>(end - in) >= kBlock; in += kBlock, out += kBlock) {
+        const __m128i bytes = byte_search::LoadVector(in);
+        StoreWidenedBlock(bytes, out);
+        if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
+            return stopAt(high);
+        }
+    }
+    const auto rest = static_cast<std::size_t>(end - in);
+    if (rest == 0) {
+        return in;
+    }
+    // An ASCII byte always decodes alone, so when the text's last block is ASCII its bytes are the
+    // last units: the block that ends with the text is stored again, over units already right.
+    if (static_cast<std::size_t>(end - begin) >= kBlock) {
+        if (const __m128i last = byte_search::LoadVector(end - kBlock); byte_search::HighBitsOf(last) == 0) {
+            StoreWidenedBlock(last, out + rest - kBlock);
+            out += rest;
+            return end;
+        }
+    } else if (WidenShortAscii(in, rest, out)) {
+        out += rest;
+        return end;
+    }
+    if (rest >= kHalfBlock) {
+        const __m128i bytes = LoadHalfBlock(in);
+        StoreWidenedHalf(bytes, out);
+        if (const unsigned high = byte_search::HighBitsOf(bytes); high != 0) {
+            return stopAt(high);
+        }
+        in += kHalfBlock;
+        out += kHalfBlock;
+    }
+#else
+    static_cast<void>(begin);
+    const std::size_t run = byte_search::AsciiPrefix(in, static_cast<std::size_t>(end - in));
+    for (std::size_t i = 0; i < run; ++i) {
+        out[i] = static_cast<char16_t>(in[i]);
+    }
+    in += run;
+    out += run;
+#endif
+    while (in != end && static_cast<unsigned char>(*in) < 0x80) {
+        *out++ = static_cast<char16_t>(*in++);
+    }
+    return in;
+}
+
+// `DecodeUtf8OrCp1252` for any text.
+[[gnu::noinline]] char16_t* DecodeMixed(std::string_view bytes, char16_t* out) {
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    // ASCII, by far the most common text, is widened a block at a time between the other characters.
+    const char* in = begin;
+    while ((in = WidenAsciiRun(begin, in, end, out)) != end) {
+        const auto pos = static_cast<std::size_t>(in - begin);
+        char32_t cp = 0;
+        if (const std::size_t length = DecodeUtf8Sequence(bytes, pos, cp); length != 0) {
+            out = PutUtf16(cp, out);
+            in += length;
+            continue;
+        }
+        *out++ = Cp1252ToUtf16(static_cast<unsigned char>(*in));
+        ++in;
+    }
+    return out;
+}
+
+// `DecodeUtf8OrCp1252`, inlined into the readers that reuse a string.
+[[gnu::always_inline]] inline char16_t* Decode(std::string_view bytes, char16_t* out) {
+#if defined(__SSE2__)
+    // Short ASCII texts, most titles and notes, take no loop, and none of the registers the loop needs.
+    if (bytes.size() <= kBlock && WidenShortAscii(bytes.data(), bytes.size(), out)) {
+        return out + bytes.size();
+    }
+#endif
+    return DecodeMixed(bytes, out);
+}
+
+// `AssignFromUtf8OrCp1252` for any text. Resizing first keeps what is there, so a string of the
+// right size is neither cleared nor filled before the decoded text lands.
+[[gnu::noinline]] void AssignAnyText(std::u16string& out, std::string_view bytes) {
+    if (out.size() != bytes.size()) {
+        out.resize(bytes.size());
+    }
+    const auto decoded = static_cast<std::size_t>(Decode(bytes, out.data()) - out.data());
+    if (decoded != bytes.size()) {
+        out.resize(decoded);
     }
 }
 
@@ -204,35 +361,25 @@ std::u16string FromUtf8OrCp1252(std::string_view bytes) {
 
 void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
     const std::size_t start = out.size();
-    // ASCII, by far the most common text, is found eight bytes at a time and widens in one pass.
-    std::size_t pos = byte_search::AsciiPrefix(bytes.data(), bytes.size());
-    if (pos == bytes.size()) {
-        out.resize(start + pos);
-        WidenAscii(bytes.data(), pos, out.data() + start);
+    out.resize(start + bytes.size());
+    char16_t* const end = Decode(bytes, out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+void AssignFromUtf8OrCp1252(std::u16string& out, std::string_view bytes) {
+#if defined(__SSE2__)
+    // A short ASCII text replacing one of its length (titles of one form, read one after the other)
+    // lands in place, with no resizing and none of the registers the rest needs.
+    if (out.size() == bytes.size() && bytes.size() <= kBlock &&
+        WidenShortAscii(bytes.data(), bytes.size(), out.data())) {
         return;
     }
-    out.reserve(start + bytes.size());
-    out.resize(start + pos);
-    WidenAscii(bytes.data(), pos, out.data() + start);
-    while (pos < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[pos]);
-        if (byte < 0x80) {
-            const std::size_t run = byte_search::AsciiPrefix(bytes.data() + pos, bytes.size() - pos);
-            const std::size_t at = out.size();
-            out.resize(at + run);
-            WidenAscii(bytes.data() + pos, run, out.data() + at);
-            pos += run;
-            continue;
-        }
-        char32_t cp = 0;
-        if (const std::size_t length = DecodeUtf8Sequence(bytes, pos, cp); length != 0) {
-            AppendUtf16(out, cp);
-            pos += length;
-            continue;
-        }
-        out += Cp1252ToUtf16(byte);
-        ++pos;
-    }
+#endif
+    AssignAnyText(out, bytes);
+}
+
+char16_t* DecodeUtf8OrCp1252(std::string_view bytes, char16_t* out) {
+    return Decode(bytes, out);
 }
 
 std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {

@@ -22,6 +22,11 @@ char* EncodeUtf8(std::u16string_view text, char* out);
 std::u16string FromUtf8OrCp1252(std::string_view bytes);
 /// `FromUtf8OrCp1252` appending to `out`, for readers that reuse one string.
 void AppendFromUtf8OrCp1252(std::u16string& out, std::string_view bytes);
+/// `FromUtf8OrCp1252` replacing the contents of `out`, reusing its storage.
+void AssignFromUtf8OrCp1252(std::u16string& out, std::string_view bytes);
+/// `FromUtf8OrCp1252` into memory the caller provides, room for one unit per byte of `bytes` (no
+/// byte decodes to more); answers where the units written end. Writes nothing past that room.
+char16_t* DecodeUtf8OrCp1252(std::string_view bytes, char16_t* out);
 
 /// One Windows-1252 byte as a UTF-16 code unit (the five unassigned bytes map to the C1 controls).
 char16_t Cp1252ToUtf16(unsigned char byte);
