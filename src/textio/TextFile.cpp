@@ -42,6 +42,17 @@ void StripEnclosingQuotes(std::u16string& notes) {
     }
 }
 
+// Decodes a field that lies in the read-ahead (so it is far shorter than a text can be) straight into
+// `text` in `arena`: room for one unit per byte, the most it can take, then only what was written.
+void DecodeIntoArena(CompactText& text, std::string_view bytes, TextArena& arena) {
+    char16_t* const units = text.ResizeInArena(arena, static_cast<std::uint32_t>(bytes.size()));
+    if (units == nullptr) {
+        return;
+    }
+    const char16_t* const end = DecodeUtf8OrCp1252(bytes, units);
+    text.ShrinkLastInArena(arena, static_cast<std::uint32_t>(end - units));
+}
+
 // Importance is read unsigned and judged signed; anything but high, normal or low becomes normal.
 std::int32_t ImportanceFrom(std::uint32_t read) {
     const auto importance = static_cast<std::int32_t>(read);
@@ -293,7 +304,7 @@ void TextFile::Stop(FileErrorCause cause) {
     }
 }
 
-bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
+bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item, TextArena& arena) {
     const std::string_view ahead = m_reader->Buffered();
     record_scanner::ScannedRecord record;
     const std::size_t length = record_scanner::ScanWholeRecord(ahead, record);
@@ -301,10 +312,10 @@ bool TextFile::ReadBufferedItem(std::uint32_t& depth, TaskItem& item) {
         return false;
     }
     depth = record_scanner::AsUnsigned(record.depth);
-    AssignFromUtf8OrCp1252(m_title, record.title);
+    DecodeIntoArena(item.title, record.title, arena);
     item.importance = ImportanceFrom(record_scanner::AsUnsigned(record.importance));
     item.checked = static_cast<std::uint8_t>(record_scanner::AsSigned(record.checked));
-    AssignFromUtf8OrCp1252(m_notes, record_scanner::WithoutEnclosingQuotes(record.notes));
+    DecodeIntoArena(item.notes, record_scanner::WithoutEnclosingQuotes(record.notes), arena);
     item.quantity = record_scanner::AsUnsigned(record.quantity);
     m_reader->Skip(length);
     return true;
@@ -315,6 +326,12 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item, TextArena& arena) 
         return false;
     }
     try {
+        // Nearly every record lies whole in the bytes read ahead and is scanned there at once; the
+        // rest (line breaks in notes, a record split by the read-ahead, the end of the file, damaged
+        // text) are read character by character.
+        if (ReadBufferedItem(depth, item, arena)) {
+            return true;
+        }
         if (!ReadFields(depth, item)) {
             return false;
         }
@@ -332,12 +349,6 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item, TextArena& arena) 
 }
 
 bool TextFile::ReadFields(std::uint32_t& depth, TaskItem& item) {
-    // Nearly every record lies whole in the bytes read ahead and is scanned there at once; the
-    // rest (line breaks in notes, a record split by the read-ahead, the end of the file, damaged
-    // text) are read character by character.
-    if (ReadBufferedItem(depth, item)) {
-        return true;
-    }
     if (!ReadUnsigned(depth)) {
         return false;
     }

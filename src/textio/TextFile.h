@@ -64,10 +64,10 @@ public:
     void Stop(FileErrorCause cause);
 
 private:
-    /// Reads a record that lies whole in the bytes read ahead in one pass over them; false, having
-    /// taken nothing, when that cannot be decided there.
-    bool ReadBufferedItem(std::uint32_t& depth, TaskItem& item);
-    /// Reads one record's fields, its texts into `m_title` and `m_notes`.
+    /// Reads a record that lies whole in the bytes read ahead in one pass over them, its texts
+    /// decoded straight into `arena`; false, having taken nothing, when that cannot be decided there.
+    bool ReadBufferedItem(std::uint32_t& depth, TaskItem& item, TextArena& arena);
+    /// Reads one record character by character, its texts into `m_title` and `m_notes`.
     bool ReadFields(std::uint32_t& depth, TaskItem& item);
     /// The scanf "%u" conversion: leading white space skipped, an optional sign, decimal digits;
     /// a negative value wraps around. False when there is no number.

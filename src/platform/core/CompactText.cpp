@@ -68,6 +68,20 @@ void CompactText::AssignInArena(TextArena& arena, std::u16string_view text) {
     std::copy(text.begin(), text.end(), units);
 }
 
+void CompactText::ShrinkLastInArena(TextArena& arena, std::uint32_t length) {
+    if (length >= size()) {
+        return;
+    }
+    unsigned char* const block = Block();
+    if (length == 0) {
+        m_block = 0;
+        arena.GiveBackAfter(block);
+        return;
+    }
+    WriteLength(block, length);
+    arena.GiveBackAfter(block + kHeaderBytes + std::size_t{length} * sizeof(char16_t));
+}
+
 std::ostream& operator<<(std::ostream& out, const CompactText& text) {
     return out << ToUtf8(text.view());
 }

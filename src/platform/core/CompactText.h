@@ -36,6 +36,10 @@ public:
     char16_t* ResizeInArena(TextArena& arena, std::uint32_t length);
     /// Holds a copy of `text` in `arena`.
     void AssignInArena(TextArena& arena, std::u16string_view text);
+    /// Keeps only the first `length` units of a text `ResizeInArena` just made, the last block the
+    /// arena handed out, and gives the rest back to the arena: a reader makes room for the most
+    /// units a field can decode to, decodes, then keeps what it wrote.
+    void ShrinkLastInArena(TextArena& arena, std::uint32_t length);
 
     std::u16string_view view() const { return {data(), size()}; }
     operator std::u16string_view() const { return view(); }
@@ -94,6 +98,11 @@ public:
     TextArena& operator=(const TextArena&) = delete;
     ~TextArena();
 
+    /// Takes back the end of the last block handed out, from `end` on.
+    void GiveBackAfter(unsigned char* end) {
+        m_fresh = end + (kBlockAlignment - reinterpret_cast<std::uintptr_t>(end) % kBlockAlignment) %
+                            kBlockAlignment;
+    }
     /// Room for `bytes` bytes aligned for a block's header, valid until the arena goes.
     unsigned char* Allocate(std::size_t bytes) {
         const std::size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
