@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/CorvinaDoc.h"
+#include "platform/core/HugePages.h"
 #include "platform/core/Strings.h"
 #include "support/TestFolder.h"
 
@@ -78,9 +79,10 @@ inline void SettleAllocator() {
     std::free(block);
 }
 
-/// Bytes the allocator has handed out and not yet taken back, overhead included.
+/// Bytes the allocator has handed out and not yet taken back, overhead included, and the trees'
+/// huge-page chunks.
 inline std::uint64_t HeapInUse() {
-    return mallinfo2().uordblks + mallinfo2().hblkhd;
+    return mallinfo2().uordblks + mallinfo2().hblkhd + MappedChunkBytes();
 }
 
 /// A scratch folder for one benchmark program, removed with everything in it at exit.

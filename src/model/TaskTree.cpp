@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/BufferedRecord.h"
 #include "model/ListFileFormat.h"
 #include "platform/core/Archive.h"
 
@@ -14,6 +15,11 @@ struct PendingNode {
     TaskNode* node; // the hidden root, which the tree holds by value, or a detached node
     std::uint32_t childrenLeft;
 };
+
+/// The children a node record claims: a negative count reads as none.
+std::uint32_t ChildrenClaimed(std::int32_t count) {
+    return count <= 0 ? 0 : static_cast<std::uint32_t>(count);
+}
 
 } // namespace
 
@@ -37,14 +43,12 @@ void TaskTree::Store(CArchive& archive) const {
 void TaskTree::Load(CArchive& archive, int version) {
     // A claimed child count makes nothing ahead: each child is read as it comes, costing some bytes
     // of data, so a count no file can back ends at the end of the data like any other damage.
-    const auto readChildCount = [&archive]() -> std::uint32_t {
-        const std::int32_t count = archive.ReadI32();
-        return count <= 0 ? 0 : static_cast<std::uint32_t>(count); // a negative count reads as none
-    };
-
     root.item.Load(archive, version, m_texts);
+    const std::int32_t topLevel = archive.ReadI32();
     std::vector<PendingNode> pending;
-    pending.push_back({&root, readChildCount()});
+    // The nodes made for the top-level item being read, counted so it joins the tree at once.
+    std::size_t itemNodes = 0;
+    pending.push_back({&root, ChildrenClaimed(topLevel)});
     try {
         while (!pending.empty()) {
             PendingNode& top = pending.back();
@@ -53,7 +57,8 @@ void TaskTree::Load(CArchive& archive, int version) {
                 // The node leaves `pending` only once it is linked, so a failure cannot lose it.
                 if (top.node != &root) {
                     if (pending.size() == 2) {
-                        Attach(top.node);
+                        Attach(top.node, itemNodes);
+                        itemNodes = 0;
                     } else {
                         Nest(top.node);
                     }
@@ -64,10 +69,15 @@ void TaskTree::Load(CArchive& archive, int version) {
             --top.childrenLeft;
             TaskNode* const parent = top.node;
             pending.push_back({nullptr, 0});
-            TaskNode* const child = MakeDetached(TaskItem(), parent);
+            TaskNode* const child = MakeDetached(parent);
+            ++itemNodes;
             pending.back().node = child;
-            child->item.Load(archive, version, m_texts);
-            const std::uint32_t grandchildren = readChildCount();
+            std::int32_t claimed = 0;
+            if (!ReadBufferedRecord(archive, version, child->item, claimed, m_texts)) {
+                child->item.Load(archive, version, m_texts);
+                claimed = archive.ReadI32();
+            }
+            const std::uint32_t grandchildren = ChildrenClaimed(claimed);
             if (grandchildren == 0 && pending.size() > 2) {
                 Nest(child); // a leaf below the top level is complete at once
                 pending.pop_back();

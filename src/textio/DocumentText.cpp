@@ -22,7 +22,7 @@ void CCorvinaDoc::ImportText(TextFile& file) {
     try {
         // Each record is read straight into a node of its own, which joins the tree once it is whole.
         for (;;) {
-            reading = tree.MakeDetached(TaskItem(), nullptr);
+            reading = tree.MakeDetached(nullptr);
             if (!file.ReadItem(depth, reading->item, tree.Texts())) {
                 break;
             }
@@ -33,7 +33,7 @@ void CCorvinaDoc::ImportText(TextFile& file) {
                 ancestors.pop_back();
             }
             reading->parent = ancestors.back() != nullptr ? ancestors.back() : &tree.root;
-            ancestors.push_back(tree.Attach(std::exchange(reading, nullptr)));
+            ancestors.push_back(tree.Attach(std::exchange(reading, nullptr), 1));
         }
     } catch (const std::bad_alloc&) {
         file.Stop(FileErrorCause::OutOfMemory); // the items read so far stay

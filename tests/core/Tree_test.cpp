@@ -89,6 +89,26 @@ TEST_F(Groceries, MovingTheSecondToLastDownMakesItLast) {
     EXPECT_EQ(eggs->parent, &tree.root);
 }
 
+// The chain keeps its end: a node appended after a move or a deletion of the last child comes
+// last, and a parent that lost all its children takes new ones from the start.
+TEST_F(Groceries, AppendAfterTheLastChildMovedOrWentComesLast) {
+    tree.root.MoveChildUp(milk);
+    tree.Append("Eggs");
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk", "Bread", "Eggs"}));
+    tree.Delete(tree.root.lastChild);
+    tree.Append("Tea");
+    EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk", "Bread", "Tea"}));
+    tree.Delete(wheat);
+    tree.Append("Spelt", bread);
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Rye", "Spelt"}));
+    tree.Delete(rye);
+    tree.Delete(bread->firstChild);
+    EXPECT_FALSE(bread->HasChildren());
+    tree.Append("Oat", bread);
+    EXPECT_EQ(TitlesOf(*bread), (std::vector<std::string>{"Oat"}));
+    EXPECT_EQ(tree.Count(), 4u);
+}
+
 TEST_F(Groceries, MovingANodeThatIsNotAChildChangesNothing) {
     bread->MoveChildUp(milk);
     bread->MoveChildDown(milk);

@@ -226,6 +226,62 @@ TEST_F(ListFileTest, EveryCutKeepsTheTopLevelItemsCompleteBeforeIt) {
     }
 }
 
+// Records are taken whole from the read-ahead when they lie in it, else read piece by piece: a read
+// ahead of four bytes never holds a record, so it reads everything piece by piece. Every size of
+// read-ahead, on every cut of a file, must give the same items and the same verdict.
+TEST_F(ListFileTest, EveryReadAheadSizeReadsEveryCutAlike) {
+    CCorvinaDoc doc;
+    TaskItem longest;
+    longest.title = std::u16string(254, u'a'); // the longest length that takes one byte
+    longest.notes = u"to the brim \u20ac";
+    longest.checked = 1;
+    TaskItem longer;
+    longer.title = std::u16string(255, u'b'); // the first that takes a longer length field
+    longer.quantity = 0xFFFFFFFF;
+    longer.importance = -3;
+    TaskNode* top = doc.tree.AddItem(longest);
+    doc.tree.AddItem(TaskItem(), doc.tree.AddItem(longer, top));
+    doc.tree.AddItem(longest, top);
+    doc.tree.AddItem(longer);
+    const std::string whole = SavedBytes(doc);
+
+    // Each cut in a file of its own: rewriting one file makes the file system write it out each time.
+    const auto writeCut = [this](const std::string& bytes) {
+        const std::string name = "cut-" + std::to_string(bytes.size()) + ".crv";
+        WriteBytes(folder.File(name), bytes);
+        return name;
+    };
+    const auto readWith = [this](const std::string& name, std::size_t readAhead, bool& complete) {
+        CFile file;
+        EXPECT_TRUE(file.Open(folder.WideFile(name), CFile::modeRead | CFile::shareDenyWrite));
+        CArchive archive(&file, CArchive::load, readAhead);
+        CCorvinaDoc read;
+        complete = true;
+        try {
+            read.Serialize(archive);
+        } catch (const CArchiveException&) {
+            complete = false;
+        }
+        std::vector<std::pair<std::size_t, TaskItem>> items;
+        read.tree.Walk(
+            [&](const TaskNode& node, std::size_t depth) { items.emplace_back(depth, node.item); });
+        return items;
+    };
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+        const std::string cut = writeCut(whole.substr(0, length));
+        bool piecewiseComplete = false;
+        const auto piecewise = readWith(cut, 4, piecewiseComplete);
+        for (const std::size_t readAhead : {7, 33, 600, 64 * 1024}) {
+            bool complete = false;
+            EXPECT_EQ(readWith(cut, readAhead, complete), piecewise) << length << " " << readAhead;
+            EXPECT_EQ(complete, piecewiseComplete) << length << " " << readAhead;
+        }
+    }
+    bool complete = false;
+    EXPECT_EQ(readWith(writeCut(whole), 64 * 1024, complete).size(), 5u);
+    EXPECT_TRUE(complete);
+}
+
 TEST_F(ListFileTest, ClaimedCountsLargerThanTheDataFailWithoutAllocatingAhead) {
     // Two thousand million children in a few bytes, and a string of four thousand million units.
     const std::string hugeCount = Header(1) + RootItem() + U32(0x7FFFFFFF) + Item(Wide(u"A"), 1, 0, 1);

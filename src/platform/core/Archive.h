@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,16 @@ public:
     std::size_t Read(void* buffer, std::size_t count);
     /// Reads exactly `count` bytes or throws with the end-of-file cause.
     void ReadExact(void* buffer, std::size_t count);
+    /// The bytes a loading archive has read ahead and not yet handed out, for readers that take a
+    /// whole record at once when it lies there; `Skip` hands them out.
+    std::span<const std::uint8_t> Buffered() const {
+        if (m_mode != load) {
+            return {};
+        }
+        return {m_buffer.data() + m_cursor, m_filled - m_cursor};
+    }
+    /// Hands out `count` bytes of `Buffered()`.
+    void Skip(std::size_t count) { m_cursor += count; }
     void Write(const void* buffer, std::size_t count);
 
     std::uint8_t ReadByte() {

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kBlockAlignment = alignof(std::uint32_t);
-
 std::size_t BlockBytes(std::size_t length) {
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("a text longer than 4294967295 units");
@@ -41,11 +39,8 @@ std::uintptr_t CompactText::HeapBlock(std::u16string_view text) {
     return reinterpret_cast<std::uintptr_t>(block);
 }
 
-void CompactText::Release() {
-    if ((m_block & kArenaTag) == 0) {
-        std::free(reinterpret_cast<void*>(m_block));
-    }
-    m_block = 0;
+void CompactText::FreeHeapBlock() {
+    std::free(reinterpret_cast<void*>(m_block));
 }
 
 CompactText& CompactText::operator=(CompactText&& other) noexcept {
@@ -65,17 +60,6 @@ CompactText& CompactText::operator=(std::u16string_view text) {
     return *this;
 }
 
-char16_t* CompactText::ResizeInArena(TextArena& arena, std::uint32_t length) {
-    Release();
-    if (length == 0) {
-        return nullptr;
-    }
-    unsigned char* const block = arena.Allocate(BlockBytes(length));
-    WriteLength(block, length);
-    m_block = reinterpret_cast<std::uintptr_t>(block) | kArenaTag;
-    return reinterpret_cast<char16_t*>(block + kHeaderBytes);
-}
-
 void CompactText::AssignInArena(TextArena& arena, std::u16string_view text) {
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("a text longer than 4294967295 units");
@@ -91,40 +75,29 @@ std::ostream& operator<<(std::ostream& out, const CompactText& text) {
 /// A chunk's link to the one made before it, at its start.
 struct TextArena::Chunk {
     Chunk* previous;
+    std::size_t bytes;
 };
 
 TextArena::~TextArena() {
     while (m_chunks != nullptr) {
         Chunk* const previous = m_chunks->previous;
-        std::free(m_chunks);
+        FreeChunk(m_chunks, m_chunks->bytes);
         m_chunks = previous;
     }
 }
 
-unsigned char* TextArena::Allocate(std::size_t bytes) {
-    const std::size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
-    if (static_cast<std::size_t>(m_freshEnd - m_fresh) < rounded) {
-        Grow(rounded);
-    }
-    unsigned char* const block = m_fresh;
-    m_fresh += rounded;
-    return block;
-}
-
 void TextArena::Grow(std::size_t atLeast) {
-    const std::size_t usable = std::max(m_nextChunkBytes, atLeast);
-    const std::size_t bytes = sizeof(Chunk) + usable;
-    auto* const chunk = static_cast<Chunk*>(std::malloc(bytes));
-    if (chunk == nullptr) {
-        throw std::bad_alloc();
-    }
+    // Chunks are whole pages (whole huge pages once they are large), the link included.
+    const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Chunk) + atLeast);
+    const std::size_t usable = bytes - sizeof(Chunk);
+    auto* const chunk = static_cast<Chunk*>(AllocateChunk(bytes));
     chunk->previous = m_chunks;
+    chunk->bytes = bytes;
     m_chunks = chunk;
-    AskForHugePages(chunk, bytes);
     m_fresh = reinterpret_cast<unsigned char*>(chunk + 1);
     m_freshEnd = m_fresh + usable;
     // A text longer than a chunk gets its own and leaves the growth where it was.
-    if (atLeast <= m_nextChunkBytes) {
+    if (bytes == m_nextChunkBytes) {
         m_nextChunkBytes = std::min(m_nextChunkBytes * 2, kLargestChunkBytes);
     }
 }

@@ -68,7 +68,15 @@ private:
 
     static std::uintptr_t HeapBlock(std::u16string_view text);
     unsigned char* Block() const { return reinterpret_cast<unsigned char*>(m_block & ~kArenaTag); }
-    void Release();
+    /// Frees a heap block; an arena block and the empty text need nothing, and that check stays
+    /// inline, since a million items are destroyed at once.
+    void Release() {
+        if (m_block != 0 && (m_block & kArenaTag) == 0) {
+            FreeHeapBlock();
+        }
+        m_block = 0;
+    }
+    void FreeHeapBlock();
 
     std::uintptr_t m_block = 0;
 };
@@ -87,9 +95,18 @@ public:
     ~TextArena();
 
     /// Room for `bytes` bytes aligned for a block's header, valid until the arena goes.
-    unsigned char* Allocate(std::size_t bytes);
+    unsigned char* Allocate(std::size_t bytes) {
+        const std::size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+        if (static_cast<std::size_t>(m_freshEnd - m_fresh) < rounded) {
+            Grow(rounded);
+        }
+        unsigned char* const block = m_fresh;
+        m_fresh += rounded;
+        return block;
+    }
 
 private:
+    static constexpr std::size_t kBlockAlignment = alignof(std::uint32_t);
     static constexpr std::size_t kFirstChunkBytes = 4096;
     /// Chunks stop growing at two huge pages; a text longer than that gets a chunk of its own.
     static constexpr std::size_t kLargestChunkBytes = std::size_t{4} * 1024 * 1024;
@@ -102,3 +119,14 @@ private:
     unsigned char* m_freshEnd = nullptr;
     std::size_t m_nextChunkBytes = kFirstChunkBytes;
 };
+
+inline char16_t* CompactText::ResizeInArena(TextArena& arena, std::uint32_t length) {
+    Release();
+    if (length == 0) {
+        return nullptr;
+    }
+    unsigned char* const block = arena.Allocate(kHeaderBytes + std::size_t{length} * sizeof(char16_t));
+    std::memcpy(block, &length, sizeof(length));
+    m_block = reinterpret_cast<std::uintptr_t>(block) | kArenaTag;
+    return reinterpret_cast<char16_t*>(block + kHeaderBytes);
+}

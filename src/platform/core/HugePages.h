@@ -1,21 +1,18 @@
-// The hint that lets the system back a large block of memory with huge pages.
+// Large blocks of memory for the pools of big trees, backed by huge pages where the system allows.
 #pragma once
 
-#include <sys/mman.h>
-
 #include <cstddef>
-#include <cstdint>
 
 /// The size of a huge page on the machines we run on.
 inline constexpr std::size_t kHugePageBytes = std::size_t{2} * 1024 * 1024;
 
-/// Asks the system to back the huge pages that lie whole inside `block` with huge pages, so a large
-/// tree takes fewer page faults and translation entries. A hint: without it all still works.
-inline void AskForHugePages(void* block, std::size_t bytes) {
-    const auto start = reinterpret_cast<std::uintptr_t>(block);
-    const std::uintptr_t first = (start + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-    const std::uintptr_t end = (start + bytes) / kHugePageBytes * kHugePageBytes;
-    if (end > first) {
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-    }
-}
+/// A block of `bytes` for a pool's chunk, aligned to at least 16 bytes; throws `std::bad_alloc`
+/// when there is no memory. A block of whole huge pages is mapped on a huge-page boundary with the
+/// hint that huge pages back it, so a million nodes take a few dozen page faults instead of tens of
+/// thousands. Smaller blocks come from the heap.
+void* AllocateChunk(std::size_t bytes);
+/// Gives back a block from `AllocateChunk` of the same `bytes`.
+void FreeChunk(void* block, std::size_t bytes);
+/// The bytes of the huge-page blocks now in use (heap blocks are the allocator's to count), so a
+/// measurement of memory sees all of a tree.
+std::size_t MappedChunkBytes();

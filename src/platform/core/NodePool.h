@@ -33,8 +33,8 @@ public:
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
     ~NodePool() {
-        for (void* chunk : m_chunks) {
-            std::free(chunk);
+        for (const Chunk& chunk : m_chunks) {
+            FreeChunk(chunk.block, chunk.bytes);
         }
     }
 
@@ -99,12 +99,8 @@ private:
     void Grow() {
         const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Slot));
         m_chunks.reserve(m_chunks.size() + 1); // may throw: before there is a chunk to lose
-        void* const chunk = std::malloc(bytes);
-        if (chunk == nullptr) {
-            throw std::bad_alloc();
-        }
-        m_chunks.push_back(chunk);
-        AskForHugePages(chunk, bytes);
+        void* const chunk = AllocateChunk(bytes);
+        m_chunks.push_back({chunk, bytes});
         // Handed out in address order, so nodes made one after another lie side by side, and each
         // page is first touched by the node made in it.
         m_fresh = static_cast<Slot*>(chunk);
@@ -112,7 +108,11 @@ private:
         m_nextChunkBytes = std::min(bytes * 2, kLargestChunkBytes);
     }
 
-    std::vector<void*> m_chunks;
+    struct Chunk {
+        void* block;
+        std::size_t bytes;
+    };
+    std::vector<Chunk> m_chunks;
     /// Slots given back, most recent first.
     Slot* m_free = nullptr;
     /// The newest chunk's slots that were never handed out.

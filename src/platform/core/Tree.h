@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -30,6 +31,7 @@ template <class Item> struct TreeNode {
     TreeNode* nextSibling = nullptr;
 
     TreeNode() = default;
+    explicit TreeNode(TreeNode* parentNode) : parent(parentNode) {}
     explicit TreeNode(Item value, TreeNode* parentNode = nullptr)
         : item(std::move(value)), parent(parentNode) {}
     TreeNode(const TreeNode&) = delete;
@@ -224,6 +226,8 @@ public:
     /// yet. Readers build a subtree apart this way and attach it only when it is complete; until
     /// then it is theirs to attach (`Nest`, `Attach`) or to destroy (`DestroyDetached`).
     Node* MakeDetached(Item item, Node* parent) { return m_pool.Create(std::move(item), parent); }
+    /// `MakeDetached` with a default item, made in place for a reader to fill.
+    Node* MakeDetached(Node* parent) { return m_pool.Create(parent); }
 
     /// Appends the detached `child` to the children of its parent, itself still detached.
     void Nest(Node* child) {
@@ -232,11 +236,12 @@ public:
     }
 
     /// Appends the detached subtree `top` as the last child of its parent, a node of this tree,
-    /// and counts its nodes.
-    Node* Attach(Node* top) {
+    /// and counts its nodes; a reader that counted them as it made them says how many there are.
+    Node* Attach(Node* top, std::optional<std::size_t> nodes = std::nullopt) {
         Node* const owner = top->parent;
         owner->LinkLast(top);
-        m_count += 1 + top->CountDescendants();
+        assert(!nodes || *nodes == 1 + top->CountDescendants());
+        m_count += nodes ? *nodes : 1 + top->CountDescendants();
         CheckAppended(*owner, top);
         return top;
     }
