@@ -3,6 +3,7 @@
 // the same titles once each with the row font), plus the memory a row costs beyond its texts.
 // After the runs it prints the ratios the control is held to.
 #include "ScreenBenchMain.h"
+#include "platform/core/HugePages.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
@@ -208,11 +209,11 @@ void BM_ScrollStepShortView(benchmark::State& state) {
     ScrollSteps(state, kShortTreeRect);
 }
 
-/// Bytes the allocator has handed out, large blocks it maps on their own included (the tree's pool
-/// takes its larger chunks that way).
+/// Bytes the allocator has handed out, large blocks it maps on their own included, and the chunks
+/// the tree's pool maps in huge pages.
 std::size_t HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return info.uordblks + info.hblkhd + MappedChunkBytes();
 }
 
 /// Heap bytes a row costs beyond its texts' characters, and in all.
