@@ -209,8 +209,8 @@ void BM_ScrollStepShortView(benchmark::State& state) {
     ScrollSteps(state, kShortTreeRect);
 }
 
-/// Bytes the allocator has handed out, large blocks it maps on their own included, and the chunks
-/// the tree's pool maps in huge pages.
+/// Bytes the allocator has handed out, large blocks it maps on their own included, and the huge-page
+/// chunks the tree's pool maps for itself.
 std::size_t HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd + MappedChunkBytes();

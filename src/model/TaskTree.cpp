@@ -23,6 +23,16 @@ std::uint32_t ChildrenClaimed(std::int32_t count) {
 
 } // namespace
 
+TaskNode* TaskTree::AddItem(const TaskItem& item, TaskNode* parent) {
+    TaskItem stored;
+    stored.title.AssignInArena(m_texts, item.title);
+    stored.notes.AssignInArena(m_texts, item.notes);
+    stored.quantity = item.quantity;
+    stored.importance = item.importance;
+    stored.checked = item.checked;
+    return Append(std::move(stored), parent);
+}
+
 void TaskTree::Serialize(CArchive& archive, int version) {
     if (archive.IsStoring()) {
         Store(archive);

@@ -15,8 +15,9 @@ using TaskNode = TreeNode<TaskItem>;
 class TaskTree : public Tree<TaskItem> {
 public:
     /// Appends a node holding a copy of `item` as the last child of `parent` (of the hidden root when
-    /// null) and returns it.
-    TaskNode* AddItem(TaskItem item, TaskNode* parent = nullptr) { return Append(std::move(item), parent); }
+    /// null) and returns it. The copy's texts go into the tree's arena, beside those of the items
+    /// added before it, so a list built item by item is as compact as one loaded from a file.
+    TaskNode* AddItem(const TaskItem& item, TaskNode* parent = nullptr);
     /// Removes `node` from its parent's children and deletes it with all its descendants.
     void DeleteItem(TaskNode* node) { Delete(node); }
 

@@ -1,6 +1,7 @@
 // The tab-separated record writer and reader, with scanf's number rules.
 #include "textio/TextFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <new>
@@ -21,7 +22,8 @@ constexpr std::string_view kStoredLineBreak = "\r\n";
 using record_scanner::FindFieldStop;
 
 bool NotesNeedQuotes(std::u16string_view notes) {
-    return notes.find_first_of(u"\n,") != std::u16string_view::npos;
+    return std::any_of(notes.begin(), notes.end(),
+                       [](char16_t unit) { return unit == u'\n' || unit == u','; });
 }
 
 bool IsQuoted(std::u16string_view notes) {

@@ -1,6 +1,10 @@
 // UTF-8 and UTF-16 conversion with the Windows-1252 fallback, and %1 formatting.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/core/Strings.h"
 
 namespace {
@@ -16,6 +20,32 @@ TEST(Strings, UnpairedSurrogatesBecomeReplacementCharacters) {
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
     EXPECT_EQ(ToUtf8(std::u16string{char16_t{0xDC00}, u'a'}), "\xEF\xBF\xBD"
                                                               "a");
+}
+
+// ASCII narrows in blocks of eight units, a short tail as an overlapping last block: a character
+// that is not ASCII, or a surrogate pair, at any place of texts of every length up to three blocks
+// must come out exactly where it was.
+TEST(Strings, EveryPlaceOfAWideCharacterInAsciiEncodesAlike) {
+    const std::vector<std::pair<std::u16string, std::string>> wide = {{u"\u00e9", "\xC3\xA9"},
+                                                                      {u"\u20ac", "\xE2\x82\xAC"},
+                                                                      {u"\U0001F34E", "\xF0\x9F\x8D\x8E"},
+                                                                      {u"\xD800", "\xEF\xBF\xBD"}};
+    for (std::size_t length = 0; length <= 24; ++length) {
+        std::u16string ascii;
+        std::string asciiUtf8;
+        for (std::size_t i = 0; i < length; ++i) {
+            ascii += static_cast<char16_t>(u'a' + i % 26);
+            asciiUtf8 += static_cast<char>('a' + i % 26);
+        }
+        EXPECT_EQ(ToUtf8(ascii), asciiUtf8) << length;
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const auto& [unit, bytes] : wide) {
+                const std::u16string text = ascii.substr(0, at) + unit + ascii.substr(at);
+                EXPECT_EQ(ToUtf8(text), asciiUtf8.substr(0, at) + bytes + asciiUtf8.substr(at))
+                    << length << " " << at;
+            }
+        }
+    }
 }
 
 TEST(Strings, BytesThatAreNotUtf8ReadAsWindows1252) {
