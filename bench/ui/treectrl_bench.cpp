@@ -216,7 +216,7 @@ std::size_t HeapInUse() {
     return info.uordblks + info.hblkhd + MappedChunkBytes();
 }
 
-/// Heap bytes a row costs beyond its texts (the string objects and their characters), and in all.
+/// Heap bytes a row costs beyond its texts' characters, and in all.
 void BM_MemoryPerRow(benchmark::State& state) {
     const auto rows = static_cast<std::size_t>(state.range(0));
     double beyondTexts = 0;
@@ -227,16 +227,14 @@ void BM_MemoryPerRow(benchmark::State& state) {
         const std::size_t before = HeapInUse();
         f->Fill(rows);
         const std::size_t after = HeapInUse();
-        const auto textBytes = [](const std::u16string& s) {
-            // Short texts live inside the string object; longer ones allocate their characters.
-            const std::size_t characters = s.capacity() > 7 ? (s.capacity() + 1) * sizeof(char16_t) : 0;
-            return sizeof(std::u16string) + characters;
-        };
+        // Only the texts' own characters are the texts: whatever holds them (a string's object or
+        // header, a block's overhead, a container of cells) is the row's.
+        const auto textBytes = [](std::u16string_view s) { return s.size() * sizeof(char16_t); };
         std::size_t texts = 0;
         for (VisualNode* node : f->nodes) {
             texts += textBytes(node->item.text) + textBytes(node->item.notes);
-            for (const auto& cell : node->item.columnTexts) {
-                texts += textBytes(cell);
+            for (std::size_t cell = 0; cell < node->item.columnTexts.size(); ++cell) {
+                texts += textBytes(node->item.columnTexts[cell]);
             }
         }
         gross = static_cast<double>(after - before) / static_cast<double>(rows);
@@ -250,7 +248,7 @@ void BM_MemoryPerRow(benchmark::State& state) {
 }
 
 constexpr long kRowCounts[] = {10, 100, 1000, 10000, 100000};
-/// The most heap a row may take beyond its texts' strings.
+/// The most heap a row may take beyond its texts' characters.
 constexpr double kRowBytesGoal = 128;
 
 void RowCounts(benchmark::internal::Benchmark* b) {

@@ -8,16 +8,14 @@ namespace treectrl {
 NotesPlacement PlaceNotesMark(const CRect& row, const CRect& textRect) {
     NotesPlacement placement;
     const std::int32_t roomOnLine = row.right - textRect.right - kScrollBarWidth;
-    if (roomOnLine < kNotesZoneSize) {
-        placement.rowBottom = row.bottom + kNotesZoneSize;
-        placement.mark =
-            CRect(textRect.left, row.bottom, textRect.left + kNotesZoneSize, placement.rowBottom);
-    } else {
-        placement.rowBottom = row.bottom;
-        placement.mark =
-            CRect(textRect.right, row.bottom - kNotesZoneSize, textRect.right + kNotesZoneSize, row.bottom);
-    }
+    const bool stripOfItsOwn = roomOnLine < kNotesZoneSize;
+    placement.rowBottom = stripOfItsOwn ? row.bottom + kNotesZoneSize : row.bottom;
+    placement.mark = NotesMarkRect(stripOfItsOwn ? textRect.left : textRect.right, placement.rowBottom);
     return placement;
+}
+
+CRect NotesMarkRect(std::int32_t left, std::int32_t rowBottom) {
+    return CRect(left, rowBottom - kNotesZoneSize, left + kNotesZoneSize, rowBottom);
 }
 
 } // namespace treectrl

@@ -18,4 +18,8 @@ struct NotesPlacement {
 /// otherwise the row grows by 14 pixels and the mark sits at the title's left on that new strip.
 NotesPlacement PlaceNotesMark(const CRect& row, const CRect& textRect);
 
+/// The notes mark's square with its left edge at `left` on a row ending at `rowBottom`: wherever
+/// the mark is placed, it sits on the row's bottom.
+CRect NotesMarkRect(std::int32_t left, std::int32_t rowBottom);
+
 } // namespace treectrl

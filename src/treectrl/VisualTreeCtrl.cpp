@@ -124,11 +124,7 @@ void CVisualTreeCtrl::SetItemColumnText(VisualNode* node, unsigned column, std::
     if (column >= m_columnCount) {
         return;
     }
-    auto& cells = node->item.columnTexts;
-    if (cells.size() <= column) {
-        cells.resize(column + 1);
-    }
-    cells[column] = text;
+    node->item.columnTexts.Set(column, text);
     RedrawItem(node);
 }
 

@@ -197,12 +197,19 @@ private:
     bool IsInSubtree(const VisualNode* node, const VisualNode* top) const;
 
     // --- Layout helpers (VisualTreeCtrlLayout.cpp) ---
+    /// A title's wrap: its number of lines and how far from the text area's left its last line ends.
+    struct WrappedTitle {
+        std::int32_t lines = 0;
+        std::int32_t lastLineEnd = 0;
+    };
     int LevelLeft(int level) const;
+    CRect RowRect(const VisualNode* node) const;
+    CRect NotesRect(const VisualNode* node) const;
     CRect TextArea(const VisualNode* node) const;
-    CRect CalcTextRect(VisualNode* node);
-    CRect CalcItemRect(VisualNode* node);
+    CRect CalcTextRect(const CRect& area, const WrappedTitle& wrapped) const;
+    void CalcItemRect(VisualNode* node);
     CRect DrawWrappedText(const CRect& area, std::u16string_view text, const treectrl::PlaceWordFn& place);
-    void EnsureWrapped(VisualNode* node, const CRect& area);
+    WrappedTitle WrapTitle(VisualNode* node, const CRect& area);
     bool CanAppendToLayout(const VisualNode* node) const;
     void AppendToLayout(VisualNode* node);
     void ClampScroll();

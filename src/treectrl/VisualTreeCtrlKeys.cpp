@@ -24,7 +24,7 @@ VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
     }
     const std::size_t index = static_cast<std::size_t>(place - rows.begin());
     const std::int32_t page = m_viewRect.Height();
-    const CRect& at = (*place)->item.rowRect;
+    const std::int32_t top = (*place)->item.rowTop;
     switch (virtualKey) {
     case VK_UP:
         return rows[index > 0 ? index - 1 : 0];
@@ -35,9 +35,9 @@ VisualNode* CVisualTreeCtrl::RowForMoveKey(UINT virtualKey) const {
     case VK_END:
         return rows.back();
     case VK_PRIOR:
-        return rows[std::min(FirstShownRowBelow(at.top - page), index)];
+        return rows[std::min(FirstShownRowBelow(top - page), index)];
     default: // VK_NEXT
-        return rows[std::clamp(FirstShownRowBelow(at.top + page), index, rows.size() - 1)];
+        return rows[std::clamp(FirstShownRowBelow(top + page), index, rows.size() - 1)];
     }
 }
 

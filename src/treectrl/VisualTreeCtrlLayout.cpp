@@ -21,8 +21,8 @@ CRect MovedUp(const CRect& rect, std::int32_t dy) {
     return moved;
 }
 
-COLORREF RowColourAt(std::size_t displayIndex) {
-    return displayIndex % 2 == 0 ? kEvenRowColour : kOddRowColour;
+BYTE IsOddPosition(std::size_t displayIndex) {
+    return displayIndex % 2 != 0 ? 1 : 0;
 }
 
 bool HasWords(std::u16string_view text) {
@@ -46,8 +46,17 @@ int CVisualTreeCtrl::LevelLeft(int level) const {
     return checkColumn + kColumnPitch * static_cast<int>(m_columnCount) + m_indent * level;
 }
 
+CRect CVisualTreeCtrl::RowRect(const VisualNode* node) const {
+    return CRect(0, node->item.rowTop, m_contentRect.Width(), node->item.rowBottom);
+}
+
+CRect CVisualTreeCtrl::NotesRect(const VisualNode* node) const {
+    const VisualItem& item = node->item;
+    return item.notesMarkPlaced != 0 ? NotesMarkRect(item.notesMarkLeft, item.rowBottom) : CRect();
+}
+
 CRect CVisualTreeCtrl::TextArea(const VisualNode* node) const {
-    const CRect& row = node->item.rowRect;
+    const CRect row = RowRect(node);
     return CRect(row.left + LevelLeft(node->item.level) + kTextLeft, row.top, row.right - kScrollBarWidth,
                  row.top + kProvisionalRowHeight);
 }
@@ -57,54 +66,54 @@ CRect CVisualTreeCtrl::DrawWrappedText(const CRect& area, std::u16string_view te
     return WrapWords(area, text, m_wordMeasures, place);
 }
 
-void CVisualTreeCtrl::EnsureWrapped(VisualNode* node, const CRect& area) {
+CVisualTreeCtrl::WrappedTitle CVisualTreeCtrl::WrapTitle(VisualNode* node, const CRect& area) {
     VisualItem& item = node->item;
-    if (item.wrapWidth == area.Width() || m_rowFontMeasure.dc == nullptr) {
+    if (item.wrap.Holds(area.Width()) || m_rowFontMeasure.dc == nullptr) {
         // Without the row font (before the first paint, after the window is gone) nothing can be
         // measured; the memo stays stale and the next layout measures.
-        return;
+        return {item.wrap.lines, item.wrap.lastLineEnd};
     }
     const CRect last = DrawWrappedText(area, item.text, {});
     const bool hasWords = HasWords(item.text);
-    item.wrapLines = hasWords && m_lineHeight > 0 ? (last.top - area.top) / m_lineHeight + 1 : 0;
+    WrappedTitle wrapped;
+    wrapped.lines = hasWords && m_lineHeight > 0 ? (last.top - area.top) / m_lineHeight + 1 : 0;
     // A text without words leaves the wrap's pen where it started, at the area's left edge.
-    item.wrapLastLineEnd = hasWords ? last.left - area.left : 0;
-    item.wrapWidth = area.Width();
+    wrapped.lastLineEnd = hasWords ? last.left - area.left : 0;
+    item.wrap.Remember(area.Width(), wrapped.lines, wrapped.lastLineEnd);
+    return wrapped;
 }
 
-CRect CVisualTreeCtrl::CalcTextRect(VisualNode* node) {
-    const CRect area = TextArea(node);
-    EnsureWrapped(node, area);
-    const VisualItem& item = node->item;
-    if (item.wrapLines == 0) {
+CRect CVisualTreeCtrl::CalcTextRect(const CRect& area, const WrappedTitle& wrapped) const {
+    if (wrapped.lines == 0) {
         // No words: the wrap leaves its rectangle as it was, and the text ends where it starts.
         return CRect(area.left, area.top, area.left, area.bottom + 1);
     }
-    const std::int32_t lastLineBottom = area.top + item.wrapLines * m_lineHeight;
-    return CRect(area.left, area.top, area.left + item.wrapLastLineEnd, lastLineBottom + 1);
+    const std::int32_t lastLineBottom = area.top + wrapped.lines * m_lineHeight;
+    return CRect(area.left, area.top, area.left + wrapped.lastLineEnd, lastLineBottom + 1);
 }
 
-CRect CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
+void CVisualTreeCtrl::CalcItemRect(VisualNode* node) {
     VisualItem& item = node->item;
     // The height is worked out afresh from the provisional one each time, so running this again on
     // a row never makes it grow.
-    item.rowRect.bottom = item.rowRect.top + kProvisionalRowHeight;
-    const CRect textRect = CalcTextRect(node);
+    item.rowBottom = item.rowTop + kProvisionalRowHeight;
+    const CRect area = TextArea(node);
+    const WrappedTitle wrapped = WrapTitle(node, area);
     // Any text, even one of spaces only, is padded below its lines; a text without words measures
     // as the provisional line it started on. Only an empty title keeps the provisional height.
     if (!item.text.empty()) {
         const std::int32_t linesHeight =
-            item.wrapLines > 0 ? item.wrapLines * m_lineHeight : kProvisionalRowHeight;
-        item.rowRect.bottom = item.rowRect.top + linesHeight + kRowTextPadding;
+            wrapped.lines > 0 ? wrapped.lines * m_lineHeight : kProvisionalRowHeight;
+        item.rowBottom = item.rowTop + linesHeight + kRowTextPadding;
     }
     if (item.notes.empty()) {
-        item.notesRect = CRect();
-        return item.rowRect;
+        item.notesMarkPlaced = 0;
+        return;
     }
-    const NotesPlacement placement = PlaceNotesMark(item.rowRect, textRect);
-    item.rowRect.bottom = placement.rowBottom;
-    item.notesRect = placement.mark;
-    return item.rowRect;
+    const NotesPlacement placement = PlaceNotesMark(RowRect(node), CalcTextRect(area, wrapped));
+    item.rowBottom = placement.rowBottom;
+    item.notesMarkLeft = placement.mark.left;
+    item.notesMarkPlaced = 1;
 }
 
 void CVisualTreeCtrl::RecalcLayout() {
@@ -118,12 +127,12 @@ void CVisualTreeCtrl::RecalcLayout() {
     m_tree.Walk([&](VisualNode& node, std::size_t depth) {
         VisualItem& item = node.item;
         item.level = static_cast<std::int32_t>(depth);
-        item.rowRect = CRect(0, cursorTop, width, cursorTop + kProvisionalRowHeight);
-        item.background = RowColourAt(m_shownRows.size());
+        item.rowTop = cursorTop;
+        item.oddRow = IsOddPosition(m_shownRows.size());
         CalcItemRect(&node);
         m_shownRows.push_back(&node);
-        m_contentRect.bottom += item.rowRect.Height();
-        cursorTop += item.rowRect.Height();
+        m_contentRect.bottom += item.rowBottom - item.rowTop;
+        cursorTop = item.rowBottom;
         return item.expanded != 0;
     });
     m_layoutDirty = 0;
@@ -151,14 +160,13 @@ void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
     VisualItem& item = node->item;
     VisualNode* parent = node->parent;
     const bool parentIsRow = parent != &m_tree.root;
-    const std::int32_t top = m_shownRows.empty() ? kFirstRowTop : m_shownRows.back()->item.rowRect.bottom;
+    item.rowTop = m_shownRows.empty() ? kFirstRowTop : m_shownRows.back()->item.rowBottom;
     item.level = parentIsRow ? parent->item.level + 1 : 0;
-    item.rowRect = CRect(0, top, m_contentRect.Width(), top + kProvisionalRowHeight);
-    item.background = RowColourAt(m_shownRows.size());
+    item.oddRow = IsOddPosition(m_shownRows.size());
     m_shownRows.push_back(node);
     CalcItemRect(node);
     DrawItem(node);
-    m_contentRect.bottom += item.rowRect.Height();
+    m_contentRect.bottom += item.rowBottom - item.rowTop;
     // A row that just got its first sub-row now shows the expand square.
     if (parentIsRow && parent->firstChild == node) {
         DrawItem(parent);
@@ -183,17 +191,17 @@ std::size_t CVisualTreeCtrl::FirstShownRowBelow(std::int32_t contentY) const {
     // Rows follow each other without gaps, so the bottoms increase with the display position.
     const auto found =
         std::upper_bound(m_shownRows.begin(), m_shownRows.end(), contentY,
-                         [](std::int32_t y, const VisualNode* row) { return y < row->item.rowRect.bottom; });
+                         [](std::int32_t y, const VisualNode* row) { return y < row->item.rowBottom; });
     return static_cast<std::size_t>(found - m_shownRows.begin());
 }
 
 bool CVisualTreeCtrl::IsShown(const VisualNode* node) const {
-    const std::size_t index = FirstShownRowBelow(node->item.rowRect.top);
+    const std::size_t index = FirstShownRowBelow(node->item.rowTop);
     return index < m_shownRows.size() && m_shownRows[index] == node;
 }
 
 CRect CVisualTreeCtrl::ItemRectOnWindow(const VisualNode* node) const {
-    return MovedUp(node->item.rowRect, m_scrollOffset);
+    return MovedUp(RowRect(node), m_scrollOffset);
 }
 
 CRect CVisualTreeCtrl::CheckBoxRectOnWindow(const VisualNode* node) const {
@@ -209,7 +217,7 @@ CRect CVisualTreeCtrl::ExpanderRectOnWindow(const VisualNode* node) const {
 }
 
 CRect CVisualTreeCtrl::NotesRectOnWindow(const VisualNode* node) const {
-    return MovedUp(node->item.notesRect, m_scrollOffset);
+    return MovedUp(NotesRect(node), m_scrollOffset);
 }
 
 CRect CVisualTreeCtrl::GetItemRect(const VisualNode* node) {

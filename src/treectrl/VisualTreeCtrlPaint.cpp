@@ -171,13 +171,13 @@ void CVisualTreeCtrl::RenderStrip(const ContentStrip& strip) {
     dc.FillSolidRect(CRect(0, strip.top - m_band.Top(), m_surfaceSize.cx, strip.bottom - m_band.Top()),
                      kControlBackground);
     for (std::size_t i = FirstShownRowBelow(strip.top);
-         i < m_shownRows.size() && m_shownRows[i]->item.rowRect.top < strip.bottom; ++i) {
+         i < m_shownRows.size() && m_shownRows[i]->item.rowTop < strip.bottom; ++i) {
         DrawItem(m_shownRows[i]);
     }
 }
 
 void CVisualTreeCtrl::DrawItem(VisualNode* node) {
-    const CRect& row = node->item.rowRect;
+    const CRect row = RowRect(node);
     if (!ResourcesReady() || !m_band.Valid() || m_band.Visible(row.top, row.bottom).Empty()) {
         return;
     }
@@ -192,7 +192,7 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     if (selected) {
         dc.SetTextColor(kSelectedTextColour);
     }
-    dc.FillSolidRect(r, selected ? kSelectedRowColour : item.background);
+    dc.FillSolidRect(r, selected ? kSelectedRowColour : item.Background());
 
     DrawPicture(dc, GetCheck(node) != 0 ? m_checkedBitmap : m_uncheckedBitmap, r.left + kCheckPictureInset,
                 r.top + kCheckPictureInset, kPictureKey);
@@ -228,8 +228,8 @@ void CVisualTreeCtrl::DrawItem(VisualNode* node) {
     });
 
     if (!item.notes.empty()) {
-        DrawPicture(dc, m_notesBitmap, item.notesRect.left + kNotesPictureInset, item.notesRect.top + dy,
-                    kPictureKey);
+        const CRect mark = NotesRect(node);
+        DrawPicture(dc, m_notesBitmap, mark.left + kNotesPictureInset, mark.top + dy, kPictureKey);
     }
     if (selected) {
         dc.SetTextColor(savedText);

@@ -64,7 +64,7 @@ TEST_F(EditorTest, ShowsTheListsItemsInPreOrderWithQuantitiesAndMarks) {
         const std::vector<VisualNode*>& shown = rows.GetShownRows();
         std::vector<std::u16string> quantities;
         for (VisualNode* row : shown) {
-            quantities.push_back(row->item.columnTexts.at(0));
+            quantities.emplace_back(row->item.columnTexts[0]);
         }
         EXPECT_EQ(quantities, (std::vector<std::u16string>{u"4294967295", u"2", u"0", u"2147483648"}));
         EXPECT_EQ(reinterpret_cast<TaskNode*>(rows.GetItemData(shown[0])), food);

@@ -76,7 +76,7 @@ std::vector<std::u16string> RowTitles(CListEditorDlg& editor) {
     uitest::Grab(editor.GetTreeCtrl());
     std::vector<std::u16string> titles;
     for (const VisualNode* row : editor.GetTreeCtrl().GetShownRows()) {
-        titles.push_back(row->item.text);
+        titles.push_back(row->item.text.str());
     }
     return titles;
 }

@@ -37,3 +37,8 @@ TEST(NotesMarkPlacement, MarkSitsAtTheBottomOfATallRow) {
     const auto placed = PlaceNotesMark(row, CRect(100, 100, 150, 140));
     EXPECT_EQ(placed.mark, CRect(150, 127, 164, 141));
 }
+
+TEST(NotesMarkPlacement, TheMarkIsFourteenSquareOnTheRowsBottom) {
+    EXPECT_EQ(treectrl::NotesMarkRect(150, 141), CRect(150, 127, 164, 141));
+    EXPECT_EQ(treectrl::NotesMarkRect(-3, 0), CRect(-3, -14, 11, 0));
+}

@@ -91,19 +91,19 @@ TEST_F(TreeInput, TappingTheMinusCollapsesAndRecoloursTheRowsBelow) {
     VisualNode* fruit = Add(u"Fruit");
     Add(u"Apples", fruit);
     VisualNode* bread = Add(u"Bread");
-    EXPECT_EQ(bread->item.background, kEvenRow);
+    EXPECT_EQ(bread->item.Background(), kEvenRow);
 
     uitest::Tap(tree, CPoint(74, 8));
 
     EXPECT_EQ(fruit->item.expanded, 0);
-    EXPECT_EQ(bread->item.rowRect.top, 16);
-    EXPECT_EQ(bread->item.background, kOddRow);
+    EXPECT_EQ(bread->item.rowTop, 16);
+    EXPECT_EQ(bread->item.Background(), kOddRow);
     EXPECT_EQ(Grab().Pixel(150, 20), kOddRow);
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
 
     uitest::Tap(tree, CPoint(74, 8));
     EXPECT_EQ(fruit->item.expanded, 1);
-    EXPECT_EQ(bread->item.rowRect.top, 31);
+    EXPECT_EQ(bread->item.rowTop, 31);
     EXPECT_TRUE(parent.received.empty());
 }
 
@@ -325,7 +325,7 @@ TEST_F(TreeScroll, AScrollStepRendersOnlyTheRowsComingIntoViewWithoutALayout) {
     ASSERT_FALSE(tree.drawn.empty());
     EXPECT_LE(tree.drawn.size(), 2u);
     for (const VisualNode* row : tree.drawn) {
-        EXPECT_GT(row->item.rowRect.bottom, 318) << "only rows at the new bottom edge are rendered";
+        EXPECT_GT(row->item.rowBottom, 318) << "only rows at the new bottom edge are rendered";
     }
     uitest::PenUp(tree, kDownArrow);
 }

@@ -18,7 +18,7 @@ protected:
     /// The selected row's title, or "-" when none is selected.
     std::u16string Selected() const {
         const VisualNode* row = tree.GetSelectedItem();
-        return row != nullptr ? row->item.text : u"-";
+        return row != nullptr ? row->item.text.str() : u"-";
     }
     /// A point inside a row, right of its check box and expander.
     CPoint On(const VisualNode* row) {

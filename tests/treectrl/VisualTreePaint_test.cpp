@@ -179,7 +179,7 @@ TEST_F(TreePaint, RowsFarBelowFourAndAHalfThousandPixelsAreDrawn) {
     }
     uitest::PenUp(tree, CPoint(230, 312));
     const auto image = Grab();
-    const COLORREF lastRowColour = tree.GetShownRows().back()->item.background;
+    const COLORREF lastRowColour = tree.GetShownRows().back()->item.Background();
     EXPECT_EQ(image.Pixel(150, 310), lastRowColour);
     EXPECT_TRUE(HasInk(image, CRect(100, 300, 220, 318), lastRowColour));
 }
@@ -197,7 +197,7 @@ TEST_F(TreePaint, ALongTitleIsDrawnToItsLastLine) {
     }
     uitest::PenUp(tree, CPoint(230, 312));
     const auto image = Grab();
-    const int lastLineTop = row->item.rowRect.bottom - 2 - 13 - tree.GetScrollOffset();
+    const int lastLineTop = row->item.rowBottom - 2 - 13 - tree.GetScrollOffset();
     EXPECT_TRUE(HasInk(image, CRect(100, lastLineTop, 220, lastLineTop + 13), kEvenRow));
 }
 

@@ -166,12 +166,12 @@ TEST_F(TreeLayout, ThreeEmptyRowsAreFifteenPixelsEachFromContentYOne) {
     VisualNode* a = Add(u"");
     VisualNode* b = Add(u"");
     VisualNode* c = Add(u"");
-    EXPECT_EQ(a->item.rowRect, CRect(0, 1, 237, 16));
-    EXPECT_EQ(b->item.rowRect, CRect(0, 16, 237, 31));
-    EXPECT_EQ(c->item.rowRect, CRect(0, 31, 237, 46));
-    EXPECT_EQ(a->item.background, kEvenRow);
-    EXPECT_EQ(b->item.background, kOddRow);
-    EXPECT_EQ(c->item.background, kEvenRow);
+    EXPECT_EQ(tree.GetItemRect(a), CRect(0, 1, 237, 16));
+    EXPECT_EQ(tree.GetItemRect(b), CRect(0, 16, 237, 31));
+    EXPECT_EQ(tree.GetItemRect(c), CRect(0, 31, 237, 46));
+    EXPECT_EQ(a->item.Background(), kEvenRow);
+    EXPECT_EQ(b->item.Background(), kOddRow);
+    EXPECT_EQ(c->item.Background(), kEvenRow);
     EXPECT_EQ(tree.GetContentRect(), CRect(0, 0, 237, 45));
 }
 
@@ -187,7 +187,7 @@ TEST_F(TreeLayout, ZonesAtLevelZeroAndTwo) {
 
 TEST_F(TreeLayout, OneLineTitleMakesAFifteenPixelRow) {
     VisualNode* row = Add(u"Milk  2%");
-    EXPECT_EQ(row->item.rowRect.Height(), 15);
+    EXPECT_EQ(tree.GetItemRect(row).Height(), 15);
 }
 
 TEST_F(TreeLayout, NotesMarkFollowsTheLastWord) {
@@ -196,14 +196,14 @@ TEST_F(TreeLayout, NotesMarkFollowsTheLastWord) {
     const int textLeft = 16 + 52 + 32;
     const int end = textLeft + MeasureRowText(u"Milk ").cx + MeasureRowText(u"2% ").cx;
     EXPECT_EQ(tree.GetNotesRect(row), CRect(end, 2, end + 14, 16));
-    EXPECT_EQ(row->item.rowRect.Height(), 15);
+    EXPECT_EQ(tree.GetItemRect(row).Height(), 15);
 }
 
 TEST_F(TreeLayout, NotesMarkWithoutRoomGetsAStripOfItsOwn) {
     // A word too wide for the text area runs to the edge, leaving no room after it.
     VisualNode* row = Add(std::u16string(40, u'W'));
     tree.SetItemNotes(row, u"n");
-    EXPECT_EQ(row->item.rowRect.Height(), 15 + 14);
+    EXPECT_EQ(tree.GetItemRect(row).Height(), 15 + 14);
     EXPECT_EQ(tree.GetNotesRect(row), CRect(100, 16, 114, 30));
 }
 
@@ -212,7 +212,7 @@ TEST_F(TreeLayout, NotesMarkWithoutRoomGetsAStripOfItsOwn) {
 TEST_F(TreeLayout, AWordlessRowKeepsItsNotesMarkOnItsOwnLine) {
     VisualNode* untitled = Add(u"");
     tree.SetItemNotes(untitled, u"n");
-    EXPECT_EQ(untitled->item.rowRect, CRect(0, 1, 237, 16));
+    EXPECT_EQ(tree.GetItemRect(untitled), CRect(0, 1, 237, 16));
     EXPECT_EQ(tree.GetNotesRect(untitled), CRect(100, 2, 114, 16));
 }
 
@@ -221,20 +221,20 @@ TEST_F(TreeLayout, AWordlessRowKeepsItsNotesMarkOnItsOwnLine) {
 TEST_F(TreeLayout, ATitleOfSpacesIsTwoPixelsTallerThanAnEmptyOneAndStaysSo) {
     VisualNode* spaces = Add(u"   ");
     VisualNode* empty = Add(u"");
-    EXPECT_EQ(spaces->item.rowRect, CRect(0, 1, 237, 18));
-    EXPECT_EQ(empty->item.rowRect, CRect(0, 18, 237, 33));
+    EXPECT_EQ(tree.GetItemRect(spaces), CRect(0, 1, 237, 18));
+    EXPECT_EQ(tree.GetItemRect(empty), CRect(0, 18, 237, 33));
     tree.RedrawItem(spaces);
     Grab();
     tree.SetItemNotes(spaces, u"n");
     Grab();
-    EXPECT_EQ(spaces->item.rowRect, CRect(0, 1, 237, 18));
+    EXPECT_EQ(tree.GetItemRect(spaces), CRect(0, 1, 237, 18));
     EXPECT_EQ(tree.GetNotesRect(spaces), CRect(100, 4, 114, 18));
-    EXPECT_EQ(empty->item.rowRect.top, 18);
+    EXPECT_EQ(empty->item.rowTop, 18);
 }
 
 TEST_F(TreeLayout, AWordWiderThanTheAreaStaysOnOneLine) {
     VisualNode* row = Add(std::u16string(60, u'W'));
-    EXPECT_EQ(row->item.rowRect.Height(), 15);
+    EXPECT_EQ(tree.GetItemRect(row).Height(), 15);
 }
 
 TEST_F(TreeLayout, LongTitlesWrapToMoreLines) {
@@ -247,7 +247,7 @@ TEST_F(TreeLayout, LongTitlesWrapToMoreLines) {
     const int areaWidth = 224 - 100;
     const int perLine = areaWidth / MeasureRowText(u"word ").cx;
     const int lines = (12 + perLine - 1) / perLine;
-    EXPECT_EQ(row->item.rowRect.Height(), lines * lineHeight + 2);
+    EXPECT_EQ(tree.GetItemRect(row).Height(), lines * lineHeight + 2);
 }
 
 TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
@@ -259,16 +259,16 @@ TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
     const int lineHeight = MeasureRowText(u"word ").cy;
     const int perLine = (224 - 100) / MeasureRowText(u"word ").cx;
     const int lines = (400 + perLine - 1) / perLine;
-    EXPECT_EQ(row->item.rowRect.Height(), lines * lineHeight + 2);
+    EXPECT_EQ(tree.GetItemRect(row).Height(), lines * lineHeight + 2);
 }
 
 TEST_F(TreeLayout, RedrawingARowNeverChangesItsHeight) {
     VisualNode* row = Add(u"");
     tree.SetItemNotes(row, u"notes"); // a row without words whose mark needs its own strip
-    const CRect before = row->item.rowRect;
+    const CRect before = tree.GetItemRect(row);
     tree.SetCheck(row, 1, false);
     tree.SetItemImage(row, 2, 2);
-    EXPECT_EQ(row->item.rowRect, before);
+    EXPECT_EQ(tree.GetItemRect(row), before);
 }
 
 TEST_F(TreeLayout, AddingAColumnMovesTheTitleAndRewrapsIt) {
@@ -295,8 +295,8 @@ TEST_F(TreeLayout, FillingInPreOrderLaysOutOnlyTheNewRowsAndMatchesAFullLayout) 
     std::vector<CRect> appended;
     std::vector<COLORREF> colours;
     for (const VisualNode* row : tree.GetShownRows()) {
-        appended.push_back(row->item.rowRect);
-        colours.push_back(row->item.background);
+        appended.push_back(tree.GetItemRect(row));
+        colours.push_back(row->item.Background());
     }
     const CRect content = tree.GetContentRect();
     const auto image = Grab();
@@ -305,8 +305,8 @@ TEST_F(TreeLayout, FillingInPreOrderLaysOutOnlyTheNewRowsAndMatchesAFullLayout) 
     tree.SetItemText(pears, u"Pears"); // a full layout from scratch
     std::vector<CRect> full;
     for (const VisualNode* row : tree.GetShownRows()) {
-        full.push_back(row->item.rowRect);
-        EXPECT_EQ(row->item.background, colours[full.size() - 1]);
+        full.push_back(tree.GetItemRect(row));
+        EXPECT_EQ(row->item.Background(), colours[full.size() - 1]);
     }
     EXPECT_EQ(appended, full);
     EXPECT_EQ(tree.GetContentRect(), content);
@@ -324,8 +324,8 @@ TEST_F(TreeLayout, InsertingAboveTheLastRowLaysEverythingOutAgain) {
     VisualNode* bread = Add(u"Bread");
     VisualNode* apples = Add(u"Apples", fruit);
     EXPECT_EQ(tree.GetShownRows(), (std::vector<VisualNode*>{fruit, apples, bread}));
-    EXPECT_EQ(bread->item.rowRect.top, 31);
-    EXPECT_EQ(bread->item.background, kEvenRow);
+    EXPECT_EQ(bread->item.rowTop, 31);
+    EXPECT_EQ(bread->item.Background(), kEvenRow);
 }
 
 TEST_F(TreeLayout, AppendingUnderACollapsedRowShowsNothingNew) {
