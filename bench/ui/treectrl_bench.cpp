@@ -124,6 +124,7 @@ struct Fixture {
     /// Adds rows as the editor does (every fifth a top-level row, the others its sub-rows; every
     /// seventh with notes) and paints once.
     void Fill(std::size_t rows) {
+        tree.ReserveRows(rows);
         for (std::size_t i = 0; i < rows; ++i) {
             VisualNode* parentRow = (i % 5 != 0 && !nodes.empty()) ? nodes[nodes.size() - i % 5] : nullptr;
             VisualNode* node = tree.InsertItem(TitleFor(i), 1, 1, parentRow, &checked.at(nodes.size()));

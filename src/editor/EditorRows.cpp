@@ -49,6 +49,7 @@ void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item) {
 
 void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
     rows.DeleteAllItems();
+    rows.ReserveRows(tree.Count());
     // The row last added at each depth is the parent of the next item one level deeper.
     std::vector<VisualNode*> rowAtDepth;
     tree.Walk([&](TaskNode& node, std::size_t depth) {

@@ -63,6 +63,10 @@ public:
     void DeleteItem(VisualNode* node);
     /// Deletes every row and clears the selection; the next paint lays out again. No repaint.
     void DeleteAllItems();
+    /// Makes room for `rows` more rows at once, so a control filled with a whole list holds memory
+    /// for that many rows and not for the next chunk a growing pool would take. A hint: rows beyond
+    /// it are still added.
+    void ReserveRows(std::size_t rows) { m_tree.Reserve(rows); }
     /// Swaps the row with its previous (next) sibling when it has one; full repaint either way.
     void MoveItemUp(VisualNode* node);
     void MoveItemDown(VisualNode* node);

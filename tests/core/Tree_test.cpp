@@ -1,6 +1,8 @@
 // The generic tree: appending, deleting, moving, counting and walking, deep trees included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,31 @@ TEST(Tree, NodesKeepTheirAddressesAndDeletedOnesAreReused) {
     tree.Delete(made[10]);
     EXPECT_EQ(tree.Append("again"), made[10]);
     EXPECT_EQ(tree.root.lastChild->item, "again");
+}
+
+// Room reserved for a whole list is taken at once: the slots still free in the newest chunk (the
+// first, one page) are used first and not lost, and the rest lie side by side in one chunk.
+TEST(Tree, ReservedRoomLosesNoSlotAndHoldsTheRestSideBySide) {
+    using IntNode = TreeNode<int>;
+    constexpr std::uintptr_t kPageBytes = 4096;
+    Tree<int> tree;
+    const auto firstPage = reinterpret_cast<std::uintptr_t>(tree.Append(0));
+    tree.Reserve(1000);
+    std::vector<std::uintptr_t> made;
+    for (int i = 1; i <= 1000; ++i) {
+        made.push_back(reinterpret_cast<std::uintptr_t>(tree.Append(i)));
+    }
+    const std::size_t leftInFirstPage = kPageBytes / sizeof(IntNode) - 1;
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        if (i < leftInFirstPage) {
+            EXPECT_LT(made[i] - firstPage, kPageBytes) << i;
+        } else if (i > leftInFirstPage) {
+            EXPECT_EQ(made[i] - made[i - 1], sizeof(IntNode)) << i;
+        }
+    }
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(std::adjacent_find(made.begin(), made.end()), made.end());
+    EXPECT_EQ(tree.Count(), 1001u);
 }
 
 TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {

@@ -12,6 +12,16 @@ namespace {
 
 std::atomic<std::size_t> g_mappedBytes{0};
 
+// The huge pages that lie whole inside a heap block may still be backed by huge pages.
+void AskForHugePagesInside(void* block, std::size_t bytes) {
+    const auto start = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t first = (start + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+    const std::uintptr_t end = (start + bytes) / kHugePageBytes * kHugePageBytes;
+    if (end > first) {
+        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    }
+}
+
 bool IsWholeHugePages(std::size_t bytes) {
     return bytes >= kHugePageBytes && bytes % kHugePageBytes == 0;
 }
@@ -24,6 +34,7 @@ void* AllocateChunk(std::size_t bytes) {
         if (block == nullptr) {
             throw std::bad_alloc();
         }
+        AskForHugePagesInside(block, bytes);
         return block;
     }
     // Mapped one huge page larger, then trimmed to a huge-page boundary at both ends.

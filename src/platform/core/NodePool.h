@@ -49,6 +49,26 @@ public:
         }
     }
 
+    /// Makes room for `count` more objects in one chunk of just the size missing, so an owner that
+    /// knows how many it will make (a control filled with a whole list) takes no chunk larger than
+    /// it needs. The fresh slots left in the newest chunk go to the free list first.
+    void Reserve(std::size_t count) {
+        const auto fresh = static_cast<std::size_t>(m_freshEnd - m_fresh);
+        if (m_freeCount + fresh >= count) {
+            return;
+        }
+        const std::size_t missing = count - m_freeCount - fresh;
+        m_chunks.reserve(m_chunks.size() + 1); // may throw: before there is a chunk to lose
+        const std::size_t bytes = (missing * sizeof(Slot) + kPageBytes - 1) / kPageBytes * kPageBytes;
+        void* const chunk = AllocateChunk(bytes);
+        m_chunks.push_back({chunk, bytes});
+        while (m_fresh != m_freshEnd) {
+            Give(m_fresh++);
+        }
+        m_fresh = static_cast<Slot*>(chunk);
+        m_freshEnd = m_fresh + bytes / sizeof(Slot);
+    }
+
     /// Destroys `object` (made by this pool) and keeps its slot for the next `Create`.
     void Destroy(T* object) {
         object->~T();
@@ -60,7 +80,8 @@ private:
         Slot* next;
         alignas(T) unsigned char bytes[sizeof(T)];
     };
-    static constexpr std::size_t kFirstChunkBytes = 4096;
+    static constexpr std::size_t kPageBytes = 4096;
+    static constexpr std::size_t kFirstChunkBytes = kPageBytes;
     /// Chunks stop growing at two huge pages, so each holds at least one whole.
     static constexpr std::size_t kLargestChunkBytes = 2 * kHugePageBytes;
 
@@ -69,6 +90,7 @@ private:
             Slot* const slot = m_free;
             Unpoison(slot);
             m_free = slot->next;
+            --m_freeCount;
             return slot;
         }
         if (m_fresh == m_freshEnd) {
@@ -80,6 +102,7 @@ private:
     void Give(Slot* slot) {
         slot->next = m_free;
         m_free = slot;
+        ++m_freeCount;
         Poison(slot);
     }
 
@@ -115,6 +138,7 @@ private:
     std::vector<Chunk> m_chunks;
     /// Slots given back, most recent first.
     Slot* m_free = nullptr;
+    std::size_t m_freeCount = 0;
     /// The newest chunk's slots that were never handed out.
     Slot* m_fresh = nullptr;
     Slot* m_freshEnd = nullptr;

@@ -249,6 +249,9 @@ public:
     /// Destroys a detached subtree: `top` and everything nested below it.
     void DestroyDetached(Node* top) { DestroySubtree(top); }
 
+    /// Makes room for `count` more nodes at once; see `NodePool::Reserve`.
+    void Reserve(std::size_t count) { m_pool.Reserve(count); }
+
     /// Removes `node` from its parent's children and deletes it with all its descendants.
     void Delete(Node* node) {
         assert(node != nullptr && node != &root && node->parent != nullptr);
