@@ -14,8 +14,9 @@ namespace treectrl {
 class LineMeasureCache final : public ILineMeasure {
 public:
     /// The memo is emptied whenever it would grow past this many words, which bounds its memory to
-    /// a few hundred kilobytes; a list's own vocabulary is far smaller, so emptying is rare and cheap.
-    static constexpr std::size_t kMaxEntries = 4096;
+    /// under a hundred kilobytes, beside a control's rows; a list's own vocabulary is smaller, so
+    /// emptying is rare and cheap.
+    static constexpr std::size_t kMaxEntries = 1024;
 
     /// source must outlive the cache (or be replaced with SetSource before the next measurement).
     explicit LineMeasureCache(ILineMeasure* source = nullptr) : m_source(source) {}

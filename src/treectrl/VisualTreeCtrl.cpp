@@ -42,7 +42,7 @@ void CVisualTreeCtrl::AddColumn() {
 VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t image,
                                         std::int32_t selectedImage, VisualNode* parent, BYTE* checkedFlag) {
     VisualItem item;
-    item.text = text;
+    item.text.AssignInArena(m_texts, text);
     item.image = image;
     item.selectedImage = selectedImage;
     item.checkedFlag = checkedFlag;
@@ -86,6 +86,7 @@ void CVisualTreeCtrl::DeleteAllItems() {
     m_selected = nullptr;
     m_shownRows.clear();
     m_tree.Clear();
+    m_texts.Reset();
     m_layoutDirty = 1;
 }
 
@@ -104,13 +105,13 @@ void CVisualTreeCtrl::MoveItemDown(VisualNode* node) {
 }
 
 void CVisualTreeCtrl::SetItemText(VisualNode* node, std::u16string_view text) {
-    node->item.text = text;
+    node->item.text.AssignInArena(m_texts, text);
     node->item.ForgetWrap();
     FullRepaint();
 }
 
 void CVisualTreeCtrl::SetItemNotes(VisualNode* node, std::u16string_view notes) {
-    node->item.notes = notes;
+    node->item.notes.AssignInArena(m_texts, notes);
     FullRepaint();
 }
 

@@ -66,7 +66,10 @@ public:
     /// Makes room for `rows` more rows at once, so a control filled with a whole list holds memory
     /// for that many rows and not for the next chunk a growing pool would take. A hint: rows beyond
     /// it are still added.
-    void ReserveRows(std::size_t rows) { m_tree.Reserve(rows); }
+    void ReserveRows(std::size_t rows) {
+        m_tree.Reserve(rows);
+        m_shownRows.reserve(m_tree.Count() + rows);
+    }
     /// Swaps the row with its previous (next) sibling when it has one; full repaint either way.
     void MoveItemUp(VisualNode* node);
     void MoveItemDown(VisualNode* node);
@@ -246,6 +249,11 @@ private:
     void ScrollIntoView(const VisualNode* row);
 
     // --- State: the rows ---
+    /// The rows' texts come in chunks of at most this size: a control holds far fewer texts than a
+    /// big list loads, and a smaller last chunk wastes less.
+    static constexpr std::size_t kRowTextChunkBytes = 64 * 1024;
+    /// The rows' titles and notes. A replaced text stays until every row goes: rows change by hand.
+    TextArena m_texts{kRowTextChunkBytes};
     VisualTree m_tree;                    // the rows under the hidden root
     VisualNode* m_selected = nullptr;     // the selected row, or null
     std::vector<VisualNode*> m_shownRows; // rows in display order, by increasing top, from the last layout

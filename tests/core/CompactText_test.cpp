@@ -64,6 +64,13 @@ TEST(CompactText, ArenaTakesTextsLongerThanItsChunksAndKeepsEarlierOnes) {
     EXPECT_EQ(big, huge);
     EXPECT_EQ(first, u"first");
     EXPECT_EQ(after, u"after");
+    // Emptied once its texts are gone, the arena starts again from a small chunk.
+    first = CompactText();
+    big = CompactText();
+    after = CompactText();
+    arena.Reset();
+    after.AssignInArena(arena, u"again");
+    EXPECT_EQ(after, u"again");
 }
 
 } // namespace

@@ -92,12 +92,15 @@ struct TextArena::Chunk {
     std::size_t bytes;
 };
 
-TextArena::~TextArena() {
+void TextArena::Reset() {
     while (m_chunks != nullptr) {
         Chunk* const previous = m_chunks->previous;
         FreeChunk(m_chunks, m_chunks->bytes);
         m_chunks = previous;
     }
+    m_fresh = nullptr;
+    m_freshEnd = nullptr;
+    m_nextChunkBytes = kFirstChunkBytes;
 }
 
 void TextArena::Grow(std::size_t atLeast) {
@@ -112,6 +115,6 @@ void TextArena::Grow(std::size_t atLeast) {
     m_freshEnd = m_fresh + usable;
     // A text longer than a chunk gets its own and leaves the growth where it was.
     if (bytes == m_nextChunkBytes) {
-        m_nextChunkBytes = std::min(m_nextChunkBytes * 2, kLargestChunkBytes);
+        m_nextChunkBytes = std::min(m_nextChunkBytes * 2, m_largestChunkBytes);
     }
 }

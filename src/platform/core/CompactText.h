@@ -93,10 +93,19 @@ std::ostream& operator<<(std::ostream& out, const CompactText& text);
 /// what is left behind stays small beside what a list loads.
 class TextArena {
 public:
-    TextArena() = default;
+    /// Chunks grow from a page up to this size by default: two huge pages, for lists of a million.
+    static constexpr std::size_t kLargestChunkBytes = std::size_t{4} * 1024 * 1024;
+
+    /// An arena whose chunks grow up to `largestChunkBytes`: a smaller limit wastes less of the
+    /// last chunk where texts are fewer.
+    explicit TextArena(std::size_t largestChunkBytes = kLargestChunkBytes)
+        : m_largestChunkBytes(largestChunkBytes) {}
     TextArena(const TextArena&) = delete;
     TextArena& operator=(const TextArena&) = delete;
-    ~TextArena();
+    ~TextArena() { Reset(); }
+
+    /// Gives back every chunk; only once no text of the arena is left.
+    void Reset();
 
     /// Takes back the end of the last block handed out, from `end` on.
     void GiveBackAfter(unsigned char* end) {
@@ -117,8 +126,6 @@ public:
 private:
     static constexpr std::size_t kBlockAlignment = alignof(std::uint32_t);
     static constexpr std::size_t kFirstChunkBytes = 4096;
-    /// Chunks stop growing at two huge pages; a text longer than that gets a chunk of its own.
-    static constexpr std::size_t kLargestChunkBytes = std::size_t{4} * 1024 * 1024;
 
     void Grow(std::size_t atLeast);
 
@@ -127,6 +134,8 @@ private:
     unsigned char* m_fresh = nullptr;
     unsigned char* m_freshEnd = nullptr;
     std::size_t m_nextChunkBytes = kFirstChunkBytes;
+    /// A text longer than this gets a chunk of its own.
+    std::size_t m_largestChunkBytes;
 };
 
 inline char16_t* CompactText::ResizeInArena(TextArena& arena, std::uint32_t length) {
