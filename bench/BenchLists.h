@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/CorvinaDoc.h"
-#include "platform/core/HugePages.h"
+#include "platform/core/PoolChunks.h"
 #include "platform/core/Strings.h"
 #include "support/TestFolder.h"
 

@@ -3,7 +3,7 @@
 // the same titles once each with the row font), plus the memory a row costs beyond its texts.
 // After the runs it prints the ratios the control is held to.
 #include "ScreenBenchMain.h"
-#include "platform/core/HugePages.h"
+#include "platform/core/PoolChunks.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"

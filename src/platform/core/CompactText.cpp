@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "platform/core/HugePages.h"
+#include "platform/core/PoolChunks.h"
 #include "platform/core/Strings.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/core/HugePages.h"
+#include "platform/core/PoolChunks.h"
 
 /// Makes and destroys objects of one type at fixed addresses. Chunks grow from a page to two huge
 /// pages, so a tree of ten rows takes little and a tree of a million items takes a few dozen chunks

@@ -1,5 +1,5 @@
 // Chunks for the pools: huge-page mappings for large ones, the heap for the rest.
-#include "platform/core/HugePages.h"
+#include "platform/core/PoolChunks.h"
 
 #include <sys/mman.h>
 

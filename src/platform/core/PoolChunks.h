@@ -1,4 +1,4 @@
-// Large blocks of memory for the pools of big trees, backed by huge pages where the system allows.
+// Chunks for the pools of big trees, backed by huge pages where the system allows.
 #pragma once
 
 #include <cstddef>
