@@ -1,6 +1,8 @@
 // The list file: header, then the hidden root's node record.
 #include "model/CorvinaDoc.h"
 
+#include <algorithm>
+
 #include "platform/core/Archive.h"
 
 const CRuntimeClass* CCorvinaDoc::GetRuntimeClass() const {
@@ -17,7 +19,11 @@ void CCorvinaDoc::Serialize(CArchive& archive) {
         tree.Serialize(archive, version);
         return;
     }
-    ReadHeader(archive);
+    const std::uint32_t claimed = ReadHeader(archive);
+    // Room for the items the header counts at once, as far as the data that follows could hold
+    // them: the count is a hint, and the records are still read one by one.
+    tree.Reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+        claimed, archive.RemainingBytes() / ListFileFormat::ShortestNodeRecord(version))));
     tree.Serialize(archive, version);
 }
 
