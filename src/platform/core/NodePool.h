@@ -58,15 +58,10 @@ public:
             return;
         }
         const std::size_t missing = count - m_freeCount - fresh;
-        m_chunks.reserve(m_chunks.size() + 1); // may throw: before there is a chunk to lose
-        const std::size_t bytes = (missing * sizeof(Slot) + kPageBytes - 1) / kPageBytes * kPageBytes;
-        void* const chunk = AllocateChunk(bytes);
-        m_chunks.push_back({chunk, bytes});
         while (m_fresh != m_freshEnd) {
             Give(m_fresh++);
         }
-        m_fresh = static_cast<Slot*>(chunk);
-        m_freshEnd = m_fresh + bytes / sizeof(Slot);
+        StartChunk((missing * sizeof(Slot) + kPageBytes - 1) / kPageBytes * kPageBytes);
     }
 
     /// Destroys `object` (made by this pool) and keeps its slot for the next `Create`.
@@ -121,6 +116,12 @@ private:
 
     void Grow() {
         const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Slot));
+        StartChunk(bytes);
+        m_nextChunkBytes = std::min(bytes * 2, kLargestChunkBytes);
+    }
+
+    /// Takes a chunk of `bytes` and hands out its slots next.
+    void StartChunk(std::size_t bytes) {
         m_chunks.reserve(m_chunks.size() + 1); // may throw: before there is a chunk to lose
         void* const chunk = AllocateChunk(bytes);
         m_chunks.push_back({chunk, bytes});
@@ -128,7 +129,6 @@ private:
         // page is first touched by the node made in it.
         m_fresh = static_cast<Slot*>(chunk);
         m_freshEnd = m_fresh + bytes / sizeof(Slot);
-        m_nextChunkBytes = std::min(bytes * 2, kLargestChunkBytes);
     }
 
     struct Chunk {

@@ -107,9 +107,18 @@ template <class Item> struct TreeNode {
 
     /// Swaps `child` with its previous sibling; nothing happens when it is the first child.
     void MoveChildUp(TreeNode* child) {
-        TreeNode* const before = ChildBefore(child);
-        if (before != nullptr) {
-            MoveChildDown(before);
+        // One walk finds the two children before `child`: the one to swap and the one before it.
+        TreeNode* twoBefore = nullptr;
+        TreeNode* before = nullptr;
+        for (TreeNode* sibling = firstChild; sibling != nullptr; sibling = sibling->nextSibling) {
+            if (sibling == child) {
+                if (before != nullptr) {
+                    SwapWithNext(twoBefore, before);
+                }
+                return;
+            }
+            twoBefore = before;
+            before = sibling;
         }
     }
 
@@ -118,7 +127,12 @@ template <class Item> struct TreeNode {
         if (!HasChild(child) || child->nextSibling == nullptr) {
             return;
         }
-        TreeNode* const before = ChildBefore(child);
+        SwapWithNext(ChildBefore(child), child);
+    }
+
+    /// Swaps `child`, which has a next sibling, with it; `before` is the child before it (null for
+    /// the first).
+    void SwapWithNext(TreeNode* before, TreeNode* child) {
         TreeNode* const after = child->nextSibling;
         (before != nullptr ? before->nextSibling : firstChild) = after;
         child->nextSibling = after->nextSibling;
