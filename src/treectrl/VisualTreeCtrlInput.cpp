@@ -179,9 +179,10 @@ void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
         if (current->item.checkedFlag == nullptr) {
             continue;
         }
+        NMVTCHECK change{{this, GetDlgCtrlID(), VTN_CHECKCHANGED}, current, *current->item.checkedFlag};
         *current->item.checkedFlag = state;
         RedrawItem(current);
-        NotifyParent(VTN_CHECKCHANGED);
+        SendNotifyToParent(change.hdr);
         if (recurse) {
             const std::size_t firstChildAt = pending.size();
             for (VisualNode* child : current->Children()) {
