@@ -19,8 +19,11 @@ void CListEditorDlg::OnAddItem(bool asSubitem) {
 }
 
 VisualNode* CListEditorDlg::AppendItem(const TaskItem& item, VisualNode* parentRow) {
+    VisualNode* selected = m_tree.GetSelectedItem();
     TaskNode* node = m_document->tree.AddItem(item, editor::NodeOfRow(m_tree, parentRow));
     VisualNode* row = editor::AddRow(m_tree, *node, parentRow);
+    m_history.Added(row, selected);
+    m_checkedCount += item.checked != 0;
     MarkModified(true);
     return row;
 }
@@ -31,15 +34,17 @@ void CListEditorDlg::OnEditItem(int startPage) {
     if (node == nullptr) {
         return;
     }
+    const TaskItem before = node->item;
     CItemDetailsPropSheet sheet(&node->item, nullptr, static_cast<UINT>(startPage));
     if (sheet.DoModal() != IDOK) {
         return;
     }
-    ItemEdited(row);
+    ItemEdited(row, before);
 }
 
-void CListEditorDlg::ItemEdited(VisualNode* row) {
+void CListEditorDlg::ItemEdited(VisualNode* row, const TaskItem& before) {
     editor::RefreshRow(m_tree, row, editor::NodeOfRow(m_tree, row)->item);
+    m_history.Edited(row, before);
     MarkModified(true);
 }
 
@@ -50,8 +55,9 @@ void CListEditorDlg::OnDeleteItem() {
 }
 
 void CListEditorDlg::DeleteRowItem(VisualNode* row) {
-    m_document->tree.DeleteItem(editor::NodeOfRow(m_tree, row));
-    m_tree.DeleteItem(row);
+    // The branch is kept, not freed, so that an undo links the same items and rows back in.
+    m_history.Delete(row);
+    CountCheckedItems();
     MarkModified(true);
 }
 
@@ -64,6 +70,7 @@ void CListEditorDlg::OnMoveItem(bool up) {
 
 void CListEditorDlg::MoveRowItem(VisualNode* row, bool up) {
     TaskNode* node = editor::NodeOfRow(m_tree, row);
+    const bool moves = up ? node->parent->firstChild != node : node->nextSibling != nullptr;
     if (up) {
         node->parent->MoveChildUp(node);
         m_tree.MoveItemUp(row);
@@ -71,12 +78,15 @@ void CListEditorDlg::MoveRowItem(VisualNode* row, bool up) {
         node->parent->MoveChildDown(node);
         m_tree.MoveItemDown(row);
     }
+    m_history.Moved(row, up, moves);
     MarkModified(true);
 }
 
 void CListEditorDlg::CheckAllItems(BYTE state) {
     // The control reports every flag it writes, each marking the list modified; the last mark
     // makes an empty list modified too.
+    m_history.BeginCheckAll(state);
     m_tree.CheckAll(state);
+    m_history.EndCheckAll();
     MarkModified(true);
 }
