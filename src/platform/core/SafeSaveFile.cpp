@@ -12,6 +12,7 @@
 #include <charconv>
 #include <climits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -119,6 +120,25 @@ bool LacksUnnamedFiles(int osError) {
     return osError == EOPNOTSUPP || osError == EISDIR || osError == EINVAL;
 }
 
+// Why the thing at `hostPath` must not be replaced by a file: a folder, a pipe, a socket or a device
+// would lose what it is (and a reader of the pipe its data). Nothing when it is a file or not there.
+std::optional<FileErrorCause> NotAFile(const std::string& hostPath) {
+    struct stat status {};
+    if (::stat(hostPath.c_str(), &status) != 0 || S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return FileErrorCause::IsFolder;
+    }
+    if (S_ISFIFO(status.st_mode)) {
+        return FileErrorCause::IsPipe;
+    }
+    if (S_ISSOCK(status.st_mode)) {
+        return FileErrorCause::IsSocket;
+    }
+    return FileErrorCause::IsDevice;
+}
+
 bool FolderRefusesNewFiles(int osError) {
     return osError == EACCES || osError == EPERM || osError == EROFS;
 }
@@ -137,10 +157,7 @@ std::u16string ProgramFolderOf(const std::u16string& path) {
 SafeSaveFile::SafeSaveFile(std::u16string targetPath) : m_targetPath(std::move(targetPath)) {
     m_replacedPath = FollowLinks(ToHostPath(m_targetPath), m_targetPath);
     m_folder = FolderOf(m_replacedPath);
-    struct stat status {};
-    if (::stat(m_replacedPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        throw CFileException(FileErrorCause::IsFolder, m_targetPath, EISDIR);
-    }
+    RefuseWhatIsNotAFile();
     RemoveStaleTemporaries(m_folder, NameOf(m_replacedPath));
     if (!OpenUnnamed()) {
         OpenNamed();
@@ -183,6 +200,12 @@ void SafeSaveFile::OpenNamed() {
         osError = errno;
     }
     ThrowCreateFailure(osError);
+}
+
+void SafeSaveFile::RefuseWhatIsNotAFile() const {
+    if (const std::optional<FileErrorCause> cause = NotAFile(m_replacedPath)) {
+        throw CFileException(*cause, m_targetPath);
+    }
 }
 
 void SafeSaveFile::ThrowCreateFailure(int osError) const {
@@ -233,6 +256,8 @@ void SafeSaveFile::Commit() {
             NameUnnamed();
         }
         m_file.Close();
+        // Something else may have taken the target's place while the file was written.
+        RefuseWhatIsNotAFile();
         if (::rename(m_temporaryPath.c_str(), m_replacedPath.c_str()) != 0) {
             const int osError = errno;
             throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);

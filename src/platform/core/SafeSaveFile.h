@@ -11,15 +11,17 @@
 /// One safe save in progress. Write through `File()`, then `Commit()`. Destroyed without a commit
 /// (after an exception, say) it drops the temporary file and the target stays untouched.
 ///
-/// A target that is a symbolic link is saved through to the file the link names, in that file's
-/// folder, so the link stays a link. Where the file system has no unnamed temporary files, a named
-/// one is used; temporaries of the same target left by a process that no longer runs are removed
-/// by the next save.
+/// A target that is not a regular file (a folder, a named pipe, a socket, a device) is never
+/// replaced: the save refuses it, at the start and again just before the rename. A target that is a
+/// symbolic link is saved through to the file the link names, in that file's folder, so the link
+/// stays a link. Where the file system has no unnamed temporary files, a named one is used;
+/// temporaries of the same target left by a process that no longer runs are removed by the next
+/// save.
 class SafeSaveFile {
 public:
     /// Creates the temporary file in the target's folder. Throws a `CFileException` naming
-    /// `targetPath` (the file the user knows) when that is impossible, or naming the folder when the
-    /// folder refuses new files.
+    /// `targetPath` (the file the user knows) when that is impossible or the target is not a file, or
+    /// naming the folder when the folder refuses new files.
     explicit SafeSaveFile(std::u16string targetPath);
     ~SafeSaveFile();
     SafeSaveFile(const SafeSaveFile&) = delete;
@@ -40,6 +42,9 @@ private:
     bool OpenUnnamed();
     /// Opens a temporary file under a fresh name in the folder.
     void OpenNamed();
+    /// Throws when what the save would replace is not a file (a folder, a named pipe, a socket or a
+    /// device), naming the target and what it is.
+    void RefuseWhatIsNotAFile() const;
     /// Throws the failure to create a file in the folder: a folder that refuses new files is named
     /// as such, any other cause names the target.
     [[noreturn]] void ThrowCreateFailure(int osError) const;
