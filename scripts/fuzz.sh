@@ -24,7 +24,8 @@ for harness in "$build"/fuzz/fuzz_*; do
     echo "fuzz: $name found a fault"
     status=1
   else
-    grep -E 'stat::number_of_executed_units|Done' "$work/log" | tail -n 2 || true
+    # The closing figures: coverage, features and corpus, then the executions.
+    grep -E ' DONE |stat::number_of_executed_units|Done' "$work/log" | tail -n 3 || true
   fi
   rm -rf "$work"
 done
