@@ -26,6 +26,7 @@ enum class FileErrorCause {
     ReadOnlyFolder,   ///< the folder refuses new files (the path is the folder's)
     FieldTooLong,     ///< a text field longer than `kLongestTextField`
     OutOfMemory,      ///< not enough memory for what the file holds
+    AlreadyExists,    ///< another file already has the name (the path is that name)
 };
 
 /// The most bytes one field of a text file may hold: far beyond any title or notes a person writes,
