@@ -29,6 +29,7 @@ enum class FileErrorCause {
     IsPipe,           ///< a named pipe (FIFO) where a file was expected
     IsSocket,         ///< a socket where a file was expected
     IsDevice,         ///< a device where a file was expected
+    AlreadyExists,    ///< another file already has the name (the path is that name)
 };
 
 /// The most bytes one field of a text file may hold: far beyond any title or notes a person writes,
