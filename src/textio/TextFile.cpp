@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "model/TaskItem.h"
 #include "platform/core/ErrorReport.h"
@@ -26,24 +27,9 @@ bool NotesNeedQuotes(std::u16string_view notes) {
                        [](char16_t unit) { return unit == u'\n' || unit == u','; });
 }
 
-bool IsQuoted(std::u16string_view notes) {
-    return !notes.empty() && notes.front() == u'"' && notes.back() == u'"';
-}
-
-// Notes read in enclosing double quotes lose them; a lone quote is both the first and the last
-// character, so it goes and nothing is left.
-void StripEnclosingQuotes(std::u16string& notes) {
-    if (!IsQuoted(notes)) {
-        return;
-    }
-    notes.pop_back();
-    if (!notes.empty()) {
-        notes.erase(0, 1);
-    }
-}
-
-// Decodes a field that lies in the read-ahead (so it is far shorter than a text can be) straight into
-// `text` in `arena`: room for one unit per byte, the most it can take, then only what was written.
+// Decodes a field's bytes (at most `kLongestTextField`, far fewer than a text's length can count)
+// straight into `text` in `arena`: room for one unit per byte, the most it can take, then only what
+// was written.
 void DecodeIntoArena(CompactText& text, std::string_view bytes, TextArena& arena) {
     char16_t* const units = text.ResizeInArena(arena, static_cast<std::uint32_t>(bytes.size()));
     if (units == nullptr) {
@@ -125,6 +111,7 @@ TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(pat
         }
     } catch (const CFileException& failure) {
         m_error = failure.Cause();
+        m_errorPath = failure.Path();
     }
 }
 
@@ -141,12 +128,15 @@ TextFile::~TextFile() {
 }
 
 std::u16string TextFile::ErrorMessage() const {
-    return CFileException(m_error.value_or(FileErrorCause::Generic), m_path).GetErrorMessage();
+    return CFileException(m_error.value_or(FileErrorCause::Generic),
+                          m_errorPath.empty() ? m_path : m_errorPath)
+        .GetErrorMessage();
 }
 
-void TextFile::Fail(FileErrorCause cause) {
+void TextFile::Fail(FileErrorCause cause, std::u16string path) {
     m_error = cause;
-    std::string().swap(m_scratch);
+    m_errorPath = std::move(path);
+    m_scratch = Scratch{};
     m_writer.reset();
     m_reader.reset();
     if (m_target) {
@@ -171,7 +161,7 @@ bool TextFile::Close() {
             m_file.Close();
         }
     } catch (const CFileException& failure) {
-        Fail(failure.Cause());
+        Fail(failure);
     }
     return !m_error.has_value();
 }
@@ -189,11 +179,13 @@ void TextFile::WriteItem(std::uint32_t depth, const TaskItem& item) {
             m_writer->Commit(static_cast<std::size_t>(EncodeRecord(start, depth, item) - start));
             return;
         }
-        m_scratch.resize(longest);
-        const char* const end = EncodeRecord(m_scratch.data(), depth, item);
-        m_writer->Write(std::string_view(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data())));
+        std::string& bytes = m_scratch.record;
+        bytes.resize(longest);
+        const char* const end = EncodeRecord(bytes.data(), depth, item);
+        m_writer->Write(std::string_view(bytes.data(), static_cast<std::size_t>(end - bytes.data())));
+        m_scratch.ReleaseLarge();
     } catch (const CFileException& failure) {
-        Fail(failure.Cause());
+        Fail(failure);
     }
 }
 
@@ -240,19 +232,15 @@ bool TextFile::ReadSigned(std::int32_t& value) {
 
 bool TextFile::ReadField(std::u16string& field) {
     field.clear();
-    if (!m_reader) {
+    std::string bytes;
+    if (!m_reader || !ReadFieldBytes(bytes)) {
         return false;
     }
-    // Most fields end at a tab within the bytes already read: decode them where they lie.
-    if (const std::string_view ahead = m_reader->Buffered(); !ahead.empty()) {
-        const std::size_t stop = FindFieldStop(ahead);
-        if (stop < ahead.size() && ahead[stop] == kFieldSeparator) {
-            AppendFromUtf8OrCp1252(field, ahead.substr(0, stop));
-            m_reader->Skip(stop + 1);
-            return true;
-        }
-    }
-    std::string& bytes = m_scratch;
+    AppendFromUtf8OrCp1252(field, bytes);
+    return true;
+}
+
+bool TextFile::ReadFieldBytes(std::string& bytes) {
     bytes.clear();
     for (;;) {
         const std::string_view ahead = m_reader->Buffered();
@@ -274,7 +262,7 @@ bool TextFile::ReadField(std::u16string& field) {
         // is an ordinary character.
         const int c = m_reader->Get();
         if (c == kFieldSeparator) {
-            break;
+            return true;
         }
         if (c == kRecordEnd) {
             bytes += kStoredLineBreak;
@@ -282,25 +270,19 @@ bool TextFile::ReadField(std::u16string& field) {
             bytes += static_cast<char>(c);
         }
     }
-    AppendFromUtf8OrCp1252(field, bytes);
-    ReleaseLargeScratch();
-    return true;
 }
 
-void TextFile::ReleaseLargeScratch() {
-    if (m_scratch.capacity() > TextStreamWriter::kBlockSize) {
-        std::string().swap(m_scratch);
-    }
-    for (std::u16string* text : {&m_title, &m_notes}) {
-        if (text->capacity() * sizeof(char16_t) > TextStreamWriter::kBlockSize) {
-            std::u16string().swap(*text);
+void TextFile::Scratch::ReleaseLarge() {
+    for (std::string* bytes : {&record, &title, &notes}) {
+        if (bytes->capacity() > TextStreamWriter::kBlockSize) {
+            std::string().swap(*bytes);
         }
     }
 }
 
 void TextFile::Stop(FileErrorCause cause) {
     if (IsOpen()) {
-        Fail(cause);
+        Fail(cause, m_path);
     }
 }
 
@@ -335,15 +317,15 @@ bool TextFile::ReadItem(std::uint32_t& depth, TaskItem& item, TextArena& arena) 
         if (!ReadFields(depth, item)) {
             return false;
         }
-        item.title.AssignInArena(arena, m_title);
-        item.notes.AssignInArena(arena, m_notes);
-        ReleaseLargeScratch();
+        DecodeIntoArena(item.title, m_scratch.title, arena);
+        DecodeIntoArena(item.notes, record_scanner::WithoutEnclosingQuotes(m_scratch.notes), arena);
+        m_scratch.ReleaseLarge();
         return true;
     } catch (const CFileException& failure) {
-        Fail(failure.Cause());
+        Fail(failure);
         return false;
     } catch (const std::bad_alloc&) {
-        Fail(FileErrorCause::OutOfMemory);
+        Fail(FileErrorCause::OutOfMemory, m_path);
         return false;
     }
 }
@@ -353,7 +335,7 @@ bool TextFile::ReadFields(std::uint32_t& depth, TaskItem& item) {
         return false;
     }
     SkipOne();
-    if (!ReadField(m_title)) {
+    if (!ReadFieldBytes(m_scratch.title)) {
         return false;
     }
     std::uint32_t importance = 0;
@@ -364,9 +346,8 @@ bool TextFile::ReadFields(std::uint32_t& depth, TaskItem& item) {
     item.importance = ImportanceFrom(importance);
     item.checked = static_cast<std::uint8_t>(checked);
     SkipOne();
-    if (!ReadField(m_notes)) {
+    if (!ReadFieldBytes(m_scratch.notes)) {
         return false;
     }
-    StripEnclosingQuotes(m_notes);
     return ReadUnsigned(item.quantity);
 }

@@ -46,7 +46,8 @@ public:
 
     /// Why opening, writing or closing failed, if it did.
     std::optional<FileErrorCause> Error() const { return m_error; }
-    /// The message for `Error()` with the file's path.
+    /// The message for `Error()` with the path the failure concerns: the file's, or its folder's when
+    /// the folder refuses new files.
     std::u16string ErrorMessage() const;
 
     /// Writes one record. Does nothing when the stream is not open for writing or has failed.
@@ -57,7 +58,7 @@ public:
     bool ReadItem(std::uint32_t& depth, TaskItem& item, TextArena& arena);
     /// Reads a title or notes field up to the next tab (which it consumes); a line feed is stored as
     /// CR LF. False when the file ends first. A field longer than `kLongestTextField` bytes throws
-    /// a `CFileException` with the field-too-long cause (`ReadItem` turns it into a failed stream).
+    /// a `CFileException` with the field-too-long cause.
     bool ReadField(std::u16string& field);
     /// Stops reading or writing with `cause`, as a failure of the stream itself would (for example
     /// when the list being read into runs out of memory).
@@ -67,8 +68,12 @@ private:
     /// Reads a record that lies whole in the bytes read ahead in one pass over them, its texts
     /// decoded straight into `arena`; false, having taken nothing, when that cannot be decided there.
     bool ReadBufferedItem(std::uint32_t& depth, TaskItem& item, TextArena& arena);
-    /// Reads one record character by character, its texts into `m_title` and `m_notes`.
+    /// Reads one record character by character, its texts' bytes into `m_scratch.title` and
+    /// `m_scratch.notes` (the notes still in their enclosing quotes, if they have them).
     bool ReadFields(std::uint32_t& depth, TaskItem& item);
+    /// Reads a field's bytes up to the next tab into `bytes`, a line feed stored as CR LF; false when
+    /// the file ends first. Throws as `ReadField` does.
+    bool ReadFieldBytes(std::string& bytes);
     /// The scanf "%u" conversion: leading white space skipped, an optional sign, decimal digits;
     /// a negative value wraps around. False when there is no number.
     bool ReadUnsigned(std::uint32_t& value);
@@ -78,10 +83,25 @@ private:
     bool ReadNumber(record_scanner::ScannedNumber& number);
     /// Moves one character forward, whatever it is.
     void SkipOne();
-    /// Records a failure and stops the stream.
-    void Fail(FileErrorCause cause);
-    /// Gives back the scratch space a very long field took, so one such field does not keep it.
-    void ReleaseLargeScratch();
+    /// Records a failure, with the path it concerns, and stops the stream.
+    void Fail(FileErrorCause cause, std::u16string path);
+    void Fail(const CFileException& failure) { Fail(failure.Cause(), failure.Path()); }
+
+    /// Bytes reused from record to record, so a long import or export does not allocate per field.
+    /// Each way through the reader and the writer has buffers of its own, so giving back what one
+    /// took can never empty what another still holds; the records that lie whole in the read-ahead
+    /// need none, they are decoded from where they lie.
+    struct Scratch {
+        /// A record being written that is too long for the writer's block.
+        std::string record;
+        /// The title and notes of a record read character by character, until its item takes them.
+        std::string title;
+        std::string notes;
+
+        /// Gives back what a very long record took, so one such record does not keep it. Only for
+        /// when nothing read or encoded into the buffers is needed any more.
+        void ReleaseLarge();
+    };
 
     std::u16string m_path;
     std::unique_ptr<SafeSaveFile> m_target;
@@ -89,10 +109,7 @@ private:
     std::unique_ptr<TextStreamReader> m_reader;
     std::unique_ptr<TextStreamWriter> m_writer;
     std::optional<FileErrorCause> m_error;
-    /// Scratch space reused from record to record, so a long import or export does not allocate
-    /// per field.
-    std::string m_scratch;
-    /// The title and notes of the record being read, before they go to their item.
-    std::u16string m_title;
-    std::u16string m_notes;
+    /// The path `m_error` concerns.
+    std::u16string m_errorPath;
+    Scratch m_scratch;
 };

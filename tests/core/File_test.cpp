@@ -6,6 +6,7 @@
 
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
+#include "platform/core/RenameFile.h"
 #include "platform/core/SafeSaveFile.h"
 #include "platform/core/TextStream.h"
 #include "support/TestFolder.h"
@@ -32,7 +33,7 @@ TEST(FileException, EveryCauseNamesThePath) {
               u"Disk full while accessing \\Lists\\Shop.crv.");
     EXPECT_EQ(CFileException(FileErrorCause::EndOfFile, path).GetErrorMessage(),
               u"An attempt was made to access \\Lists\\Shop.crv past its end.");
-    for (int cause = 0; cause <= static_cast<int>(FileErrorCause::OutOfMemory); ++cause) {
+    for (int cause = 0; cause <= static_cast<int>(FileErrorCause::AlreadyExists); ++cause) {
         const std::u16string message =
             CFileException(static_cast<FileErrorCause>(cause), path).GetErrorMessage();
         EXPECT_NE(message.find(path), std::u16string::npos) << cause;
@@ -44,6 +45,7 @@ TEST(FileException, OperatingSystemErrorsMapToCauses) {
     EXPECT_EQ(FileErrorCauseFromErrno(ENOTDIR), FileErrorCause::BadPath);
     EXPECT_EQ(FileErrorCauseFromErrno(EMFILE), FileErrorCause::TooManyOpenFiles);
     EXPECT_EQ(FileErrorCauseFromErrno(EACCES), FileErrorCause::AccessDenied);
+    EXPECT_EQ(FileErrorCauseFromErrno(EEXIST), FileErrorCause::AlreadyExists);
     EXPECT_EQ(FileErrorCauseFromErrno(ENOSPC), FileErrorCause::DiskFull);
     EXPECT_EQ(FileErrorCauseFromErrno(EIO), FileErrorCause::HardIO);
     EXPECT_EQ(FileErrorCauseFromErrno(EWOULDBLOCK), FileErrorCause::SharingViolation);
@@ -176,6 +178,28 @@ TEST(ErrorReport, HandlerReceivesMessagesAndIsRestored) {
     testing::internal::CaptureStderr();
     ReportError(u"caf\u00e9");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "caf\xC3\xA9\n");
+}
+
+} // namespace
+
+namespace {
+
+// A rename onto a name that is taken, which only a race with another program lets past the dialog's
+// own check, is reported as the taken name's fault: the message names the name and says it exists,
+// and neither file changes.
+TEST(RenameWithoutReplacing, ATakenNameIsReportedAsExisting) {
+    TestFolder folder;
+    WriteBytes(folder.File("Shop.crv"), "shop");
+    WriteBytes(folder.File("Trip.crv"), "trip");
+    try {
+        RenameWithoutReplacing(folder.WideFile("Shop.crv"), folder.WideFile("Trip.crv"));
+        ADD_FAILURE() << "the rename replaced a file";
+    } catch (const CFileException& failure) {
+        EXPECT_EQ(failure.Cause(), FileErrorCause::AlreadyExists);
+        EXPECT_EQ(failure.GetErrorMessage(), folder.WideFile("Trip.crv") + u" already exists.");
+    }
+    EXPECT_EQ(ReadBytes(folder.File("Shop.crv")), "shop");
+    EXPECT_EQ(ReadBytes(folder.File("Trip.crv")), "trip");
 }
 
 } // namespace

@@ -1,11 +1,16 @@
 // Safe saves that keep users' files whole: links saved through, no temporary left by a killed save,
-// the folder named when it refuses new files, a folder where a file is expected, the flush order.
+// the folder named when it refuses new files, folders, pipes, sockets and devices where a file is
+// expected, the flush order.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -140,6 +145,92 @@ TEST(SafeSaveFile, AFolderWhereTheFileShouldBeIsReportedAsAFolder) {
     }
     EXPECT_EQ(Entries(folder.Path()), (std::vector<std::string>{"list.crv"}));
     EXPECT_TRUE(fs::is_empty(folder.Path() / "list.crv"));
+}
+
+// What kind of thing is at `path`, links not followed: S_IFREG, S_IFIFO and so on; 0 when nothing.
+mode_t KindAt(const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? (status.st_mode & S_IFMT) : 0;
+}
+
+// Leaves a socket file at `path`, as a program listening there would.
+bool MakeSocket(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        socket >= 0 && ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (socket >= 0) {
+        ::close(socket);
+    }
+    return bound;
+}
+
+// A device node like /dev/null in the test folder where the test may make one (as root); otherwise
+// /dev/null itself, but only where this process could not replace it even if the save tried.
+std::string NullDeviceIn(const TestFolder& folder) {
+    constexpr unsigned kMemoryDevices = 1;
+    constexpr unsigned kNullDevice = 3;
+    const std::string made = folder.File("null.txt");
+    if (::mknod(made.c_str(), S_IFCHR | 0666, makedev(kMemoryDevices, kNullDevice)) == 0) {
+        return made;
+    }
+    return ::access("/dev", W_OK) != 0 ? "/dev/null" : std::string();
+}
+
+// A save of `path` is refused with `what` after the path, and the thing stays where and what it was.
+void ExpectRefused(const std::string& path, const std::u16string& what) {
+    const mode_t kind = KindAt(path);
+    try {
+        Save(Widen(path), "new");
+        ADD_FAILURE() << "a save over " << path << " went through";
+    } catch (const CFileException& failure) {
+        EXPECT_EQ(failure.GetErrorMessage(), Widen(path) + what);
+    }
+    EXPECT_EQ(KindAt(path), kind) << path;
+}
+
+TEST(SafeSaveFile, PipesSocketsAndDevicesAreRefusedByNameAndLeftAsTheyWere) {
+    TestFolder folder;
+    ASSERT_EQ(::mkfifo(folder.File("pipe.txt").c_str(), 0644), 0);
+    ASSERT_TRUE(MakeSocket(folder.File("socket.txt")));
+    fs::create_symlink("pipe.txt", folder.Path() / "link.txt");
+    ExpectRefused(folder.File("pipe.txt"), u" is a named pipe, not a file.");
+    ExpectRefused(folder.File("socket.txt"), u" is a socket, not a file.");
+    // A link is followed, and what it leads to is what counts.
+    ExpectRefused(folder.File("link.txt"), u" is a named pipe, not a file.");
+    EXPECT_EQ(KindAt(folder.File("pipe.txt")), S_IFIFO);
+    if (const std::string device = NullDeviceIn(folder); !device.empty()) {
+        ExpectRefused(device, u" is a device, not a file.");
+    } else {
+        ADD_FAILURE() << "no device node could be made or safely tried";
+    }
+    std::vector<std::string> left{"link.txt", "pipe.txt", "socket.txt"};
+    if (KindAt(folder.File("null.txt")) != 0) {
+        left.insert(left.begin() + 1, "null.txt");
+    }
+    EXPECT_EQ(Entries(folder.Path()), left) << "nothing written beside them";
+}
+
+TEST(SafeSaveFile, ATargetThatBecameAPipeWhileWritingIsNotReplaced) {
+    TestFolder folder;
+    WriteBytes(folder.File("list.crv"), "old");
+    SafeSaveFile save(folder.WideFile("list.crv"));
+    save.File().Write("new", 3);
+    fs::remove(folder.Path() / "list.crv");
+    ASSERT_EQ(::mkfifo(folder.File("list.crv").c_str(), 0644), 0);
+    try {
+        save.Commit();
+        ADD_FAILURE() << "the pipe was replaced";
+    } catch (const CFileException& failure) {
+        EXPECT_EQ(failure.Cause(), FileErrorCause::IsPipe);
+    }
+    EXPECT_EQ(KindAt(folder.File("list.crv")), S_IFIFO);
+    EXPECT_EQ(Entries(folder.Path()), (std::vector<std::string>{"list.crv"}));
 }
 
 // Runs in a child process without the rights of the superuser (tests may run as root, who may write

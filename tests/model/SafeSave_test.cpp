@@ -1,12 +1,14 @@
 // Saving a list safely: a save that fails at any byte leaves the previous file exactly as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
+#include "platform/core/SafeSaveFile.h"
 #include "support/TestFolder.h"
 
 namespace {
@@ -69,6 +71,38 @@ TEST_F(SafeSaveTest, FailureAtAnyPointLeavesThePreviousFileByteForByte) {
     }
     EXPECT_EQ(ReadBytes(folder.File("list.crv")).size(), fullSize);
     EXPECT_FALSE(bigger.IsModified());
+}
+
+// A flush that fails (the file's before the rename, the folder's after it) fails the save with the
+// cause, and the list on disk is the previous one byte for byte, or none when there was none; with
+// unnamed and named temporaries alike.
+TEST_F(SafeSaveTest, AFailingFlushFailsTheSaveAndKeepsThePreviousFile) {
+    using Step = ScopedSafeSaveProbe::Step;
+    CCorvinaDoc previous;
+    FillList(previous, 3);
+    ASSERT_TRUE(previous.OnSaveDocument(folder.WideFile("list.crv")));
+    const std::string before = ReadBytes(folder.File("list.crv"));
+    CCorvinaDoc changed;
+    FillList(changed, 5);
+    changed.SetModifiedFlag(true);
+    for (const Step failing : {Step::FileFlushed, Step::FolderFlushed}) {
+        for (const bool namedTemporaries : {false, true}) {
+            for (const char* name : {"list.crv", "new.crv"}) {
+                messages.clear();
+                ScopedSafeSaveProbe probe(namedTemporaries);
+                probe.failingFlush = failing;
+                EXPECT_FALSE(changed.OnSaveDocument(folder.WideFile(name))) << name;
+                EXPECT_EQ(messages, (std::vector<std::u16string>{
+                                        u"A hardware I/O error was reported while accessing " +
+                                        folder.WideFile(name) + u"."}));
+                EXPECT_EQ(ReadBytes(folder.File("list.crv")), before);
+                EXPECT_EQ(folder.EntryCount(), 1u) << name << ": something was left beside the list";
+                EXPECT_TRUE(changed.IsModified());
+                EXPECT_EQ(std::count(probe.steps.begin(), probe.steps.end(), failing), 0)
+                    << "a flush that failed was logged as made";
+            }
+        }
+    }
 }
 
 TEST_F(SafeSaveTest, SaveIntoAMissingFolderReportsTheListPath) {

@@ -10,6 +10,7 @@
 #include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -287,6 +288,25 @@ TEST_F(DocumentCommandsTest, AFailedExportSaysWhyAndLeavesTheOldFile) {
     EXPECT_EQ(boxes.Shown()[1].text, u"Disk full while accessing \\My Documents\\Shop.txt.");
     EXPECT_EQ(boxes.Shown()[1].type, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(Bytes(u"\\My Documents\\Shop.txt"), "old");
+}
+
+// A named pipe where the text would go (a program waiting for it, say) is refused by name and
+// stays a pipe.
+TEST_F(DocumentCommandsTest, ExportNeverReplacesANamedPipe) {
+    SaveShopList(u"Shop");
+    const std::filesystem::path pipe = Host(u"\\My Documents\\Shop.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    uitest::MessageBoxRecorder boxes([](const uitest::ShownMessageBox&) { return IDYES; });
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        Select(screen, 0);
+        uitest::WhenScreenRuns([](CDialog&) { uitest::TapScreen(kCaptionOk); });
+        screen.SendCommand(ID_DOCUMENT_EXPORT);
+    });
+    ASSERT_FALSE(boxes.Shown().empty());
+    EXPECT_EQ(boxes.Shown().back().text, u"\\My Documents\\Shop.txt is a named pipe, not a file.");
+    EXPECT_EQ(boxes.Shown().back().type, MB_OK | MB_ICONSTOP);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -321,6 +322,28 @@ TEST_F(TextTest, UnopenableFilesDoNothingAndSayWhy) {
     EXPECT_TRUE(wide.IsOpen());
     EXPECT_TRUE(wide.Close());
     EXPECT_EQ(ReadBytes(folder.File("w.txt")), "");
+}
+
+// Opens `path` for writing without the superuser's rights (tests may run as root, who may write
+// anywhere) and ends with 0 when the failure's message is `expected`.
+void ExportAsNobody(const std::u16string& path, const std::u16string& expected) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+        ::_exit(2);
+    }
+    TextFile file(path, "w");
+    ::_exit(!file.IsOpen() && file.ErrorMessage() == expected ? 0 : 1);
+}
+
+TEST_F(TextTest, AReadOnlyFolderIsNamedAsTheFolder) {
+    std::filesystem::create_directory(folder.Path() / "full");
+    ::chmod(folder.File("full").c_str(), 0555);
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_EXIT(
+        ExportAsNobody(folder.WideFile("full/x.txt"), u"The folder " + folder.WideFile("full") +
+                                                          u" is read-only, so nothing can be saved in it."),
+        ::testing::ExitedWithCode(0), "");
+    ::chmod(folder.File("full").c_str(), 0755);
 }
 
 TEST_F(TextTest, FailedExportLeavesThePreviousTextFile) {

@@ -187,6 +187,28 @@ TEST_F(CorvinaToolTest, ListFromAPipeIsReportedNotReadAsEmpty) {
     EXPECT_EQ(run.err, "Seek failed on " + pipe + "\n");
 }
 
+TEST_F(CorvinaToolTest, NoCommandReplacesAPipeOrAFolder) {
+    WriteBytes(folder.File("milk.crv"), kMilkList);
+    WriteBytes(folder.File("milk.txt"), kMilkText);
+    ASSERT_EQ(::mkfifo(folder.File("pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.Path() / "folder");
+    const std::string sources[] = {"export " + Quoted("milk.crv"), "import " + Quoted("milk.txt"),
+                                   "resave " + Quoted("milk.crv")};
+    for (const std::string& source : sources) {
+        const ToolRun toPipe = Run(source + " " + Quoted("pipe"));
+        EXPECT_EQ(toPipe.status, 1) << source;
+        EXPECT_EQ(toPipe.err, folder.File("pipe") + " is a named pipe, not a file.\n") << source;
+        const ToolRun toFolder = Run(source + " " + Quoted("folder"));
+        EXPECT_EQ(toFolder.status, 1) << source;
+        EXPECT_EQ(toFolder.err, folder.File("folder") + " is a folder, not a file.\n") << source;
+    }
+    struct stat status {};
+    ASSERT_EQ(::lstat(folder.File("pipe").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path() / "folder"));
+    EXPECT_EQ(folder.EntryCount(), 4u) << "nothing written beside them";
+}
+
 TEST_F(CorvinaToolTest, UsageErrorsAndHelp) {
     for (const std::string arguments : {"", "info", "frobnicate x", "export a.crv", "show a b", "-h"}) {
         const ToolRun run = Run(arguments);

@@ -39,6 +39,28 @@ TEST_F(TreeInput, TappingACheckBoxChecksItNotifiesOnceAndRedrawsOnlyThatRow) {
     EXPECT_FALSE(tree.IsLayoutDirty());
 }
 
+// A tap ticks its own row only: the rows below a parent keep their flags, ticked or not, and the
+// owner hears of the one change once.
+TEST_F(TreeInput, TappingAParentsCheckBoxChangesThatRowAlone) {
+    VisualNode* fruit = Add(u"Fruit");
+    VisualNode* apples = Add(u"Apples", fruit);
+    Add(u"Green", apples);
+    Add(u"Pears", fruit);
+    Add(u"Bread");
+    *flags[1] = 1;
+    const std::vector<BYTE> below = {1, 0, 0, 0};
+
+    uitest::Tap(tree, CPoint(5, 5));
+    EXPECT_EQ(*flags[0], 1);
+    EXPECT_EQ((std::vector<BYTE>{*flags[1], *flags[2], *flags[3], *flags[4]}), below);
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{kCheckChanged}));
+
+    uitest::Tap(tree, CPoint(5, 5));
+    EXPECT_EQ(*flags[0], 0);
+    EXPECT_EQ((std::vector<BYTE>{*flags[1], *flags[2], *flags[3], *flags[4]}), below);
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{kCheckChanged, kCheckChanged}));
+}
+
 TEST_F(TreeInput, AnyNonZeroFlagCountsAsCheckedAndATapWritesZero) {
     Add(u"Bread");
     *flags[0] = 7;

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -170,12 +171,13 @@ TEST_F(FileDialogScreen, ANewNameIsTakenWithoutAQuestion) {
 }
 
 TEST_F(FileDialogScreen, RenameAndMoveRenamesTheFileAndRefusesATakenName) {
+    std::ofstream(Host("My Documents/Packing.crv")) << "packing";
     uitest::MessageBoxRecorder boxes;
     CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     const int result = uitest::RunModal(dialog, [&] {
         EXPECT_EQ(dialog.GetWindowText(), u"Rename");
         EXPECT_EQ(dialog.GetDlgItem(2)->GetWindowText(), u"Shop.crv");
-        dialog.GetDlgItem(2)->SetWindowText(u"Shop.txt");
+        dialog.GetDlgItem(2)->SetWindowText(u"Packing");
         uitest::TapScreen(kCaptionOk);
         EXPECT_TRUE(dialog.IsModalRunning()) << "the name is taken";
         dialog.GetDlgItem(2)->SetWindowText(u"\\My Documents\\Trips\\Groceries.crv");
@@ -184,7 +186,81 @@ TEST_F(FileDialogScreen, RenameAndMoveRenamesTheFileAndRefusesATakenName) {
     EXPECT_EQ(result, IDOK);
     EXPECT_FALSE(fs::exists(Host("My Documents/Shop.crv")));
     EXPECT_TRUE(fs::exists(Host("My Documents/Trips/Groceries.crv")));
-    EXPECT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(ReadBytes(Host("My Documents/Packing.crv").string()), "packing");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, u"Packing.crv already exists.\nChoose another name.");
+}
+
+// Names the device could not hold, or its folder views would hide, are refused with the reason, and
+// so is a name another file has in any letter case; the file stays as it was. The list's own name in
+// another case is a rename; its own name unchanged is accepted and changes nothing.
+TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
+    std::ofstream(Host("My Documents/Packing.crv")) << "packing";
+    const std::u16string longName(300, u'a');
+    const struct {
+        std::u16string typed;
+        std::u16string message;
+    } refused[] = {
+        {u"...", u"A file name cannot be made of dots only."},
+        {u"Food.", u"A file name cannot end with a dot."},
+        {u".Food", u"A file name cannot start with a dot: the file would be hidden."},
+        {u"packing", u"Packing.crv already exists.\nChoose another name."},
+        {u"PACKING.crv", u"Packing.crv already exists.\nChoose another name."},
+        {longName, u"The name " + longName + u" is too long."},
+        // 128 two-byte letters and ".crv": 260 bytes, more than a host file name holds.
+        {std::u16string(128, u'\u00E9'), u"The name " + std::u16string(128, u'\u00E9') + u" is too long."},
+    };
+    for (const auto& name : refused) {
+        uitest::MessageBoxRecorder boxes;
+        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+        uitest::RunModal(dialog, [&] {
+            dialog.GetDlgItem(2)->SetWindowText(name.typed);
+            uitest::TapScreen(kCaptionOk);
+            EXPECT_TRUE(dialog.IsModalRunning()) << ToUtf8(name.typed);
+            dialog.SendCommand(IDCANCEL);
+        });
+        ASSERT_EQ(boxes.Shown().size(), 1u) << ToUtf8(name.typed);
+        EXPECT_EQ(boxes.Shown()[0].text, name.message);
+        EXPECT_EQ(boxes.Shown()[0].type, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(ReadBytes(Host("My Documents/Shop.crv").string()), "x") << ToUtf8(name.typed);
+        EXPECT_EQ(ReadBytes(Host("My Documents/Packing.crv").string()), "packing");
+        EXPECT_EQ(std::distance(fs::directory_iterator(Host("My Documents")), fs::directory_iterator()), 5)
+            << ToUtf8(name.typed) << ": a file appeared";
+    }
+    for (const std::u16string unchanged : {u"Shop.crv", u"Shop"}) {
+        uitest::MessageBoxRecorder boxes;
+        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+        EXPECT_EQ(uitest::RunModal(dialog, [&] {
+                      dialog.GetDlgItem(2)->SetWindowText(unchanged);
+                      uitest::TapScreen(kCaptionOk);
+                  }),
+                  IDOK);
+        EXPECT_TRUE(boxes.Shown().empty()) << ToUtf8(unchanged);
+        EXPECT_EQ(ReadBytes(Host("My Documents/Shop.crv").string()), "x");
+    }
+    uitest::MessageBoxRecorder boxes;
+    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    EXPECT_EQ(uitest::RunModal(dialog, [&] {
+                  dialog.GetDlgItem(2)->SetWindowText(u"shop");
+                  uitest::TapScreen(kCaptionOk);
+              }),
+              IDOK);
+    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_EQ(ReadBytes(Host("My Documents/shop.crv").string()), "x");
+    EXPECT_FALSE(fs::exists(Host("My Documents/Shop.crv")));
+}
+
+// A name typed with another extension keeps the file's own: a list stays a list the document list
+// shows.
+TEST_F(FileDialogScreen, ARenamedFileKeepsItsExtension) {
+    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    EXPECT_EQ(uitest::RunModal(dialog, [&] {
+                  dialog.GetDlgItem(2)->SetWindowText(u"Trip.v2");
+                  uitest::TapScreen(kCaptionOk);
+              }),
+              IDOK);
+    EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\Trip.v2.crv");
+    EXPECT_EQ(ReadBytes(Host("My Documents/Trip.v2.crv").string()), "x");
 }
 
 // A rename that cannot be done says why and leaves the file as it was: a character no file name may

@@ -39,6 +39,14 @@ std::u16string_view FileErrorMessagePattern(FileErrorCause cause) {
         return u"%1 has a field longer than 64 MiB; the items before it were read.";
     case FileErrorCause::OutOfMemory:
         return u"There is not enough memory to read %1.";
+    case FileErrorCause::IsPipe:
+        return u"%1 is a named pipe, not a file.";
+    case FileErrorCause::IsSocket:
+        return u"%1 is a socket, not a file.";
+    case FileErrorCause::IsDevice:
+        return u"%1 is a device, not a file.";
+    case FileErrorCause::AlreadyExists:
+        return u"%1 already exists.";
     }
     return u"An unknown error occurred while accessing %1.";
 }
@@ -58,8 +66,9 @@ FileErrorCause FileErrorCauseFromErrno(int osError) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EEXIST:
         return FileErrorCause::AccessDenied;
+    case EEXIST:
+        return FileErrorCause::AlreadyExists;
     case EISDIR:
         return FileErrorCause::IsFolder;
     case ENOMEM:

@@ -26,6 +26,10 @@ enum class FileErrorCause {
     ReadOnlyFolder,   ///< the folder refuses new files (the path is the folder's)
     FieldTooLong,     ///< a text field longer than `kLongestTextField`
     OutOfMemory,      ///< not enough memory for what the file holds
+    IsPipe,           ///< a named pipe (FIFO) where a file was expected
+    IsSocket,         ///< a socket where a file was expected
+    IsDevice,         ///< a device where a file was expected
+    AlreadyExists,    ///< another file already has the name (the path is that name)
 };
 
 /// The most bytes one field of a text file may hold: far beyond any title or notes a person writes,

@@ -19,8 +19,10 @@ bool NoReplaceUnsupported(int osError) {
     return osError == EINVAL || osError == ENOSYS;
 }
 
-[[noreturn]] void Fail(int osError, std::u16string_view from) {
-    throw CFileException(FileErrorCauseFromErrno(osError), std::u16string(from), osError);
+/// The failure of renaming `from` to `to`: a taken name is the target's fault, anything else the file's.
+[[noreturn]] void Fail(int osError, std::u16string_view from, std::u16string_view to) {
+    const FileErrorCause cause = FileErrorCauseFromErrno(osError);
+    throw CFileException(cause, std::u16string(cause == FileErrorCause::AlreadyExists ? to : from), osError);
 }
 
 } // namespace
@@ -32,14 +34,14 @@ void RenameWithoutReplacing(std::u16string_view from, std::u16string_view to) {
         return;
     }
     if (!NoReplaceUnsupported(errno)) {
-        Fail(errno, from);
+        Fail(errno, from, to);
     }
     if (::link(source.c_str(), target.c_str()) != 0) {
-        Fail(errno, from);
+        Fail(errno, from, to);
     }
     if (::unlink(source.c_str()) != 0) {
         const int osError = errno;
         ::unlink(target.c_str());
-        Fail(osError, from);
+        Fail(osError, from, to);
     }
 }

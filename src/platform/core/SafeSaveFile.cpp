@@ -12,6 +12,7 @@
 #include <charconv>
 #include <climits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,20 @@ void Log(ScopedSafeSaveProbe::Step step) {
     if (activeProbe) {
         activeProbe->steps.push_back(step);
     }
+}
+
+// Flushes a descriptor to storage: every flush of a save goes through here, so the probe logs only a
+// flush that was made and can stand in for one that fails.
+bool FlushToStorage(int descriptor, ScopedSafeSaveProbe::Step step) {
+    if (activeProbe && activeProbe->failingFlush == step) {
+        errno = activeProbe->flushError;
+        return false;
+    }
+    if (::fsync(descriptor) != 0) {
+        return false;
+    }
+    Log(step);
+    return true;
 }
 
 std::string FolderOf(const std::string& hostPath) {
@@ -119,6 +134,25 @@ bool LacksUnnamedFiles(int osError) {
     return osError == EOPNOTSUPP || osError == EISDIR || osError == EINVAL;
 }
 
+// Why the thing at `hostPath` must not be replaced by a file: a folder, a pipe, a socket or a device
+// would lose what it is (and a reader of the pipe its data). Nothing when it is a file or not there.
+std::optional<FileErrorCause> NotAFile(const std::string& hostPath) {
+    struct stat status {};
+    if (::stat(hostPath.c_str(), &status) != 0 || S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return FileErrorCause::IsFolder;
+    }
+    if (S_ISFIFO(status.st_mode)) {
+        return FileErrorCause::IsPipe;
+    }
+    if (S_ISSOCK(status.st_mode)) {
+        return FileErrorCause::IsSocket;
+    }
+    return FileErrorCause::IsDevice;
+}
+
 bool FolderRefusesNewFiles(int osError) {
     return osError == EACCES || osError == EPERM || osError == EROFS;
 }
@@ -137,10 +171,7 @@ std::u16string ProgramFolderOf(const std::u16string& path) {
 SafeSaveFile::SafeSaveFile(std::u16string targetPath) : m_targetPath(std::move(targetPath)) {
     m_replacedPath = FollowLinks(ToHostPath(m_targetPath), m_targetPath);
     m_folder = FolderOf(m_replacedPath);
-    struct stat status {};
-    if (::stat(m_replacedPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        throw CFileException(FileErrorCause::IsFolder, m_targetPath, EISDIR);
-    }
+    RefuseWhatIsNotAFile();
     RemoveStaleTemporaries(m_folder, NameOf(m_replacedPath));
     if (!OpenUnnamed()) {
         OpenNamed();
@@ -185,6 +216,12 @@ void SafeSaveFile::OpenNamed() {
     ThrowCreateFailure(osError);
 }
 
+void SafeSaveFile::RefuseWhatIsNotAFile() const {
+    if (const std::optional<FileErrorCause> cause = NotAFile(m_replacedPath)) {
+        throw CFileException(*cause, m_targetPath);
+    }
+}
+
 void SafeSaveFile::ThrowCreateFailure(int osError) const {
     if (FolderRefusesNewFiles(osError)) {
         const bool throughLink = m_replacedPath != ToHostPath(m_targetPath);
@@ -224,34 +261,78 @@ void SafeSaveFile::NameUnnamed() {
 
 void SafeSaveFile::Commit() {
     try {
-        if (::fsync(m_file.GetHandle()) != 0) {
+        if (!FlushToStorage(m_file.GetHandle(), ScopedSafeSaveProbe::Step::FileFlushed)) {
             const int osError = errno;
             throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
         }
-        Log(ScopedSafeSaveProbe::Step::FileFlushed);
         if (m_temporaryPath.empty()) {
             NameUnnamed();
         }
         m_file.Close();
+        // Something else may have taken the target's place while the file was written.
+        RefuseWhatIsNotAFile();
+        KeepReplacedFile();
         if (::rename(m_temporaryPath.c_str(), m_replacedPath.c_str()) != 0) {
             const int osError = errno;
             throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
         }
+        m_renamed = true;
+        m_temporaryPath.clear();
         Log(ScopedSafeSaveProbe::Step::Renamed);
+        // Until the folder is flushed a power cut can undo the rename and leave either file, or
+        // neither: a save that cannot make it durable has failed.
+        const int folder = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool flushed = folder >= 0 && FlushToStorage(folder, ScopedSafeSaveProbe::Step::FolderFlushed);
+        const int osError = errno;
+        if (folder >= 0) {
+            ::close(folder);
+        }
+        if (!flushed) {
+            throw CFileException(FileErrorCauseFromErrno(osError), m_targetPath, osError);
+        }
     } catch (const CFileException& failure) {
+        UndoRename();
         Discard();
         throw CFileException(failure.Cause(), m_targetPath, failure.OsError());
     }
     m_committed = true;
-    m_temporaryPath.clear();
-    // Make the rename itself durable. The new file is complete and in place whether or not this
-    // succeeds, so a failure here cannot turn the save into a loss and is not reported as one.
-    const int folder = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        if (::fsync(folder) == 0) {
-            Log(ScopedSafeSaveProbe::Step::FolderFlushed);
+    if (!m_keptPath.empty()) {
+        ::unlink(m_keptPath.c_str());
+        m_keptPath.clear();
+    }
+}
+
+void SafeSaveFile::KeepReplacedFile() {
+    struct stat status {};
+    m_replacesFile = ::stat(m_replacedPath.c_str(), &status) == 0;
+    if (!m_replacesFile) {
+        return;
+    }
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = TemporaryNameFor(m_replacedPath, attempt);
+        if (::link(m_replacedPath.c_str(), name.c_str()) == 0) {
+            m_keptPath = std::move(name);
+            return;
         }
-        ::close(folder);
+        if (errno != EEXIST) {
+            return; // no old file, or links are not to be had here
+        }
+    }
+}
+
+void SafeSaveFile::UndoRename() {
+    if (m_renamed) {
+        if (!m_replacesFile) {
+            ::unlink(m_replacedPath.c_str()); // there was none before
+        } else if (!m_keptPath.empty() && ::rename(m_keptPath.c_str(), m_replacedPath.c_str()) == 0) {
+            m_keptPath.clear();
+        }
+        // Without a kept copy the new file stays: it is complete, and the old one is gone already.
+        m_renamed = false;
+    }
+    if (!m_keptPath.empty()) {
+        ::unlink(m_keptPath.c_str());
+        m_keptPath.clear();
     }
 }
 

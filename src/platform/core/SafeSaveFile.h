@@ -3,6 +3,8 @@
 // included, leaves the old file as it was and nothing beside it.
 #pragma once
 
+#include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,15 +13,17 @@
 /// One safe save in progress. Write through `File()`, then `Commit()`. Destroyed without a commit
 /// (after an exception, say) it drops the temporary file and the target stays untouched.
 ///
-/// A target that is a symbolic link is saved through to the file the link names, in that file's
-/// folder, so the link stays a link. Where the file system has no unnamed temporary files, a named
-/// one is used; temporaries of the same target left by a process that no longer runs are removed
-/// by the next save.
+/// A target that is not a regular file (a folder, a named pipe, a socket, a device) is never
+/// replaced: the save refuses it, at the start and again just before the rename. A target that is a
+/// symbolic link is saved through to the file the link names, in that file's folder, so the link
+/// stays a link. Where the file system has no unnamed temporary files, a named one is used;
+/// temporaries of the same target left by a process that no longer runs are removed by the next
+/// save.
 class SafeSaveFile {
 public:
     /// Creates the temporary file in the target's folder. Throws a `CFileException` naming
-    /// `targetPath` (the file the user knows) when that is impossible, or naming the folder when the
-    /// folder refuses new files.
+    /// `targetPath` (the file the user knows) when that is impossible or the target is not a file, or
+    /// naming the folder when the folder refuses new files.
     explicit SafeSaveFile(std::u16string targetPath);
     ~SafeSaveFile();
     SafeSaveFile(const SafeSaveFile&) = delete;
@@ -28,7 +32,8 @@ public:
     /// The temporary file, open for writing.
     CFile& File() { return m_file; }
     /// Flushes the temporary file to storage, names it, renames it over the target and flushes the
-    /// folder, so the rename itself survives a power cut.
+    /// folder, so the rename itself survives a power cut. When a flush fails the save fails and the
+    /// target is the old file again (or absent, as it was).
     void Commit();
     /// Closes and removes the temporary file; the target is not touched.
     void Discard();
@@ -40,6 +45,9 @@ private:
     bool OpenUnnamed();
     /// Opens a temporary file under a fresh name in the folder.
     void OpenNamed();
+    /// Throws when what the save would replace is not a file (a folder, a named pipe, a socket or a
+    /// device), naming the target and what it is.
+    void RefuseWhatIsNotAFile() const;
     /// Throws the failure to create a file in the folder: a folder that refuses new files is named
     /// as such, any other cause names the target.
     [[noreturn]] void ThrowCreateFailure(int osError) const;
@@ -47,6 +55,12 @@ private:
     void CopyTargetPermissions();
     /// Gives an unnamed temporary file its name, just before the rename.
     void NameUnnamed();
+    /// Keeps the file about to be replaced under a temporary name, so a failed folder flush can put
+    /// it back; nothing is kept when there is no such file or the file system cannot link.
+    void KeepReplacedFile();
+    /// After a failure past the rename: the kept old file back in place, or the new one removed.
+    void UndoRename();
+
 
     std::u16string m_targetPath;
     /// The host path of the file that is replaced: the target, or what its links lead to.
@@ -55,12 +69,20 @@ private:
     std::string m_folder;
     /// The host path of the temporary file once it has a name; empty while it has none.
     std::string m_temporaryPath;
+    /// The host path under which the replaced file is kept during the commit; empty when none.
+    std::string m_keptPath;
+    /// A file was there to be replaced when the commit began.
+    bool m_replacesFile = false;
+    /// The rename over the target has been made in this commit.
+    bool m_renamed = false;
     CFile m_file;
     bool m_committed = false;
 };
 
 /// Test seam: while alive, safe saves on this thread use named temporary files (as on file systems
-/// without unnamed ones) when asked to, and log the steps that make a save durable, in order.
+/// without unnamed ones) when asked to, log the steps that make a save durable, in order, and make
+/// one flush fail as failing storage would. A flush is logged only when the flush itself was made
+/// and succeeded.
 class ScopedSafeSaveProbe {
 public:
     /// The durability steps of a commit.
@@ -75,6 +97,10 @@ public:
     bool namedTemporaries;
     /// The steps taken so far, in order.
     std::vector<Step> steps;
+    /// The flush (FileFlushed or FolderFlushed) that fails with `flushError` instead of being made.
+    std::optional<Step> failingFlush;
+    /// The operating-system error number the failing flush answers.
+    int flushError = EIO;
 
 private:
     ScopedSafeSaveProbe* m_previous;

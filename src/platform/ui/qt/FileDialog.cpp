@@ -11,17 +11,20 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/FileDialogPaths.h"
 #include "platform/ui/FileFind.h"
+#include "platform/ui/FileNameRules.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/qt/DCBridge.h"
+#include "platform/ui/qt/QtText.h"
 
 #include <QDir>
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -88,6 +91,35 @@ bool IsFolder(std::u16string_view devicePath) {
 
 bool Exists(std::u16string_view devicePath) {
     return GetFileAttributes(devicePath) != INVALID_FILE_ATTRIBUTES;
+}
+
+/// The name of the entry of the path's folder that has the path's name without regard to letter
+/// case, as the device's file system matches names; nothing when there is none.
+std::optional<std::u16string> EntryNamedIgnoringCase(std::u16string_view devicePath) {
+    const QDir folder(ToQString(HostPathFromDevicePath(DeviceFolderOf(devicePath))));
+    const QString wanted = ToQString(DeviceNameOf(devicePath));
+    const QStringList entries =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const auto found = std::find_if(entries.begin(), entries.end(), [&wanted](const QString& entry) {
+        return entry.compare(wanted, Qt::CaseInsensitive) == 0;
+    });
+    if (found == entries.end()) {
+        return std::nullopt;
+    }
+    return found->toStdU16String();
+}
+
+/// The same folder of the host, however the device paths spell it.
+bool SameFolder(std::u16string_view a, std::u16string_view b) {
+    return HostPathFromDevicePath(DeviceFolderOf(a)) == HostPathFromDevicePath(DeviceFolderOf(b));
+}
+
+std::u16string TakenNameMessage(std::u16string_view name) {
+    return std::u16string(name) + u" already exists.\nChoose another name.";
+}
+
+void Refuse(const std::u16string& reason) {
+    AfxMessageBox(reason, MB_OK | MB_ICONEXCLAMATION);
 }
 } // namespace
 
@@ -295,13 +327,21 @@ void CFileDialog::OnOK() {
     // A name may be a whole device path.
     std::u16string path = name.front() == u'\\' ? name : platform::JoinDevicePath(m_folder, name);
     if (!m_open) {
-        // A renamed file keeps its own extension when the new name gives none, so a list renamed
-        // "Groceries" stays a list.
-        const std::u16string extension =
-            (m_flags & OFN_RENAME_AND_MOVE) != 0 ? platform::ExtensionOf(m_fileName) : m_defaultExtension;
-        path =
-            platform::JoinDevicePath(platform::DeviceFolderOf(path),
-                                     platform::WithDefaultExtension(platform::DeviceNameOf(path), extension));
+        if (const auto refused = platform::RefusedNameReason(platform::DeviceNameOf(path))) {
+            platform::Refuse(*refused);
+            return;
+        }
+        // A renamed file keeps its own extension, so a list renamed "Groceries" or "Trip.v2" stays
+        // a list that its folder's listing shows.
+        const std::u16string fileName =
+            (m_flags & OFN_RENAME_AND_MOVE) != 0
+                ? platform::WithExtension(platform::DeviceNameOf(path), platform::ExtensionOf(m_fileName))
+                : platform::WithDefaultExtension(platform::DeviceNameOf(path), m_defaultExtension);
+        path = platform::JoinDevicePath(platform::DeviceFolderOf(path), fileName);
+        if (const auto tooLong = platform::TooLongNameReason(name, path)) {
+            platform::Refuse(*tooLong);
+            return;
+        }
     }
     if (Accept(path)) {
         m_pathName = path;
@@ -350,14 +390,20 @@ bool CFileDialog::RenameTo(const std::u16string& path) {
     if (path == m_fileName) {
         return true;
     }
-    if (platform::Exists(path)) {
-        AfxMessageBox(platform::DeviceNameOf(path) + u" already exists.\nChoose another name.",
-                      MB_OK | MB_ICONEXCLAMATION);
+    // Another file of that name, in any letter case, is taken; the file's own name in another case
+    // is only a change of case.
+    if (const auto taken = platform::EntryNamedIgnoringCase(path);
+        taken && !(platform::SameFolder(path, m_fileName) && *taken == platform::DeviceNameOf(m_fileName))) {
+        platform::Refuse(platform::TakenNameMessage(*taken));
         return false;
     }
     try {
         RenameWithoutReplacing(m_fileName, path);
     } catch (const CFileException& failure) {
+        if (failure.Cause() == FileErrorCause::AlreadyExists) {
+            platform::Refuse(platform::TakenNameMessage(platform::DeviceNameOf(path)));
+            return false;
+        }
         AfxMessageBox(platform::DeviceNameOf(m_fileName) + u" could not be renamed.\n" +
                           failure.GetErrorMessage(),
                       MB_OK | MB_ICONSTOP);
