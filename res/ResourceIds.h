@@ -72,6 +72,7 @@ inline constexpr std::uint16_t IDS_LIST_EXTENSION = 57605;    ///< "crv": defaul
 inline constexpr std::uint16_t IDS_LIST_PATTERN = 57606;      ///< "*.crv": the list-file pattern
 inline constexpr std::uint16_t IDS_LIST_FILTER = 57607;       ///< Save as filter
 inline constexpr std::uint16_t IDS_SAVE_CHANGES = 57608;      ///< close prompt, %s = list title
+inline constexpr std::uint16_t IDS_RESTORE_CHANGES = 57609;   ///< restore question: %1 list, %2 copy's time
 inline constexpr std::uint16_t IDS_DELETE_PROMPT = 57701;     ///< "Delete '%s'?"
 inline constexpr std::uint16_t IDS_DELETE_FAILED = 57702;     ///< "File deletion failed"
 inline constexpr std::uint16_t IDS_REGISTRY_KEY = 57703;      ///< "SOFTWARE\Tarrow\Corvina"

@@ -63,6 +63,7 @@ bool CListEditorDlg::PreTranslateMessage(MSG& msg) {
 CListEditorDlg::~CListEditorDlg() = default;
 
 void CListEditorDlg::OnDestroy() {
+    m_endKeeper.reset();
     SetHostWindowTitle(kHostWindowTitle); // the other screens leave the window its own name
     CDialog::OnDestroy();
 }
@@ -129,6 +130,7 @@ bool CListEditorDlg::OnInitDialog() {
         m_history.ForgetSaved(); // no undo brings back a file this list is not
     }
     MarkModified(m_document->IsModified());
+    StartRecovery();
     return true;
 }
 
@@ -152,6 +154,7 @@ std::u16string CListEditorDlg::DisplayTitle() const {
 
 void CListEditorDlg::MarkModified(bool modified) {
     m_document->SetModifiedFlag(modified);
+    modified ? ScheduleRecoveryCopy() : DiscardRecoveryCopy();
     // Check all sends one change per item: only a change of the mark touches the title line. The
     // editor knows whether it added the mark, so a title that itself ends in "*" keeps its own.
     if (modified != m_titleMarked) {

@@ -11,10 +11,12 @@
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/EndRequests.h"
 #include "platform/ui/Font.h"
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 class CCorvinaDoc;
@@ -72,6 +74,16 @@ public:
     /// The changes made since the editor opened.
     const editor::EditHistory& GetHistory() const { return m_history; }
 
+    // --- The recovery copy (ListEditorRecovery.cpp) ---
+
+    /// The timer that writes the recovery copy, started by the first change after the copy was
+    /// last written, so no change waits longer than the delay to be kept.
+    static constexpr UINT_PTR kRecoveryTimer = 1;
+    static constexpr UINT kRecoveryDelayMs = 1000;
+    /// Writes the unsaved list to its recovery copy now. The failure's message when it could not be
+    /// written (the previous copy then stays as it was).
+    std::optional<std::u16string> WriteRecoveryCopy();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;
@@ -85,6 +97,8 @@ protected:
     bool PreTranslateMessage(MSG& msg) override;
     /// The screen ends: the host window takes back the program's own name.
     void OnDestroy() override;
+    /// The recovery timer's tick.
+    void OnTimer(UINT_PTR id) override;
 
 private:
     // Set-up and the title line (ListEditorDlg.cpp).
@@ -111,6 +125,15 @@ private:
     void OnDeleteItem();
     void OnMoveItem(bool up);
 
+    // The recovery copy (ListEditorRecovery.cpp).
+    /// The list is modified: its copy is written within the recovery delay.
+    void ScheduleRecoveryCopy();
+    /// The list is as saved, or its changes are discarded: the copy goes.
+    void DiscardRecoveryCopy();
+    /// Keeps the list's copy from the moment it shows (a list opened with changes) and at an end
+    /// request.
+    void StartRecovery();
+
     // The list file (ListEditorFile.cpp).
     /// Saves under the list's path, or through Save as when it has none or is a recovered copy.
     /// False when nothing was saved.
@@ -133,5 +156,8 @@ private:
     bool m_titleMarked = false;                              ///< the title line ends with "*"
     editor::EditHistory m_history;                           ///< undo and redo of the list's changes
     CAcceleratorTable m_keys;                                ///< the desktop keys of the commands
-    std::size_t m_checkedCount = 0;                          ///< items with their flag set, for the window title
+    std::size_t m_checkedCount = 0;                    ///< items with their flag set, for the window title
+    std::u16string m_recoveryCopyPath;                 ///< the copy this editor wrote or was opened from
+    bool m_recoveryFailureReported = false;            ///< a failed copy is reported once, not every second
+    std::optional<ScopedEndRequestKeeper> m_endKeeper; ///< writes the copy at an end request
 };

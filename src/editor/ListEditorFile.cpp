@@ -77,6 +77,7 @@ bool CListEditorDlg::SaveChangesBeforeLeaving() {
     }
     const std::u16string question = WithText(LoadStringResource(IDS_SAVE_CHANGES), m_document->GetTitle());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        DiscardRecoveryCopy();
         return true;
     }
     return Save();

@@ -1,6 +1,7 @@
 // Start-up and the keyboard hook of the application.
 #include "shell/CorvinaApp.h"
 
+#include "platform/ui/EndRequests.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
@@ -33,6 +34,8 @@ bool CCorvinaApp::LoadShortcuts() {
 bool CCorvinaApp::InitInstance() {
     // Without the table Enter simply reaches the screens' own key handling; nothing else depends on it.
     LoadShortcuts();
+    // A shutdown or a closed terminal keeps the open list's unsaved changes instead of losing them.
+    CatchEndRequests();
     const std::u16string pattern = LoadStringResource(IDS_LIST_PATTERN);
     CListFolderListing listing(GetListsFolder(), pattern);
     std::optional<CScreenTour> tour;

@@ -4,6 +4,7 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/RecoveryCopies.h"
 #include "res/ResourceIds.h"
 
 #include <algorithm>
@@ -86,7 +87,20 @@ bool CListFilesDlg::OnInitDialog() {
     m_list.SetFont(&m_listFont, true);
 
     FillList();
+    // The screen shows first, so that the question and an editor opened from it stand over it.
+    if (FindRecoveryCopy(u"")) {
+        SetTimer(kUntitledChangesTimer, 0);
+    }
     return true;
+}
+
+void CListFilesDlg::OnTimer(UINT_PTR id) {
+    if (id != kUntitledChangesTimer) {
+        CDialog::OnTimer(id);
+        return;
+    }
+    KillTimer(kUntitledChangesTimer);
+    OfferUntitledChanges();
 }
 
 void CListFilesDlg::FitListToScreen() {

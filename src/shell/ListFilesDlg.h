@@ -47,12 +47,17 @@ public:
     /// The rows.
     CListFilesCtrl& GetListCtrl() { return m_list; }
 
+    /// The timer that offers, once the screen shows, the unsaved changes of a new or imported list
+    /// that the program could not save before it was ended. It runs only while there is such a copy.
+    static constexpr UINT_PTR kUntitledChangesTimer = 1;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;
     void OnSetFocus(CWnd* oldWnd) override;
     /// The desktop keys of the document commands, each as its command does it, then the dialog's.
     bool PreTranslateMessage(MSG& msg) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     void SetUpCommands();
@@ -81,6 +86,8 @@ private:
     void OnExport();
     void OnDelete();
     void OnAbout();
+    /// Asks whether to restore the unsaved changes of a list that had no file, and edits them on Yes.
+    void OfferUntitledChanges();
 
     CListFilesCtrl m_list;                      ///< the rows, bound to control 1000
     CListFolderListing& m_listing;              ///< the files shown; not owned
@@ -90,6 +97,6 @@ private:
     CFont m_listFont;                           ///< Tahoma 13 pixels, normal weight
     std::vector<std::u16string> m_rowFileNames; ///< each row's file name as it lies in the folder
     CUnreadableReports m_reported;              ///< unreadable files already reported
-    bool m_filling = false; ///< true during FillList, so its own message boxes cannot restart it
+    bool m_filling = false;   ///< true during FillList, so its own message boxes cannot restart it
     CAcceleratorTable m_keys; ///< the desktop keys of the commands
 };

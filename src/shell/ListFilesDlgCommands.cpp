@@ -12,6 +12,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
+#include "shell/RecoveryOffer.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -79,8 +80,17 @@ void CListFilesDlg::OnOpen() {
         return;
     }
     CCorvinaDoc document;
-    LoadList(document, list->path);
+    if (!RestoreUnsavedChanges(document, list->path, list->name)) {
+        LoadList(document, list->path);
+    }
     RunEditor(document);
+}
+
+void CListFilesDlg::OfferUntitledChanges() {
+    CCorvinaDoc document;
+    if (RestoreUnsavedChanges(document, u"", LoadStringResource(IDS_UNTITLED))) {
+        RunEditor(document);
+    }
 }
 
 void CListFilesDlg::OnImport() {

@@ -76,13 +76,17 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
     return true;
 }
 
+void CDocument::WriteCopy(std::u16string_view path) {
+    SafeSaveFile target{std::u16string(path)};
+    CArchive archive(&target.File(), CArchive::store, kWholeFileBufferSize);
+    Serialize(archive);
+    archive.Close();
+    target.Commit();
+}
+
 bool CDocument::OnSaveDocument(std::u16string_view path) {
     try {
-        SafeSaveFile target{std::u16string(path)};
-        CArchive archive(&target.File(), CArchive::store, kWholeFileBufferSize);
-        Serialize(archive);
-        archive.Close();
-        target.Commit();
+        WriteCopy(path);
     } catch (...) {
         ReportDocumentFailure(kFailedToSave);
         return false;

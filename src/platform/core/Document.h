@@ -46,6 +46,10 @@ public:
     /// Writes `path` safely with `Serialize`. On failure reports the cause, leaves the previous file
     /// untouched and the modified flag as it was, and returns false.
     virtual bool OnSaveDocument(std::u16string_view path);
+    /// Writes `path` safely with `Serialize`, as a save does, but reports nothing and leaves the
+    /// modified flag alone: a copy of the document, not the document's file. Throws the failure's
+    /// cause (a `CFileException` or `CArchiveException`); the previous file at `path` then stays.
+    void WriteCopy(std::u16string_view path);
     /// Empties the document; the base has nothing to empty.
     virtual void DeleteContents() {}
 

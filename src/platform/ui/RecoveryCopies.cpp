@@ -1,0 +1,88 @@
+// Where recovery copies lie and whether one holds changes its list file does not.
+#include "platform/ui/RecoveryCopies.h"
+
+#include "platform/core/FileException.h"
+#include "platform/core/Strings.h"
+#include "platform/ui/DevicePaths.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr char16_t kHostSeparator = u'/';
+constexpr std::u16string_view kPathSeparators = u"\\/";
+constexpr std::size_t kTimeTextSize = sizeof("YYYY-MM-DD HH:MM");
+constexpr long kNanosecondsPerSecond = 1'000'000'000;
+
+std::u16string_view LastComponent(std::u16string_view path) {
+    const std::size_t separator = path.find_last_of(kPathSeparators);
+    return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
+}
+
+/// The time a file was last written, or nothing when it cannot be asked (it is not there).
+std::optional<std::chrono::system_clock::time_point> WriteTime(const std::string& hostPath) {
+    struct stat info {};
+    if (::stat(hostPath.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    const auto sinceEpoch =
+        std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec);
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(sinceEpoch));
+}
+
+} // namespace
+
+std::u16string RecoveryFolder() {
+    return DeviceRootFolder() + kHostSeparator + std::u16string(kDeviceSystemFolderName) + kHostSeparator +
+           std::u16string(kRecoveryFolderName);
+}
+
+std::u16string RecoveryCopyPath(std::u16string_view listPath) {
+    const std::u16string_view name = listPath.empty() ? kUntitledCopyName : LastComponent(listPath);
+    return RecoveryFolder() + kHostSeparator + std::u16string(name);
+}
+
+void MakeRecoveryFolder() {
+    std::error_code error;
+    std::filesystem::create_directories(HostBytesFromName(RecoveryFolder()), error);
+    if (error) {
+        throw CFileException(FileErrorCauseFromErrno(error.value()), RecoveryFolder(), error.value());
+    }
+}
+
+std::optional<RecoveryCopy> FindRecoveryCopy(std::u16string_view listPath) {
+    const std::u16string copyPath = RecoveryCopyPath(listPath);
+    const std::optional<std::chrono::system_clock::time_point> copyTime =
+        WriteTime(HostBytesFromName(copyPath));
+    if (!copyTime) {
+        return std::nullopt;
+    }
+    if (!listPath.empty()) {
+        const std::optional<std::chrono::system_clock::time_point> listTime =
+            WriteTime(HostBytesFromName(HostPathFromDevicePath(listPath)));
+        if (listTime && *listTime >= *copyTime) {
+            return std::nullopt; // the list was saved after the copy: the copy holds nothing newer
+        }
+    }
+    return RecoveryCopy{copyPath, *copyTime};
+}
+
+bool RemoveRecoveryCopy(std::u16string_view copyPath) {
+    std::error_code error;
+    std::filesystem::remove(HostBytesFromName(copyPath), error);
+    return !error;
+}
+
+std::u16string RecoveryTimeText(std::chrono::system_clock::time_point when) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    char text[kTimeTextSize] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return Widen(text);
+}

@@ -1,0 +1,41 @@
+// Recovery copies: the unsaved changes of an open list, kept on the device where no file dialog and
+// no document list shows them, until the list is saved or its changes are discarded.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// The hidden folder of the device root that holds what is no file of the user's; no device path a
+/// user types names it (a leading dot hides it from every listing).
+inline constexpr std::u16string_view kDeviceSystemFolderName = u".system";
+/// The recovery folder inside it.
+inline constexpr std::u16string_view kRecoveryFolderName = u"Recovery";
+/// The copy of a list that has no file yet (a new or imported list). A list's own name never starts
+/// with a dot, so no list's copy can take this name.
+inline constexpr std::u16string_view kUntitledCopyName = u".Untitled.crv";
+
+/// The host folder of the recovery copies.
+std::u16string RecoveryFolder();
+/// The host path of the recovery copy of the list at `listPath` (a device or host path); an empty
+/// path names the copy of the list that has no file yet.
+std::u16string RecoveryCopyPath(std::u16string_view listPath);
+/// Makes the recovery folder (and the system folder above it) when missing. Throws a
+/// `CFileException` naming the folder when it cannot be made.
+void MakeRecoveryFolder();
+
+/// A recovery copy that is there to be offered.
+struct RecoveryCopy {
+    std::u16string path;                         ///< its host path
+    std::chrono::system_clock::time_point saved; ///< when it was last written
+};
+/// The recovery copy of the list at `listPath` when it holds changes the list file does not: it is
+/// there and was written after the list file (or the list file is gone). For an empty `listPath`
+/// (the list that has no file), the copy whenever it is there.
+std::optional<RecoveryCopy> FindRecoveryCopy(std::u16string_view listPath);
+/// Removes the recovery copy at `copyPath`; true also when there was none.
+bool RemoveRecoveryCopy(std::u16string_view copyPath);
+
+/// A copy's time as the restore question shows it, in local time: "2026-12-07 23:41".
+std::u16string RecoveryTimeText(std::chrono::system_clock::time_point when);

@@ -1,0 +1,51 @@
+// The restore question and what each answer does with the recovery copy.
+#include "shell/RecoveryOffer.h"
+
+#include "model/CorvinaDoc.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/RecoveryCopies.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/WaitCursor.h"
+#include "res/ResourceIds.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::u16string_view kNameMarker = u"%1";
+constexpr std::u16string_view kTimeMarker = u"%2";
+
+void Replace(std::u16string& text, std::u16string_view marker, const std::u16string& by) {
+    if (const std::size_t at = text.find(marker); at != std::u16string::npos) {
+        text.replace(at, marker.size(), by);
+    }
+}
+
+} // namespace
+
+bool RestoreUnsavedChanges(CCorvinaDoc& document, const std::u16string& listPath,
+                           const std::u16string& name) {
+    const std::optional<RecoveryCopy> copy = FindRecoveryCopy(listPath);
+    if (!copy) {
+        return false;
+    }
+    std::u16string question = LoadStringResource(IDS_RESTORE_CHANGES);
+    Replace(question, kNameMarker, name);
+    Replace(question, kTimeMarker, RecoveryTimeText(copy->saved));
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        RemoveRecoveryCopy(copy->path);
+        return false;
+    }
+    if (listPath.empty()) {
+        document.SetTitle(LoadStringResource(IDS_UNTITLED));
+        document.OnNewDocument();
+    } else {
+        document.SetPathName(listPath);
+    }
+    // A copy that cannot be read whole has been reported by the document, which keeps what it read
+    // as a recovered copy: the list file is then replaced only through Save as and its question.
+    CWaitCursor busy;
+    document.OnOpenDocument(copy->path);
+    document.SetModifiedFlag(true);
+    return true;
+}
