@@ -32,8 +32,13 @@ bool RestoreUnsavedChanges(CCorvinaDoc& document, const std::u16string& listPath
     std::u16string question = LoadStringResource(IDS_RESTORE_CHANGES);
     Replace(question, kNameMarker, name);
     Replace(question, kTimeMarker, RecoveryTimeText(copy->saved));
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        RemoveRecoveryCopy(copy->path);
+    const int answer = AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES) {
+        // Only a No gives the changes up: a question closed unanswered (the program ending under it)
+        // leaves the copy to be offered again.
+        if (answer == IDNO) {
+            RemoveRecoveryCopy(copy->path);
+        }
         return false;
     }
     if (listPath.empty()) {
