@@ -5,6 +5,7 @@
 
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/core/ErrorReport.h"
 #include "platform/ui/EndRequests.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/UiTest.h"
@@ -236,6 +237,42 @@ TEST_F(RecoveryTest, DiscardingTheChangesOrUndoingThemRemovesTheCopy) {
     });
     EXPECT_EQ(copyThere, (std::vector<bool>{true, false, false, true, false}));
     EXPECT_EQ(Bytes(Host(Path(u"Shop.crv"))), ListBytes({Item(u"Milk", 0), Item(u"Bread", 0)}));
+}
+
+TEST_F(RecoveryTest, ANewListKeepsItsCopyUnderItsOwnNameUntilItsChangesAreDiscarded) {
+    uitest::MessageBoxRecorder boxes([](const uitest::ShownMessageBox&) { return IDNO; });
+    CListFilesDlg screen(*m_listing);
+    std::vector<bool> copyThere;
+    uitest::RunModal(screen, [&] {
+        RunOnEditor([&](CListEditorDlg& editor) {
+            editor.AppendItem(Item(u"Tent", 0), nullptr);
+            uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            copyThere.push_back(std::filesystem::exists(CopyOf(".Untitled.crv")));
+            editor.SendCommand(ID_FILE_CLOSE);
+            copyThere.push_back(std::filesystem::exists(CopyOf(".Untitled.crv")));
+        });
+        screen.SendCommand(ID_FILE_NEW);
+    });
+    EXPECT_EQ(copyThere, (std::vector<bool>{true, false}));
+}
+
+// The recovery folder's place taken by a file: the copy cannot be written, which is said once, naming
+// the folder, and not again at every later tick.
+TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsReportedOnce) {
+    std::filesystem::create_directories(m_root / ".system");
+    std::ofstream(m_root / kRecoveryFolder) << "not a folder";
+    std::vector<std::u16string> reports;
+    ScopedErrorReportHandler recorder(
+        [&](std::u16string_view message, MessageIcon) { reports.emplace_back(message); });
+    OpenList([&](CListEditorDlg& editor) {
+        for (int tick = 0; tick < 2; ++tick) {
+            editor.SendCommand(ID_LIST_CHECKALL);
+            EXPECT_TRUE(uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer));
+        }
+    });
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find(FromUtf8OrCp1252((m_root / kRecoveryFolder).string())), std::u16string::npos)
+        << ToUtf8(reports[0]);
 }
 
 TEST_F(RecoveryTest, YesRestoresTheCopyModifiedUnderTheListsNameAndSaveWritesTheList) {
