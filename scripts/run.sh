@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Corvina, installs it into the device root the first time (as an installer would) and starts it.
+# Builds Corvina and starts it; its first run installs it into the device root (as an installer would).
 # Arguments go to the program: --device-root DIR, --storage-card DIR, --scale N, Qt's own options;
 # --help shows them.
 set -euo pipefail
@@ -15,5 +15,4 @@ bash "$here/scripts/setup.sh"
 build="${CORVINA_BUILD_DIR:-$here/build}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target corvina
-bash "$here/scripts/install.sh" "$@"
 exec "$build/src/shell/main/corvina" "$@"

@@ -5,6 +5,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FileFind.h"
+#include "platform/ui/FileNameRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
@@ -54,9 +55,11 @@ bool CListEditorDlg::SaveAs() {
     if (dialog.DoModal() != IDOK) {
         return false;
     }
-    // Lists live in the Lists folder whatever folder the dialog showed; only the name is taken.
+    // Lists live in the Lists folder whatever folder the dialog showed; only the name is taken, and
+    // it ends in the list extension, or the document list would not show the list ("Trip.v2").
     const std::u16string chosen = dialog.GetPathName();
-    const std::u16string target = m_listsFolder + FileNameOf(chosen);
+    const std::u16string target =
+        m_listsFolder + platform::WithExtension(FileNameOf(chosen), LoadStringResource(IDS_LIST_EXTENSION));
     // The dialog asked about replacing the file it showed; a list of that name is another file.
     if (target != chosen && FileExists(target) && !ConfirmOverwrite(target)) {
         return false;

@@ -90,6 +90,28 @@ TEST_F(EditorFiles, SaveAsStoresInTheListsFolderWhateverFolderTheDialogShowed) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+// A name typed with another extension gets the list extension too, or the document list, which
+// shows only "*.crv", would never show the list.
+TEST_F(EditorFiles, SaveAsGivesANameWithAnotherExtensionTheListExtension) {
+    doc.SetTitle(u"Untitled");
+    CListEditorDlg editor(kListsFolder, &doc);
+    RunEditor(editor, [&] {
+        editor.SendCommand(ID_LIST_CHECKALL);
+        AnswerSaveDialog(u"Trip.v2");
+        editor.SendCommand(ID_FILE_SAVE_AS);
+        AnswerSaveDialog(u"2ff -a.dd");
+        editor.SendCommand(ID_FILE_SAVE_AS);
+        AnswerSaveDialog(u"Tent.CRV");
+        editor.SendCommand(ID_FILE_SAVE_AS);
+    });
+    EXPECT_EQ(Bytes(kListsFolder + u"Trip.v2.crv"), TentList(1));
+    EXPECT_EQ(Bytes(kListsFolder + u"2ff -a.dd.crv"), TentList(1));
+    EXPECT_EQ(Bytes(kListsFolder + u"Tent.CRV.crv"), TentList(1));
+    EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"Trip.v2")));
+    EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"2ff -a.dd")));
+    EXPECT_EQ(doc.GetPathName(), kListsFolder + u"Tent.CRV.crv");
+}
+
 TEST_F(EditorFiles, SaveAsAsksBeforeReplacingAnotherListOfThatName) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
     Write(kListsFolder + u"Trip.crv", "another list");
