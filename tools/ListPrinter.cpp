@@ -90,7 +90,8 @@ public:
 
     void Indent(std::size_t levels) {
         static const std::string spaces(kMostIndentLevels * kIndentPerLevel, ' ');
-        m_out.Write(std::string_view(spaces).substr(0, std::min(levels, kMostIndentLevels) * kIndentPerLevel));
+        m_out.Write(
+            std::string_view(spaces).substr(0, std::min(levels, kMostIndentLevels) * kIndentPerLevel));
     }
 
 private:

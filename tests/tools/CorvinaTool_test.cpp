@@ -179,7 +179,8 @@ TEST_F(CorvinaToolTest, ShowKeepsDeepListsReadable) {
 TEST_F(CorvinaToolTest, ShowWritesLongListsAndLongTextsWhole) {
     const std::string longTitle = std::string(25000, 'a') + "\x01" + "\xF0\x9F\x98\x80";
     std::string text = "0\t" + longTitle + "\t1\t0\t\t1\n";
-    std::string expected = "Long: 3001 items\n[ ] 1 x " + std::string(25000, 'a') + "\u2401\xF0\x9F\x98\x80\n";
+    std::string expected =
+        "Long: 3001 items\n[ ] 1 x " + std::string(25000, 'a') + "\u2401\xF0\x9F\x98\x80\n";
     for (int i = 0; i < 3000; ++i) {
         text += "1\tItem " + std::to_string(i) + "\t2\t1\t\t" + std::to_string(i) + "\n";
         expected += "    [x] " + std::to_string(i) + " x Item " + std::to_string(i) + "  (low)\n";
