@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "model/CorvinaDoc.h"
@@ -60,64 +61,72 @@ char* EncodeReadable(std::u16string_view text, char* out) {
     return EncodeUtf8(text.substr(start), out);
 }
 
-// Puts the pieces of the readable form into the writer's block, encoding texts straight into it.
-class ReadableWriter {
+char* PutBytes(char* out, std::string_view bytes) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+template <class Number> char* PutDecimal(char* out, Number value) {
+    return std::to_chars(out, out + kLongestNumber, value).ptr;
+}
+
+char* PutIndent(char* out, std::size_t levels) {
+    const std::size_t spaces = std::min(levels, kMostIndentLevels) * kIndentPerLevel;
+    std::memset(out, ' ', spaces);
+    return out + spaces;
+}
+
+char* PutImportance(char* out, std::int32_t importance) {
+    switch (importance) {
+    case TaskItem::kHighImportance:
+        return PutBytes(out, "  (high)");
+    case TaskItem::kNormalImportance:
+        return out;
+    case TaskItem::kLowImportance:
+        return PutBytes(out, "  (low)");
+    default:
+        out = PutBytes(out, "  (importance ");
+        out = PutDecimal(out, importance);
+        *out++ = ')';
+        return out;
+    }
+}
+
+// The most bytes a line takes besides its text's: the deepest indent, "(level N) ", the check box,
+// the quantity and its separator, the longest importance label and the line end. Each label is
+// well within its room here.
+constexpr std::size_t kLongestLabel = 32;
+constexpr std::size_t kLongestLineFrame = kMostIndentLevels * kIndentPerLevel + kLongestLabel +
+                                          kChecked.size() + kLongestNumber + kQuantitySeparator.size() +
+                                          kLongestLabel + 1;
+
+// Encodes each line straight into the writer's block, as export encodes its records; a line too long
+// for a block (pages of notes) is encoded apart first.
+class LineWriter {
 public:
-    explicit ReadableWriter(TextStreamWriter& out) : m_out(out) {}
+    explicit LineWriter(TextStreamWriter& out) : m_out(out) {}
 
-    void Bytes(std::string_view bytes) { m_out.Write(bytes); }
-    void Byte(char byte) { m_out.Write(std::string_view(&byte, 1)); }
-
-    void Text(std::u16string_view text) {
-        // A text that fits the writer's block is encoded into it; a longer one (pages of notes) is
-        // encoded apart first.
-        const std::size_t longest = text.size() * kMostUtf8BytesPerUnit;
+    /// Writes the line `encode` puts at the room it is given, which holds `kLongestLineFrame` bytes
+    /// and `kMostUtf8BytesPerUnit` for each of the line's `textUnits`.
+    template <class Encode> void Line(std::size_t textUnits, const Encode& encode) {
+        const std::size_t longest = kLongestLineFrame + textUnits * kMostUtf8BytesPerUnit;
         if (longest <= TextStreamWriter::kBlockSize) {
             char* const start = m_out.Claim(longest);
-            m_out.Commit(static_cast<std::size_t>(EncodeReadable(text, start) - start));
+            m_out.Commit(static_cast<std::size_t>(encode(start) - start));
             return;
         }
         m_scratch.resize(longest);
-        const char* const end = EncodeReadable(text, m_scratch.data());
+        const char* const end = encode(m_scratch.data());
         m_out.Write(std::string_view(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data())));
-    }
-
-    template <class Number> void Decimal(Number value) {
-        char digits[kLongestNumber];
-        const char* const end = std::to_chars(digits, digits + kLongestNumber, value).ptr;
-        m_out.Write(std::string_view(digits, static_cast<std::size_t>(end - digits)));
-    }
-
-    void Indent(std::size_t levels) {
-        static const std::string spaces(kMostIndentLevels * kIndentPerLevel, ' ');
-        m_out.Write(
-            std::string_view(spaces).substr(0, std::min(levels, kMostIndentLevels) * kIndentPerLevel));
     }
 
 private:
     TextStreamWriter& m_out;
-    std::string m_scratch; // reused for every text too long for the block
+    std::string m_scratch; // reused for every line too long for the block
 };
 
-void WriteImportance(ReadableWriter& out, std::int32_t importance) {
-    switch (importance) {
-    case TaskItem::kHighImportance:
-        out.Bytes("  (high)");
-        return;
-    case TaskItem::kNormalImportance:
-        return;
-    case TaskItem::kLowImportance:
-        out.Bytes("  (low)");
-        return;
-    default:
-        out.Bytes("  (importance ");
-        out.Decimal(importance);
-        out.Byte(')');
-    }
-}
-
 // Notes keep CR LF line breaks; each line of them becomes one printed line.
-void WriteNotes(ReadableWriter& out, std::u16string_view notes, std::size_t indentLevels) {
+void WriteNotes(LineWriter& out, std::u16string_view notes, std::size_t indentLevels) {
     std::size_t start = 0;
     while (start <= notes.size()) {
         std::size_t end = notes.find(u'\n', start);
@@ -128,10 +137,13 @@ void WriteNotes(ReadableWriter& out, std::u16string_view notes, std::size_t inde
         if (end < notes.size() && !line.empty() && line.back() == u'\r') {
             line.remove_suffix(1);
         }
-        out.Indent(indentLevels);
-        out.Bytes(kNotesPrefix);
-        out.Text(line);
-        out.Byte(kLineEnd);
+        out.Line(line.size(), [&](char* at) {
+            at = PutIndent(at, indentLevels);
+            at = PutBytes(at, kNotesPrefix);
+            at = EncodeReadable(line, at);
+            *at++ = kLineEnd;
+            return at;
+        });
         start = end + 1;
     }
 }
@@ -149,26 +161,32 @@ std::string FormatItemCount(std::size_t count) {
 }
 
 void WriteListForReading(const CCorvinaDoc& doc, std::u16string_view listName, TextStreamWriter& writer) {
-    ReadableWriter out(writer);
-    out.Text(listName);
-    out.Bytes(kHeadingSeparator);
-    out.Bytes(FormatItemCount(doc.tree.Count()));
-    out.Byte(kLineEnd);
+    LineWriter out(writer);
+    out.Line(listName.size(), [&](char* at) {
+        at = EncodeReadable(listName, at);
+        at = PutBytes(at, kHeadingSeparator);
+        at = PutBytes(at, FormatItemCount(doc.tree.Count()));
+        *at++ = kLineEnd;
+        return at;
+    });
     doc.tree.Walk([&out](const TaskNode& node, std::size_t depth) {
         const std::size_t levels = std::min(depth, kDeepestIndentedLevel);
         const TaskItem& item = node.item;
-        out.Indent(levels);
-        if (depth > kDeepestIndentedLevel) {
-            out.Bytes("(level ");
-            out.Decimal(depth);
-            out.Bytes(") ");
-        }
-        out.Bytes(item.checked ? kChecked : kUnchecked);
-        out.Decimal(item.quantity);
-        out.Bytes(kQuantitySeparator);
-        out.Text(item.title);
-        WriteImportance(out, item.importance);
-        out.Byte(kLineEnd);
+        out.Line(item.title.size(), [&](char* at) {
+            at = PutIndent(at, levels);
+            if (depth > kDeepestIndentedLevel) {
+                at = PutBytes(at, "(level ");
+                at = PutDecimal(at, depth);
+                at = PutBytes(at, ") ");
+            }
+            at = PutBytes(at, item.checked ? kChecked : kUnchecked);
+            at = PutDecimal(at, item.quantity);
+            at = PutBytes(at, kQuantitySeparator);
+            at = EncodeReadable(item.title, at);
+            at = PutImportance(at, item.importance);
+            *at++ = kLineEnd;
+            return at;
+        });
         if (!item.notes.empty()) {
             WriteNotes(out, item.notes, levels + 1);
         }
