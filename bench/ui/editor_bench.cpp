@@ -24,8 +24,9 @@
 namespace {
 
 constexpr std::int64_t kEditorSizes[] = {1000, 100000};
-/// The goals, as ratios to the baseline.
-constexpr double kOpeningGoal = 1.5;
+/// The goals, as ratios to the baselines. Opening is held to its load and one pass over the items
+/// as the document list's open is to the load alone.
+constexpr double kOpeningGoal = 2.5;
 constexpr double kCommandGoal = 1.0 / 20;
 constexpr double kCheckAllGoal = 1.0 / 4;
 
