@@ -11,6 +11,7 @@
 #include "model/ListFileHeader.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
+#include "platform/core/TextStream.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -113,5 +114,15 @@ int RunShow(const std::u16string& listPath) {
     if (!LoadList(doc, listPath)) {
         return kExitFailure;
     }
-    return PrintToStandardOutput(FormatListForReading(doc, DisplayName(doc)));
+    // Written as the items are walked, so a list of a million items never stands in memory twice.
+    CFile output(STDOUT_FILENO, std::u16string(kStandardOutputName), false);
+    try {
+        TextStreamWriter out(output);
+        WriteListForReading(doc, DisplayName(doc), out);
+        out.Flush();
+    } catch (const CFileException& failure) {
+        ReportError(failure.GetErrorMessage());
+        return kExitFailure;
+    }
+    return kExitSuccess;
 }

@@ -51,8 +51,9 @@ public:
     /// Appends `item` as the last sub-item of `parentRow`'s item (a top-level item when null), with
     /// its row, and marks the list modified. Answers the new row.
     VisualNode* AppendItem(const TaskItem& item, VisualNode* parentRow);
-    /// Shows `row`'s edited item again and marks the list modified.
-    void ItemEdited(VisualNode* row);
+    /// Shows `row`'s item again after an edit in place that changed it from `before`, and marks the
+    /// list modified.
+    void ItemEdited(VisualNode* row, const TaskItem& before);
     /// Deletes `row`'s item with its sub-items and their rows; marks the list modified.
     void DeleteRowItem(VisualNode* row);
     /// Swaps `row`'s item with its previous (next) sibling; marks the list modified either way.

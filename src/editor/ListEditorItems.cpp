@@ -31,15 +31,16 @@ void CListEditorDlg::OnEditItem(int startPage) {
     if (node == nullptr) {
         return;
     }
+    const TaskItem before = node->item;
     CItemDetailsPropSheet sheet(&node->item, nullptr, static_cast<UINT>(startPage));
     if (sheet.DoModal() != IDOK) {
         return;
     }
-    ItemEdited(row);
+    ItemEdited(row, before);
 }
 
-void CListEditorDlg::ItemEdited(VisualNode* row) {
-    editor::RefreshRow(m_tree, row, editor::NodeOfRow(m_tree, row)->item);
+void CListEditorDlg::ItemEdited(VisualNode* row, const TaskItem& before) {
+    editor::RefreshRow(m_tree, row, before, editor::NodeOfRow(m_tree, row)->item);
     MarkModified(true);
 }
 
@@ -50,8 +51,10 @@ void CListEditorDlg::OnDeleteItem() {
 }
 
 void CListEditorDlg::DeleteRowItem(VisualNode* row) {
-    m_document->tree.DeleteItem(editor::NodeOfRow(m_tree, row));
+    // The rows go first: they read their items' texts, and no row may outlive its item.
+    TaskNode* const node = editor::NodeOfRow(m_tree, row);
     m_tree.DeleteItem(row);
+    m_document->tree.DeleteItem(node);
     MarkModified(true);
 }
 

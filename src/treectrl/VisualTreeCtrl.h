@@ -56,8 +56,13 @@ public:
     void AddColumn();
     /// Number of text columns.
     unsigned GetColumnCount() const { return m_columnCount; }
-    /// Appends a row as the last child of parent (of the top level when null); full repaint.
+    /// Appends a row as the last child of parent (of the top level when null), showing a copy of
+    /// `text`; full repaint.
     VisualNode* InsertItem(std::u16string_view text, std::int32_t image, std::int32_t selectedImage,
+                           VisualNode* parent, BYTE* checkedFlag);
+    /// The same, but the row reads the owner's `text` in place, as it reads the checked flag: the
+    /// owner keeps it for as long as the row shows it and calls SetItemText after changing it.
+    VisualNode* InsertItem(const CompactText* text, std::int32_t image, std::int32_t selectedImage,
                            VisualNode* parent, BYTE* checkedFlag);
     /// Deletes the row with its sub-rows; a selection inside them is cleared. Full repaint.
     void DeleteItem(VisualNode* node);
@@ -79,10 +84,16 @@ public:
     /// The owner's value kept with the row.
     UINT_PTR GetItemData(const VisualNode* node) const { return node->item.itemData; }
     void SetItemData(VisualNode* node, UINT_PTR data) { node->item.itemData = data; }
-    /// Replaces the title (full repaint: the row's height may change).
+    /// Replaces the title with a copy of `text` (full repaint: the row's height may change). Given
+    /// the very text the row shows, which its owner changed in place, the row keeps reading it and
+    /// only lays it out again.
     void SetItemText(VisualNode* node, std::u16string_view text);
-    /// Replaces the notes (full repaint: the notes mark may need a strip of its own).
+    /// Has the row read the owner's `text` in place from now on, as InsertItem does; full repaint.
+    void SetItemText(VisualNode* node, const CompactText* text);
+    /// Replaces the notes, as SetItemText does the title (full repaint: the notes mark may need a
+    /// strip of its own).
     void SetItemNotes(VisualNode* node, std::u16string_view notes);
+    void SetItemNotes(VisualNode* node, const CompactText* notes);
     /// Sets both icon indexes and redraws the row.
     void SetItemImage(VisualNode* node, std::int32_t image, std::int32_t selectedImage);
     /// Sets the text of column `column` and redraws the row; nothing for a column not added.
@@ -199,6 +210,8 @@ private:
     };
 
     // --- Operations' helpers (VisualTreeCtrl.cpp) ---
+    VisualNode* AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage, VisualNode* parent,
+                          BYTE* checkedFlag);
     void FullRepaint();
     void Repaint();
     bool IsInSubtree(const VisualNode* node, const VisualNode* top) const;
@@ -252,7 +265,8 @@ private:
     /// The rows' texts come in chunks of at most this size: a control holds far fewer texts than a
     /// big list loads, and a smaller last chunk wastes less.
     static constexpr std::size_t kRowTextChunkBytes = 64 * 1024;
-    /// The rows' titles and notes. A replaced text stays until every row goes: rows change by hand.
+    /// The copies of titles and notes that rows show. A replaced copy stays until every row goes:
+    /// rows change by hand.
     TextArena m_texts{kRowTextChunkBytes};
     VisualTree m_tree;                    // the rows under the hidden root
     VisualNode* m_selected = nullptr;     // the selected row, or null
