@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Corvina installed like any desktop program: `cmake --install` into a fresh prefix puts the program,
-# corvina-tool, a valid desktop entry and the icon in their places; started from the entry's launcher
+# corvina-tool (stripped), a valid desktop entry and the icon in their places; started from the entry's launcher
 # the first time, it installs the device (registry value, Lists folder, two sample lists) once. Also
 # the command line a user meets first: --help (the same as scripts/run.sh --help), --version, an
 # unknown option, and no display.
@@ -19,8 +19,10 @@ fail() {
 prefix="$work/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed: $(cat "$work/install.log")"
 
+# Installed without --strip all the same: users get no debug information.
 for program in corvina corvina-tool; do
   [ -x "$prefix/bin/$program" ] || fail "no $prefix/bin/$program"
+  ! file -b "$prefix/bin/$program" | grep -q 'not stripped' || fail "$prefix/bin/$program is not stripped"
 done
 entry="$prefix/share/applications/corvina.desktop"
 [ -f "$entry" ] || fail "no desktop entry at $entry"
