@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the fuzzers need.
+# Installs every Debian package the build, the tests, the benchmarks, the fuzzers and the .deb need.
 # Quick when everything is present: apt is only consulted for what is missing.
 set -euo pipefail
 
@@ -10,6 +10,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps
   desktop-file-utils
+  dpkg-dev file lintian python3
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Corvina installed like any desktop program: `cmake --install` into a fresh prefix puts the program,
-# corvina-tool, a valid desktop entry and the icon in their places; started from the entry's command
+# corvina-tool (stripped), a valid desktop entry and the icon in their places; started from the entry's command
 # the first time, the program installs the device (registry value, Lists folder, two sample lists)
 # once, and started directly on a device that an earlier start used without an installation, it
 # takes that start's lists along into the one Lists folder. Also
@@ -21,8 +21,10 @@ fail() {
 prefix="$work/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed: $(cat "$work/install.log")"
 
+# Installed without --strip all the same: users get no debug information.
 for program in corvina corvina-tool; do
   [ -x "$prefix/bin/$program" ] || fail "no $prefix/bin/$program"
+  ! file -b "$prefix/bin/$program" | grep -q 'not stripped' || fail "$prefix/bin/$program is not stripped"
 done
 entry="$prefix/share/applications/corvina.desktop"
 [ -f "$entry" ] || fail "no desktop entry at $entry"
