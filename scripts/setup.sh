@@ -10,6 +10,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps
   desktop-file-utils
+  time
 )
 
 missing=()
