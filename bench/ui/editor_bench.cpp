@@ -207,8 +207,8 @@ public:
             const std::string arg = "/" + std::to_string(size);
             const double checkAll = Time("BM_CheckAll" + arg);
             const double flags = Time("BM_SetFlags" + arg);
-            std::printf("  %8s items  Check all %8.3f ms, setting the flags %8.3f ms, ratio %6.1f", arg.c_str() + 1,
-                        checkAll, flags, flags > 0 ? checkAll / flags : 0.0);
+            std::printf("  %8s items  Check all %8.3f ms, setting the flags %8.3f ms, ratio %6.1f",
+                        arg.c_str() + 1, checkAll, flags, flags > 0 ? checkAll / flags : 0.0);
             if (size == kEditorSizes[1]) {
                 std::printf("  goal Check all <= %.0f ms: %s", kCheckAllMilliseconds,
                             checkAll <= kCheckAllMilliseconds ? "met" : "NOT MET");

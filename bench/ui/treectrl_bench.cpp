@@ -45,7 +45,7 @@ constexpr std::size_t kVocabularySize = sizeof(kVocabulary) / sizeof(kVocabulary
 
 /// The kinds of titles a control is filled with, the benchmarks' second argument.
 enum TitleKind : long {
-    kThirtyWords = 0,  ///< words of the 30 above, and the row's number
+    kThirtyWords = 0,   ///< words of the 30 above, and the row's number
     kBigVocabulary = 1, ///< words of a vocabulary of 50,000, as a long-kept list of a whole household
     kOwnWord = 2,       ///< words of the 30 above, and a made-up word no other title has
 };
@@ -160,7 +160,7 @@ struct Fixture {
     std::vector<BYTE> checked; // the owner's checked flags, one per row to be added
     std::vector<VisualNode*> nodes;
 
-    long kind = kThirtyWords;  // the titles the rows get
+    long kind = kThirtyWords; // the titles the rows get
 
     /// A control with `rows` rows; room for the flags of `capacity` rows in all (at least `rows`).
     explicit Fixture(std::size_t rows, const CRect& rect = kTreeRect, std::size_t capacity = 0,
@@ -356,10 +356,11 @@ public:
             for (long rows : kRowCounts) {
                 const std::string arg = "/" + std::to_string(rows) + "/" + std::to_string(kind);
                 const double baseline = Time("BM_MeasureTitlesOnce" + arg);
-                std::printf("  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = "
-                            "%.3f (baseline %.1f us)\n",
-                            rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
-                            Time("BM_RelayoutStructural" + arg) / baseline, baseline);
+                std::printf(
+                    "  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = "
+                    "%.3f (baseline %.1f us)\n",
+                    rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
+                    Time("BM_RelayoutStructural" + arg) / baseline, baseline);
             }
         }
         std::printf("  scroll step 100000 rows / 10 rows = %.2f (10 rows fit in the view: nothing scrolls)\n",

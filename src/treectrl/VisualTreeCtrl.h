@@ -275,11 +275,11 @@ private:
     CBitmap m_frameBitmap;
     CDC m_bandDc[2]; // the rendered rows in view, and the spare for a scroll
     CBitmap m_bandBitmap[2];
-    int m_bandIndex = 0;           // which of the two band surfaces is current
-    treectrl::RowBand m_band;      // which content slice the current band holds
-    CFont m_rowFont;                      // Tahoma, 13-pixel cells
+    int m_bandIndex = 0;                   // which of the two band surfaces is current
+    treectrl::RowBand m_band;              // which content slice the current band holds
+    CFont m_rowFont;                       // Tahoma, 13-pixel cells
     CharAdvances* m_rowAdvances = nullptr; // the row font's advance widths, which titles are measured by
-    std::int32_t m_lineHeight = 0;        // height of one text line in the row font
+    std::int32_t m_lineHeight = 0;         // height of one text line in the row font
     CBitmap m_checkedBitmap, m_uncheckedBitmap;
     CBitmap m_minusBitmap, m_plusBitmap;
     CBitmap m_notesBitmap;

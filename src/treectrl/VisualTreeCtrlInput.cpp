@@ -4,7 +4,6 @@
 
 #include "platform/ui/Gesture.h"
 
-
 using namespace treectrl;
 
 namespace {

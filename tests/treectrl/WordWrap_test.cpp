@@ -133,7 +133,8 @@ TEST(WordWrapMeasuring, TheFontIsAskedOncePerDistinctCharacterHoweverOftenWordsR
     FixedWidthMeasure measure;
     WrapWords(kArea, u"milk bread milk milk bread", measure.advances, kLineHeight);
     WrapWords(kArea, u"bread milk", measure.advances, kLineHeight);
-    EXPECT_EQ(measure.asked, (std::vector<std::u16string>{u" ", u"m", u"i", u"l", u"k", u"b", u"r", u"e", u"a", u"d"}));
+    EXPECT_EQ(measure.asked,
+              (std::vector<std::u16string>{u" ", u"m", u"i", u"l", u"k", u"b", u"r", u"e", u"a", u"d"}));
 }
 
 TEST(WordWrapMeasuring, AWordOfHugeWidthEndsAtTheLargestCoordinateInsteadOfWrappingAround) {

@@ -60,7 +60,7 @@ TEST(CharAdvances, EveryTextMeasuresAsTheSumOfItsCharactersAdvances) {
     CharAdvances advances(font.Measure());
     // Texts of every kind of unit: ASCII, the rest of the plane, pairs, lone and reversed surrogates,
     // in every order, so pages fill in any order and a pair may be cut by the text's end.
-    constexpr char16_t kUnits[] = {u'a', u' ', u'M', 0x00E9, 0x4E00, 0xFFFF, 0x0000,
+    constexpr char16_t kUnits[] = {u'a',   u' ',   u'M',   0x00E9, 0x4E00, 0xFFFF, 0x0000,
                                    0xD83D, 0xDE00, 0xD800, 0xDC00, 0xDBFF, 0xDFFF};
     std::mt19937 random(16);
     for (int round = 0; round < 2000; ++round) {
@@ -78,7 +78,8 @@ TEST(CharAdvances, TheFontIsAskedOncePerCharacterAndAPairIsOneCharacter) {
     const std::u16string smile = u"\U0001F600";
     EXPECT_EQ(advances.Width(u"Milk Milk " + smile + smile), SumOfAdvances(u"Milk Milk " + smile + smile));
     EXPECT_EQ(advances.Width(u"kliM"), SumOfAdvances(u"kliM"));
-    const std::map<std::u16string, int> once{{u"M", 1}, {u"i", 1}, {u"l", 1}, {u"k", 1}, {u" ", 1}, {smile, 1}};
+    const std::map<std::u16string, int> once{{u"M", 1}, {u"i", 1}, {u"l", 1},
+                                             {u"k", 1}, {u" ", 1}, {smile, 1}};
     EXPECT_EQ(font.asked, once);
     EXPECT_EQ(advances.MeasuredCount(), 6u);
 

@@ -4,7 +4,6 @@
 
 #include "platform/ui/qt/DCState.h"
 
-
 QColor ToQColor(COLORREF colour) {
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }

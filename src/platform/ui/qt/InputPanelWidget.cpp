@@ -2,8 +2,8 @@
 #include "platform/ui/qt/InputPanelWidget.h"
 
 #include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/TextLine.h"
 #include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QApplication>
 #include <QKeyEvent>

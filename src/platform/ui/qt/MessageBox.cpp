@@ -13,8 +13,8 @@
 #include "platform/ui/qt/MessageBoxIcons.h"
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/QtText.h"
-#include "platform/ui/qt/WndWidget.h"
 #include "platform/ui/qt/TextLine.h"
+#include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -170,7 +170,8 @@ private:
         for (int i = m_firstLine; i < last; ++i) {
             const QRect line(m_textRect.left(), m_textRect.top() + (i - m_firstLine) * look::kBarFontCell,
                              m_textRect.width(), look::kBarFontCell);
-            DrawTextLine(painter, line, Qt::AlignLeft | Qt::AlignVCenter, ViewOf(m_lines[static_cast<std::size_t>(i)]));
+            DrawTextLine(painter, line, Qt::AlignLeft | Qt::AlignVCenter,
+                         ViewOf(m_lines[static_cast<std::size_t>(i)]));
         }
         painter.restore();
         if (LastFirstLine() == 0) {

@@ -2,8 +2,8 @@
 #include "platform/ui/qt/PropertySheetTabs.h"
 
 #include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/TextLine.h"
 #include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QMouseEvent>
 #include <QPainter>

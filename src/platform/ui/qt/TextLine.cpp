@@ -85,7 +85,8 @@ void StrikeLine(QPainter& painter, QPointF baseline, std::u16string_view text) {
         painter.drawGlyphRun(baseline, run);
     }
     for (const FallbackCharacter& fallback : fallbacks) {
-        painter.drawText(baseline + QPointF(fallback.x, 0), ToQString(text.substr(fallback.at, fallback.units)));
+        painter.drawText(baseline + QPointF(fallback.x, 0),
+                         ToQString(text.substr(fallback.at, fallback.units)));
     }
 }
 
