@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils x11-apps
   desktop-file-utils
   dpkg-dev file lintian python3
+  time
 )
 
 missing=()

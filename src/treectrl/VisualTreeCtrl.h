@@ -9,16 +9,17 @@
 #pragma once
 
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/CharAdvances.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/WinTypes.h"
 #include "platform/ui/Wnd.h"
-#include "treectrl/LineMeasureCache.h"
 #include "treectrl/RowBand.h"
 #include "treectrl/ScrollModel.h"
 #include "treectrl/TreeCtrlMetrics.h"
 #include "treectrl/VisualTree.h"
+#include "treectrl/WordWrap.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -104,8 +105,8 @@ public:
     /// The row's checked flag, 0 when it has none.
     BYTE GetCheck(const VisualNode* node) const;
     /// Writes state into the row's flag (and, with recurse, into its sub-rows', first to last),
-    /// redrawing each shown row and sending VTN_CHECKCHANGED once per flag written. A row without a
-    /// flag is skipped with its sub-rows.
+    /// sending VTN_CHECKCHANGED once per flag written, and redraws what shows of them; no relayout,
+    /// since a check changes no row's height. A row without a flag is skipped with its sub-rows.
     void SetCheck(VisualNode* node, BYTE state, bool recurse);
     /// SetCheck with recursion on every top-level row, first to last.
     void CheckAll(BYTE state);
@@ -183,7 +184,7 @@ protected:
     /// reads positions; cheap when nothing changed.
     void EnsureLayout();
 
-    /// Forgets every measured title, so the next layout measures all rows again.
+    /// Forgets every title's wrap, so the next layout measures all rows again.
     void ForgetMeasurements();
 
     // Message handlers.
@@ -202,13 +203,6 @@ protected:
     void OnDestroy() override;
 
 private:
-    /// The row font measurer the wrap asks through its word memo.
-    class RowFontMeasure final : public treectrl::ILineMeasure {
-    public:
-        CDC* dc = nullptr; // a surface with the row font selected; not owned
-        CSize MeasureLine(std::u16string_view text) override;
-    };
-
     // --- Operations' helpers (VisualTreeCtrl.cpp) ---
     VisualNode* AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage, VisualNode* parent,
                           BYTE* checkedFlag);
@@ -256,6 +250,9 @@ private:
     void ScrollBy(std::int32_t delta);
     void RequestTapAndHold(CPoint point);
     void SelectRow(VisualNode* row);
+    bool WriteCheck(VisualNode* node, BYTE state);
+    void WriteChecksBelow(VisualNode& top, BYTE state);
+    void RepaintRowsInView();
 
     // --- Keyboard helpers (VisualTreeCtrlKeys.cpp) ---
     VisualNode* RowForMoveKey(UINT virtualKey) const;
@@ -292,18 +289,15 @@ private:
     CBitmap m_frameBitmap;
     CDC m_bandDc[2]; // the rendered rows in view, and the spare for a scroll
     CBitmap m_bandBitmap[2];
-    int m_bandIndex = 0;           // which of the two band surfaces is current
-    treectrl::RowBand m_band;      // which content slice the current band holds
-    CFont m_rowFont;               // Tahoma, 13-pixel cells
-    std::int32_t m_lineHeight = 0; // height of one text line in the row font
+    int m_bandIndex = 0;                   // which of the two band surfaces is current
+    treectrl::RowBand m_band;              // which content slice the current band holds
+    CFont m_rowFont;                       // Tahoma, 13-pixel cells
+    CharAdvances* m_rowAdvances = nullptr; // the row font's advance widths, which titles are measured by
+    std::int32_t m_lineHeight = 0;         // height of one text line in the row font
     CBitmap m_checkedBitmap, m_uncheckedBitmap;
     CBitmap m_minusBitmap, m_plusBitmap;
     CBitmap m_notesBitmap;
     CBitmap m_arrowUpBitmap, m_arrowDownBitmap;
     CDC m_thumbDc[3]; // top end, body slice, bottom end
     CBitmap m_thumbBitmap[3];
-
-    // --- State: measuring ---
-    RowFontMeasure m_rowFontMeasure; // asks the band surface, which has the row font
-    treectrl::LineMeasureCache m_wordMeasures{&m_rowFontMeasure}; // word -> extent memo
 };

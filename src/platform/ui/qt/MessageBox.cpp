@@ -13,6 +13,7 @@
 #include "platform/ui/qt/MessageBoxIcons.h"
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -119,7 +120,7 @@ protected:
         painter.setPen(look::kCaptionText);
         DrawTextLine(painter,
                      QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+                     Qt::AlignLeft | Qt::AlignVCenter, ViewOf(m_title));
         DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize),
                            m_type);
         painter.setFont(look::BarFont());
@@ -136,18 +137,17 @@ protected:
                 painter.drawRect(r.adjusted(1, 1, -2, -2));
             }
             painter.setPen(pressed ? look::kHighlightText : look::kInk);
-            painter.drawText(r, Qt::AlignCenter, m_buttons[i].label);
+            DrawTextLine(painter, r, Qt::AlignCenter, ViewOf(m_buttons[i].label));
         }
     }
 
 private:
     std::vector<QString> Wrap(int width) const {
-        const QFontMetrics metrics(look::BarFont());
+        const QFont font = look::BarFont();
         std::vector<QString> lines;
         for (const std::u16string& line :
-             WrapMessage(m_text.toStdU16String(), width, [&metrics](std::u16string_view piece) {
-                 return metrics.horizontalAdvance(ToQString(piece));
-             })) {
+             WrapMessage(m_text.toStdU16String(), width,
+                         [&font](std::u16string_view piece) { return TextWidth(font, piece); })) {
             lines.push_back(QString::fromStdU16String(line));
         }
         return lines;
@@ -170,8 +170,8 @@ private:
         for (int i = m_firstLine; i < last; ++i) {
             const QRect line(m_textRect.left(), m_textRect.top() + (i - m_firstLine) * look::kBarFontCell,
                              m_textRect.width(), look::kBarFontCell);
-            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                             m_lines[static_cast<std::size_t>(i)]);
+            DrawTextLine(painter, line, Qt::AlignLeft | Qt::AlignVCenter,
+                         ViewOf(m_lines[static_cast<std::size_t>(i)]));
         }
         painter.restore();
         if (LastFirstLine() == 0) {
