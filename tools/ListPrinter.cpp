@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "ControlPictures.h"
 #include "model/CorvinaDoc.h"
-#include "platform/core/Strings.h"
 
 namespace {
 
@@ -32,22 +32,9 @@ std::string ImportanceLabel(std::int32_t importance) {
 }
 
 // Control characters would act on the terminal (a tab jumps, an escape starts a command); each is
-// shown as its picture from the Control Pictures block instead, so what is printed is what is stored.
-constexpr char16_t kFirstControlPicture = u'\u2400';
-constexpr char16_t kDeletePicture = u'\u2421';
-constexpr char16_t kFirstPrintable = u' ';
-constexpr char16_t kDelete = u'\x7F';
-
+// shown as its picture instead, so what is printed is what is stored.
 std::string Readable(std::u16string_view text) {
-    std::u16string shown(text);
-    for (char16_t& unit : shown) {
-        if (unit < kFirstPrintable) {
-            unit = static_cast<char16_t>(kFirstControlPicture + unit);
-        } else if (unit == kDelete) {
-            unit = kDeletePicture;
-        }
-    }
-    return ToUtf8(shown);
+    return WithControlPictures(text);
 }
 
 // Notes keep CR LF line breaks; each line of them becomes one printed line.
