@@ -1,8 +1,8 @@
-// Writing a list as JSON: the library escapes every text; the layout (one item a line) is ours.
-#include <nlohmann/json.hpp>
-
+// Writing a list as JSON: texts are escaped as the JSON library does; the layout (one item a line)
+// is ours.
 #include <algorithm>
 
+#include "JsonText.h"
 #include "ListJson.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/Strings.h"
@@ -32,7 +32,7 @@ public:
     void AppendText(std::u16string_view text) {
         m_utf8.clear();
         AppendUtf8(m_utf8, text);
-        m_out += nlohmann::json(m_utf8).dump();
+        AppendJsonString(m_out, m_utf8);
     }
 
     void Indent(std::size_t level) {
