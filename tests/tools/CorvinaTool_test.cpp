@@ -1,40 +1,16 @@
 // corvina-tool as a user runs it: exit statuses, standard output and error, and the files it writes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "ToolRunner.h"
 #include "support/ListBytes.h"
-#include "support/TestFolder.h"
 
 namespace {
 
 using namespace list_bytes;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class CorvinaToolTest : public ::testing::Test {
-protected:
-    ToolRun Run(const std::string& arguments) {
-        const std::string command = std::string("'") + CORVINA_TOOL_PATH + "' " + arguments + " >'" +
-                                    folder.File("stdout") + "' 2>'" + folder.File("stderr") + "'";
-        const int raw = std::system(command.c_str());
-        ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder.File("stdout")),
-                    ReadBytes(folder.File("stderr"))};
-        std::remove(folder.File("stdout").c_str());
-        std::remove(folder.File("stderr").c_str());
-        return run;
-    }
-    std::string Quoted(const std::string& name) { return "'" + folder.File(name) + "'"; }
-
-    TestFolder folder;
-};
 
 const std::string kMilkList = Header(2) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") +
                               U32(1) + Item(Wide(u"Skimmed"), 1, 0, 1) + Wide(u"low fat, fresh") + U32(0);
