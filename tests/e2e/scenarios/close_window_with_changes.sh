@@ -17,7 +17,7 @@ e2e_close_window
 # The same question as the editor's own Close asks.
 e2e_expect_screen save-question --tap "${FIRST_ROW[0]},${FIRST_ROW[1]}" --key Return \
   --tap "${DAIRY_BOX[0]},${DAIRY_BOX[1]}" --tap "${LIST_BUTTON[0]},${LIST_BUTTON[1]}" --tap "${CLOSE[0]},${CLOSE[1]}"
-# Tab moves the focus from Yes to No.
-e2e_key Tab Return
+# Tab moves the focus from Yes to No; Space presses it.
+e2e_key Tab space
 e2e_expect_exit 0
 cmp "$E2E_LISTS/Shopping.crv" "$CORVINA_SOURCE_DIR/res/samples/Shopping.crv" || e2e_fail "the list was saved"
