@@ -110,7 +110,8 @@ TEST_F(DocumentTest, OpenAndSaveRememberTheFileAsTheyLeftIt) {
         EXPECT_EQ(::stat(folder.File(name).c_str(), &status), 0);
         return FileStamp{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
                          static_cast<std::int64_t>(status.st_size),
-                         static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+                         static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                             status.st_mtim.tv_nsec};
     };
     NoteDoc doc;
     EXPECT_FALSE(doc.GetFileStamp().has_value());

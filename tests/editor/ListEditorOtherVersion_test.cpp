@@ -24,8 +24,8 @@ using editortest::kListsFolder;
 using namespace list_bytes;
 
 const std::u16string kPath = kListsFolder + u"Camping.crv";
-const std::u16string kQuestion =
-    u"'Camping' has been changed by another program.\nDo you want to replace the version it saved with yours?";
+const std::u16string kQuestion = u"'Camping' has been changed by another program.\nDo you want to replace "
+                                 u"the version it saved with yours?";
 
 /// A list of one item, Tent, quantity 2, checked or not.
 std::string TentList(std::uint32_t checked) {
@@ -134,9 +134,8 @@ TEST_F(OtherVersion, ACloseThatSavesAsksTooAndNoKeepsTheEditorOpen) {
     std::vector<uitest::ShownMessageBox> asked;
     bool stillOpen = false;
     {
-        uitest::MessageBoxRecorder answers([](const uitest::ShownMessageBox& box) {
-            return box.text == kQuestion ? IDNO : IDYES;
-        });
+        uitest::MessageBoxRecorder answers(
+            [](const uitest::ShownMessageBox& box) { return box.text == kQuestion ? IDNO : IDYES; });
         RunEditor(editor, [&] {
             editor.SendCommand(ID_LIST_CHECKALL);
             Replace(kOtherVersion);

@@ -128,8 +128,8 @@ TEST_F(MessageBoxTest, TheDefaultButtonHasTheFocusAndTabMovesIt) {
 TEST_F(MessageBoxTest, EnterAnswersNothing) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
-        for (const auto& [type, second] : {std::pair{MB_YESNO, IDNO}, std::pair{MB_OKCANCEL, IDCANCEL},
-                                           std::pair{MB_YESNOCANCEL, IDNO}}) {
+        for (const auto& [type, second] :
+             {std::pair{MB_YESNO, IDNO}, std::pair{MB_OKCANCEL, IDCANCEL}, std::pair{MB_YESNOCANCEL, IDNO}}) {
             uitest::Soon([] {
                 uitest::PressKey(VK_RETURN);
                 uitest::PressKey(VK_TAB);
@@ -147,7 +147,8 @@ TEST_F(MessageBoxTest, AYesNoCancelQuestionAnswersEachButtonAndEscapeIsCancel) {
     CDialog screen(kScreen);
     const std::u16string question = u"'Shop' contents have been changed.\nWould you like to save changes?";
     uitest::RunModal(screen, [&] {
-        for (const auto& [button, answer] : {std::pair{0, IDYES}, std::pair{1, IDNO}, std::pair{2, IDCANCEL}}) {
+        for (const auto& [button, answer] :
+             {std::pair{0, IDYES}, std::pair{1, IDNO}, std::pair{2, IDCANCEL}}) {
             uitest::Soon([button = button] {
                 uitest::GrabDevice();
                 uitest::TapScreen(ButtonCentre(button, 3));

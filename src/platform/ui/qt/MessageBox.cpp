@@ -51,7 +51,9 @@ std::vector<BoxButton> ButtonsOf(UINT type) {
     case MB_OKCANCEL:
         return {{QStringLiteral("OK"), IDOK}, {QStringLiteral("Cancel"), IDCANCEL}};
     case MB_YESNOCANCEL:
-        return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}, {QStringLiteral("Cancel"), IDCANCEL}};
+        return {{QStringLiteral("Yes"), IDYES},
+                {QStringLiteral("No"), IDNO},
+                {QStringLiteral("Cancel"), IDCANCEL}};
     case MB_YESNO:
         return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}};
     default:
