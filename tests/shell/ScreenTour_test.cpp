@@ -104,4 +104,13 @@ TEST_F(ScreenTourTest, ATourEndsThroughAnOpenQuestionAndSavesNothing) {
     EXPECT_TRUE(ListFiles().empty());
 }
 
+// Escape's own question can take the user back, so each Escape asks it again; the tour still ends,
+// with nothing written.
+TEST_F(ScreenTourTest, ATourEndsThroughEscapesQuestionAndSavesNothing) {
+    std::vector<ScreenTourStep> steps = NewListWithMilk();
+    steps.push_back(Key("Escape"));
+    EXPECT_TRUE(RunTour(steps));
+    EXPECT_TRUE(ListFiles().empty());
+}
+
 } // namespace

@@ -51,6 +51,10 @@ std::vector<BoxButton> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return {{QStringLiteral("OK"), IDOK}, {QStringLiteral("Cancel"), IDCANCEL}};
+    case MB_YESNOCANCEL:
+        return {{QStringLiteral("Yes"), IDYES},
+                {QStringLiteral("No"), IDNO},
+                {QStringLiteral("Cancel"), IDCANCEL}};
     case MB_YESNO:
         return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}};
     default:
@@ -62,6 +66,7 @@ std::vector<BoxButton> ButtonsOf(UINT type) {
 int DismissResultOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
         return IDCANCEL;
     case MB_YESNO:
         return IDNO;
@@ -133,7 +138,7 @@ protected:
             painter.setPen(look::kInk);
             painter.drawRect(r.adjusted(0, 0, -1, -1));
             if (static_cast<int>(i) == m_focused) {
-                // The focused button, which Space and Enter press, wears a second frame.
+                // The focused button, which Space presses, wears a second frame.
                 painter.drawRect(r.adjusted(1, 1, -2, -2));
             }
             painter.setPen(pressed ? look::kHighlightText : look::kInk);
@@ -233,6 +238,8 @@ private:
         ScrollLines(-event->angleDelta().y() * kLinesPerWheelNotch / kWheelNotch);
     }
 
+    /// Enter is left to fall through to nothing: it is the program's Open command, so a key meant
+    /// for the screen below never answers a question (deleting a list, say) for the user.
     bool HandleKey(QKeyEvent* event) override {
         switch (event->key()) {
         case Qt::Key_Up:
@@ -248,8 +255,6 @@ private:
                 Close(DismissResultOf(m_type));
             }
             break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
         case Qt::Key_Space:
             Close(m_buttons[static_cast<std::size_t>(m_focused)].result);
             break;
@@ -288,7 +293,7 @@ private:
     int m_visibleLines = 1;           ///< how many lines the screen has room for
     int m_firstLine = 0;              ///< the first line shown, when the message scrolls
     int m_pressed = -1;               ///< button under the pen
-    int m_focused = 0;                ///< button Space and Enter press: the default (Yes, OK) first
+    int m_focused = 0;                ///< button Space presses: the default (Yes, OK) first
     bool m_sawPress = false;          ///< the pen went down while the box showed
     int m_result = IDCANCEL;          ///< the answer
 };
