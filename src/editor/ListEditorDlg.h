@@ -133,5 +133,5 @@ private:
     bool m_titleMarked = false;                              ///< the title line ends with "*"
     editor::EditHistory m_history;                           ///< undo and redo of the list's changes
     CAcceleratorTable m_keys;                                ///< the desktop keys of the commands
-    std::size_t m_checkedCount = 0;                          ///< items with their flag set, for the window title
+    std::size_t m_checkedCount = 0; ///< items with their flag set, for the window title
 };

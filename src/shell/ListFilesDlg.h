@@ -90,6 +90,6 @@ private:
     CFont m_listFont;                           ///< Tahoma 13 pixels, normal weight
     std::vector<std::u16string> m_rowFileNames; ///< each row's file name as it lies in the folder
     CUnreadableReports m_reported;              ///< unreadable files already reported
-    bool m_filling = false; ///< true during FillList, so its own message boxes cannot restart it
+    bool m_filling = false;   ///< true during FillList, so its own message boxes cannot restart it
     CAcceleratorTable m_keys; ///< the desktop keys of the commands
 };
