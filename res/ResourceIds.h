@@ -32,6 +32,8 @@ inline constexpr std::uint16_t IDR_LISTFILES_MENU = 133;  ///< document list men
 inline constexpr std::uint16_t IDR_LISTEDITOR_MENU = 137; ///< list editor menu and its menu bar
 inline constexpr std::uint16_t IDR_ACCELERATORS = 128;    ///< the program's one shortcut table
 inline constexpr std::uint16_t IDR_MAINFRAME = 128;       ///< the application icon
+inline constexpr std::uint16_t IDR_EDITOR_KEYS = 137;     ///< the list editor's desktop keys
+inline constexpr std::uint16_t IDR_LISTFILES_KEYS = 133;  ///< the document list's desktop keys
 /// Index of the "Document" popup in the document list menu (the tap-and-hold menu).
 inline constexpr int kListFilesDocumentPopup = 1;
 /// Index of the "Item" popup in the list editor menu (the tap-and-hold menu).
@@ -44,6 +46,8 @@ inline constexpr std::uint16_t ID_FILE_CLOSE = 57602;
 inline constexpr std::uint16_t ID_FILE_SAVE = 57603;
 inline constexpr std::uint16_t ID_FILE_SAVE_AS = 57604;
 inline constexpr std::uint16_t ID_APP_ABOUT = 57664;
+inline constexpr std::uint16_t ID_EDIT_UNDO = 57643; ///< the desktop keyboard's undo (no menu item)
+inline constexpr std::uint16_t ID_EDIT_REDO = 57644; ///< the desktop keyboard's redo (no menu item)
 inline constexpr std::uint16_t ID_DOCUMENT_DELETE = 32783;
 inline constexpr std::uint16_t ID_VIEW_REFRESH = 32802;
 inline constexpr std::uint16_t ID_LIST_CHECKALL = 32807;

@@ -3,7 +3,8 @@
 // of its job: the same file loaded and one pass over its items. Each item command (add at the end,
 // edit a title, move up, delete a leaf, tick one check box) and Check all items run in an editor on
 // screen, painting as a user sees them, beside a full relayout of the same rows by the control, every
-// title measured afresh and the rows in view painted. After the runs it prints each ratio with its goal.
+// title measured afresh and the rows in view painted. The delete of a 10,000-item branch and its undo
+// run too, the undo held to the delete. After the runs it prints each ratio with its goal.
 #include "../BenchLists.h"
 
 #include "ScreenBenchMain.h"
@@ -31,6 +32,12 @@ constexpr double kCommandGoal = 1.0 / 20;
 constexpr double kCheckAllGoal = 1.0 / 4;
 /// Check all items on the larger list, in milliseconds.
 constexpr double kCheckAllMilliseconds = 10;
+/// Undoing a delete costs at most this many times the delete.
+constexpr double kUndoDeleteGoal = 2.0;
+/// The list and the branch of the undo benchmarks, and the items under each of the branch's children.
+constexpr std::int64_t kBranchListSize = 100000;
+constexpr std::int64_t kBranchSize = 10000;
+constexpr std::int64_t kBranchGroupSize = 100;
 
 /// The control's own relayout, reached as the control's derived classes reach it.
 class Relayout : public CVisualTreeCtrl {
@@ -193,6 +200,58 @@ void BM_SetFlags(benchmark::State& state) {
     });
 }
 
+/// A list of 100,000 items whose last top-level item holds 10,000 of them, open in the editor on
+/// screen; `body` gets that item's row.
+void WithBranch(const std::function<void(CListEditorDlg&, VisualNode*)>& body) {
+    CCorvinaDoc doc;
+    bench::FillList(doc, kBranchListSize - kBranchSize);
+    TaskItem item;
+    item.title = u"Branch";
+    TaskNode* branch = doc.tree.AddItem(item);
+    TaskNode* group = nullptr;
+    for (std::int64_t i = 1; i < kBranchSize; ++i) {
+        item.title = bench::TitleOf(i);
+        if (i % kBranchGroupSize == 1) {
+            group = doc.tree.AddItem(item, branch);
+        } else {
+            doc.tree.AddItem(item, group);
+        }
+    }
+    doc.SetTitle(u"Bench.crv");
+    CListEditorDlg editor(u"\\Lists\\", &doc);
+    uitest::RunModal(editor, [&] {
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        rows.RedrawWindow();
+        VisualNode* row = rows.GetFirstItem();
+        while (rows.GetItemData(row) != reinterpret_cast<UINT_PTR>(branch)) {
+            row = rows.GetNextSiblingItem(row);
+        }
+        body(editor, row);
+    });
+}
+
+void BM_DeleteBranch(benchmark::State& state) {
+    WithBranch([&](CListEditorDlg& editor, VisualNode* branch) {
+        for (auto _ : state) {
+            editor.DeleteRowItem(branch);
+            state.PauseTiming();
+            editor.Undo();
+            state.ResumeTiming();
+        }
+    });
+}
+
+void BM_UndoDeleteBranch(benchmark::State& state) {
+    WithBranch([&](CListEditorDlg& editor, VisualNode* branch) {
+        for (auto _ : state) {
+            state.PauseTiming();
+            editor.DeleteRowItem(branch);
+            state.ResumeTiming();
+            editor.Undo();
+        }
+    });
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     for (std::int64_t size : kEditorSizes) {
         b->Arg(size);
@@ -210,6 +269,8 @@ BENCHMARK(BM_DeleteLeaf)->Apply(Sizes);
 BENCHMARK(BM_TickOneBox)->Apply(Sizes);
 BENCHMARK(BM_CheckAll)->Apply(Sizes);
 BENCHMARK(BM_SetFlags)->Apply(Sizes);
+BENCHMARK(BM_DeleteBranch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoDeleteBranch)->Unit(benchmark::kMillisecond);
 
 /// Keeps every run's time, so the ratios can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -255,6 +316,13 @@ public:
             }
             std::printf("\n");
         }
+        const double remove = Time("BM_DeleteBranch");
+        const double undo = Time("BM_UndoDeleteBranch");
+        const double ratio = remove > 0 ? undo / remove : 0;
+        std::printf("\nUndoing the delete of a %lld-item branch of a %lld-item list, to the delete itself:\n"
+                    "  delete %.3f ms, undo %.3f ms, ratio %.3f  goal <= %.1f: %s\n",
+                    static_cast<long long>(kBranchSize), static_cast<long long>(kBranchListSize), remove,
+                    undo, ratio, kUndoDeleteGoal, ratio <= kUndoDeleteGoal ? "met" : "NOT MET");
     }
 
 private:

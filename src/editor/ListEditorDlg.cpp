@@ -3,7 +3,9 @@
 
 #include "editor/EditorRows.h"
 #include "model/CorvinaDoc.h"
+#include "platform/core/Strings.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/HostWindow.h"
 #include "platform/ui/Icon.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
@@ -41,18 +43,29 @@ constexpr int kNotesPage = 1;
 
 CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
     : CDialog(IDD_LISTEDITOR, parent), m_appIcon(LoadIconResource(IDR_MAINFRAME)), m_document(document),
-      m_listsFolder(listsFolder), m_extension(LoadStringResource(IDS_LIST_PATTERN)) {
+      m_listsFolder(listsFolder), m_extension(LoadStringResource(IDS_LIST_PATTERN)),
+      m_history(document->tree, m_tree) {
     for (std::size_t code = 0; code < kImportanceCount; ++code) {
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
     }
     if (!m_extension.empty()) {
         m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
+    m_keys.Load(IDR_EDITOR_KEYS);
     SetUpCommands();
     SetUpNotifications();
 }
 
+bool CListEditorDlg::PreTranslateMessage(MSG& msg) {
+    return m_keys.TranslateEnabled(this, msg) || CDialog::PreTranslateMessage(msg);
+}
+
 CListEditorDlg::~CListEditorDlg() = default;
+
+void CListEditorDlg::OnDestroy() {
+    SetHostWindowTitle(kHostWindowTitle); // the other screens leave the window its own name
+    CDialog::OnDestroy();
+}
 
 void CListEditorDlg::SetUpCommands() {
     CommandMap& commands = GetCommandMap();
@@ -67,6 +80,10 @@ void CListEditorDlg::SetUpCommands() {
     commands.OnCommand(ID_FILE_SAVE, [this] { Save(); });
     commands.OnCommand(ID_FILE_SAVE_AS, [this] { SaveAs(); });
     commands.OnCommand(ID_FILE_CLOSE, [this] { OnClose(); });
+    commands.OnCommand(ID_EDIT_UNDO, [this] { Undo(); });
+    commands.OnUpdate(ID_EDIT_UNDO, [this] { return m_history.CanUndo(); });
+    commands.OnCommand(ID_EDIT_REDO, [this] { Redo(); });
+    commands.OnUpdate(ID_EDIT_REDO, [this] { return m_history.CanRedo(); });
     for (UINT id : kRowCommands) {
         commands.OnUpdate(id, [this] { return HasSelectedRow(); });
     }
@@ -74,8 +91,8 @@ void CListEditorDlg::SetUpCommands() {
 
 void CListEditorDlg::SetUpNotifications() {
     CommandMap& commands = GetCommandMap();
-    commands.OnNotify(IDC_TASKS, VTN_CHECKCHANGED, [this](const NMHDR&, LRESULT* result) {
-        MarkModified(true);
+    commands.OnNotify(IDC_TASKS, VTN_CHECKCHANGED, [this](const NMHDR& hdr, LRESULT* result) {
+        OnCheckChanged(reinterpret_cast<const NMVTCHECK&>(hdr));
         *result = 0;
     });
     commands.OnNotify(IDC_TASKS, VTN_NOTESCLICKED, [this](const NMHDR&, LRESULT* result) {
@@ -108,6 +125,9 @@ bool CListEditorDlg::OnInitDialog() {
     // A list that arrives modified (a recovered copy) shows so from the start.
     m_title.SetWindowText(DisplayTitle());
     m_titleMarked = false;
+    if (m_document->IsModified()) {
+        m_history.ForgetSaved(); // no undo brings back a file this list is not
+    }
     MarkModified(m_document->IsModified());
     return true;
 }
@@ -116,7 +136,9 @@ void CListEditorDlg::RefillRows() {
     // Hidden while it fills, the control lays the rows out once, at its next paint, instead of
     // repainting after every row.
     m_tree.ShowWindow(SW_HIDE);
+    m_history.Clear(); // its steps name rows that are about to go
     editor::FillRows(m_tree, m_document->tree);
+    CountCheckedItems();
     m_tree.ShowWindow(SW_SHOW);
 }
 
@@ -132,17 +154,32 @@ void CListEditorDlg::MarkModified(bool modified) {
     m_document->SetModifiedFlag(modified);
     // Check all sends one change per item: only a change of the mark touches the title line. The
     // editor knows whether it added the mark, so a title that itself ends in "*" keeps its own.
-    if (modified == m_titleMarked) {
-        return;
+    if (modified != m_titleMarked) {
+        m_titleMarked = modified;
+        std::u16string text = m_title.GetWindowText();
+        if (modified) {
+            text += kModifiedMark;
+        } else if (!text.empty()) {
+            text.pop_back();
+        }
+        m_title.SetWindowText(text);
     }
-    m_titleMarked = modified;
-    std::u16string text = m_title.GetWindowText();
-    if (modified) {
-        text += kModifiedMark;
-    } else if (!text.empty()) {
-        text.pop_back();
+    // Check all and its undo title the window once, when they are through.
+    if (!m_history.CheckingAll() && !m_history.Replaying()) {
+        UpdateHostTitle();
     }
-    m_title.SetWindowText(text);
+}
+
+void CListEditorDlg::UpdateHostTitle() {
+    const std::u16string progress = u" (" + Widen(std::to_string(m_checkedCount)) + u"/" +
+                                    Widen(std::to_string(m_document->tree.Count())) + u") - ";
+    SetHostWindowTitle(m_title.GetWindowText() + progress + kHostWindowTitle);
+}
+
+void CListEditorDlg::CountCheckedItems() {
+    m_checkedCount = 0;
+    m_document->tree.Walk(
+        [this](const TaskNode& node, std::size_t) { m_checkedCount += node.item.checked != 0; });
 }
 
 void CListEditorDlg::ShowItemMenu(const NMHDR& hdr) {

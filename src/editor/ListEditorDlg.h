@@ -6,7 +6,9 @@
 // EditorRows.cpp (how a row shows its item).
 #pragma once
 
+#include "editor/EditHistory.h"
 #include "editor/TitleStatic.h"
+#include "platform/ui/Accelerators.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Font.h"
@@ -51,8 +53,8 @@ public:
     /// Appends `item` as the last sub-item of `parentRow`'s item (a top-level item when null), with
     /// its row, and marks the list modified. Answers the new row.
     VisualNode* AppendItem(const TaskItem& item, VisualNode* parentRow);
-    /// Shows `row`'s item again after an edit in place that changed it from `before`, and marks the
-    /// list modified.
+    /// Shows `row`'s edited item again and marks the list modified; `before` holds the title,
+    /// quantity, importance and notes the item had before the edit, for an undo.
     void ItemEdited(VisualNode* row, const TaskItem& before);
     /// Deletes `row`'s item with its sub-items and their rows; marks the list modified.
     void DeleteRowItem(VisualNode* row);
@@ -60,6 +62,15 @@ public:
     void MoveRowItem(VisualNode* row, bool up);
     /// Sets every item's checked flag to `state` (1 or 0) and marks the list modified.
     void CheckAllItems(BYTE state);
+
+    // --- Undo and redo (ListEditorUndo.cpp) ---
+
+    /// Takes back the last change to the list, if any: the rows, the selection and "*" follow.
+    void Undo();
+    /// Does again the last change taken back, if any.
+    void Redo();
+    /// The changes made since the editor opened.
+    const editor::EditHistory& GetHistory() const { return m_history; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -70,6 +81,11 @@ protected:
     /// Yes, No and Cancel first; the screen then ends with cancel unless the answer was Cancel or a
     /// save failed or was cancelled.
     void OnCancel() override;
+    /// The desktop keys of the editor's commands, each with its command's enabling rule, then the
+    /// dialog's own keys.
+    bool PreTranslateMessage(MSG& msg) override;
+    /// The screen ends: the host window takes back the program's own name.
+    void OnDestroy() override;
 
 private:
     // Set-up and the title line (ListEditorDlg.cpp).
@@ -78,6 +94,16 @@ private:
     /// Sets the document's modified flag and adds or removes "*" at the title line's end.
     void MarkModified(bool modified);
     void ShowItemMenu(const NMHDR& hdr);
+    /// A check box's flag was written: a change to keep, unless an undo or redo wrote it.
+    void OnCheckChanged(const NMVTCHECK& change);
+    /// After an undo or redo: selects what it answered and shows "*" unless the list is as saved.
+    void AfterHistoryStep(const editor::EditHistory::Selection& selection, std::size_t itemsBefore);
+    /// Save and Save as succeeded: the list is its file now.
+    void MarkSaved();
+    /// Titles the host window "NAME (C/N) - Corvina": the title line, the checked items and all.
+    void UpdateHostTitle();
+    /// Counts the checked items afresh, after a change of which items the list holds.
+    void CountCheckedItems();
     bool HasSelectedRow() const { return m_tree.GetSelectedItem() != nullptr; }
 
     // The item commands (ListEditorItems.cpp).
@@ -111,4 +137,7 @@ private:
     std::u16string m_listsFolder;                            ///< ends with a backslash
     std::u16string m_extension;                              ///< ".crv", from the list-file pattern
     bool m_titleMarked = false;                              ///< the title line ends with "*"
+    editor::EditHistory m_history;                           ///< undo and redo of the list's changes
+    CAcceleratorTable m_keys;                                ///< the desktop keys of the commands
+    std::size_t m_checkedCount = 0; ///< items with their flag set, for the window title
 };

@@ -50,7 +50,7 @@ bool CListEditorDlg::Save() {
     if (!m_document->OnSaveDocument(path)) {
         return false; // the document has reported why; the changes stay marked
     }
-    MarkModified(false);
+    MarkSaved();
     return true;
 }
 
@@ -73,8 +73,9 @@ bool CListEditorDlg::SaveAs() {
         return false;
     }
     m_document->SetPathName(target, true);
-    MarkModified(false);
-    m_title.SetWindowText(DisplayTitle()); // the title line shows no mark now, as MarkModified left it
+    MarkSaved();
+    m_title.SetWindowText(DisplayTitle()); // the title line shows no mark now, as MarkSaved left it
+    UpdateHostTitle();
     return true;
 }
 

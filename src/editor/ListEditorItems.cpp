@@ -19,8 +19,11 @@ void CListEditorDlg::OnAddItem(bool asSubitem) {
 }
 
 VisualNode* CListEditorDlg::AppendItem(const TaskItem& item, VisualNode* parentRow) {
+    VisualNode* selected = m_tree.GetSelectedItem();
     TaskNode* node = m_document->tree.AddItem(item, editor::NodeOfRow(m_tree, parentRow));
     VisualNode* row = editor::AddRow(m_tree, *node, parentRow);
+    m_history.Added(row, selected);
+    m_checkedCount += item.checked != 0;
     MarkModified(true);
     return row;
 }
@@ -41,6 +44,7 @@ void CListEditorDlg::OnEditItem(int startPage) {
 
 void CListEditorDlg::ItemEdited(VisualNode* row, const TaskItem& before) {
     editor::RefreshRow(m_tree, row, before, editor::NodeOfRow(m_tree, row)->item);
+    m_history.Edited(row, before);
     MarkModified(true);
 }
 
@@ -51,10 +55,9 @@ void CListEditorDlg::OnDeleteItem() {
 }
 
 void CListEditorDlg::DeleteRowItem(VisualNode* row) {
-    // The rows go first: they read their items' texts, and no row may outlive its item.
-    TaskNode* const node = editor::NodeOfRow(m_tree, row);
-    m_tree.DeleteItem(row);
-    m_document->tree.DeleteItem(node);
+    // The branch is kept, not freed, so that an undo links the same items and rows back in.
+    m_history.Delete(row);
+    CountCheckedItems();
     MarkModified(true);
 }
 
@@ -67,6 +70,7 @@ void CListEditorDlg::OnMoveItem(bool up) {
 
 void CListEditorDlg::MoveRowItem(VisualNode* row, bool up) {
     TaskNode* node = editor::NodeOfRow(m_tree, row);
+    const bool moves = up ? node->parent->firstChild != node : node->nextSibling != nullptr;
     if (up) {
         node->parent->MoveChildUp(node);
         m_tree.MoveItemUp(row);
@@ -74,12 +78,15 @@ void CListEditorDlg::MoveRowItem(VisualNode* row, bool up) {
         node->parent->MoveChildDown(node);
         m_tree.MoveItemDown(row);
     }
+    m_history.Moved(row, up, moves);
     MarkModified(true);
 }
 
 void CListEditorDlg::CheckAllItems(BYTE state) {
     // The control reports every flag it writes, each marking the list modified; the last mark
     // makes an empty list modified too.
+    m_history.BeginCheckAll(state);
     m_tree.CheckAll(state);
+    m_history.EndCheckAll();
     MarkModified(true);
 }

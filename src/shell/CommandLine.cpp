@@ -78,18 +78,20 @@ ScreenTourStep PenStep(ScreenTourStep::Kind kind, std::string_view option, const
 }
 
 ScreenTourStep KeyStep(const char* name) {
-    ScreenTourStep step;
-    step.kind = ScreenTourStep::Kind::Key;
-    step.virtualKey = VirtualKeyFromName(name);
-    if (step.virtualKey == 0) {
+    const std::optional<KeyCombination> combination = KeyCombinationFromText(name);
+    if (!combination) {
         std::string known;
         for (std::string_view key : KnownKeyNames()) {
             known += known.empty() ? "" : ", ";
             known += key;
         }
         throw CommandLineError(std::string(kKeyOption) + " does not know the key \"" + name +
-                               "\" (keys: " + known + ", a letter or a digit)");
+                               "\" (keys: " + known + ", a letter or a digit, after Ctrl+, Shift+ or Alt+)");
     }
+    ScreenTourStep step;
+    step.kind = ScreenTourStep::Kind::Key;
+    step.virtualKey = combination->virtualKey;
+    step.modifiers = combination->modifiers;
     return step;
 }
 

@@ -47,6 +47,7 @@ CListFilesDlg::CListFilesDlg(CListFolderListing& listing, CWnd* parent)
     if (!m_extension.empty()) {
         m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
+    m_keys.Load(IDR_LISTFILES_KEYS);
     SetUpCommands();
 }
 
@@ -170,4 +171,8 @@ std::u16string CListFilesDlg::GetRowFileName(int row) const {
         return {};
     }
     return m_rowFileNames[static_cast<std::size_t>(row)];
+}
+
+bool CListFilesDlg::PreTranslateMessage(MSG& msg) {
+    return m_keys.TranslateEnabled(this, msg) || CDialog::PreTranslateMessage(msg);
 }

@@ -2,6 +2,7 @@
 // name, date and item count, the menu bar of menu 133 and the focus refresh.
 #pragma once
 
+#include "platform/ui/Accelerators.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Font.h"
@@ -50,6 +51,8 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;
     void OnSetFocus(CWnd* oldWnd) override;
+    /// The desktop keys of the document commands, each as its command does it, then the dialog's.
+    bool PreTranslateMessage(MSG& msg) override;
 
 private:
     void SetUpCommands();
@@ -87,5 +90,6 @@ private:
     CFont m_listFont;                           ///< Tahoma 13 pixels, normal weight
     std::vector<std::u16string> m_rowFileNames; ///< each row's file name as it lies in the folder
     CUnreadableReports m_reported;              ///< unreadable files already reported
-    bool m_filling = false; ///< true during FillList, so its own message boxes cannot restart it
+    bool m_filling = false;   ///< true during FillList, so its own message boxes cannot restart it
+    CAcceleratorTable m_keys; ///< the desktop keys of the commands
 };

@@ -96,6 +96,22 @@ void CVisualTreeCtrl::DeleteItem(VisualNode* node) {
     FullRepaint();
 }
 
+std::size_t CVisualTreeCtrl::DetachItem(VisualNode* node) {
+    if (IsInSubtree(m_selected, node)) {
+        m_selected = nullptr;
+    }
+    // As with a delete, the shown-row list must not reach the rows taken out.
+    m_shownRows.clear();
+    const std::size_t rows = m_tree.Detach(node);
+    FullRepaint();
+    return rows;
+}
+
+void CVisualTreeCtrl::ReattachItem(VisualNode* node, VisualNode* after, std::size_t rows) {
+    m_tree.Reattach(node, after, rows);
+    FullRepaint();
+}
+
 void CVisualTreeCtrl::DeleteAllItems() {
     m_selected = nullptr;
     m_shownRows.clear();

@@ -8,11 +8,14 @@
 // desktop keyboard).
 #pragma once
 
+#include <optional>
+
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/CharAdvances.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Geometry.h"
+#include "platform/ui/Notify.h"
 #include "platform/ui/WinTypes.h"
 #include "platform/ui/Wnd.h"
 #include "treectrl/RowBand.h"
@@ -27,6 +30,14 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+/// The VTN_CHECKCHANGED record: the header, the row whose checked flag was written and the value the
+/// flag held before, so the owner can take the change back exactly.
+struct NMVTCHECK {
+    NMHDR hdr;
+    VisualNode* node = nullptr;
+    BYTE previous = 0;
+};
 
 /// The check-tree control. The owner builds its rows to mirror an item tree and reads and writes
 /// each row's data; the control reads and writes the owner's checked flags in place and tells the
@@ -76,6 +87,16 @@ public:
         m_tree.Reserve(rows);
         m_shownRows.reserve(m_tree.Count() + rows);
     }
+    /// Takes the row with its sub-rows out of the control without deleting them, so that
+    /// `ReattachItem` can put them back as they were; a selection inside them is cleared. Until then
+    /// they are the caller's, to reattach or to free with `DestroyDetachedItem` (before the next
+    /// `DeleteAllItems`, which frees their texts). Answers the number of rows taken out. Full repaint.
+    std::size_t DetachItem(VisualNode* node);
+    /// Puts back the `rows` rows under `node` that `DetachItem` took out, right after `after`, a row of
+    /// the same parent, or first among its sub-rows when `after` is null. Full repaint.
+    void ReattachItem(VisualNode* node, VisualNode* after, std::size_t rows);
+    /// Frees rows that `DetachItem` took out.
+    void DestroyDetachedItem(VisualNode* node) { m_tree.DestroyDetached(node); }
     /// Swaps the row with its previous (next) sibling when it has one; full repaint either way.
     void MoveItemUp(VisualNode* node);
     void MoveItemDown(VisualNode* node);
@@ -114,6 +135,8 @@ public:
     void Expand(VisualNode* node, bool expanded);
     /// The selected row, or null.
     VisualNode* GetSelectedItem() const { return m_selected; }
+    /// Selects the row (none when null) and, when it is shown, scrolls it into view.
+    void SelectItem(VisualNode* node);
 
     // --- Navigation -----------------------------------------------------------------------------
 
@@ -250,7 +273,9 @@ private:
     void ScrollBy(std::int32_t delta);
     void RequestTapAndHold(CPoint point);
     void SelectRow(VisualNode* row);
-    bool WriteCheck(VisualNode* node, BYTE state);
+    // Writes `state` into `node`'s flag; answers the value it held, or nothing for a row without one.
+    std::optional<BYTE> WriteCheck(VisualNode* node, BYTE state);
+    void NotifyCheckChanged(VisualNode* node, BYTE before);
     void WriteChecksBelow(VisualNode& top, BYTE state);
     void RepaintRowsInView();
 

@@ -167,21 +167,29 @@ bool CVisualTreeCtrl::OnMouseWheel(UINT, int delta, CPoint) {
     return true;
 }
 
-bool CVisualTreeCtrl::WriteCheck(VisualNode* node, BYTE state) {
+std::optional<BYTE> CVisualTreeCtrl::WriteCheck(VisualNode* node, BYTE state) {
     if (node->item.checkedFlag == nullptr) {
-        return false;
+        return std::nullopt;
     }
+    const BYTE before = *node->item.checkedFlag;
     *node->item.checkedFlag = state;
-    return true;
+    return before;
+}
+
+void CVisualTreeCtrl::NotifyCheckChanged(VisualNode* node, BYTE before) {
+    // The owner hears which row changed and from what, so it can put the flag back.
+    NMVTCHECK change{{this, GetDlgCtrlID(), VTN_CHECKCHANGED}, node, before};
+    SendNotifyToParent(change.hdr);
 }
 
 void CVisualTreeCtrl::WriteChecksBelow(VisualNode& top, BYTE state) {
     // A row without a flag keeps its sub-rows as they are.
     WalkPreOrder(top, [&](VisualNode& row, std::size_t) {
-        if (!WriteCheck(&row, state)) {
+        const std::optional<BYTE> before = WriteCheck(&row, state);
+        if (!before) {
             return false;
         }
-        NotifyParent(VTN_CHECKCHANGED);
+        NotifyCheckChanged(&row, *before);
         return true;
     });
 }
@@ -193,15 +201,16 @@ void CVisualTreeCtrl::RepaintRowsInView() {
 }
 
 void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
-    if (!WriteCheck(node, state)) {
+    const std::optional<BYTE> before = WriteCheck(node, state);
+    if (!before) {
         return;
     }
     if (!recurse) {
         RedrawItem(node);
-        NotifyParent(VTN_CHECKCHANGED);
+        NotifyCheckChanged(node, *before);
         return;
     }
-    NotifyParent(VTN_CHECKCHANGED);
+    NotifyCheckChanged(node, *before);
     WriteChecksBelow(*node, state);
     RepaintRowsInView();
 }

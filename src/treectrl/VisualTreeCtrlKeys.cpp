@@ -51,6 +51,22 @@ void CVisualTreeCtrl::ScrollIntoView(const VisualNode* row) {
     }
 }
 
+void CVisualTreeCtrl::SelectItem(VisualNode* node) {
+    VisualNode* previous = m_selected;
+    m_selected = node;
+    if (previous != nullptr && previous != node) {
+        RedrawItem(previous);
+    }
+    if (node == nullptr) {
+        return;
+    }
+    EnsureLayout();
+    RedrawItem(node);
+    if (IsShown(node)) {
+        ScrollIntoView(node);
+    }
+}
+
 bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
     EnsureLayout(); // the keys act on the rows as they are now
     if (m_shownRows.empty()) {

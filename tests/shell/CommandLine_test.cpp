@@ -61,6 +61,30 @@ TEST(CommandLine, TourStepsKeepTheirOrder) {
                                                                       {Kind::Tap, {1, 2}, 0, {}}}));
 }
 
+// --key takes Qt's portable key sequence text: modifiers in any order and case, then the key.
+TEST(CommandLine, KeyCombinationsCarryTheirModifiers) {
+    Arguments args({"corvina", "--screenshot=x.png", "--key", "Ctrl+Z", "--key", "Ctrl+Shift+Z", "--key",
+                    "alt+Up", "--key", "Shift+Insert", "--key", "F2", "--key=F5", "--key", "Shift+Ctrl+Del"});
+    const ProgramOptions options = args.Take();
+    ASSERT_TRUE(options.screenshot.has_value());
+    using Kind = ScreenTourStep::Kind;
+    constexpr UINT kCtrl = 0x0008;
+    constexpr UINT kShift = 0x0004;
+    constexpr UINT kAlt = 0x20000000;
+    EXPECT_EQ(options.screenshot->steps,
+              (std::vector<ScreenTourStep>{{Kind::Key, {}, 'Z', {}, kCtrl},
+                                           {Kind::Key, {}, 'Z', {}, kCtrl | kShift},
+                                           {Kind::Key, {}, 0x26, {}, kAlt},
+                                           {Kind::Key, {}, 0x2D, {}, kShift},
+                                           {Kind::Key, {}, 0x71, {}, 0},
+                                           {Kind::Key, {}, 0x74, {}, 0},
+                                           {Kind::Key, {}, 0x2E, {}, kCtrl | kShift}}));
+    for (const char* bad : {"Ctrl+", "Ctrl+Ctrl+Z", "Hyper+Z", "+Z", "Ctrl+Shift", "F13", "Ctrl+Zed"}) {
+        Arguments refused({"corvina", "--screenshot", "a.png", "--key", bad});
+        EXPECT_THROW(refused.Take(), CommandLineError) << bad;
+    }
+}
+
 TEST(CommandLine, BadValuesAreRefused) {
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"corvina", "--device-root"},
@@ -110,9 +134,11 @@ TEST(CommandLine, HelpAndVersionAreRequestsAndTheUsageNamesEveryOption) {
     EXPECT_EQ(version.Take().request, ProgramOptions::Request::Version);
     for (const char* option :
          {"--device-root DIR", "--storage-card DIR", "--scale N", "--screenshot FILE", "--tap X,Y",
-          "--hold X,Y", "--double-tap X,Y", "--key NAME", "--type TEXT", "--help", "--version"}) {
+          "--hold X,Y", "--double-tap X,Y", "--key KEYS", "--type TEXT", "--help", "--version"}) {
         EXPECT_NE(ProgramUsage().find(option), std::string_view::npos) << option;
     }
+    EXPECT_NE(ProgramUsage().find("Ctrl+Shift+Z"), std::string_view::npos)
+        << "--key says it takes combinations";
 }
 
 } // namespace

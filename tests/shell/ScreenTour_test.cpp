@@ -37,6 +37,16 @@ ScreenTourStep Tap(CPoint point) {
 ScreenTourStep Key(const char* name) {
     return {Kind::Key, {}, VirtualKeyFromName(name), {}};
 }
+/// A key combination written as the tour's --key takes it.
+ScreenTourStep Keys(const char* text) {
+    const std::optional<KeyCombination> combination = KeyCombinationFromText(text);
+    EXPECT_TRUE(combination.has_value()) << text;
+    return {Kind::Key,
+            {},
+            combination ? combination->virtualKey : 0,
+            {},
+            combination ? combination->modifiers : 0};
+}
 ScreenTourStep Type(std::u16string text) {
     return {Kind::Type, {}, 0, std::move(text)};
 }
@@ -111,6 +121,19 @@ TEST_F(ScreenTourTest, ATourEndsThroughEscapesQuestionAndSavesNothing) {
     steps.push_back(Key("Escape"));
     EXPECT_TRUE(RunTour(steps));
     EXPECT_TRUE(ListFiles().empty());
+}
+
+// Key combinations reach the editor as a keyboard's do: Insert adds, Ctrl+Z takes it back and Ctrl+Y
+// does it again, and Ctrl+Shift+S saves under a typed name.
+TEST_F(ScreenTourTest, KeyCombinationsReachTheCommandsAsAKeyboardsDo) {
+    std::vector<ScreenTourStep> steps = {Tap(kNewButton),  Tap(kCreateNewListEntry), Keys("Insert"),
+                                         Type(u"Milk"),    Tap(kCaptionOk),          Keys("Insert"),
+                                         Type(u"Eggs"),    Tap(kCaptionOk),          Keys("Ctrl+Z"),
+                                         Keys("Ctrl+Z"),   Keys("Ctrl+Y"),           Keys("Ctrl+Shift+S"),
+                                         Type(u"Errands"), Tap(kCaptionOk)};
+    EXPECT_TRUE(RunTour(steps));
+    EXPECT_EQ(Bytes(u"\\Apps\\Lists\\Errands.crv"),
+              Header(1) + RootItem() + U32(1) + Item(Wide(u"Milk"), 1, 0, 1) + Wide(u"") + U32(0));
 }
 
 } // namespace

@@ -150,6 +150,17 @@ template <class Item> struct TreeNode {
         lastChild = child;
     }
 
+    /// Links the detached `child` (whose parent is this node) right after `before`, one of the
+    /// children, or first when `before` is null.
+    void LinkAfter(TreeNode* before, TreeNode* child) {
+        TreeNode*& next = before != nullptr ? before->nextSibling : firstChild;
+        child->nextSibling = next;
+        next = child;
+        if (lastChild == before) {
+            lastChild = child;
+        }
+    }
+
     /// Unlinks `child` from the children; it keeps its parent link and its own children.
     void Unlink(TreeNode* child) {
         TreeNode* const before = ChildBefore(child);
@@ -284,6 +295,29 @@ public:
         DeleteChildrenWhere(root, doomed);
         // The walk looks at a node's children only after visiting it, so they are pruned by then.
         WalkPreOrder(root, [&](Node& node, std::size_t) { DeleteChildrenWhere(node, doomed); });
+    }
+
+    /// Takes `node` with its descendants out of the tree without destroying them, so that `Reattach`
+    /// can put them back as they were; until then they are the caller's to reattach or to destroy
+    /// (`DestroyDetached`). `node` keeps its parent link. Answers the number of nodes taken out.
+    std::size_t Detach(Node* node) {
+        assert(node != nullptr && node != &root && node->parent != nullptr);
+        assert(node->parent->HasChild(node));
+        const std::size_t nodes = 1 + node->CountDescendants();
+        m_count -= nodes;
+        node->parent->Unlink(node);
+        node->parent->CheckInvariants();
+        return nodes;
+    }
+
+    /// Puts back the subtree `top` that `Detach` took out (`nodes` nodes), right after `before`, a
+    /// child of `top`'s parent, or first among its children when `before` is null.
+    void Reattach(Node* top, Node* before, std::size_t nodes) {
+        Node* const owner = top->parent;
+        assert(before == nullptr || owner->HasChild(before));
+        owner->LinkAfter(before, top);
+        m_count += nodes;
+        owner->CheckInvariants();
     }
 
     /// Deletes every item; the hidden root and its item stay.

@@ -36,18 +36,34 @@ bool CAcceleratorTable::Load(UINT tableId) {
     return !m_entries.empty();
 }
 
-bool CAcceleratorTable::Translate(CWnd* target, const MSG& msg) const {
-    if (msg.message != WM_KEYDOWN || target == nullptr) {
-        return false;
+const CAcceleratorTable::Entry* CAcceleratorTable::Match(const MSG& msg) const {
+    if (msg.message != WM_KEYDOWN) {
+        return nullptr;
     }
     const BYTE held = ModifiersOf(msg.lParam);
     const auto matches = [&](const Entry& e) {
         return (e.flags & FVIRTKEY) != 0 && e.key == msg.wParam && (e.flags & kModifierFlags) == held;
     };
     const auto it = std::find_if(m_entries.begin(), m_entries.end(), matches);
-    if (it == m_entries.end()) {
+    return it != m_entries.end() ? &*it : nullptr;
+}
+
+bool CAcceleratorTable::Translate(CWnd* target, const MSG& msg) const {
+    const Entry* entry = target != nullptr ? Match(msg) : nullptr;
+    if (entry == nullptr) {
         return false;
     }
-    target->SendCommand(it->command);
+    target->SendCommand(entry->command);
+    return true;
+}
+
+bool CAcceleratorTable::TranslateEnabled(CWnd* target, const MSG& msg) const {
+    const Entry* entry = target != nullptr ? Match(msg) : nullptr;
+    if (entry == nullptr) {
+        return false;
+    }
+    if (target->IsCommandEnabled(entry->command)) {
+        target->SendCommand(entry->command);
+    }
     return true;
 }

@@ -32,7 +32,13 @@ public:
     /// command to `target` and answers true: the press is consumed. Key releases are never
     /// consumed, so hooks that act on them still see them.
     bool Translate(CWnd* target, const MSG& msg) const;
+    /// Like Translate, but the command is sent only when `target` shows it enabled (its enabling
+    /// rule, or its handler): a key whose command is greyed does nothing, and is consumed all the
+    /// same, so it never reaches a control as a key of its own.
+    bool TranslateEnabled(CWnd* target, const MSG& msg) const;
 
 private:
+    const Entry* Match(const MSG& msg) const;
+
     std::vector<Entry> m_entries; ///< the shortcuts, in resource order
 };

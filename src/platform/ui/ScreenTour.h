@@ -22,13 +22,14 @@ struct ScreenTourStep {
         Tap,       ///< pen down and up at `point`
         Hold,      ///< a tap-and-hold at `point` (the right click the device takes for one)
         DoubleTap, ///< two quick taps at `point`
-        Key,       ///< a press and release of `virtualKey` for the focused window
+        Key,       ///< a press and release of `virtualKey`, with `modifiers` held, for the focused window
         Type,      ///< `text` typed into the focused window, one key per character
     };
     Kind kind = Kind::Tap;
     CPoint point;        ///< device-screen point (logical pixels, 0..239 x 0..319) of a pen step
     UINT virtualKey = 0; ///< the key of a Key step
     std::u16string text; ///< the text of a Type step
+    UINT modifiers = 0;  ///< the modifiers held with a Key step's key: MK_SHIFT, MK_CONTROL and kAltDown
     bool operator==(const ScreenTourStep&) const = default;
 };
 

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/HostWindow.h"
 #include "platform/ui/InputPanel.h"
 #include "platform/ui/KeyHook.h"
 #include "platform/ui/qt/CaptionBar.h"
@@ -38,7 +39,7 @@ void DestroyDevice() {
 DeviceWindow::DeviceWindow()
     : m_caption(new CaptionBar(this)), m_screenArea(new QWidget(this)), m_panel(new InputPanelWidget(this)),
       m_menuBar(new MenuBarWidget(this)) {
-    setWindowTitle(QStringLiteral("Corvina"));
+    setWindowTitle(QString::fromUtf16(kHostWindowTitle));
     setFixedSize(look::kScreenWidth, look::kScreenHeight);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -197,4 +198,16 @@ void LowerInputPanel() {
 }
 bool IsInputPanelRaised() {
     return platform::DeviceExists() && platform::Device().IsInputPanelRaised();
+}
+
+void SetHostWindowTitle(const std::u16string& title) {
+    // A screen that ends after the program took its device down has no window to title.
+    if (platform::DeviceExists()) {
+        platform::Device().setWindowTitle(QString::fromStdU16String(title));
+    }
+}
+
+std::u16string GetHostWindowTitle() {
+    return platform::DeviceExists() ? platform::Device().windowTitle().toStdU16String()
+                                    : std::u16string(kHostWindowTitle);
 }

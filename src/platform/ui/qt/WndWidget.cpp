@@ -1,6 +1,7 @@
 // Qt events of a window's widget, forwarded to its owner's message handlers.
 #include "platform/ui/qt/WndWidget.h"
 
+#include "platform/ui/DesktopKeys.h"
 #include "platform/ui/GestureState.h"
 #include "platform/ui/qt/DCBridge.h"
 
@@ -254,7 +255,10 @@ constexpr KeyPair kKeys[] = {
     {Qt::Key_Left, VK_LEFT},      {Qt::Key_Up, VK_UP},         {Qt::Key_Right, VK_RIGHT},
     {Qt::Key_Down, VK_DOWN},      {Qt::Key_Delete, VK_DELETE}, {Qt::Key_PageUp, VK_PRIOR},
     {Qt::Key_PageDown, VK_NEXT},  {Qt::Key_Home, VK_HOME},     {Qt::Key_End, VK_END},
+    {Qt::Key_Insert, VK_INSERT},
 };
+/// F1 to F12 follow each other in both codes.
+constexpr int kFunctionKeys = VK_F12 - VK_F1 + 1;
 } // namespace
 
 UINT VirtualKeyOf(int qtKey) {
@@ -267,6 +271,9 @@ UINT VirtualKeyOf(int qtKey) {
     if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
         return static_cast<UINT>(qtKey);
     }
+    if (qtKey >= Qt::Key_F1 && qtKey < Qt::Key_F1 + kFunctionKeys) {
+        return VK_F1 + static_cast<UINT>(qtKey - Qt::Key_F1);
+    }
     return 0;
 }
 
@@ -278,6 +285,9 @@ int QtKeyOf(UINT virtualKey) {
     }
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) {
         return static_cast<int>(virtualKey);
+    }
+    if (virtualKey >= VK_F1 && virtualKey <= VK_F12) {
+        return Qt::Key_F1 + static_cast<int>(virtualKey - VK_F1);
     }
     return 0;
 }
