@@ -116,8 +116,19 @@ public:
         double goal;
     };
 
-    RatioReporter(std::vector<Pair> pairs, std::vector<Ceiling> ceilings = {})
-        : m_pairs(std::move(pairs)), m_ceilings(std::move(ceilings)) {}
+    /// A counter of a measured operation held to the same counter of its baseline of the same size
+    /// ("peak_MiB" of BM_ToolShow at most 1.0 times that of BM_ToolExport).
+    struct CounterPair {
+        std::string measured;
+        std::string baseline;
+        std::string counter;
+        double goal;
+    };
+
+    RatioReporter(std::vector<Pair> pairs, std::vector<Ceiling> ceilings = {},
+                  std::vector<CounterPair> counterPairs = {})
+        : m_pairs(std::move(pairs)), m_ceilings(std::move(ceilings)),
+          m_counterPairs(std::move(counterPairs)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -164,6 +175,24 @@ public:
                             value <= ceiling.goal ? "met" : "NOT MET");
             }
         }
+        for (const CounterPair& pair : m_counterPairs) {
+            const std::string suffix = ":" + pair.counter;
+            for (const auto& [name, value] : m_counters) {
+                if (name.rfind(pair.measured + "/", 0) != 0 || !name.ends_with(suffix)) {
+                    continue;
+                }
+                const std::string size = name.substr(pair.measured.size());
+                const auto baseline = m_counters.find(pair.baseline + size);
+                if (baseline == m_counters.end() || baseline->second <= 0) {
+                    continue;
+                }
+                const double ratio = value / baseline->second;
+                std::printf("%-50s %-12s <=%4.1fx %9.2fx %10.3f %10.3f  %s\n",
+                            name.substr(0, name.size() - suffix.size()).c_str(), pair.counter.c_str(),
+                            pair.goal, ratio, value, baseline->second,
+                            ratio <= pair.goal ? "met" : "NOT MET");
+            }
+        }
         std::fflush(stdout);
     }
 
@@ -174,15 +203,17 @@ private:
     };
     std::vector<Pair> m_pairs;
     std::vector<Ceiling> m_ceilings;
+    std::vector<CounterPair> m_counterPairs;
     std::map<std::string, Times> m_times;
     std::map<std::string, double> m_counters;
 };
 
 /// The main of a list benchmark program: runs everything and prints the goal lines.
 inline int RunWithRatios(int argc, char** argv, std::vector<RatioReporter::Pair> pairs,
-                         std::vector<RatioReporter::Ceiling> ceilings = {}) {
+                         std::vector<RatioReporter::Ceiling> ceilings = {},
+                         std::vector<RatioReporter::CounterPair> counterPairs = {}) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(std::move(pairs), std::move(ceilings));
+    RatioReporter reporter(std::move(pairs), std::move(ceilings), std::move(counterPairs));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

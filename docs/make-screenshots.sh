@@ -11,7 +11,9 @@ corvina="$build/src/shell/main/corvina"
 
 device="$(mktemp -d "${TMPDIR:-/tmp}/corvina-docs.XXXXXX")"
 trap 'rm -rf "$device"' EXIT
-bash "$here/scripts/install.sh" --device-root "$device" >/dev/null
+# The first run installs the device.
+QT_QPA_PLATFORM=offscreen "$corvina" --device-root "$device" --screenshot "$device/first-run.png" >/dev/null
+rm "$device/first-run.png"
 lists="$device/Program Files/Corvina/Lists"
 touch -d "2026-12-05 12:00 UTC" "$lists/Shopping.crv"
 touch -d "2026-12-01 12:00 UTC" "$lists/Packing.crv"

@@ -75,6 +75,7 @@ inline constexpr std::uint16_t IDS_SAVE_CHANGES = 57608;      ///< close prompt,
 inline constexpr std::uint16_t IDS_RESTORE_CHANGES = 57609;   ///< restore question: %1 list, %2 copy's time
 inline constexpr std::uint16_t IDS_DELETE_PROMPT = 57701;     ///< "Delete '%s'?"
 inline constexpr std::uint16_t IDS_DELETE_FAILED = 57702;     ///< "File deletion failed"
+inline constexpr std::uint16_t IDS_CHANGED_ELSEWHERE = 57740; ///< Save over another version, %s = list
 inline constexpr std::uint16_t IDS_REGISTRY_KEY = 57703;      ///< "SOFTWARE\Tarrow\Corvina"
 inline constexpr std::uint16_t IDS_INSTALL_DIR_VALUE = 57704; ///< "InstallDir"
 inline constexpr std::uint16_t IDS_LISTS_SUBFOLDER = 57705;   ///< "\Lists"

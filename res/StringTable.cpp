@@ -37,6 +37,8 @@ constexpr StringResource kStrings[] = {
     {IDS_RESTORE_CHANGES, u"Unsaved changes to '%1' were kept at %2.\nWould you like to restore them?"},
     {IDS_DELETE_PROMPT, u"Delete '%s'?"},
     {IDS_DELETE_FAILED, u"File deletion failed"},
+    {IDS_CHANGED_ELSEWHERE,
+     u"'%s' has been changed by another program.\nDo you want to replace the version it saved with yours?"},
     // Start-up: where the lists live.
     {IDS_REGISTRY_KEY, u"SOFTWARE\\Tarrow\\Corvina"},
     {IDS_INSTALL_DIR_VALUE, u"InstallDir"},

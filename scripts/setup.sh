@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the fuzzers need.
+# Installs every Debian package the build, the tests, the benchmarks, the fuzzers and the .deb need.
 # Quick when everything is present: apt is only consulted for what is missing.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev
   qt6-base-dev libgl-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps
   desktop-file-utils
+  dpkg-dev file lintian python3
+  time
 )
 
 missing=()

@@ -1,35 +1,33 @@
-// Formatting a list as an indented tree for people.
+// Writing a list as an indented tree for people, item by item as the walk reaches them.
 #include "ListPrinter.h"
 
 #include <algorithm>
-#include <string_view>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 
 #include "model/CorvinaDoc.h"
 #include "platform/core/Strings.h"
+#include "platform/core/TextStream.h"
 
 namespace {
 
-constexpr std::string_view kIndentPerLevel = "    ";
+constexpr std::size_t kIndentPerLevel = 4;
 constexpr std::string_view kChecked = "[x] ";
 constexpr std::string_view kUnchecked = "[ ] ";
 constexpr std::string_view kNotesPrefix = "| ";
 constexpr std::string_view kQuantitySeparator = " x ";
+constexpr std::string_view kHeadingSeparator = ": ";
+constexpr char kLineEnd = '\n';
 // Deeper than this the indentation stops growing and the line names its level instead, so a
 // pathologically deep list prints in space proportional to its size.
 constexpr std::size_t kDeepestIndentedLevel = 32;
-
-std::string ImportanceLabel(std::int32_t importance) {
-    switch (importance) {
-    case TaskItem::kHighImportance:
-        return "  (high)";
-    case TaskItem::kNormalImportance:
-        return "";
-    case TaskItem::kLowImportance:
-        return "  (low)";
-    default:
-        return "  (importance " + std::to_string(importance) + ")";
-    }
-}
+// Notes stand one level deeper than their item.
+constexpr std::size_t kMostIndentLevels = kDeepestIndentedLevel + 1;
+// The longest a number printed here can be: a 64-bit depth's twenty digits (a 32-bit importance
+// takes eleven with its sign).
+constexpr std::size_t kLongestNumber = std::numeric_limits<std::uint64_t>::digits10 + 1;
 
 // Control characters would act on the terminal (a tab jumps, an escape starts a command); each is
 // shown as its picture from the Control Pictures block instead, so what is printed is what is stored.
@@ -38,20 +36,97 @@ constexpr char16_t kDeletePicture = u'\u2421';
 constexpr char16_t kFirstPrintable = u' ';
 constexpr char16_t kDelete = u'\x7F';
 
-std::string Readable(std::u16string_view text) {
-    std::u16string shown(text);
-    for (char16_t& unit : shown) {
-        if (unit < kFirstPrintable) {
-            unit = static_cast<char16_t>(kFirstControlPicture + unit);
-        } else if (unit == kDelete) {
-            unit = kDeletePicture;
-        }
-    }
-    return ToUtf8(shown);
+bool IsControl(char16_t unit) {
+    return unit < kFirstPrintable || unit == kDelete;
 }
 
+char16_t PictureOf(char16_t unit) {
+    return unit == kDelete ? kDeletePicture : static_cast<char16_t>(kFirstControlPicture + unit);
+}
+
+// Encodes `text` as UTF-8 with each control character as its picture, at `out`, which has room for
+// `kMostUtf8BytesPerUnit` bytes a unit (a picture takes exactly that); answers where the bytes end.
+// A control character is never half of a surrogate pair, so cutting the text at one keeps pairs whole.
+char* EncodeReadable(std::u16string_view text, char* out) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!IsControl(text[i])) {
+            continue;
+        }
+        out = EncodeUtf8(text.substr(start, i - start), out);
+        const char16_t picture = PictureOf(text[i]);
+        out = EncodeUtf8(std::u16string_view(&picture, 1), out);
+        start = i + 1;
+    }
+    return EncodeUtf8(text.substr(start), out);
+}
+
+char* PutBytes(char* out, std::string_view bytes) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+template <class Number> char* PutDecimal(char* out, Number value) {
+    return std::to_chars(out, out + kLongestNumber, value).ptr;
+}
+
+char* PutIndent(char* out, std::size_t levels) {
+    const std::size_t spaces = std::min(levels, kMostIndentLevels) * kIndentPerLevel;
+    std::memset(out, ' ', spaces);
+    return out + spaces;
+}
+
+char* PutImportance(char* out, std::int32_t importance) {
+    switch (importance) {
+    case TaskItem::kHighImportance:
+        return PutBytes(out, "  (high)");
+    case TaskItem::kNormalImportance:
+        return out;
+    case TaskItem::kLowImportance:
+        return PutBytes(out, "  (low)");
+    default:
+        out = PutBytes(out, "  (importance ");
+        out = PutDecimal(out, importance);
+        *out++ = ')';
+        return out;
+    }
+}
+
+// The most bytes a line takes besides its text's: the deepest indent, "(level N) ", the check box,
+// the quantity and its separator, the longest importance label and the line end. Each label is
+// well within its room here.
+constexpr std::size_t kLongestLabel = 32;
+constexpr std::size_t kLongestLineFrame = kMostIndentLevels * kIndentPerLevel + kLongestLabel +
+                                          kChecked.size() + kLongestNumber + kQuantitySeparator.size() +
+                                          kLongestLabel + 1;
+
+// Encodes each line straight into the writer's block, as export encodes its records; a line too long
+// for a block (pages of notes) is encoded apart first.
+class LineWriter {
+public:
+    explicit LineWriter(TextStreamWriter& out) : m_out(out) {}
+
+    /// Writes the line `encode` puts at the room it is given, which holds `kLongestLineFrame` bytes
+    /// and `kMostUtf8BytesPerUnit` for each of the line's `textUnits`.
+    template <class Encode> void Line(std::size_t textUnits, const Encode& encode) {
+        const std::size_t longest = kLongestLineFrame + textUnits * kMostUtf8BytesPerUnit;
+        if (longest <= TextStreamWriter::kBlockSize) {
+            char* const start = m_out.Claim(longest);
+            m_out.Commit(static_cast<std::size_t>(encode(start) - start));
+            return;
+        }
+        m_scratch.resize(longest);
+        const char* const end = encode(m_scratch.data());
+        m_out.Write(std::string_view(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data())));
+    }
+
+private:
+    TextStreamWriter& m_out;
+    std::string m_scratch; // reused for every line too long for the block
+};
+
 // Notes keep CR LF line breaks; each line of them becomes one printed line.
-void AppendNotes(std::string& out, std::u16string_view notes, const std::string& indent) {
+void WriteNotes(LineWriter& out, std::u16string_view notes, std::size_t indentLevels) {
     std::size_t start = 0;
     while (start <= notes.size()) {
         std::size_t end = notes.find(u'\n', start);
@@ -62,10 +137,13 @@ void AppendNotes(std::string& out, std::u16string_view notes, const std::string&
         if (end < notes.size() && !line.empty() && line.back() == u'\r') {
             line.remove_suffix(1);
         }
-        out += indent;
-        out += kNotesPrefix;
-        out += Readable(line);
-        out += '\n';
+        out.Line(line.size(), [&](char* at) {
+            at = PutIndent(at, indentLevels);
+            at = PutBytes(at, kNotesPrefix);
+            at = EncodeReadable(line, at);
+            *at++ = kLineEnd;
+            return at;
+        });
         start = end + 1;
     }
 }
@@ -82,27 +160,35 @@ std::string FormatItemCount(std::size_t count) {
     return std::to_string(count) + " items";
 }
 
-std::string FormatListForReading(const CCorvinaDoc& doc, const std::u16string& listName) {
-    std::string out = Readable(listName) + ": " + FormatItemCount(doc.tree.Count()) + "\n";
+void WriteListForReading(const CCorvinaDoc& doc, std::u16string_view listName, TextStreamWriter& writer) {
+    LineWriter out(writer);
+    out.Line(listName.size(), [&](char* at) {
+        at = EncodeReadable(listName, at);
+        at = PutBytes(at, kHeadingSeparator);
+        at = PutBytes(at, FormatItemCount(doc.tree.Count()));
+        *at++ = kLineEnd;
+        return at;
+    });
     doc.tree.Walk([&out](const TaskNode& node, std::size_t depth) {
-        std::string indent;
-        for (std::size_t level = 0; level < std::min(depth, kDeepestIndentedLevel); ++level) {
-            indent += kIndentPerLevel;
-        }
+        const std::size_t levels = std::min(depth, kDeepestIndentedLevel);
         const TaskItem& item = node.item;
-        out += indent;
-        if (depth > kDeepestIndentedLevel) {
-            out += "(level " + std::to_string(depth) + ") ";
-        }
-        out += item.checked ? kChecked : kUnchecked;
-        out += std::to_string(item.quantity);
-        out += kQuantitySeparator;
-        out += Readable(item.title);
-        out += ImportanceLabel(item.importance);
-        out += '\n';
+        out.Line(item.title.size(), [&](char* at) {
+            at = PutIndent(at, levels);
+            if (depth > kDeepestIndentedLevel) {
+                at = PutBytes(at, "(level ");
+                at = PutDecimal(at, depth);
+                at = PutBytes(at, ") ");
+            }
+            at = PutBytes(at, item.checked ? kChecked : kUnchecked);
+            at = PutDecimal(at, item.quantity);
+            at = PutBytes(at, kQuantitySeparator);
+            at = EncodeReadable(item.title, at);
+            at = PutImportance(at, item.importance);
+            *at++ = kLineEnd;
+            return at;
+        });
         if (!item.notes.empty()) {
-            AppendNotes(out, item.notes, indent + std::string(kIndentPerLevel));
+            WriteNotes(out, item.notes, levels + 1);
         }
     });
-    return out;
 }

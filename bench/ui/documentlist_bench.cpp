@@ -1,7 +1,9 @@
 // Benchmarks of the document list's work a user waits for, each beside a baseline from the same run:
 // opening a list of 100,000 items from the list (load, the editor's rows filled, the first paint)
-// against loading the same file into a document alone, and a Refresh of a Lists folder of 1,000
-// small lists against reading their headers alone. After the runs it prints the ratios.
+// against loading the same file into a document alone; a Refresh of a Lists folder of 1,000 small
+// lists against reading their headers alone; and the first screen over 10,000 lists against a plain
+// C loop that lists the folder, asks each file's status and reads its 12 header bytes. After the
+// runs it prints the ratios.
 #include "../BenchLists.h"
 
 #include "editor/ListEditorDlg.h"
@@ -16,6 +18,10 @@
 #include "shell/ListFolderListing.h"
 
 #include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,8 +33,13 @@ namespace {
 constexpr std::int64_t kBigListItems = 100000;
 constexpr std::int64_t kSmallLists = 1000;
 constexpr std::int64_t kSmallListItems = 5;
+constexpr std::int64_t kManyLists = 10000;
 constexpr double kOpenGoal = 2.5;
 constexpr double kRefreshGoal = 2.0;
+/// The first screen over many lists: microseconds a file, and about twice the plain C loop.
+constexpr double kFirstScreenMicrosecondsGoal = 6.0;
+constexpr double kFirstScreenGoal = 2.0;
+constexpr std::size_t kHeaderBytes = 12;
 
 /// The device's Lists folder of one benchmark, under the scratch folder's device root.
 std::u16string ListsFolder(const std::string& name) {
@@ -44,6 +55,16 @@ void MakeListsFolder(const std::u16string& folder, std::int64_t lists, std::int6
         if (!doc.OnSaveDocument(folder + u"List" + Widen(std::to_string(i)) + u".crv")) {
             std::abort();
         }
+    }
+}
+
+/// Makes a Lists folder holding `lists` copies of one list of `items` items: the same bytes as
+/// saving each, without a safe save's flush per file.
+void CopyListsFolder(const std::u16string& folder, std::int64_t lists, std::int64_t items) {
+    MakeListsFolder(folder, 1, items);
+    const std::filesystem::path host = ToUtf8(HostPathFromDevicePath(folder));
+    for (std::int64_t i = 1; i < lists; ++i) {
+        std::filesystem::copy_file(host / "List0.crv", host / ("List" + std::to_string(i) + ".crv"));
     }
 }
 
@@ -107,10 +128,49 @@ void BM_Refresh(benchmark::State& state) {
     });
 }
 
+/// The floor of the first screen: the folder listed, each file's status asked and its header read,
+/// in plain C.
+void BM_CLoopHeaders(benchmark::State& state) {
+    const std::string folder = ToUtf8(HostPathFromDevicePath(ListsFolder("many")));
+    for (auto _ : state) {
+        std::uint64_t headerBytes = 0;
+        DIR* const listing = ::opendir(folder.c_str());
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string path = folder + "/" + entry->d_name;
+            struct stat info {};
+            if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+                continue;
+            }
+            char header[kHeaderBytes];
+            const int file = ::open(path.c_str(), O_RDONLY);
+            headerBytes += static_cast<std::uint64_t>(::read(file, header, sizeof(header)));
+            ::close(file);
+        }
+        ::closedir(listing);
+        benchmark::DoNotOptimize(headerBytes);
+    }
+    state.counters["us_per_file"] =
+        benchmark::Counter(static_cast<double>(state.range(0)) * 1e-6,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+/// The program's first screen: the document list set up over the folder, its rows filled and painted.
+void BM_FirstScreen(benchmark::State& state) {
+    const std::u16string folder = ListsFolder("many");
+    for (auto _ : state) {
+        WithDocumentList(folder, [](CListFilesDlg& screen) { uitest::Grab(screen.GetListCtrl()); });
+    }
+    state.counters["us_per_file"] =
+        benchmark::Counter(static_cast<double>(state.range(0)) * 1e-6,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(BM_LoadDocument)->Arg(kBigListItems)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenFromDocumentList)->Arg(kBigListItems)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadHeaders)->Arg(kSmallLists)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Refresh)->Arg(kSmallLists)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CLoopHeaders)->Arg(kManyLists)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstScreen)->Arg(kManyLists)->Unit(benchmark::kMillisecond);
 
 /// Runs the benchmarks once the window system and the device window exist.
 class BenchApp : public CWinApp {
@@ -118,7 +178,9 @@ public:
     BenchApp() : CWinApp(u"documentlist_bench") {}
     bool InitInstance() override {
         bench::RatioReporter reporter({{"BM_OpenFromDocumentList", "BM_LoadDocument", kOpenGoal},
-                                       {"BM_Refresh", "BM_ReadHeaders", kRefreshGoal}});
+                                       {"BM_Refresh", "BM_ReadHeaders", kRefreshGoal},
+                                       {"BM_FirstScreen", "BM_CLoopHeaders", kFirstScreenGoal}},
+                                      {{"BM_FirstScreen", "us_per_file", kFirstScreenMicrosecondsGoal}});
         benchmark::RunSpecifiedBenchmarks(&reporter);
         return false;
     }
@@ -137,6 +199,7 @@ int main(int argc, char** argv) {
     InstallProgramResources();
     MakeListsFolder(ListsFolder("open"), 1, kBigListItems);
     MakeListsFolder(ListsFolder("refresh"), kSmallLists, kSmallListItems);
+    CopyListsFolder(ListsFolder("many"), kManyLists, kSmallListItems);
     benchmark::Initialize(&argc, argv);
     BenchApp app;
     return app.Run(argc, argv);

@@ -1,6 +1,8 @@
 // Benchmarks of the check-tree control from 10 to 100,000 rows: a full relayout, one RedrawItem and
 // one scroll step (a tick of the down arrow), each beside a baseline from the same run (measuring
-// the same titles once each with the row font), plus the memory a row costs beyond its texts.
+// the same titles once each with the row font), plus the memory a row costs beyond its texts. The
+// relayouts run on titles of three kinds: words of a vocabulary of 30, of 50,000, and titles that
+// each have a word no other title has.
 // After the runs it prints the ratios the control is held to.
 #include "ScreenBenchMain.h"
 #include "platform/core/PoolChunks.h"
@@ -33,7 +35,7 @@ const CRect kTreeRect(0, 0, 240, 320);
 /// A view so short that ten rows already scroll, to compare a scroll step at 10 and 100,000 rows.
 const CRect kShortTreeRect(0, 0, 240, 100);
 
-/// The words titles are made of: a list's titles repeat their words, as real lists do.
+/// The words today's titles are made of: a list's titles repeat their words, as real lists do.
 constexpr const char16_t* kVocabulary[] = {
     u"Milk",  u"bread",  u"eggs",   u"for",    u"the",      u"weekend", u"two",   u"packs",
     u"of",    u"butter", u"fresh",  u"apples", u"call",     u"plumber", u"about", u"kitchen",
@@ -41,15 +43,65 @@ constexpr const char16_t* kVocabulary[] = {
     u"check", u"seals",  u"garden", u"water",  u"tomatoes", u"hedge"};
 constexpr std::size_t kVocabularySize = sizeof(kVocabulary) / sizeof(kVocabulary[0]);
 
-/// A deterministic title of 2 to 9 words with the row's number in it.
-std::u16string TitleFor(std::size_t row) {
+/// The kinds of titles a control is filled with, the benchmarks' second argument.
+enum TitleKind : long {
+    kThirtyWords = 0,   ///< words of the 30 above, and the row's number
+    kBigVocabulary = 1, ///< words of a vocabulary of 50,000, as a long-kept list of a whole household
+    kOwnWord = 2,       ///< words of the 30 above, and a made-up word no other title has
+};
+constexpr long kTitleKinds[] = {kThirtyWords, kBigVocabulary, kOwnWord};
+constexpr const char* kTitleKindNames[] = {"30 words", "50,000 words", "a word of its own"};
+constexpr std::size_t kBigVocabularySize = 50000;
+
+/// A made-up word for `number`: its digits in base 105 spelt as syllables of a consonant and a
+/// vowel (plus a final letter), so different numbers give different words of 2 to 9 letters.
+std::u16string MadeUpWord(std::size_t number) {
+    constexpr std::u16string_view kConsonants = u"bcdfghjklmnpqrstvwxyz";
+    constexpr std::u16string_view kVowels = u"aeiou";
+    const std::size_t syllables = kConsonants.size() * kVowels.size();
+    std::u16string word;
+    do {
+        const std::size_t syllable = number % syllables;
+        word += kConsonants[syllable / kVowels.size()];
+        word += kVowels[syllable % kVowels.size()];
+        number /= syllables;
+    } while (number > 0);
+    word += u"nrst"[word.size() % 4];
+    return word;
+}
+
+/// The vocabulary of 50,000 words, made once.
+const std::vector<std::u16string>& BigVocabulary() {
+    static const std::vector<std::u16string> words = [] {
+        std::vector<std::u16string> made;
+        made.reserve(kBigVocabularySize);
+        for (std::size_t i = 0; i < kBigVocabularySize; ++i) {
+            // Spread over the numbers, so the words are not all short.
+            made.push_back(MadeUpWord(i * 7919 + 104729));
+        }
+        return made;
+    }();
+    return words;
+}
+
+/// A deterministic title of 2 to 9 words of its kind, with the row's number (or its own word).
+std::u16string TitleFor(std::size_t row, long kind = kThirtyWords) {
     std::u16string title;
     std::size_t state = row * 2654435761u + 12345u;
     const std::size_t words = 2 + state % 8;
     for (std::size_t w = 0; w < words; ++w) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
-        title += kVocabulary[(state >> 33) % kVocabularySize];
+        if (kind == kBigVocabulary) {
+            title += BigVocabulary()[(state >> 33) % kBigVocabularySize];
+        } else {
+            title += kVocabulary[(state >> 33) % kVocabularySize];
+        }
         title += u' ';
+    }
+    if (kind == kOwnWord) {
+        // Beyond the big vocabulary's numbers, so no title's own word is another's.
+        title += MadeUpWord(row + 1000000000);
+        return title;
     }
     for (char c : std::to_string(row)) {
         title += static_cast<char16_t>(c);
@@ -108,9 +160,12 @@ struct Fixture {
     std::vector<BYTE> checked; // the owner's checked flags, one per row to be added
     std::vector<VisualNode*> nodes;
 
+    long kind = kThirtyWords; // the titles the rows get
+
     /// A control with `rows` rows; room for the flags of `capacity` rows in all (at least `rows`).
-    explicit Fixture(std::size_t rows, const CRect& rect = kTreeRect, std::size_t capacity = 0)
-        : checked(std::max(rows, capacity), 0) {
+    explicit Fixture(std::size_t rows, const CRect& rect = kTreeRect, std::size_t capacity = 0,
+                     long titles = kThirtyWords)
+        : checked(std::max(rows, capacity), 0), kind(titles) {
         nodes.reserve(checked.size());
         RegisterWindowClass(u"BenchParent");
         parent.Create(u"BenchParent", u"", WS_VISIBLE, rect, nullptr, 0);
@@ -127,7 +182,7 @@ struct Fixture {
         tree.ReserveRows(rows);
         for (std::size_t i = 0; i < rows; ++i) {
             VisualNode* parentRow = (i % 5 != 0 && !nodes.empty()) ? nodes[nodes.size() - i % 5] : nullptr;
-            VisualNode* node = tree.InsertItem(TitleFor(i), 1, 1, parentRow, &checked.at(nodes.size()));
+            VisualNode* node = tree.InsertItem(TitleFor(i, kind), 1, 1, parentRow, &checked.at(nodes.size()));
             tree.SetItemColumnText(node, 0, u"1");
             if (i % 7 == 0) {
                 tree.SetItemNotes(node, u"notes");
@@ -147,7 +202,7 @@ void BM_MeasureTitlesOnce(benchmark::State& state) {
     const auto rows = static_cast<std::size_t>(state.range(0));
     std::vector<std::u16string> titles;
     for (std::size_t i = 0; i < rows; ++i) {
-        titles.push_back(TitleFor(i));
+        titles.push_back(TitleFor(i, state.range(1)));
     }
     const RowFontSurface rowFont;
     for (auto _ : state) {
@@ -162,7 +217,7 @@ void BM_MeasureTitlesOnce(benchmark::State& state) {
 
 /// A full relayout after every title was forgotten: each is measured and wrapped again.
 void BM_RelayoutRemeasured(benchmark::State& state) {
-    Fixture f(static_cast<std::size_t>(state.range(0)));
+    Fixture f(static_cast<std::size_t>(state.range(0)), kTreeRect, 0, state.range(1));
     for (auto _ : state) {
         f.tree.Relayout(true);
     }
@@ -171,7 +226,7 @@ void BM_RelayoutRemeasured(benchmark::State& state) {
 
 /// A full relayout after a structural change (titles already measured).
 void BM_RelayoutStructural(benchmark::State& state) {
-    Fixture f(static_cast<std::size_t>(state.range(0)));
+    Fixture f(static_cast<std::size_t>(state.range(0)), kTreeRect, 0, state.range(1));
     for (auto _ : state) {
         f.tree.Relayout(false);
     }
@@ -259,9 +314,19 @@ void RowCounts(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMicrosecond);
 }
 
-BENCHMARK(BM_MeasureTitlesOnce)->Apply(RowCounts);
-BENCHMARK(BM_RelayoutRemeasured)->Apply(RowCounts);
-BENCHMARK(BM_RelayoutStructural)->Apply(RowCounts);
+/// Every row count with every kind of titles.
+void RowCountsAndTitles(benchmark::internal::Benchmark* b) {
+    for (long kind : kTitleKinds) {
+        for (long rows : kRowCounts) {
+            b->Args({rows, kind});
+        }
+    }
+    b->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_MeasureTitlesOnce)->Apply(RowCountsAndTitles);
+BENCHMARK(BM_RelayoutRemeasured)->Apply(RowCountsAndTitles);
+BENCHMARK(BM_RelayoutStructural)->Apply(RowCountsAndTitles);
 BENCHMARK(BM_RedrawItem)->Apply(RowCounts);
 BENCHMARK(BM_ScrollStep)->Apply(RowCounts);
 BENCHMARK(BM_ScrollStepShortView)->Apply(RowCounts);
@@ -286,13 +351,17 @@ public:
         std::printf(
             "\nRatios of CPU times (goals: relayout <= 3x baseline, scroll step at 100000 <= 1.5x at 10, "
             "<= 128 bytes per row beyond texts)\n");
-        for (long rows : kRowCounts) {
-            const std::string arg = "/" + std::to_string(rows);
-            const double baseline = Time("BM_MeasureTitlesOnce" + arg);
-            std::printf(
-                "  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = %.3f\n",
-                rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
-                Time("BM_RelayoutStructural" + arg) / baseline);
+        for (long kind : kTitleKinds) {
+            std::printf("  titles of %s:\n", kTitleKindNames[kind]);
+            for (long rows : kRowCounts) {
+                const std::string arg = "/" + std::to_string(rows) + "/" + std::to_string(kind);
+                const double baseline = Time("BM_MeasureTitlesOnce" + arg);
+                std::printf(
+                    "  %6ld rows: relayout remeasured / baseline = %.2f, structural relayout / baseline = "
+                    "%.3f (baseline %.1f us)\n",
+                    rows, Time("BM_RelayoutRemeasured" + arg) / baseline,
+                    Time("BM_RelayoutStructural" + arg) / baseline, baseline);
+            }
         }
         std::printf("  scroll step 100000 rows / 10 rows = %.2f (10 rows fit in the view: nothing scrolls)\n",
                     Time("BM_ScrollStep/100000") / Time("BM_ScrollStep/10"));

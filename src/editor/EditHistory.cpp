@@ -153,7 +153,7 @@ EditHistory::Selection EditHistory::Flip(BranchStep& step) {
 EditHistory::Selection EditHistory::Flip(FieldsStep& step) {
     TaskItem& item = NodeOfRow(m_rows, step.row)->item;
     SwapDetails(item, step.other);
-    RefreshRow(m_rows, step.row, item);
+    RefreshRow(m_rows, step.row, step.other, item);
     return step.row;
 }
 

@@ -81,9 +81,9 @@ private:
         VisualNode* row = nullptr;
         TaskNode* nodeBefore = nullptr; ///< the sibling it follows; null when it is the first
         VisualNode* rowBefore = nullptr;
-        std::size_t count = 0;            ///< items in the branch, the same as its rows
-        bool inList = false;              ///< in the list now
-        bool added = false;               ///< the change added it (else deleted it)
+        std::size_t count = 0;                ///< items in the branch, the same as its rows
+        bool inList = false;                  ///< in the list now
+        bool added = false;                   ///< the change added it (else deleted it)
         VisualNode* selectedBefore = nullptr; ///< an addition's starting selection
     };
     /// An item's details; `other` holds them as they are on the other side of the change.

@@ -24,26 +24,29 @@ TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row) {
 
 VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow) {
     TaskItem& item = node.item;
-    VisualNode* row = rows.InsertItem(item.title, item.importance, item.importance, parentRow, &item.checked);
+    // The row reads the item's own title and notes: a list holds its texts once, however long it is.
+    VisualNode* row =
+        rows.InsertItem(&item.title, item.importance, item.importance, parentRow, &item.checked);
     rows.SetItemData(row, reinterpret_cast<UINT_PTR>(&node));
     rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
     // A row starts without notes; setting none would only lay the rows out again.
     if (!item.notes.empty()) {
-        rows.SetItemNotes(row, item.notes);
+        rows.SetItemNotes(row, &item.notes);
     }
     return row;
 }
 
-void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item) {
+void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& before, const TaskItem& item) {
     // A new title or notes lays every row out again (the row's height may change); one that did not
-    // change needs nothing, which keeps an edit of a long list quick.
-    if (row->item.text != item.title) {
-        rows.SetItemText(row, item.title);
+    // change needs nothing, which keeps an edit of a long list quick. The row reads the item in
+    // place, so only the item as it was before tells what changed.
+    if (before.title != item.title) {
+        rows.SetItemText(row, &item.title);
     }
     rows.SetItemImage(row, item.importance, item.importance);
     rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
-    if (row->item.notes != item.notes) {
-        rows.SetItemNotes(row, item.notes);
+    if (before.notes != item.notes) {
+        rows.SetItemNotes(row, &item.notes);
     }
 }
 

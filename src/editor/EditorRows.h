@@ -17,11 +17,13 @@ std::u16string FormatQuantity(std::uint32_t quantity);
 TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row);
 
 /// Appends the row of `node` as the last sub-row of `parentRow` (of the top level when null): title,
-/// importance mark, checked flag, item data, quantity and notes.
+/// importance mark, checked flag, item data, quantity and notes. The row reads the item's title,
+/// notes and checked flag in place, so the node must outlive the row, and whoever changes the
+/// item's title or notes shows the change with RefreshRow.
 VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow);
 
-/// Shows the item's fields again in its row after the item was edited.
-void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& item);
+/// Shows the item's fields again in its row after the item was edited from `before`.
+void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& before, const TaskItem& item);
 
 /// Empties the control and adds a row for every item of `tree`, in pre-order, so the rows stand in
 /// the document's order.

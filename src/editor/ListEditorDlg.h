@@ -89,8 +89,9 @@ protected:
     bool OnInitDialog() override;
     /// The caption OK: Close.
     void OnOK() override;
-    /// A cancel request (Escape, the window's close): with unsaved changes, the save question of
-    /// Close first; the screen then ends with cancel unless a save failed or was cancelled.
+    /// A cancel request (Escape, the window's close): with unsaved changes, the save question with
+    /// Yes, No and Cancel first; the screen then ends with cancel unless the answer was Cancel or a
+    /// save failed or was cancelled.
     void OnCancel() override;
     /// The desktop keys of the editor's commands, each with its command's enabling rule, then the
     /// dialog's own keys.
@@ -140,9 +141,14 @@ private:
     bool Save();
     /// Asks for a name and saves the list under it in the Lists folder. False when nothing was saved.
     bool SaveAs();
-    /// With unsaved changes, asks whether to save them and does what the answer says. True when the
-    /// screen may end: no changes, No, or a save that succeeded.
-    bool SaveChangesBeforeLeaving();
+    /// True when Save may write the list's file at `path`: it is still the file this list was read
+    /// from or last saved as, it is gone (deleted meanwhile: it is simply written again), or the
+    /// user answers Yes to replacing the version another program saved there.
+    bool MayReplaceListFile(const std::u16string& path);
+    /// With unsaved changes, asks whether to save them, with the buttons `answers` (MB_YESNO for
+    /// Close, MB_YESNOCANCEL for a cancel request), and does what the answer says. True when the
+    /// screen may end: no changes, No, or a save that succeeded; Cancel keeps the list as it is.
+    bool SaveChangesBeforeLeaving(UINT answers);
     void OnClose();
 
     HICON m_appIcon;                                         ///< the application icon, 128

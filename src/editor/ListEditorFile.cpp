@@ -1,10 +1,13 @@
 // The list editor's list file commands: Save, Save as, Close, the caption OK and a cancel request.
 // A save that fails or is cancelled keeps the changes and the screen; only what was saved, or what
-// the user chose not to save, lets the screen end.
+// the user chose not to save, lets the screen end. Save never silently replaces a version of the
+// list that another program wrote while it was open.
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/core/FileStamp.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FileFind.h"
+#include "platform/ui/FileNameRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
@@ -41,6 +44,9 @@ bool CListEditorDlg::Save() {
     if (path.empty() || m_document->IsRecoveredCopy()) {
         return SaveAs();
     }
+    if (!MayReplaceListFile(path)) {
+        return false; // the other version stays; the changes stay marked, for Save as
+    }
     if (!m_document->OnSaveDocument(path)) {
         return false; // the document has reported why; the changes stay marked
     }
@@ -54,9 +60,11 @@ bool CListEditorDlg::SaveAs() {
     if (dialog.DoModal() != IDOK) {
         return false;
     }
-    // Lists live in the Lists folder whatever folder the dialog showed; only the name is taken.
+    // Lists live in the Lists folder whatever folder the dialog showed; only the name is taken, and
+    // it ends in the list extension, or the document list would not show the list ("Trip.v2").
     const std::u16string chosen = dialog.GetPathName();
-    const std::u16string target = m_listsFolder + FileNameOf(chosen);
+    const std::u16string target =
+        m_listsFolder + platform::WithExtension(FileNameOf(chosen), LoadStringResource(IDS_LIST_EXTENSION));
     // The dialog asked about replacing the file it showed; a list of that name is another file.
     if (target != chosen && FileExists(target) && !ConfirmOverwrite(target)) {
         return false;
@@ -71,20 +79,33 @@ bool CListEditorDlg::SaveAs() {
     return true;
 }
 
-bool CListEditorDlg::SaveChangesBeforeLeaving() {
+bool CListEditorDlg::MayReplaceListFile(const std::u16string& path) {
+    const std::optional<FileStamp> onDisk = FileStampAt(path);
+    if (!onDisk || onDisk == m_document->GetFileStamp()) {
+        return true;
+    }
+    const std::u16string question = WithText(LoadStringResource(IDS_CHANGED_ELSEWHERE), DisplayTitle());
+    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool CListEditorDlg::SaveChangesBeforeLeaving(UINT answers) {
     if (!m_document->IsModified()) {
         return true;
     }
     const std::u16string question = WithText(LoadStringResource(IDS_SAVE_CHANGES), m_document->GetTitle());
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    switch (AfxMessageBox(question, answers | MB_ICONQUESTION)) {
+    case IDYES:
+        return Save();
+    case IDNO:
         DiscardRecoveryCopy();
         return true;
+    default:
+        return false; // Cancel: back to the list, changes and all
     }
-    return Save();
 }
 
 void CListEditorDlg::OnClose() {
-    if (SaveChangesBeforeLeaving()) {
+    if (SaveChangesBeforeLeaving(MB_YESNO)) {
         CDialog::OnOK();
     }
 }
@@ -94,7 +115,8 @@ void CListEditorDlg::OnOK() {
 }
 
 void CListEditorDlg::OnCancel() {
-    if (SaveChangesBeforeLeaving()) {
+    // Escape is easily pressed by mistake, so its question can also take the user back.
+    if (SaveChangesBeforeLeaving(MB_YESNOCANCEL)) {
         CDialog::OnCancel();
     }
 }

@@ -43,7 +43,7 @@ void CListEditorDlg::OnEditItem(int startPage) {
 }
 
 void CListEditorDlg::ItemEdited(VisualNode* row, const TaskItem& before) {
-    editor::RefreshRow(m_tree, row, editor::NodeOfRow(m_tree, row)->item);
+    editor::RefreshRow(m_tree, row, before, editor::NodeOfRow(m_tree, row)->item);
     m_history.Edited(row, before);
     MarkModified(true);
 }

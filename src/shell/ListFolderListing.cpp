@@ -26,7 +26,11 @@ bool CListFolderListing::Scan() {
 void CListFolderListing::AddFile(const FoundFile& file) {
     FileRecord record{file.name, {FormatListDate(file.lastWriteTime)}};
     try {
-        record.columns.push_back(FormatItemCount(ReadListFileHeader(Folder() + file.name).itemCount));
+        // The enumeration resolved the folder once; its files open by the host paths it found.
+        const std::u16string path = Folder() + file.name;
+        const ListFileHeader header =
+            file.hostPath.empty() ? ReadListFileHeader(path) : ReadListFileHeader(file.hostPath, path);
+        record.columns.push_back(FormatItemCount(header.itemCount));
     } catch (const CException& error) {
         // One bad file must not hide the others: it keeps its row, marked, and the screen reports it.
         record.columns.emplace_back(kUnreadableCountText);

@@ -2,11 +2,11 @@
 // the list model uses, with the layout's per-row results kept beside the row's data.
 #pragma once
 
-#include "platform/core/CompactText.h"
 #include "platform/core/Tree.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/WinTypes.h"
 #include "treectrl/ColumnTexts.h"
+#include "treectrl/RowText.h"
 #include "treectrl/TreeCtrlMetrics.h"
 
 #include <cstdint>
@@ -44,10 +44,10 @@ struct WrapMemo {
 /// The display record of one row: the owner's data first, then what the last layout found.
 /// Narrow fields, packed without gaps, since a long list has a record per item.
 struct VisualItem {
-    /// The title, word-wrapped on screen.
-    CompactText text;
-    /// The notes; when not empty the row shows the notes mark.
-    CompactText notes;
+    /// The title, word-wrapped on screen: the owner's, read in place, or the control's copy.
+    RowText text;
+    /// The notes, as the title; when not empty the row shows the notes mark.
+    RowText notes;
     /// The column cells' texts; only the first column-count ones are shown.
     ColumnTexts columnTexts;
     /// The owner's value (the editor keeps the row's item node here); the control never uses it.

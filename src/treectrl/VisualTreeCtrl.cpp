@@ -41,8 +41,22 @@ void CVisualTreeCtrl::AddColumn() {
 
 VisualNode* CVisualTreeCtrl::InsertItem(std::u16string_view text, std::int32_t image,
                                         std::int32_t selectedImage, VisualNode* parent, BYTE* checkedFlag) {
+    RowText shown;
+    shown.Copy(m_texts, text);
+    return AppendRow(shown, image, selectedImage, parent, checkedFlag);
+}
+
+VisualNode* CVisualTreeCtrl::InsertItem(const CompactText* text, std::int32_t image,
+                                        std::int32_t selectedImage, VisualNode* parent, BYTE* checkedFlag) {
+    RowText shown;
+    shown.Share(text);
+    return AppendRow(shown, image, selectedImage, parent, checkedFlag);
+}
+
+VisualNode* CVisualTreeCtrl::AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage,
+                                       VisualNode* parent, BYTE* checkedFlag) {
     VisualItem item;
-    item.text.AssignInArena(m_texts, text);
+    item.text = text;
     item.image = image;
     item.selectedImage = selectedImage;
     item.checkedFlag = checkedFlag;
@@ -121,13 +135,28 @@ void CVisualTreeCtrl::MoveItemDown(VisualNode* node) {
 }
 
 void CVisualTreeCtrl::SetItemText(VisualNode* node, std::u16string_view text) {
-    node->item.text.AssignInArena(m_texts, text);
+    if (!node->item.text.IsShowing(text)) {
+        node->item.text.Copy(m_texts, text);
+    }
+    node->item.ForgetWrap();
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::SetItemText(VisualNode* node, const CompactText* text) {
+    node->item.text.Share(text);
     node->item.ForgetWrap();
     FullRepaint();
 }
 
 void CVisualTreeCtrl::SetItemNotes(VisualNode* node, std::u16string_view notes) {
-    node->item.notes.AssignInArena(m_texts, notes);
+    if (!node->item.notes.IsShowing(notes)) {
+        node->item.notes.Copy(m_texts, notes);
+    }
+    FullRepaint();
+}
+
+void CVisualTreeCtrl::SetItemNotes(VisualNode* node, const CompactText* notes) {
+    node->item.notes.Share(notes);
     FullRepaint();
 }
 

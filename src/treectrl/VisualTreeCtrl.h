@@ -8,18 +8,21 @@
 // desktop keyboard).
 #pragma once
 
+#include <optional>
+
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/CharAdvances.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Notify.h"
 #include "platform/ui/WinTypes.h"
 #include "platform/ui/Wnd.h"
-#include "treectrl/LineMeasureCache.h"
 #include "treectrl/RowBand.h"
 #include "treectrl/ScrollModel.h"
 #include "treectrl/TreeCtrlMetrics.h"
 #include "treectrl/VisualTree.h"
+#include "treectrl/WordWrap.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,8 +68,13 @@ public:
     void AddColumn();
     /// Number of text columns.
     unsigned GetColumnCount() const { return m_columnCount; }
-    /// Appends a row as the last child of parent (of the top level when null); full repaint.
+    /// Appends a row as the last child of parent (of the top level when null), showing a copy of
+    /// `text`; full repaint.
     VisualNode* InsertItem(std::u16string_view text, std::int32_t image, std::int32_t selectedImage,
+                           VisualNode* parent, BYTE* checkedFlag);
+    /// The same, but the row reads the owner's `text` in place, as it reads the checked flag: the
+    /// owner keeps it for as long as the row shows it and calls SetItemText after changing it.
+    VisualNode* InsertItem(const CompactText* text, std::int32_t image, std::int32_t selectedImage,
                            VisualNode* parent, BYTE* checkedFlag);
     /// Deletes the row with its sub-rows; a selection inside them is cleared. Full repaint.
     void DeleteItem(VisualNode* node);
@@ -98,10 +106,16 @@ public:
     /// The owner's value kept with the row.
     UINT_PTR GetItemData(const VisualNode* node) const { return node->item.itemData; }
     void SetItemData(VisualNode* node, UINT_PTR data) { node->item.itemData = data; }
-    /// Replaces the title (full repaint: the row's height may change).
+    /// Replaces the title with a copy of `text` (full repaint: the row's height may change). Given
+    /// the very text the row shows, which its owner changed in place, the row keeps reading it and
+    /// only lays it out again.
     void SetItemText(VisualNode* node, std::u16string_view text);
-    /// Replaces the notes (full repaint: the notes mark may need a strip of its own).
+    /// Has the row read the owner's `text` in place from now on, as InsertItem does; full repaint.
+    void SetItemText(VisualNode* node, const CompactText* text);
+    /// Replaces the notes, as SetItemText does the title (full repaint: the notes mark may need a
+    /// strip of its own).
     void SetItemNotes(VisualNode* node, std::u16string_view notes);
+    void SetItemNotes(VisualNode* node, const CompactText* notes);
     /// Sets both icon indexes and redraws the row.
     void SetItemImage(VisualNode* node, std::int32_t image, std::int32_t selectedImage);
     /// Sets the text of column `column` and redraws the row; nothing for a column not added.
@@ -112,8 +126,8 @@ public:
     /// The row's checked flag, 0 when it has none.
     BYTE GetCheck(const VisualNode* node) const;
     /// Writes state into the row's flag (and, with recurse, into its sub-rows', first to last),
-    /// redrawing each shown row and sending VTN_CHECKCHANGED once per flag written. A row without a
-    /// flag is skipped with its sub-rows.
+    /// sending VTN_CHECKCHANGED once per flag written, and redraws what shows of them; no relayout,
+    /// since a check changes no row's height. A row without a flag is skipped with its sub-rows.
     void SetCheck(VisualNode* node, BYTE state, bool recurse);
     /// SetCheck with recursion on every top-level row, first to last.
     void CheckAll(BYTE state);
@@ -193,7 +207,7 @@ protected:
     /// reads positions; cheap when nothing changed.
     void EnsureLayout();
 
-    /// Forgets every measured title, so the next layout measures all rows again.
+    /// Forgets every title's wrap, so the next layout measures all rows again.
     void ForgetMeasurements();
 
     // Message handlers.
@@ -212,14 +226,9 @@ protected:
     void OnDestroy() override;
 
 private:
-    /// The row font measurer the wrap asks through its word memo.
-    class RowFontMeasure final : public treectrl::ILineMeasure {
-    public:
-        CDC* dc = nullptr; // a surface with the row font selected; not owned
-        CSize MeasureLine(std::u16string_view text) override;
-    };
-
     // --- Operations' helpers (VisualTreeCtrl.cpp) ---
+    VisualNode* AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage, VisualNode* parent,
+                          BYTE* checkedFlag);
     void FullRepaint();
     void Repaint();
     bool IsInSubtree(const VisualNode* node, const VisualNode* top) const;
@@ -264,6 +273,11 @@ private:
     void ScrollBy(std::int32_t delta);
     void RequestTapAndHold(CPoint point);
     void SelectRow(VisualNode* row);
+    // Writes `state` into `node`'s flag; answers the value it held, or nothing for a row without one.
+    std::optional<BYTE> WriteCheck(VisualNode* node, BYTE state);
+    void NotifyCheckChanged(VisualNode* node, BYTE before);
+    void WriteChecksBelow(VisualNode& top, BYTE state);
+    void RepaintRowsInView();
 
     // --- Keyboard helpers (VisualTreeCtrlKeys.cpp) ---
     VisualNode* RowForMoveKey(UINT virtualKey) const;
@@ -273,7 +287,8 @@ private:
     /// The rows' texts come in chunks of at most this size: a control holds far fewer texts than a
     /// big list loads, and a smaller last chunk wastes less.
     static constexpr std::size_t kRowTextChunkBytes = 64 * 1024;
-    /// The rows' titles and notes. A replaced text stays until every row goes: rows change by hand.
+    /// The copies of titles and notes that rows show. A replaced copy stays until every row goes:
+    /// rows change by hand.
     TextArena m_texts{kRowTextChunkBytes};
     VisualTree m_tree;                    // the rows under the hidden root
     VisualNode* m_selected = nullptr;     // the selected row, or null
@@ -299,18 +314,15 @@ private:
     CBitmap m_frameBitmap;
     CDC m_bandDc[2]; // the rendered rows in view, and the spare for a scroll
     CBitmap m_bandBitmap[2];
-    int m_bandIndex = 0;           // which of the two band surfaces is current
-    treectrl::RowBand m_band;      // which content slice the current band holds
-    CFont m_rowFont;               // Tahoma, 13-pixel cells
-    std::int32_t m_lineHeight = 0; // height of one text line in the row font
+    int m_bandIndex = 0;                   // which of the two band surfaces is current
+    treectrl::RowBand m_band;              // which content slice the current band holds
+    CFont m_rowFont;                       // Tahoma, 13-pixel cells
+    CharAdvances* m_rowAdvances = nullptr; // the row font's advance widths, which titles are measured by
+    std::int32_t m_lineHeight = 0;         // height of one text line in the row font
     CBitmap m_checkedBitmap, m_uncheckedBitmap;
     CBitmap m_minusBitmap, m_plusBitmap;
     CBitmap m_notesBitmap;
     CBitmap m_arrowUpBitmap, m_arrowDownBitmap;
     CDC m_thumbDc[3]; // top end, body slice, bottom end
     CBitmap m_thumbBitmap[3];
-
-    // --- State: measuring ---
-    RowFontMeasure m_rowFontMeasure; // asks the band surface, which has the row font
-    treectrl::LineMeasureCache m_wordMeasures{&m_rowFontMeasure}; // word -> extent memo
 };

@@ -4,9 +4,6 @@
 
 #include "platform/ui/Gesture.h"
 
-#include <algorithm>
-#include <vector>
-
 using namespace treectrl;
 
 namespace {
@@ -170,36 +167,55 @@ bool CVisualTreeCtrl::OnMouseWheel(UINT, int delta, CPoint) {
     return true;
 }
 
-void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
-    // Pre-order without recursion, so a chain of sub-rows of any depth is safe.
-    std::vector<VisualNode*> pending{node};
-    while (!pending.empty()) {
-        VisualNode* current = pending.back();
-        pending.pop_back();
-        if (current->item.checkedFlag == nullptr) {
-            continue;
-        }
-        NMVTCHECK change{{this, GetDlgCtrlID(), VTN_CHECKCHANGED}, current, *current->item.checkedFlag};
-        *current->item.checkedFlag = state;
-        RedrawItem(current);
-        SendNotifyToParent(change.hdr);
-        if (recurse) {
-            const std::size_t firstChildAt = pending.size();
-            for (VisualNode* child : current->Children()) {
-                pending.push_back(child);
-            }
-            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChildAt), pending.end());
-        }
+std::optional<BYTE> CVisualTreeCtrl::WriteCheck(VisualNode* node, BYTE state) {
+    if (node->item.checkedFlag == nullptr) {
+        return std::nullopt;
     }
+    const BYTE before = *node->item.checkedFlag;
+    *node->item.checkedFlag = state;
+    return before;
+}
+
+void CVisualTreeCtrl::NotifyCheckChanged(VisualNode* node, BYTE before) {
+    // The owner hears which row changed and from what, so it can put the flag back.
+    NMVTCHECK change{{this, GetDlgCtrlID(), VTN_CHECKCHANGED}, node, before};
+    SendNotifyToParent(change.hdr);
+}
+
+void CVisualTreeCtrl::WriteChecksBelow(VisualNode& top, BYTE state) {
+    // A row without a flag keeps its sub-rows as they are.
+    WalkPreOrder(top, [&](VisualNode& row, std::size_t) {
+        const std::optional<BYTE> before = WriteCheck(&row, state);
+        if (!before) {
+            return false;
+        }
+        NotifyCheckChanged(&row, *before);
+        return true;
+    });
+}
+
+void CVisualTreeCtrl::RepaintRowsInView() {
+    // A check changes no row's height: the layout stands, only the rows in view are drawn again.
+    m_band.Invalidate();
+    Repaint();
+}
+
+void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
+    const std::optional<BYTE> before = WriteCheck(node, state);
+    if (!before) {
+        return;
+    }
+    if (!recurse) {
+        RedrawItem(node);
+        NotifyCheckChanged(node, *before);
+        return;
+    }
+    NotifyCheckChanged(node, *before);
+    WriteChecksBelow(*node, state);
+    RepaintRowsInView();
 }
 
 void CVisualTreeCtrl::CheckAll(BYTE state) {
-    // A copy of the top level: the owner's handler runs between rows.
-    std::vector<VisualNode*> topLevel;
-    for (VisualNode* node : m_tree.root.Children()) {
-        topLevel.push_back(node);
-    }
-    for (VisualNode* node : topLevel) {
-        SetCheck(node, state, true);
-    }
+    WriteChecksBelow(m_tree.root, state);
+    RepaintRowsInView();
 }

@@ -31,12 +31,7 @@ bool HasWords(std::u16string_view text) {
 
 } // namespace
 
-CSize CVisualTreeCtrl::RowFontMeasure::MeasureLine(std::u16string_view text) {
-    return dc->GetTextExtent(text);
-}
-
 void CVisualTreeCtrl::ForgetMeasurements() {
-    m_wordMeasures.Clear();
     m_tree.Walk([](VisualNode& node, std::size_t) { node.item.ForgetWrap(); });
     m_layoutDirty = 1;
 }
@@ -63,12 +58,12 @@ CRect CVisualTreeCtrl::TextArea(const VisualNode* node) const {
 
 CRect CVisualTreeCtrl::DrawWrappedText(const CRect& area, std::u16string_view text,
                                        const PlaceWordFn& place) {
-    return WrapWords(area, text, m_wordMeasures, place);
+    return WrapWords(area, text, *m_rowAdvances, m_lineHeight, place);
 }
 
 CVisualTreeCtrl::WrappedTitle CVisualTreeCtrl::WrapTitle(VisualNode* node, const CRect& area) {
     VisualItem& item = node->item;
-    if (item.wrap.Holds(area.Width()) || m_rowFontMeasure.dc == nullptr) {
+    if (item.wrap.Holds(area.Width()) || m_rowAdvances == nullptr) {
         // Without the row font (before the first paint, after the window is gone) nothing can be
         // measured; the memo stays stale and the next layout measures.
         return {item.wrap.lines, item.wrap.lastLineEnd};

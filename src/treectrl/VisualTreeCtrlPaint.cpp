@@ -72,8 +72,7 @@ void CVisualTreeCtrl::CreateResources(CDC& dc, const CRect& client) {
     m_minusBitmap.LoadBitmap(IDB_EXPANDED);
     m_notesBitmap.LoadBitmap(IDB_NOTES_MARK);
 
-    m_rowFontMeasure.dc = &m_bandDc[0];
-    m_wordMeasures.Clear();
+    m_rowAdvances = &m_rowFont.GetCharAdvances();
     m_lineHeight = m_bandDc[0].GetTextExtent(u" ").cy;
     m_band.SetHeight(bandSize.cy);
     m_band.Invalidate();
@@ -84,7 +83,7 @@ void CVisualTreeCtrl::ReleaseResources() {
     if (!ResourcesReady()) {
         return;
     }
-    m_rowFontMeasure.dc = nullptr;
+    m_rowAdvances = nullptr;
     m_frameDc.DeleteDC();
     m_frameBitmap.DeleteObject();
     for (int i = 0; i < 2; ++i) {

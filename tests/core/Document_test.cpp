@@ -1,5 +1,6 @@
 // The document base: which message each kind of failure shows, and what open and save leave behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <new>
@@ -99,6 +100,36 @@ TEST_F(DocumentTest, ZeroLengthFileReadsNothing) {
     WriteBytes(folder.File("n.doc"), "");
     EXPECT_TRUE(doc.OnOpenDocument(folder.WideFile("n.doc")));
     EXPECT_EQ(doc.text, u"kept");
+}
+
+// The stamp is the file's inode, length and last write in nanoseconds, as the system keeps them
+// for the file just read or just written; a new document, or one whose open failed, has none.
+TEST_F(DocumentTest, OpenAndSaveRememberTheFileAsTheyLeftIt) {
+    const auto onDisk = [&](const std::string& name) {
+        struct stat status {};
+        EXPECT_EQ(::stat(folder.File(name).c_str(), &status), 0);
+        return FileStamp{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+                         static_cast<std::int64_t>(status.st_size),
+                         static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                             status.st_mtim.tv_nsec};
+    };
+    NoteDoc doc;
+    EXPECT_FALSE(doc.GetFileStamp().has_value());
+    doc.text = u"hello";
+    ASSERT_TRUE(doc.OnSaveDocument(folder.WideFile("n.doc")));
+    EXPECT_EQ(doc.GetFileStamp(), onDisk("n.doc"));
+
+    WriteBytes(folder.File("m.doc"), "\x02hi");
+    NoteDoc read;
+    ASSERT_TRUE(read.OnOpenDocument(folder.WideFile("m.doc")));
+    EXPECT_EQ(read.GetFileStamp(), onDisk("m.doc"));
+    EXPECT_NE(read.GetFileStamp(), doc.GetFileStamp());
+
+    WriteBytes(folder.File("m.doc"), "\x05x");
+    EXPECT_FALSE(read.OnOpenDocument(folder.WideFile("m.doc")));
+    EXPECT_FALSE(read.GetFileStamp().has_value());
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.GetFileStamp().has_value());
 }
 
 TEST_F(DocumentTest, PathNameSetsTheTitle) {

@@ -128,6 +128,55 @@ TEST_F(Groceries, DeleteRemovesTheWholeBranchAndKeepsSiblingOrder) {
     EXPECT_EQ(TitlesOf(tree.root), (std::vector<std::string>{"Milk"}));
 }
 
+TEST_F(Groceries, DeleteWhereTakesEachPickedBranchAndKeepsTheChainsWhole) {
+    tree.Append("Crumbs", rye);
+    tree.Append("Eggs");
+    tree.DeleteWhere(
+        [](const std::string& item) { return item == "Rye" || item == "Eggs" || item == "Crumbs"; });
+    EXPECT_EQ(PreOrder(tree), (std::vector<std::string>{"Bread", ">Wheat", "Milk"}));
+    EXPECT_EQ(tree.Count(), 3u);
+    // The ends of the chains moved with the deletions: appending still goes last.
+    tree.Append("Spelt", bread);
+    tree.Append("Tea");
+    EXPECT_EQ(PreOrder(tree), (std::vector<std::string>{"Bread", ">Wheat", ">Spelt", "Milk", "Tea"}));
+    tree.DeleteWhere([](const std::string&) { return true; });
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(tree.root.lastChild, nullptr);
+}
+
+TEST(Tree, DeleteWhereMatchesDeletingThePickedBranchesOneByOne) {
+    // Items are numbers; multiples of 3 are picked. The plain way: find each picked item that has
+    // no picked ancestor and delete it with `Delete`.
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        Tree<std::string> pruned;
+        Tree<std::string> plain;
+        std::vector<Node*> prunedNodes{nullptr};
+        std::vector<Node*> plainNodes{nullptr};
+        std::uint32_t state = seed;
+        for (int i = 0; i < 300; ++i) {
+            state = state * 1103515245u + 12345u;
+            const std::size_t parent = (state >> 8) % prunedNodes.size();
+            prunedNodes.push_back(pruned.Append(std::to_string(i), prunedNodes[parent]));
+            plainNodes.push_back(plain.Append(std::to_string(i), plainNodes[parent]));
+        }
+        const auto picked = [](const std::string& item) { return std::stoi(item) % 3 == 0; };
+        pruned.DeleteWhere(picked);
+        std::vector<Node*> doomed;
+        plain.Walk([&](Node& node, std::size_t) {
+            if (picked(node.item)) {
+                doomed.push_back(&node);
+                return false;
+            }
+            return true;
+        });
+        for (Node* node : doomed) {
+            plain.Delete(node);
+        }
+        EXPECT_EQ(PreOrder(pruned), PreOrder(plain)) << seed;
+        EXPECT_EQ(pruned.Count(), plain.Count()) << seed;
+    }
+}
+
 TEST_F(Groceries, ASubtreeBuiltApartIsCountedOnlyOnceAttached) {
     Node* butter = tree.MakeDetached("Butter", milk);
     Node* salted = tree.MakeDetached("Salted", butter);

@@ -57,11 +57,15 @@ template <class Screen> Screen* FrontScreen() {
     return nullptr;
 }
 
+/// How many turns of the event loop InNextScreen looks for its screen.
+inline constexpr int kScreenLookTurns = 20;
+
 /// Runs `act` on the screen of type `Screen` that a command is about to open, as soon as it is up;
 /// one that `act` left open is cancelled afterwards, so no test hangs in it. A tap delivers events of
 /// its own before its command runs, so the screen is looked for again for a few turns of the event
 /// loop; when none comes up, nothing happens (the test's own checks say whether one should have).
-template <class Screen> void InNextScreen(std::function<void(Screen&)> act, int turnsLeft = 20) {
+template <class Screen>
+void InNextScreen(std::function<void(Screen&)> act, int turnsLeft = kScreenLookTurns) {
     uitest::Soon([act = std::move(act), turnsLeft]() mutable {
         Screen* screen = FrontScreen<Screen>();
         if (screen == nullptr) {
@@ -101,6 +105,15 @@ protected:
         DeviceRootTest::SetUp();
         InstallProgramResources();
         MakeFolder(kListsFolder);
+    }
+    void TearDown() override {
+        // A look for a screen that never came up (InNextScreen) keeps looking for some turns of the
+        // event loop; it must not find the next test's screen and act on it with this test's gone
+        // variables.
+        for (int turn = 0; turn <= kScreenLookTurns; ++turn) {
+            uitest::ProcessEvents();
+        }
+        DeviceRootTest::TearDown();
     }
 
     /// Appends an item to the document.

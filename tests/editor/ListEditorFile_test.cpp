@@ -1,7 +1,7 @@
 // Saving and leaving the list editor: Save and Save as (the bytes on disk, the Lists folder whatever
 // the dialog showed, the question before replacing another list), failures that keep the changes,
-// Close, the caption OK, Escape and the window's close with and without changes, and a list whose
-// file could not be read, edited as a recovered copy.
+// Close, the caption OK, Escape and the window's close with and without changes (and Cancel in their
+// question), and a list whose file could not be read, edited as a recovered copy.
 #include "EditorTestSupport.h"
 
 #include "platform/core/ErrorReport.h"
@@ -88,6 +88,28 @@ TEST_F(EditorFiles, SaveAsStoresInTheListsFolderWhateverFolderTheDialogShowed) {
     EXPECT_FALSE(std::filesystem::exists(Host(u"\\My Documents\\Trip.crv")));
     EXPECT_EQ(doc.GetPathName(), kListsFolder + u"Trip.crv");
     EXPECT_FALSE(doc.IsModified());
+}
+
+// A name typed with another extension gets the list extension too, or the document list, which
+// shows only "*.crv", would never show the list.
+TEST_F(EditorFiles, SaveAsGivesANameWithAnotherExtensionTheListExtension) {
+    doc.SetTitle(u"Untitled");
+    CListEditorDlg editor(kListsFolder, &doc);
+    RunEditor(editor, [&] {
+        editor.SendCommand(ID_LIST_CHECKALL);
+        AnswerSaveDialog(u"Trip.v2");
+        editor.SendCommand(ID_FILE_SAVE_AS);
+        AnswerSaveDialog(u"2ff -a.dd");
+        editor.SendCommand(ID_FILE_SAVE_AS);
+        AnswerSaveDialog(u"Tent.CRV");
+        editor.SendCommand(ID_FILE_SAVE_AS);
+    });
+    EXPECT_EQ(Bytes(kListsFolder + u"Trip.v2.crv"), TentList(1));
+    EXPECT_EQ(Bytes(kListsFolder + u"2ff -a.dd.crv"), TentList(1));
+    EXPECT_EQ(Bytes(kListsFolder + u"Tent.CRV.crv"), TentList(1));
+    EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"Trip.v2")));
+    EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"2ff -a.dd")));
+    EXPECT_EQ(doc.GetPathName(), kListsFolder + u"Tent.CRV.crv");
 }
 
 TEST_F(EditorFiles, SaveAsAsksBeforeReplacingAnotherListOfThatName) {
@@ -213,12 +235,63 @@ TEST_F(EditorFiles, EscapeAndTheWindowsCloseAskLikeCloseWhenThereAreChanges) {
                   IDCANCEL);
         ASSERT_EQ(no.Shown().size(), 1u);
         EXPECT_EQ(no.Shown()[0].text, kCampingQuestion);
+        EXPECT_EQ(no.Shown()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     uitest::MessageBoxRecorder yes([](const uitest::ShownMessageBox&) { return IDYES; });
     CListEditorDlg editor(kListsFolder, &doc);
     EXPECT_EQ(RunEditor(editor, [&] { uitest::CloseDeviceWindow(); }), IDCANCEL);
-    EXPECT_EQ(yes.Shown().size(), 1u);
+    ASSERT_EQ(yes.Shown().size(), 1u);
+    EXPECT_EQ(yes.Shown()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(Bytes(kListsFolder + u"Camping.crv"), TentList(1));
+}
+
+// Escape pressed by mistake: Cancel in its question (as Escape there) goes back to the list as it
+// was, for Escape and for the window's close alike.
+TEST_F(EditorFiles, CancelInTheLeavingQuestionReturnsToTheListAndItsMark) {
+    doc.SetPathName(kListsFolder + u"Camping.crv");
+    uitest::MessageBoxRecorder cancel([](const uitest::ShownMessageBox&) { return IDCANCEL; });
+    CListEditorDlg editor(kListsFolder, &doc);
+    std::vector<bool> stillOpen;
+    RunEditor(editor, [&] {
+        editor.SendCommand(ID_LIST_CHECKALL);
+        uitest::PressKey(VK_ESCAPE);
+        stillOpen.push_back(editor.IsModalRunning());
+        EXPECT_FALSE(uitest::CloseDeviceWindow());
+        stillOpen.push_back(editor.IsModalRunning());
+        EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"Camping*");
+    });
+    EXPECT_EQ(stillOpen, (std::vector<bool>{true, true}));
+    EXPECT_EQ(cancel.Shown().size(), 2u);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.tree.root.ChildAt(0)->item.checked, 1);
+    EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"Camping.crv")));
+}
+
+// The real questions on the device: Enter answers neither Close's question nor Escape's; Escape in
+// Escape's own question is its Cancel.
+TEST_F(EditorFiles, EnterAnswersNoQuestionAndEscapeInEscapesQuestionGoesBack) {
+    doc.SetPathName(kListsFolder + u"Camping.crv");
+    CListEditorDlg editor(kListsFolder, &doc);
+    bool openAfterEscapes = false;
+    const int result = RunEditor(editor, [&] {
+        editor.SendCommand(ID_LIST_CHECKALL);
+        uitest::Soon([] {
+            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_ESCAPE);
+        });
+        uitest::PressKey(VK_ESCAPE);
+        openAfterEscapes = editor.IsModalRunning();
+        // Close: Enter, then Tab to No and Space.
+        uitest::Soon([] {
+            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_TAB);
+            uitest::PressKey(VK_SPACE);
+        });
+        editor.SendCommand(ID_FILE_CLOSE);
+    });
+    EXPECT_TRUE(openAfterEscapes);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"Camping.crv"))) << "nothing was saved";
 }
 
 TEST_F(EditorFiles, TheWindowsCloseLeavesTheEditorOpenWhenItsSaveFails) {

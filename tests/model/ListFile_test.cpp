@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -345,6 +346,50 @@ TEST_F(ListFileTest, HeaderOfAFileByPath) {
         EXPECT_EQ(failure.Cause(), FileErrorCause::EndOfFile);
         EXPECT_EQ(failure.GetErrorMessage(), u"An attempt was made to access short.crv past its end.")
             << "named by its name, without the folder";
+    }
+}
+
+// The header read on its own, one small read, against the rule written out: a file that starts
+// with the marker holds marker, version and count, all three or it ends too early; any other first
+// four bytes are the count of a version 2 file. Every prefix is read both ways: decoded, and as a
+// document reads it through its archive.
+TEST_F(ListFileTest, HeaderOfEveryPrefixReadsAsTheDocumentReadsIt) {
+    const std::pair<std::string, bool> files[] = {{Header(0x01020304, 7) + "items", true},
+                                                  {U32(0xDEADBEEE) + "items", false}};
+    for (const auto& [bytes, marked] : files) {
+        for (std::size_t length = 0; length <= bytes.size(); ++length) {
+            const std::string prefix = bytes.substr(0, length);
+            const std::optional<ListFileHeader> decoded = DecodeListFileHeader(prefix);
+            const bool complete = length >= (marked ? 12u : 4u);
+            ASSERT_EQ(decoded.has_value(), complete) << length;
+            std::int32_t version = 0;
+            if (!complete) {
+                EXPECT_THROW(HeaderCount(prefix, version), CArchiveException) << length;
+                continue;
+            }
+            EXPECT_EQ(decoded->version, marked ? 7 : 2) << length;
+            EXPECT_EQ(decoded->itemCount, marked ? 0x01020304u : 0xDEADBEEEu) << length;
+            EXPECT_EQ(HeaderCount(prefix, version), decoded->itemCount) << length;
+            EXPECT_EQ(version, decoded->version) << length;
+        }
+    }
+}
+
+TEST_F(ListFileTest, HeaderOfAFileByItsHostPathIsNamedByItsOwnPath) {
+    WriteBytes(folder.File("h.crv"), Header(3));
+    EXPECT_EQ(ReadListFileHeader(folder.File("h.crv"), u"\\Lists\\h.crv").itemCount, 3u);
+    try {
+        ReadListFileHeader(folder.File("none.crv"), u"\\Lists\\none.crv");
+        ADD_FAILURE() << "a missing file was read";
+    } catch (const CFileException& failure) {
+        EXPECT_EQ(failure.GetErrorMessage(), u"\\Lists\\none.crv was not found.");
+    }
+    WriteBytes(folder.File("cut.crv"), Header(3).substr(0, 8));
+    try {
+        ReadListFileHeader(folder.File("cut.crv"), u"\\Lists\\Cut short.crv");
+        ADD_FAILURE() << "a file shorter than its header";
+    } catch (const CFileException& failure) {
+        EXPECT_EQ(failure.GetErrorMessage(), u"An attempt was made to access Cut short.crv past its end.");
     }
 }
 

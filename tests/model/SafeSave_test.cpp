@@ -92,9 +92,9 @@ TEST_F(SafeSaveTest, AFailingFlushFailsTheSaveAndKeepsThePreviousFile) {
                 ScopedSafeSaveProbe probe(namedTemporaries);
                 probe.failingFlush = failing;
                 EXPECT_FALSE(changed.OnSaveDocument(folder.WideFile(name))) << name;
-                EXPECT_EQ(messages, (std::vector<std::u16string>{
-                                        u"A hardware I/O error was reported while accessing " +
-                                        folder.WideFile(name) + u"."}));
+                EXPECT_EQ(messages,
+                          (std::vector<std::u16string>{u"A hardware I/O error was reported while accessing " +
+                                                       folder.WideFile(name) + u"."}));
                 EXPECT_EQ(ReadBytes(folder.File("list.crv")), before);
                 EXPECT_EQ(folder.EntryCount(), 1u) << name << ": something was left beside the list";
                 EXPECT_TRUE(changed.IsModified());

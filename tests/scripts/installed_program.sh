@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Corvina installed like any desktop program: `cmake --install` into a fresh prefix puts the program,
-# corvina-tool, a valid desktop entry and the icon in their places; started from the entry's launcher
-# the first time, it installs the device (registry value, Lists folder, two sample lists) once. Also
+# corvina-tool (stripped), a valid desktop entry and the icon in their places; started from the entry's command
+# the first time, the program installs the device (registry value, Lists folder, two sample lists)
+# once, and started directly on a device that an earlier start used without an installation, it
+# takes that start's lists along into the one Lists folder. Also
 # the command line a user meets first: --help (the same as scripts/run.sh --help), --version, an
 # unknown option, and no display.
 #
@@ -19,8 +21,10 @@ fail() {
 prefix="$work/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed: $(cat "$work/install.log")"
 
+# Installed without --strip all the same: users get no debug information.
 for program in corvina corvina-tool; do
   [ -x "$prefix/bin/$program" ] || fail "no $prefix/bin/$program"
+  ! file -b "$prefix/bin/$program" | grep -q 'not stripped' || fail "$prefix/bin/$program is not stripped"
 done
 entry="$prefix/share/applications/corvina.desktop"
 [ -f "$entry" ] || fail "no desktop entry at $entry"
@@ -49,7 +53,9 @@ start() {
   [ -s "$work/$1.png" ] || fail "the program drew no picture"
 }
 start first
-grep -qxF 'InstallDir=\Program Files\Corvina' "$device/registry.txt" || fail "no InstallDir in $device/registry.txt"
+grep -qxF 'InstallDir=\Program Files\Corvina' "$device/.system/registry.txt" ||
+  fail "no InstallDir in $device/.system/registry.txt"
+[ ! -e "$device/registry.txt" ] || fail "the registry lies among the user's files"
 for sample in Shopping Packing; do
   [ -f "$lists/$sample.crv" ] || fail "no sample list $sample in $lists"
 done
@@ -58,6 +64,18 @@ done
 rm "$lists/Packing.crv"
 start second
 [ ! -e "$lists/Packing.crv" ] || fail "the second start installed the samples again"
+
+# Started directly, on a device whose lists an earlier start without an installation kept in
+# "\My Documents": the same installation, with those lists in the Lists folder.
+other="$work/other-device"
+mkdir -p "$other/My Documents"
+cp "$lists/Shopping.crv" "$other/My Documents/Mine.crv"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/corvina" --device-root "$other" --screenshot "$work/direct.png" \
+  >"$work/direct.log" 2>&1 || fail "the program failed: $(cat "$work/direct.log")"
+for list in Mine Shopping Packing; do
+  [ -f "$other/Program Files/Corvina/Lists/$list.crv" ] || fail "no list $list in the Lists folder of a direct start"
+done
+[ ! -e "$other/My Documents/Mine.crv" ] || fail "a list stayed in \My Documents"
 
 # The command line.
 corvina="$prefix/bin/corvina"

@@ -134,9 +134,11 @@ TEST(CommandLine, HelpAndVersionAreRequestsAndTheUsageNamesEveryOption) {
     EXPECT_EQ(version.Take().request, ProgramOptions::Request::Version);
     for (const char* option :
          {"--device-root DIR", "--storage-card DIR", "--scale N", "--screenshot FILE", "--tap X,Y",
-          "--hold X,Y", "--double-tap X,Y", "--key NAME", "--type TEXT", "--help", "--version"}) {
+          "--hold X,Y", "--double-tap X,Y", "--key KEYS", "--type TEXT", "--help", "--version"}) {
         EXPECT_NE(ProgramUsage().find(option), std::string_view::npos) << option;
     }
+    EXPECT_NE(ProgramUsage().find("Ctrl+Shift+Z"), std::string_view::npos)
+        << "--key says it takes combinations";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
+#include "shell/CorvinaApp.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -149,6 +150,35 @@ TEST_F(DocumentCommandsTest, DeleteAnsweredCancelRemovesNothingAndRebuildsTheRow
     EXPECT_EQ(boxes.Shown().size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(Host(Path(u"Shop.crv"))));
     EXPECT_EQ(selectedAfter, std::nullopt) << "rebuilt rows start without a selection";
+}
+
+// With the program's keys: Enter, its Open command, neither deletes the list nor closes the question;
+// Space presses the focused OK, Tab moves the focus to Cancel.
+TEST_F(DocumentCommandsTest, EnterNeverAnswersTheDeleteQuestion) {
+    SaveShopList(u"Shop");
+    CCorvinaApp app;
+    ASSERT_TRUE(app.LoadShortcuts());
+    CListFilesDlg screen(*m_listing);
+    std::vector<bool> keptAfterEnter;
+    std::vector<bool> keptAfterAnswer;
+    uitest::RunModal(screen, [&] {
+        for (const bool toCancel : {true, false}) {
+            Select(screen, 0);
+            uitest::Soon([&, toCancel] {
+                uitest::PressKey(VK_RETURN);
+                uitest::PressKey(VK_RETURN);
+                keptAfterEnter.push_back(std::filesystem::exists(Host(Path(u"Shop.crv"))));
+                if (toCancel) {
+                    uitest::PressKey(VK_TAB);
+                }
+                uitest::PressKey(VK_SPACE);
+            });
+            screen.SendCommand(ID_DOCUMENT_DELETE);
+            keptAfterAnswer.push_back(std::filesystem::exists(Host(Path(u"Shop.crv"))));
+        }
+    });
+    EXPECT_EQ(keptAfterEnter, (std::vector<bool>{true, true}));
+    EXPECT_EQ(keptAfterAnswer, (std::vector<bool>{true, false}));
 }
 
 // A file that cannot be removed (here a folder took the list's name while the question showed).

@@ -3,6 +3,7 @@
 #include "support/DeviceRootFixture.h"
 
 #include "platform/core/File.h"
+#include "platform/core/HostPath.h"
 #include "shell/ListFolderListing.h"
 #include "shell/ListRowTexts.h"
 
@@ -159,6 +160,28 @@ TEST_F(ListFolderListingTest, FileThatCannotBeOpenedIsNamedInItsMessage) {
     holder.Close();
     listing.Scan();
     EXPECT_EQ(FindRecord(listing, u"Busy.crv")->columns[1], u"3 items");
+    EXPECT_TRUE(listing.Unreadable().empty());
+}
+
+// A rebuild resolves the Lists folder once, in the enumeration; each file opens by the host path the
+// enumeration found, so no file's device path is resolved again, however many files there are.
+TEST_F(ListFolderListingTest, FilesOpenByTheHostPathsTheEnumerationFound) {
+    WriteList(Path(u"A.crv"), 1);
+    WriteList(Path(u"B.crv"), 2);
+    WriteList(Path(u"C.crv"), 3);
+    int resolved = 0;
+    HostPathResolver deviceResolver = SetHostPathResolver({});
+    SetHostPathResolver([&](std::u16string_view path) {
+        ++resolved;
+        return deviceResolver(path);
+    });
+    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    const bool scanned = listing.Scan();
+    SetHostPathResolver(std::move(deviceResolver));
+    ASSERT_TRUE(scanned);
+    EXPECT_EQ(resolved, 0);
+    ASSERT_EQ(listing.Records().size(), 3u);
+    EXPECT_EQ(listing.Records()[2].columns[1], u"3 items");
     EXPECT_TRUE(listing.Unreadable().empty());
 }
 

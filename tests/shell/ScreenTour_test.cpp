@@ -114,6 +114,15 @@ TEST_F(ScreenTourTest, ATourEndsThroughAnOpenQuestionAndSavesNothing) {
     EXPECT_TRUE(ListFiles().empty());
 }
 
+// Escape's own question can take the user back, so each Escape asks it again; the tour still ends,
+// with nothing written.
+TEST_F(ScreenTourTest, ATourEndsThroughEscapesQuestionAndSavesNothing) {
+    std::vector<ScreenTourStep> steps = NewListWithMilk();
+    steps.push_back(Key("Escape"));
+    EXPECT_TRUE(RunTour(steps));
+    EXPECT_TRUE(ListFiles().empty());
+}
+
 // Key combinations reach the editor as a keyboard's do: Insert adds, Ctrl+Z takes it back and Ctrl+Y
 // does it again, and Ctrl+Shift+S saves under a typed name.
 TEST_F(ScreenTourTest, KeyCombinationsReachTheCommandsAsAKeyboardsDo) {

@@ -1,40 +1,16 @@
 // corvina-tool as a user runs it: exit statuses, standard output and error, and the files it writes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "ToolRunner.h"
 #include "support/ListBytes.h"
-#include "support/TestFolder.h"
 
 namespace {
 
 using namespace list_bytes;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class CorvinaToolTest : public ::testing::Test {
-protected:
-    ToolRun Run(const std::string& arguments) {
-        const std::string command = std::string("'") + CORVINA_TOOL_PATH + "' " + arguments + " >'" +
-                                    folder.File("stdout") + "' 2>'" + folder.File("stderr") + "'";
-        const int raw = std::system(command.c_str());
-        ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder.File("stdout")),
-                    ReadBytes(folder.File("stderr"))};
-        std::remove(folder.File("stdout").c_str());
-        std::remove(folder.File("stderr").c_str());
-        return run;
-    }
-    std::string Quoted(const std::string& name) { return "'" + folder.File(name) + "'"; }
-
-    TestFolder folder;
-};
 
 const std::string kMilkList = Header(2) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") +
                               U32(1) + Item(Wide(u"Skimmed"), 1, 0, 1) + Wide(u"low fat, fresh") + U32(0);
@@ -172,6 +148,35 @@ TEST_F(CorvinaToolTest, ShowKeepsDeepListsReadable) {
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("\n" + std::string(4 * 32, ' ') + "[ ] 1 x L32\n"), std::string::npos);
     EXPECT_NE(run.out.find("\n" + std::string(4 * 32, ' ') + "(level 39) [ ] 1 x L39\n"), std::string::npos);
+}
+
+// Show writes as it walks: output of many blocks, and a text too long for one block (with a control
+// character and a character beyond the Basic Multilingual Plane at its end), come out whole.
+TEST_F(CorvinaToolTest, ShowWritesLongListsAndLongTextsWhole) {
+    const std::string longTitle = std::string(25000, 'a') + "\x01" + "\xF0\x9F\x98\x80";
+    std::string text = "0\t" + longTitle + "\t1\t0\t\t1\n";
+    std::string expected =
+        "Long: 3001 items\n[ ] 1 x " + std::string(25000, 'a') + "\u2401\xF0\x9F\x98\x80\n";
+    for (int i = 0; i < 3000; ++i) {
+        text += "1\tItem " + std::to_string(i) + "\t2\t1\t\t" + std::to_string(i) + "\n";
+        expected += "    [x] " + std::to_string(i) + " x Item " + std::to_string(i) + "  (low)\n";
+    }
+    WriteBytes(folder.File("long.txt"), text);
+    ASSERT_EQ(Run("import " + Quoted("long.txt") + " " + Quoted("Long.crv")).status, 0);
+    const ToolRun run = Run("show " + Quoted("Long.crv"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    ASSERT_EQ(run.out.size(), expected.size());
+    EXPECT_TRUE(run.out == expected);
+}
+
+TEST_F(CorvinaToolTest, ShowOntoAFullDiskFailsAndSaysSo) {
+    WriteBytes(folder.File("Milk.crv"), kMilkList);
+    const std::string command = std::string("'") + CORVINA_TOOL_PATH + "' show " + Quoted("Milk.crv") +
+                                " >/dev/full 2>'" + folder.File("stderr") + "'";
+    const int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << raw;
+    EXPECT_EQ(ReadBytes(folder.File("stderr")), "Disk full while accessing standard output.\n");
 }
 
 TEST_F(CorvinaToolTest, ListFromAPipeIsReportedNotReadAsEmpty) {

@@ -193,9 +193,10 @@ TEST_F(TreeLayout, OneLineTitleMakesAFifteenPixelRow) {
 TEST_F(TreeLayout, NotesMarkFollowsTheLastWord) {
     VisualNode* row = Add(u"Milk  2%");
     tree.SetItemNotes(row, u"skimmed");
-    const int textLeft = 16 + 52 + 32;
-    const int end = textLeft + MeasureRowText(u"Milk ").cx + MeasureRowText(u"2% ").cx;
-    EXPECT_EQ(tree.GetNotesRect(row), CRect(end, 2, end + 14, 16));
+    // The text starts at 16 + 52 + 32 = 100. Tahoma's advances at the row font's 11-pixel em, each
+    // rounded: M 1579 units (8 pixels), i 469 (3), l 469 (3), k 1020 (5), space 639 (3), 2 1118 (6),
+    // % 2001 (11). "Milk " is 22 pixels, "2% " 20, so the last word ends at 142.
+    EXPECT_EQ(tree.GetNotesRect(row), CRect(142, 2, 156, 16));
     EXPECT_EQ(tree.GetItemRect(row).Height(), 15);
 }
 
@@ -243,11 +244,9 @@ TEST_F(TreeLayout, LongTitlesWrapToMoreLines) {
         text += u"word ";
     }
     VisualNode* row = Add(text);
-    const int lineHeight = MeasureRowText(u"word ").cy;
-    const int areaWidth = 224 - 100;
-    const int perLine = areaWidth / MeasureRowText(u"word ").cx;
-    const int lines = (12 + perLine - 1) / perLine;
-    EXPECT_EQ(tree.GetItemRect(row).Height(), lines * lineHeight + 2);
+    // "word " is w 1520 units (8 pixels), o 1112 (6), r 737 (4), d 1133 (6) and a space 639 (3): 27
+    // pixels, so four fit the 124-pixel text area (x 100 to 224) and 12 words take 3 lines of 13.
+    EXPECT_EQ(tree.GetItemRect(row).Height(), 3 * 13 + 2);
 }
 
 TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
@@ -256,10 +255,8 @@ TEST_F(TreeLayout, TitlesOfThousandsOfCharactersWrapWhole) {
         text += u"word "; // 2,000 characters
     }
     VisualNode* row = Add(text);
-    const int lineHeight = MeasureRowText(u"word ").cy;
-    const int perLine = (224 - 100) / MeasureRowText(u"word ").cx;
-    const int lines = (400 + perLine - 1) / perLine;
-    EXPECT_EQ(tree.GetItemRect(row).Height(), lines * lineHeight + 2);
+    // Four 27-pixel words a line (see above): 100 lines of 13.
+    EXPECT_EQ(tree.GetItemRect(row).Height(), 100 * 13 + 2);
 }
 
 TEST_F(TreeLayout, RedrawingARowNeverChangesItsHeight) {

@@ -1,5 +1,4 @@
-// Word wrap of row titles and the word-measure memo, with a measurer of fixed-width characters.
-#include "treectrl/LineMeasureCache.h"
+// Word wrap of row titles, with a font whose characters are all 6 pixels wide.
 #include "treectrl/WordWrap.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +6,6 @@
 #include <string>
 #include <vector>
 
-using treectrl::ILineMeasure;
-using treectrl::LineMeasureCache;
 using treectrl::WrapWords;
 
 namespace {
@@ -16,14 +13,16 @@ namespace {
 constexpr int kCharWidth = 6;
 constexpr int kLineHeight = 13;
 
-/// Every character is 6 pixels wide; records what it was asked.
-class FixedWidthMeasure final : public ILineMeasure {
+/// A font whose every character is 6 pixels wide; records the characters it was asked about.
+class FixedWidthMeasure {
 public:
-    CSize MeasureLine(std::u16string_view text) override {
-        asked.emplace_back(text);
-        return CSize(static_cast<int>(text.size()) * kCharWidth, kLineHeight);
-    }
+    FixedWidthMeasure()
+        : advances([this](std::u16string_view character) {
+              asked.emplace_back(character);
+              return kCharWidth;
+          }) {}
     std::vector<std::u16string> asked;
+    CharAdvances advances;
 };
 
 struct Placed {
@@ -31,12 +30,13 @@ struct Placed {
     CRect place;
 };
 
-std::vector<Placed> PlaceAll(const CRect& area, std::u16string_view text, ILineMeasure& measure,
+std::vector<Placed> PlaceAll(const CRect& area, std::u16string_view text, FixedWidthMeasure& measure,
                              CRect* last = nullptr) {
     std::vector<Placed> placed;
-    const CRect result = WrapWords(area, text, measure, [&](std::u16string_view word, const CRect& place) {
-        placed.push_back({std::u16string(word), place});
-    });
+    const CRect result = WrapWords(area, text, measure.advances, kLineHeight,
+                                   [&](std::u16string_view word, const CRect& place) {
+                                       placed.push_back({std::u16string(word), place});
+                                   });
     if (last != nullptr) {
         *last = result;
     }
@@ -53,7 +53,9 @@ TEST(WordWrapSplitting, TwoSpacesSeparateTwoWordsEachMeasuredWithOneSpace) {
     ASSERT_EQ(placed.size(), 2u);
     EXPECT_EQ(placed[0].word, u"Milk ");
     EXPECT_EQ(placed[1].word, u"2% ");
-    EXPECT_EQ(measure.asked, (std::vector<std::u16string>{u"Milk ", u"2% "}));
+    // "Milk " is five characters of 6 pixels, "2% " three.
+    EXPECT_EQ(placed[0].place, CRect(10, 0, 40, 13));
+    EXPECT_EQ(placed[1].place, CRect(40, 0, 58, 13));
 }
 
 TEST(WordWrapSplitting, LeadingAndTrailingSpacesGiveNoWord) {
@@ -79,7 +81,6 @@ TEST(WordWrapSplitting, TextWithoutWordsLeavesTheAreaAsItWas) {
     EXPECT_EQ(last, kArea);
     EXPECT_TRUE(PlaceAll(kArea, u"     ", measure, &last).empty());
     EXPECT_EQ(last, kArea);
-    EXPECT_TRUE(measure.asked.empty());
 }
 
 TEST(WordWrapLines, AWordThatEndsExactlyAtTheEdgeStaysOnItsLine) {
@@ -128,22 +129,25 @@ TEST(WordWrapLines, TextsFarLongerThanAThousandCharactersWrapToTheEnd) {
     EXPECT_EQ(last.bottom, 300 * kLineHeight);
 }
 
-TEST(LineMeasureMemo, AsksTheFontOncePerDistinctWord) {
-    FixedWidthMeasure source;
-    LineMeasureCache memo(&source);
-    WrapWords(kArea, u"milk bread milk milk bread", memo);
-    EXPECT_EQ(source.asked, (std::vector<std::u16string>{u"milk ", u"bread "}));
-    EXPECT_EQ(memo.MeasureLine(u"milk "), CSize(30, kLineHeight));
-    EXPECT_EQ(source.asked.size(), 2u);
+TEST(WordWrapMeasuring, TheFontIsAskedOncePerDistinctCharacterHoweverOftenWordsRepeat) {
+    FixedWidthMeasure measure;
+    WrapWords(kArea, u"milk bread milk milk bread", measure.advances, kLineHeight);
+    WrapWords(kArea, u"bread milk", measure.advances, kLineHeight);
+    EXPECT_EQ(measure.asked,
+              (std::vector<std::u16string>{u" ", u"m", u"i", u"l", u"k", u"b", u"r", u"e", u"a", u"d"}));
 }
 
-TEST(LineMeasureMemo, StaysBoundedAndStillAnswersRightAfterEmptying) {
-    FixedWidthMeasure source;
-    LineMeasureCache memo(&source);
-    for (std::size_t i = 0; i <= LineMeasureCache::kMaxEntries; ++i) {
-        memo.MeasureLine(std::u16string(1, u'a') + std::u16string(i % 7, u'b') +
-                         std::u16string(i / 7 % 1000, u'c') + std::u16string(i / 7000, u'd'));
-    }
-    EXPECT_LE(memo.Size(), LineMeasureCache::kMaxEntries);
-    EXPECT_EQ(memo.MeasureLine(u"abc"), CSize(18, kLineHeight));
+TEST(WordWrapMeasuring, AWordOfHugeWidthEndsAtTheLargestCoordinateInsteadOfWrappingAround) {
+    CharAdvances widest([](std::u16string_view) { return CharAdvances::kWidestAdvance; });
+    // 600,000 characters of 4,096 pixels: far past what a coordinate can hold.
+    const std::u16string word(600000, u'W');
+    CRect last;
+    std::vector<CRect> places;
+    last = WrapWords(kArea, word + u" x", widest, kLineHeight,
+                     [&](std::u16string_view, const CRect& place) { places.push_back(place); });
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].left, 10);
+    EXPECT_EQ(places[0].right, INT32_MAX);
+    EXPECT_EQ(places[1], CRect(10, 13, 10 + 2 * 4096, 26)) << "the next word starts a line of its own";
+    EXPECT_EQ(last.left, 10 + 2 * 4096);
 }

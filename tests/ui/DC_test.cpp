@@ -277,13 +277,60 @@ protected:
 
 TEST_F(DCText, TahomaAtThirteenPixelsMeasuresAsTheDeviceDoes) {
     // The 13-pixel cell draws at an 11-pixel em (13 * 2048 / 2472, Tahoma's unitsPerEm over its
-    // Windows ascent plus descent). "Milk " advances 4176 font units: 4176 * 11 / 2048 = 22.4.
-    EXPECT_EQ(surface.dc.GetTextExtent(u"Milk "), CSize(22, 13));
+    // Windows ascent plus descent). A text is as wide as its characters' advances, each rounded to a
+    // pixel: M 1579 font units * 11 / 2048 = 8.5 -> 8, i and l 469 -> 2.5 -> 3, k 1020 -> 5.5 -> 5,
+    // space 639 -> 3.4 -> 3.
+    EXPECT_EQ(surface.dc.GetTextExtent(u"Milk "), CSize(8 + 3 + 3 + 5 + 3, 13));
     const TEXTMETRIC metrics = surface.dc.GetTextMetrics();
     EXPECT_EQ(metrics.tmHeight, 13);
     EXPECT_EQ(metrics.tmAscent, 11) << "13 * 2049 / 2472 = 10.8";
     EXPECT_EQ(metrics.tmDescent, 2);
     EXPECT_EQ(metrics.tmInternalLeading, 2) << "the cell less the 11-pixel em";
+}
+
+// The face has kerning pairs (its GPOS table); the device kerns none of them, and no pair of
+// characters is narrower or wider than the two apart.
+TEST_F(DCText, ATextIsTheSumOfItsCharactersAdvancesWithNoKerning) {
+    // A 1229 units (6.6 -> 7), V 1223 (6.6 -> 7), T 1196 (6.4 -> 6), R 1272 (6.8 -> 7),
+    // o 1112 (6.0 -> 6), y 1020 (5.5 -> 5), m 1720 (9.2 -> 9), a 1075 (5.8 -> 6), t 684 (3.7 -> 4).
+    EXPECT_EQ(surface.dc.GetTextExtent(u"AVATAR").cx, 7 + 7 + 7 + 6 + 7 + 7);
+    EXPECT_EQ(surface.dc.GetTextExtent(u"Tomato").cx, 6 + 6 + 9 + 6 + 4 + 6);
+    EXPECT_EQ(surface.dc.GetTextExtent(u"Ty").cx, 6 + 5);
+    for (std::u16string_view pair : {u"AV", u"To", u"Ty", u"LT", u"Wo", u"r.", u"fi"}) {
+        EXPECT_EQ(surface.dc.GetTextExtent(pair).cx, surface.dc.GetTextExtent(pair.substr(0, 1)).cx +
+                                                         surface.dc.GetTextExtent(pair.substr(1, 1)).cx)
+            << std::string(pair.begin(), pair.end());
+    }
+    // A character beyond the Basic Multilingual Plane is one character however it is stored, and
+    // measures the same alone or among others.
+    const std::u16string clef = u"\U0001D11E";
+    EXPECT_EQ(surface.dc.GetTextExtent(u"a" + clef + u"a").cx,
+              2 * surface.dc.GetTextExtent(u"a").cx + surface.dc.GetTextExtent(clef).cx);
+}
+
+// What is drawn takes exactly the width that was measured: the line drawn whole is, pixel for pixel,
+// its characters drawn one by one, each where the sum of the advances before it puts it.
+TEST_F(DCText, ALineIsDrawnCharacterByCharacterAtTheSumsOfTheAdvances) {
+    constexpr std::u16string_view kText = u"AVATAR Tomato";
+    surface.dc.SetBkMode(TRANSPARENT);
+    surface.dc.DrawText(kText, CRect(3, 2, 120, 20), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+
+    Surface apart(120, 40);
+    apart.dc.SelectObject(&font);
+    apart.dc.SetBkMode(TRANSPARENT);
+    // The advances of "AVATAR Tomato" as worked out above, and the space's 3.
+    constexpr int kAdvances[] = {7, 7, 7, 6, 7, 7, 3, 6, 6, 9, 6, 4, 6};
+    int x = 3;
+    for (std::size_t i = 0; i < kText.size(); ++i) {
+        apart.dc.DrawText(kText.substr(i, 1), CRect(x, 2, 120, 20), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        x += kAdvances[i];
+    }
+    for (int py = 0; py < 40; ++py) {
+        for (int px = 0; px < 120; ++px) {
+            ASSERT_EQ(surface.dc.GetPixel(px, py), apart.dc.GetPixel(px, py)) << px << "," << py;
+        }
+    }
+    EXPECT_GT(InkedPixels(surface.dc, CRect(3, 2, 3 + 7, 15)), 0) << "the A is drawn";
 }
 
 TEST_F(DCText, LeftAlignedTextStartsAtTheLeftEdgeAndStaysInItsLine) {

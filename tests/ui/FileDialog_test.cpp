@@ -15,8 +15,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -212,7 +212,8 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
     };
     for (const auto& name : refused) {
         uitest::MessageBoxRecorder boxes;
-        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR,
+                           u"");
         uitest::RunModal(dialog, [&] {
             dialog.GetDlgItem(2)->SetWindowText(name.typed);
             uitest::TapScreen(kCaptionOk);
@@ -229,21 +230,24 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
     }
     for (const std::u16string unchanged : {u"Shop.crv", u"Shop"}) {
         uitest::MessageBoxRecorder boxes;
-        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
-        EXPECT_EQ(uitest::RunModal(dialog, [&] {
-                      dialog.GetDlgItem(2)->SetWindowText(unchanged);
-                      uitest::TapScreen(kCaptionOk);
-                  }),
+        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR,
+                           u"");
+        EXPECT_EQ(uitest::RunModal(dialog,
+                                   [&] {
+                                       dialog.GetDlgItem(2)->SetWindowText(unchanged);
+                                       uitest::TapScreen(kCaptionOk);
+                                   }),
                   IDOK);
         EXPECT_TRUE(boxes.Shown().empty()) << ToUtf8(unchanged);
         EXPECT_EQ(ReadBytes(Host("My Documents/Shop.crv").string()), "x");
     }
     uitest::MessageBoxRecorder boxes;
     CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
-    EXPECT_EQ(uitest::RunModal(dialog, [&] {
-                  dialog.GetDlgItem(2)->SetWindowText(u"shop");
-                  uitest::TapScreen(kCaptionOk);
-              }),
+    EXPECT_EQ(uitest::RunModal(dialog,
+                               [&] {
+                                   dialog.GetDlgItem(2)->SetWindowText(u"shop");
+                                   uitest::TapScreen(kCaptionOk);
+                               }),
               IDOK);
     EXPECT_TRUE(boxes.Shown().empty());
     EXPECT_EQ(ReadBytes(Host("My Documents/shop.crv").string()), "x");
@@ -254,10 +258,11 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
 // shows.
 TEST_F(FileDialogScreen, ARenamedFileKeepsItsExtension) {
     CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
-    EXPECT_EQ(uitest::RunModal(dialog, [&] {
-                  dialog.GetDlgItem(2)->SetWindowText(u"Trip.v2");
-                  uitest::TapScreen(kCaptionOk);
-              }),
+    EXPECT_EQ(uitest::RunModal(dialog,
+                               [&] {
+                                   dialog.GetDlgItem(2)->SetWindowText(u"Trip.v2");
+                                   uitest::TapScreen(kCaptionOk);
+                               }),
               IDOK);
     EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\Trip.v2.crv");
     EXPECT_EQ(ReadBytes(Host("My Documents/Trip.v2.crv").string()), "x");

@@ -1,5 +1,5 @@
 // Message boxes: titled with the program's name, the buttons of their type answering as pressed,
-// Escape and Enter, and nothing under the box reachable while it shows.
+// Escape, Space and Tab (never Enter), and nothing under the box reachable while it shows.
 #include "FrameworkTables.h"
 
 #include "platform/ui/Dialog.h"
@@ -69,13 +69,13 @@ TEST_F(MessageBoxTest, TheRealBoxAnswersTheButtonTapped) {
 }
 
 // Escape answers Cancel, or OK where OK is all there is; a Yes/No question ignores it, so a stray
-// key never answers No for the user. Enter and Space press the focused button.
+// key never answers No for the user. Space presses the focused button.
 TEST_F(MessageBoxTest, KeysAnswerTheBoxAndNeverReachTheScreenUnderIt) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         uitest::Soon([] {
             uitest::PressKey(VK_ESCAPE);
-            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_SPACE);
         });
         EXPECT_EQ(AfxMessageBox(u"Sure?", MB_YESNO), IDYES);
         uitest::Soon([] { uitest::PressKey(VK_ESCAPE); });
@@ -112,7 +112,7 @@ TEST_F(MessageBoxTest, TheDefaultButtonHasTheFocusAndTabMovesIt) {
             record();
             uitest::PressKey(VK_TAB, MK_SHIFT);
             record();
-            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_SPACE);
         });
         EXPECT_EQ(AfxMessageBox(u"'Shop' contents have been changed.\nWould you like to save changes?",
                                 MB_YESNO | MB_ICONQUESTION),
@@ -122,12 +122,81 @@ TEST_F(MessageBoxTest, TheDefaultButtonHasTheFocusAndTabMovesIt) {
     });
 }
 
+// Enter is the program's Open command, never an answer: after it the focus is still on the default
+// button of a box that is still open, so Tab and Space answer with the second button. The screen
+// under the box does not get it either.
+TEST_F(MessageBoxTest, EnterAnswersNothing) {
+    CDialog screen(kScreen);
+    uitest::RunModal(screen, [&] {
+        for (const auto& [type, second] :
+             {std::pair{MB_YESNO, IDNO}, std::pair{MB_OKCANCEL, IDCANCEL}, std::pair{MB_YESNOCANCEL, IDNO}}) {
+            uitest::Soon([] {
+                uitest::PressKey(VK_RETURN);
+                uitest::PressKey(VK_TAB);
+                uitest::PressKey(VK_SPACE);
+            });
+            EXPECT_EQ(AfxMessageBox(u"Delete 'Shop'?", type | MB_ICONQUESTION), second) << type;
+        }
+        EXPECT_TRUE(screen.IsModalRunning());
+    });
+}
+
+// The question that can also take the user back: Yes, No and Cancel left to right, Yes focused;
+// Escape is Cancel, as is closing the box without a button.
+TEST_F(MessageBoxTest, AYesNoCancelQuestionAnswersEachButtonAndEscapeIsCancel) {
+    CDialog screen(kScreen);
+    const std::u16string question = u"'Shop' contents have been changed.\nWould you like to save changes?";
+    uitest::RunModal(screen, [&] {
+        for (const auto& [button, answer] :
+             {std::pair{0, IDYES}, std::pair{1, IDNO}, std::pair{2, IDCANCEL}}) {
+            uitest::Soon([button = button] {
+                uitest::GrabDevice();
+                uitest::TapScreen(ButtonCentre(button, 3));
+            });
+            EXPECT_EQ(AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION), answer) << button;
+        }
+        uitest::Soon([] { uitest::PressKey(VK_ESCAPE); });
+        EXPECT_EQ(AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION), IDCANCEL);
+        uitest::Soon([] { uitest::PressKey(VK_SPACE); });
+        EXPECT_EQ(AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION), IDYES);
+        uitest::Soon([] {
+            uitest::PressKey(VK_TAB, MK_SHIFT); // back from Yes wraps round to Cancel
+            uitest::PressKey(VK_SPACE);
+        });
+        EXPECT_EQ(AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION), IDCANCEL);
+        EXPECT_TRUE(screen.IsModalRunning());
+    });
+}
+
+// The window's close while a question is open waits for its answer: the screen under it is not asked
+// to close meanwhile (it would ask its own question over this one).
+TEST_F(MessageBoxTest, TheWindowsCloseWaitsForTheOpenQuestion) {
+    class CancelCounting : public CDialog {
+    public:
+        CancelCounting() : CDialog(kScreen) {}
+        int cancelRequests = 0;
+
+    protected:
+        void OnCancel() override { ++cancelRequests; }
+    } screen;
+    uitest::RunModal(screen, [&] {
+        uitest::Soon([] {
+            EXPECT_FALSE(uitest::CloseDeviceWindow());
+            uitest::PressKey(VK_SPACE);
+        });
+        EXPECT_EQ(AfxMessageBox(u"Sure?", MB_YESNO), IDYES);
+        EXPECT_EQ(screen.cancelRequests, 0);
+        EXPECT_FALSE(uitest::CloseDeviceWindow());
+        EXPECT_EQ(screen.cancelRequests, 1) << "without a question, the close is the screen's";
+    });
+}
+
 TEST_F(MessageBoxTest, ATapBesideTheBoxDoesNothing) {
     CDialog screen(kScreen);
     uitest::RunModal(screen, [&] {
         uitest::Soon([] {
             uitest::TapScreen(CPoint(222, 13)); // the caption's OK, under the cover
-            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_SPACE);
         });
         EXPECT_EQ(AfxMessageBox(u"Stop", MB_OK | MB_ICONSTOP), IDOK);
         EXPECT_TRUE(screen.IsModalRunning());
@@ -144,7 +213,7 @@ TEST_F(MessageBoxTest, TheBoxHasATitleBandInTheCaptionColour) {
                 found = device.Pixel(120, y) == kTitleBand;
             }
             EXPECT_TRUE(found);
-            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_SPACE);
         });
         AfxMessageBox(u"An attempt was made to access an unnamed file past its end.", MB_OK | MB_ICONSTOP);
     });
@@ -182,7 +251,7 @@ TEST_F(MessageBoxTest, ALongPathWrapsWithinTheBoxWhichGrowsForIt) {
     uitest::RunModal(screen, [&] {
         uitest::Soon([&] {
             shortBoxTop = TitleBandRows(uitest::GrabDevice()).first;
-            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_SPACE);
         });
         AfxMessageBox(u"Stop", MB_OK | MB_ICONSTOP);
         uitest::Soon([&] {
@@ -195,7 +264,7 @@ TEST_F(MessageBoxTest, ALongPathWrapsWithinTheBoxWhichGrowsForIt) {
                     inkInTheRightMargin += device.Pixel(x, y) == RGB(255, 255, 255) ? 0 : 1;
                 }
             }
-            uitest::PressKey(VK_RETURN);
+            uitest::PressKey(VK_SPACE);
         });
         AfxMessageBox(
             u"Access to \\Storage_Card\\Corvina_Lists_From_The_Old_Device\\Locked_Shopping.crv was denied.",

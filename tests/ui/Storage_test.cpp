@@ -239,12 +239,12 @@ TEST_F(DeviceStorage, AnyValueOnOneLineReadsBackExactly) {
 
 TEST_F(DeviceStorage, InstallerWrittenRegistryFileIsRead) {
     // The form an installer script writes by hand, documented with the registry: values literal.
-    MakeFile("registry.txt", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarrow\\Corvina]\n"
-                             "InstallDir=\\Program Files\\Corvina\n"
-                             "Maker=Tarrow, Inc; \"Caf\xc3\xa9\"\r\n"
-                             "\n"
-                             "[HKEY_CURRENT_USER\\Other]\n"
-                             "InstallDir=elsewhere\n");
+    MakeFile(".system/registry.txt", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarrow\\Corvina]\n"
+                                     "InstallDir=\\Program Files\\Corvina\n"
+                                     "Maker=Tarrow, Inc; \"Caf\xc3\xa9\"\r\n"
+                                     "\n"
+                                     "[HKEY_CURRENT_USER\\Other]\n"
+                                     "InstallDir=elsewhere\n");
     CRegistryKey key;
     ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
     char16_t buffer[64] = {};

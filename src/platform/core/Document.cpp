@@ -42,6 +42,7 @@ void CDocument::SetPathName(std::u16string_view path, bool /*addToRecent*/) {
 bool CDocument::OnNewDocument() {
     DeleteContents();
     m_pathName.clear();
+    m_fileStamp.reset();
     SetModifiedFlag(false);
     return true;
 }
@@ -55,6 +56,10 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
     }
     DeleteContents();
     SetModifiedFlag(true);
+    m_fileStamp.reset();
+    // Taken from the open file, so it describes the very version read, whatever happens to the
+    // path meanwhile.
+    const std::optional<FileStamp> read = FileStampOf(file.GetHandle());
     try {
         // Only a file with a position has a length that tells its contents: a pipe reports zero
         // whatever it holds. Asking for the position fails on one with the seek error, so it is
@@ -72,21 +77,25 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
         ReportDocumentFailure(kFailedToOpen);
         return false;
     }
+    m_fileStamp = read;
     SetModifiedFlag(false);
     return true;
 }
 
-void CDocument::WriteCopy(std::u16string_view path) {
+std::optional<FileStamp> CDocument::WriteCopy(std::u16string_view path) {
     SafeSaveFile target{std::u16string(path)};
     CArchive archive(&target.File(), CArchive::store, kWholeFileBufferSize);
     Serialize(archive);
     archive.Close();
+    // The temporary file is the version the rename puts in place: renaming keeps its stamp.
+    const std::optional<FileStamp> written = FileStampOf(target.File().GetHandle());
     target.Commit();
+    return written;
 }
 
 bool CDocument::OnSaveDocument(std::u16string_view path) {
     try {
-        WriteCopy(path);
+        m_fileStamp = WriteCopy(path);
     } catch (...) {
         ReportDocumentFailure(kFailedToSave);
         return false;

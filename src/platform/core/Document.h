@@ -2,9 +2,11 @@
 // run a derived document's `Serialize` over an archive and report failures to the user.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/core/FileStamp.h"
 #include "platform/core/Object.h"
 
 class CArchive;
@@ -35,10 +37,16 @@ public:
     /// extension). Corvina keeps no recent-file list, so `addToRecent` has no effect.
     virtual void SetPathName(std::u16string_view path, bool addToRecent = true);
 
+    /// The file as this document last read or wrote it: nothing for a new document, or after an
+    /// open that failed. Whoever saves over the file can tell from it whether another program has
+    /// written the file since.
+    const std::optional<FileStamp>& GetFileStamp() const { return m_fileStamp; }
+
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
-    /// Starts a new document: clears the path name and the modified flag; the contents stay.
+    /// Starts a new document: clears the path name, the file stamp and the modified flag; the
+    /// contents stay.
     virtual bool OnNewDocument();
     /// Reads `path` with `Serialize`. A zero-length file reads nothing. On failure reports the cause,
     /// leaves the modified flag set and returns false; what was read before the failure stays.
@@ -49,7 +57,8 @@ public:
     /// Writes `path` safely with `Serialize`, as a save does, but reports nothing and leaves the
     /// modified flag alone: a copy of the document, not the document's file. Throws the failure's
     /// cause (a `CFileException` or `CArchiveException`); the previous file at `path` then stays.
-    void WriteCopy(std::u16string_view path);
+    /// Answers the stamp of the file written.
+    std::optional<FileStamp> WriteCopy(std::u16string_view path);
     /// Empties the document; the base has nothing to empty.
     virtual void DeleteContents() {}
 
@@ -64,5 +73,6 @@ protected:
 private:
     std::u16string m_title;
     std::u16string m_pathName;
+    std::optional<FileStamp> m_fileStamp;
     bool m_modified = false;
 };

@@ -80,10 +80,14 @@ CFile::~CFile() {
 }
 
 bool CFile::Open(std::u16string_view path, unsigned flags, FileErrorCause* error) {
+    return OpenHostPath(ToHostPath(path), path, flags, error);
+}
+
+bool CFile::OpenHostPath(const std::string& hostPath, std::u16string_view path, unsigned flags,
+                         FileErrorCause* error) {
     Abort();
     m_path = std::u16string(path);
     m_ownsDescriptor = true;
-    const std::string hostPath = ToHostPath(path);
     const auto fail = [&](int osError) {
         if (error) {
             *error = FileErrorCauseFromErrno(osError);
@@ -123,6 +127,13 @@ bool CFile::Open(std::u16string_view path, unsigned flags, FileErrorCause* error
 void CFile::OpenOrThrow(std::u16string_view path, unsigned flags) {
     FileErrorCause cause = FileErrorCause::Generic;
     if (!Open(path, flags, &cause)) {
+        throw CFileException(cause, std::u16string(path));
+    }
+}
+
+void CFile::OpenHostPathOrThrow(const std::string& hostPath, std::u16string_view path, unsigned flags) {
+    FileErrorCause cause = FileErrorCause::Generic;
+    if (!OpenHostPath(hostPath, path, flags, &cause)) {
         throw CFileException(cause, std::u16string(path));
     }
 }

@@ -44,6 +44,11 @@ public:
     bool Open(std::u16string_view path, unsigned flags, FileErrorCause* error = nullptr);
     /// Opens `path` or throws the `CFileException` that says why not.
     void OpenOrThrow(std::u16string_view path, unsigned flags);
+    /// Opens the host file `hostPath`, already resolved (by a folder enumeration, say), as `Open`
+    /// does; messages name it `path`.
+    bool OpenHostPath(const std::string& hostPath, std::u16string_view path, unsigned flags,
+                      FileErrorCause* error = nullptr);
+    void OpenHostPathOrThrow(const std::string& hostPath, std::u16string_view path, unsigned flags);
 
     bool IsOpen() const { return m_descriptor >= 0; }
     /// The path the file was opened with, as the program named it.

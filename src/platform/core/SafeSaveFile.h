@@ -61,7 +61,6 @@ private:
     /// After a failure past the rename: the kept old file back in place, or the new one removed.
     void UndoRename();
 
-
     std::u16string m_targetPath;
     /// The host path of the file that is replaced: the target, or what its links lead to.
     std::string m_replacedPath;

@@ -288,6 +288,15 @@ public:
         parent->CheckInvariants();
     }
 
+    /// Deletes every node whose item `doomed` answers true for, with its subtree (whose items are
+    /// not asked). One walk over the nodes kept, unlinking each doomed one where the walk stands, so
+    /// pruning a list of a million items is linear where deleting them one by one is not.
+    template <class Doomed> void DeleteWhere(Doomed&& doomed) {
+        DeleteChildrenWhere(root, doomed);
+        // The walk looks at a node's children only after visiting it, so they are pruned by then.
+        WalkPreOrder(root, [&](Node& node, std::size_t) { DeleteChildrenWhere(node, doomed); });
+    }
+
     /// Takes `node` with its descendants out of the tree without destroying them, so that `Reattach`
     /// can put them back as they were; until then they are the caller's to reattach or to destroy
     /// (`DestroyDetached`). `node` keeps its parent link. Answers the number of nodes taken out.
@@ -339,6 +348,28 @@ private:
     /// and building a list of any size stays linear in debug builds too.
     static void CheckAppended([[maybe_unused]] const Node& owner, [[maybe_unused]] const Node* child) {
         assert(owner.lastChild == child && child->nextSibling == nullptr && child->parent == &owner);
+    }
+
+    /// Deletes the children of `parent` that `doomed` picks, each with its subtree.
+    template <class Doomed> void DeleteChildrenWhere(Node& parent, Doomed& doomed) {
+        Node* before = nullptr;
+        for (Node* child = parent.firstChild; child != nullptr;) {
+            Node* const next = child->nextSibling;
+            if (!doomed(static_cast<const Item&>(child->item))) {
+                before = child;
+                child = next;
+                continue;
+            }
+            (before != nullptr ? before->nextSibling : parent.firstChild) = next;
+            if (parent.lastChild == child) {
+                parent.lastChild = before;
+            }
+            child->nextSibling = nullptr;
+            m_count -= 1 + child->CountDescendants();
+            DestroySubtree(child);
+            child = next;
+        }
+        parent.CheckInvariants();
     }
 
     /// Destroys `top` and its descendants, each node after its children. Walks down the first

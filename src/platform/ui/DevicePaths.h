@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+/// The device's own folder below its root, hidden, holding what is no file of the user's (the
+/// registry). No device path reaches it, so no dialog or command can list, replace or delete it.
+inline constexpr std::u16string_view kSystemFolderName = u".system";
+
 /// Where the device's storage is placed on the host. Empty fields take their defaults.
 struct DeviceStorageOptions {
     /// The host folder that is the device's "\". Default: $CORVINA_DEVICE_ROOT, else
@@ -27,6 +31,8 @@ void ConfigureDeviceStorage(const DeviceStorageOptions& options);
 HostPathResolver UseDeviceStorage(const DeviceStorageOptions& options);
 /// The host folder of the device's "\" (absolute, no trailing slash).
 std::u16string DeviceRootFolder();
+/// The host folder of the device's system folder (kSystemFolderName in the device root).
+std::u16string DeviceSystemFolder();
 /// The host folder of the device's "\Storage Card" (absolute, no trailing slash).
 std::u16string StorageCardFolder();
 
@@ -34,8 +40,8 @@ std::u16string StorageCardFolder();
 /// with backslashes: "\A\B" is <device root>/A/B, "\Storage Card\x.txt" is <storage card>/x.txt
 /// (the card's name matched without regard to case, as the device does). Doubled separators count
 /// as one. A path that is already a host path (it starts with "/") is returned unchanged. Parts
-/// named "." or ".." are refused, so no device path reaches outside the device: the answer is then
-/// empty.
+/// named "." or ".." are refused, so no device path reaches outside the device, and so is the
+/// system folder at the root: the answer is then empty.
 std::u16string HostPathFromDevicePath(std::u16string_view devicePath);
 
 /// A file name as the host's file system holds it (bytes) turned into the program's UTF-16, so that

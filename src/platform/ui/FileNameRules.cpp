@@ -30,7 +30,8 @@ std::optional<std::u16string> RefusedNameReason(std::u16string_view typed) {
 }
 
 std::optional<std::u16string> TooLongNameReason(std::u16string_view typed, std::u16string_view path) {
-    if (path.size() > kLongestDevicePath || HostBytesFromName(DeviceNameOf(path)).size() > kLongestNameBytes) {
+    if (path.size() > kLongestDevicePath ||
+        HostBytesFromName(DeviceNameOf(path)).size() > kLongestNameBytes) {
         return u"The name " + std::u16string(typed) + u" is too long.";
     }
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class CharAdvances;
 struct FontData; // the platform font; defined for the platform's own code in DCBridge.h
 
 /// Font weights as the device names them.
@@ -66,6 +67,10 @@ public:
     LOGFONT GetLogFont() const;
     /// The measures of the font as it renders.
     TEXTMETRIC GetTextMetrics() const;
+    /// The advance widths of its characters, which every text is measured and drawn by (those of
+    /// the device's default font when empty). Shared by every font of the same face, height and
+    /// weight; lives as long as the process.
+    CharAdvances& GetCharAdvances() const;
 
     /// The platform font, for the platform's own code (see DCBridge.h); null when empty.
     const std::shared_ptr<FontData>& Data() const { return m_data; }

@@ -38,8 +38,7 @@ std::optional<std::chrono::system_clock::time_point> WriteTime(const std::string
 } // namespace
 
 std::u16string RecoveryFolder() {
-    return DeviceRootFolder() + kHostSeparator + std::u16string(kDeviceSystemFolderName) + kHostSeparator +
-           std::u16string(kRecoveryFolderName);
+    return DeviceSystemFolder() + kHostSeparator + std::u16string(kRecoveryFolderName);
 }
 
 std::u16string RecoveryCopyPath(std::u16string_view listPath) {

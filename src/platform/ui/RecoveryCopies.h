@@ -7,10 +7,8 @@
 #include <string>
 #include <string_view>
 
-/// The hidden folder of the device root that holds what is no file of the user's; no device path a
-/// user types names it (a leading dot hides it from every listing).
-inline constexpr std::u16string_view kDeviceSystemFolderName = u".system";
-/// The recovery folder inside it.
+/// The recovery folder, inside the device's system folder (DeviceSystemFolder), which no device path
+/// reaches and no listing shows.
 inline constexpr std::u16string_view kRecoveryFolderName = u"Recovery";
 /// The copy of a list that has no file yet (a new or imported list). A list's own name never starts
 /// with a dot, so no list's copy can take this name.

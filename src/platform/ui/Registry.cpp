@@ -2,6 +2,7 @@
 #include "platform/ui/Registry.h"
 
 #include "platform/core/Exception.h"
+#include "platform/core/RenameFile.h"
 #include "platform/core/SafeSaveFile.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/RegistryText.h"
@@ -25,6 +26,11 @@ std::u16string RootName(RegistryRoot root) {
 }
 
 std::u16string StorePath() {
+    return RegistryFilePath();
+}
+
+/// Where earlier versions kept the registry: at the device root, among the user's files.
+std::u16string OldStorePath() {
     return DeviceRootFolder() + kHostSeparator + std::u16string(kRegistryFileName);
 }
 
@@ -75,6 +81,8 @@ std::optional<std::vector<RegistryEntry>> LoadEntries() {
 /// Writes the registry anew, safely: a failed write leaves the old file as it was.
 RegistryError SaveEntries(const std::vector<RegistryEntry>& entries) {
     const std::string text = FormatRegistryText(entries);
+    std::error_code ignored; // a folder that cannot be made fails the save below
+    std::filesystem::create_directories(HostBytesFromName(DeviceSystemFolder()), ignored);
     try {
         SafeSaveFile save(StorePath());
         save.File().Write(text.data(), text.size());
@@ -91,7 +99,47 @@ auto FindValue(std::vector<RegistryEntry>& entries, std::u16string_view key, std
     });
 }
 
+/// The text of a regular file, or nothing when it cannot be read whole.
+std::optional<std::string> RegularFileText(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in || in.bad()) {
+        return std::nullopt;
+    }
+    return text.str();
+}
+
 } // namespace
+
+std::u16string RegistryFilePath() {
+    return DeviceSystemFolder() + kHostSeparator + std::u16string(kRegistryFileName);
+}
+
+OldRegistryMove MoveOldRegistry() {
+    const std::string registry = HostBytesFromName(StorePath());
+    const std::string old = HostBytesFromName(OldStorePath());
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(registry, error))) {
+        return OldRegistryMove::NothingToMove;
+    }
+    // A text the user exported as "registry" holds no section: that is the user's file.
+    const std::optional<std::string> text = RegularFileText(old);
+    if (!text || ParseRegistryText(*text).empty()) {
+        return OldRegistryMove::NothingToMove;
+    }
+    std::filesystem::create_directories(HostBytesFromName(DeviceSystemFolder()), error);
+    try {
+        RenameWithoutReplacing(OldStorePath(), StorePath());
+    } catch (const CException&) {
+        return OldRegistryMove::Failed;
+    }
+    return OldRegistryMove::Moved;
+}
 
 RegistryError CRegistryKey::Open(RegistryRoot root, std::u16string_view keyPath) {
     Close();

@@ -20,11 +20,26 @@ enum class RegistryError {
     NotOpen,       ///< the key object was not opened
 };
 
-/// The registry file, in the device root. Its text is ours (RegistryText.h): a section per key
-/// path, one value a line, taken literally, for example
+/// The registry file, in the device's system folder (DeviceSystemFolder), out of reach of every
+/// dialog and command. Its text is ours (RegistryText.h): a section per key path, one value a line,
+/// taken literally, for example
 ///   [HKEY_LOCAL_MACHINE\SOFTWARE\Tarrow\Corvina]
 ///   InstallDir=\Program Files\Corvina
 inline constexpr std::u16string_view kRegistryFileName = u"registry.txt";
+
+/// The host path of the registry file.
+std::u16string RegistryFilePath();
+
+/// What became of a registry file that earlier versions kept at the device root.
+enum class OldRegistryMove {
+    NothingToMove, ///< the registry is in its place already, or there is no old one to take
+    Moved,         ///< the old file is the registry now
+    Failed,        ///< it could not be moved; it stays where it was
+};
+/// Moves the registry file that earlier versions kept at the device root (a registry.txt beside
+/// the user's folders) into the registry's place, once: only while there is no registry there, and
+/// only a file that reads as a registry. A registry.txt at the root after that is the user's own.
+OldRegistryMove MoveOldRegistry();
 
 /// An open registry key, read-only. Closed when destroyed.
 class CRegistryKey {

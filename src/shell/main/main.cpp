@@ -1,11 +1,12 @@
-// The entry of the program: its options, the device's storage, the program's resources, then the
-// application object runs everything.
+// The entry of the program: its options, the device's storage, the program's resources, the first
+// run's installation, then the application object runs everything.
 #include "platform/core/Strings.h"
 #include "platform/ui/DevicePaths.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
 #include "shell/CommandLine.h"
 #include "shell/CorvinaApp.h"
+#include "shell/FirstRun.h"
 
 #include <cstdio>
 #include <string>
@@ -42,6 +43,13 @@ int main(int argc, char** argv) {
         break;
     }
     UseDeviceStorage(options.storage);
+    // Whichever way the program was started, the device is installed before the Lists folder is
+    // looked for. Without the installation the program still runs, on "\My Documents".
+    if (const FirstRunOutcome installed = InstallOnFirstRun();
+        installed.result == FirstRunOutcome::Result::Failed) {
+        std::fprintf(stderr, "corvina: cannot install into the device: %s\n",
+                     ToUtf8(installed.failure).c_str());
+    }
     CCorvinaApp app;
     if (options.screenshot) {
         app.SetScreenshot(*options.screenshot);

@@ -95,13 +95,14 @@ e2e_cleanup() {
 
 # --- the device root -------------------------------------------------------------------------------
 
-# The Lists folder the installer makes.
+# The Lists folder the first run makes.
 E2E_LISTS="$DEVICE_ROOT/Program Files/Corvina/Lists"
 
-# e2e_install: installs Corvina into the device root as a user's first run does.
+# e2e_install: installs Corvina into the device root as a user's first run does: the program itself,
+# started once off screen.
 e2e_install() {
-  bash "$CORVINA_SOURCE_DIR/scripts/install.sh" --device-root "$DEVICE_ROOT" >"$E2E_OUT/install.log" 2>&1 ||
-    e2e_fail "the installer failed (see $E2E_OUT/install.log)"
+  QT_QPA_PLATFORM=offscreen "$CORVINA" --device-root "$DEVICE_ROOT" --screenshot "$E2E_OUT/install.png" \
+    >"$E2E_OUT/install.log" 2>&1 || e2e_fail "the first run failed (see $E2E_OUT/install.log)"
 }
 
 # e2e_add_list NAME SAMPLE [DATE]: puts a copy of res/samples/SAMPLE.crv into the Lists folder as

@@ -1,5 +1,6 @@
 # A sample list edited and kept: open it with Enter, tick two items, Check all, Uncheck all, move
-# a group up, delete an item, Close and answer Yes (with the keyboard) to the save question.
+# a group up, delete an item, Close and answer Yes (with the keyboard: Space, never Enter) to the
+# save question.
 
 FIRST_ROW=(60 55)
 DAIRY_BOX=(7 61)
@@ -40,8 +41,10 @@ e2e_expect_screen moved-and-deleted
 e2e_tap "${LIST_BUTTON[@]}"
 e2e_tap "${CLOSE[@]}"
 e2e_expect_screen save-question
-# The question's default button, Yes, has the focus.
+# Enter is no answer; Space presses the focused button, the default Yes.
 e2e_key Return
+e2e_expect_screen save-question
+e2e_key space
 e2e_expect_screen document-list-after
 
 e2e_key Escape

@@ -23,8 +23,11 @@ e2e_expect_lists Camping Packing Shopping
 e2e_tap "$ROW_X" "$(e2e_row_y Packing)"
 e2e_tap "${DOCUMENT_BUTTON[@]}"
 e2e_tap "${DELETE_ENTRY[@]}"
-# OK, the default button, has the focus.
+# Enter does not answer; OK, the default button, has the focus and Space presses it.
 e2e_key Return
+e2e_expect_screen delete-packing-question
+e2e_expect_lists Camping Packing Shopping
+e2e_key space
 e2e_expect_screen packing-deleted
 e2e_expect_lists Camping Shopping
 

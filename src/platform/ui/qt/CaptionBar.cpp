@@ -4,6 +4,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,9 +55,8 @@ void CaptionBar::paintEvent(QPaintEvent* /*event*/) {
     painter.setFont(look::CaptionFont());
     painter.setPen(look::kCaptionText);
     const QRect textRect(kCaptionLeft, 0, textRight - kCaptionLeft, height());
-    const QString caption = QString::fromStdU16String(m_screen->GetWindowText());
-    DrawTextLine(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                 painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width() - 1));
+    DrawTextLine(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                 ElidedText(painter.font(), m_screen->GetWindowText(), textRect.width() - 1));
     if (ok.isNull()) {
         return;
     }
@@ -66,7 +66,7 @@ void CaptionBar::paintEvent(QPaintEvent* /*event*/) {
     painter.drawRoundedRect(QRectF(ok).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(m_okPressed ? look::kCaptionTop : look::kCaptionText);
-    painter.drawText(ok, Qt::AlignCenter, QStringLiteral("ok"));
+    DrawTextLine(painter, ok, Qt::AlignCenter, u"ok");
 }
 
 void CaptionBar::mousePressEvent(QMouseEvent* event) {

@@ -2,10 +2,7 @@
 #include "platform/ui/DC.h"
 
 #include "platform/ui/qt/DCState.h"
-#include "platform/ui/qt/QtText.h"
-
-#include <QFontMetrics>
-#include <QString>
+#include "platform/ui/qt/TextLine.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,8 +57,7 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
 
 /// Breaks one line between words so that each piece fits `width`; a word wider than `width` gets a
 /// line of its own. Spaces at a break are dropped.
-std::vector<std::u16string_view> BreakWords(std::u16string_view line, int width,
-                                            const QFontMetrics& metrics) {
+std::vector<std::u16string_view> BreakWords(std::u16string_view line, int width, CharAdvances& advances) {
     std::vector<std::u16string_view> pieces;
     while (!line.empty()) {
         std::size_t fitEnd = 0; // end of the longest run of whole words that fits
@@ -69,7 +65,7 @@ std::vector<std::u16string_view> BreakWords(std::u16string_view line, int width,
         while (true) {
             const std::size_t space = line.find(kSpace, searchFrom);
             const std::size_t candidate = space == std::u16string_view::npos ? line.size() : space;
-            if (fitEnd > 0 && metrics.horizontalAdvance(ToQString(line.substr(0, candidate))) > width) {
+            if (fitEnd > 0 && advances.Width(line.substr(0, candidate)) > width) {
                 break;
             }
             fitEnd = candidate; // the first word is taken even when it is too wide
@@ -425,8 +421,7 @@ bool CDC::TransparentImage(int x, int y, int width, int height, const CBitmap& b
 
 CSize CDC::GetTextExtent(std::u16string_view text) const {
     const CFont& font = *GetCurrentFont();
-    const QFontMetrics metrics(ToQFont(font));
-    return {metrics.horizontalAdvance(ToQString(text)), CellOf(font).height};
+    return {font.GetCharAdvances().Width(text), CellOf(font).height};
 }
 
 TEXTMETRIC CDC::GetTextMetrics() const {
@@ -440,7 +435,7 @@ int CDC::DrawText(std::u16string_view text, const CRect& rect, unsigned format) 
 
 int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
     const QFont font = ToQFont(*GetCurrentFont());
-    const QFontMetrics metrics(font);
+    CharAdvances& advances = GetCurrentFont()->GetCharAdvances();
     const CellMetrics cell = CellOf(*GetCurrentFont());
     const std::u16string shown = (format & DT_NOPREFIX) != 0 ? std::u16string(text) : WithoutPrefixes(text);
 
@@ -453,7 +448,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
                 lines.push_back(line);
                 continue;
             }
-            for (std::u16string_view piece : BreakWords(line, rect.Width(), metrics)) {
+            for (std::u16string_view piece : BreakWords(line, rect.Width(), advances)) {
                 lines.push_back(piece);
             }
         }
@@ -464,7 +459,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
     if ((format & DT_CALCRECT) != 0) {
         int widest = 0;
         for (std::u16string_view line : lines) {
-            widest = std::max(widest, metrics.horizontalAdvance(ToQString(line)));
+            widest = std::max(widest, advances.Width(line));
         }
         rect.right = rect.left + widest;
         rect.bottom = rect.top + textHeight;
@@ -489,8 +484,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
     painter->setFont(font);
     painter->setPen(ToQColor(m_state->textColour));
     for (std::u16string_view line : lines) {
-        const QString lineText = ToQString(line);
-        const int width = metrics.horizontalAdvance(lineText);
+        const int width = advances.Width(line);
         int left = rect.left;
         if ((format & DT_CENTER) != 0) {
             left = rect.left + (rect.Width() - width) / 2;
@@ -500,7 +494,7 @@ int CDC::DrawText(std::u16string_view text, CRect& rect, unsigned format) {
         if (m_state->bkMode == OPAQUE) {
             painter->fillRect(left, top, width, lineHeight, ToQColor(m_state->bkColour));
         }
-        DrawTextLine(*painter, QPointF(left, top + cell.ascent), lineText);
+        DrawTextLine(*painter, QPoint(left, top + cell.ascent), line);
         top += lineHeight;
     }
     painter->restore();

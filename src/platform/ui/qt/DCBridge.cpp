@@ -4,8 +4,6 @@
 
 #include "platform/ui/qt/DCState.h"
 
-#include <optional>
-
 QColor ToQColor(COLORREF colour) {
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
@@ -95,31 +93,4 @@ void DCState::DropSurface() {
     attachedImage = nullptr;
     attachedPainter = nullptr;
     paintedSize = {};
-}
-
-namespace {
-/// Where a bold line needs its second stroke: nowhere when the font engine draws 1:1 and thickens
-/// the strokes itself, else one device pixel to the right.
-std::optional<QPointF> SecondBoldStroke(const QPainter& painter) {
-    const QPaintDevice* device = painter.device();
-    const qreal ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
-    if (painter.font().weight() < QFont::Bold || ratio <= 1.0) {
-        return std::nullopt;
-    }
-    return QPointF(1.0 / ratio, 0.0);
-}
-} // namespace
-
-void DrawTextLine(QPainter& painter, QPointF baseline, const QString& text) {
-    painter.drawText(baseline, text);
-    if (const auto offset = SecondBoldStroke(painter)) {
-        painter.drawText(baseline + *offset, text);
-    }
-}
-
-void DrawTextLine(QPainter& painter, const QRect& rect, int flags, const QString& text) {
-    painter.drawText(rect, flags, text);
-    if (const auto offset = SecondBoldStroke(painter)) {
-        painter.drawText(QRectF(rect).translated(*offset), flags, text);
-    }
 }

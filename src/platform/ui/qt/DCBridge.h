@@ -2,6 +2,7 @@
 // drawing contexts over a window's painter or over an image, the pixels of bitmaps and the Qt fonts.
 #pragma once
 
+#include "platform/ui/CharAdvances.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/FaceMetrics.h"
 
@@ -24,9 +25,10 @@ struct IconData {
 
 /// The platform font of a CFont, and what it was made from.
 struct FontData {
-    QFont font;         ///< drawn at the em size the cell rule gives
-    LOGFONT attributes; ///< what it was made from
-    CellMetrics cell;   ///< its line on the device: em, cell height, ascent and descent
+    QFont font;               ///< drawn at the em size the cell rule gives, without kerning
+    LOGFONT attributes;       ///< what it was made from
+    CellMetrics cell;         ///< its line on the device: em, cell height, ascent and descent
+    CharAdvances* advances{}; ///< its characters' advance widths (see TextLine.h); never null
 };
 
 /// Colour conversions: COLORREF is 0x00BBGGRR.
@@ -60,10 +62,3 @@ QFont ToQFont(const CFont& font);
 CellMetrics CellOf(const CFont& font);
 /// A Qt font for a face, cell height in pixels and weight, with the device's hinting.
 QFont MakeDeviceFont(std::u16string_view faceName, int cellHeight, int weight);
-
-/// Draws one line of text in the painter's font with its baseline starting at `baseline`. The font
-/// engine thickens the device face for bold only when it draws 1:1; on an enlarged window a bold
-/// line is struck a second time one device pixel to the right, so bold still reads as bold.
-void DrawTextLine(QPainter& painter, QPointF baseline, const QString& text);
-/// The same for a line placed in `rect` by Qt alignment `flags`.
-void DrawTextLine(QPainter& painter, const QRect& rect, int flags, const QString& text);

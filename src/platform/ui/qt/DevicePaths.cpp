@@ -66,6 +66,10 @@ std::u16string DeviceRootFolder() {
                           QString::fromLatin1(kDefaultDeviceRootBelowData));
 }
 
+std::u16string DeviceSystemFolder() {
+    return DeviceRootFolder() + kHostSeparator + std::u16string(kSystemFolderName);
+}
+
 std::u16string StorageCardFolder() {
     const DeviceStorageOptions& options = ConfiguredStorage();
     if (!options.storageCard.empty()) {
@@ -96,6 +100,9 @@ std::u16string HostPathFromDevicePath(std::u16string_view devicePath) {
             parts.push_back(part);
         }
         start = end + 1;
+    }
+    if (!parts.empty() && SameIgnoringCase(parts.front(), kSystemFolderName)) {
+        return {};
     }
     std::u16string host;
     std::size_t first = 0;

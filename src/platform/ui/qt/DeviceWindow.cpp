@@ -12,6 +12,7 @@
 #include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/qt/InputPanelWidget.h"
 #include "platform/ui/qt/MenuBarWidget.h"
+#include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -144,6 +145,11 @@ void DeviceWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
+    // An open question is answered first: asking the screen under it would ask it again, and end
+    // that screen while the first answer is still to come.
+    if (ModalOverlay::AnyRunning(*this)) {
+        return;
+    }
     for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
         (*it)->SendCommand(IDCANCEL);
         if ((*it)->IsModalRunning()) {

@@ -89,6 +89,7 @@ FoundFile FoundFileOf(const std::string& hostPath, const std::string& nameBytes,
     found.lastWriteTime = CalendarFields(info.st_mtim);
     found.size = static_cast<std::uint64_t>(info.st_size);
     found.attributes = AttributesOf(hostPath, info);
+    found.hostPath = hostPath;
     return found;
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -84,6 +85,8 @@ FontData MakeFont(const LOGFONT& attributes) {
     font.setFamily(attributes.lfFaceName.empty() ? ToQString(kDeviceFaceName)
                                                  : QString::fromStdU16String(attributes.lfFaceName));
     font.setHintingPreference(kDeviceHinting);
+    // The device never kerns: a text is as wide as the sum of its characters' advances.
+    font.setKerning(false);
     const int weight = attributes.lfWeight == FW_DONTCARE
                            ? FW_NORMAL
                            : std::clamp(attributes.lfWeight, kLightestWeight, kHeaviestWeight);
@@ -112,7 +115,7 @@ FontData MakeFont(const LOGFONT& attributes) {
                                        kNarrowestStretch, kWidestStretch));
         }
     }
-    return FontData{font, attributes, cell};
+    return FontData{font, attributes, cell, &AdvancesOf(font)};
 }
 
 } // namespace
@@ -205,6 +208,13 @@ void CFont::DeleteObject() {
 
 bool CFont::IsNull() const {
     return !m_data;
+}
+
+CharAdvances& CFont::GetCharAdvances() const {
+    if (m_data) {
+        return *m_data->advances;
+    }
+    return AdvancesOf(ToQFont(*this));
 }
 
 LOGFONT CFont::GetLogFont() const {

@@ -2,6 +2,8 @@
 #include "platform/ui/qt/InputPanelWidget.h"
 
 #include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -149,7 +151,7 @@ void InputPanelWidget::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(down ? look::kHighlightText : look::kInk);
         const QString label =
             m_shift && key.text.size() == 1 && key.text.at(0).isLetter() ? key.label.toUpper() : key.label;
-        painter.drawText(face, Qt::AlignCenter, label);
+        DrawTextLine(painter, face, Qt::AlignCenter, ViewOf(label));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/DialogState.h"
 #include "platform/ui/qt/PopupMenu.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -68,12 +69,12 @@ std::vector<QRect> MenuBarWidget::ButtonRects() const {
     if (model == nullptr) {
         return rects;
     }
-    const QFontMetrics metrics(look::BarFont());
+    const QFont font = look::BarFont();
     int x = 0;
     for (const MenuBarButton& button : model->buttons) {
         int w = kGapWidth;
         if (button.type == MenuBarButton::Type::DropDown) {
-            w = metrics.horizontalAdvance(QString::fromStdU16String(button.label)) + 2 * kLabelPadding;
+            w = TextWidth(font, button.label) + 2 * kLabelPadding;
         } else if (button.type == MenuBarButton::Type::Tool) {
             w = button.image.width() + 2 * kToolPadding;
         }
@@ -106,8 +107,7 @@ void MenuBarWidget::paintEvent(QPaintEvent* /*event*/) {
             }
             if (button.type == MenuBarButton::Type::DropDown) {
                 painter.setPen(pressed ? look::kHighlightText : look::kBarText);
-                painter.drawText(rects[i], Qt::AlignCenter | Qt::TextSingleLine,
-                                 QString::fromStdU16String(button.label));
+                DrawTextLine(painter, rects[i], Qt::AlignCenter, button.label);
             } else {
                 const QPoint at(rects[i].left() + kToolPadding,
                                 rects[i].top() + (rects[i].height() - button.image.height()) / 2);

@@ -13,6 +13,7 @@
 #include "platform/ui/qt/MessageBoxIcons.h"
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QApplication>
@@ -50,6 +51,10 @@ std::vector<BoxButton> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return {{QStringLiteral("OK"), IDOK}, {QStringLiteral("Cancel"), IDCANCEL}};
+    case MB_YESNOCANCEL:
+        return {{QStringLiteral("Yes"), IDYES},
+                {QStringLiteral("No"), IDNO},
+                {QStringLiteral("Cancel"), IDCANCEL}};
     case MB_YESNO:
         return {{QStringLiteral("Yes"), IDYES}, {QStringLiteral("No"), IDNO}};
     default:
@@ -61,6 +66,7 @@ std::vector<BoxButton> ButtonsOf(UINT type) {
 int DismissResultOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
         return IDCANCEL;
     case MB_YESNO:
         return IDNO;
@@ -119,7 +125,7 @@ protected:
         painter.setPen(look::kCaptionText);
         DrawTextLine(painter,
                      QRect(m_box.left() + kMargin, m_box.top(), m_box.width() - 2 * kMargin, kTitleHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+                     Qt::AlignLeft | Qt::AlignVCenter, ViewOf(m_title));
         DrawMessageBoxIcon(painter, QRect(m_box.left() + kMargin, m_textRect.top(), kIconSize, kIconSize),
                            m_type);
         painter.setFont(look::BarFont());
@@ -132,22 +138,21 @@ protected:
             painter.setPen(look::kInk);
             painter.drawRect(r.adjusted(0, 0, -1, -1));
             if (static_cast<int>(i) == m_focused) {
-                // The focused button, which Space and Enter press, wears a second frame.
+                // The focused button, which Space presses, wears a second frame.
                 painter.drawRect(r.adjusted(1, 1, -2, -2));
             }
             painter.setPen(pressed ? look::kHighlightText : look::kInk);
-            painter.drawText(r, Qt::AlignCenter, m_buttons[i].label);
+            DrawTextLine(painter, r, Qt::AlignCenter, ViewOf(m_buttons[i].label));
         }
     }
 
 private:
     std::vector<QString> Wrap(int width) const {
-        const QFontMetrics metrics(look::BarFont());
+        const QFont font = look::BarFont();
         std::vector<QString> lines;
         for (const std::u16string& line :
-             WrapMessage(m_text.toStdU16String(), width, [&metrics](std::u16string_view piece) {
-                 return metrics.horizontalAdvance(ToQString(piece));
-             })) {
+             WrapMessage(m_text.toStdU16String(), width,
+                         [&font](std::u16string_view piece) { return TextWidth(font, piece); })) {
             lines.push_back(QString::fromStdU16String(line));
         }
         return lines;
@@ -170,8 +175,8 @@ private:
         for (int i = m_firstLine; i < last; ++i) {
             const QRect line(m_textRect.left(), m_textRect.top() + (i - m_firstLine) * look::kBarFontCell,
                              m_textRect.width(), look::kBarFontCell);
-            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                             m_lines[static_cast<std::size_t>(i)]);
+            DrawTextLine(painter, line, Qt::AlignLeft | Qt::AlignVCenter,
+                         ViewOf(m_lines[static_cast<std::size_t>(i)]));
         }
         painter.restore();
         if (LastFirstLine() == 0) {
@@ -233,6 +238,8 @@ private:
         ScrollLines(-event->angleDelta().y() * kLinesPerWheelNotch / kWheelNotch);
     }
 
+    /// Enter is left to fall through to nothing: it is the program's Open command, so a key meant
+    /// for the screen below never answers a question (deleting a list, say) for the user.
     bool HandleKey(QKeyEvent* event) override {
         switch (event->key()) {
         case Qt::Key_Up:
@@ -248,8 +255,6 @@ private:
                 Close(DismissResultOf(m_type));
             }
             break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
         case Qt::Key_Space:
             Close(m_buttons[static_cast<std::size_t>(m_focused)].result);
             break;
@@ -288,7 +293,7 @@ private:
     int m_visibleLines = 1;           ///< how many lines the screen has room for
     int m_firstLine = 0;              ///< the first line shown, when the message scrolls
     int m_pressed = -1;               ///< button under the pen
-    int m_focused = 0;                ///< button Space and Enter press: the default (Yes, OK) first
+    int m_focused = 0;                ///< button Space presses: the default (Yes, OK) first
     bool m_sawPress = false;          ///< the pen went down while the box showed
     int m_result = IDCANCEL;          ///< the answer
 };

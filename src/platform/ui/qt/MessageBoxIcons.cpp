@@ -4,6 +4,8 @@
 
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QPolygonF>
 
@@ -30,7 +32,7 @@ void DrawTriangle(QPainter& painter, const QRect& box) {
     painter.setBrush(kWarningYellow);
     painter.drawPolygon(triangle);
     painter.setPen(look::kInk);
-    painter.drawText(box.adjusted(0, kMarkDrop, 0, 0), Qt::AlignCenter, QStringLiteral("!"));
+    DrawTextLine(painter, box.adjusted(0, kMarkDrop, 0, 0), Qt::AlignCenter, u"!");
 }
 
 void DrawDisc(QPainter& painter, const QRect& box, const QColor& fill) {
@@ -59,8 +61,7 @@ void DrawMessageBoxIcon(QPainter& painter, const QRect& box, UINT type) {
     } else {
         DrawDisc(painter, box, kQuestionBlue);
         painter.setPen(look::kPaper);
-        painter.drawText(box, Qt::AlignCenter,
-                         icon == MB_ICONQUESTION ? QStringLiteral("?") : QStringLiteral("i"));
+        DrawTextLine(painter, box, Qt::AlignCenter, icon == MB_ICONQUESTION ? u"?" : u"i");
     }
     painter.restore();
 }

@@ -8,17 +8,32 @@
 
 namespace platform {
 
+std::vector<ModalOverlay*> ModalOverlay::RunningOver(QWidget& root) {
+    // The class has no meta-object of its own, so Qt's own child search would take every widget
+    // for an overlay: each child is asked what it is.
+    std::vector<ModalOverlay*> running;
+    for (QObject* child : root.children()) {
+        auto* overlay = dynamic_cast<ModalOverlay*>(child);
+        if (overlay != nullptr && overlay->m_loop != nullptr) {
+            running.push_back(overlay);
+        }
+    }
+    return running;
+}
+
 bool ModalOverlay::DismissInnermost(QWidget& root) {
     // An overlay opened from inside another one (a message box from a menu's command) is made
     // later, so it comes later among the children.
-    const QList<ModalOverlay*> overlays = root.findChildren<ModalOverlay*>(Qt::FindDirectChildrenOnly);
-    for (auto it = overlays.rbegin(); it != overlays.rend(); ++it) {
-        if ((*it)->m_loop != nullptr) {
-            (*it)->Dismiss();
-            return true;
-        }
+    const std::vector<ModalOverlay*> running = RunningOver(root);
+    if (running.empty()) {
+        return false;
     }
-    return false;
+    running.back()->Dismiss();
+    return true;
+}
+
+bool ModalOverlay::AnyRunning(QWidget& root) {
+    return !RunningOver(root).empty();
 }
 
 void ModalOverlay::RunModal() {

@@ -8,6 +8,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <vector>
+
 class QEventLoop;
 
 namespace platform {
@@ -20,6 +22,8 @@ public:
     /// Closes the innermost overlay running over `root` as if it had been left without a choice (a
     /// menu picks nothing, a message box gives its closing answer). False when none runs.
     static bool DismissInnermost(QWidget& root);
+    /// True while a menu or message box runs over `root`.
+    static bool AnyRunning(QWidget& root);
 
 protected:
     /// Shows the overlay with the focus, runs until `EndModal`, then gives the focus back to the
@@ -40,6 +44,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The overlays running over `root`, oldest first.
+    static std::vector<ModalOverlay*> RunningOver(QWidget& root);
+
     QEventLoop* m_loop = nullptr; ///< the running loop, while `RunModal` runs
 };
 

@@ -7,6 +7,7 @@
 #include "platform/ui/qt/DeviceLook.h"
 #include "platform/ui/qt/DeviceScreen.h"
 #include "platform/ui/qt/ModalOverlay.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -72,12 +73,11 @@ class PopupMenuWidget : public ModalOverlay {
 public:
     PopupMenuWidget(std::vector<MenuEntryView> entries, QWidget* parent)
         : ModalOverlay(parent), m_entries(std::move(entries)) {
-        const QFontMetrics metrics(look::BarFont());
+        const QFont font = look::BarFont();
         int width = kMinimumWidth;
         int height = 2;
         for (const MenuEntryView& e : m_entries) {
-            width = std::max(width, metrics.horizontalAdvance(QString::fromStdU16String(e.text)) + kTextLeft +
-                                        kTextRightRoom);
+            width = std::max(width, TextWidth(font, e.text) + kTextLeft + kTextRightRoom);
             height += e.separator ? kSeparatorHeight : kEntryHeight;
         }
         resize(width, height);
@@ -116,9 +116,7 @@ protected:
                 painter.fillRect(r, look::kHighlight);
             }
             painter.setPen(!e.enabled ? look::kDisabledText : hot ? look::kHighlightText : look::kInk);
-            painter.drawText(r.adjusted(kTextLeft, 0, 0, 0),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                             QString::fromStdU16String(e.text));
+            DrawTextLine(painter, r.adjusted(kTextLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, e.text);
         }
     }
 

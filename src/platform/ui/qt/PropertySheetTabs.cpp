@@ -2,6 +2,8 @@
 #include "platform/ui/qt/PropertySheetTabs.h"
 
 #include "platform/ui/qt/DeviceLook.h"
+#include "platform/ui/qt/QtText.h"
+#include "platform/ui/qt/TextLine.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,10 +45,10 @@ void PropertySheetTabs::SetActive(int index) {
 }
 
 QRect PropertySheetTabs::TabRect(int index) const {
-    const QFontMetrics metrics(look::BarFont());
+    const QFont font = look::BarFont();
     int x = kFirstTabLeft;
     for (int i = 0; i < static_cast<int>(m_labels.size()); ++i) {
-        const int w = metrics.horizontalAdvance(m_labels[static_cast<std::size_t>(i)]) + 2 * kLabelPadding;
+        const int w = TextWidth(font, ViewOf(m_labels[static_cast<std::size_t>(i)])) + 2 * kLabelPadding;
         if (i == index) {
             return QRect(x, 0, w, height());
         }
@@ -69,7 +71,7 @@ void PropertySheetTabs::paintEvent(QPaintEvent* /*event*/) {
         painter.drawLine(tab.left(), tab.top() + 1, tab.left(), tab.bottom());
         painter.drawLine(tab.left(), tab.bottom(), tab.right(), tab.bottom());
         painter.drawLine(tab.right(), tab.top() + 1, tab.right(), tab.bottom());
-        painter.drawText(tab, Qt::AlignCenter | Qt::TextSingleLine, m_labels[static_cast<std::size_t>(i)]);
+        DrawTextLine(painter, tab, Qt::AlignCenter, ViewOf(m_labels[static_cast<std::size_t>(i)]));
     }
 }
 

@@ -25,8 +25,9 @@ namespace platform {
 namespace {
 
 constexpr const char* kDefaultImageFormat = "PNG";
-/// Escape closes menus, message boxes and screens alike; a screen that keeps ignoring it this
-/// often is ended directly (a Yes/No question ignores Escape on purpose: it is answered No).
+/// Escape closes menus, message boxes and screens alike; a screen that stays on top through this
+/// many is ended directly (a Yes/No question ignores Escape on purpose, and the save question's
+/// Cancel keeps its screen open).
 constexpr int kEscapesPerScreen = 3;
 
 /// One event of the window system's input: a pen event at a device-screen point or a key event.
@@ -233,8 +234,10 @@ private:
 
     /// Presses Escape, as a user leaving would: it closes the open menu or message box, else the top
     /// screen, whose loop returns so that the one below runs the next step, until no screen is left
-    /// and the program's start-up returns. What ignores Escape is closed without a choice: a
-    /// question is answered No, so leaving a tour saves nothing.
+    /// and the program's start-up returns. A screen that stays on top through that many Escapes (one
+    /// that asks again each time, or a question that ignores Escape) has its open box closed without
+    /// a choice, a question answered No or Cancel, and is then ended without asking, so leaving a
+    /// tour saves nothing.
     void CloseTopScreen() {
         CDialog* top = Device().TopScreen();
         if (top == nullptr) {
@@ -246,7 +249,7 @@ private:
             m_escapes = 0;
         }
         if (++m_escapes > kEscapesPerScreen) {
-            m_escapes = 0;
+            // The count stays past the limit: once the box is gone, the next step ends the screen.
             if (!ModalOverlay::DismissInnermost(Device())) {
                 top->EndDialog(IDCANCEL);
             }

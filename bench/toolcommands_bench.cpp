@@ -1,0 +1,215 @@
+// corvina-tool's commands on a list of a million items, each beside a plain read of its input and a
+// flushed write of its output, the same bytes, in the same run.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+
+#include "BenchLists.h"
+#include "platform/core/File.h"
+#include "tools/ListJson.h"
+#include "tools/ToolCommands.h"
+
+namespace {
+
+using namespace bench;
+
+constexpr std::int64_t kItems = 1000000;
+constexpr std::size_t kRawBlock = 64 * 1024;
+
+std::string ReadAll(const std::u16string& path) {
+    CFile file;
+    file.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite);
+    std::string bytes;
+    std::vector<char> block(kRawBlock);
+    for (std::size_t got = 1; got != 0;) {
+        got = file.Read(block.data(), block.size());
+        bytes.append(block.data(), got);
+    }
+    return bytes;
+}
+
+// Reads the file in blocks into one reused buffer: the least reading it can cost.
+std::size_t RawRead(const std::u16string& path, std::vector<char>& block) {
+    CFile file;
+    file.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite);
+    std::size_t total = 0;
+    for (std::size_t got = 1; got != 0; total += got) {
+        got = file.Read(block.data(), block.size());
+    }
+    return total;
+}
+
+void WriteAll(const std::u16string& path, const std::string& bytes, bool flushed) {
+    CFile file;
+    file.OpenOrThrow(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    file.Write(bytes.data(), bytes.size());
+    if (flushed) {
+        file.Flush();
+    }
+    file.Close();
+}
+
+// The million-item list as a list file and as JSON.
+const std::u16string& ListFile() {
+    static const std::u16string path = [] {
+        CCorvinaDoc doc;
+        FillList(doc, kItems);
+        const std::u16string listPath = ScratchFile("List.crv");
+        if (!doc.OnSaveDocument(listPath)) {
+            std::abort();
+        }
+        WriteAll(ScratchFile("List.json"), FormatListAsJson(doc, u"List"), false);
+        return listPath;
+    }();
+    return path;
+}
+
+// Standard output goes nowhere while a command that prints runs.
+class QuietOutput {
+public:
+    QuietOutput() : m_saved(::dup(STDOUT_FILENO)) {
+        std::fflush(stdout);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::close(null);
+    }
+    ~QuietOutput() {
+        std::fflush(stdout);
+        ::dup2(m_saved, STDOUT_FILENO);
+        ::close(m_saved);
+    }
+    QuietOutput(const QuietOutput&) = delete;
+    QuietOutput& operator=(const QuietOutput&) = delete;
+
+private:
+    int m_saved;
+};
+
+struct ToolCase {
+    std::string name;
+    int (*run)(const ToolArguments&);
+    std::vector<std::string> arguments;
+    ArgumentRules rules;
+    /// The file the command reads, the file it writes (empty when it only prints) and whether the
+    /// command changes its input in place (which is then put back before each run).
+    std::string input;
+    std::string output;
+    bool inPlace;
+};
+
+std::string Scratch(const std::string& name) {
+    return (ScratchFolder() / name).string();
+}
+
+std::vector<ToolCase> Cases() {
+    const std::string work = Scratch("Work.crv");
+    const std::string list = Scratch("List.crv");
+    return {
+        {"uncheck", RunUncheck, {work}, {1, 1, {}, {}}, work, work, true},
+        {"check", RunCheck, {work}, {1, 1, {}, {}}, work, work, true},
+        {"purge-checked", RunPurgeChecked, {work}, {1, 1, {}, {}}, work, work, true},
+        {"add",
+         RunAdd,
+         {work, "Bread", "--under", "Item 0000000"},
+         {2, 2, {"--under"}, {}},
+         work,
+         work,
+         true},
+        {"copy",
+         RunCopy,
+         {list, Scratch("Copy.crv"), "--uncheck", "--force"},
+         {2, 2, {}, {"--uncheck", "--force"}},
+         list,
+         Scratch("Copy.crv"),
+         false},
+        {"progress", RunProgress, {list}, {1, 1, {}, {}}, list, "", false},
+        {"export-markdown",
+         RunExport,
+         {list, Scratch("List.md"), "--format", "markdown"},
+         {2, 2, {"--format"}, {}},
+         list,
+         Scratch("List.md"),
+         false},
+        {"export-json",
+         RunExport,
+         {list, Scratch("Out.json"), "--format", "json"},
+         {2, 2, {"--format"}, {}},
+         list,
+         Scratch("Out.json"),
+         false},
+        {"import-json",
+         RunImport,
+         {Scratch("List.json"), Scratch("Imported.crv")},
+         {2, 2, {"--format"}, {}},
+         Scratch("List.json"),
+         Scratch("Imported.crv"),
+         false},
+    };
+}
+
+int RunCase(const ToolCase& tool) {
+    const std::vector<std::string_view> words(tool.arguments.begin(), tool.arguments.end());
+    const QuietOutput quiet;
+    return tool.run(ToolArguments(words, tool.rules));
+}
+
+void BM_Tool(benchmark::State& state, const ToolCase& tool) {
+    const std::string original = ReadAll(ListFile());
+    for (auto _ : state) {
+        if (tool.inPlace) {
+            state.PauseTiming();
+            WriteAll(Widen(tool.input), original, false);
+            state.ResumeTiming();
+        }
+        if (RunCase(tool) != kExitSuccess) {
+            state.SkipWithError("the command failed");
+            return;
+        }
+    }
+}
+
+// The floor of the job: read the command's input and write, flushed, what it wrote.
+void BM_Bytes(benchmark::State& state, const ToolCase& tool) {
+    ListFile();
+    if (tool.inPlace) {
+        WriteAll(Widen(tool.input), ReadAll(ListFile()), false);
+    }
+    if (RunCase(tool) != kExitSuccess) {
+        state.SkipWithError("the command failed");
+        return;
+    }
+    const std::string output = tool.output.empty() ? std::string() : ReadAll(Widen(tool.output));
+    const std::u16string input = tool.inPlace ? ListFile() : Widen(tool.input);
+    const std::u16string target = ScratchFile("raw.out");
+    std::vector<char> block(kRawBlock);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RawRead(input, block));
+        if (!tool.output.empty()) {
+            WriteAll(target, output, true);
+        }
+    }
+}
+
+const bool kRegistered = [] {
+    for (const ToolCase& tool : Cases()) {
+        benchmark::RegisterBenchmark(("BM_Bytes_" + tool.name).c_str(), BM_Bytes, tool)
+            ->Arg(kItems)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Tool_" + tool.name).c_str(), BM_Tool, tool)
+            ->Arg(kItems)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<RatioReporter::Pair> pairs;
+    for (const ToolCase& tool : Cases()) {
+        pairs.push_back({"BM_Tool_" + tool.name, "BM_Bytes_" + tool.name, 4.0});
+    }
+    return RunWithRatios(argc, argv, pairs);
+}

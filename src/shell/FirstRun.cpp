@@ -1,0 +1,93 @@
+// The first-run installation.
+#include "shell/FirstRun.h"
+
+#include "platform/core/FileException.h"
+#include "platform/core/RenameFile.h"
+#include "platform/core/SafeSaveFile.h"
+#include "platform/ui/FileFind.h"
+#include "platform/ui/Registry.h"
+#include "platform/ui/Resources.h"
+#include "res/ResourceIds.h"
+#include "res/SampleLists.h"
+#include "shell/ListsFolder.h"
+
+#include <vector>
+
+namespace {
+
+constexpr char16_t kSeparator = u'\\';
+
+bool Exists(const std::u16string& path) {
+    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+/// Creates a device folder and the folders above it.
+void MakeFolders(const std::u16string& folder) {
+    for (std::size_t end = folder.find(kSeparator, 1);; end = folder.find(kSeparator, end + 1)) {
+        const std::u16string part = folder.substr(0, end);
+        if (!Exists(part) && !CreateDirectory(part)) {
+            throw CFileException(FileErrorCause::AccessDenied, part);
+        }
+        if (end == std::u16string::npos) {
+            return;
+        }
+    }
+}
+
+/// An earlier start without an installation kept its lists in "\My Documents": they move to the
+/// Lists folder, where the program looks from now on. One whose name is taken there stays.
+void TakeListsFrom(const std::u16string& oldFolder, const std::u16string& lists) {
+    std::vector<std::u16string> names;
+    CFileFind find;
+    FoundFile found;
+    for (FindStatus status =
+             find.FindFirst(oldFolder + kSeparator + LoadStringResource(IDS_LIST_PATTERN), found);
+         status == FindStatus::Found; status = find.FindNext(found)) {
+        names.push_back(found.name);
+    }
+    for (const std::u16string& name : names) {
+        try {
+            RenameWithoutReplacing(oldFolder + kSeparator + name, lists + kSeparator + name);
+        } catch (const CFileException& failure) {
+            if (failure.Cause() != FileErrorCause::AlreadyExists) {
+                throw;
+            }
+        }
+    }
+}
+
+void WriteSamples(const std::u16string& lists) {
+    for (const SampleList& sample : SampleLists()) {
+        const std::u16string path = lists + kSeparator + std::u16string(sample.fileName);
+        if (Exists(path)) {
+            continue; // a list the user keeps under that name stays as it is
+        }
+        SafeSaveFile save(path);
+        save.File().Write(sample.bytes.data(), sample.bytes.size());
+        save.Commit();
+    }
+}
+
+} // namespace
+
+FirstRunOutcome InstallOnFirstRun() {
+    MoveOldRegistry();
+    if (!ReadInstallDir().empty()) {
+        return {};
+    }
+    const std::u16string lists = std::u16string(kInstallFolder) + LoadStringResource(IDS_LISTS_SUBFOLDER);
+    try {
+        MakeFolders(lists);
+        TakeListsFrom(LoadStringResource(IDS_MY_DOCUMENTS), lists);
+        WriteSamples(lists);
+    } catch (const CException& failure) {
+        return {FirstRunOutcome::Result::Failed, failure.GetErrorMessage()};
+    }
+    if (WriteRegistryString(RegistryRoot::LocalMachine, LoadStringResource(IDS_REGISTRY_KEY),
+                            LoadStringResource(IDS_INSTALL_DIR_VALUE),
+                            kInstallFolder) != RegistryError::None) {
+        return {FirstRunOutcome::Result::Failed,
+                u"The registry in " + RegistryFilePath() + u" cannot be written."};
+    }
+    return {FirstRunOutcome::Result::Installed, {}};
+}

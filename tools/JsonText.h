@@ -1,0 +1,10 @@
+// A text as a JSON string literal, as the JSON library writes it, without the library's cost for
+// the texts that need no escape (nearly all titles and notes).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/// Appends `utf8` (valid UTF-8) to `out` in double quotes: as it is when it holds no control
+/// character, double quote or backslash, else as the JSON library escapes it.
+void AppendJsonString(std::string& out, std::string_view utf8);

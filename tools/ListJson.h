@@ -1,0 +1,29 @@
+// A list as JSON and back: the one form besides the list file that carries every field as it is.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class CCorvinaDoc;
+
+/// JSON that is not a list: the message says where (a line and column for broken JSON, the item
+/// for a field of the wrong kind, as "item 2.1" for the first child of the second item).
+class JsonListFailure : public std::runtime_error {
+public:
+    explicit JsonListFailure(const std::string& reason) : std::runtime_error(reason) {}
+};
+
+/// The list as a JSON object {"name": ..., "items": [...]}, each item an object with "title",
+/// "quantity", "importance" (the word "high", "normal" or "low", any other value as its number),
+/// "checked" (a boolean), "notes" and "children" (an array of items), one item a line. Texts are
+/// written as UTF-8 with the JSON library's escapes; an unpaired surrogate, which UTF-8 cannot
+/// carry, becomes U+FFFD. Indentation stops growing below 32 levels, so the text stays in
+/// proportion to the list.
+std::string FormatListAsJson(const CCorvinaDoc& doc, std::u16string_view listName);
+
+/// Appends the items of `json` (what `FormatListAsJson` writes) to `doc`'s tree. A missing field
+/// takes the item's default; an unknown or repeated field, or a value of the wrong kind, is a
+/// failure, so nothing in the file is silently dropped. Nesting is limited only by memory. Throws
+/// `JsonListFailure`; the tree then holds whatever was read before it.
+void ReadListFromJson(std::string_view json, CCorvinaDoc& doc);

@@ -1,0 +1,236 @@
+// Reading a list from JSON: the library parses, and its events build the tree as they come, with a
+// stack of our own, so neither the size nor the depth of a file is held twice or on the call stack.
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "ListJson.h"
+#include "model/CorvinaDoc.h"
+#include "platform/core/Strings.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+enum class Field { Name, Items, Title, Quantity, Importance, Checked, Notes, Children };
+
+struct FieldRule {
+    std::string_view key;
+    Field field;
+    bool ofItem; ///< a field of an item (else of the list's own object)
+    std::string_view expected;
+};
+
+constexpr std::string_view kText = "a text";
+constexpr std::string_view kItemArray = "an array of items";
+
+constexpr std::array kFieldRules{
+    FieldRule{"name", Field::Name, false, kText},
+    FieldRule{"items", Field::Items, false, kItemArray},
+    FieldRule{"title", Field::Title, true, kText},
+    FieldRule{"quantity", Field::Quantity, true, "a whole number from 0 to 4294967295"},
+    FieldRule{"importance", Field::Importance, true,
+              "\"high\", \"normal\", \"low\" or a whole number from -2147483648 to 2147483647"},
+    FieldRule{"checked", Field::Checked, true, "true or false"},
+    FieldRule{"notes", Field::Notes, true, kText},
+    FieldRule{"children", Field::Children, true, kItemArray},
+};
+
+constexpr std::array<std::pair<std::string_view, std::int32_t>, 3> kImportanceWords{{
+    {"high", TaskItem::kHighImportance},
+    {"normal", TaskItem::kNormalImportance},
+    {"low", TaskItem::kLowImportance},
+}};
+
+const FieldRule& RuleOf(Field field) {
+    return kFieldRules[static_cast<std::size_t>(field)];
+}
+
+class ListBuilder : public nlohmann::json_sax<Json> {
+public:
+    explicit ListBuilder(CCorvinaDoc& doc) : m_doc(doc) {}
+
+    const std::string& Failure() const { return m_failure; }
+
+    bool null() override { return WrongKind(); }
+    bool boolean(bool value) override {
+        if (m_pending != Field::Checked) {
+            return WrongKind();
+        }
+        Top().node->item.checked = value ? 1 : 0;
+        return Taken();
+    }
+    bool number_integer(number_integer_t value) override {
+        constexpr auto kLowest = std::numeric_limits<std::int32_t>::min();
+        if (m_pending != Field::Importance || value < kLowest) {
+            return WrongKind();
+        }
+        Top().node->item.importance = static_cast<std::int32_t>(value);
+        return Taken();
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        if (m_pending == Field::Quantity && value <= std::numeric_limits<std::uint32_t>::max()) {
+            Top().node->item.quantity = static_cast<std::uint32_t>(value);
+            return Taken();
+        }
+        if (m_pending == Field::Importance && value <= std::numeric_limits<std::int32_t>::max()) {
+            Top().node->item.importance = static_cast<std::int32_t>(value);
+            return Taken();
+        }
+        return WrongKind();
+    }
+    bool number_float(number_float_t, const string_t&) override { return WrongKind(); }
+    bool binary(binary_t&) override { return WrongKind(); }
+
+    bool string(string_t& value) override {
+        switch (m_pending.value_or(Field::Items)) {
+        case Field::Name:
+            return Taken();
+        case Field::Title:
+            AssignFromUtf8OrCp1252(m_text, value);
+            Top().node->item.title.AssignInArena(m_doc.tree.Texts(), m_text);
+            return Taken();
+        case Field::Notes:
+            AssignFromUtf8OrCp1252(m_text, value);
+            Top().node->item.notes.AssignInArena(m_doc.tree.Texts(), m_text);
+            return Taken();
+        case Field::Importance:
+            for (const auto& [word, importance] : kImportanceWords) {
+                if (value == word) {
+                    Top().node->item.importance = importance;
+                    return Taken();
+                }
+            }
+            return WrongKind();
+        default:
+            return WrongKind();
+        }
+    }
+
+    bool start_object(std::size_t) override {
+        if (m_open.empty()) {
+            m_open.push_back({Level::List, nullptr});
+            return true;
+        }
+        if (m_pending || Top().level != Level::ItemArray) {
+            return WrongKind();
+        }
+        Open& items = Top();
+        ++items.count;
+        TaskNode* const node = m_doc.tree.Append(TaskItem{}, items.node);
+        m_open.push_back({Level::Item, node});
+        return true;
+    }
+    bool key(string_t& name) override {
+        const bool ofItem = Top().level == Level::Item;
+        for (const FieldRule& rule : kFieldRules) {
+            if (rule.key != name || rule.ofItem != ofItem) {
+                continue;
+            }
+            const unsigned bit = 1u << static_cast<unsigned>(rule.field);
+            if ((Top().seen & bit) != 0) {
+                return Fail("\"" + name + "\" is given twice");
+            }
+            Top().seen |= bit;
+            m_pending = rule.field;
+            return true;
+        }
+        return Fail("unknown field \"" + name + "\"");
+    }
+    bool end_object() override {
+        const Open closed = Top();
+        if (closed.level == Level::List && (closed.seen & (1u << static_cast<unsigned>(Field::Items))) == 0) {
+            return Fail("the list has no \"items\"");
+        }
+        m_open.pop_back();
+        return true;
+    }
+    bool start_array(std::size_t) override {
+        if (m_pending != Field::Items && m_pending != Field::Children) {
+            return WrongKind();
+        }
+        TaskNode* const parent = m_pending == Field::Children ? Top().node : &m_doc.tree.root;
+        m_pending.reset();
+        m_open.push_back({Level::ItemArray, parent});
+        return true;
+    }
+    bool end_array() override {
+        m_open.pop_back();
+        return true;
+    }
+
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& failure) override {
+        // The library's message says where ("parse error at line 3, column 7: ..."); its id is ours
+        // to leave out.
+        const std::string_view message = failure.what();
+        const std::size_t idEnd = message.find("] ");
+        m_failure = std::string(idEnd == std::string_view::npos ? message : message.substr(idEnd + 2));
+        return false;
+    }
+
+private:
+    enum class Level { List, ItemArray, Item };
+    struct Open {
+        Level level;
+        TaskNode* node;        ///< the item (Item), or the parent of the items (ItemArray)
+        unsigned seen = 0;     ///< the fields given so far, one bit each (List, Item)
+        std::size_t count = 0; ///< the items begun so far (ItemArray)
+    };
+
+    Open& Top() { return m_open.back(); }
+
+    bool Taken() {
+        m_pending.reset();
+        return true;
+    }
+
+    // "item 2.1": where the innermost open item lies, counted from 1 at each level.
+    std::string Place() const {
+        std::string place;
+        for (const Open& open : m_open) {
+            if (open.level == Level::ItemArray && open.count > 0) {
+                place += (place.empty() ? "item " : ".") + std::to_string(open.count);
+            }
+        }
+        return place;
+    }
+
+    bool Fail(const std::string& reason) {
+        const std::string place = Place();
+        m_failure = place.empty() ? reason : place + ": " + reason;
+        return false;
+    }
+
+    bool WrongKind() {
+        if (m_open.empty()) {
+            return Fail("a list is an object with \"name\" and \"items\"");
+        }
+        if (!m_pending) {
+            // A value in an array of items that is not an object: name the place it would take.
+            ++Top().count;
+            return Fail("an item must be an object");
+        }
+        const FieldRule& rule = RuleOf(*m_pending);
+        return Fail("\"" + std::string(rule.key) + "\" must be " + std::string(rule.expected));
+    }
+
+    CCorvinaDoc& m_doc;
+    std::vector<Open> m_open;
+    std::optional<Field> m_pending;
+    std::string m_failure;
+    /// A text being decoded, reused from field to field.
+    std::u16string m_text;
+};
+
+} // namespace
+
+void ReadListFromJson(std::string_view json, CCorvinaDoc& doc) {
+    ListBuilder builder(doc);
+    if (!Json::sax_parse(json.begin(), json.end(), &builder)) {
+        throw JsonListFailure(builder.Failure());
+    }
+}

@@ -1,0 +1,80 @@
+// corvina-tool's commands that only read lists and print: info, show and progress.
+#include <cstdio>
+#include <unistd.h>
+#include <string>
+
+#include "ControlPictures.h"
+#include "ListPrinter.h"
+#include "ToolCommands.h"
+#include "ToolLists.h"
+#include "model/CorvinaDoc.h"
+#include "model/ListFileHeader.h"
+#include "platform/core/ErrorReport.h"
+#include "platform/core/File.h"
+#include "platform/core/TextStream.h"
+
+namespace {
+
+constexpr std::u16string_view kStandardOutputName = u"standard output";
+
+// Writes `text` to standard output; a failure (a closed pipe, a full disk) is a failed command.
+int PrintToStandardOutput(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (!written || std::fflush(stdout) != 0) {
+        ReportError(
+            CFileException(FileErrorCause::Generic, std::u16string(kStandardOutputName)).GetErrorMessage());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+} // namespace
+
+int RunInfo(const ToolArguments& arguments) {
+    ListFileHeader header{};
+    try {
+        header = ReadListFileHeader(arguments.Operand(0));
+    } catch (const CException& failure) {
+        ReportError(failure.GetErrorMessage());
+        return kExitFailure;
+    }
+    return PrintToStandardOutput("version=" + std::to_string(header.version) +
+                                 " items=" + std::to_string(header.itemCount) + "\n");
+}
+
+int RunShow(const ToolArguments& arguments) {
+    CCorvinaDoc doc;
+    if (!LoadList(doc, arguments.Operand(0))) {
+        return kExitFailure;
+    }
+    // Written as the items are walked, so a list of a million items never stands in memory twice.
+    CFile output(STDOUT_FILENO, std::u16string(kStandardOutputName), false);
+    try {
+        TextStreamWriter out(output);
+        WriteListForReading(doc, ListName(doc), out);
+        out.Flush();
+    } catch (const CFileException& failure) {
+        ReportError(failure.GetErrorMessage());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+int RunProgress(const ToolArguments& arguments) {
+    int status = kExitSuccess;
+    for (const std::u16string& path : arguments.Operands()) {
+        CCorvinaDoc doc;
+        if (!LoadList(doc, path)) {
+            status = kExitFailure;
+            continue;
+        }
+        std::size_t checked = 0;
+        doc.tree.Walk([&checked](const TaskNode& node, std::size_t) { checked += node.item.checked != 0; });
+        const std::string line = WithControlPictures(ListName(doc)) + " " + std::to_string(checked) + "/" +
+                                 std::to_string(doc.tree.Count()) + "\n";
+        if (PrintToStandardOutput(line) != kExitSuccess) {
+            return kExitFailure;
+        }
+    }
+    return status;
+}

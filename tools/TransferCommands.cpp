@@ -1,0 +1,161 @@
+// corvina-tool's commands that move lists in and out: export, import, resave and copy.
+#include <unistd.h>
+
+#include <optional>
+#include <string_view>
+
+#include "ListJson.h"
+#include "ListMarkdown.h"
+#include "ToolCommands.h"
+#include "ToolLists.h"
+#include "model/CorvinaDoc.h"
+#include "platform/core/ErrorReport.h"
+#include "platform/core/File.h"
+#include "platform/core/Strings.h"
+#include "textio/TextFile.h"
+
+namespace {
+
+constexpr std::u16string_view kStandardOutputName = u"standard output";
+constexpr std::u16string_view kNewListTitle = u"Untitled";
+constexpr std::u16string_view kJsonExtension = u".json";
+constexpr std::string_view kFormatOption = "--format";
+constexpr std::string_view kUncheckOption = "--uncheck";
+constexpr std::string_view kForceOption = "--force";
+
+enum class TextFormat { Tsv, Markdown, Json };
+
+TextFormat FormatNamed(const std::u16string& name, bool forImport) {
+    if (name == u"tsv") {
+        return TextFormat::Tsv;
+    }
+    if (name == u"json") {
+        return TextFormat::Json;
+    }
+    if (name == u"markdown" && !forImport) {
+        return TextFormat::Markdown;
+    }
+    throw UsageFailure(forImport
+                           ? "import reads --format tsv or json, not \"" + ToUtf8(name) + "\""
+                           : "export writes --format tsv, markdown or json, not \"" + ToUtf8(name) + "\"");
+}
+
+bool HasJsonExtension(std::u16string_view path) {
+    if (path.size() < kJsonExtension.size()) {
+        return false;
+    }
+    const std::u16string_view tail = path.substr(path.size() - kJsonExtension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char16_t lower =
+            tail[i] >= u'A' && tail[i] <= u'Z' ? static_cast<char16_t>(tail[i] + (u'a' - u'A')) : tail[i];
+        if (lower != kJsonExtension[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int ExportTabSeparated(const CCorvinaDoc& doc, const std::u16string& textPath) {
+    TextFile out = textPath == kStandardStreamPath
+                       ? TextFile(CFile(STDOUT_FILENO, std::u16string(kStandardOutputName), false))
+                       : TextFile(textPath, "w");
+    if (!out.IsOpen()) {
+        ReportError(out.ErrorMessage());
+        return kExitFailure;
+    }
+    doc.ExportText(out);
+    if (!out.Close()) {
+        ReportError(out.ErrorMessage());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+// Import stops quietly at an incomplete record, but a file that could not be read is a failure.
+bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
+    TextFile in(textPath, "r");
+    if (!in.IsOpen()) {
+        ReportError(in.ErrorMessage());
+        return false;
+    }
+    doc.ImportText(in);
+    if (!in.Close()) {
+        ReportError(in.ErrorMessage());
+        return false;
+    }
+    return true;
+}
+
+bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
+    const std::optional<std::string> json = ReadInput(textPath);
+    if (!json) {
+        return false;
+    }
+    try {
+        ReadListFromJson(*json, doc);
+    } catch (const JsonListFailure& failure) {
+        ReportError(textPath + u": " + FromUtf8OrCp1252(failure.what()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunExport(const ToolArguments& arguments) {
+    const std::u16string& textPath = arguments.Operand(1);
+    const TextFormat format = FormatNamed(arguments.Value(kFormatOption).value_or(u"tsv"), false);
+    CCorvinaDoc doc;
+    if (!LoadList(doc, arguments.Operand(0))) {
+        return kExitFailure;
+    }
+    switch (format) {
+    case TextFormat::Tsv:
+        return ExportTabSeparated(doc, textPath);
+    case TextFormat::Markdown:
+        return WriteOutput(textPath, FormatListAsMarkdown(doc, ListName(doc))) ? kExitSuccess : kExitFailure;
+    case TextFormat::Json:
+        return WriteOutput(textPath, FormatListAsJson(doc, ListName(doc))) ? kExitSuccess : kExitFailure;
+    }
+    return kExitFailure;
+}
+
+int RunImport(const ToolArguments& arguments) {
+    const std::u16string& textPath = arguments.Operand(0);
+    const std::optional<std::u16string> named = arguments.Value(kFormatOption);
+    const TextFormat format =
+        named ? FormatNamed(*named, true) : (HasJsonExtension(textPath) ? TextFormat::Json : TextFormat::Tsv);
+    CCorvinaDoc doc;
+    doc.SetTitle(std::u16string(kNewListTitle));
+    doc.OnNewDocument();
+    const bool read =
+        format == TextFormat::Json ? ImportJson(doc, textPath) : ImportTabSeparated(doc, textPath);
+    if (!read) {
+        return kExitFailure;
+    }
+    return SaveList(doc, arguments.Operand(1)) ? kExitSuccess : kExitFailure;
+}
+
+int RunResave(const ToolArguments& arguments) {
+    CCorvinaDoc doc;
+    if (!LoadList(doc, arguments.Operand(0))) {
+        return kExitFailure;
+    }
+    return SaveList(doc, arguments.Operand(1)) ? kExitSuccess : kExitFailure;
+}
+
+int RunCopy(const ToolArguments& arguments) {
+    const std::u16string& target = arguments.Operand(1);
+    if (!arguments.Has(kForceOption) && SomethingAt(target)) {
+        ReportError(target + u" already exists; add --force to replace it.");
+        return kExitFailure;
+    }
+    CCorvinaDoc doc;
+    if (!LoadList(doc, arguments.Operand(0))) {
+        return kExitFailure;
+    }
+    if (arguments.Has(kUncheckOption)) {
+        doc.tree.Walk([](TaskNode& node, std::size_t) { node.item.checked = 0; });
+    }
+    return SaveList(doc, target) ? kExitSuccess : kExitFailure;
+}
