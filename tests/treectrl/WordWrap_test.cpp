@@ -204,7 +204,8 @@ TEST(WordWrapMeasuring, MeasuringAloneEndsWhereThePlainRuleAndThePlacedWordsEnd)
         const CRect area(5, 7, 5 + static_cast<std::int32_t>(random() % 80), 20);
         const CRect measured = WrapWords(area, text, advances, kLineHeight);
         EXPECT_EQ(measured, PlainWrap(area, text, kLineHeight)) << round;
-        const CRect placed = WrapWords(area, text, advances, kLineHeight, [](std::u16string_view, const CRect&) {});
+        const CRect placed =
+            WrapWords(area, text, advances, kLineHeight, [](std::u16string_view, const CRect&) {});
         EXPECT_EQ(measured, placed) << round;
     }
 }
