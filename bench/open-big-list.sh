@@ -1,35 +1,43 @@
 #!/usr/bin/env bash
-# Times the whole program opening one big list, as a user does it: start, tap the list's row, Enter,
-# the editor's first paint, the picture written, the end (`corvina --screenshot`, off screen).
+# Times the whole program opening one big list, as a user waits for it: start, tap the list's row,
+# Enter, the editor's first paint, the picture written, the end (`corvina --screenshot`, off screen).
+# Beside it, as the baseline of the same run, the program showing only the document list.
 #
-#   bench/open-big-list.sh [BUILD_DIR] [ITEMS] [VOCABULARY] [RUNS]
-#   (defaults: build, 100000 items, 50000 words, 5 runs)
+#   bench/open-big-list.sh [ITEMS] [VOCABULARY] [RUNS] [BUILD_DIR]
+#   (defaults: 100000 items, 50000 words, 5 runs, build)
 #
-# The list has three levels (a top-level item every 50, a level-1 item every 10), notes on one item
-# in ten, and titles of 2 to 9 words drawn from a made-up vocabulary of VOCABULARY words. It prints
-# each run's wall time and peak memory, then the fastest and the median.
+# VOCABULARY is a number of made-up words (titles of 2 to 9 of them), or "ordinary" for the
+# everyday titles of bench/make-ordinary-list.py (2 to 6 words of 90). Either list has three levels
+# (a top-level item every 50, a level-1 item every 10) and notes on one item in ten. Prints each
+# run's wall time, CPU time (user and system) and peak memory, then the least and the median of each.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$here/build}"
-items="${2:-100000}"
-vocabulary="${3:-50000}"
-runs="${4:-5}"
+items="${1:-100000}"
+vocabulary="${2:-50000}"
+runs="${3:-5}"
+build="${4:-$here/build}"
 corvina="$build/src/shell/main/corvina"
 tool="$build/tools/corvina-tool"
-for program in "$corvina" "$tool"; do
-  [ -x "$program" ] || { echo "open-big-list: build the program first (no $program)" >&2; exit 1; }
+# The big list's name sorts before the sample lists, so it is the first row.
+first_row=60,55
+for program in "$corvina" "$tool" /usr/bin/time; do
+  [ -x "$program" ] || { echo "open-big-list: $program is missing (build the program first)" >&2; exit 1; }
 done
-[ -x /usr/bin/time ] || { echo "open-big-list: needs /usr/bin/time (the package time)" >&2; exit 1; }
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/corvina-big.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
 device="$scratch/device"
-bash "$here/scripts/install.sh" --device-root "$device" >/dev/null
+# The program's first run installs it into the device, with its sample lists.
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch" "$corvina" --device-root "$device" --scale 1 \
+  --screenshot "$scratch/shot.png"
 lists="$device/Program Files/Corvina/Lists"
-rm -f "$lists"/*.crv
+[ -d "$lists" ] || { echo "open-big-list: the first run made no Lists folder ($lists)" >&2; exit 1; }
 
-# The list as tab-separated text (depth, title, importance, checked, notes, quantity), then imported.
-python3 - "$items" "$vocabulary" >"$scratch/big.txt" <<'PY'
+if [ "$vocabulary" = ordinary ]; then
+  python3 "$here/bench/make-ordinary-list.py" "$items" "$scratch/big.txt"
+else
+  # Tab-separated text (depth, title, importance, checked, notes, quantity).
+  python3 - "$items" "$vocabulary" >"$scratch/big.txt" <<'PY'
 import random, sys
 items, size = int(sys.argv[1]), int(sys.argv[2])
 consonants, vowels = "bcdfghjklmnpqrstvwxyz", "aeiou"
@@ -50,18 +58,34 @@ for i in range(items):
     out.append(f"{depth}\t{title}\t{i % 3}\t{int(i % 3 == 0)}\t{notes}\t{i % 7 + 1}\n")
 sys.stdout.write("".join(out))
 PY
+fi
 "$tool" import "$scratch/big.txt" "$lists/Big.crv" >/dev/null
+rm "$scratch/big.txt"
 
-times=()
-for run in $(seq 1 "$runs"); do
-  QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch" /usr/bin/time -f "%e %U %S %M" -o "$scratch/time" \
-    "$corvina" --device-root "$device" --scale 1 --screenshot "$scratch/open.png" --tap 60,55 --key Return
-  read -r seconds user system kilobytes < <(tail -n 1 "$scratch/time")
-  # On a shared machine the wall time waits for other work too; the CPU time is the program's own.
-  printf 'run %d: %s s (CPU %s s user, %s s system), %d MiB peak\n' "$run" "$seconds" "$user" "$system" \
-    "$((kilobytes / 1024))"
-  times+=("$seconds")
-done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-printf '%s items, %s words: min %s s, median %s s\n' "$items" "$vocabulary" "${sorted[0]}" \
-  "${sorted[$(((${#sorted[@]} - 1) / 2))]}"
+# Runs the program `runs` times with the tour steps given; prints "wall user system peak_KiB" a line.
+measure() {
+  for _ in $(seq "$runs"); do
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch" /usr/bin/time -f "%e %U %S %M" -o "$scratch/time" \
+      "$corvina" --device-root "$device" --scale 1 --screenshot "$scratch/shot.png" "$@"
+    tail -n 1 "$scratch/time"
+  done
+}
+
+# The least and the median of a column of numbers.
+summary() {
+  sort -g | awk '{ v[NR] = $1 } END { printf "min %.2f, median %.2f", v[1], v[int((NR + 1) / 2)] }'
+}
+
+# On a shared machine the wall time waits for other work too; the CPU time is the program's own.
+report() {
+  local what="$1" results="$2"
+  echo "$what:"
+  echo "$results" | awk '{ printf "  %6.2f s wall, %6.2f s CPU, %8.1f MiB peak\n", $1, $2 + $3, $4 / 1024 }'
+  echo "  wall: $(echo "$results" | awk '{ print $1 }' | summary) s"
+  echo "  CPU:  $(echo "$results" | awk '{ print $2 + $3 }' | summary) s"
+  echo "  peak: $(echo "$results" | awk '{ printf "%.1f\n", $4 / 1024 }' | summary) MiB"
+}
+
+echo "$items items, vocabulary $vocabulary, $runs runs each, offscreen"
+report "document list only (baseline)" "$(measure)"
+report "open the list (tap its row, Enter)" "$(measure --tap "$first_row" --key Return)"

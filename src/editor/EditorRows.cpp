@@ -1,8 +1,6 @@
 // Row binding of the list editor: one row per item, its fields taken from the item.
 #include "editor/EditorRows.h"
 
-#include "platform/core/Strings.h"
-
 #include <vector>
 
 namespace editor {
@@ -15,7 +13,16 @@ constexpr unsigned kQuantityColumn = 0;
 } // namespace
 
 std::u16string FormatQuantity(std::uint32_t quantity) {
-    return Widen(std::to_string(quantity));
+    // The digits are written straight into the text: every row of a list that opens gets one.
+    constexpr std::size_t kMostDigits = 10; // 4294967295
+    constexpr std::uint32_t kBase = 10;
+    char16_t digits[kMostDigits];
+    std::size_t first = kMostDigits;
+    do {
+        digits[--first] = static_cast<char16_t>(u'0' + quantity % kBase);
+        quantity /= kBase;
+    } while (quantity != 0);
+    return std::u16string(digits + first, digits + kMostDigits);
 }
 
 TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row) {

@@ -70,3 +70,22 @@ TEST_F(EditorRows, AnItemEditedInPlaceIsShownAndLaidOutAgain) {
         EXPECT_FALSE(rows.GetNotesRect(tentRow).IsRectNull());
     });
 }
+
+TEST(EditorRowsQuantity, AQuantityIsShownInDecimalDigitsAtEveryLength) {
+    EXPECT_EQ(editor::FormatQuantity(0), u"0");
+    EXPECT_EQ(editor::FormatQuantity(7), u"7");
+    EXPECT_EQ(editor::FormatQuantity(10), u"10");
+    EXPECT_EQ(editor::FormatQuantity(1000000), u"1000000");
+    EXPECT_EQ(editor::FormatQuantity(4294967295u), u"4294967295");
+    // Every power of ten and its neighbours, against the digits the C library writes.
+    for (std::uint64_t power = 1; power <= 4294967295u; power *= 10) {
+        for (const std::uint64_t value : {power - 1, power, power + 1}) {
+            const std::string digits = std::to_string(value);
+            if (value > 4294967295u) {
+                continue;
+            }
+            EXPECT_EQ(editor::FormatQuantity(static_cast<std::uint32_t>(value)),
+                      std::u16string(digits.begin(), digits.end()));
+        }
+    }
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -150,4 +151,61 @@ TEST(WordWrapMeasuring, AWordOfHugeWidthEndsAtTheLargestCoordinateInsteadOfWrapp
     EXPECT_EQ(places[0].right, INT32_MAX);
     EXPECT_EQ(places[1], CRect(10, 13, 10 + 2 * 4096, 26)) << "the next word starts a line of its own";
     EXPECT_EQ(last.left, 10 + 2 * 4096);
+}
+
+namespace {
+
+/// Each character has a width of its own: a unit c is 3 + c % 7 pixels, a surrogate pair 11.
+int VaryingWidth(std::u16string_view character) {
+    return character.size() == 2 ? 11 : 3 + character[0] % 7;
+}
+
+/// The rule as it reads, with nothing placed: words split at spaces, each as wide as its characters
+/// (a surrogate pair one character) and one space, on the line while it fits or the line is empty.
+CRect PlainWrap(const CRect& area, std::u16string_view text, int lineHeight) {
+    CRect pen = area;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (text[at] == u' ') {
+            ++at;
+            continue;
+        }
+        std::int64_t width = VaryingWidth(u" ");
+        while (at < text.size() && text[at] != u' ') {
+            const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] < 0xDC00 &&
+                              text[at + 1] >= 0xDC00 && text[at + 1] < 0xE000;
+            const std::size_t units = pair ? 2 : 1;
+            width += VaryingWidth(text.substr(at, units));
+            at += units;
+        }
+        if (pen.left > area.left && pen.left + width > area.right) {
+            pen.left = area.left;
+            pen.top += lineHeight;
+        }
+        pen.bottom = pen.top + lineHeight;
+        pen.left = static_cast<std::int32_t>(pen.left + width);
+        pen.right = area.right;
+    }
+    return pen;
+}
+
+} // namespace
+
+TEST(WordWrapMeasuring, MeasuringAloneEndsWhereThePlainRuleAndThePlacedWordsEnd) {
+    CharAdvances advances(VaryingWidth);
+    // Spaces alone and in runs, letters of several widths, a surrogate pair, lone surrogates.
+    const std::u16string alphabet = u"  aZm.\tW\xD83D\xDE00\xDC00\xD800";
+    std::mt19937 random(16);
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text(random() % 40, u' ');
+        for (char16_t& unit : text) {
+            unit = alphabet[random() % alphabet.size()];
+        }
+        const CRect area(5, 7, 5 + static_cast<std::int32_t>(random() % 80), 20);
+        const CRect measured = WrapWords(area, text, advances, kLineHeight);
+        EXPECT_EQ(measured, PlainWrap(area, text, kLineHeight)) << round;
+        const CRect placed =
+            WrapWords(area, text, advances, kLineHeight, [](std::u16string_view, const CRect&) {});
+        EXPECT_EQ(measured, placed) << round;
+    }
 }

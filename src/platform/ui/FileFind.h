@@ -35,7 +35,6 @@ struct FoundFile {
     std::u16string name;
     SYSTEMTIME lastWriteTime; ///< calendar fields in UTC
     std::uint64_t size = 0;   ///< bytes
-    std::uint32_t attributes = FILE_ATTRIBUTE_NORMAL;
     /// Where the enumeration found the file on the host: opening it by this path resolves nothing
     /// again. Empty for a file that no enumeration found.
     std::string hostPath;

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +17,6 @@
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -83,15 +83,20 @@ std::uint32_t AttributesOf(const std::string& hostPath, const struct stat& info)
     return attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
 }
 
-FoundFile FoundFileOf(const std::string& hostPath, const std::string& nameBytes, const struct stat& info) {
+FoundFile FoundFileOf(std::string hostPath, std::string_view nameBytes, const struct stat& info) {
     FoundFile found;
     found.name = NameFromHostBytes(nameBytes);
     found.lastWriteTime = CalendarFields(info.st_mtim);
     found.size = static_cast<std::uint64_t>(info.st_size);
-    found.attributes = AttributesOf(hostPath, info);
-    found.hostPath = hostPath;
+    found.hostPath = std::move(hostPath);
     return found;
 }
+
+/// Closes a folder stream when the enumeration that read it ends.
+struct FolderStreamCloser {
+    void operator()(DIR* folder) const { ::closedir(folder); }
+};
+using FolderStream = std::unique_ptr<DIR, FolderStreamCloser>;
 
 } // namespace
 
@@ -120,22 +125,24 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
     if (hostFolder.empty() || ::stat(hostFolder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
         return FindStatus::PathNotFound;
     }
-    std::error_code error;
-    std::filesystem::directory_iterator entries(hostFolder, error);
-    if (error) {
+    const FolderStream folderStream(::opendir(hostFolder.c_str()));
+    if (!folderStream) {
         return FindStatus::AccessDenied;
     }
 
+    // Each file's status is asked relative to the open folder, so the folder's path is not walked
+    // again for every file of a big folder.
+    const int folderHandle = ::dirfd(folderStream.get());
+    const std::string hostPrefix = hostFolder.ends_with('/') ? hostFolder : hostFolder + '/';
     const QRegularExpression expression = PatternExpression(pattern);
     auto state = std::make_unique<State>();
-    for (const std::filesystem::directory_entry& entry : entries) {
-        const std::string path = entry.path().native();
-        const std::string nameBytes = entry.path().filename().native();
+    while (const dirent* entry = ::readdir(folderStream.get())) {
+        const std::string_view nameBytes = entry->d_name;
         struct stat info {};
-        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (::fstatat(folderHandle, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode)) {
             continue; // a folder, or gone since the folder was read
         }
-        FoundFile found = FoundFileOf(path, nameBytes, info);
+        FoundFile found = FoundFileOf(hostPrefix + entry->d_name, nameBytes, info);
         if (expression.match(QString::fromStdU16String(ReadableName(found.name))).hasMatch()) {
             state->matches.push_back(std::move(found));
         }
@@ -155,7 +162,8 @@ FindStatus CFileFind::FindNext(FoundFile& found) {
     if (m_state->next >= m_state->matches.size()) {
         return FindStatus::NoMoreFiles;
     }
-    found = m_state->matches[m_state->next++];
+    // Each match is handed out once.
+    found = std::move(m_state->matches[m_state->next++]);
     return FindStatus::Found;
 }
 
