@@ -1,7 +1,7 @@
 // corvina-tool's commands that only read lists and print: info, show and progress.
 #include <cstdio>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 
 #include "ControlPictures.h"
 #include "ListPrinter.h"

@@ -2,6 +2,7 @@
 #include "shell/RecoveryOffer.h"
 
 #include "model/CorvinaDoc.h"
+#include "platform/core/FileStamp.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/RecoveryCopies.h"
 #include "platform/ui/Resources.h"
@@ -51,6 +52,11 @@ bool RestoreUnsavedChanges(CCorvinaDoc& document, const std::u16string& listPath
     // as a recovered copy: the list file is then replaced only through Save as and its question.
     CWaitCursor busy;
     document.OnOpenDocument(copy->path);
+    if (!listPath.empty()) {
+        // The user chose the copy over the list file as it stands: saving it replaces that file
+        // without asking whether another program wrote it.
+        document.SetFileStamp(FileStampAt(listPath));
+    }
     document.SetModifiedFlag(true);
     return true;
 }

@@ -321,9 +321,10 @@ TEST_F(EditorUndo, TheSavedStateIsWhereTheMarkGoesAndANewChangeDropsTheRedo) {
         const bool sameParent =
             node.parent == &doc.tree.root ? parentNode == nullptr : parentNode == node.parent;
         if (rows.GetItemData(&row) != reinterpret_cast<UINT_PTR>(&node) || !sameParent ||
-            row.item.checkedFlag != &node.item.checked || row.item.text != node.item.title ||
-            row.item.notes != node.item.notes || row.item.image != node.item.importance ||
-            row.item.columnTexts[0] != Number(node.item.quantity)) {
+            row.item.checkedFlag != &node.item.checked ||
+            std::u16string_view(row.item.text) != std::u16string_view(node.item.title) ||
+            std::u16string_view(row.item.notes) != std::u16string_view(node.item.notes) ||
+            row.item.image != node.item.importance || row.item.columnTexts[0] != Number(node.item.quantity)) {
             return ::testing::AssertionFailure() << "row " << i << " does not show its item";
         }
     }

@@ -41,6 +41,9 @@ public:
     /// open that failed. Whoever saves over the file can tell from it whether another program has
     /// written the file since.
     const std::optional<FileStamp>& GetFileStamp() const { return m_fileStamp; }
+    /// Takes `stamp` as the version of the file the document stands for, as an open or a save does; for
+    /// a document read from elsewhere (a recovery copy of the file) that the user chose over the file.
+    void SetFileStamp(std::optional<FileStamp> stamp) { m_fileStamp = stamp; }
 
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }

@@ -23,11 +23,11 @@ cmp -s "$E2E_LISTS/Shopping.crv" "$CORVINA_SOURCE_DIR/res/samples/Shopping.crv" 
 e2e_start_corvina
 e2e_double_tap "${FIRST_ROW[@]}"
 e2e_expect_screen restore-question
-e2e_key Return
+e2e_key space
 e2e_expect_screen restored
 e2e_tap "${LIST_BUTTON[@]}"
 e2e_tap "${CLOSE[@]}"
-e2e_key Return
+e2e_key space
 e2e_expect_screen document-list-after
 [ ! -e "$RECOVERY_COPY" ] || e2e_fail "the recovery copy outlived the save"
 
