@@ -25,7 +25,7 @@ for harness in "$build"/fuzz/fuzz_*; do
     status=1
   else
     # The closing figures: coverage, features and corpus, then the executions.
-    grep -E ' DONE |stat::number_of_executed_units|Done' "$work/log" | tail -n 3 || true
+    grep -E 'DONE +cov:|stat::number_of_executed_units|Done' "$work/log" | tail -n 3 || true
   fi
   rm -rf "$work"
 done
