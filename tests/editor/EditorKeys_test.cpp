@@ -16,17 +16,8 @@ using editortest::EditorTest;
 using editortest::kListsFolder;
 using editortest::Row;
 
-class EditorKeys : public EditorTest {
+class EditorKeys : public editortest::CampingEditorTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        doc.SetPathName(kListsFolder + u"Camping.crv");
-    }
-    void Select(CListEditorDlg& editor, std::size_t shownIndex) {
-        uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
-        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
-        uitest::Tap(rows, editortest::RowPoint(rows, rows.GetShownRows().at(shownIndex)));
-    }
     /// Presses `key` and answers which page of the details sheet it opened; -1 for no sheet. The
     /// sheet takes `typed` and OK, or is cancelled when nothing is to be typed.
     static int SheetPageOfKey(UINT key, UINT modifiers, const std::u16string& typed = {}) {

@@ -138,4 +138,19 @@ protected:
     CCorvinaDoc doc;
 };
 
+/// The editor on a list saved as "Camping.crv" in the Lists folder, whose rows a test selects by tap.
+class CampingEditorTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        doc.SetPathName(kListsFolder + u"Camping.crv");
+    }
+    /// Taps the `shownIndex`-th shown row, selecting it.
+    void Select(CListEditorDlg& editor, std::size_t shownIndex) {
+        uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        uitest::Tap(rows, RowPoint(rows, rows.GetShownRows().at(shownIndex)));
+    }
+};
+
 } // namespace editortest

@@ -17,18 +17,8 @@ void SetField(CItemDetailsPropSheet& sheet, UINT id, const std::u16string& text)
     sheet.GetActivePage()->GetDlgItem(id)->SetWindowText(text);
 }
 
-class EditorCommands : public EditorTest {
+class EditorCommands : public editortest::CampingEditorTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        doc.SetPathName(kListsFolder + u"Camping.crv");
-    }
-    /// Taps a row, selecting it.
-    void Select(CListEditorDlg& editor, std::size_t shownIndex) {
-        uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
-        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
-        uitest::Tap(rows, editortest::RowPoint(rows, rows.GetShownRows().at(shownIndex)));
-    }
     void ExpectModified(CListEditorDlg& editor) {
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"Camping*");

@@ -31,17 +31,8 @@ void PressShiftRedo() {
     uitest::PressKey('Z', MK_CONTROL | MK_SHIFT);
 }
 
-class EditorUndo : public EditorTest {
+class EditorUndo : public editortest::CampingEditorTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        doc.SetPathName(kListsFolder + u"Camping.crv");
-    }
-    void Select(CListEditorDlg& editor, std::size_t shownIndex) {
-        uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
-        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
-        uitest::Tap(rows, editortest::RowPoint(rows, rows.GetShownRows().at(shownIndex)));
-    }
     /// The title line, which ends in "*" exactly while there are unsaved changes.
     static std::u16string Title(CListEditorDlg& editor) { return editor.GetTitleLine().GetWindowText(); }
     static std::vector<Row> Shown(CListEditorDlg& editor) {
