@@ -12,6 +12,7 @@
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "platform/core/TextStream.h"
+#include "platform/storage/ListsFolder.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -19,7 +20,6 @@ namespace {
 constexpr std::u16string_view kStandardOutputPath = u"-";
 constexpr std::u16string_view kStandardOutputName = u"standard output";
 constexpr std::u16string_view kNewListTitle = u"Untitled";
-constexpr std::u16string_view kListExtension = u".crv";
 
 // Writes `text` to standard output; a failure (a closed pipe, a full disk) is a failed command.
 int PrintToStandardOutput(const std::string& text) {

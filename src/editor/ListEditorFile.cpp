@@ -3,9 +3,9 @@
 // the user chose not to save, lets the screen end.
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/storage/FileFind.h"
+#include "platform/storage/FileNameRules.h"
 #include "platform/ui/FileDialog.h"
-#include "platform/ui/FileFind.h"
-#include "platform/ui/FileNameRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"

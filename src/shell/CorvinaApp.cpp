@@ -1,13 +1,13 @@
 // Start-up and the keyboard hook of the application.
 #include "shell/CorvinaApp.h"
 
+#include "platform/storage/ListsFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
 #include "res/ResourceIds.h"
 #include "shell/ListFilesDlg.h"
 #include "shell/ListFolderListing.h"
-#include "shell/ListsFolder.h"
 
 namespace {
 

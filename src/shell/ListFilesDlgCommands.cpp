@@ -5,8 +5,8 @@
 
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/storage/FileFind.h"
 #include "platform/ui/FileDialog.h"
-#include "platform/ui/FileFind.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
