@@ -13,6 +13,7 @@
 #include "platform/core/File.h"
 #include "platform/core/TextStream.h"
 #include "platform/storage/ListsFolder.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -75,7 +76,7 @@ int RunExport(const std::u16string& listPath, const std::u16string& textPath) {
         ReportError(out.ErrorMessage());
         return kExitFailure;
     }
-    doc.ExportText(out);
+    ExportText(doc, out);
     if (!out.Close()) {
         ReportError(out.ErrorMessage());
         return kExitFailure;
@@ -92,7 +93,7 @@ int RunImport(const std::u16string& textPath, const std::u16string& listPath) {
     CCorvinaDoc doc;
     doc.SetTitle(std::u16string(kNewListTitle));
     doc.OnNewDocument();
-    doc.ImportText(in);
+    ImportText(doc, in);
     // Import stops quietly at an incomplete record, but a file that could not be read is a failure.
     if (!in.Close()) {
         ReportError(in.ErrorMessage());

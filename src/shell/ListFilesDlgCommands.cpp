@@ -12,6 +12,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -91,7 +92,7 @@ void CListFilesDlg::OnImport() {
         return;
     }
     TextFile file(dialog.GetPathName(), "r");
-    document.ImportText(file);
+    ImportText(document, file);
     // A file that could not be opened or read whole is not shown as if it held only what was read.
     if (file.Error()) {
         ReportTextFileFailure(file);
@@ -126,7 +127,7 @@ void CListFilesDlg::OnExport() {
     }
     // Written through a safe save: a failure leaves a file already there as it was.
     TextFile file(dialog.GetPathName(), "w");
-    document.ExportText(file);
+    ExportText(document, file);
     if (!file.Close()) {
         ReportTextFileFailure(file);
     }
