@@ -4,6 +4,7 @@
 
 #include "BenchLists.h"
 #include "platform/core/File.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -35,7 +36,7 @@ const ExportedText& TextOf(std::int64_t count) {
     }
     ExportedText text{ScratchFile("list-" + std::to_string(count) + ".txt"), {}};
     TextFile out(text.path, "w");
-    ListOf(count).ExportText(out);
+    ExportText(ListOf(count), out);
     if (!out.Close()) {
         std::abort();
     }
@@ -64,7 +65,7 @@ void BM_Export(benchmark::State& state) {
     const std::u16string path = ScratchFile("exported.txt");
     for (auto _ : state) {
         TextFile out(path, "w");
-        doc.ExportText(out);
+        ExportText(doc, out);
         if (!out.Close()) {
             state.SkipWithError("export failed");
             break;
@@ -95,7 +96,7 @@ void BM_Import(benchmark::State& state) {
     for (auto _ : state) {
         auto doc = std::make_unique<CCorvinaDoc>();
         TextFile in(text.path, "r");
-        doc->ImportText(in);
+        ImportText(*doc, in);
         in.Close();
         state.PauseTiming();
         if (doc->tree.Count() != static_cast<std::size_t>(state.range(0))) {

@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 #include "model/CorvinaDoc.h"
 #include "support/LiteralTextImport.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -47,7 +48,7 @@ std::vector<literal_text::Item> FlattenLikeTheLiteralReader(const CCorvinaDoc& d
 
 void Import(CCorvinaDoc& doc, const std::u16string& path) {
     TextFile in(path, "r");
-    doc.ImportText(in);
+    ImportText(doc, in);
     in.Close();
 }
 
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MemoryFile output;
     {
         TextFile out{CFile(output.Descriptor(), u"exported", false)};
-        doc.ExportText(out);
+        ExportText(doc, out);
         if (!out.Close()) {
             std::abort();
         }

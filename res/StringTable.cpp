@@ -1,12 +1,9 @@
 // The program's string table: every numbered text the screens, commands and start-up use.
+#include "platform/storage/ListsFolder.h"
 #include "res/ProgramTables.h"
 #include "res/ResourceIds.h"
 
 namespace {
-
-/// The list-file pattern; the Save as dialog's default extension is the same text after its "*.".
-constexpr std::u16string_view kListPattern = u"*.crv";
-constexpr std::size_t kPatternWildcardLength = 2;
 
 constexpr StringResource kStrings[] = {
     // Menu-bar button labels of the document list.
@@ -30,8 +27,8 @@ constexpr StringResource kStrings[] = {
     // The program.
     {IDS_PROGRAM_VERSION, kProgramVersionText},
     // List files.
-    {IDS_LIST_EXTENSION, kListPattern.substr(kPatternWildcardLength)},
-    {IDS_LIST_PATTERN, kListPattern},
+    {IDS_LIST_EXTENSION, kListDefaultExtension},
+    {IDS_LIST_PATTERN, kListFilePattern},
     {IDS_LIST_FILTER, u"Corvina files (*.crv)|*.crv||"},
     {IDS_SAVE_CHANGES, u"'%s' contents have been changed.\nWould you like to save changes?"},
     {IDS_RESTORE_CHANGES, u"Unsaved changes to '%1' were kept at %2.\nWould you like to restore them?"},
@@ -40,10 +37,10 @@ constexpr StringResource kStrings[] = {
     {IDS_CHANGED_ELSEWHERE,
      u"'%s' has been changed by another program.\nDo you want to replace the version it saved with yours?"},
     // Start-up: where the lists live.
-    {IDS_REGISTRY_KEY, u"SOFTWARE\\Tarrow\\Corvina"},
-    {IDS_INSTALL_DIR_VALUE, u"InstallDir"},
-    {IDS_LISTS_SUBFOLDER, u"\\Lists"},
-    {IDS_MY_DOCUMENTS, u"\\My Documents"},
+    {IDS_REGISTRY_KEY, kInstallRegistryKey},
+    {IDS_INSTALL_DIR_VALUE, kInstallDirValueName},
+    {IDS_LISTS_SUBFOLDER, kListsSubfolder},
+    {IDS_MY_DOCUMENTS, kMyDocumentsFolder},
     // Item details.
     {IDS_ITEM_DETAILS, u"Item Details"},
     {IDS_POSITIVE_INTEGER, u"Please enter a positive integer."},

@@ -10,12 +10,12 @@
 #include "platform/core/File.h"
 #include "platform/core/HostPath.h"
 #include "platform/core/SafeSaveFile.h"
+#include "platform/storage/ListsFolder.h"
 
 namespace {
 
 constexpr std::u16string_view kStandardOutputName = u"standard output";
 constexpr std::u16string_view kStandardInputName = u"standard input";
-constexpr std::u16string_view kListExtension = u".crv";
 constexpr std::size_t kReadBlock = 64 * 1024;
 
 std::filesystem::file_status StatusOf(const std::u16string& path, bool followLinks) {

@@ -12,6 +12,7 @@
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "platform/core/Strings.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -63,7 +64,7 @@ int ExportTabSeparated(const CCorvinaDoc& doc, const std::u16string& textPath) {
         ReportError(out.ErrorMessage());
         return kExitFailure;
     }
-    doc.ExportText(out);
+    ExportText(doc, out);
     if (!out.Close()) {
         ReportError(out.ErrorMessage());
         return kExitFailure;
@@ -78,7 +79,7 @@ bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
         ReportError(in.ErrorMessage());
         return false;
     }
-    doc.ImportText(in);
+    ImportText(doc, in);
     if (!in.Close()) {
         ReportError(in.ErrorMessage());
         return false;

@@ -9,7 +9,7 @@
 #include "editor/ListEditorDlg.h"
 #include "model/ListFileHeader.h"
 #include "platform/core/HostPath.h"
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/testing/UiTest.h"

@@ -8,7 +8,7 @@
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/HostPath.h"
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"

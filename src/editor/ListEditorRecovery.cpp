@@ -5,7 +5,7 @@
 #include "platform/core/ErrorReport.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Strings.h"
-#include "platform/ui/RecoveryCopies.h"
+#include "platform/storage/RecoveryCopies.h"
 
 #include <cstdio>
 #include <exception>

@@ -8,7 +8,6 @@
 #include "platform/core/Document.h"
 
 class CArchive;
-class TextFile;
 
 /// One list. Open, save, the modified flag and the title come from `CDocument`; this class adds the
 /// item tree and the list file format. It keeps the base's empty `DeleteContents`, so a failed open
@@ -45,13 +44,6 @@ public:
     /// without the marker, whose first four bytes are then the count). Throws the archive's
     /// end-of-file failure when the file is shorter than its header.
     std::uint32_t ReadHeader(CArchive& archive);
-
-    /// Writes every item as one tab-separated line, in pre-order (defined with the text form, in
-    /// textio). Title, path and modified flag do not change.
-    void ExportText(TextFile& file) const;
-    /// Appends the items of a tab-separated text to the tree, stopping quietly at the first record
-    /// that cannot be read whole (defined with the text form, in textio).
-    void ImportText(TextFile& file);
 
 private:
     bool m_recoveredCopy = false; ///< the last open failed and nothing has been saved since

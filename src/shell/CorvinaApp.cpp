@@ -1,6 +1,7 @@
 // Start-up and the keyboard hook of the application.
 #include "shell/CorvinaApp.h"
 
+#include "platform/storage/ListsFolder.h"
 #include "platform/ui/EndRequests.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
@@ -8,7 +9,6 @@
 #include "res/ResourceIds.h"
 #include "shell/ListFilesDlg.h"
 #include "shell/ListFolderListing.h"
-#include "shell/ListsFolder.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include "platform/core/FileException.h"
 #include "platform/core/RenameFile.h"
 #include "platform/core/SafeSaveFile.h"
-#include "platform/ui/FileFind.h"
-#include "platform/ui/Registry.h"
+#include "platform/storage/FileFind.h"
+#include "platform/storage/ListsFolder.h"
+#include "platform/storage/Registry.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
 #include "res/SampleLists.h"
-#include "shell/ListsFolder.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // of display texts by a derived listing.
 #pragma once
 
-#include "platform/ui/FileFind.h"
+#include "platform/storage/FileFind.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 // The document list screen: set-up, filling the rows, the focus refresh and the screen's commands.
 #include "shell/ListFilesDlg.h"
 
+#include "platform/storage/DevicePaths.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/DevicePaths.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/RecoveryCopies.h"
+#include "platform/storage/RecoveryCopies.h"
 #include "res/ResourceIds.h"
 
 #include <algorithm>

@@ -40,8 +40,6 @@ public:
     /// delete or rename (a name that is not valid UTF-8 keeps its bytes; GetRowName shows it
     /// decoded). Empty for no such row.
     std::u16string GetRowFileName(int row) const;
-    /// The list file extension, ".crv": the listing's pattern without its first character.
-    const std::u16string& GetExtension() const { return m_extension; }
     /// The folder the rows come from, ending in a backslash.
     const std::u16string& GetListsFolder() const { return m_listing.Folder(); }
     /// The rows.

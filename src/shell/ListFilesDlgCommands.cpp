@@ -5,14 +5,15 @@
 
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/storage/FileFind.h"
 #include "platform/ui/FileDialog.h"
-#include "platform/ui/FileFind.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
 #include "shell/RecoveryOffer.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -101,7 +102,7 @@ void CListFilesDlg::OnImport() {
         return;
     }
     TextFile file(dialog.GetPathName(), "r");
-    document.ImportText(file);
+    ImportText(document, file);
     // A file that could not be opened or read whole is not shown as if it held only what was read.
     if (file.Error()) {
         ReportTextFileFailure(file);
@@ -136,7 +137,7 @@ void CListFilesDlg::OnExport() {
     }
     // Written through a safe save: a failure leaves a file already there as it was.
     TextFile file(dialog.GetPathName(), "w");
-    document.ExportText(file);
+    ExportText(document, file);
     if (!file.Close()) {
         ReportTextFileFailure(file);
     }

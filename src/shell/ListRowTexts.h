@@ -2,7 +2,7 @@
 // items the list holds.
 #pragma once
 
-#include "platform/ui/FileFind.h"
+#include "platform/storage/FileFind.h"
 
 #include <cstdint>
 #include <string>

@@ -3,8 +3,8 @@
 
 #include "model/CorvinaDoc.h"
 #include "platform/core/FileStamp.h"
+#include "platform/storage/RecoveryCopies.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/RecoveryCopies.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "res/ResourceIds.h"

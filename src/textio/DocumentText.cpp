@@ -1,5 +1,7 @@
 // The list document's text export and import: the tree written in pre-order with depths, and the
 // tree rebuilt from depths.
+#include "textio/DocumentText.h"
+
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -8,13 +10,14 @@
 #include "model/CorvinaDoc.h"
 #include "textio/TextFile.h"
 
-void CCorvinaDoc::ExportText(TextFile& file) const {
-    tree.Walk([&file](const TaskNode& node, std::size_t depth) {
+void ExportText(const CCorvinaDoc& doc, TextFile& file) {
+    doc.tree.Walk([&file](const TaskNode& node, std::size_t depth) {
         file.WriteItem(static_cast<std::uint32_t>(depth), node.item);
     });
 }
 
-void CCorvinaDoc::ImportText(TextFile& file) {
+void ImportText(CCorvinaDoc& doc, TextFile& file) {
+    TaskTree& tree = doc.tree;
     // The ancestors of the next item, innermost last; null stands for the hidden root.
     std::vector<TaskNode*> ancestors{nullptr};
     std::uint32_t depth = 0;

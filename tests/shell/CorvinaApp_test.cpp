@@ -3,8 +3,8 @@
 #include "support/DeviceRootFixture.h"
 
 #include "model/CorvinaDoc.h"
+#include "platform/storage/Registry.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/testing/PictureProbe.h"

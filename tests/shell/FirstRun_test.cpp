@@ -3,10 +3,10 @@
 // out of the user's files once, and out of reach of every device path.
 #include "support/DeviceRootFixture.h"
 
-#include "platform/ui/Registry.h"
+#include "platform/storage/ListsFolder.h"
+#include "platform/storage/Registry.h"
 #include "platform/ui/Resources.h"
 #include "shell/FirstRun.h"
-#include "shell/ListsFolder.h"
 
 #include <gtest/gtest.h>
 

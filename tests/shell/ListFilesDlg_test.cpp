@@ -2,7 +2,7 @@
 // beside the rows, the Document menu, Enter, the focus refresh and damaged list files.
 #include "ListFilesFixture.h"
 
-#include "platform/ui/FileFind.h"
+#include "platform/storage/FileFind.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"

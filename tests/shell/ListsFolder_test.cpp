@@ -1,9 +1,9 @@
 // Resolving the Lists folder from the registry value the installer writes, and creating it.
 #include "support/DeviceRootFixture.h"
 
-#include "platform/ui/Registry.h"
+#include "platform/storage/ListsFolder.h"
+#include "platform/storage/Registry.h"
 #include "platform/ui/Resources.h"
-#include "shell/ListsFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // always ends, answering a question left open No so that leaving saves nothing.
 #include "support/DeviceRootFixture.h"
 
+#include "platform/storage/Registry.h"
 #include "platform/ui/KeyNames.h"
-#include "platform/ui/Registry.h"
 #include "platform/ui/Resources.h"
 #include "shell/CorvinaApp.h"
 #include "support/ListBytes.h"

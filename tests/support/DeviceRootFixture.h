@@ -4,7 +4,7 @@
 
 #include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>

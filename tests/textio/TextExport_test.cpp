@@ -16,6 +16,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "support/TestFolder.h"
+#include "textio/DocumentText.h"
 #include "textio/RecordScanner.h"
 #include "textio/TextFile.h"
 
@@ -46,7 +47,7 @@ protected:
     std::string Export(const CCorvinaDoc& doc) {
         TextFile file(folder.WideFile("out.txt"), "w");
         EXPECT_TRUE(file.IsOpen());
-        doc.ExportText(file);
+        ExportText(doc, file);
         EXPECT_TRUE(file.Close());
         return ReadBytes(folder.File("out.txt"));
     }
@@ -55,7 +56,7 @@ protected:
         WriteBytes(folder.File("in.txt"), text);
         TextFile file(folder.WideFile("in.txt"), "r");
         ASSERT_TRUE(file.IsOpen());
-        doc.ImportText(file);
+        ImportText(doc, file);
         EXPECT_TRUE(file.Close());
     }
 
@@ -307,13 +308,13 @@ TEST_F(TextTest, UnopenableFilesDoNothingAndSayWhy) {
     TextFile missing(folder.WideFile("none.txt"), "r");
     EXPECT_FALSE(missing.IsOpen());
     CCorvinaDoc doc;
-    doc.ImportText(missing);
+    ImportText(doc, missing);
     EXPECT_EQ(doc.tree.Count(), 0u);
     EXPECT_EQ(missing.ErrorMessage(), folder.WideFile("none.txt") + u" was not found.");
     TextFile nowhere(folder.WideFile("gone/out.txt"), "w");
     EXPECT_FALSE(nowhere.IsOpen());
     doc.tree.AddItem(MakeItem(u"A"));
-    doc.ExportText(nowhere);
+    ExportText(doc, nowhere);
     EXPECT_FALSE(nowhere.Close());
     EXPECT_EQ(folder.EntryCount(), 0u);
     TextFile appending(folder.WideFile("a.txt"), "a");
@@ -355,7 +356,7 @@ TEST_F(TextTest, FailedExportLeavesThePreviousTextFile) {
     TextFile file(folder.WideFile("out.txt"), "w");
     {
         ScopedFileWriteFault fault(1000, FileErrorCause::DiskFull);
-        doc.ExportText(file);
+        ExportText(doc, file);
         EXPECT_FALSE(file.Close());
     }
     EXPECT_EQ(file.Error(), FileErrorCause::DiskFull);
@@ -376,7 +377,7 @@ TEST_F(TextTest, AFieldLongerThan64MiBStopsTheImportAndNamesTheFile) {
     WriteEndlessField(folder.File("in.txt"), k64MiB + 1);
     CCorvinaDoc doc;
     TextFile file(folder.WideFile("in.txt"), "r");
-    doc.ImportText(file);
+    ImportText(doc, file);
     EXPECT_EQ(Shape(doc), (std::vector<std::u16string>{u"0:Milk"}));
     EXPECT_FALSE(file.Close());
     EXPECT_EQ(file.ErrorMessage(),
@@ -403,7 +404,7 @@ void ImportWithLittleMemory(const std::u16string& widePath, std::uint64_t headro
     }
     CCorvinaDoc doc;
     TextFile file(widePath, "r");
-    doc.ImportText(file);
+    ImportText(doc, file);
     const bool stopped = !file.Close() && file.Error() == FileErrorCause::OutOfMemory &&
                          file.ErrorMessage() == u"There is not enough memory to read " + widePath + u"." &&
                          doc.tree.Count() == 1;

@@ -9,6 +9,7 @@
 #include "model/CorvinaDoc.h"
 #include "support/LiteralTextImport.h"
 #include "support/TestFolder.h"
+#include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
 namespace {
@@ -74,7 +75,7 @@ protected:
         {
             TextFile file(folder.WideFile("in.txt"), "r");
             ASSERT_TRUE(file.IsOpen());
-            doc.ImportText(file);
+            ImportText(doc, file);
             EXPECT_TRUE(file.Close()) << what;
         }
         const std::vector<literal_text::Item> got = Flatten(doc);

@@ -3,9 +3,9 @@
 // the overwrite question) and rename-and-move.
 #include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
+#include "platform/storage/FileDialogPaths.h"
 #include "platform/ui/FileDialog.h"
-#include "platform/ui/FileDialogPaths.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/UiTest.h"
 #include "support/TestFolder.h"

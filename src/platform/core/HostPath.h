@@ -1,6 +1,6 @@
 // How a path the program uses becomes a path of the host's file system. The default takes the path as
-// it is (UTF-8); the screens install a resolver that maps device paths ("\Lists\Shop.crv") into the
-// device root.
+// it is (UTF-8); the device storage installs a resolver that maps device paths ("\Lists\Shop.crv")
+// into the device root.
 #pragma once
 
 #include <functional>

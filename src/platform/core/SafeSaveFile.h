@@ -38,8 +38,6 @@ public:
     /// Closes and removes the temporary file; the target is not touched.
     void Discard();
 
-    const std::u16string& TargetPath() const { return m_targetPath; }
-
 private:
     /// Opens an unnamed temporary file in the folder; false when the file system has none.
     bool OpenUnnamed();

@@ -23,8 +23,6 @@ public:
 
     /// Loads shortcut table `tableId`; false (and empty) when it does not exist.
     bool Load(UINT tableId);
-    /// Replaces the entries (for code that builds a table itself).
-    void SetEntries(std::vector<Entry> entries) { m_entries = std::move(entries); }
     bool IsLoaded() const { return !m_entries.empty(); }
     const std::vector<Entry>& Entries() const { return m_entries; }
 

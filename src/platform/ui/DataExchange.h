@@ -32,8 +32,6 @@ public:
     /// Ends the pass as failed: the prepared control gets the focus with its text selected.
     [[noreturn]] void Fail();
 
-    UINT LastPreparedControl() const { return m_lastControl; }
-
 private:
     UINT m_lastControl = 0; ///< control id of the latest PrepareEditCtrl, 0 when none
 };

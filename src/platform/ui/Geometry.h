@@ -86,7 +86,6 @@ struct CRect {
         top -= dy;
         bottom += dy;
     }
-    constexpr void DeflateRect(std::int32_t dx, std::int32_t dy) { InflateRect(-dx, -dy); }
     /// The overlap of two rectangles; empty (all zero) when they do not overlap.
     static constexpr CRect Intersect(const CRect& a, const CRect& b) {
         CRect r(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),

@@ -1,7 +1,7 @@
 // The entry of the program: its options, the device's storage, the program's resources, the first
 // run's installation, then the application object runs everything.
 #include "platform/core/Strings.h"
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
 #include "shell/CommandLine.h"

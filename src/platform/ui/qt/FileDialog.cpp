@@ -5,13 +5,13 @@
 #include "platform/core/FileException.h"
 #include "platform/core/RenameFile.h"
 
+#include "platform/storage/DevicePaths.h"
+#include "platform/storage/FileDialogPaths.h"
+#include "platform/storage/FileFind.h"
+#include "platform/storage/FileNameRules.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
-#include "platform/ui/DevicePaths.h"
 #include "platform/ui/Edit.h"
-#include "platform/ui/FileDialogPaths.h"
-#include "platform/ui/FileFind.h"
-#include "platform/ui/FileNameRules.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/MessageBox.h"
@@ -20,7 +20,6 @@
 #include "platform/ui/qt/DCBridge.h"
 #include "platform/ui/qt/QtText.h"
 
-#include <QDir>
 #include <QPainter>
 
 #include <algorithm>
@@ -91,22 +90,6 @@ bool IsFolder(std::u16string_view devicePath) {
 
 bool Exists(std::u16string_view devicePath) {
     return GetFileAttributes(devicePath) != INVALID_FILE_ATTRIBUTES;
-}
-
-/// The name of the entry of the path's folder that has the path's name without regard to letter
-/// case, as the device's file system matches names; nothing when there is none.
-std::optional<std::u16string> EntryNamedIgnoringCase(std::u16string_view devicePath) {
-    const QDir folder(ToQString(HostPathFromDevicePath(DeviceFolderOf(devicePath))));
-    const QString wanted = ToQString(DeviceNameOf(devicePath));
-    const QStringList entries =
-        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    const auto found = std::find_if(entries.begin(), entries.end(), [&wanted](const QString& entry) {
-        return entry.compare(wanted, Qt::CaseInsensitive) == 0;
-    });
-    if (found == entries.end()) {
-        return std::nullopt;
-    }
-    return found->toStdU16String();
 }
 
 /// The same folder of the host, however the device paths spell it.
@@ -268,22 +251,14 @@ void CFileDialog::Refill() {
     if (m_folder == platform::kRoot && platform::IsFolder(platform::kStorageCard)) {
         ui.entries.push_back({std::u16string(platform::kStorageCard.substr(1)), true});
     }
-    const QDir dir(QString::fromStdU16String(HostPathFromDevicePath(m_folder)));
-    const QStringList folders =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : folders) {
-        ui.entries.push_back({name.toStdU16String(), true});
-    }
     const std::vector<std::u16string>& patterns =
         ui.filters[static_cast<std::size_t>(m_filterIndex)].patterns;
-    const QStringList files = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
-        const std::u16string name = file.toStdU16String();
-        const auto matches = [&name](const std::u16string& p) {
-            return platform::MatchesFilePattern(name, p);
+    for (FolderEntry& entry : ListFolderEntries(m_folder)) {
+        const auto matches = [&entry](const std::u16string& p) {
+            return platform::MatchesFilePattern(entry.name, p);
         };
-        if (std::any_of(patterns.begin(), patterns.end(), matches)) {
-            ui.entries.push_back({name, false});
+        if (entry.folder || std::any_of(patterns.begin(), patterns.end(), matches)) {
+            ui.entries.push_back({std::move(entry.name), entry.folder});
         }
     }
     ui.folderText.SetWindowText(m_folder);
@@ -392,7 +367,8 @@ bool CFileDialog::RenameTo(const std::u16string& path) {
     }
     // Another file of that name, in any letter case, is taken; the file's own name in another case
     // is only a change of case.
-    if (const auto taken = platform::EntryNamedIgnoringCase(path);
+    if (const auto taken =
+            ::EntryNamedIgnoringCase(platform::DeviceFolderOf(path), platform::DeviceNameOf(path));
         taken && !(platform::SameFolder(path, m_fileName) && *taken == platform::DeviceNameOf(m_fileName))) {
         platform::Refuse(platform::TakenNameMessage(*taken));
         return false;

@@ -1,16 +1,14 @@
 // The device root and the storage card on the host, and device paths mapped onto them.
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
 
 #include "platform/core/Strings.h"
-#include "platform/ui/qt/QtText.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QString>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -20,6 +18,10 @@ namespace {
 constexpr const char* kDeviceRootVariable = "CORVINA_DEVICE_ROOT";
 /// Below the user's data folder (~/.local/share) when nothing else is chosen.
 constexpr const char* kDefaultDeviceRootBelowData = "/corvina/device";
+/// The user's data folder when the desktop names none, below the home folder.
+constexpr const char* kDataHomeVariable = "XDG_DATA_HOME";
+constexpr const char* kDefaultDataBelowHome = "/.local/share";
+constexpr const char* kHomeVariable = "HOME";
 constexpr std::u16string_view kStorageCardName = u"Storage Card";
 constexpr char16_t kDeviceSeparator = u'\\';
 constexpr char16_t kHostSeparator = u'/';
@@ -32,12 +34,47 @@ DeviceStorageOptions& ConfiguredStorage() {
     return options;
 }
 
-std::u16string AbsoluteFolder(const QString& folder) {
-    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath()).toStdU16String();
+/// `folder` taken from the current folder when relative, with "." and ".." parts resolved and no
+/// trailing separator.
+std::u16string AbsoluteFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::path absolute = std::filesystem::absolute(folder, ignored).lexically_normal();
+    std::string text = absolute.native();
+    while (text.size() > 1 && text.back() == '/') {
+        text.pop_back();
+    }
+    return NameFromHostBytes(text);
 }
 
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+/// The user's home folder: $HOME, else the account's, else the root.
+std::string HomeFolder() {
+    if (std::string home = EnvironmentValue(kHomeVariable); !home.empty()) {
+        return home;
+    }
+    if (const passwd* account = ::getpwuid(::getuid()); account != nullptr && account->pw_dir != nullptr) {
+        return account->pw_dir;
+    }
+    return "/";
+}
+
+/// The user's data folder: $XDG_DATA_HOME when it is absolute, else ~/.local/share.
+std::string DataFolder() {
+    if (std::string data = EnvironmentValue(kDataHomeVariable); data.starts_with('/')) {
+        return data;
+    }
+    return HomeFolder() + kDefaultDataBelowHome;
+}
+
+/// Letter case ignored code unit by code unit, as the device matches the names it knows.
 bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return QString::compare(ToQString(a), ToQString(b), Qt::CaseInsensitive) == 0;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+        return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
+    });
 }
 
 /// A part of a device path that could step outside the folder it names.
@@ -56,14 +93,12 @@ void ConfigureDeviceStorage(const DeviceStorageOptions& options) {
 std::u16string DeviceRootFolder() {
     const DeviceStorageOptions& options = ConfiguredStorage();
     if (!options.deviceRoot.empty()) {
-        return AbsoluteFolder(QString::fromStdU16String(options.deviceRoot));
+        return AbsoluteFolder(HostBytesFromName(options.deviceRoot));
     }
-    if (const char* fromEnvironment = std::getenv(kDeviceRootVariable);
-        fromEnvironment != nullptr && *fromEnvironment != '\0') {
-        return AbsoluteFolder(QString::fromLocal8Bit(fromEnvironment));
+    if (std::string fromEnvironment = EnvironmentValue(kDeviceRootVariable); !fromEnvironment.empty()) {
+        return AbsoluteFolder(fromEnvironment);
     }
-    return AbsoluteFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                          QString::fromLatin1(kDefaultDeviceRootBelowData));
+    return AbsoluteFolder(DataFolder() + kDefaultDeviceRootBelowData);
 }
 
 std::u16string DeviceSystemFolder() {
@@ -73,9 +108,9 @@ std::u16string DeviceSystemFolder() {
 std::u16string StorageCardFolder() {
     const DeviceStorageOptions& options = ConfiguredStorage();
     if (!options.storageCard.empty()) {
-        return AbsoluteFolder(QString::fromStdU16String(options.storageCard));
+        return AbsoluteFolder(HostBytesFromName(options.storageCard));
     }
-    return AbsoluteFolder(QDir::homePath());
+    return AbsoluteFolder(HomeFolder());
 }
 
 std::u16string HostPathFromDevicePath(std::u16string_view devicePath) {

@@ -1,21 +1,18 @@
 // Resolving and creating the Lists folder.
-#include "shell/ListsFolder.h"
+#include "platform/storage/ListsFolder.h"
 
-#include "platform/ui/FileFind.h"
-#include "platform/ui/Registry.h"
-#include "platform/ui/Resources.h"
-#include "res/ResourceIds.h"
+#include "platform/storage/FileFind.h"
+#include "platform/storage/Registry.h"
 
 #include <array>
 
 std::u16string ReadInstallDir() {
     std::array<char16_t, kInstallDirBufferChars> buffer{};
     CRegistryKey key;
-    if (key.Open(RegistryRoot::LocalMachine, LoadStringResource(IDS_REGISTRY_KEY)) != RegistryError::None) {
+    if (key.Open(RegistryRoot::LocalMachine, kInstallRegistryKey) != RegistryError::None) {
         return {};
     }
-    const RegistryError result =
-        key.QueryStringValue(LoadStringResource(IDS_INSTALL_DIR_VALUE), buffer.data(), buffer.size());
+    const RegistryError result = key.QueryStringValue(kInstallDirValueName, buffer.data(), buffer.size());
     key.Close();
     if (result != RegistryError::None) {
         return {};
@@ -34,9 +31,9 @@ bool IsHostPath(std::u16string_view path) {
 
 std::u16string ListsFolderFor(std::u16string_view installDir) {
     if (installDir.empty() || IsHostPath(installDir)) {
-        return LoadStringResource(IDS_MY_DOCUMENTS);
+        return std::u16string(kMyDocumentsFolder);
     }
-    return std::u16string(installDir) + LoadStringResource(IDS_LISTS_SUBFOLDER);
+    return std::u16string(installDir) + std::u16string(kListsSubfolder);
 }
 
 std::u16string GetListsFolder() {

@@ -1,8 +1,8 @@
 // The device's file name rules, without a screen.
-#include "platform/ui/FileNameRules.h"
+#include "platform/storage/FileNameRules.h"
 
-#include "platform/ui/DevicePaths.h"
-#include "platform/ui/FileDialogPaths.h"
+#include "platform/storage/DevicePaths.h"
+#include "platform/storage/FileDialogPaths.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Comparing names in natural order.
-#include "platform/ui/NaturalOrder.h"
+#include "platform/storage/NaturalOrder.h"
 
 #include <cwctype>
 

@@ -1,11 +1,11 @@
 // The device registry over a text file in the device root.
-#include "platform/ui/Registry.h"
+#include "platform/storage/Registry.h"
 
 #include "platform/core/Exception.h"
 #include "platform/core/RenameFile.h"
 #include "platform/core/SafeSaveFile.h"
-#include "platform/ui/DevicePaths.h"
-#include "platform/ui/RegistryText.h"
+#include "platform/storage/DevicePaths.h"
+#include "platform/storage/RegistryText.h"
 
 #include <algorithm>
 #include <cwctype>

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// A point in time as calendar fields, exactly as the file system reports it (no time-zone
 /// conversion: file times are kept in UTC).
@@ -81,3 +83,19 @@ std::uint32_t GetFileAttributes(std::u16string_view path);
 bool CreateDirectory(std::u16string_view path);
 /// Deletes a file (not a folder). False when there is no such file or it cannot be deleted.
 bool DeleteFile(std::u16string_view path);
+
+/// One entry of a folder as a folder view shows it.
+struct FolderEntry {
+    /// The entry's name; a name that is not valid UTF-8 keeps its bytes (NameFromHostBytes).
+    std::u16string name;
+    bool folder = false;
+};
+
+/// The entries of `folder` (a device or host path) that a folder view shows: its subfolders, then its
+/// files, each group in name order without regard to letter case; hidden names and anything that
+/// is neither a folder nor a file (a dangling link, a device) are left out. Empty when the folder
+/// cannot be read.
+std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder);
+/// The name of the entry of `folder`, hidden ones included, that equals `name` without regard to
+/// letter case, as the device's file system matches names; nothing when there is none.
+std::optional<std::u16string> EntryNamedIgnoringCase(std::u16string_view folder, std::u16string_view name);

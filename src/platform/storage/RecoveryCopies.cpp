@@ -1,9 +1,9 @@
 // Where recovery copies lie and whether one holds changes its list file does not.
-#include "platform/ui/RecoveryCopies.h"
+#include "platform/storage/RecoveryCopies.h"
 
 #include "platform/core/FileException.h"
 #include "platform/core/Strings.h"
-#include "platform/ui/DevicePaths.h"
+#include "platform/storage/DevicePaths.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,5 @@
 // Filter strings, device path parts, default extensions and wildcard matches for the file dialogs.
-#include "platform/ui/FileDialogPaths.h"
+#include "platform/storage/FileDialogPaths.h"
 
 #include <cwctype>
 

@@ -1,5 +1,5 @@
 // Parsing and writing the registry file's text.
-#include "platform/ui/RegistryText.h"
+#include "platform/storage/RegistryText.h"
 
 #include "platform/core/Strings.h"
 

@@ -1,13 +1,9 @@
 // Folder enumeration with a wildcard, file attributes, creating a folder and deleting a file, on
 // the host folders that hold the device's storage.
-#include "platform/ui/FileFind.h"
+#include "platform/storage/FileFind.h"
 
-#include "platform/ui/DevicePaths.h"
-#include "platform/ui/NaturalOrder.h"
-#include "platform/ui/qt/QtText.h"
-
-#include <QRegularExpression>
-#include <QString>
+#include "platform/storage/DevicePaths.h"
+#include "platform/storage/NaturalOrder.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -16,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <cwctype>
 #include <filesystem>
 #include <vector>
 
@@ -34,20 +31,52 @@ std::string HostPath(std::u16string_view path) {
     return host.empty() ? std::string() : HostBytesFromName(host);
 }
 
-/// The device's wildcards are only "*" and "?": brackets are ordinary characters there.
-QRegularExpression PatternExpression(const QString& pattern) {
-    QString wildcard;
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('[')) {
-            wildcard += QStringLiteral("[[]");
-        } else if (c == QLatin1Char(']')) {
-            wildcard += QStringLiteral("[]]");
+constexpr char16_t kAnyRun = u'*';
+constexpr char16_t kAnyCharacter = u'?';
+constexpr char16_t kFirstHighSurrogate = 0xD800;
+constexpr char16_t kLastHighSurrogate = 0xDBFF;
+constexpr char16_t kFirstLowSurrogate = 0xDC00;
+constexpr char16_t kLastLowSurrogate = 0xDFFF;
+
+/// How many code units the character at `at` takes: two for a surrogate pair, else one.
+std::size_t CharacterLength(std::u16string_view text, std::size_t at) {
+    const bool pair = at + 1 < text.size() && text[at] >= kFirstHighSurrogate &&
+                      text[at] <= kLastHighSurrogate && text[at + 1] >= kFirstLowSurrogate &&
+                      text[at + 1] <= kLastLowSurrogate;
+    return pair ? 2 : 1;
+}
+
+/// True when `name` matches `pattern` whole, with letter case: the device's wildcards are only "*"
+/// (any run) and "?" (one character); every other character, brackets too, stands for itself. A
+/// "*" that fails goes back to the last one and lets it take one more character, so no pattern
+/// makes the walk exponential.
+bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern) {
+    std::size_t n = 0;
+    std::size_t p = 0;
+    std::size_t starPattern = std::u16string_view::npos;
+    std::size_t starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == kAnyRun) {
+            starPattern = p++;
+            starName = n;
+        } else if (p < pattern.size() && pattern[p] == kAnyCharacter) {
+            ++p;
+            n += CharacterLength(name, n);
+        } else if (p < pattern.size() && pattern[p] == name[n]) {
+            ++p;
+            ++n;
+        } else if (starPattern != std::u16string_view::npos) {
+            p = starPattern + 1;
+            starName += CharacterLength(name, starName);
+            n = starName;
         } else {
-            wildcard += c;
+            return false;
         }
     }
-    // File names hold no separators, so the path-aware default conversion matches them whole.
-    return QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard));
+    while (p < pattern.size() && pattern[p] == kAnyRun) {
+        ++p;
+    }
+    return p == pattern.size();
 }
 
 SYSTEMTIME CalendarFields(const timespec& when) {
@@ -119,7 +148,7 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
     if (folder.empty()) {
         folder = folderAndPattern.front() == kDeviceSeparator ? kDeviceRoot : kHostRoot;
     }
-    const QString pattern = ToQString(folderAndPattern.substr(separator + 1));
+    const std::u16string_view pattern = folderAndPattern.substr(separator + 1);
     const std::string hostFolder = HostPath(folder);
     struct stat folderInfo {};
     if (hostFolder.empty() || ::stat(hostFolder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
@@ -134,7 +163,6 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
     // again for every file of a big folder.
     const int folderHandle = ::dirfd(folderStream.get());
     const std::string hostPrefix = hostFolder.ends_with('/') ? hostFolder : hostFolder + '/';
-    const QRegularExpression expression = PatternExpression(pattern);
     auto state = std::make_unique<State>();
     while (const dirent* entry = ::readdir(folderStream.get())) {
         const std::string_view nameBytes = entry->d_name;
@@ -143,7 +171,7 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
             continue; // a folder, or gone since the folder was read
         }
         FoundFile found = FoundFileOf(hostPrefix + entry->d_name, nameBytes, info);
-        if (expression.match(QString::fromStdU16String(ReadableName(found.name))).hasMatch()) {
+        if (MatchesWildcard(ReadableName(found.name), pattern)) {
             state->matches.push_back(std::move(found));
         }
     }
@@ -193,4 +221,79 @@ bool DeleteFile(std::u16string_view path) {
         return false;
     }
     return ::unlink(host.c_str()) == 0;
+}
+
+namespace {
+
+wint_t Folded(char16_t unit) {
+    return std::towlower(static_cast<wint_t>(unit));
+}
+
+bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });
+}
+
+/// Name order without regard to letter case; names equal that way by their exact code units, so
+/// the order does not depend on how the folder happens to hold them.
+bool NameLessIgnoringCase(const FolderEntry& a, const FolderEntry& b) {
+    const bool less =
+        std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
+                                     [](char16_t x, char16_t y) { return Folded(x) < Folded(y); });
+    if (less || !SameIgnoringCase(a.name, b.name)) {
+        return less;
+    }
+    return a.name < b.name;
+}
+
+/// The names in the host folder of `folder` with the bytes of each; empty when it cannot be read.
+std::vector<std::filesystem::directory_entry> EntriesOf(std::u16string_view folder) {
+    std::vector<std::filesystem::directory_entry> entries;
+    const std::string host = HostPath(folder);
+    std::error_code error;
+    if (host.empty()) {
+        return entries;
+    }
+    for (std::filesystem::directory_iterator it(host, error), end; !error && it != end; it.increment(error)) {
+        entries.push_back(*it);
+    }
+    return entries;
+}
+
+} // namespace
+
+std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder) {
+    std::vector<FolderEntry> folders;
+    std::vector<FolderEntry> files;
+    for (const std::filesystem::directory_entry& entry : EntriesOf(folder)) {
+        const std::string nameBytes = entry.path().filename().native();
+        if (IsHiddenName(nameBytes)) {
+            continue;
+        }
+        std::error_code error;
+        const std::filesystem::file_status status = entry.status(error); // through links
+        if (error) {
+            continue;
+        }
+        if (std::filesystem::is_directory(status)) {
+            folders.push_back({NameFromHostBytes(nameBytes), true});
+        } else if (std::filesystem::is_regular_file(status)) {
+            files.push_back({NameFromHostBytes(nameBytes), false});
+        }
+    }
+    std::sort(folders.begin(), folders.end(), NameLessIgnoringCase);
+    std::sort(files.begin(), files.end(), NameLessIgnoringCase);
+    folders.insert(folders.end(), std::make_move_iterator(files.begin()),
+                   std::make_move_iterator(files.end()));
+    return folders;
+}
+
+std::optional<std::u16string> EntryNamedIgnoringCase(std::u16string_view folder, std::u16string_view name) {
+    for (const std::filesystem::directory_entry& entry : EntriesOf(folder)) {
+        std::u16string entryName = NameFromHostBytes(entry.path().filename().native());
+        if (SameIgnoringCase(entryName, name)) {
+            return entryName;
+        }
+    }
+    return std::nullopt;
 }

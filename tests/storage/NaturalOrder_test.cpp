@@ -1,5 +1,5 @@
 // Names in the order file managers show them: letters without regard to case, numbers by value.
-#include "platform/ui/NaturalOrder.h"
+#include "platform/storage/NaturalOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // wildcards and file times, attributes, creating a folder and deleting a file.
 #include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
-#include "platform/ui/DevicePaths.h"
-#include "platform/ui/FileFind.h"
-#include "platform/ui/Registry.h"
+#include "platform/storage/DevicePaths.h"
+#include "platform/storage/FileFind.h"
+#include "platform/storage/Registry.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +17,12 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -135,6 +138,19 @@ TEST(DeviceRoot, OptionThenEnvironmentThenTheUsersDataFolder) {
     const std::u16string fallback = DeviceRootFolder();
     EXPECT_TRUE(fallback.ends_with(u"/corvina/device")) << ToUtf8(fallback);
     EXPECT_EQ(StorageCardFolder(), U16(HomeFolder()));
+
+    const char* savedData = std::getenv("XDG_DATA_HOME");
+    const std::string restoreData = savedData != nullptr ? savedData : "";
+    setenv("XDG_DATA_HOME", "/srv/data", 1);
+    EXPECT_EQ(DeviceRootFolder(), u"/srv/data/corvina/device");
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(DeviceRootFolder(), U16(HomeFolder() + "/.local/share/corvina/device"))
+        << "a data folder that is not absolute is ignored";
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(DeviceRootFolder(), U16(HomeFolder() + "/.local/share/corvina/device"));
+    if (savedData != nullptr) {
+        setenv("XDG_DATA_HOME", restoreData.c_str(), 1);
+    }
     if (saved != nullptr) {
         setenv("CORVINA_DEVICE_ROOT", restore.c_str(), 1);
     }
@@ -380,4 +396,97 @@ TEST_F(DeviceStorage, DeleteFileRemovesFilesOnly) {
     EXPECT_FALSE(DeleteFile(u"\\Lists\\Shop.crv"));
     EXPECT_FALSE(DeleteFile(u"\\Lists")) << "folders are not files";
     EXPECT_NE(GetFileAttributes(u"\\Lists"), INVALID_FILE_ATTRIBUTES);
+}
+
+namespace {
+
+/// The wildcard rule spelled out: "*" any run of characters, "?" exactly one character (a surrogate
+/// pair is one), anything else itself, tried every way by recursion.
+bool LiteralWildcardMatch(std::u16string_view name, std::u16string_view pattern) {
+    if (pattern.empty()) {
+        return name.empty();
+    }
+    if (pattern.front() == u'*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+            if (LiteralWildcardMatch(name.substr(skip), pattern.substr(1))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (name.empty()) {
+        return false;
+    }
+    if (pattern.front() == u'?') {
+        const bool pair = name.size() >= 2 && name[0] >= 0xD800 && name[0] <= 0xDBFF && name[1] >= 0xDC00 &&
+                          name[1] <= 0xDFFF;
+        return LiteralWildcardMatch(name.substr(pair ? 2 : 1), pattern.substr(1));
+    }
+    return pattern.front() == name.front() && LiteralWildcardMatch(name.substr(1), pattern.substr(1));
+}
+
+} // namespace
+
+TEST_F(DeviceStorage, EveryPatternMatchesAsTheWildcardRuleSays) {
+    const std::u16string names[] = {u"ab.crv", u"aab.crv", u"ba.crv",         u"xaxb.crv",
+                                    u"a.b.c",  u"abab",    u"\U0001F600.crv", u"\U0001F600\U0001F600x",
+                                    u"*.crv"};
+    for (const std::u16string& name : names) {
+        MakeFile("Match/" + ToUtf8(name));
+    }
+    const std::u16string patterns[] = {u"*",       u"*.crv",        u"a*b.crv", u"*a*b*", u"?.crv", u"??x",
+                                       u"*ab",     u"a?*",          u"**b.crv", u"a.*.c", u"*.*",   u"?*?*?",
+                                       u"ab.crv*", u"*\U0001F600*", u"x*",      u"*.crv?"};
+    for (const std::u16string& pattern : patterns) {
+        std::set<std::u16string> expected;
+        for (const std::u16string& name : names) {
+            if (LiteralWildcardMatch(name, pattern)) {
+                expected.insert(name);
+            }
+        }
+        const std::vector<std::u16string> found = Enumerate(u"\\Match\\" + pattern);
+        EXPECT_EQ(std::set<std::u16string>(found.begin(), found.end()), expected) << ToUtf8(pattern);
+    }
+    EXPECT_EQ(Enumerate(u"\\Match\\?.crv"), (std::vector<std::u16string>{u"*.crv", u"\U0001F600.crv"}))
+        << "a character outside the first plane is one character";
+}
+
+// --- Folder views
+// --------------------------------------------------------------------------------------------
+
+TEST_F(DeviceStorage, FolderViewShowsFoldersThenFilesByNameWithoutHiddenOrDanglingEntries) {
+    MakeFile("View/beta.txt");
+    MakeFile("View/Alpha.txt");
+    MakeFile("View/alpha.txt");
+    MakeFile("View/.hidden.txt");
+    MakeFolder("View/zoo");
+    MakeFolder("View/Apes");
+    MakeFolder("View/.secret");
+    std::error_code error;
+    fs::create_directory_symlink(fs::path(root.Path().string()) / "View/zoo",
+                                 fs::path(root.Path().string()) / "View/Linked", error);
+    ASSERT_FALSE(error) << error.message();
+    fs::create_symlink(fs::path(root.Path().string()) / "View/gone",
+                       fs::path(root.Path().string()) / "View/dangling", error);
+    ASSERT_FALSE(error) << error.message();
+
+    std::vector<std::pair<std::u16string, bool>> shown;
+    for (const FolderEntry& entry : ListFolderEntries(u"\\View")) {
+        shown.emplace_back(entry.name, entry.folder);
+    }
+    const std::vector<std::pair<std::u16string, bool>> expected = {
+        {u"Apes", true},       {u"Linked", true},     {u"zoo", true},
+        {u"Alpha.txt", false}, {u"alpha.txt", false}, {u"beta.txt", false}};
+    EXPECT_EQ(shown, expected);
+    EXPECT_TRUE(ListFolderEntries(u"\\Missing").empty());
+    EXPECT_TRUE(ListFolderEntries(u"\\..").empty()) << "no view reaches outside the device";
+}
+
+TEST_F(DeviceStorage, EntryOfANameIsFoundInAnyLetterCaseHiddenOnesToo) {
+    MakeFile("Names/Shop.crv");
+    MakeFile("Names/.Quiet");
+    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Names", u"SHOP.CRV"), std::u16string(u"Shop.crv"));
+    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Names", u".quiet"), std::u16string(u".Quiet"));
+    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Names", u"Shop"), std::nullopt);
+    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Nowhere", u"Shop.crv"), std::nullopt);
 }

@@ -6,6 +6,18 @@
 #include <string>
 #include <string_view>
 
+/// Where the installer records the installation folder: this value under the local machine's key.
+inline constexpr std::u16string_view kInstallRegistryKey = u"SOFTWARE\\Tarrow\\Corvina";
+inline constexpr std::u16string_view kInstallDirValueName = u"InstallDir";
+/// The Lists folder below the installation folder, and the folder used on a device without one.
+inline constexpr std::u16string_view kListsSubfolder = u"\\Lists";
+inline constexpr std::u16string_view kMyDocumentsFolder = u"\\My Documents";
+/// The list files of a folder, and the extension a list's file name ends in.
+inline constexpr std::u16string_view kListFilePattern = u"*.crv";
+inline constexpr std::u16string_view kListExtension = kListFilePattern.substr(1);
+/// The Save as dialog's default extension: the list extension without its dot.
+inline constexpr std::u16string_view kListDefaultExtension = kListExtension.substr(1);
+
 /// The registry value buffer, in wide characters with the terminator: a longer value is unreadable.
 inline constexpr std::size_t kInstallDirBufferChars = 260;
 
