@@ -4,6 +4,7 @@
 #include "editor/EditorRows.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/Strings.h"
+#include "platform/storage/FileNameRules.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/HostWindow.h"
 #include "platform/ui/Icon.h"
@@ -43,13 +44,11 @@ constexpr int kNotesPage = 1;
 
 CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
     : CDialog(IDD_LISTEDITOR, parent), m_appIcon(LoadIconResource(IDR_MAINFRAME)), m_document(document),
-      m_listsFolder(listsFolder), m_extension(LoadStringResource(IDS_LIST_PATTERN)),
+      m_listsFolder(listsFolder),
+      m_extension(platform::ExtensionOfPattern(LoadStringResource(IDS_LIST_PATTERN))),
       m_history(document->tree, m_tree) {
     for (std::size_t code = 0; code < kImportanceCount; ++code) {
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
-    }
-    if (!m_extension.empty()) {
-        m_extension.erase(0, 1); // "*.crv" -> ".crv"
     }
     m_keys.Load(IDR_EDITOR_KEYS);
     SetUpCommands();

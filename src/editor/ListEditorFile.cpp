@@ -5,6 +5,7 @@
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/FileStamp.h"
+#include "platform/core/PathNames.h"
 #include "platform/storage/FileFind.h"
 #include "platform/storage/FileNameRules.h"
 #include "platform/ui/FileDialog.h"
@@ -15,12 +16,6 @@
 namespace {
 
 constexpr DWORD kSaveAsOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-
-/// The part of a device path after its last backslash.
-std::u16string FileNameOf(const std::u16string& path) {
-    const std::size_t separator = path.find_last_of(u'\\');
-    return separator == std::u16string::npos ? path : path.substr(separator + 1);
-}
 
 /// `pattern` with its "%s" replaced by `text`.
 std::u16string WithText(std::u16string pattern, const std::u16string& text) {

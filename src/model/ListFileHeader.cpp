@@ -4,14 +4,9 @@
 #include "model/ListFileFormat.h"
 #include "platform/core/File.h"
 #include "platform/core/FileException.h"
+#include "platform/core/PathNames.h"
 
 namespace {
-
-/// The last part of a device path ("\Lists\Shop.crv") or a host path ("/tmp/Shop.crv").
-std::u16string_view FileNameOf(std::u16string_view path) {
-    const std::size_t separator = path.find_last_of(u"\\/");
-    return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
-}
 
 /// The little-endian 32-bit value at `bytes[index * 4]`, as the archive reads numbers.
 std::uint32_t U32At(std::string_view bytes, std::size_t index) {

@@ -2,9 +2,10 @@
 #include "shell/ListFilesDlg.h"
 
 #include "platform/storage/DevicePaths.h"
+#include "platform/storage/FileNameRules.h"
+#include "platform/storage/RecoveryCopies.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/storage/RecoveryCopies.h"
 #include "res/ResourceIds.h"
 
 #include <algorithm>
@@ -41,13 +42,11 @@ private:
 } // namespace
 
 CListFilesDlg::CListFilesDlg(CListFolderListing& listing, CWnd* parent)
-    : CDialog(IDD_LISTFILES, parent), m_listing(listing), m_extension(listing.Pattern()) {
+    : CDialog(IDD_LISTFILES, parent), m_listing(listing),
+      m_extension(platform::ExtensionOfPattern(listing.Pattern())) {
     m_rowIcon.LoadBitmap(IDB_LIST_ICON);
     m_images.Create(kRowIconWidth, kRowIconHeight, ILC_COLOR, kImageListInitialSize, kImageListGrowBy);
     m_images.Add(&m_rowIcon, nullptr);
-    if (!m_extension.empty()) {
-        m_extension.erase(0, 1); // "*.crv" -> ".crv"
-    }
     m_keys.Load(IDR_LISTFILES_KEYS);
     SetUpCommands();
 }

@@ -7,14 +7,10 @@
 #include "platform/core/Archive.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
+#include "platform/core/PathNames.h"
 #include "platform/core/SafeSaveFile.h"
 
 namespace {
-
-std::u16string_view LastPathComponent(std::u16string_view path) {
-    const std::size_t separator = path.find_last_of(u"\\/");
-    return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
-}
 
 // Turns whatever a load or save threw into the message the user sees.
 void ReportDocumentFailure(std::u16string_view fallback) {
@@ -36,7 +32,7 @@ void ReportDocumentFailure(std::u16string_view fallback) {
 
 void CDocument::SetPathName(std::u16string_view path, bool /*addToRecent*/) {
     m_pathName = std::u16string(path);
-    SetTitle(std::u16string(LastPathComponent(path)));
+    SetTitle(std::u16string(FileNameOf(path)));
 }
 
 bool CDocument::OnNewDocument() {

@@ -25,4 +25,10 @@ std::optional<std::u16string> TooLongNameReason(std::u16string_view typed, std::
 /// unchanged when it does, else with them added ("Trip.v2" and "crv" give "Trip.v2.crv").
 std::u16string WithExtension(std::u16string_view name, std::u16string_view extension);
 
+/// The extension, with its dot, that a folder listing's pattern asks for: "*.crv" gives ".crv". A
+/// pattern that does not start with "*" asks for no extension of its own: empty.
+constexpr std::u16string_view ExtensionOfPattern(std::u16string_view pattern) {
+    return pattern.starts_with(u'*') ? pattern.substr(1) : std::u16string_view();
+}
+
 } // namespace platform

@@ -2,6 +2,8 @@
 // in the registry, or "\My Documents" on a device without one.
 #pragma once
 
+#include "platform/storage/FileNameRules.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -14,7 +16,7 @@ inline constexpr std::u16string_view kListsSubfolder = u"\\Lists";
 inline constexpr std::u16string_view kMyDocumentsFolder = u"\\My Documents";
 /// The list files of a folder, and the extension a list's file name ends in.
 inline constexpr std::u16string_view kListFilePattern = u"*.crv";
-inline constexpr std::u16string_view kListExtension = kListFilePattern.substr(1);
+inline constexpr std::u16string_view kListExtension = platform::ExtensionOfPattern(kListFilePattern);
 /// The Save as dialog's default extension: the list extension without its dot.
 inline constexpr std::u16string_view kListDefaultExtension = kListExtension.substr(1);
 

@@ -2,6 +2,7 @@
 #include "platform/storage/RecoveryCopies.h"
 
 #include "platform/core/FileException.h"
+#include "platform/core/PathNames.h"
 #include "platform/core/Strings.h"
 #include "platform/storage/DevicePaths.h"
 
@@ -14,14 +15,8 @@
 namespace {
 
 constexpr char16_t kHostSeparator = u'/';
-constexpr std::u16string_view kPathSeparators = u"\\/";
 constexpr std::size_t kTimeTextSize = sizeof("YYYY-MM-DD HH:MM");
 constexpr long kNanosecondsPerSecond = 1'000'000'000;
-
-std::u16string_view LastComponent(std::u16string_view path) {
-    const std::size_t separator = path.find_last_of(kPathSeparators);
-    return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
-}
 
 /// The time a file was last written, or nothing when it cannot be asked (it is not there).
 std::optional<std::chrono::system_clock::time_point> WriteTime(const std::string& hostPath) {
@@ -42,7 +37,7 @@ std::u16string RecoveryFolder() {
 }
 
 std::u16string RecoveryCopyPath(std::u16string_view listPath) {
-    const std::u16string_view name = listPath.empty() ? kUntitledCopyName : LastComponent(listPath);
+    const std::u16string_view name = listPath.empty() ? kUntitledCopyName : FileNameOf(listPath);
     return RecoveryFolder() + kHostSeparator + std::u16string(name);
 }
 
