@@ -205,6 +205,7 @@ TEST_F(RecoveryTest, AChangeIsKeptWhenTheTimerTicksAndSaveRemovesTheCopy) {
         copyBeforeTick = std::filesystem::exists(CopyOf("Shop.crv"));
         EXPECT_TRUE(uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer));
         EXPECT_FALSE(editor.IsTimerRunning(CListEditorDlg::kRecoveryTimer)) << "one copy per change";
+        editor.FinishRecoveryCopy();
         copy = Bytes(CopyOf("Shop.crv"));
         editor.SendCommand(ID_FILE_SAVE);
         copyAfterSave = std::filesystem::exists(CopyOf("Shop.crv"));
@@ -225,12 +226,14 @@ TEST_F(RecoveryTest, DiscardingTheChangesOrUndoingThemRemovesTheCopy) {
     OpenList([&](CListEditorDlg& editor) {
         editor.SendCommand(ID_LIST_CHECKALL);
         uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+        editor.FinishRecoveryCopy();
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
         editor.SendCommand(ID_EDIT_UNDO); // back to the list as saved
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
         copyThere.push_back(editor.IsTimerRunning(CListEditorDlg::kRecoveryTimer));
         editor.SendCommand(ID_LIST_CHECKALL);
         uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+        editor.FinishRecoveryCopy();
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
         editor.SendCommand(ID_FILE_CLOSE); // No: the changes go
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
@@ -247,6 +250,7 @@ TEST_F(RecoveryTest, ANewListKeepsItsCopyUnderItsOwnNameUntilItsChangesAreDiscar
         RunOnEditor([&](CListEditorDlg& editor) {
             editor.AppendItem(Item(u"Tent", 0), nullptr);
             uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            editor.FinishRecoveryCopy();
             copyThere.push_back(std::filesystem::exists(CopyOf(".Untitled.crv")));
             editor.SendCommand(ID_FILE_CLOSE);
             copyThere.push_back(std::filesystem::exists(CopyOf(".Untitled.crv")));
@@ -396,6 +400,7 @@ TEST(RecoveryChild, DISABLED_EditsUntilEnded) {
         editor.SendCommand(ID_LIST_CHECKALL);
         if (keepCopy) {
             uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            editor.FinishRecoveryCopy();
         }
         ASSERT_EQ(::write(kChildReadyFd, &kReady, 1), 1);
     });

@@ -62,6 +62,9 @@ public:
     /// cause (a `CFileException` or `CArchiveException`); the previous file at `path` then stays.
     /// Answers the stamp of the file written.
     std::optional<FileStamp> WriteCopy(std::u16string_view path);
+    /// The bytes `WriteCopy` would write, made in memory: a copy whose writing to storage is
+    /// somebody else's job. Throws as `WriteCopy` does, its file failures naming `path`.
+    std::string EncodeCopy(std::u16string_view path);
     /// Empties the document; the base has nothing to empty.
     virtual void DeleteContents() {}
 
