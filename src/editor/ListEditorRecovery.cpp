@@ -60,7 +60,7 @@ void CListEditorDlg::HandOverRecoveryCopy() {
     const std::u16string copyPath = RecoveryCopyPath(m_document->GetPathName());
     try {
         MakeRecoveryFolder();
-        m_recoveryWriter.Write(copyPath, m_document->EncodeCopy(copyPath));
+        m_recoveryWriter.Write(copyPath, m_document->EncodeCopy());
     } catch (const CException& failure) {
         ReportRecoveryFailure(failure.GetErrorMessage());
         return;

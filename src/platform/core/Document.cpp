@@ -1,9 +1,6 @@
 // The document base's open and save sequences and how their failures are reported.
 #include "platform/core/Document.h"
 
-#include <sys/mman.h>
-
-#include <cerrno>
 #include <exception>
 #include <new>
 
@@ -33,16 +30,6 @@ void ReportDocumentFailure(std::u16string_view fallback) {
     } catch (const std::exception&) {
         ReportError(fallback, MessageIcon::Exclamation);
     }
-}
-
-// A file that lives in memory only, for an archive to write into; failures name `path`.
-CFile MemoryFile(std::u16string_view path) {
-    const int descriptor = ::memfd_create("corvina-copy", MFD_CLOEXEC);
-    if (descriptor < 0) {
-        const int osError = errno;
-        throw CFileException(FileErrorCauseFromErrno(osError), std::u16string(path), osError);
-    }
-    return CFile(descriptor, std::u16string(path), true);
 }
 
 } // namespace
@@ -106,16 +93,11 @@ std::optional<FileStamp> CDocument::WriteCopy(std::u16string_view path) {
     return written;
 }
 
-std::string CDocument::EncodeCopy(std::u16string_view path) {
-    CFile memory = MemoryFile(path);
-    CArchive archive(&memory, CArchive::store, kWholeFileBufferSize);
+std::string CDocument::EncodeCopy() {
+    std::string bytes;
+    CArchive archive(bytes, kWholeFileBufferSize);
     Serialize(archive);
     archive.Close();
-    std::string bytes(memory.GetLength(), '\0');
-    memory.Seek(0, CFile::SeekFrom::Begin);
-    if (memory.Read(bytes.data(), bytes.size()) != bytes.size()) {
-        throw CFileException(FileErrorCause::HardIO, std::u16string(path), EIO);
-    }
     return bytes;
 }
 

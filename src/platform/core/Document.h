@@ -63,8 +63,8 @@ public:
     /// Answers the stamp of the file written.
     std::optional<FileStamp> WriteCopy(std::u16string_view path);
     /// The bytes `WriteCopy` would write, made in memory: a copy whose writing to storage is
-    /// somebody else's job. Throws as `WriteCopy` does, its file failures naming `path`.
-    std::string EncodeCopy(std::u16string_view path);
+    /// somebody else's job. Throws a `CArchiveException` when the document cannot be stored.
+    std::string EncodeCopy();
     /// Empties the document; the base has nothing to empty.
     virtual void DeleteContents() {}
 
