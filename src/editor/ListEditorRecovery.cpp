@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 void CListEditorDlg::StartRecovery() {
     // A list that opens modified came from a copy (or a damaged file): that copy is this list's now.
@@ -60,7 +61,10 @@ void CListEditorDlg::HandOverRecoveryCopy() {
     const std::u16string copyPath = RecoveryCopyPath(m_document->GetPathName());
     try {
         MakeRecoveryFolder();
-        m_recoveryWriter.Write(copyPath, m_document->EncodeCopy());
+        // The memory of the last copy written, already the right size, takes this one.
+        std::string bytes = m_recoveryWriter.TakeSpareMemory();
+        m_document->EncodeCopy(bytes);
+        m_recoveryWriter.Write(copyPath, std::move(bytes));
     } catch (const CException& failure) {
         ReportRecoveryFailure(failure.GetErrorMessage());
         return;

@@ -62,12 +62,15 @@ TEST_F(DocumentTest, ACopyEncodedInMemoryHoldsTheBytesOfTheSavedFile) {
     NoteDoc doc;
     doc.text = u"hi";
     doc.SetModifiedFlag();
-    EXPECT_EQ(doc.EncodeCopy(), std::string("\xFF\xFE\xFF\x02h\0i\0", 8)) << "the wide string form";
+    std::string bytes = "what the memory held before";
+    doc.EncodeCopy(bytes);
+    EXPECT_EQ(bytes, std::string("\xFF\xFE\xFF\x02h\0i\0", 8)) << "the wide string form";
     EXPECT_TRUE(doc.IsModified());
 
     doc.text = std::u16string(CDocument::kWholeFileBufferSize, u'x');
     ASSERT_TRUE(doc.OnSaveDocument(folder.WideFile("long.doc")));
-    EXPECT_EQ(doc.EncodeCopy(), ReadBytes(folder.File("long.doc")));
+    doc.EncodeCopy(bytes);
+    EXPECT_EQ(bytes, ReadBytes(folder.File("long.doc")));
 }
 
 TEST_F(DocumentTest, FailuresWithoutACauseShowThePlainMessages) {

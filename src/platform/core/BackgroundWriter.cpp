@@ -61,6 +61,13 @@ std::optional<std::u16string> BackgroundWriter::TakeFailure() {
     return std::exchange(m_failure, std::nullopt);
 }
 
+std::string BackgroundWriter::TakeSpareMemory() {
+    const std::lock_guard lock(m_mutex);
+    std::string spare = std::exchange(m_spare, {});
+    spare.clear();
+    return spare;
+}
+
 void BackgroundWriter::Run() {
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -68,7 +75,7 @@ void BackgroundWriter::Run() {
         if (!m_waiting) {
             return; // ending, and nothing left to write
         }
-        const Job job = std::move(*m_waiting);
+        Job job = std::move(*m_waiting);
         m_waiting.reset();
         m_running = true;
         lock.unlock();
@@ -78,6 +85,7 @@ void BackgroundWriter::Run() {
         if (failure) {
             m_failure = std::move(failure);
         }
+        m_spare = std::move(job.bytes);
         m_idle.notify_all();
     }
 }

@@ -40,6 +40,9 @@ public:
     bool IsWaiting() const;
     /// The cause of the last write that failed, if it has not been asked for since.
     std::optional<std::u16string> TakeFailure();
+    /// The memory of the bytes last written, emptied, for the next bytes to be made in: a large
+    /// file handed over again and again then takes no fresh memory each time. Empty when none.
+    std::string TakeSpareMemory();
 
 private:
     struct Job {
@@ -59,5 +62,6 @@ private:
     bool m_running = false;
     bool m_ending = false;
     std::optional<std::u16string> m_failure;
+    std::string m_spare; ///< the memory of the bytes last written
     std::thread m_thread; ///< last: it starts once everything above is in place
 };

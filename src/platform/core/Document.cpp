@@ -93,12 +93,11 @@ std::optional<FileStamp> CDocument::WriteCopy(std::u16string_view path) {
     return written;
 }
 
-std::string CDocument::EncodeCopy() {
-    std::string bytes;
+void CDocument::EncodeCopy(std::string& bytes) {
+    bytes.clear();
     CArchive archive(bytes, kWholeFileBufferSize);
     Serialize(archive);
     archive.Close();
-    return bytes;
 }
 
 bool CDocument::OnSaveDocument(std::u16string_view path) {
