@@ -168,7 +168,8 @@ public:
 
 private:
     static void Row(const char* what, double mean, double longest, double baseline) {
-        std::printf("  %-16s %9.3f  %11.3f   %.3f\n", what, mean, longest, baseline > 0 ? mean / baseline : 0);
+        std::printf("  %-16s %9.3f  %11.3f   %.3f\n", what, mean, longest,
+                    baseline > 0 ? mean / baseline : 0);
     }
     static void Print(const char* what, double measured, double reference) {
         const double ratio = reference > 0 ? measured / reference : 0;

@@ -32,7 +32,8 @@ public:
     }
     void WaitUntilStarted(const std::string& bytes) {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return std::find(m_started.begin(), m_started.end(), bytes) != m_started.end(); });
+        m_changed.wait(
+            lock, [&] { return std::find(m_started.begin(), m_started.end(), bytes) != m_started.end(); });
     }
     void Open() {
         const std::lock_guard lock(m_mutex);
@@ -83,7 +84,8 @@ TEST(BackgroundWriterTest, CancelDropsWhatWaitsAndReturnsOnlyOnceTheRunningWrite
         writes.Open();
     });
     writer.Cancel();
-    EXPECT_EQ(writes.Finished(), std::vector<std::string>{"running"}) << "Cancel returned before the write ended";
+    EXPECT_EQ(writes.Finished(), std::vector<std::string>{"running"})
+        << "Cancel returned before the write ended";
     opener.join();
     writer.Finish();
     EXPECT_EQ(writes.Finished(), std::vector<std::string>{"running"});

@@ -57,10 +57,10 @@ constexpr char kReady = 'r';
 constexpr int kChildWaitMs = 60'000;
 /// What the child does after it has ticked every item.
 enum class ChildMode : char {
-    Edit = 'e',           ///< nothing more
-    KeepCopy = 'k',       ///< lets its recovery timer tick and waits until the copy is stored
-    EditAfterTick = 'a',  ///< lets the timer tick, then adds the item Eggs at once
-    EndSession = 's',     ///< ends the desktop session itself
+    Edit = 'e',          ///< nothing more
+    KeepCopy = 'k',      ///< lets its recovery timer tick and waits until the copy is stored
+    EditAfterTick = 'a', ///< lets the timer tick, then adds the item Eggs at once
+    EndSession = 's',    ///< ends the desktop session itself
 };
 /// No signal: the child ends of its own accord.
 constexpr int kNoSignal = 0;
@@ -474,9 +474,8 @@ TEST_F(RecoveryTest, RenamingAListMovesItsCopyAndDeletingItRemovesIt) {
         std::size_t items = 0;
         OpenList([&](CListEditorDlg& editor) { items = TopLevelRows(editor); });
         ASSERT_EQ(boxes.Shown().size(), 1u);
-        EXPECT_EQ(
-            boxes.Shown()[0].text,
-            u"Unsaved changes to 'Groceries' were kept at 2026-12-07 12:00.\nWould you like to restore them?");
+        EXPECT_EQ(boxes.Shown()[0].text, u"Unsaved changes to 'Groceries' were kept at 2026-12-07 "
+                                         u"12:00.\nWould you like to restore them?");
         EXPECT_EQ(items, 2u);
     }
 

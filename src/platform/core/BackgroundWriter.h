@@ -62,6 +62,6 @@ private:
     bool m_running = false;
     bool m_ending = false;
     std::optional<std::u16string> m_failure;
-    std::string m_spare; ///< the memory of the bytes last written
+    std::string m_spare;  ///< the memory of the bytes last written
     std::thread m_thread; ///< last: it starts once everything above is in place
 };

@@ -66,7 +66,8 @@ void CatchSessionEnd() {
     // The session is about to end and asks for what must be kept, which may yet be called off: the
     // copies are written, nothing is asked, and the program goes on until it is told to end.
     if (auto* gui = qobject_cast<QGuiApplication*>(application)) {
-        QObject::connect(gui, &QGuiApplication::commitDataRequest, [](QSessionManager&) { KeepUnsavedNow(); });
+        QObject::connect(gui, &QGuiApplication::commitDataRequest,
+                         [](QSessionManager&) { KeepUnsavedNow(); });
     }
     QObject::connect(application, &QCoreApplication::aboutToQuit, [] {
         if (!Keepers().empty()) {
