@@ -73,6 +73,7 @@ inline constexpr std::uint16_t IDS_LIST_PATTERN = 57606;      ///< "*.crv": the 
 inline constexpr std::uint16_t IDS_LIST_FILTER = 57607;       ///< Save as filter
 inline constexpr std::uint16_t IDS_SAVE_CHANGES = 57608;      ///< close prompt, %s = list title
 inline constexpr std::uint16_t IDS_RESTORE_CHANGES = 57609;   ///< restore question: %1 list, %2 copy's time
+inline constexpr std::uint16_t IDS_COPY_NOT_MOVED = 57610;    ///< a list's copy left behind, %s = list
 inline constexpr std::uint16_t IDS_DELETE_PROMPT = 57701;     ///< "Delete '%s'?"
 inline constexpr std::uint16_t IDS_DELETE_FAILED = 57702;     ///< "File deletion failed"
 inline constexpr std::uint16_t IDS_CHANGED_ELSEWHERE = 57740; ///< Save over another version, %s = list

@@ -32,6 +32,7 @@ constexpr StringResource kStrings[] = {
     {IDS_LIST_FILTER, u"Corvina files (*.crv)|*.crv||"},
     {IDS_SAVE_CHANGES, u"'%s' contents have been changed.\nWould you like to save changes?"},
     {IDS_RESTORE_CHANGES, u"Unsaved changes to '%1' were kept at %2.\nWould you like to restore them?"},
+    {IDS_COPY_NOT_MOVED, u"The unsaved changes kept for '%s' could not be moved or deleted with the list."},
     {IDS_DELETE_PROMPT, u"Delete '%s'?"},
     {IDS_DELETE_FAILED, u"File deletion failed"},
     {IDS_CHANGED_ELSEWHERE,

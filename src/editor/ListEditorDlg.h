@@ -8,6 +8,7 @@
 
 #include "editor/EditHistory.h"
 #include "editor/TitleStatic.h"
+#include "platform/core/BackgroundWriter.h"
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
@@ -80,9 +81,15 @@ public:
     /// last written, so no change waits longer than the delay to be kept.
     static constexpr UINT_PTR kRecoveryTimer = 1;
     static constexpr UINT kRecoveryDelayMs = 1000;
-    /// Writes the unsaved list to its recovery copy now. The failure's message when it could not be
-    /// written (the previous copy then stays as it was).
+    /// The timer that asks, while a copy is on its way to storage, whether it got there.
+    static constexpr UINT_PTR kRecoveryResultTimer = 2;
+    static constexpr UINT kRecoveryResultPollMs = 100;
+    /// Writes the unsaved list to its recovery copy now, on this thread, after a copy on its way has
+    /// landed or been dropped. The failure's message when it could not be written (the previous copy
+    /// then stays as it was).
     std::optional<std::u16string> WriteRecoveryCopy();
+    /// Waits until the copy handed to the writing thread is in storage, and reports a failure.
+    void FinishRecoveryCopy();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -98,7 +105,7 @@ protected:
     bool PreTranslateMessage(MSG& msg) override;
     /// The screen ends: the host window takes back the program's own name.
     void OnDestroy() override;
-    /// The recovery timer's tick.
+    /// The recovery timers' ticks.
     void OnTimer(UINT_PTR id) override;
 
 private:
@@ -134,6 +141,12 @@ private:
     /// Keeps the list's copy from the moment it shows (a list opened with changes) and at an end
     /// request.
     void StartRecovery();
+    /// The recovery timer's tick: the list encoded as its file and handed to the writing thread.
+    void HandOverRecoveryCopy();
+    /// Once the writing thread is done, stops asking and reports its failure.
+    void CollectRecoveryResult();
+    /// Reports a copy that could not be written, once in the editor's life, not every second.
+    void ReportRecoveryFailure(const std::u16string& failure);
 
     // The list file (ListEditorFile.cpp).
     /// Saves under the list's path, or through Save as when it has none or is a recovered copy.
@@ -166,4 +179,5 @@ private:
     std::u16string m_recoveryCopyPath;                 ///< the copy this editor wrote or was opened from
     bool m_recoveryFailureReported = false;            ///< a failed copy is reported once, not every second
     std::optional<ScopedEndRequestKeeper> m_endKeeper; ///< writes the copy at an end request
+    BackgroundWriter m_recoveryWriter;                 ///< takes the encoded copies to storage
 };

@@ -1,5 +1,7 @@
 // The list editor's recovery copy: the unsaved list written to the recovery folder within a second
 // of a change and at an end request, and removed once the list is saved or its changes discarded.
+// A tick only encodes the list; the writer's own thread takes it to storage, so the pen never waits
+// for a flush.
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
@@ -9,6 +11,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 void CListEditorDlg::StartRecovery() {
     // A list that opens modified came from a copy (or a damaged file): that copy is this list's now.
@@ -34,6 +37,9 @@ void CListEditorDlg::ScheduleRecoveryCopy() {
 
 void CListEditorDlg::DiscardRecoveryCopy() {
     KillTimer(kRecoveryTimer);
+    KillTimer(kRecoveryResultTimer);
+    // A copy still on its way would land after the removal and be offered again.
+    m_recoveryWriter.Cancel();
     if (!m_recoveryCopyPath.empty()) {
         RemoveRecoveryCopy(m_recoveryCopyPath);
         m_recoveryCopyPath.clear();
@@ -41,19 +47,61 @@ void CListEditorDlg::DiscardRecoveryCopy() {
 }
 
 void CListEditorDlg::OnTimer(UINT_PTR id) {
-    if (id != kRecoveryTimer) {
+    if (id == kRecoveryTimer) {
+        KillTimer(kRecoveryTimer);
+        HandOverRecoveryCopy();
+    } else if (id == kRecoveryResultTimer) {
+        CollectRecoveryResult();
+    } else {
         CDialog::OnTimer(id);
+    }
+}
+
+void CListEditorDlg::HandOverRecoveryCopy() {
+    const std::u16string copyPath = RecoveryCopyPath(m_document->GetPathName());
+    try {
+        MakeRecoveryFolder();
+        // The memory of the last copy written, already the right size, takes this one.
+        std::string bytes = m_recoveryWriter.TakeSpareMemory();
+        m_document->EncodeCopy(bytes);
+        m_recoveryWriter.Write(copyPath, std::move(bytes));
+    } catch (const CException& failure) {
+        ReportRecoveryFailure(failure.GetErrorMessage());
+        return;
+    } catch (const std::exception& failure) {
+        ReportRecoveryFailure(Widen(failure.what()));
         return;
     }
-    KillTimer(kRecoveryTimer);
-    const std::optional<std::u16string> failure = WriteRecoveryCopy();
-    if (failure && !m_recoveryFailureReported) {
+    m_recoveryCopyPath = copyPath;
+    SetTimer(kRecoveryResultTimer, kRecoveryResultPollMs);
+}
+
+void CListEditorDlg::CollectRecoveryResult() {
+    if (m_recoveryWriter.IsBusy()) {
+        return; // asked again at the next poll
+    }
+    KillTimer(kRecoveryResultTimer);
+    if (const std::optional<std::u16string> failure = m_recoveryWriter.TakeFailure()) {
+        ReportRecoveryFailure(*failure);
+    }
+}
+
+void CListEditorDlg::FinishRecoveryCopy() {
+    m_recoveryWriter.Finish();
+    CollectRecoveryResult();
+}
+
+void CListEditorDlg::ReportRecoveryFailure(const std::u16string& failure) {
+    if (!m_recoveryFailureReported) {
         m_recoveryFailureReported = true;
-        ReportError(*failure, MessageIcon::Exclamation);
+        ReportError(failure, MessageIcon::Exclamation);
     }
 }
 
 std::optional<std::u16string> CListEditorDlg::WriteRecoveryCopy() {
+    // A copy on its way holds an older list: it must not land over this one.
+    m_recoveryWriter.Cancel();
+    KillTimer(kRecoveryResultTimer);
     const std::u16string copyPath = RecoveryCopyPath(m_document->GetPathName());
     try {
         MakeRecoveryFolder();
@@ -62,10 +110,6 @@ std::optional<std::u16string> CListEditorDlg::WriteRecoveryCopy() {
         return failure.GetErrorMessage();
     } catch (const std::exception& failure) {
         return Widen(failure.what());
-    }
-    // A new list saved under a name has its copy under that name from now on.
-    if (!m_recoveryCopyPath.empty() && m_recoveryCopyPath != copyPath) {
-        RemoveRecoveryCopy(m_recoveryCopyPath);
     }
     m_recoveryCopyPath = copyPath;
     return std::nullopt;

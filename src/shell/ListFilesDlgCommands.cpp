@@ -8,6 +8,7 @@
 #include "platform/storage/FileFind.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/RecoveryCopies.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "res/ResourceIds.h"
@@ -45,6 +46,11 @@ void LoadList(CCorvinaDoc& document, const std::u16string& path) {
     document.SetModifiedFlag(false);
     CWaitCursor busy;
     document.OnOpenDocument(path);
+}
+
+/// The unsaved changes kept for the list `name` could not follow what became of its file.
+void ReportCopyLeftBehind(const std::u16string& name) {
+    AfxMessageBox(WithName(LoadStringResource(IDS_COPY_NOT_MOVED), name), MB_OK | MB_ICONEXCLAMATION);
 }
 
 /// A text file that could not be opened, read or written: its cause and path, with the stop icon.
@@ -118,9 +124,12 @@ void CListFilesDlg::OnRename() {
         return;
     }
     // The dialog renames the file itself and reports what goes wrong; the rows follow when the
-    // screen gets the focus back.
+    // screen gets the focus back. Unsaved changes kept for the list go with it, to be offered at
+    // its next open under the new name.
     CFileDialog dialog(false, u"", list->path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
-    dialog.DoModal();
+    if (dialog.DoModal() == IDOK && !MoveRecoveryCopy(list->path, dialog.GetPathName())) {
+        ReportCopyLeftBehind(list->name);
+    }
 }
 
 void CListFilesDlg::OnExport() {
@@ -149,9 +158,13 @@ void CListFilesDlg::OnDelete() {
         return;
     }
     if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name),
-                      MB_OKCANCEL | MB_ICONQUESTION) == IDOK &&
-        !DeleteFile(list->path)) {
-        AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
+                      MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+        if (!DeleteFile(list->path)) {
+            AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
+        } else if (!RemoveRecoveryCopy(RecoveryCopyPath(list->path))) {
+            // Left there, it would be offered to the next list of that name.
+            ReportCopyLeftBehind(list->name);
+        }
     }
     FillList();
 }

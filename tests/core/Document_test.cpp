@@ -56,6 +56,23 @@ TEST_F(DocumentTest, SaveThenOpenRoundTripsAndClearsTheModifiedFlag) {
     EXPECT_TRUE(messages.empty());
 }
 
+// A copy made in memory is the file a save writes, also past the archive's buffer, and leaves the
+// document as it was.
+TEST_F(DocumentTest, ACopyEncodedInMemoryHoldsTheBytesOfTheSavedFile) {
+    NoteDoc doc;
+    doc.text = u"hi";
+    doc.SetModifiedFlag();
+    std::string bytes = "what the memory held before";
+    doc.EncodeCopy(bytes);
+    EXPECT_EQ(bytes, std::string("\xFF\xFE\xFF\x02h\0i\0", 8)) << "the wide string form";
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.text = std::u16string(CDocument::kWholeFileBufferSize, u'x');
+    ASSERT_TRUE(doc.OnSaveDocument(folder.WideFile("long.doc")));
+    doc.EncodeCopy(bytes);
+    EXPECT_EQ(bytes, ReadBytes(folder.File("long.doc")));
+}
+
 TEST_F(DocumentTest, FailuresWithoutACauseShowThePlainMessages) {
     NoteDoc doc;
     doc.failure = [] { throw std::bad_alloc(); };

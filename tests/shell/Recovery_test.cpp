@@ -51,10 +51,19 @@ constexpr UINT kQuestionType = MB_YESNO | MB_ICONQUESTION;
 // The child program of the kill and end tests: its device root, what it does, and the descriptor on
 // which it says it has made its change.
 constexpr const char* kChildRootVariable = "CORVINA_RECOVERY_CHILD_ROOT";
-constexpr const char* kChildKeepsCopyVariable = "CORVINA_RECOVERY_CHILD_KEEPS_COPY";
+constexpr const char* kChildModeVariable = "CORVINA_RECOVERY_CHILD_MODE";
 constexpr int kChildReadyFd = 3;
 constexpr char kReady = 'r';
 constexpr int kChildWaitMs = 60'000;
+/// What the child does after it has ticked every item.
+enum class ChildMode : char {
+    Edit = 'e',          ///< nothing more
+    KeepCopy = 'k',      ///< lets its recovery timer tick and waits until the copy is stored
+    EditAfterTick = 'a', ///< lets the timer tick, then adds the item Eggs at once
+    EndSession = 's',    ///< ends the desktop session itself
+};
+/// No signal: the child ends of its own accord.
+constexpr int kNoSignal = 0;
 
 TaskItem Item(std::u16string title, BYTE checked) {
     TaskItem item;
@@ -137,10 +146,10 @@ protected:
         });
     }
 
-    /// Starts this test program again as a child that opens Shop, ticks every item and, when
-    /// `keepCopy`, lets its recovery timer tick; once it says so, sends it `signal`. Answers its
-    /// wait status, or -1 when it never got that far or did not end.
-    int RunChildUntil(int signal, bool keepCopy) const {
+    /// Starts this test program again as a child that opens Shop, ticks every item and does what
+    /// `mode` says; once it says so, sends it `signal`. Answers its wait status, or -1 when it never
+    /// got that far or did not end.
+    int RunChildUntil(int signal, ChildMode mode) const {
         int ready[2];
         if (::pipe(ready) != 0) {
             return -1;
@@ -150,7 +159,7 @@ protected:
             environment.emplace_back(*variable);
         }
         environment.push_back(std::string(kChildRootVariable) + "=" + m_root.string());
-        environment.push_back(std::string(kChildKeepsCopyVariable) + "=" + (keepCopy ? "1" : "0"));
+        environment.push_back(std::string(kChildModeVariable) + "=" + static_cast<char>(mode));
         std::vector<char*> environmentPointers;
         for (std::string& variable : environment) {
             environmentPointers.push_back(variable.data());
@@ -205,6 +214,7 @@ TEST_F(RecoveryTest, AChangeIsKeptWhenTheTimerTicksAndSaveRemovesTheCopy) {
         copyBeforeTick = std::filesystem::exists(CopyOf("Shop.crv"));
         EXPECT_TRUE(uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer));
         EXPECT_FALSE(editor.IsTimerRunning(CListEditorDlg::kRecoveryTimer)) << "one copy per change";
+        editor.FinishRecoveryCopy();
         copy = Bytes(CopyOf("Shop.crv"));
         editor.SendCommand(ID_FILE_SAVE);
         copyAfterSave = std::filesystem::exists(CopyOf("Shop.crv"));
@@ -225,12 +235,14 @@ TEST_F(RecoveryTest, DiscardingTheChangesOrUndoingThemRemovesTheCopy) {
     OpenList([&](CListEditorDlg& editor) {
         editor.SendCommand(ID_LIST_CHECKALL);
         uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+        editor.FinishRecoveryCopy();
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
         editor.SendCommand(ID_EDIT_UNDO); // back to the list as saved
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
         copyThere.push_back(editor.IsTimerRunning(CListEditorDlg::kRecoveryTimer));
         editor.SendCommand(ID_LIST_CHECKALL);
         uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+        editor.FinishRecoveryCopy();
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
         editor.SendCommand(ID_FILE_CLOSE); // No: the changes go
         copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
@@ -247,6 +259,7 @@ TEST_F(RecoveryTest, ANewListKeepsItsCopyUnderItsOwnNameUntilItsChangesAreDiscar
         RunOnEditor([&](CListEditorDlg& editor) {
             editor.AppendItem(Item(u"Tent", 0), nullptr);
             uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            editor.FinishRecoveryCopy();
             copyThere.push_back(std::filesystem::exists(CopyOf(".Untitled.crv")));
             editor.SendCommand(ID_FILE_CLOSE);
             copyThere.push_back(std::filesystem::exists(CopyOf(".Untitled.crv")));
@@ -349,7 +362,7 @@ TEST_F(RecoveryTest, TheCopyOfAListWithoutAFileIsOfferedAtStartAndYesEditsItAsUn
 }
 
 TEST_F(RecoveryTest, AKilledProgramLeavesTheCopyOfItsLastTickAndTheNextOpenRestoresIt) {
-    const int status = RunChildUntil(SIGKILL, true);
+    const int status = RunChildUntil(SIGKILL, ChildMode::KeepCopy);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "wait status " << status;
     const std::string ticked = ListBytes({Item(u"Milk", 1), Item(u"Bread", 1)});
     EXPECT_EQ(Bytes(CopyOf("Shop.crv")), ticked);
@@ -366,7 +379,7 @@ TEST_F(RecoveryTest, AProgramAskedToEndKeepsItsChangesAtOnceAndEndsWithZeroAskin
         SCOPED_TRACE(signal);
         std::filesystem::remove(CopyOf("Shop.crv"));
         // A child that asked anything would wait for an answer and never end.
-        const int status = RunChildUntil(signal, false);
+        const int status = RunChildUntil(signal, ChildMode::Edit);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
         EXPECT_EQ(Bytes(CopyOf("Shop.crv")), ticked);
     }
@@ -378,12 +391,126 @@ TEST_F(RecoveryTest, AProgramAskedToEndKeepsItsChangesAtOnceAndEndsWithZeroAskin
     EXPECT_FALSE(std::filesystem::exists(CopyOf("Shop.crv")));
 }
 
-// The child program of the two tests above, run only by them: it edits Shop in the device root it is
+// A copy on its way to storage when the list is ended by an end request, saved, or given up: the
+// end request writes the list as it stands, and a late copy never lands after a save or a discard.
+TEST_F(RecoveryTest, ACopyOnItsWayNeverLandsOverANewerListOrAfterASaveOrADiscard) {
+    const int status = RunChildUntil(SIGTERM, ChildMode::EditAfterTick);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    EXPECT_EQ(Bytes(CopyOf("Shop.crv")), ListBytes({Item(u"Milk", 1), Item(u"Bread", 1), Item(u"Eggs", 0)}))
+        << "the change made while the tick's copy was written is kept";
+    std::filesystem::remove(CopyOf("Shop.crv"));
+
+    uitest::MessageBoxRecorder boxes([](const uitest::ShownMessageBox&) { return IDNO; });
+    std::vector<bool> copyThere;
+    OpenList([&](CListEditorDlg& editor) {
+        // Each change is ticked and at once undone, saved or given up, while its copy is written.
+        const auto tickThen = [&](UINT change, UINT then) {
+            editor.SendCommand(change);
+            uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            editor.SendCommand(then);
+            editor.FinishRecoveryCopy();
+            copyThere.push_back(std::filesystem::exists(CopyOf("Shop.crv")));
+        };
+        tickThen(ID_LIST_CHECKALL, ID_EDIT_UNDO);
+        tickThen(ID_LIST_CHECKALL, ID_FILE_SAVE);
+        tickThen(ID_LIST_UNCHECKALL, ID_FILE_CLOSE); // No: the changes go
+    });
+    EXPECT_EQ(copyThere, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Bytes(Host(Path(u"Shop.crv"))), ListBytes({Item(u"Milk", 1), Item(u"Bread", 1)}));
+}
+
+// The desktop session asks for what must be kept before it ends: the copy is written at once with
+// nothing asked, and the editor goes on, since the session may yet be called off. When it ends, the
+// program ends with status 0.
+TEST_F(RecoveryTest, TheEndOfTheDesktopSessionKeepsTheChangesAtOnceAskingNothing) {
+    uitest::MessageBoxRecorder boxes;
+    bool copyBefore = true;
+    std::string copy;
+    bool stillEditing = false;
+    OpenList([&](CListEditorDlg& editor) {
+        editor.AppendItem(Item(u"Eggs", 0), nullptr);
+        copyBefore = std::filesystem::exists(CopyOf("Shop.crv"));
+        KeepUnsavedNow();
+        copy = Bytes(CopyOf("Shop.crv"));
+        stillEditing = editor.IsModalRunning();
+    });
+    EXPECT_FALSE(copyBefore);
+    EXPECT_EQ(copy, ListBytes({Item(u"Milk", 0), Item(u"Bread", 0), Item(u"Eggs", 0)}));
+    EXPECT_TRUE(stillEditing);
+    EXPECT_TRUE(boxes.Shown().empty());
+
+    std::filesystem::remove(CopyOf("Shop.crv"));
+    const int status = RunChildUntil(kNoSignal, ChildMode::EndSession);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    EXPECT_EQ(Bytes(CopyOf("Shop.crv")), ListBytes({Item(u"Milk", 1), Item(u"Bread", 1)}));
+}
+
+// The copy follows its list: renamed, the list is offered its changes under the new name (and a copy
+// the new name had, of no list, goes); deleted, its copy goes with it and is never offered to a new
+// list of that name.
+TEST_F(RecoveryTest, RenamingAListMovesItsCopyAndDeletingItRemovesIt) {
+    const std::vector<TaskItem> changed = {Item(u"Milk", 1), Item(u"Eggs", 0)};
+    WriteCopy("Shop.crv", changed, kCopyDay);
+    WriteCopy("Groceries.crv", {Item(u"Stale", 0)}, kCopyDay);
+    const std::string shopCopy = Bytes(CopyOf("Shop.crv"));
+    const CPoint captionOk(222, 13);
+    constexpr int kNameField = 2;
+    {
+        CListFilesDlg screen(*m_listing);
+        uitest::RunModal(screen, [&] {
+            uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+            uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+            uitest::WhenScreenRuns([&](CDialog& top) {
+                top.GetDlgItem(kNameField)->SetWindowText(u"Groceries");
+                uitest::TapScreen(captionOk);
+            });
+            screen.SendCommand(ID_DOCUMENT_RENAME);
+        });
+    }
+    EXPECT_FALSE(std::filesystem::exists(CopyOf("Shop.crv")));
+    EXPECT_EQ(Bytes(CopyOf("Groceries.crv")), shopCopy);
+    {
+        uitest::MessageBoxRecorder boxes([](const uitest::ShownMessageBox&) { return IDYES; });
+        std::size_t items = 0;
+        OpenList([&](CListEditorDlg& editor) { items = TopLevelRows(editor); });
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].text, u"Unsaved changes to 'Groceries' were kept at 2026-12-07 "
+                                         u"12:00.\nWould you like to restore them?");
+        EXPECT_EQ(items, 2u);
+    }
+
+    std::vector<bool> copyThere;
+    {
+        int answer = IDCANCEL;
+        uitest::MessageBoxRecorder boxes([&](const uitest::ShownMessageBox&) { return answer; });
+        CListFilesDlg screen(*m_listing);
+        uitest::RunModal(screen, [&] {
+            uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
+            uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+            screen.SendCommand(ID_DOCUMENT_DELETE);
+            copyThere.push_back(std::filesystem::exists(CopyOf("Groceries.crv")));
+            answer = IDOK;
+            uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+            screen.SendCommand(ID_DOCUMENT_DELETE);
+            copyThere.push_back(std::filesystem::exists(CopyOf("Groceries.crv")));
+        });
+        EXPECT_EQ(boxes.Shown().size(), 2u) << "only the two delete questions";
+    }
+    EXPECT_EQ(copyThere, (std::vector<bool>{true, false}));
+    SaveList(Path(u"Groceries.crv"), {Item(u"Tea", 0)});
+    SetLastWrite(Host(Path(u"Groceries.crv")), kListDay);
+    uitest::MessageBoxRecorder boxes;
+    OpenList([](CListEditorDlg&) {});
+    EXPECT_TRUE(boxes.Shown().empty()) << "a new list of the deleted one's name is offered nothing";
+}
+
+// The child program of the tests above, run only by them: it edits Shop in the device root it is
 // given until it is killed or asked to end.
 TEST(RecoveryChild, DISABLED_EditsUntilEnded) {
     const char* root = std::getenv(kChildRootVariable);
     ASSERT_NE(root, nullptr) << "run only as the child of the recovery tests";
-    const bool keepCopy = std::string(std::getenv(kChildKeepsCopyVariable)) == "1";
+    const char* mode = std::getenv(kChildModeVariable);
+    ASSERT_NE(mode, nullptr);
     InstallProgramResources();
     UseDeviceStorage({FromUtf8OrCp1252(root), {}});
     CatchEndRequests();
@@ -394,8 +521,22 @@ TEST(RecoveryChild, DISABLED_EditsUntilEnded) {
     CListEditorDlg editor(lists, &document);
     uitest::Soon([&] {
         editor.SendCommand(ID_LIST_CHECKALL);
-        if (keepCopy) {
+        switch (static_cast<ChildMode>(*mode)) {
+        case ChildMode::Edit:
+            break;
+        case ChildMode::KeepCopy:
             uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            editor.FinishRecoveryCopy();
+            break;
+        case ChildMode::EditAfterTick:
+            uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer);
+            editor.AppendItem(Item(u"Eggs", 0), nullptr);
+            break;
+        case ChildMode::EndSession:
+            ASSERT_EQ(::write(kChildReadyFd, &kReady, 1), 1);
+            uitest::EndSession();
+            ADD_FAILURE() << "the program went on after the session ended";
+            return;
         }
         ASSERT_EQ(::write(kChildReadyFd, &kReady, 1), 1);
     });

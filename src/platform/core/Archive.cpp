@@ -28,6 +28,10 @@ CArchive::CArchive(CFile* file, Mode mode, std::size_t bufferSize)
     }
 }
 
+CArchive::CArchive(std::string& memory, std::size_t bufferSize) : CArchive(nullptr, store, bufferSize) {
+    m_memory = &memory;
+}
+
 void CArchive::RequireLoading() const {
     if (m_mode != load) {
         throw CArchiveException(ArchiveErrorCause::WriteOnly);
@@ -43,13 +47,20 @@ void CArchive::RequireStoring() const {
 void CArchive::Close() {
     Flush();
     m_file = nullptr;
+    m_memory = nullptr;
 }
 
 void CArchive::Flush() {
-    if (m_mode != store || m_file == nullptr || m_cursor == 0) {
+    if (m_mode != store || m_cursor == 0) {
         return;
     }
-    m_file->Write(m_buffer.data(), m_cursor);
+    if (m_memory != nullptr) {
+        m_memory->append(reinterpret_cast<const char*>(m_buffer.data()), m_cursor);
+    } else if (m_file != nullptr) {
+        m_file->Write(m_buffer.data(), m_cursor);
+    } else {
+        return;
+    }
     m_cursor = 0;
 }
 

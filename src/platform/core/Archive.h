@@ -28,6 +28,8 @@ public:
     static constexpr unsigned kBitsPerByte = 8;
 
     CArchive(CFile* file, Mode mode, std::size_t bufferSize = kDefaultBufferSize);
+    /// A storing archive that appends what it writes to `memory` rather than to a file.
+    explicit CArchive(std::string& memory, std::size_t bufferSize = kDefaultBufferSize);
     /// An archive still open when destroyed is aborted: buffered bytes are not written, since the
     /// destructor cannot report a failure. Call `Close` to finish a store.
     ~CArchive() = default;
@@ -143,6 +145,7 @@ private:
     void ReadStringInto(const std::function<char16_t*(std::size_t)>& reserve);
 
     CFile* m_file;
+    std::string* m_memory = nullptr; ///< where a storing archive without a file puts its bytes
     Mode m_mode;
     std::vector<std::uint8_t> m_buffer;
     /// Loading: the next byte to hand out. Storing: where the next byte goes.

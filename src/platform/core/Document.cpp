@@ -89,6 +89,13 @@ std::optional<FileStamp> CDocument::WriteCopy(std::u16string_view path) {
     return written;
 }
 
+void CDocument::EncodeCopy(std::string& bytes) {
+    bytes.clear();
+    CArchive archive(bytes, kWholeFileBufferSize);
+    Serialize(archive);
+    archive.Close();
+}
+
 bool CDocument::OnSaveDocument(std::u16string_view path) {
     try {
         m_fileStamp = WriteCopy(path);

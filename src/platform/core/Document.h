@@ -62,6 +62,10 @@ public:
     /// cause (a `CFileException` or `CArchiveException`); the previous file at `path` then stays.
     /// Answers the stamp of the file written.
     std::optional<FileStamp> WriteCopy(std::u16string_view path);
+    /// Puts into `bytes` (emptied first, its memory reused) the bytes `WriteCopy` would write: a copy
+    /// made in memory, whose writing to storage is somebody else's job. Throws a `CArchiveException`
+    /// when the document cannot be stored.
+    void EncodeCopy(std::string& bytes);
     /// Empties the document; the base has nothing to empty.
     virtual void DeleteContents() {}
 

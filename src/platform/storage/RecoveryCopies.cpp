@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -70,6 +72,18 @@ bool RemoveRecoveryCopy(std::u16string_view copyPath) {
     std::error_code error;
     std::filesystem::remove(HostBytesFromName(copyPath), error);
     return !error;
+}
+
+bool MoveRecoveryCopy(std::u16string_view fromListPath, std::u16string_view toListPath) {
+    const std::u16string from = RecoveryCopyPath(fromListPath);
+    const std::u16string to = RecoveryCopyPath(toListPath);
+    if (from == to) {
+        return true;
+    }
+    if (std::rename(HostBytesFromName(from).c_str(), HostBytesFromName(to).c_str()) == 0) {
+        return true;
+    }
+    return errno == ENOENT && RemoveRecoveryCopy(to);
 }
 
 std::u16string RecoveryTimeText(std::chrono::system_clock::time_point when) {

@@ -34,6 +34,9 @@ struct RecoveryCopy {
 std::optional<RecoveryCopy> FindRecoveryCopy(std::u16string_view listPath);
 /// Removes the recovery copy at `copyPath`; true also when there was none.
 bool RemoveRecoveryCopy(std::u16string_view copyPath);
+/// The list at `fromListPath` is now at `toListPath`: its copy follows it, and a copy under the new
+/// name, which belonged to no list there, goes. False when that could not be done.
+bool MoveRecoveryCopy(std::u16string_view fromListPath, std::u16string_view toListPath);
 
 /// A copy's time as the restore question shows it, in local time: "2026-12-07 23:41".
 std::u16string RecoveryTimeText(std::chrono::system_clock::time_point when);

@@ -1,8 +1,11 @@
 // End requests through a self-pipe: the signal handler only writes one byte, and a socket notifier
-// on the pipe's other end runs the keepers on the user-interface thread, where any work is safe.
+// on the pipe's other end runs the keepers on the user-interface thread, where any work is safe. The
+// desktop session's end comes as Qt's own requests, already on that thread.
 #include "platform/ui/EndRequests.h"
 
-#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -36,20 +39,45 @@ extern "C" void OnEndSignal(int) {
 }
 
 void KeepAndEnd() {
-    for (auto keeper = Keepers().rbegin(); keeper != Keepers().rend(); ++keeper) {
-        (*keeper)();
-    }
+    KeepUnsavedNow();
     // Every modal screen would otherwise go on after its loop ends and could still ask something.
     std::fflush(nullptr);
     std::_Exit(kEndedAsAsked);
 }
 
-} // namespace
+/// The session manager ends the program with a quit request. Left to Qt, it would close the window,
+/// a cancel request that asks about unsaved changes, and end the modal screens' loops under them; with
+/// a screen open that keeps something, it is an end request like the signals.
+class SessionQuitFilter : public QObject {
+public:
+    using QObject::QObject;
 
-void CatchEndRequests() {
-    if (g_pipe[0] >= 0) {
-        return;
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Quit && watched == QCoreApplication::instance() && !Keepers().empty()) {
+            KeepAndEnd();
+        }
+        return QObject::eventFilter(watched, event);
     }
+};
+
+void CatchSessionEnd() {
+    QCoreApplication* application = QCoreApplication::instance();
+    // The session is about to end and asks for what must be kept, which may yet be called off: the
+    // copies are written, nothing is asked, and the program goes on until it is told to end.
+    if (auto* gui = qobject_cast<QGuiApplication*>(application)) {
+        QObject::connect(gui, &QGuiApplication::commitDataRequest,
+                         [](QSessionManager&) { KeepUnsavedNow(); });
+    }
+    QObject::connect(application, &QCoreApplication::aboutToQuit, [] {
+        if (!Keepers().empty()) {
+            KeepAndEnd();
+        }
+    });
+    application->installEventFilter(new SessionQuitFilter(application));
+}
+
+void CatchEndSignals() {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         std::perror("corvina: end requests cannot be caught");
         return;
@@ -63,6 +91,24 @@ void CatchEndRequests() {
     for (int signal : kEndSignals) {
         ::sigaction(signal, &action, nullptr);
     }
+}
+
+} // namespace
+
+void KeepUnsavedNow() {
+    for (auto keeper = Keepers().rbegin(); keeper != Keepers().rend(); ++keeper) {
+        (*keeper)();
+    }
+}
+
+void CatchEndRequests() {
+    static bool caught = false;
+    if (caught) {
+        return;
+    }
+    caught = true;
+    CatchSessionEnd();
+    CatchEndSignals();
 }
 
 ScopedEndRequestKeeper::ScopedEndRequestKeeper(EndRequestKeeper keeper)

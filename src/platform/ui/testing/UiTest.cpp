@@ -197,6 +197,11 @@ void ProcessEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void EndSession() {
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+}
+
 GestureOverride::GestureOverride(GestureAnswer answer) {
     platform::SetGestureOverride(answer == GestureAnswer::Hold);
 }

@@ -53,6 +53,8 @@ void WhenPopupShown(std::function<void()> action);
 bool FireTimer(CWnd& wnd, UINT_PTR id);
 /// Delivers the events Qt has queued (posted repaints, deferred deletes), without waiting.
 void ProcessEvents();
+/// The desktop session's end as the session manager delivers it: a quit request to the application.
+void EndSession();
 
 /// How the tap-and-hold recogniser answers while a GestureOverride lives.
 enum class GestureAnswer {
