@@ -5,6 +5,7 @@
 
 #include "ControlPictures.h"
 #include "ListPrinter.h"
+#include "StreamedList.h"
 #include "ToolCommands.h"
 #include "ToolLists.h"
 #include "model/CorvinaDoc.h"
@@ -63,15 +64,20 @@ int RunShow(const ToolArguments& arguments) {
 int RunProgress(const ToolArguments& arguments) {
     int status = kExitSuccess;
     for (const std::u16string& path : arguments.Operands()) {
-        CCorvinaDoc doc;
-        if (!LoadList(doc, path)) {
+        // Counted as the records are read: a list of a million items is never built.
+        std::size_t checked = 0;
+        std::size_t items = 0;
+        StreamedList list(ListRecordReader::Texts::Skip, [&](const ListRecord& record) {
+            const bool isItem = record.depth > 0;
+            items += isItem;
+            checked += isItem && record.checked != 0;
+        });
+        if (!LoadList(list, path)) {
             status = kExitFailure;
             continue;
         }
-        std::size_t checked = 0;
-        doc.tree.Walk([&checked](const TaskNode& node, std::size_t) { checked += node.item.checked != 0; });
-        const std::string line = WithControlPictures(ListName(doc)) + " " + std::to_string(checked) + "/" +
-                                 std::to_string(doc.tree.Count()) + "\n";
+        const std::string line = WithControlPictures(ListName(list)) + " " + std::to_string(checked) + "/" +
+                                 std::to_string(items) + "\n";
         if (PrintToStandardOutput(line) != kExitSuccess) {
             return kExitFailure;
         }

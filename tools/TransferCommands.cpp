@@ -6,6 +6,7 @@
 
 #include "ListJson.h"
 #include "ListMarkdown.h"
+#include "ListRewrite.h"
 #include "ToolCommands.h"
 #include "ToolLists.h"
 #include "model/CorvinaDoc.h"
@@ -22,6 +23,7 @@ constexpr std::u16string_view kJsonExtension = u".json";
 constexpr std::string_view kFormatOption = "--format";
 constexpr std::string_view kUncheckOption = "--uncheck";
 constexpr std::string_view kForceOption = "--force";
+constexpr std::uint8_t kUnchecked = 0;
 
 enum class TextFormat { Tsv, Markdown, Json };
 
@@ -150,12 +152,9 @@ int RunCopy(const ToolArguments& arguments) {
         ReportError(target + u" already exists; add --force to replace it.");
         return kExitFailure;
     }
-    CCorvinaDoc doc;
-    if (!LoadList(doc, arguments.Operand(0))) {
-        return kExitFailure;
-    }
+    ListRewrite rewrite;
     if (arguments.Has(kUncheckOption)) {
-        doc.tree.Walk([](TaskNode& node, std::size_t) { node.item.checked = 0; });
+        rewrite.checked = kUnchecked;
     }
-    return SaveList(doc, target) ? kExitSuccess : kExitFailure;
+    return RewriteList(arguments.Operand(0), target, rewrite) ? kExitSuccess : kExitFailure;
 }
