@@ -1,11 +1,13 @@
 // corvina-tool's commands that only read lists and print: info, show and progress.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
 #include "ControlPictures.h"
 #include "ListPrinter.h"
 #include "StreamedList.h"
+#include "StreamedOutput.h"
 #include "ToolCommands.h"
 #include "ToolLists.h"
 #include "model/CorvinaDoc.h"
@@ -44,21 +46,36 @@ int RunInfo(const ToolArguments& arguments) {
 }
 
 int RunShow(const ToolArguments& arguments) {
-    CCorvinaDoc doc;
-    if (!LoadList(doc, arguments.Operand(0))) {
+    const std::u16string& path = arguments.Operand(0);
+    // The heading counts the items, so a first pass counts them, without their texts; the second
+    // prints them as they come, so a list of a million items never stands in memory.
+    std::size_t items = 0;
+    StreamedList counted(ListRecordReader::Texts::Skip,
+                         [&items](const ListRecord& record) { items += record.depth > 0; });
+    if (!LoadList(counted, path)) {
         return kExitFailure;
     }
-    // Written as the items are walked, so a list of a million items never stands in memory twice.
-    CFile output(STDOUT_FILENO, std::u16string(kStandardOutputName), false);
-    try {
-        TextStreamWriter out(output);
-        WriteListForReading(doc, ListName(doc), out);
-        out.Flush();
-    } catch (const CFileException& failure) {
-        ReportError(failure.GetErrorMessage());
+    const std::u16string name = ListName(counted);
+    StreamedOutput output{std::u16string(kStandardStreamPath)};
+    std::optional<ListPrinter> printer;
+    const auto start = [&](TextStreamWriter& out) {
+        printer.emplace(out);
+        printer->Heading(name, items);
+    };
+    StreamedList printed(ListRecordReader::Texts::Decode, [&](const ListRecord& record) {
+        if (record.depth == 0) {
+            output.Put(start);
+        } else {
+            output.Put([&](TextStreamWriter&) { printer->Item(ViewOf(record)); });
+        }
+    });
+    if (!LoadList(printed, path)) {
         return kExitFailure;
     }
-    return kExitSuccess;
+    if (!printer) {
+        output.Put(start); // a file of no bytes: an empty list, with no root record
+    }
+    return output.Finish() ? kExitSuccess : kExitFailure;
 }
 
 int RunProgress(const ToolArguments& arguments) {

@@ -2,11 +2,14 @@
 #include <unistd.h>
 
 #include <optional>
+#include <type_traits>
 #include <string_view>
 
 #include "ListJson.h"
 #include "ListMarkdown.h"
 #include "ListRewrite.h"
+#include "StreamedList.h"
+#include "StreamedOutput.h"
 #include "ToolCommands.h"
 #include "ToolLists.h"
 #include "model/CorvinaDoc.h"
@@ -102,22 +105,67 @@ bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
     return true;
 }
 
+// The writer for a list named `name` whose root claims `topLevelItems`.
+template <class Writer>
+Writer StartWriter(std::u16string_view name, std::size_t topLevelItems, TextStreamWriter& out) {
+    if constexpr (std::is_same_v<Writer, JsonListWriter>) {
+        return Writer(name, topLevelItems, &out);
+    } else {
+        return Writer(name, &out);
+    }
+}
+
+// Writes the list as text as its records are read, with no tree; only a list read whole is
+// committed to a file.
+template <class Writer> int ExportAsItComes(const std::u16string& listPath, const std::u16string& textPath) {
+    StreamedOutput output(textPath);
+    std::optional<Writer> writer;
+    std::u16string name;
+    const auto start = [&](std::size_t topLevelItems) {
+        output.Put([&](TextStreamWriter& out) { writer.emplace(StartWriter<Writer>(name, topLevelItems, out)); });
+    };
+    StreamedList list(ListRecordReader::Texts::Decode, [&](const ListRecord& record) {
+        if (record.depth == 0) {
+            start(record.children);
+        } else if (writer) {
+            output.Put([&](TextStreamWriter&) { writer->Item(ViewOf(record)); });
+        }
+    });
+    // The name comes from the path, which opening sets before the first record.
+    list.SetPathName(listPath);
+    name = ListName(list);
+    if (!LoadList(list, listPath)) {
+        return kExitFailure;
+    }
+    if (!writer) {
+        start(0); // a file of no bytes: an empty list, with no root record
+    }
+    output.Put([&](TextStreamWriter&) {
+        if (writer) {
+            writer->Finish();
+        }
+    });
+    return output.Finish() ? kExitSuccess : kExitFailure;
+}
+
 } // namespace
 
 int RunExport(const ToolArguments& arguments) {
+    const std::u16string& listPath = arguments.Operand(0);
     const std::u16string& textPath = arguments.Operand(1);
     const TextFormat format = FormatNamed(arguments.Value(kFormatOption).value_or(u"tsv"), false);
-    CCorvinaDoc doc;
-    if (!LoadList(doc, arguments.Operand(0))) {
-        return kExitFailure;
-    }
     switch (format) {
-    case TextFormat::Tsv:
+    case TextFormat::Tsv: {
+        CCorvinaDoc doc;
+        if (!LoadList(doc, listPath)) {
+            return kExitFailure;
+        }
         return ExportTabSeparated(doc, textPath);
+    }
     case TextFormat::Markdown:
-        return WriteOutput(textPath, FormatListAsMarkdown(doc, ListName(doc))) ? kExitSuccess : kExitFailure;
+        return ExportAsItComes<MarkdownListWriter>(listPath, textPath);
     case TextFormat::Json:
-        return WriteOutput(textPath, FormatListAsJson(doc, ListName(doc))) ? kExitSuccess : kExitFailure;
+        return ExportAsItComes<JsonListWriter>(listPath, textPath);
     }
     return kExitFailure;
 }
