@@ -10,6 +10,7 @@
 #include "ItemView.h"
 
 class CCorvinaDoc;
+class CFile;
 class TextStreamWriter;
 
 /// JSON that is not a list: the message says where (a line and column for broken JSON, the item
@@ -58,3 +59,6 @@ std::string FormatListAsJson(const CCorvinaDoc& doc, std::u16string_view listNam
 /// failure, so nothing in the file is silently dropped. Nesting is limited only by memory. Throws
 /// `JsonListFailure`; the tree then holds whatever was read before it.
 void ReadListFromJson(std::string_view json, CCorvinaDoc& doc);
+/// The same for the JSON that `file` holds from its position on, read a block at a time; the
+/// file's own failures pass through as `CFileException`.
+void ReadListFromJson(CFile& file, CCorvinaDoc& doc);

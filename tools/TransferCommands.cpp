@@ -21,6 +21,7 @@
 namespace {
 
 constexpr std::u16string_view kStandardOutputName = u"standard output";
+constexpr std::u16string_view kStandardInputName = u"standard input";
 constexpr std::u16string_view kNewListTitle = u"Untitled";
 constexpr std::u16string_view kJsonExtension = u".json";
 constexpr std::string_view kFormatOption = "--format";
@@ -92,12 +93,17 @@ bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
 }
 
 bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
-    const std::optional<std::string> json = ReadInput(textPath);
-    if (!json) {
-        return false;
-    }
     try {
-        ReadListFromJson(*json, doc);
+        CFile in;
+        if (textPath == kStandardStreamPath) {
+            in = CFile(STDIN_FILENO, std::u16string(kStandardInputName), false);
+        } else {
+            in.OpenOrThrow(textPath, CFile::modeRead | CFile::shareDenyWrite);
+        }
+        ReadListFromJson(in, doc);
+    } catch (const CException& failure) {
+        ReportError(failure.GetErrorMessage());
+        return false;
     } catch (const JsonListFailure& failure) {
         ReportError(textPath + u": " + FromUtf8OrCp1252(failure.what()));
         return false;

@@ -13,6 +13,8 @@
 #include "platform/core/ErrorReport.h"
 #include "platform/core/Strings.h"
 #include "support/ListBytes.h"
+#include "tools/ListJson.h"
+#include "tools/ListMarkdown.h"
 #include "tools/ToolCommands.h"
 
 namespace {
@@ -105,6 +107,29 @@ protected:
         const ToolRun progress = Run("progress '" + folder.File("in.crv") + "'");
         EXPECT_EQ(progress.out, expected) << "progress on " << what;
         EXPECT_EQ(progress.status, expected.empty() ? 1 : 0) << "progress on " << what;
+
+        // The exports write as they read: what the tree gives, or nothing at all from a damaged list.
+        const bool loaded = !expected.empty();
+        for (const auto& [format, text] :
+             {std::pair{"json", loaded ? FormatListAsJson(doc, u"in") : ""},
+              std::pair{"markdown", loaded ? FormatListAsMarkdown(doc, u"in") : ""}}) {
+            std::remove(folder.File("out.txt").c_str());
+            const ToolRun exported = Run("export '" + folder.File("in.crv") + "' '" + folder.File("out.txt") +
+                                         "' --format " + format);
+            EXPECT_EQ(exported.status, progress.status) << format << " export of " << what;
+            EXPECT_EQ(exported.err, progress.err) << format << " export of " << what;
+            EXPECT_EQ(std::filesystem::exists(folder.File("out.txt")), loaded) << format << " export of " << what;
+            if (loaded) {
+                EXPECT_TRUE(ReadBytes(folder.File("out.txt")) == text) << format << " export of " << what;
+            }
+        }
+        const ToolRun shown = Run("show '" + folder.File("in.crv") + "'");
+        EXPECT_EQ(shown.status, progress.status) << "show of " << what;
+        if (!loaded) {
+            EXPECT_EQ(shown.out, "") << "show of " << what;
+        } else if (doc.tree.Count() == 0) {
+            EXPECT_EQ(shown.out, "in: No items\n") << "show of " << what;
+        }
     }
 };
 
