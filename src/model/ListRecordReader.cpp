@@ -2,6 +2,7 @@
 // there in the form every save writes.
 #include "model/ListRecordReader.h"
 
+#include <bit>
 #include <cstring>
 
 #include "model/ListFileFormat.h"
@@ -27,15 +28,20 @@ std::uint32_t ChildrenClaimed(std::int32_t count) {
 /// run past it or leave the saved form.
 class SavedBytes {
 public:
-    explicit SavedBytes(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit SavedBytes(std::span<const std::uint8_t> bytes)
+        : m_start(bytes.data()), m_at(bytes.data()), m_end(bytes.data() + bytes.size()) {}
 
     bool Number(std::uint32_t& value) {
-        if (m_bytes.size() - m_at < kNumberBytes) {
+        if (m_end - m_at < static_cast<std::ptrdiff_t>(kNumberBytes)) {
             return false;
         }
-        value = 0;
-        for (std::size_t i = 0; i < kNumberBytes; ++i) {
-            value |= static_cast<std::uint32_t>(m_bytes[m_at + i]) << (kBitsPerByte * i);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&value, m_at, kNumberBytes); // the file's order already
+        } else {
+            value = 0;
+            for (std::size_t i = 0; i < kNumberBytes; ++i) {
+                value |= static_cast<std::uint32_t>(m_at[i]) << (kBitsPerByte * i);
+            }
         }
         m_at += kNumberBytes;
         return true;
@@ -43,34 +49,39 @@ public:
 
     /// A wide string with a one-byte length; its units are copied into `text` when it is given.
     bool ShortWideString(std::u16string* text) {
-        if (m_bytes.size() - m_at < kWideHeadBytes) {
+        if (m_end - m_at < static_cast<std::ptrdiff_t>(kWideHeadBytes) || m_at[0] != kLengthEscape ||
+            m_at[1] != kWideMarkerLow || m_at[2] != kWideMarkerHigh || m_at[3] == kLongerLength) {
             return false;
         }
-        const std::uint8_t* const head = m_bytes.data() + m_at;
-        if (head[0] != kLengthEscape || head[1] != kWideMarkerLow || head[2] != kWideMarkerHigh ||
-            head[3] == kLongerLength) {
+        const std::size_t bytes = m_at[3] * sizeof(char16_t);
+        if (static_cast<std::size_t>(m_end - m_at) - kWideHeadBytes < bytes) {
             return false;
         }
-        const std::size_t length = head[3];
-        if (m_bytes.size() - m_at - kWideHeadBytes < length * sizeof(char16_t)) {
-            return false;
-        }
+        m_at += kWideHeadBytes;
         if (text != nullptr) {
-            text->resize(length);
-            const std::uint8_t* const units = head + kWideHeadBytes;
-            for (std::size_t i = 0; i < length; ++i) {
-                (*text)[i] = static_cast<char16_t>(units[2 * i] | (units[2 * i + 1] << kBitsPerByte));
-            }
+            CopyUnits(*text, bytes / sizeof(char16_t));
         }
-        m_at += kWideHeadBytes + length * sizeof(char16_t);
+        m_at += bytes;
         return true;
     }
 
-    std::size_t Position() const { return m_at; }
+    std::size_t Position() const { return static_cast<std::size_t>(m_at - m_start); }
 
 private:
-    std::span<const std::uint8_t> m_bytes;
-    std::size_t m_at = 0;
+    void CopyUnits(std::u16string& text, std::size_t length) const {
+        text.resize(length);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(text.data(), m_at, length * sizeof(char16_t));
+        } else {
+            for (std::size_t i = 0; i < length; ++i) {
+                text[i] = static_cast<char16_t>(m_at[2 * i] | (m_at[2 * i + 1] << kBitsPerByte));
+            }
+        }
+    }
+
+    const std::uint8_t* m_start;
+    const std::uint8_t* m_at;
+    const std::uint8_t* m_end;
 };
 
 } // namespace
