@@ -21,7 +21,7 @@ struct ItemView {
 
 /// An item record as a view; the record's depth counts the hidden root, the view's does not.
 inline ItemView ViewOf(const ListRecord& record) {
-    return {record.depth - 1, record.children, record.title, record.notes,
+    return {record.depth - 1, record.children,   record.title,       record.notes,
             record.quantity,  record.importance, record.checked != 0};
 }
 

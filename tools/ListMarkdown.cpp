@@ -3,6 +3,7 @@
 #include "ListMarkdown.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 
@@ -29,7 +30,6 @@ constexpr std::u16string_view kBlockStarters = u"-+#>=|";
 constexpr std::u16string_view kTab = u"\t";
 constexpr char16_t kFirstPrintable = u' ';
 constexpr char16_t kDelete = u'\x7F';
-constexpr char16_t kHighestPunctuation = u'~';
 // Collected text goes on to the file in blocks of about this size.
 constexpr std::size_t kSpillBytes = 64 * 1024;
 constexpr std::size_t kLongestNumber = 20;
@@ -51,12 +51,25 @@ bool IsDigit(char16_t unit) {
     return unit >= u'0' && unit <= u'9';
 }
 
+// The ASCII units that keep a text from going out exactly as UTF-8: control characters and the
+// inline punctuation.
+constexpr std::size_t kAsciiUnits = 0x80;
+constexpr std::array<bool, kAsciiUnits> kNeedsEscapeTable = [] {
+    std::array<bool, kAsciiUnits> table{};
+    for (char16_t unit = 0; unit < kFirstPrintable; ++unit) {
+        table[unit] = true;
+    }
+    table[kDelete] = true;
+    for (const char16_t unit : kInlinePunctuation) {
+        table[unit] = true;
+    }
+    return table;
+}();
+
 // Whether `text` goes out exactly as UTF-8: no punctuation to escape, no control character.
 bool IsPlain(std::u16string_view text) {
-    return std::none_of(text.begin(), text.end(), [](char16_t unit) {
-        return unit < kFirstPrintable || unit == kDelete ||
-               (unit <= kHighestPunctuation && kInlinePunctuation.find(unit) != std::u16string_view::npos);
-    });
+    return std::none_of(text.begin(), text.end(),
+                        [](char16_t unit) { return unit < kAsciiUnits && kNeedsEscapeTable[unit]; });
 }
 
 // A notes line that would begin a block of its own (a list, a heading, an ordered item) gets the

@@ -120,7 +120,8 @@ private:
 
 bool RewriteList(const std::u16string& source, const std::u16string& target, const ListRewrite& rewrite) {
     RewriteTarget copy(target, rewrite);
-    StreamedList list(ListRecordReader::Texts::Skip, [&copy](const ListRecord& record) { copy.Take(record); });
+    StreamedList list(ListRecordReader::Texts::Skip,
+                      [&copy](const ListRecord& record) { copy.Take(record); });
     if (!LoadList(list, source)) {
         return false;
     }

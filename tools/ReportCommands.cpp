@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 #include "ControlPictures.h"
 #include "ListPrinter.h"
@@ -14,7 +13,6 @@
 #include "model/ListFileHeader.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
-#include "platform/core/TextStream.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <unistd.h>
 
 #include <optional>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 
 #include "ListJson.h"
 #include "ListMarkdown.h"
@@ -128,7 +128,8 @@ template <class Writer> int ExportAsItComes(const std::u16string& listPath, cons
     std::optional<Writer> writer;
     std::u16string name;
     const auto start = [&](std::size_t topLevelItems) {
-        output.Put([&](TextStreamWriter& out) { writer.emplace(StartWriter<Writer>(name, topLevelItems, out)); });
+        output.Put(
+            [&](TextStreamWriter& out) { writer.emplace(StartWriter<Writer>(name, topLevelItems, out)); });
     };
     StreamedList list(ListRecordReader::Texts::Decode, [&](const ListRecord& record) {
         if (record.depth == 0) {

@@ -13,9 +13,9 @@
 /// A text of up to `longest` units: control characters, Markdown and JSON punctuation, digits and
 /// block starters at line starts, Latin-1, CJK, pairs and unpaired surrogates, CR LF breaks.
 inline std::u16string EdgeText(std::mt19937& random, std::size_t longest) {
-    static const std::u16string kPieces[] = {u"\t",  u"\r\n", u"\x1B", u"\x7F", u"\"",     u"\\",  u"*",
-                                             u"- ",  u"12. ", u"# ",   u"  ",   u"\u00e9", u"\u4e2d",
-                                             u"\U0001F600", u"\xD800", u"plain words", u"&<>`_[]~"};
+    static const std::u16string kPieces[] = {
+        u"\t", u"\r\n", u"\x1B",   u"\x7F",   u"\"",         u"\\",     u"*",           u"- ",      u"12. ",
+        u"# ", u"  ",   u"\u00e9", u"\u4e2d", u"\U0001F600", u"\xD800", u"plain words", u"&<>`_[]~"};
     std::u16string text;
     const std::size_t pieces = random() % (longest + 1);
     for (std::size_t i = 0; i < pieces; ++i) {

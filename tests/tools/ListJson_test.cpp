@@ -251,14 +251,14 @@ std::string PlainJsonItem(const TaskNode& node, std::size_t depth) {
     const TaskItem& item = node.item;
     const std::string indent(2 * std::min<std::size_t>(depth + 2, 34), ' ');
     const std::int32_t importance = item.importance;
-    std::string out = indent + "{\"title\": " + text(item.title) + ", \"quantity\": " + std::to_string(item.quantity) +
-                      ", \"importance\": " +
+    std::string out = indent + "{\"title\": " + text(item.title) +
+                      ", \"quantity\": " + std::to_string(item.quantity) + ", \"importance\": " +
                       (importance == 0   ? "\"high\""
                        : importance == 1 ? "\"normal\""
                        : importance == 2 ? "\"low\""
                                          : std::to_string(importance)) +
-                      ", \"checked\": " + (item.checked ? "true" : "false") + ", \"notes\": " + text(item.notes) +
-                      ", \"children\": [";
+                      ", \"checked\": " + (item.checked ? "true" : "false") +
+                      ", \"notes\": " + text(item.notes) + ", \"children\": [";
     if (node.firstChild == nullptr) {
         return out + "]}";
     }

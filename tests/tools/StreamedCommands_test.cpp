@@ -44,9 +44,11 @@ protected:
         const std::size_t operands = copy ? 2 : 1;
         Outcome outcome{};
         {
-            const ScopedErrorReportHandler capture(
-                [&outcome](std::u16string_view message, MessageIcon) { outcome.messages += ToUtf8(message) + "\n"; });
-            outcome.status = command(ToolArguments(views, {operands, operands, {}, {"--uncheck", "--force"}}));
+            const ScopedErrorReportHandler capture([&outcome](std::u16string_view message, MessageIcon) {
+                outcome.messages += ToUtf8(message) + "\n";
+            });
+            outcome.status =
+                command(ToolArguments(views, {operands, operands, {}, {"--uncheck", "--force"}}));
         }
         const std::string target = folder.File(copy ? "out.crv" : "in.crv");
         outcome.bytes = std::filesystem::exists(target) ? ReadBytes(target) : "";
@@ -58,8 +60,9 @@ protected:
         WriteBytes(folder.File("in.crv"), list);
         std::remove(folder.File("out.crv").c_str());
         Outcome outcome{};
-        const ScopedErrorReportHandler capture(
-            [&outcome](std::u16string_view message, MessageIcon) { outcome.messages += ToUtf8(message) + "\n"; });
+        const ScopedErrorReportHandler capture([&outcome](std::u16string_view message, MessageIcon) {
+            outcome.messages += ToUtf8(message) + "\n";
+        });
         CCorvinaDoc doc;
         const std::u16string target = folder.WideFile(copy ? "out.crv" : "in.crv");
         if (doc.OnOpenDocument(folder.WideFile("in.crv"))) {
@@ -86,9 +89,11 @@ protected:
         };
         same(Streamed(RunCheck, list, false, false), ByTheTree(list, false, setAll(1)), "check");
         same(Streamed(RunUncheck, list, false, false), ByTheTree(list, false, setAll(0)), "uncheck");
-        same(Streamed(RunPurgeChecked, list, false, false), ByTheTree(list, false, [](TaskTree& tree) {
-                 tree.DeleteWhere([](const TaskItem& item) { return item.checked != 0; });
-             }),
+        same(Streamed(RunPurgeChecked, list, false, false),
+             ByTheTree(list, false,
+                       [](TaskTree& tree) {
+                           tree.DeleteWhere([](const TaskItem& item) { return item.checked != 0; });
+                       }),
              "purge-checked");
         same(Streamed(RunCopy, list, true, false), ByTheTree(list, true, [](TaskTree&) {}), "copy");
         same(Streamed(RunCopy, list, true, true), ByTheTree(list, true, setAll(0)), "copy --uncheck");
@@ -100,7 +105,8 @@ protected:
             const ScopedErrorReportHandler quiet([](std::u16string_view, MessageIcon) {});
             if (doc.OnOpenDocument(folder.WideFile("in.crv"))) {
                 std::size_t checked = 0;
-                doc.tree.Walk([&checked](const TaskNode& node, std::size_t) { checked += node.item.checked; });
+                doc.tree.Walk(
+                    [&checked](const TaskNode& node, std::size_t) { checked += node.item.checked; });
                 expected = "in " + std::to_string(checked) + "/" + std::to_string(doc.tree.Count()) + "\n";
             }
         }
@@ -118,7 +124,8 @@ protected:
                                          "' --format " + format);
             EXPECT_EQ(exported.status, progress.status) << format << " export of " << what;
             EXPECT_EQ(exported.err, progress.err) << format << " export of " << what;
-            EXPECT_EQ(std::filesystem::exists(folder.File("out.txt")), loaded) << format << " export of " << what;
+            EXPECT_EQ(std::filesystem::exists(folder.File("out.txt")), loaded)
+                << format << " export of " << what;
             if (loaded) {
                 EXPECT_TRUE(ReadBytes(folder.File("out.txt")) == text) << format << " export of " << what;
             }
@@ -141,7 +148,8 @@ std::string RandomSavedList(std::mt19937& random, const TestFolder& folder, int 
     std::vector<TaskNode*> nodes{nullptr};
     for (int i = 0; i < items; ++i) {
         TaskItem item;
-        item.title = std::u16string(lengths[random() % lengths.size()], static_cast<char16_t>(u'a' + random() % 26));
+        item.title =
+            std::u16string(lengths[random() % lengths.size()], static_cast<char16_t>(u'a' + random() % 26));
         if (random() % 3 == 0) {
             item.notes = std::u16string(lengths[random() % lengths.size()], u'\u00E9');
         }
@@ -177,9 +185,9 @@ TEST_F(StreamedCommandsTest, RandomSavedListsGiveWhatTheTreeGives) {
 TEST_F(StreamedCommandsTest, OlderAndOddFormsGiveWhatTheTreeGives) {
     // Version 2 with 8-bit titles and no notes; a checked value of 7; a negative child count; a
     // narrow title in a version 3 file; bytes after the last record; an empty file.
-    const std::string version2 =
-        U32(2) + RootItem(false) + U32(2) + Item(Narrow("Tea"), 1, 7, 1) + U32(1) +
-        Item(Narrow("Caf\xE9"), 3, 0, 2) + U32(0) + Item(Narrow("Milk"), 2, 1, 0) + U32(0);
+    const std::string version2 = U32(2) + RootItem(false) + U32(2) + Item(Narrow("Tea"), 1, 7, 1) + U32(1) +
+                                 Item(Narrow("Caf\xE9"), 3, 0, 2) + U32(0) + Item(Narrow("Milk"), 2, 1, 0) +
+                                 U32(0);
     const std::string odd = Header(9) + RootItem() + U32(2) + Item(Wide(u"A"), 1, 7, 1) + Wide(u"n") +
                             U32(0xFFFFFFFF) + Item(Narrow("B"), 5, 0, 9) + Wide(u"") + U32(0) + "trailing";
     ExpectSameAsTheTree(version2, "a version 2 list");
