@@ -122,8 +122,15 @@ Writer StartWriter(std::u16string_view name, std::size_t topLevelItems, TextStre
 }
 
 // Writes the list as text as its records are read, with no tree; only a list read whole is
-// committed to a file.
+// committed to a file. Standard output cannot be taken back, so the list is read through once
+// first, without its texts, and a damaged one prints nothing.
 template <class Writer> int ExportAsItComes(const std::u16string& listPath, const std::u16string& textPath) {
+    if (textPath == kStandardStreamPath) {
+        StreamedList checked(ListRecordReader::Texts::Skip, [](const ListRecord&) {});
+        if (!LoadList(checked, listPath)) {
+            return kExitFailure;
+        }
+    }
     StreamedOutput output(textPath);
     std::optional<Writer> writer;
     std::u16string name;

@@ -93,7 +93,8 @@ void ListRecordWriter::PutNumberAt(std::uint64_t place, std::uint32_t value) {
         bytes[i] = static_cast<char>(value >> (kBitsPerByte * i));
     }
     if (place >= m_blockStart) {
-        std::copy(bytes, bytes + kNumberBytes, m_block.begin() + static_cast<std::ptrdiff_t>(place - m_blockStart));
+        std::copy(bytes, bytes + kNumberBytes,
+                  m_block.begin() + static_cast<std::ptrdiff_t>(place - m_blockStart));
         return;
     }
     // Written already: changed in the file, which then goes on where the block will go.

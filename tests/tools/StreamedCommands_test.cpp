@@ -130,6 +130,9 @@ protected:
                 EXPECT_TRUE(ReadBytes(folder.File("out.txt")) == text) << format << " export of " << what;
             }
         }
+        const ToolRun printed = Run("export '" + folder.File("in.crv") + "' - --format json");
+        EXPECT_EQ(printed.status, progress.status) << "json export to standard output of " << what;
+        EXPECT_TRUE(printed.out == (loaded ? FormatListAsJson(doc, u"in") : "")) << "json export of " << what;
         const ToolRun shown = Run("show '" + folder.File("in.crv") + "'");
         EXPECT_EQ(shown.status, progress.status) << "show of " << what;
         if (!loaded) {
