@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include <nlohmann/json.hpp>
+
 #include "BenchLists.h"
 #include "platform/core/File.h"
 #include "tools/ListJson.h"
@@ -192,7 +194,24 @@ void BM_Bytes(benchmark::State& state, const ToolCase& tool) {
     }
 }
 
+// The JSON library's parse of the import's input alone, read from the file, with nothing built: the
+// floor of any import that uses it.
+void BM_LibraryParse(benchmark::State& state) {
+    ListFile();
+    const std::u16string input = ScratchFile("List.json");
+    for (auto _ : state) {
+        const std::string json = ReadAll(input);
+        if (!nlohmann::json::accept(json)) {
+            state.SkipWithError("the JSON did not parse");
+            return;
+        }
+    }
+}
+
 const bool kRegistered = [] {
+    benchmark::RegisterBenchmark("BM_LibraryParse_import-json", BM_LibraryParse)
+        ->Arg(kItems)
+        ->Unit(benchmark::kMillisecond);
     for (const ToolCase& tool : Cases()) {
         benchmark::RegisterBenchmark(("BM_Bytes_" + tool.name).c_str(), BM_Bytes, tool)
             ->Arg(kItems)
@@ -211,5 +230,6 @@ int main(int argc, char** argv) {
     for (const ToolCase& tool : Cases()) {
         pairs.push_back({"BM_Tool_" + tool.name, "BM_Bytes_" + tool.name, 4.0});
     }
+    pairs.push_back({"BM_Tool_import-json", "BM_LibraryParse_import-json", 4.0});
     return RunWithRatios(argc, argv, pairs);
 }

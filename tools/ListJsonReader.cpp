@@ -4,12 +4,14 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <vector>
 
 #include "ListJson.h"
 #include "model/CorvinaDoc.h"
+#include "platform/core/File.h"
 #include "platform/core/Strings.h"
 
 namespace {
@@ -226,11 +228,77 @@ private:
     std::u16string m_text;
 };
 
+/// A file's bytes read a block at a time, for the parser to take one by one: a file of any size is
+/// never held whole.
+class FileBlocks {
+public:
+    static constexpr std::size_t kBlockBytes = 64 * 1024;
+
+    explicit FileBlocks(CFile& file) : m_file(file), m_block(kBlockBytes) {}
+
+    /// Whether every byte is taken; reads the next block when the last is used up.
+    bool Ended() {
+        if (m_at < m_filled) {
+            return false;
+        }
+        m_at = 0;
+        m_filled = m_file.Read(m_block.data(), m_block.size());
+        return m_filled == 0;
+    }
+    char Current() const { return m_block[m_at]; }
+    void Advance() { ++m_at; }
+
+private:
+    CFile& m_file;
+    std::vector<char> m_block;
+    std::size_t m_at = 0;
+    std::size_t m_filled = 0;
+};
+
+/// An input iterator over `FileBlocks`, compared only with the end (the default one).
+class FileByteIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = char;
+
+    FileByteIterator() = default;
+    explicit FileByteIterator(FileBlocks& blocks) : m_blocks(&blocks) {}
+
+    char operator*() const { return m_blocks->Current(); }
+    FileByteIterator& operator++() {
+        m_blocks->Advance();
+        return *this;
+    }
+    FileByteIterator operator++(int) {
+        FileByteIterator before = *this;
+        m_blocks->Advance();
+        return before;
+    }
+    bool operator==(const FileByteIterator& other) const { return AtEnd() == other.AtEnd(); }
+
+private:
+    bool AtEnd() const { return m_blocks == nullptr || m_blocks->Ended(); }
+
+    FileBlocks* m_blocks = nullptr;
+};
+
+template <class Iterator> void BuildList(Iterator first, Iterator last, CCorvinaDoc& doc) {
+    ListBuilder builder(doc);
+    if (!Json::sax_parse(first, last, &builder)) {
+        throw JsonListFailure(builder.Failure());
+    }
+}
+
 } // namespace
 
 void ReadListFromJson(std::string_view json, CCorvinaDoc& doc) {
-    ListBuilder builder(doc);
-    if (!Json::sax_parse(json.begin(), json.end(), &builder)) {
-        throw JsonListFailure(builder.Failure());
-    }
+    BuildList(json.begin(), json.end(), doc);
+}
+
+void ReadListFromJson(CFile& file, CCorvinaDoc& doc) {
+    FileBlocks blocks(file);
+    BuildList(FileByteIterator(blocks), FileByteIterator(), doc);
 }

@@ -1,6 +1,8 @@
 // Writing a list as an indented tree for people, item by item as the walk reaches them.
 #include "ListPrinter.h"
 
+#include "LineWriter.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -100,31 +102,6 @@ constexpr std::size_t kLongestLineFrame = kMostIndentLevels * kIndentPerLevel + 
                                           kChecked.size() + kLongestNumber + kQuantitySeparator.size() +
                                           kLongestLabel + 1;
 
-// Encodes each line straight into the writer's block, as export encodes its records; a line too long
-// for a block (pages of notes) is encoded apart first.
-class LineWriter {
-public:
-    explicit LineWriter(TextStreamWriter& out) : m_out(out) {}
-
-    /// Writes the line `encode` puts at the room it is given, which holds `kLongestLineFrame` bytes
-    /// and `kMostUtf8BytesPerUnit` for each of the line's `textUnits`.
-    template <class Encode> void Line(std::size_t textUnits, const Encode& encode) {
-        const std::size_t longest = kLongestLineFrame + textUnits * kMostUtf8BytesPerUnit;
-        if (longest <= TextStreamWriter::kBlockSize) {
-            char* const start = m_out.Claim(longest);
-            m_out.Commit(static_cast<std::size_t>(encode(start) - start));
-            return;
-        }
-        m_scratch.resize(longest);
-        const char* const end = encode(m_scratch.data());
-        m_out.Write(std::string_view(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data())));
-    }
-
-private:
-    TextStreamWriter& m_out;
-    std::string m_scratch; // reused for every line too long for the block
-};
-
 // Notes keep CR LF line breaks; each line of them becomes one printed line.
 void WriteNotes(LineWriter& out, std::u16string_view notes, std::size_t indentLevels) {
     std::size_t start = 0;
@@ -160,35 +137,37 @@ std::string FormatItemCount(std::size_t count) {
     return std::to_string(count) + " items";
 }
 
-void WriteListForReading(const CCorvinaDoc& doc, std::u16string_view listName, TextStreamWriter& writer) {
-    LineWriter out(writer);
-    out.Line(listName.size(), [&](char* at) {
+ListPrinter::ListPrinter(TextStreamWriter& out) : m_out(out, kLongestLineFrame) {}
+
+void ListPrinter::Heading(std::u16string_view listName, std::size_t itemCount) {
+    m_out.Line(listName.size(), [&](char* at) {
         at = EncodeReadable(listName, at);
         at = PutBytes(at, kHeadingSeparator);
-        at = PutBytes(at, FormatItemCount(doc.tree.Count()));
+        at = PutBytes(at, FormatItemCount(itemCount));
         *at++ = kLineEnd;
         return at;
     });
-    doc.tree.Walk([&out](const TaskNode& node, std::size_t depth) {
-        const std::size_t levels = std::min(depth, kDeepestIndentedLevel);
-        const TaskItem& item = node.item;
-        out.Line(item.title.size(), [&](char* at) {
-            at = PutIndent(at, levels);
-            if (depth > kDeepestIndentedLevel) {
-                at = PutBytes(at, "(level ");
-                at = PutDecimal(at, depth);
-                at = PutBytes(at, ") ");
-            }
-            at = PutBytes(at, item.checked ? kChecked : kUnchecked);
-            at = PutDecimal(at, item.quantity);
-            at = PutBytes(at, kQuantitySeparator);
-            at = EncodeReadable(item.title, at);
-            at = PutImportance(at, item.importance);
-            *at++ = kLineEnd;
-            return at;
-        });
-        if (!item.notes.empty()) {
-            WriteNotes(out, item.notes, levels + 1);
+}
+
+void ListPrinter::Item(const ItemView& item) {
+    const std::size_t depth = item.depth;
+    const std::size_t levels = std::min(depth, kDeepestIndentedLevel);
+    m_out.Line(item.title.size(), [&](char* at) {
+        at = PutIndent(at, levels);
+        if (depth > kDeepestIndentedLevel) {
+            at = PutBytes(at, "(level ");
+            at = PutDecimal(at, depth);
+            at = PutBytes(at, ") ");
         }
+        at = PutBytes(at, item.checked ? kChecked : kUnchecked);
+        at = PutDecimal(at, item.quantity);
+        at = PutBytes(at, kQuantitySeparator);
+        at = EncodeReadable(item.title, at);
+        at = PutImportance(at, item.importance);
+        *at++ = kLineEnd;
+        return at;
     });
+    if (!item.notes.empty()) {
+        WriteNotes(m_out, item.notes, levels + 1);
+    }
 }

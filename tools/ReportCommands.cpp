@@ -1,17 +1,18 @@
 // corvina-tool's commands that only read lists and print: info, show and progress.
 #include <cstdio>
+#include <optional>
 #include <string>
-#include <unistd.h>
 
 #include "ControlPictures.h"
 #include "ListPrinter.h"
+#include "StreamedList.h"
+#include "StreamedOutput.h"
 #include "ToolCommands.h"
 #include "ToolLists.h"
 #include "model/CorvinaDoc.h"
 #include "model/ListFileHeader.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
-#include "platform/core/TextStream.h"
 
 namespace {
 
@@ -43,35 +44,55 @@ int RunInfo(const ToolArguments& arguments) {
 }
 
 int RunShow(const ToolArguments& arguments) {
-    CCorvinaDoc doc;
-    if (!LoadList(doc, arguments.Operand(0))) {
+    const std::u16string& path = arguments.Operand(0);
+    // The heading counts the items, so a first pass counts them, without their texts; the second
+    // prints them as they come, so a list of a million items never stands in memory.
+    std::size_t items = 0;
+    StreamedList counted(ListRecordReader::Texts::Skip,
+                         [&items](const ListRecord& record) { items += record.depth > 0; });
+    if (!LoadList(counted, path)) {
         return kExitFailure;
     }
-    // Written as the items are walked, so a list of a million items never stands in memory twice.
-    CFile output(STDOUT_FILENO, std::u16string(kStandardOutputName), false);
-    try {
-        TextStreamWriter out(output);
-        WriteListForReading(doc, ListName(doc), out);
-        out.Flush();
-    } catch (const CFileException& failure) {
-        ReportError(failure.GetErrorMessage());
+    const std::u16string name = ListName(counted);
+    StreamedOutput output{std::u16string(kStandardStreamPath)};
+    std::optional<ListPrinter> printer;
+    const auto start = [&](TextStreamWriter& out) {
+        printer.emplace(out);
+        printer->Heading(name, items);
+    };
+    StreamedList printed(ListRecordReader::Texts::Decode, [&](const ListRecord& record) {
+        if (record.depth == 0) {
+            output.Put(start);
+        } else {
+            output.Put([&](TextStreamWriter&) { printer->Item(ViewOf(record)); });
+        }
+    });
+    if (!LoadList(printed, path)) {
         return kExitFailure;
     }
-    return kExitSuccess;
+    if (!printer) {
+        output.Put(start); // a file of no bytes: an empty list, with no root record
+    }
+    return output.Finish() ? kExitSuccess : kExitFailure;
 }
 
 int RunProgress(const ToolArguments& arguments) {
     int status = kExitSuccess;
     for (const std::u16string& path : arguments.Operands()) {
-        CCorvinaDoc doc;
-        if (!LoadList(doc, path)) {
+        // Counted as the records are read: a list of a million items is never built.
+        std::size_t checked = 0;
+        std::size_t items = 0;
+        StreamedList list(ListRecordReader::Texts::Skip, [&](const ListRecord& record) {
+            const bool isItem = record.depth > 0;
+            items += isItem;
+            checked += isItem && record.checked != 0;
+        });
+        if (!LoadList(list, path)) {
             status = kExitFailure;
             continue;
         }
-        std::size_t checked = 0;
-        doc.tree.Walk([&checked](const TaskNode& node, std::size_t) { checked += node.item.checked != 0; });
-        const std::string line = WithControlPictures(ListName(doc)) + " " + std::to_string(checked) + "/" +
-                                 std::to_string(doc.tree.Count()) + "\n";
+        const std::string line = WithControlPictures(ListName(list)) + " " + std::to_string(checked) + "/" +
+                                 std::to_string(items) + "\n";
         if (PrintToStandardOutput(line) != kExitSuccess) {
             return kExitFailure;
         }

@@ -1,4 +1,4 @@
-// Loading, saving, naming and the output of corvina-tool's commands.
+// Loading, saving and naming lists, and the input of corvina-tool's commands.
 #include "ToolLists.h"
 
 #include <unistd.h>
@@ -9,12 +9,10 @@
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
 #include "platform/core/HostPath.h"
-#include "platform/core/SafeSaveFile.h"
 #include "platform/storage/ListsFolder.h"
 
 namespace {
 
-constexpr std::u16string_view kStandardOutputName = u"standard output";
 constexpr std::u16string_view kStandardInputName = u"standard input";
 constexpr std::size_t kReadBlock = 64 * 1024;
 
@@ -51,23 +49,6 @@ std::u16string ListName(const CCorvinaDoc& doc) {
         name.resize(name.size() - kListExtension.size());
     }
     return name;
-}
-
-bool WriteOutput(const std::u16string& path, std::string_view bytes) {
-    try {
-        if (path == kStandardStreamPath) {
-            CFile out(STDOUT_FILENO, std::u16string(kStandardOutputName), false);
-            out.Write(bytes.data(), bytes.size());
-            return true;
-        }
-        SafeSaveFile target{path};
-        target.File().Write(bytes.data(), bytes.size());
-        target.Commit();
-        return true;
-    } catch (const CException& failure) {
-        ReportError(failure.GetErrorMessage());
-        return false;
-    }
 }
 
 std::optional<std::string> ReadInput(const std::u16string& path) {

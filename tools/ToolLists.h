@@ -1,5 +1,5 @@
 // What corvina-tool's commands share: loading and saving lists as the program does, a list's name,
-// and writing output to a file (safely) or to standard output.
+// and reading input from a file or standard input.
 #pragma once
 
 #include <optional>
@@ -24,8 +24,5 @@ bool SaveList(CCorvinaDoc& doc, const std::u16string& path);
 /// The list's name: its file name without ".crv".
 std::u16string ListName(const CCorvinaDoc& doc);
 
-/// Writes `bytes` to standard output ("-") or safely to the file `path`; false after reporting a
-/// failure. A failed write leaves a file that was there as it was.
-bool WriteOutput(const std::u16string& path, std::string_view bytes);
 /// Reads all of standard input ("-") or of the file `path`; nothing after reporting a failure.
 std::optional<std::string> ReadInput(const std::u16string& path);

@@ -3,9 +3,13 @@
 
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 #include "ListJson.h"
 #include "ListMarkdown.h"
+#include "ListRewrite.h"
+#include "StreamedList.h"
+#include "StreamedOutput.h"
 #include "ToolCommands.h"
 #include "ToolLists.h"
 #include "model/CorvinaDoc.h"
@@ -18,11 +22,13 @@
 namespace {
 
 constexpr std::u16string_view kStandardOutputName = u"standard output";
+constexpr std::u16string_view kStandardInputName = u"standard input";
 constexpr std::u16string_view kNewListTitle = u"Untitled";
 constexpr std::u16string_view kJsonExtension = u".json";
 constexpr std::string_view kFormatOption = "--format";
 constexpr std::string_view kUncheckOption = "--uncheck";
 constexpr std::string_view kForceOption = "--force";
+constexpr std::uint8_t kUnchecked = 0;
 
 enum class TextFormat { Tsv, Markdown, Json };
 
@@ -88,12 +94,17 @@ bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
 }
 
 bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
-    const std::optional<std::string> json = ReadInput(textPath);
-    if (!json) {
-        return false;
-    }
     try {
-        ReadListFromJson(*json, doc);
+        CFile in;
+        if (textPath == kStandardStreamPath) {
+            in = CFile(STDIN_FILENO, std::u16string(kStandardInputName), false);
+        } else {
+            in.OpenOrThrow(textPath, CFile::modeRead | CFile::shareDenyWrite);
+        }
+        ReadListFromJson(in, doc);
+    } catch (const CException& failure) {
+        ReportError(failure.GetErrorMessage());
+        return false;
     } catch (const JsonListFailure& failure) {
         ReportError(textPath + u": " + FromUtf8OrCp1252(failure.what()));
         return false;
@@ -101,22 +112,75 @@ bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
     return true;
 }
 
+// The writer for a list named `name` whose root claims `topLevelItems`.
+template <class Writer>
+Writer StartWriter(std::u16string_view name, std::size_t topLevelItems, TextStreamWriter& out) {
+    if constexpr (std::is_same_v<Writer, JsonListWriter>) {
+        return Writer(name, topLevelItems, &out);
+    } else {
+        return Writer(name, &out);
+    }
+}
+
+// Writes the list as text as its records are read, with no tree; only a list read whole is
+// committed to a file. Standard output cannot be taken back, so the list is read through once
+// first, without its texts, and a damaged one prints nothing.
+template <class Writer> int ExportAsItComes(const std::u16string& listPath, const std::u16string& textPath) {
+    if (textPath == kStandardStreamPath) {
+        StreamedList checked(ListRecordReader::Texts::Skip, [](const ListRecord&) {});
+        if (!LoadList(checked, listPath)) {
+            return kExitFailure;
+        }
+    }
+    StreamedOutput output(textPath);
+    std::optional<Writer> writer;
+    std::u16string name;
+    const auto start = [&](std::size_t topLevelItems) {
+        output.Put(
+            [&](TextStreamWriter& out) { writer.emplace(StartWriter<Writer>(name, topLevelItems, out)); });
+    };
+    StreamedList list(ListRecordReader::Texts::Decode, [&](const ListRecord& record) {
+        if (record.depth == 0) {
+            start(record.children);
+        } else if (writer) {
+            output.Put([&](TextStreamWriter&) { writer->Item(ViewOf(record)); });
+        }
+    });
+    // The name comes from the path, which opening sets before the first record.
+    list.SetPathName(listPath);
+    name = ListName(list);
+    if (!LoadList(list, listPath)) {
+        return kExitFailure;
+    }
+    if (!writer) {
+        start(0); // a file of no bytes: an empty list, with no root record
+    }
+    output.Put([&](TextStreamWriter&) {
+        if (writer) {
+            writer->Finish();
+        }
+    });
+    return output.Finish() ? kExitSuccess : kExitFailure;
+}
+
 } // namespace
 
 int RunExport(const ToolArguments& arguments) {
+    const std::u16string& listPath = arguments.Operand(0);
     const std::u16string& textPath = arguments.Operand(1);
     const TextFormat format = FormatNamed(arguments.Value(kFormatOption).value_or(u"tsv"), false);
-    CCorvinaDoc doc;
-    if (!LoadList(doc, arguments.Operand(0))) {
-        return kExitFailure;
-    }
     switch (format) {
-    case TextFormat::Tsv:
+    case TextFormat::Tsv: {
+        CCorvinaDoc doc;
+        if (!LoadList(doc, listPath)) {
+            return kExitFailure;
+        }
         return ExportTabSeparated(doc, textPath);
+    }
     case TextFormat::Markdown:
-        return WriteOutput(textPath, FormatListAsMarkdown(doc, ListName(doc))) ? kExitSuccess : kExitFailure;
+        return ExportAsItComes<MarkdownListWriter>(listPath, textPath);
     case TextFormat::Json:
-        return WriteOutput(textPath, FormatListAsJson(doc, ListName(doc))) ? kExitSuccess : kExitFailure;
+        return ExportAsItComes<JsonListWriter>(listPath, textPath);
     }
     return kExitFailure;
 }
@@ -151,12 +215,9 @@ int RunCopy(const ToolArguments& arguments) {
         ReportError(target + u" already exists; add --force to replace it.");
         return kExitFailure;
     }
-    CCorvinaDoc doc;
-    if (!LoadList(doc, arguments.Operand(0))) {
-        return kExitFailure;
-    }
+    ListRewrite rewrite;
     if (arguments.Has(kUncheckOption)) {
-        doc.tree.Walk([](TaskNode& node, std::size_t) { node.item.checked = 0; });
+        rewrite.checked = kUnchecked;
     }
-    return SaveList(doc, target) ? kExitSuccess : kExitFailure;
+    return RewriteList(arguments.Operand(0), target, rewrite) ? kExitSuccess : kExitFailure;
 }

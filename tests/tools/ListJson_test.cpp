@@ -14,6 +14,11 @@
 #include "support/ListBytes.h"
 #include "tools/ListJson.h"
 
+#include <nlohmann/json.hpp>
+
+#include "EdgeLists.h"
+#include "platform/core/Strings.h"
+
 namespace {
 
 using namespace list_bytes;
@@ -237,6 +242,51 @@ TEST_F(CorvinaToolTest, ABrokenJsonFileMakesNoList) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, folder.File("none.json") + " was not found.\n");
     EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+// The layout written out plainly, one item at a time with its children inside, and every text
+// escaped by the JSON library itself.
+std::string PlainJsonItem(const TaskNode& node, std::size_t depth) {
+    const auto text = [](const CompactText& value) { return nlohmann::json(ToUtf8(value.view())).dump(); };
+    const TaskItem& item = node.item;
+    const std::string indent(2 * std::min<std::size_t>(depth + 2, 34), ' ');
+    const std::int32_t importance = item.importance;
+    std::string out = indent + "{\"title\": " + text(item.title) +
+                      ", \"quantity\": " + std::to_string(item.quantity) + ", \"importance\": " +
+                      (importance == 0   ? "\"high\""
+                       : importance == 1 ? "\"normal\""
+                       : importance == 2 ? "\"low\""
+                                         : std::to_string(importance)) +
+                      ", \"checked\": " + (item.checked ? "true" : "false") +
+                      ", \"notes\": " + text(item.notes) + ", \"children\": [";
+    if (node.firstChild == nullptr) {
+        return out + "]}";
+    }
+    out += "\n";
+    for (const TaskNode* child = node.firstChild; child != nullptr; child = child->nextSibling) {
+        out += PlainJsonItem(*child, depth + 1) + (child->nextSibling != nullptr ? ",\n" : "\n");
+    }
+    return out + indent + "]}";
+}
+
+TEST(ListJson, TheWriterLaysOutAndEscapesAsThePlainRuleDoes) {
+    std::mt19937 random(41);
+    for (int list = 0; list < 40; ++list) {
+        CCorvinaDoc doc;
+        FillEdgeList(doc, random, list);
+        std::string plain = "{\n  \"name\": \"N\\\"\",\n  \"items\": [";
+        if (doc.tree.root.firstChild == nullptr) {
+            plain += "]\n";
+        } else {
+            plain += "\n";
+            for (const TaskNode* item = doc.tree.root.firstChild; item != nullptr; item = item->nextSibling) {
+                plain += PlainJsonItem(*item, 0) + (item->nextSibling != nullptr ? ",\n" : "\n");
+            }
+            plain += "  ]\n";
+        }
+        plain += "}\n";
+        ASSERT_EQ(FormatListAsJson(doc, u"N\""), plain) << list;
+    }
 }
 
 } // namespace
