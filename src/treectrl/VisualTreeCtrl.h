@@ -302,8 +302,8 @@ private:
     /// The rows' texts come in chunks of at most this size: a control holds far fewer texts than a
     /// big list loads, and a smaller last chunk wastes less.
     static constexpr std::size_t kRowTextChunkBytes = 64 * 1024;
-    /// The copies of titles and notes that rows show. A replaced copy stays until every row goes:
-    /// rows change by hand.
+    /// The copies of titles and notes that rows show, and the column cells that do not fit in a row.
+    /// A replaced copy stays until every row goes: rows change by hand.
     TextArena m_texts{kRowTextChunkBytes};
     VisualTree m_tree;                    // the rows under the hidden root
     VisualNode* m_selected = nullptr;     // the selected row, or null
