@@ -42,10 +42,12 @@ constexpr std::int64_t kBranchGroupSize = 100;
 /// The control's own relayout, reached as the control's derived classes reach it.
 class Relayout : public CVisualTreeCtrl {
 public:
-    /// Forgets every measured title and word, then paints, which lays every row out again.
+    /// Forgets every measured title and word, then paints and places every row down to the last,
+    /// which lays every row out again.
     static void Remeasured(CVisualTreeCtrl& rows) {
         (rows.*(&Relayout::ForgetMeasurements))();
         rows.RedrawWindow();
+        (rows.*(&Relayout::PlaceAllRows))();
     }
 };
 

@@ -12,17 +12,16 @@ constexpr unsigned kQuantityColumn = 0;
 
 } // namespace
 
-std::u16string FormatQuantity(std::uint32_t quantity) {
-    // The digits are written straight into the text: every row of a list that opens gets one.
-    constexpr std::size_t kMostDigits = 10; // 4294967295
+QuantityDigits::QuantityDigits(std::uint32_t quantity) {
     constexpr std::uint32_t kBase = 10;
-    char16_t digits[kMostDigits];
-    std::size_t first = kMostDigits;
     do {
-        digits[--first] = static_cast<char16_t>(u'0' + quantity % kBase);
+        m_digits[--m_first] = static_cast<char16_t>(u'0' + quantity % kBase);
         quantity /= kBase;
     } while (quantity != 0);
-    return std::u16string(digits + first, digits + kMostDigits);
+}
+
+std::u16string FormatQuantity(std::uint32_t quantity) {
+    return std::u16string(QuantityDigits(quantity).view());
 }
 
 TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row) {
@@ -35,7 +34,7 @@ VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow)
     VisualNode* row =
         rows.InsertItem(&item.title, item.importance, item.importance, parentRow, &item.checked);
     rows.SetItemData(row, reinterpret_cast<UINT_PTR>(&node));
-    rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
+    rows.SetItemColumnText(row, kQuantityColumn, QuantityDigits(item.quantity).view());
     // A row starts without notes; setting none would only lay the rows out again.
     if (!item.notes.empty()) {
         rows.SetItemNotes(row, &item.notes);
@@ -51,7 +50,7 @@ void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& before, 
         rows.SetItemText(row, &item.title);
     }
     rows.SetItemImage(row, item.importance, item.importance);
-    rows.SetItemColumnText(row, kQuantityColumn, FormatQuantity(item.quantity));
+    rows.SetItemColumnText(row, kQuantityColumn, QuantityDigits(item.quantity).view());
     if (before.notes != item.notes) {
         rows.SetItemNotes(row, &item.notes);
     }

@@ -5,13 +5,28 @@
 #include "model/TaskTree.h"
 #include "treectrl/VisualTreeCtrl.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace editor {
 
 /// The quantity as the rows and the details sheet show it: unsigned decimal ("%u").
 std::u16string FormatQuantity(std::uint32_t quantity);
+
+/// The same digits kept where the caller keeps this object: every row of a list that opens gets
+/// one, and none needs a string of its own.
+class QuantityDigits {
+public:
+    explicit QuantityDigits(std::uint32_t quantity);
+    std::u16string_view view() const { return {m_digits + m_first, kMostDigits - m_first}; }
+
+private:
+    static constexpr std::size_t kMostDigits = 10; // 4294967295
+    char16_t m_digits[kMostDigits];
+    std::size_t m_first = kMostDigits;
+};
 
 /// The item node a row shows (kept in the row's item data).
 TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row);

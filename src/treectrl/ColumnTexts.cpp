@@ -8,11 +8,13 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 // The in-place tag shares its bit with the lowest bit of the block's address, which is clear: the
-// heap aligns every block at least as strictly as any fundamental type.
+// arena aligns every block at least to a 32-bit length.
 static_assert(std::endian::native == std::endian::little, "the in-place tag needs a little-endian address");
 static_assert(sizeof(ColumnTexts) == sizeof(char16_t*));
+static_assert(std::is_trivially_destructible_v<ColumnTexts>, "the arena frees the cells");
 
 namespace {
 
@@ -38,20 +40,6 @@ void AppendCell(std::u16string& cells, std::u16string_view text) {
 
 } // namespace
 
-ColumnTexts::ColumnTexts(ColumnTexts&& other) noexcept {
-    std::copy(std::begin(other.m_units), std::end(other.m_units), m_units);
-    std::fill(std::begin(other.m_units), std::end(other.m_units), char16_t{0});
-}
-
-ColumnTexts& ColumnTexts::operator=(ColumnTexts&& other) noexcept {
-    if (this != &other) {
-        Release();
-        std::copy(std::begin(other.m_units), std::end(other.m_units), m_units);
-        std::fill(std::begin(other.m_units), std::end(other.m_units), char16_t{0});
-    }
-    return *this;
-}
-
 bool ColumnTexts::InPlace() const {
     return (m_units[0] & kInPlaceTag) != 0;
 }
@@ -62,11 +50,6 @@ const char16_t* ColumnTexts::Block() const {
         std::memcpy(&block, m_units, sizeof(block));
     }
     return block;
-}
-
-void ColumnTexts::Release() {
-    delete[] Block();
-    std::fill(std::begin(m_units), std::end(m_units), char16_t{0});
 }
 
 std::size_t ColumnTexts::size() const {
@@ -92,25 +75,28 @@ std::u16string_view ColumnTexts::operator[](std::size_t index) const {
     return std::u16string_view(cell + kLengthUnits, LengthAt(cell));
 }
 
-void ColumnTexts::Set(std::size_t index, std::u16string_view text) {
+void ColumnTexts::Set(TextArena& arena, std::size_t index, std::u16string_view text) {
     if (index >= kMostCells) {
         throw std::length_error("a column index beyond 65534");
     }
     const std::size_t count = std::max(size(), index + 1);
     // The new cells are made before the old ones go: `text` may be a view of one of them.
     if (count == 1 && text.size() <= kInPlaceUnits) {
-        char16_t units[1 + kInPlaceUnits] = {static_cast<char16_t>(text.size() << 1 | kInPlaceTag)};
-        std::copy(text.begin(), text.end(), units + 1);
-        Release();
-        std::copy(std::begin(units), std::end(units), m_units);
+        // Put together in a register and stored at once: every row of a list that opens gets its
+        // quantity here, and unit-by-unit stores read back as one would stall.
+        std::uint64_t packed = text.size() << 1 | kInPlaceTag;
+        for (std::size_t unit = 0; unit < text.size(); ++unit) {
+            packed |= std::uint64_t{text[unit]} << (kUnitBits * (unit + 1));
+        }
+        static_assert(sizeof(packed) == sizeof(m_units));
+        std::memcpy(m_units, &packed, sizeof(packed));
         return;
     }
     std::u16string cells(1, static_cast<char16_t>(count));
     for (std::size_t cell = 0; cell < count; ++cell) {
         AppendCell(cells, cell == index ? text : (*this)[cell]);
     }
-    auto* const block = new char16_t[cells.size()];
+    auto* const block = reinterpret_cast<char16_t*>(arena.Allocate(cells.size() * sizeof(char16_t)));
     std::copy(cells.begin(), cells.end(), block);
-    Release();
     std::memcpy(m_units, &block, sizeof(block));
 }

@@ -27,4 +27,9 @@ struct ScrollBarGeometry {
 ScrollBarGeometry ComputeScrollBar(const CRect& view, std::int32_t contentHeight, std::int32_t offset,
                                    float previousScale);
 
+/// True when content of `contentHeight` pixels, or any higher, scrolled to its top shows the bar
+/// with the shortest thumb: the bar's picture is then the same whatever the content's full height,
+/// which a layout of the rows at the top alone can tell.
+bool ThumbIsShortestAtTop(const CRect& view, std::int32_t contentHeight);
+
 } // namespace treectrl

@@ -170,7 +170,7 @@ void CVisualTreeCtrl::SetItemColumnText(VisualNode* node, unsigned column, std::
     if (column >= m_columnCount) {
         return;
     }
-    node->item.columnTexts.Set(column, text);
+    node->item.columnTexts.Set(m_texts, column, text);
     RedrawItem(node);
 }
 

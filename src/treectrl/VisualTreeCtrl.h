@@ -43,9 +43,10 @@ struct NMVTCHECK {
 /// each row's data; the control reads and writes the owner's checked flags in place and tells the
 /// owner with VTN_CHECKCHANGED after every write and VTN_NOTESCLICKED when a notes mark is tapped.
 ///
-/// Rows are laid out as a whole after a structural or text change, but rendered only when they come
-/// into view: the view is backed by a band surface as high as the view, so a scroll step renders the
-/// rows that appear and nothing else, whatever the number of rows.
+/// Rows are laid out from the top as far as something needs them (the rows in view, a row asked
+/// about, the whole list once the user scrolls), and rendered only when they come into view: the
+/// view is backed by a band surface as high as the view, so a scroll step renders the rows that
+/// appear and nothing else, and opening a long list lays out one screen of it.
 class CVisualTreeCtrl : public CWnd {
 public:
     /// The window class dialog templates name for this control.
@@ -172,18 +173,19 @@ public:
     /// every row while the layout is dirty (the next layout renders them all).
     void RedrawItem(VisualNode* node);
 
-    // --- What the layout and the scroll model hold (read-only, as the last layout left them) ----
+    // --- What the layout and the scroll model hold, as the last layout left them ----------------
+    // A layout that placed only the rows at the top is carried through to the last row first.
 
     /// The rows in display order as the last layout placed them.
-    const std::vector<VisualNode*>& GetShownRows() const { return m_shownRows; }
+    const std::vector<VisualNode*>& GetShownRows();
     /// How far the content is scrolled up, in pixels.
     std::int32_t GetScrollOffset() const { return m_scrollOffset; }
     /// (0, 0, view width, total height of the shown rows).
-    const CRect& GetContentRect() const { return m_contentRect; }
+    const CRect& GetContentRect();
     /// The client rectangle less 1 at the top and bottom and 3 at the right.
     const CRect& GetViewRect() const { return m_viewRect; }
     /// The scroll bar and its parts as the last layout placed them (all empty without a bar).
-    const treectrl::ScrollBarGeometry& GetScrollBar() const { return m_scrollBar; }
+    const treectrl::ScrollBarGeometry& GetScrollBar();
     /// The scroll-bar part the pen holds, treectrl::kNoPart when none.
     std::int32_t GetPressedPart() const { return m_pressedPart; }
     /// True when the next EnsureLayout lays the rows out again.
@@ -194,7 +196,8 @@ protected:
 
     /// Renders one row, as the layout placed it, into the band when it lies in it.
     virtual void DrawItem(VisualNode* node);
-    /// Lays out every shown row when the layout is dirty: positions, heights, colours.
+    /// Starts the layout afresh when it is dirty; the rows are then placed in display order as far
+    /// as they are needed (positions, heights, colours), by `PlaceRowsThrough` and the like.
     virtual void RecalcLayout();
     /// Draws the scroll bar the layout placed on the frame surface.
     virtual void DrawScrollBar(CDC& dc);
@@ -206,6 +209,11 @@ protected:
     /// and the scroll bar's geometry. Runs before painting, hit testing and every operation that
     /// reads positions; cheap when nothing changed.
     void EnsureLayout();
+    /// EnsureLayout with every shown row placed: for what needs the content's full height (a scroll,
+    /// the scroll bar's scale) or the last rows.
+    void EnsureWholeLayout();
+    /// Places every shown row the current layout has not placed yet.
+    void PlaceAllRows();
 
     /// Forgets every title's wrap, so the next layout measures all rows again.
     void ForgetMeasurements();
@@ -249,6 +257,13 @@ private:
     WrappedTitle WrapTitle(VisualNode* node, const CRect& area);
     bool CanAppendToLayout(const VisualNode* node) const;
     void AppendToLayout(VisualNode* node);
+    void UpdateLayout(bool whole);
+    bool PlaceNextRow();
+    std::int32_t PlacedBottom() const;
+    void PlaceRowsThrough(std::int32_t contentY);
+    bool PlaceThrough(const VisualNode* node);
+    bool ScrollBarSettled();
+    void CompleteLastLayout();
     void ClampScroll();
     std::size_t FirstShownRowBelow(std::int32_t contentY) const;
     bool IsShown(const VisualNode* node) const;
@@ -287,13 +302,14 @@ private:
     /// The rows' texts come in chunks of at most this size: a control holds far fewer texts than a
     /// big list loads, and a smaller last chunk wastes less.
     static constexpr std::size_t kRowTextChunkBytes = 64 * 1024;
-    /// The copies of titles and notes that rows show. A replaced copy stays until every row goes:
-    /// rows change by hand.
+    /// The copies of titles and notes that rows show, and the column cells that do not fit in a row.
+    /// A replaced copy stays until every row goes: rows change by hand.
     TextArena m_texts{kRowTextChunkBytes};
     VisualTree m_tree;                    // the rows under the hidden root
     VisualNode* m_selected = nullptr;     // the selected row, or null
-    std::vector<VisualNode*> m_shownRows; // rows in display order, by increasing top, from the last layout
+    std::vector<VisualNode*> m_shownRows; // rows placed so far, in display order, by increasing top
     BYTE m_layoutDirty = 1;               // the next EnsureLayout must run RecalcLayout
+    BYTE m_layoutComplete = 0;            // every shown row is placed (m_shownRows holds them all)
     BYTE m_checkBoxesShown = 1;           // the check box column is there (never changed)
     std::int32_t m_indent = treectrl::kIndentPerLevel; // horizontal step per level (never changed)
     unsigned m_columnCount = 0;                        // text columns, at most treectrl::kMaxColumns

@@ -61,7 +61,8 @@ void CVisualTreeCtrl::StopRepeat() {
 }
 
 void CVisualTreeCtrl::ScrollBy(std::int32_t delta) {
-    EnsureLayout();
+    // Where the content ends, and so how far it scrolls, needs every row placed.
+    EnsureWholeLayout();
     m_scrollOffset += delta;
     ClampScroll();
     if (HasWindow()) {
@@ -87,6 +88,9 @@ void CVisualTreeCtrl::OnLButtonDown(UINT, CPoint point) {
         // be tapped while it shows.
         const std::int32_t part = ScrollPartAt(point);
         if (part != kNoPart) {
+            // A scroll starts: the arrows stop at the content's end and the thumb moves by its
+            // scale, which both come from every row's height.
+            EnsureWholeLayout();
             StartRepeat(part, point);
         }
         return;
@@ -141,7 +145,11 @@ void CVisualTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
 }
 
 void CVisualTreeCtrl::OnMouseMove(UINT flags, CPoint point) {
-    EnsureLayout();
+    if (m_pressedPart == kPartThumb) {
+        EnsureWholeLayout();
+    } else {
+        EnsureLayout();
+    }
     if (m_pressedPart == kPartThumb && m_scrollBar.thumb.PtInRect(point) && m_scrollBar.scale > 0.0f) {
         const float moved = static_cast<float>(point.y - m_lastDragPoint.y) / m_scrollBar.scale;
         m_lastDragPoint = point;

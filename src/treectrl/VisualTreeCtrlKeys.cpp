@@ -62,13 +62,13 @@ void CVisualTreeCtrl::SelectItem(VisualNode* node) {
     }
     EnsureLayout();
     RedrawItem(node);
-    if (IsShown(node)) {
+    if (PlaceThrough(node)) {
         ScrollIntoView(node);
     }
 }
 
 bool CVisualTreeCtrl::OnKeyDown(UINT virtualKey) {
-    EnsureLayout(); // the keys act on the rows as they are now
+    EnsureWholeLayout(); // the keys act on the rows as they are now, to the last one
     if (m_shownRows.empty()) {
         return IsMoveKey(virtualKey);
     }

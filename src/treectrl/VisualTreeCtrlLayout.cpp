@@ -116,23 +116,91 @@ void CVisualTreeCtrl::RecalcLayout() {
         return;
     }
     m_shownRows.clear();
-    const std::int32_t width = m_viewRect.Width();
-    m_contentRect = CRect(0, 0, width, 0);
-    std::int32_t cursorTop = kFirstRowTop;
-    m_tree.Walk([&](VisualNode& node, std::size_t depth) {
-        VisualItem& item = node.item;
-        item.level = static_cast<std::int32_t>(depth);
-        item.rowTop = cursorTop;
-        item.oddRow = IsOddPosition(m_shownRows.size());
-        CalcItemRect(&node);
-        m_shownRows.push_back(&node);
-        m_contentRect.bottom += item.rowBottom - item.rowTop;
-        cursorTop = item.rowBottom;
-        return item.expanded != 0;
-    });
+    m_contentRect = CRect(0, 0, m_viewRect.Width(), 0);
+    m_layoutComplete = 0;
     m_layoutDirty = 0;
     // Rows are rendered when they come into view; whatever the band held is stale now.
     m_band.Invalidate();
+}
+
+bool CVisualTreeCtrl::PlaceNextRow() {
+    if (m_layoutDirty != 0 || m_layoutComplete != 0 || m_lineHeight <= 0) {
+        return false;
+    }
+    // The row after the last one placed in display order: its first sub-row when it shows them,
+    // else the next sibling of it or of its nearest ancestor that has one.
+    VisualNode* node = m_tree.root.firstChild;
+    std::int32_t level = 0;
+    if (!m_shownRows.empty()) {
+        const VisualNode* last = m_shownRows.back();
+        level = last->item.level;
+        if (last->item.expanded != 0 && last->firstChild != nullptr) {
+            node = last->firstChild;
+            ++level;
+        } else {
+            while (last != &m_tree.root && last->nextSibling == nullptr) {
+                last = last->parent;
+                --level;
+            }
+            node = last != &m_tree.root ? last->nextSibling : nullptr;
+        }
+    }
+    if (node == nullptr) {
+        m_layoutComplete = 1;
+        return false;
+    }
+    VisualItem& item = node->item;
+    item.level = level;
+    item.rowTop = PlacedBottom();
+    item.oddRow = IsOddPosition(m_shownRows.size());
+    CalcItemRect(node);
+    m_shownRows.push_back(node);
+    m_contentRect.bottom += item.rowBottom - item.rowTop;
+    return true;
+}
+
+std::int32_t CVisualTreeCtrl::PlacedBottom() const {
+    return m_shownRows.empty() ? kFirstRowTop : m_shownRows.back()->item.rowBottom;
+}
+
+void CVisualTreeCtrl::PlaceRowsThrough(std::int32_t contentY) {
+    while (PlacedBottom() < contentY && PlaceNextRow()) {
+    }
+}
+
+bool CVisualTreeCtrl::PlaceThrough(const VisualNode* node) {
+    if (IsShown(node)) {
+        return true;
+    }
+    while (PlaceNextRow()) {
+        if (m_shownRows.back() == node) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVisualTreeCtrl::PlaceAllRows() {
+    while (PlaceNextRow()) {
+    }
+}
+
+bool CVisualTreeCtrl::ScrollBarSettled() {
+    if (m_layoutComplete != 0) {
+        return true;
+    }
+    // Scrolled away from the top, the thumb's place depends on the content's full height.
+    if (m_scrollOffset != 0) {
+        return false;
+    }
+    // At the top, rows placed until the thumb is as short as it gets fix the bar's picture: more
+    // rows below would not change it.
+    while (!ThumbIsShortestAtTop(m_viewRect, m_contentRect.Height())) {
+        if (!PlaceNextRow()) {
+            return true;
+        }
+    }
+    return true;
 }
 
 bool CVisualTreeCtrl::CanAppendToLayout(const VisualNode* node) const {
@@ -155,6 +223,14 @@ void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
     VisualItem& item = node->item;
     VisualNode* parent = node->parent;
     const bool parentIsRow = parent != &m_tree.root;
+    const bool parentGotFirstSubRow = parentIsRow && parent->firstChild == node;
+    if (m_layoutComplete == 0) {
+        // The layout has not reached the end yet: it places the new row when it gets there.
+        if (parentGotFirstSubRow && IsShown(parent)) {
+            DrawItem(parent);
+        }
+        return;
+    }
     item.rowTop = m_shownRows.empty() ? kFirstRowTop : m_shownRows.back()->item.rowBottom;
     item.level = parentIsRow ? parent->item.level + 1 : 0;
     item.oddRow = IsOddPosition(m_shownRows.size());
@@ -163,19 +239,57 @@ void CVisualTreeCtrl::AppendToLayout(VisualNode* node) {
     DrawItem(node);
     m_contentRect.bottom += item.rowBottom - item.rowTop;
     // A row that just got its first sub-row now shows the expand square.
-    if (parentIsRow && parent->firstChild == node) {
+    if (parentGotFirstSubRow) {
         DrawItem(parent);
     }
 }
 
 void CVisualTreeCtrl::EnsureLayout() {
+    UpdateLayout(false);
+}
+
+void CVisualTreeCtrl::EnsureWholeLayout() {
+    UpdateLayout(true);
+}
+
+void CVisualTreeCtrl::UpdateLayout(bool whole) {
     CRect client;
     GetClientRect(&client);
     m_viewRect = CRect(client.left, client.top + kViewInsetTop, client.right - kViewInsetRight,
                        client.bottom - kViewInsetBottom);
     RecalcLayout();
+    // The rows in view, and what the scroll bar's picture needs; the rest waits until it is needed.
+    PlaceRowsThrough(m_scrollOffset + m_viewRect.Height());
+    if (whole || !ScrollBarSettled()) {
+        PlaceAllRows();
+    }
     ClampScroll();
     m_scrollBar = ComputeScrollBar(m_viewRect, m_contentRect.Height(), m_scrollOffset, m_scrollBar.scale);
+}
+
+void CVisualTreeCtrl::CompleteLastLayout() {
+    // A layout that stopped after the rows at the top goes on to the last row; the scroll bar's
+    // picture stays, but its scale now comes from the content's full height.
+    if (m_layoutDirty != 0 || m_layoutComplete != 0) {
+        return;
+    }
+    PlaceAllRows();
+    m_scrollBar = ComputeScrollBar(m_viewRect, m_contentRect.Height(), m_scrollOffset, m_scrollBar.scale);
+}
+
+const std::vector<VisualNode*>& CVisualTreeCtrl::GetShownRows() {
+    CompleteLastLayout();
+    return m_shownRows;
+}
+
+const CRect& CVisualTreeCtrl::GetContentRect() {
+    CompleteLastLayout();
+    return m_contentRect;
+}
+
+const ScrollBarGeometry& CVisualTreeCtrl::GetScrollBar() {
+    CompleteLastLayout();
+    return m_scrollBar;
 }
 
 void CVisualTreeCtrl::ClampScroll() {
@@ -217,21 +331,25 @@ CRect CVisualTreeCtrl::NotesRectOnWindow(const VisualNode* node) const {
 
 CRect CVisualTreeCtrl::GetItemRect(const VisualNode* node) {
     EnsureLayout();
+    PlaceThrough(node);
     return ItemRectOnWindow(node);
 }
 
 CRect CVisualTreeCtrl::GetCheckBoxRect(const VisualNode* node) {
     EnsureLayout();
+    PlaceThrough(node);
     return CheckBoxRectOnWindow(node);
 }
 
 CRect CVisualTreeCtrl::GetExpanderRect(const VisualNode* node) {
     EnsureLayout();
+    PlaceThrough(node);
     return ExpanderRectOnWindow(node);
 }
 
 CRect CVisualTreeCtrl::GetNotesRect(const VisualNode* node) {
     EnsureLayout();
+    PlaceThrough(node);
     return NotesRectOnWindow(node);
 }
 
@@ -240,6 +358,8 @@ VisualNode* CVisualTreeCtrl::HitTest(CPoint point, UINT* flags) {
     if (flags != nullptr) {
         *flags = 0;
     }
+    // The row under a point below the view may not be placed yet.
+    PlaceRowsThrough(point.y + m_scrollOffset + 1);
     const std::size_t index = FirstShownRowBelow(point.y + m_scrollOffset);
     if (index >= m_shownRows.size()) {
         return nullptr;

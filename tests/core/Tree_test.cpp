@@ -240,6 +240,30 @@ TEST(Tree, ReservedRoomLosesNoSlotAndHoldsTheRestSideBySide) {
     EXPECT_EQ(tree.Count(), 1001u);
 }
 
+// Items without a destructor go all at once with their pool; the tree then fills again as new, its
+// nodes side by side from a fresh first chunk, and walks only what it holds now.
+TEST(Tree, ClearedAtOnceTheTreeFillsAgainAsNew) {
+    Tree<int> tree;
+    TreeNode<int>* tip = nullptr;
+    for (int i = 0; i < 5000; ++i) {
+        tip = tree.Append(i, i % 3 == 0 ? nullptr : tip);
+    }
+    tree.Clear();
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(tree.root.firstChild, nullptr);
+    EXPECT_EQ(tree.root.lastChild, nullptr);
+
+    TreeNode<int>* const top = tree.Append(1);
+    TreeNode<int>* const child = tree.Append(2, top);
+    tree.Append(3);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(child) - reinterpret_cast<std::uintptr_t>(top),
+              sizeof(TreeNode<int>));
+    std::vector<int> seen;
+    tree.Walk([&](const TreeNode<int>& node, std::size_t) { seen.push_back(node.item); });
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(tree.Count(), 3u);
+}
+
 TEST(Tree, DeepChainsNeitherOverflowTheStackNorLeak) {
     constexpr int kDepth = 200000;
     Tree<int> tree;

@@ -320,8 +320,13 @@ public:
         owner->CheckInvariants();
     }
 
-    /// Deletes every item; the hidden root and its item stay.
+    /// Deletes every item; the hidden root and its item stay. Items that need no destructor go all
+    /// at once with their pool, and with them any detached nodes not destroyed yet.
     void Clear() {
+        if constexpr (std::is_trivially_destructible_v<Node>) {
+            root.firstChild = nullptr;
+            m_pool.Clear();
+        }
         while (root.firstChild != nullptr) {
             Node* const first = root.firstChild;
             root.firstChild = first->nextSibling;
