@@ -59,10 +59,10 @@ private:
     void ForgetDetails();
     void MarkUnreadable(std::size_t index, UnreadableFile file);
 
-    std::vector<FoundFile> m_files;     ///< per record, the file as found (its name is the record's)
-    std::vector<bool> m_detailsRead;    ///< per record, whether its columns have been read
-    std::size_t m_unreadCount = 0;      ///< the records whose columns are still unread
-    std::size_t m_firstMaybeUnread = 0; ///< no record before this one is unread
+    std::vector<FoundFile> m_files;            ///< per record, the file as found (its name is the record's)
+    std::vector<bool> m_detailsRead;           ///< per record, whether its columns have been read
+    std::size_t m_unreadCount = 0;             ///< the records whose columns are still unread
+    std::size_t m_firstMaybeUnread = 0;        ///< no record before this one is unread
     std::vector<UnreadableFile> m_unreadable;  ///< the unreadable files among the records read
     std::vector<std::size_t> m_unreadableRows; ///< the record index of each of m_unreadable
 };

@@ -91,7 +91,8 @@ void CListCtrl::OnPaint(CDC& dc) {
                 const int left = column == 0 ? textLeft : columnLeft + kColumnTextGap;
                 // A column keeps its width: what lies beyond the view is scrolled to, never cut off.
                 const CRect cell(left, rowRect.top, columnRight - kColumnTextGap, rowRect.bottom);
-                dc.DrawText(FitText(dc, text, cell.Width()), cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+                dc.DrawText(FitText(dc, text, cell.Width()), cell,
+                            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }
             columnLeft = columnRight;
         }
