@@ -14,13 +14,13 @@ CFolderListing::CFolderListing(std::u16string folder, std::u16string pattern)
     }
 }
 
-bool CFolderListing::Scan() {
+bool CFolderListing::ScanFolder(FindDetails details) {
     m_records.clear();
     CFileFind finder;
     FoundFile found;
-    FindStatus status = finder.FindFirst(m_folder + m_pattern, found);
+    FindStatus status = finder.FindFirst(m_folder + m_pattern, found, details);
     while (status == FindStatus::Found) {
-        AddFile(found);
+        AddFile(std::move(found));
         status = finder.FindNext(found);
     }
     return status == FindStatus::NoMoreFiles;

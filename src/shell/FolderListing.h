@@ -27,7 +27,7 @@ public:
     /// Rebuilds the records from the folder. True when the enumeration ended normally (nothing
     /// matched, or every match was listed); false when it stopped on another error (a missing folder
     /// among them), with the records found until then.
-    virtual bool Scan();
+    virtual bool Scan() { return ScanFolder(FindDetails::NameAndStatus); }
     /// How many column texts each record has; 0 here.
     virtual int GetColumnCount() const { return 0; }
 
@@ -37,9 +37,15 @@ public:
     const std::u16string& Pattern() const { return m_pattern; }
 
 protected:
-    /// Builds the record of one found file and appends it (AppendRecord).
-    virtual void AddFile(const FoundFile& file) = 0;
+    /// Empties the records and enumerates the folder, asking `details` of each file, with AddFile
+    /// for every match; answers as Scan does.
+    bool ScanFolder(FindDetails details);
+    /// Builds the record of one found file and appends it (AppendRecord); the file is the
+    /// listing's to keep.
+    virtual void AddFile(FoundFile&& file) = 0;
     void AppendRecord(FileRecord record) { m_records.push_back(std::move(record)); }
+    /// The record at `index` (below Records().size()), for a listing that fills its columns later.
+    FileRecord& RecordAt(std::size_t index) { return m_records[index]; }
 
 private:
     std::vector<FileRecord> m_records; ///< the result of the last Scan, in enumeration order

@@ -27,6 +27,12 @@ constexpr int kExtraColumnWidth = 55;
 // The list font.
 constexpr int kListFontHeight = 13;
 
+// Reading the rows' dates and headers: the rows in view, with the one cut by the bottom edge, at
+// once; the rest in small steps, each short enough not to hold up a tap.
+constexpr int kPartlyShownRows = 1;
+constexpr std::size_t kDetailsReadPerStep = 64;
+constexpr UINT kDetailsStepDelay = 0;
+
 // Marks a refresh as running for as long as it lives.
 class RefreshGuard {
 public:
@@ -59,6 +65,10 @@ void CListFilesDlg::SetUpCommands() {
     commands.OnCommand(ID_DOCUMENT_IMPORT, [this] { OnImport(); });
     commands.OnCommand(ID_FILE_OPEN, [this] { OnOpen(); });
     commands.OnNotify(IDC_LISTFILES, NM_DBLCLK, [this](const NMHDR&, LRESULT*) { OnOpen(); });
+    commands.OnNotify(IDC_LISTFILES, LVN_GETDISPINFO, [this](const NMHDR& hdr, LRESULT*) {
+        const auto& info = reinterpret_cast<const NMLVDISPINFO&>(hdr);
+        *info.pszText = DetailText(info.iItem, info.iSubItem);
+    });
     commands.OnCommand(ID_DOCUMENT_RENAME, [this] { OnRename(); });
     commands.OnCommand(ID_DOCUMENT_EXPORT, [this] { OnExport(); });
     commands.OnCommand(ID_DOCUMENT_DELETE, [this] { OnDelete(); });
@@ -94,6 +104,10 @@ bool CListFilesDlg::OnInitDialog() {
 }
 
 void CListFilesDlg::OnTimer(UINT_PTR id) {
+    if (id == kDetailsTimer) {
+        ReadMoreDetails();
+        return;
+    }
     if (id != kUntitledChangesTimer) {
         CDialog::OnTimer(id);
         return;
@@ -119,6 +133,7 @@ void CListFilesDlg::SetUpColumns() {
     m_list.InsertColumn(0, u"", LVCFMT_LEFT, kNameColumnWidth);
     for (int column = 1; column <= m_listing.GetColumnCount(); ++column) {
         m_list.InsertColumn(column, u"", LVCFMT_LEFT, kExtraColumnWidth);
+        m_list.SetColumnTextCallback(column);
     }
 }
 
@@ -134,21 +149,47 @@ void CListFilesDlg::FillList() {
         return;
     }
     RefreshGuard guard(m_filling);
+    KillTimer(kDetailsTimer);
+    m_list.SetRedraw(false);
     m_list.DeleteAllItems();
     m_rowFileNames.clear();
     // A missing or unreadable folder lists nothing, which is what the user sees; nothing to report.
-    m_listing.Scan();
+    m_listing.ScanNames();
     int row = 0;
     for (const FileRecord& record : m_listing.Records()) {
-        m_list.InsertItem(row, DisplayName(record.fileName), kRowIconImage);
+        m_list.InsertItem(row++, DisplayName(record.fileName), kRowIconImage);
         m_rowFileNames.push_back(record.fileName);
-        int column = 1;
-        for (const std::u16string& text : record.columns) {
-            m_list.SetItemText(row, column++, text);
-        }
-        ++row;
     }
+    m_list.SetRedraw(true);
+    // The date and count columns ask DetailText; the first screen's rows are read before it shows.
+    if (m_listing.ReadMoreDetails(static_cast<std::size_t>(m_list.GetCountPerPage() + kPartlyShownRows))) {
+        ReportUnreadableFiles();
+    } else {
+        SetTimer(kDetailsTimer, kDetailsStepDelay);
+    }
+}
+
+void CListFilesDlg::ReadMoreDetails() {
+    // Under another screen the rows wait: the refresh when this screen gets the focus back starts over.
+    if (m_filling || !IsWindowVisible()) {
+        KillTimer(kDetailsTimer);
+        return;
+    }
+    if (!m_listing.ReadMoreDetails(kDetailsReadPerStep)) {
+        return;
+    }
+    KillTimer(kDetailsTimer);
+    const RefreshGuard guard(m_filling);
     ReportUnreadableFiles();
+}
+
+std::u16string CListFilesDlg::DetailText(int row, int column) {
+    if (row < 0 || row >= static_cast<int>(m_listing.Records().size()) || column < 1) {
+        return {};
+    }
+    const std::vector<std::u16string>& texts = m_listing.ReadDetails(static_cast<std::size_t>(row)).columns;
+    const auto index = static_cast<std::size_t>(column - 1);
+    return index < texts.size() ? texts[index] : std::u16string();
 }
 
 void CListFilesDlg::ReportUnreadableFiles() {

@@ -31,6 +31,8 @@ public:
     /// Rescans the folder and rebuilds every row in the listing's order, none selected. Files whose
     /// headers cannot be read keep a row marked "Error"; the files that became unreadable are
     /// reported together in one message box per refresh, each once, and again only after it changed.
+    /// The rows in view are read at once, the others when they are shown or, a few at a time, while
+    /// the screen waits for the user (kDetailsTimer); the report follows the last file read.
     void FillList();
     /// The first selected row, or nothing.
     std::optional<int> GetSelectedRow() const;
@@ -48,6 +50,8 @@ public:
     /// The timer that offers, once the screen shows, the unsaved changes of a new or imported list
     /// that the program could not save before it was ended. It runs only while there is such a copy.
     static constexpr UINT_PTR kUntitledChangesTimer = 1;
+    /// The timer that reads the dates and headers of the rows not yet shown, while the screen shows.
+    static constexpr UINT_PTR kDetailsTimer = 2;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -66,6 +70,10 @@ private:
     /// exactly.
     std::u16string DisplayName(const std::u16string& fileName) const;
     void ReportUnreadableFiles();
+    /// Reads the next few rows' dates and headers; reports the unreadable files after the last.
+    void ReadMoreDetails();
+    /// The text of column `column` (1 or more) of row `row`, read from its file when first asked.
+    std::u16string DetailText(int row, int column);
 
     // The document commands (ListFilesDlgCommands.cpp).
     /// The list of a row: its name as shown and the path of its file.

@@ -423,6 +423,35 @@ protected:
     }
 };
 
+// The rows in view are read before the screen shows; the rest while it waits for the user, and a
+// damaged file among them is reported once that reading is done.
+TEST_F(ManyListsTest, RowsOutOfViewAreReadWhileTheScreenWaitsAndTheirDamageIsReportedAfter) {
+    uitest::MessageBoxRecorder boxes;
+    CListFilesDlg screen(*m_listing);
+    uitest::RunModal(screen, [&] {
+        WriteFile(Path(u"Zebra.crv"), {0xEF, 0xBE, 0xAD, 0xDE, 0x03}, {2005, 6, 7});
+        screen.SendCommand(ID_VIEW_REFRESH);
+        const auto& records = m_listing->Records();
+        ASSERT_EQ(records.size(), 29u);
+        const auto shown = static_cast<std::size_t>(screen.GetListCtrl().GetCountPerPage() + 1);
+        ASSERT_LT(shown, records.size());
+        for (std::size_t row = 0; row < records.size(); ++row) {
+            EXPECT_EQ(records[row].columns.empty(), row >= shown) << "row " << row;
+        }
+        EXPECT_TRUE(boxes.Shown().empty()) << "the damaged file has not been read yet";
+
+        for (int step = 0; step < 10 && !m_listing->AllDetailsRead(); ++step) {
+            uitest::ProcessEvents();
+        }
+        EXPECT_TRUE(m_listing->AllDetailsRead());
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].text, u"An attempt was made to access Zebra.crv past its end.");
+        EXPECT_EQ(Rows(screen).back(), (Row{u"Zebra", u"6/7/05", u"Error"}));
+        EXPECT_EQ(Rows(screen)[20], (Row{u"List 21", u"12/31/09", u"28 items"}));
+    });
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
 TEST_F(ManyListsTest, RowsComeInNameOrderWithNumbersByValue) {
     CListFilesDlg screen(*m_listing);
     uitest::RunModal(screen, [&] {

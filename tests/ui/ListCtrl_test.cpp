@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 using namespace frameworktest;
 
@@ -206,3 +209,81 @@ TEST_F(ListCtrlTest, ImageListsCutStripsIntoCells) {
 }
 
 } // namespace
+
+/// A list of many rows whose second column comes either from its own texts or, through
+/// LVN_GETDISPINFO, from the screen, which records every cell it was asked for.
+class ManyRowsScreen : public CDialog {
+public:
+    static constexpr int kRows = 200;
+    explicit ManyRowsScreen(bool askParent) : CDialog(kScreen), m_askParent(askParent) {
+        GetCommandMap().OnNotify(kList, LVN_GETDISPINFO, [this](const NMHDR& hdr, LRESULT*) {
+            const auto& info = reinterpret_cast<const NMLVDISPINFO&>(hdr);
+            asked.push_back({info.iItem, info.iSubItem});
+            *info.pszText = CellText(info.iItem);
+        });
+    }
+    static std::u16string CellText(int row) {
+        return u"Cell " + std::u16string(1, static_cast<char16_t>(u'A' + row % 26));
+    }
+
+    TiledList list;
+    std::vector<std::pair<int, int>> asked; ///< (row, column) of every LVN_GETDISPINFO
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, kList, list); }
+    bool OnInitDialog() override {
+        CDialog::OnInitDialog();
+        list.SetBkColor(CLR_NONE);
+        list.InsertColumn(0, u"", LVCFMT_LEFT, 130);
+        list.InsertColumn(1, u"", LVCFMT_LEFT, 55);
+        if (m_askParent) {
+            list.SetColumnTextCallback(1);
+            list.SetRedraw(false);
+        }
+        for (int row = 0; row < kRows; ++row) {
+            list.InsertItem(row, u"Row", 0);
+            if (!m_askParent) {
+                list.SetItemText(row, 1, CellText(row));
+            }
+        }
+        list.SetRedraw(true);
+        return true;
+    }
+
+private:
+    bool m_askParent;
+};
+
+// The document list asks its screen only for the cells it shows; what it shows must not change.
+TEST_F(ListCtrlTest, AColumnAskingTheParentShowsTheSameAndAsksOnlyForWhatIsLookedAt) {
+    ManyRowsScreen owned(false);
+    uitest::GrabbedImage ownTexts;
+    uitest::RunModal(owned, [&] { ownTexts = uitest::Grab(owned.list); });
+
+    ManyRowsScreen asking(true);
+    uitest::RunModal(asking, [&] {
+        CListCtrl& list = asking.list;
+        const int shown = list.GetCountPerPage() + 1; // the rows in view and the one cut at the bottom
+        ASSERT_LT(shown, ManyRowsScreen::kRows) << "the rows must not all fit";
+        asking.asked.clear();
+        const uitest::GrabbedImage image = uitest::Grab(list);
+        ASSERT_FALSE(asking.asked.empty());
+        for (const auto& [row, column] : asking.asked) {
+            EXPECT_LT(row, shown) << "a row out of view was asked for";
+            EXPECT_EQ(column, 1);
+        }
+        ASSERT_EQ(image.Width(), ownTexts.Width());
+        ASSERT_EQ(image.Height(), ownTexts.Height());
+        for (int y = 0; y < image.Height(); ++y) {
+            for (int x = 0; x < image.Width(); ++x) {
+                ASSERT_EQ(image.Pixel(x, y), ownTexts.Pixel(x, y)) << x << "," << y;
+            }
+        }
+
+        asking.asked.clear();
+        EXPECT_EQ(list.GetItemText(150, 1), u"Cell U");
+        EXPECT_EQ(asking.asked, (std::vector<std::pair<int, int>>{{150, 1}}));
+        EXPECT_EQ(list.GetItemText(150, 0), u"Row") << "the other columns keep their own texts";
+        EXPECT_EQ(list.GetTopIndex(), 0);
+    });
+}

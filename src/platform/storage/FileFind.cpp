@@ -138,7 +138,7 @@ struct CFileFind::State {
 CFileFind::CFileFind() = default;
 CFileFind::~CFileFind() = default;
 
-FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile& found) {
+FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile& found, FindDetails details) {
     Close();
     const std::size_t separator = folderAndPattern.find_last_of(u"\\/");
     if (separator == std::u16string_view::npos || separator + 1 == folderAndPattern.size()) {
@@ -166,11 +166,19 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
     auto state = std::make_unique<State>();
     while (const dirent* entry = ::readdir(folderStream.get())) {
         const std::string_view nameBytes = entry->d_name;
-        struct stat info {};
-        if (::fstatat(folderHandle, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode)) {
-            continue; // a folder, or gone since the folder was read
+        FoundFile found;
+        if (details == FindDetails::NameOnly && entry->d_type == DT_REG) {
+            // The folder says it is a regular file: a big folder lists its names without asking each.
+            found.name = NameFromHostBytes(nameBytes);
+            found.hostPath = hostPrefix + entry->d_name;
+            found.hasStatus = false;
+        } else {
+            struct stat info {};
+            if (::fstatat(folderHandle, entry->d_name, &info, 0) != 0 || !S_ISREG(info.st_mode)) {
+                continue; // a folder, or gone since the folder was read
+            }
+            found = FoundFileOf(hostPrefix + entry->d_name, nameBytes, info);
         }
-        FoundFile found = FoundFileOf(hostPrefix + entry->d_name, nameBytes, info);
         if (MatchesWildcard(ReadableName(found.name), pattern)) {
             state->matches.push_back(std::move(found));
         }
@@ -197,6 +205,17 @@ FindStatus CFileFind::FindNext(FoundFile& found) {
 
 void CFileFind::Close() {
     m_state.reset();
+}
+
+bool ReadFileStatus(FoundFile& file) {
+    struct stat info {};
+    if (file.hostPath.empty() || ::stat(file.hostPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    file.lastWriteTime = CalendarFields(info.st_mtim);
+    file.size = static_cast<std::uint64_t>(info.st_size);
+    file.hasStatus = true;
+    return true;
 }
 
 std::uint32_t GetFileAttributes(std::u16string_view path) {

@@ -40,6 +40,15 @@ struct FoundFile {
     /// Where the enumeration found the file on the host: opening it by this path resolves nothing
     /// again. Empty for a file that no enumeration found.
     std::string hostPath;
+    /// False when the enumeration was asked for names only and the folder itself told that this is
+    /// a regular file: lastWriteTime and size are then not filled in (ReadFileStatus does that).
+    bool hasStatus = true;
+};
+
+/// What an enumeration asks of each file.
+enum class FindDetails {
+    NameAndStatus, ///< every file's status: its last-write time and size
+    NameOnly,      ///< the status only of files the folder does not tell to be regular files
 };
 
 /// How an enumeration step ended.
@@ -65,7 +74,8 @@ public:
 
     /// Starts with "<folder>\<pattern>" (a device path, or a host path "/folder/pattern") and
     /// returns the first match.
-    FindStatus FindFirst(std::u16string_view folderAndPattern, FoundFile& found);
+    FindStatus FindFirst(std::u16string_view folderAndPattern, FoundFile& found,
+                         FindDetails details = FindDetails::NameAndStatus);
     /// The next match; NoMoreFiles after the last.
     FindStatus FindNext(FoundFile& found);
     /// Ends the enumeration; also done by the destructor.
@@ -75,6 +85,10 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+/// Fills in the last-write time and size of a file an enumeration found (by its host path) and
+/// sets its hasStatus. False, with nothing changed, when it is gone or no longer a regular file.
+bool ReadFileStatus(FoundFile& file);
 
 /// The attributes of a file or folder (device or host path), or INVALID_FILE_ATTRIBUTES when it
 /// does not exist.

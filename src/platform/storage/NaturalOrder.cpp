@@ -42,6 +42,12 @@ int CompareFolded(std::u16string_view a, std::u16string_view b) {
             }
             continue;
         }
+        // Names in one folder share long runs; equal characters need no folding.
+        if (a[i] == b[j]) {
+            ++i;
+            ++j;
+            continue;
+        }
         const char16_t left = Folded(a[i++]);
         const char16_t right = Folded(b[j++]);
         if (left != right) {

@@ -8,9 +8,12 @@
 
 class CImageList;
 
-/// Column alignment.
 /// Notification of a list view: a double tap on its rows (the header's code).
 constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
+/// Notification of a list view asking its parent for the text of a cell in a column that takes its
+/// texts from the parent (SetColumnTextCallback); the record is NMLVDISPINFO.
+constexpr UINT LVN_GETDISPINFO = static_cast<UINT>(-177);
+/// Column alignment.
 constexpr int LVCFMT_LEFT = 0;
 /// Row state bit: selected.
 constexpr UINT LVIS_SELECTED = 0x0002;
@@ -27,6 +30,14 @@ constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
 constexpr UINT LVHT_ONITEM = 0x000E;
 constexpr UINT LVHT_NOWHERE = 0x0001;
 
+/// The LVN_GETDISPINFO record: the header, the cell asked for, and where the parent puts its text.
+struct NMLVDISPINFO {
+    NMHDR hdr;
+    int iItem = 0;                     ///< the row
+    int iSubItem = 0;                  ///< the column
+    std::u16string* pszText = nullptr; ///< receives the text; left empty, the cell shows nothing
+};
+
 /// A list view in report mode. Its own pen handling (which an override may skip) selects the row
 /// under the pen and takes the focus; the arrow, Home, End and page keys move the selection; rows
 /// scroll by whole rows with a scroll bar and the wheel when they do not fit, and the columns keep
@@ -40,7 +51,12 @@ public:
     /// Inserts a row before `row` (or at the end) with its first column's text and small icon.
     int InsertItem(int row, const std::u16string& text, int image);
     bool SetItemText(int row, int column, const std::u16string& text);
+    /// The text of a cell; for a column that takes its texts from the parent, the parent's answer.
     std::u16string GetItemText(int row, int column) const;
+    /// Makes column `column` hold no texts of its own: every row's text there is asked from the
+    /// parent with LVN_GETDISPINFO whenever it is painted or read, so a parent with many rows need
+    /// only work out the texts that are looked at.
+    bool SetColumnTextCallback(int column);
     bool DeleteAllItems();
     bool DeleteItem(int row);
     int GetItemCount() const;
@@ -60,6 +76,13 @@ public:
     DWORD SetExtendedStyle(DWORD style);
     /// Gives the rows their icons (not owned); answers the previous list.
     CImageList* SetImageList(CImageList* images, int slot);
+    /// Off, rows and columns change without the scroll bars following or the view repainting each
+    /// time, as when a whole list of rows is put in; turned on again, both catch up at once.
+    void SetRedraw(bool redraw);
+    /// How many rows fit the view whole (at least one).
+    int GetCountPerPage() const;
+    /// The row at the top of the view (0 without rows).
+    int GetTopIndex() const;
     /// Scrolls so that row `row` is fully visible.
     bool EnsureVisible(int row);
 

@@ -22,6 +22,7 @@ struct ListRow {
 /// The state of one list view.
 struct ListViewState {
     std::vector<int> columnWidths;          ///< pixel widths, first column first
+    std::vector<bool> columnsAskParent;     ///< per column: its texts come from the parent
     std::vector<ListRow> rows;              ///< in display order
     COLORREF backgroundColour = 0x00FFFFFF; ///< CLR_NONE: the erase handler draws the background
     DWORD extendedStyle = 0;                ///< LVS_EX_... bits
@@ -29,6 +30,7 @@ struct ListViewState {
     int scrollTop = 0;                      ///< pixels of rows scrolled out above the view: whole rows
     int scrollLeft = 0;                     ///< pixels of the columns scrolled out to the left
     int focusedRow = -1;                    ///< the row Up and Down move from
+    bool redrawOff = false;                 ///< SetRedraw(false): scroll bars and repaint wait
 
     /// Pixel height of one row for a font line height.
     static int RowHeight(int lineHeight);

@@ -11,6 +11,21 @@ platform::ListViewWidget* ListOf(const CWnd& wnd) {
 bool ValidRow(const platform::ListViewState& state, int row) {
     return row >= 0 && row < static_cast<int>(state.rows.size());
 }
+
+/// Rows or columns changed: the scroll bars follow and the view is repainted, unless redrawing is
+/// off for now (SetRedraw), when that waits until it is turned on again.
+void RowsChanged(CListCtrl& ctrl, platform::ListViewWidget& list) {
+    if (list.state.redrawOff) {
+        return;
+    }
+    list.UpdateScrollBar();
+    ctrl.Invalidate();
+}
+
+bool AsksParent(const platform::ListViewState& state, int column) {
+    return column < static_cast<int>(state.columnsAskParent.size()) &&
+           state.columnsAskParent[static_cast<std::size_t>(column)];
+}
 } // namespace
 
 int CListCtrl::InsertColumn(int column, const std::u16string& /*heading*/, int /*format*/, int width) {
@@ -21,13 +36,14 @@ int CListCtrl::InsertColumn(int column, const std::u16string& /*heading*/, int /
     auto& widths = list->state.columnWidths;
     const int at = std::min(column, static_cast<int>(widths.size()));
     widths.insert(widths.begin() + at, width);
+    auto& askParent = list->state.columnsAskParent;
+    askParent.insert(askParent.begin() + at, false);
     for (platform::ListRow& row : list->state.rows) {
         if (static_cast<int>(row.texts.size()) > at) {
             row.texts.insert(row.texts.begin() + at, std::u16string());
         }
     }
-    list->UpdateScrollBar();
-    Invalidate();
+    RowsChanged(*this, *list);
     return at;
 }
 
@@ -55,8 +71,7 @@ int CListCtrl::InsertItem(int row, const std::u16string& text, int image) {
     entry.texts.push_back(text);
     entry.image = image;
     rows.insert(rows.begin() + at, std::move(entry));
-    list->UpdateScrollBar();
-    Invalidate();
+    RowsChanged(*this, *list);
     return at;
 }
 
@@ -70,7 +85,9 @@ bool CListCtrl::SetItemText(int row, int column, const std::u16string& text) {
         texts.resize(static_cast<std::size_t>(column) + 1);
     }
     texts[static_cast<std::size_t>(column)] = text;
-    Invalidate();
+    if (!list->state.redrawOff) {
+        Invalidate();
+    }
     return true;
 }
 
@@ -79,9 +96,28 @@ std::u16string CListCtrl::GetItemText(int row, int column) const {
     if (list == nullptr || !ValidRow(list->state, row) || column < 0) {
         return {};
     }
+    if (AsksParent(list->state, column)) {
+        std::u16string text;
+        NMLVDISPINFO info{{nullptr, 0, LVN_GETDISPINFO}, row, column, &text};
+        info.hdr.hwndFrom = const_cast<CListCtrl*>(this);
+        info.hdr.idFrom = GetDlgCtrlID();
+        // Asking changes nothing of the view; the parent only works out the text.
+        const_cast<CListCtrl*>(this)->SendNotifyToParent(info.hdr);
+        return text;
+    }
     const auto& texts = list->state.rows[static_cast<std::size_t>(row)].texts;
     return column < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(column)]
                                                    : std::u16string();
+}
+
+bool CListCtrl::SetColumnTextCallback(int column) {
+    platform::ListViewWidget* list = ListOf(*this);
+    if (list == nullptr || column < 0 || column >= static_cast<int>(list->state.columnsAskParent.size())) {
+        return false;
+    }
+    list->state.columnsAskParent[static_cast<std::size_t>(column)] = true;
+    Invalidate();
+    return true;
 }
 
 bool CListCtrl::DeleteAllItems() {
@@ -92,8 +128,7 @@ bool CListCtrl::DeleteAllItems() {
     list->state.rows.clear();
     list->state.focusedRow = -1;
     list->state.scrollTop = 0;
-    list->UpdateScrollBar();
-    Invalidate();
+    RowsChanged(*this, *list);
     return true;
 }
 
@@ -106,8 +141,7 @@ bool CListCtrl::DeleteItem(int row) {
     if (list->state.focusedRow >= static_cast<int>(list->state.rows.size())) {
         list->state.focusedRow = -1;
     }
-    list->UpdateScrollBar();
-    Invalidate();
+    RowsChanged(*this, *list);
     return true;
 }
 
@@ -221,6 +255,25 @@ CImageList* CListCtrl::SetImageList(CImageList* images, int slot) {
     list->state.smallImages = images;
     Invalidate();
     return previous;
+}
+
+void CListCtrl::SetRedraw(bool redraw) {
+    platform::ListViewWidget* list = ListOf(*this);
+    if (list == nullptr || list->state.redrawOff == !redraw) {
+        return;
+    }
+    list->state.redrawOff = !redraw;
+    RowsChanged(*this, *list);
+}
+
+int CListCtrl::GetCountPerPage() const {
+    platform::ListViewWidget* list = ListOf(*this);
+    return list != nullptr ? list->RowsInView() : 1;
+}
+
+int CListCtrl::GetTopIndex() const {
+    platform::ListViewWidget* list = ListOf(*this);
+    return list != nullptr ? list->state.scrollTop / list->RowHeight() : 0;
 }
 
 bool CListCtrl::EnsureVisible(int row) {

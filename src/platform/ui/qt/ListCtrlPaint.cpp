@@ -83,11 +83,15 @@ void CListCtrl::OnPaint(CDC& dc) {
         int columnLeft = -state.scrollLeft;
         for (std::size_t column = 0; column < state.columnWidths.size(); ++column) {
             const int columnRight = columnLeft + state.columnWidths[column];
-            if (column < entry.texts.size() && !entry.texts[column].empty()) {
+            const bool asksParent = column < state.columnsAskParent.size() && state.columnsAskParent[column];
+            const std::u16string text = asksParent ? GetItemText(row, static_cast<int>(column))
+                                        : column < entry.texts.size() ? entry.texts[column]
+                                                                      : std::u16string();
+            if (!text.empty()) {
                 const int left = column == 0 ? textLeft : columnLeft + kColumnTextGap;
                 // A column keeps its width: what lies beyond the view is scrolled to, never cut off.
                 const CRect cell(left, rowRect.top, columnRight - kColumnTextGap, rowRect.bottom);
-                dc.DrawText(FitText(dc, entry.texts[column], cell.Width()), cell,
+                dc.DrawText(FitText(dc, text, cell.Width()), cell,
                             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }
             columnLeft = columnRight;
