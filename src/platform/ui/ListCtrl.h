@@ -81,8 +81,6 @@ public:
     void SetRedraw(bool redraw);
     /// How many rows fit the view whole (at least one).
     int GetCountPerPage() const;
-    /// The row at the top of the view (0 without rows).
-    int GetTopIndex() const;
     /// Scrolls so that row `row` is fully visible.
     bool EnsureVisible(int row);
 

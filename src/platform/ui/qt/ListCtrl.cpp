@@ -271,11 +271,6 @@ int CListCtrl::GetCountPerPage() const {
     return list != nullptr ? list->RowsInView() : 1;
 }
 
-int CListCtrl::GetTopIndex() const {
-    platform::ListViewWidget* list = ListOf(*this);
-    return list != nullptr ? list->state.scrollTop / list->RowHeight() : 0;
-}
-
 bool CListCtrl::EnsureVisible(int row) {
     platform::ListViewWidget* list = ListOf(*this);
     if (list == nullptr || !ValidRow(list->state, row)) {
