@@ -169,8 +169,9 @@ public:
     VisualNode* HitTest(CPoint point, UINT* flags = nullptr);
     VisualNode* HitTest(int x, int y, UINT* flags = nullptr) { return HitTest(CPoint(x, y), flags); }
 
-    /// Re-renders one shown row and paints it at once, without a relayout; ignores hidden rows, and
-    /// every row while the layout is dirty (the next layout renders them all).
+    /// Re-renders one shown row and paints it at once, without a relayout; ignores hidden rows, rows
+    /// the layout has not placed yet (they lie below the view), and every row while the layout is
+    /// dirty (the next layout renders them all).
     void RedrawItem(VisualNode* node);
 
     // --- What the layout and the scroll model hold, as the last layout left them ----------------
