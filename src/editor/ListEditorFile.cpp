@@ -5,6 +5,7 @@
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/FileStamp.h"
+#include "platform/core/Strings.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FileFind.h"
 #include "platform/ui/FileNameRules.h"
@@ -20,15 +21,6 @@ constexpr DWORD kSaveAsOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PA
 std::u16string FileNameOf(const std::u16string& path) {
     const std::size_t separator = path.find_last_of(u'\\');
     return separator == std::u16string::npos ? path : path.substr(separator + 1);
-}
-
-/// `pattern` with its "%s" replaced by `text`.
-std::u16string WithText(std::u16string pattern, const std::u16string& text) {
-    const std::size_t place = pattern.find(u"%s");
-    if (place != std::u16string::npos) {
-        pattern.replace(place, 2, text);
-    }
-    return pattern;
 }
 
 bool FileExists(const std::u16string& path) {
@@ -84,7 +76,7 @@ bool CListEditorDlg::MayReplaceListFile(const std::u16string& path) {
     if (!onDisk || onDisk == m_document->GetFileStamp()) {
         return true;
     }
-    const std::u16string question = WithText(LoadStringResource(IDS_CHANGED_ELSEWHERE), DisplayTitle());
+    const std::u16string question = FormatString(LoadStringResource(IDS_CHANGED_ELSEWHERE), {DisplayTitle()});
     return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -92,7 +84,8 @@ bool CListEditorDlg::SaveChangesBeforeLeaving(UINT answers) {
     if (!m_document->IsModified()) {
         return true;
     }
-    const std::u16string question = WithText(LoadStringResource(IDS_SAVE_CHANGES), m_document->GetTitle());
+    const std::u16string question =
+        FormatString(LoadStringResource(IDS_SAVE_CHANGES), {m_document->GetTitle()});
     switch (AfxMessageBox(question, answers | MB_ICONQUESTION)) {
     case IDYES:
         return Save();

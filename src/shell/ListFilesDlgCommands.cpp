@@ -5,6 +5,7 @@
 
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/core/Strings.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FileFind.h"
 #include "platform/ui/MessageBox.h"
@@ -20,15 +21,6 @@ namespace {
 constexpr std::u16string_view kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
 constexpr std::u16string_view kExportFilter = u"Text files (*.txt)|*.txt||";
 constexpr std::u16string_view kExportExtension = u"txt";
-constexpr std::u16string_view kNameMarker = u"%s";
-
-/// `pattern` with its "%s" replaced by `name`.
-std::u16string WithName(std::u16string pattern, const std::u16string& name) {
-    if (const std::size_t at = pattern.find(kNameMarker); at != std::u16string::npos) {
-        pattern.replace(at, kNameMarker.size(), name);
-    }
-    return pattern;
-}
 
 /// A new empty list titled "Untitled", with no file until it is saved.
 void StartUntitled(CCorvinaDoc& document) {
@@ -147,7 +139,7 @@ void CListFilesDlg::OnDelete() {
     if (!list) {
         return;
     }
-    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name),
+    if (AfxMessageBox(FormatString(LoadStringResource(IDS_DELETE_PROMPT), {list->name}),
                       MB_OKCANCEL | MB_ICONQUESTION) == IDOK &&
         !DeleteFile(list->path)) {
         AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
