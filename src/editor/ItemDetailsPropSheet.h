@@ -34,7 +34,7 @@ protected:
     bool OnInitDialog() override;
 
 private:
-    CCommandBar m_commandBar;                               ///< Cancel and OK, bitmap 171
+    CCommandBar m_commandBar;                               ///< Cancel and OK
     TaskItem* m_item;                                       ///< the item edited; not owned
     std::unique_ptr<CItemGeneralDetailsPage> m_generalPage; ///< page 0
     std::unique_ptr<CItemNotesPage> m_notesPage;            ///< page 1
