@@ -3,9 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <functional>
-#include <memory>
-
 #include "BenchLists.h"
 #include "platform/core/File.h"
 #include "tools/ListJson.h"

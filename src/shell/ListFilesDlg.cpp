@@ -8,7 +8,6 @@
 #include "res/ResourceIds.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>

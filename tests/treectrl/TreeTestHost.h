@@ -9,7 +9,6 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/testing/UiTest.h"
-#include "support/RowFont.h"
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 
 #include "platform/ui/Dialog.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
