@@ -23,7 +23,6 @@ public:
     ~CItemDetailsPropSheet() override;
 
     CItemGeneralDetailsPage& GetGeneralPage() { return *m_generalPage; }
-    CItemNotesPage& GetNotesPage() { return *m_notesPage; }
 
     /// A plain Enter never accepts the sheet and reaches no field as itself: the notes field gets its
     /// line break from the Notes page, the others ignore it. Escape cancels.
