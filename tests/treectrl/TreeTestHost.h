@@ -163,6 +163,14 @@ protected:
         return tree.InsertItem(text, image, image, parentRow, flags.back().get());
     }
 
+    /// Adds `count` rows titled `text` and paints, which lays them out.
+    void AddRows(int count, std::u16string_view text) {
+        for (int i = 0; i < count; ++i) {
+            Add(text);
+        }
+        Grab();
+    }
+
     uitest::GrabbedImage Grab() { return uitest::Grab(tree); }
 
     // Taps on rows start the tap-and-hold recogniser; it answers at once instead of waiting.
