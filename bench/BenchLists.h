@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>

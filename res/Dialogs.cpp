@@ -18,14 +18,14 @@ constexpr DWORD kLabel = kControl | SS_LEFT | WS_GROUP;
 /// The class the check-tree control registers itself under.
 constexpr std::u16string_view kVisualTreeClass = u"MFCVisualTreeCtrl";
 
-// Document list (129).
+// Document list.
 constexpr DialogItemTemplate kListFilesItems[] = {
     {IDC_BANNER, kStaticClass, u"", 0, 0, 160, 14, kControl | SS_BITMAP, 0, IDB_BANNER},
     {IDC_LISTFILES, kListViewClass, u"", 0, 12, 138, 142,
      kControl | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER},
 };
 
-// About box (164).
+// About box.
 constexpr DialogItemTemplate kAboutItems[] = {
     {IDC_STATIC, kStaticClass, u"", 23, 11, 33, 46, kControl | SS_BITMAP, 0, IDB_ABOUT},
     {IDC_PRODUCT_NAME, kStaticClass, u"Corvina", 65, 21, 50, 12, kControl | SS_LEFT},
@@ -37,13 +37,13 @@ constexpr DialogItemTemplate kAboutItems[] = {
      kControl | SS_CENTER},
 };
 
-// List editor (102).
+// List editor.
 constexpr DialogItemTemplate kListEditorItems[] = {
     {IDC_TITLE, kStaticClass, u"Document Title", 0, 0, 139, 16, kControl | SS_LEFT},
     {IDC_TASKS, kVisualTreeClass, u"Tasks", 0, 16, 139, 138, kControl | WS_TABSTOP},
 };
 
-// Item details, "General" page (169).
+// Item details, "General" page.
 constexpr DialogItemTemplate kItemGeneralItems[] = {
     {IDC_ITEM_TITLE, kEditClass, u"", 48, 9, 76, 14, kControl | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
     {IDC_ITEM_QUANTITY, kEditClass, u"", 48, 26, 76, 14,
@@ -59,7 +59,7 @@ constexpr DialogItemTemplate kItemGeneralItems[] = {
     {IDC_STATIC, kStaticClass, u"Quantity", 18, 28, 29, 8, kLabel},
 };
 
-// Item details, "Notes" page (170).
+// Item details, "Notes" page.
 constexpr DialogItemTemplate kItemNotesItems[] = {
     {IDC_ITEM_NOTES, kEditClass, u"", 3, 3, 132, 90,
      kControl | ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | ES_AUTOVSCROLL | WS_BORDER | WS_TABSTOP},

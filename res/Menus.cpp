@@ -6,7 +6,7 @@ namespace {
 
 constexpr MenuItemTemplate kSeparator{MF_SEPARATOR, 0, u""};
 
-// Document list (menu 133).
+// Document list.
 constexpr MenuItemTemplate kListFilesNew[] = {
     {0, ID_FILE_NEW, u"Create New List"},
     kSeparator,
@@ -33,7 +33,7 @@ constexpr MenuItemTemplate kListFilesMenu[] = {
     {MF_POPUP, 0, u"Tools", kListFilesTools},
 };
 
-// List editor (menu 137).
+// List editor.
 constexpr MenuItemTemplate kListEditorList[] = {
     {0, ID_LIST_ADDITEM, u"Add Item"},
     kSeparator,

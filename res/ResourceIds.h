@@ -108,6 +108,3 @@ inline constexpr std::uint16_t IDB_EDITOR_TOOLBAR = 160;   ///< 48 x 16 strip: p
 inline constexpr std::uint16_t IDB_ABOUT = 165;            ///< 50 x 75: page with dots and the name
 inline constexpr std::uint16_t IDB_SHEET_COMMANDBAR = 171; ///< 32 x 16 strip: cross, check
 inline constexpr std::uint16_t IDB_NOTES_MARK = 173;
-
-/// The transparent key colour of the pictures drawn with one: pure red.
-inline constexpr std::uint32_t kPictureKeyColour = 0x000000FF;

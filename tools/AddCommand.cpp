@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string>
 #include <vector>

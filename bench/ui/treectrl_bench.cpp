@@ -8,7 +8,6 @@
 #include "platform/core/PoolChunks.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
-#include "platform/ui/Font.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
@@ -20,7 +19,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>

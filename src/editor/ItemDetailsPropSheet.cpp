@@ -7,7 +7,7 @@
 
 namespace {
 
-/// The command bar: Cancel with the red cross, OK with the green check, from bitmap 171.
+/// The command bar: Cancel with the red cross, OK with the green check.
 constexpr ToolButton kCommandBarButtons[] = {
     {IDCANCEL, 0, false},
     {ID_SHEET_OK, 1, false},

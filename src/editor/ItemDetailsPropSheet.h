@@ -23,7 +23,6 @@ public:
     ~CItemDetailsPropSheet() override;
 
     CItemGeneralDetailsPage& GetGeneralPage() { return *m_generalPage; }
-    CItemNotesPage& GetNotesPage() { return *m_notesPage; }
 
     /// A plain Enter never accepts the sheet and reaches no field as itself: the notes field gets its
     /// line break from the Notes page, the others ignore it. Escape cancels.
@@ -34,7 +33,7 @@ protected:
     bool OnInitDialog() override;
 
 private:
-    CCommandBar m_commandBar;                               ///< Cancel and OK, bitmap 171
+    CCommandBar m_commandBar;                               ///< Cancel and OK
     TaskItem* m_item;                                       ///< the item edited; not owned
     std::unique_ptr<CItemGeneralDetailsPage> m_generalPage; ///< page 0
     std::unique_ptr<CItemNotesPage> m_notesPage;            ///< page 1

@@ -9,7 +9,7 @@
 
 class TaskItem;
 
-/// Page 0 (template 169). Its fields start as copies of the item's; a shown page writes them into
+/// Page 0. Its fields start as copies of the item's; a shown page writes them into
 /// the item when the sheet is accepted.
 class CItemGeneralDetailsPage : public CItemDetailsPage {
 public:
@@ -20,8 +20,7 @@ public:
     void OnOK() override;
 
 protected:
-    /// Importance with the radio group at 1005, quantity with 1004 ("%u", refused unless an unsigned
-    /// number), title with 1003.
+    /// Importance with the radio group, quantity ("%u", refused unless an unsigned number) and title.
     void DoDataExchange(CDataExchange* pDX) override;
 
 private:

@@ -7,7 +7,7 @@
 
 class TaskItem;
 
-/// Page 1 (template 170): the item's notes in a multi-line field.
+/// Page 1: the item's notes in a multi-line field.
 class CItemNotesPage : public CItemDetailsPage {
 public:
     explicit CItemNotesPage(TaskItem* item);

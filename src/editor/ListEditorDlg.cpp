@@ -24,7 +24,7 @@ constexpr char16_t kModifiedMark = u'*';
 constexpr UINT kImportanceBitmaps[CListEditorDlg::kImportanceCount] = {
     IDB_IMPORTANCE_HIGH, IDB_IMPORTANCE_NORMAL, IDB_IMPORTANCE_LOW};
 
-/// The tool buttons after the List and Item buttons, with their cells of bitmap 160.
+/// The tool buttons after the List and Item buttons, with their cells of the toolbar strip.
 constexpr ToolButton kToolButtons[] = {
     {ID_LIST_ADDITEM, 0, false},
     {0, -1, true},

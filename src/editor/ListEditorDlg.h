@@ -23,7 +23,7 @@
 class CCorvinaDoc;
 class TaskItem;
 
-/// The list editor (template 102). Every change is made in the document's item tree and in the rows
+/// The list editor. Every change is made in the document's item tree and in the rows
 /// together, and ends with the one mark-modified step; the document is the list's only copy.
 ///
 /// A document whose open failed arrives as a recovered copy: `CCorvinaDoc::IsRecoveredCopy`, set by
@@ -164,11 +164,11 @@ private:
     bool SaveChangesBeforeLeaving(UINT answers);
     void OnClose();
 
-    HICON m_appIcon;                                         ///< the application icon, 128
-    std::array<CBitmap, kImportanceCount> m_importanceMarks; ///< by importance code: 139, 141, 140
+    HICON m_appIcon;                                         ///< the application icon
+    std::array<CBitmap, kImportanceCount> m_importanceMarks; ///< by importance code
     CFont m_titleFont;                                       ///< Tahoma 16, weight 600
-    CTitleStatic m_title;                                    ///< control 1001
-    CVisualTreeCtrl m_tree;                                  ///< control 1012
+    CTitleStatic m_title;                                    ///< the title line
+    CVisualTreeCtrl m_tree;                                  ///< the rows of items
     CCorvinaDoc* m_document;                                 ///< the list; not owned
     std::u16string m_listsFolder;                            ///< ends with a backslash
     std::u16string m_extension;                              ///< ".crv", from the list-file pattern

@@ -6,6 +6,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/core/FileStamp.h"
 #include "platform/core/PathNames.h"
+#include "platform/core/Strings.h"
 #include "platform/storage/FileFind.h"
 #include "platform/storage/FileNameRules.h"
 #include "platform/ui/FileDialog.h"
@@ -16,15 +17,6 @@
 namespace {
 
 constexpr DWORD kSaveAsOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-
-/// `pattern` with its "%s" replaced by `text`.
-std::u16string WithText(std::u16string pattern, const std::u16string& text) {
-    const std::size_t place = pattern.find(u"%s");
-    if (place != std::u16string::npos) {
-        pattern.replace(place, 2, text);
-    }
-    return pattern;
-}
 
 bool FileExists(const std::u16string& path) {
     return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
@@ -79,7 +71,7 @@ bool CListEditorDlg::MayReplaceListFile(const std::u16string& path) {
     if (!onDisk || onDisk == m_document->GetFileStamp()) {
         return true;
     }
-    const std::u16string question = WithText(LoadStringResource(IDS_CHANGED_ELSEWHERE), DisplayTitle());
+    const std::u16string question = FormatString(LoadStringResource(IDS_CHANGED_ELSEWHERE), {DisplayTitle()});
     return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -87,7 +79,8 @@ bool CListEditorDlg::SaveChangesBeforeLeaving(UINT answers) {
     if (!m_document->IsModified()) {
         return true;
     }
-    const std::u16string question = WithText(LoadStringResource(IDS_SAVE_CHANGES), m_document->GetTitle());
+    const std::u16string question =
+        FormatString(LoadStringResource(IDS_SAVE_CHANGES), {m_document->GetTitle()});
     switch (AfxMessageBox(question, answers | MB_ICONQUESTION)) {
     case IDYES:
         return Save();

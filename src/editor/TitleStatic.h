@@ -21,5 +21,5 @@ protected:
     void OnPaint(CDC& dc) override;
 
 private:
-    CBitmap m_background; // bitmap 148, 240 x 28; empty when the picture is missing
+    CBitmap m_background; // 240 x 28; empty when the picture is missing
 };

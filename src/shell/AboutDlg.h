@@ -6,7 +6,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Static.h"
 
-/// The about box (template 164). It has no commands of its own: the caption's OK button or cancel
+/// The about box. It has no commands of its own: the caption's OK button or cancel
 /// closes it, and nothing in it reacts to a tap.
 class CAboutDlg : public CDialog {
 public:
@@ -25,10 +25,10 @@ protected:
     bool OnInitDialog() override;
 
 private:
-    CStatic m_company;     ///< control 1018: the maker's name and an invitation to visit
-    CStatic m_webAddress;  ///< control 1015: the maker's web address, plain text
-    CStatic m_version;     ///< control 1017: "Version 1.06"
-    CStatic m_productName; ///< control 1016: "Corvina"
+    CStatic m_company;     ///< the maker's name and an invitation to visit
+    CStatic m_webAddress;  ///< the maker's web address, plain text
+    CStatic m_version;     ///< "Version 1.06"
+    CStatic m_productName; ///< "Corvina"
     CFont m_productFont;   ///< Tahoma 18 pixels, bold
     CFont m_versionFont;   ///< Tahoma 14 pixels, normal
     CFont m_webFont;       ///< Tahoma 14 pixels, semi-bold

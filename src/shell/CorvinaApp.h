@@ -21,15 +21,15 @@ public:
     CCorvinaApp();
     ~CCorvinaApp() override;
 
-    /// Loads shortcut table 128, resolves the Lists folder and runs the document list screen on it.
+    /// Loads the shortcut table, resolves the Lists folder and runs the document list screen on it.
     /// Answers false, always, so the program ends afterwards.
     bool InitInstance() override;
-    /// Offers every key message to the shortcut table first: a plain Enter becomes command 57601
-    /// (Open) for the focused window and goes no further, so it never presses a default button or
-    /// closes a screen. Other keys get the windows' own handling.
+    /// Offers every key message to the shortcut table first: a plain Enter becomes Open for the
+    /// focused window and goes no further, so it never presses a default button or closes a screen.
+    /// Other keys get the windows' own handling.
     bool PreTranslateMessage(MSG& msg) override;
 
-    /// Loads shortcut table 128 (start-up does it first). Without it Enter reaches the screens'
+    /// Loads the shortcut table (start-up does it first). Without it Enter reaches the screens'
     /// own key handling; answers whether it loaded.
     bool LoadShortcuts();
 
@@ -44,7 +44,7 @@ public:
 
 private:
     ScopedErrorReportHandler m_errorReports;    ///< reports shown in message boxes
-    CAcceleratorTable m_accelerators;           ///< shortcut table 128; empty until start-up
+    CAcceleratorTable m_accelerators;           ///< the shortcut table; empty until start-up
     std::optional<ScreenTourPlan> m_screenshot; ///< the picture asked for, if any
     bool m_screenshotWritten = false;           ///< the picture asked for was written
 };

@@ -7,8 +7,8 @@
 
 /// The list view of the document list screen. A pen down selects the row under it (never clearing
 /// the selection outside the rows) and, when it turns out to be a tap-and-hold, opens the Document
-/// menu at the pen; a double tap on a row tells the screen NM_DBLCLK; the background is bitmap 149
-/// tiled downwards.
+/// menu at the pen; a double tap on a row tells the screen NM_DBLCLK; the background is the ruled tile
+/// repeated downwards.
 class CListFilesCtrl : public CListCtrl {
 public:
     CListFilesCtrl();
@@ -23,9 +23,9 @@ private:
     /// Selects the row under a pen down and waits for the gesture; true when it was a hold (the
     /// Document menu has then been shown).
     bool PenDownOnRows(CPoint point);
-    /// Shows the Document popup of menu 133 with its top-left corner at `clientPoint`; its commands
+    /// Shows the Document popup of the menu with its top-left corner at `clientPoint`; its commands
     /// go to the screen.
     void ShowDocumentMenu(CPoint clientPoint);
 
-    CBitmap m_background; ///< bitmap 149, 480 x 8: the ruled background tile
+    CBitmap m_background; ///< 480 x 8: the ruled background tile
 };

@@ -9,7 +9,6 @@
 #include "res/ResourceIds.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 

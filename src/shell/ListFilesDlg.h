@@ -1,5 +1,5 @@
 // CListFilesDlg: the document list screen, the program's main window: one row per list file with its
-// name, date and item count, the menu bar of menu 133 and the focus refresh.
+// name, date and item count, its menu bar and the focus refresh.
 #pragma once
 
 #include "platform/ui/Accelerators.h"
@@ -17,7 +17,7 @@
 
 class CCorvinaDoc;
 
-/// The document list screen (template 129) and its document commands. The rows are rebuilt from the
+/// The document list screen and its document commands. The rows are rebuilt from the
 /// folder, never patched: at initialisation, on Refresh, after Delete, and whenever the screen gets
 /// the input focus back (a screen or message box over it closed), so a list saved elsewhere shows at
 /// once. The commands that work on a list (Open, Rename, Export, Delete) take the selected row's file,
@@ -95,9 +95,9 @@ private:
     /// Asks whether to restore the unsaved changes of a list that had no file, and edits them on Yes.
     void OfferUntitledChanges();
 
-    CListFilesCtrl m_list;                      ///< the rows, bound to control 1000
+    CListFilesCtrl m_list;                      ///< the rows
     CListFolderListing& m_listing;              ///< the files shown; not owned
-    CBitmap m_rowIcon;                          ///< bitmap 136, 13 x 16: a page with bullet lines
+    CBitmap m_rowIcon;                          ///< 13 x 16: a page with bullet lines
     CImageList m_images;                        ///< the rows' small icons: the row icon as image 0
     std::u16string m_extension;                 ///< ".crv"
     CFont m_listFont;                           ///< Tahoma 13 pixels, normal weight

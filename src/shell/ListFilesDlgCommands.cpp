@@ -5,6 +5,7 @@
 
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/core/Strings.h"
 #include "platform/storage/FileFind.h"
 #include "platform/storage/RecoveryCopies.h"
 #include "platform/ui/FileDialog.h"
@@ -22,15 +23,6 @@ namespace {
 constexpr std::u16string_view kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
 constexpr std::u16string_view kExportFilter = u"Text files (*.txt)|*.txt||";
 constexpr std::u16string_view kExportExtension = u"txt";
-constexpr std::u16string_view kNameMarker = u"%s";
-
-/// `pattern` with its "%s" replaced by `name`.
-std::u16string WithName(std::u16string pattern, const std::u16string& name) {
-    if (const std::size_t at = pattern.find(kNameMarker); at != std::u16string::npos) {
-        pattern.replace(at, kNameMarker.size(), name);
-    }
-    return pattern;
-}
 
 /// A new empty list titled "Untitled", with no file until it is saved.
 void StartUntitled(CCorvinaDoc& document) {
@@ -50,7 +42,7 @@ void LoadList(CCorvinaDoc& document, const std::u16string& path) {
 
 /// The unsaved changes kept for the list `name` could not follow what became of its file.
 void ReportCopyLeftBehind(const std::u16string& name) {
-    AfxMessageBox(WithName(LoadStringResource(IDS_COPY_NOT_MOVED), name), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(FormatString(LoadStringResource(IDS_COPY_NOT_MOVED), {name}), MB_OK | MB_ICONEXCLAMATION);
 }
 
 /// A text file that could not be opened, read or written: its cause and path, with the stop icon.
@@ -157,7 +149,7 @@ void CListFilesDlg::OnDelete() {
     if (!list) {
         return;
     }
-    if (AfxMessageBox(WithName(LoadStringResource(IDS_DELETE_PROMPT), list->name),
+    if (AfxMessageBox(FormatString(LoadStringResource(IDS_DELETE_PROMPT), {list->name}),
                       MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
         if (!DeleteFile(list->path)) {
             AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);

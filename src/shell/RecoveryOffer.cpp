@@ -3,26 +3,12 @@
 
 #include "model/CorvinaDoc.h"
 #include "platform/core/FileStamp.h"
+#include "platform/core/Strings.h"
 #include "platform/storage/RecoveryCopies.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "res/ResourceIds.h"
-
-#include <string_view>
-
-namespace {
-
-constexpr std::u16string_view kNameMarker = u"%1";
-constexpr std::u16string_view kTimeMarker = u"%2";
-
-void Replace(std::u16string& text, std::u16string_view marker, const std::u16string& by) {
-    if (const std::size_t at = text.find(marker); at != std::u16string::npos) {
-        text.replace(at, marker.size(), by);
-    }
-}
-
-} // namespace
 
 bool RestoreUnsavedChanges(CCorvinaDoc& document, const std::u16string& listPath,
                            const std::u16string& name) {
@@ -30,9 +16,8 @@ bool RestoreUnsavedChanges(CCorvinaDoc& document, const std::u16string& listPath
     if (!copy) {
         return false;
     }
-    std::u16string question = LoadStringResource(IDS_RESTORE_CHANGES);
-    Replace(question, kNameMarker, name);
-    Replace(question, kTimeMarker, RecoveryTimeText(copy->saved));
+    const std::u16string question =
+        FormatString(LoadStringResource(IDS_RESTORE_CHANGES), {name, RecoveryTimeText(copy->saved)});
     const int answer = AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) {
         // Only a No gives the changes up: a question closed unanswered (the program ending under it)

@@ -14,8 +14,6 @@ namespace treectrl {
 inline constexpr int kCheckColumnWidth = 16;
 /// The check box picture sits one pixel in from the row's top-left corner.
 inline constexpr int kCheckPictureInset = 1;
-/// Side of the check box picture and of the row icons.
-inline constexpr int kPictureSize = 12;
 /// Side of the square the pen must hit to toggle the check box.
 inline constexpr int kCheckZoneSize = 14;
 /// Horizontal step from one text column to the next.
@@ -87,7 +85,6 @@ inline constexpr COLORREF kOddRowColour = RGB(244, 245, 190);
 inline constexpr COLORREF kSelectedRowColour = RGB(220, 180, 200);
 inline constexpr COLORREF kSelectedTextColour = RGB(50, 50, 200);
 inline constexpr COLORREF kScrollBarBackground = RGB(190, 190, 190);
-inline constexpr COLORREF kGridLineColour = RGB(0, 0, 0);
 inline constexpr COLORREF kFrameColour = RGB(77, 80, 141);
 /// Key colour of the pictures drawn with transparency.
 inline constexpr COLORREF kPictureKey = RGB(255, 0, 0);

@@ -144,6 +144,10 @@ TEST(Strings, FormatStringReplacesNumberedArguments) {
     EXPECT_EQ(FormatString(u"%1 was not found.", {u"Shop.crv"}), u"Shop.crv was not found.");
     EXPECT_EQ(FormatString(u"%2-%1 %% %3 %", {u"a", u"b"}), u"b-a % %3 %");
     EXPECT_EQ(FormatString(u"%1", {u"%1"}), u"%1");
+    // The string table's prompts name their one argument %s.
+    EXPECT_EQ(FormatString(u"Delete '%s'?", {u"Shop"}), u"Delete 'Shop'?");
+    EXPECT_EQ(FormatString(u"'%s' changed", {u"%s 50%"}), u"'%s 50%' changed");
+    EXPECT_EQ(FormatString(u"%s, %s", {}), u"%s, %s");
 }
 
 } // namespace

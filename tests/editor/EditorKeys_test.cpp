@@ -5,7 +5,6 @@
 #include "platform/ui/DesktopKeys.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/HostWindow.h"
-#include "platform/ui/MessageBox.h"
 #include "res/ResourceIds.h"
 
 #include <filesystem>

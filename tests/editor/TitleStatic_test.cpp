@@ -15,7 +15,7 @@
 namespace {
 
 constexpr UINT kTitleId = 1001;
-/// Picture 148, 240 x 28, painted at the top-left corner.
+/// The title picture, 240 x 28, painted at the top-left corner.
 constexpr unsigned kTitlePicture = 148;
 constexpr int kPictureWidth = 240;
 constexpr int kPictureHeight = 28;

@@ -1,7 +1,6 @@
 // The list file: exact bytes written, versions 2 and 3 read, header-only reads, and damaged files.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>

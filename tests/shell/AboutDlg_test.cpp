@@ -1,7 +1,6 @@
 // The about box: its texts, each in its own font, nothing reacting to a tap, and how it closes.
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"
-#include "res/ResourceIds.h"
 #include "shell/AboutDlg.h"
 #include "shell/CorvinaApp.h"
 

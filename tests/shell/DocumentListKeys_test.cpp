@@ -8,13 +8,11 @@
 #include "platform/ui/HostWindow.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/UiTest.h"
-#include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace {
 

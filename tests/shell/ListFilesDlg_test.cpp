@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -213,7 +212,7 @@ TEST_F(ListFilesScreenTest, PlainTapBesideTheRowsKeepsTheSelection) {
     EXPECT_TRUE(menus.Shown().empty());
 }
 
-// The menu bar's drop-downs, as a user opens them: menu 133's popups in order, every command enabled
+// The menu bar's drop-downs, as a user opens them: the screen menu's popups in order, every command enabled
 // (those that need a selected list do nothing without one).
 TEST_F(ListFilesScreenTest, MenuBarOpensTheFourMenusOfTheScreen) {
     struct Expected {

@@ -21,7 +21,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "model/CorvinaDoc.h"
-#include "platform/core/ErrorReport.h"
 #include "support/TestFolder.h"
 #include "textio/DocumentText.h"
 #include "textio/RecordScanner.h"

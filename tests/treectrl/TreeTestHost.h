@@ -9,7 +9,6 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/testing/UiTest.h"
-#include "support/RowFont.h"
 #include "treectrl/VisualTreeCtrl.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +161,14 @@ protected:
     VisualNode* Add(std::u16string_view text, VisualNode* parentRow = nullptr, int image = 1) {
         flags.push_back(std::make_unique<BYTE>(0));
         return tree.InsertItem(text, image, image, parentRow, flags.back().get());
+    }
+
+    /// Adds `count` rows titled `text` and paints, which lays them out.
+    void AddRows(int count, std::u16string_view text) {
+        for (int i = 0; i < count; ++i) {
+            Add(text);
+        }
+        Grab();
     }
 
     uitest::GrabbedImage Grab() { return uitest::Grab(tree); }

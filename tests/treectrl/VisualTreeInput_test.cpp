@@ -192,41 +192,26 @@ TEST_F(TreeInput, HoldingBelowTheLastRowStillReachesTheOwner) {
 
 TEST_F(TreeScroll, ContentOfExactlyTheViewHeightShowsNoBarOneMorePixelDoes) {
     Rebuild(240, 152); // view 150 high
-    for (int i = 0; i < 10; ++i) {
-        Add(u""); // 150 pixels
-    }
-    Grab();
+    AddRows(10, u"");  // 150 pixels
     EXPECT_FALSE(tree.GetScrollBar().Visible());
     Rebuild(240, 151);
-    for (int i = 0; i < 10; ++i) {
-        Add(u"");
-    }
-    Grab();
+    AddRows(10, u"");
     EXPECT_TRUE(tree.GetScrollBar().Visible());
 }
 
 TEST_F(TreeScroll, ThumbIsAThirdOfTheTrackForContentThreeViewsHigh) {
     Rebuild(240, 302); // view 300, track 276
-    for (int i = 0; i < 60; ++i) {
-        Add(u""); // 900 pixels
-    }
-    Grab();
+    AddRows(60, u"");  // 900 pixels
     EXPECT_EQ(tree.GetScrollBar().thumb, CRect(224, 13, 237, 13 + 92));
 }
 
 TEST_F(TreeScroll, ThumbOfAVeryLongListIsThirteenPixels) {
-    for (int i = 0; i < 3000; ++i) {
-        Add(u"");
-    }
-    Grab();
+    AddRows(3000, u"");
     EXPECT_EQ(tree.GetScrollBar().thumb.Height(), 13);
 }
 
 TEST_F(TreeScroll, HoldingTheDownArrowFourteenTicksScrolls140Pixels) {
-    for (int i = 0; i < 100; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(100, u"row");
     uitest::PenDown(tree, kDownArrow);
     EXPECT_EQ(tree.GetScrollOffset(), 0) << "the first step comes with the first tick";
     EXPECT_TRUE(tree.IsTimerRunning(kDownTimer));
@@ -247,10 +232,7 @@ TEST_F(TreeScroll, HoldingTheDownArrowFourteenTicksScrolls140Pixels) {
 }
 
 TEST_F(TreeScroll, ArrowsAtTheEndsStartNoTimer) {
-    for (int i = 0; i < 30; ++i) {
-        Add(u"row"); // 450 pixels, 132 more than the view
-    }
-    Grab();
+    AddRows(30, u"row"); // 450 pixels, 132 more than the view
     uitest::PenDown(tree, kUpArrow);
     EXPECT_FALSE(tree.IsTimerRunning(kUpTimer));
     uitest::PenUp(tree, kUpArrow);
@@ -267,10 +249,7 @@ TEST_F(TreeScroll, ArrowsAtTheEndsStartNoTimer) {
 }
 
 TEST_F(TreeScroll, LiftingThePenAfterSlidingOffAnArrowStopsTheRepeat) {
-    for (int i = 0; i < 100; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(100, u"row");
     uitest::PenDown(tree, kDownArrow);
     uitest::FireTimer(tree, kDownTimer);
     uitest::PenMove(tree, CPoint(150, 100));
@@ -282,10 +261,7 @@ TEST_F(TreeScroll, LiftingThePenAfterSlidingOffAnArrowStopsTheRepeat) {
 }
 
 TEST_F(TreeScroll, LiftingThePenOnTheOtherArrowStopsThePressedOne) {
-    for (int i = 0; i < 100; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(100, u"row");
     uitest::PenDown(tree, kDownArrow);
     uitest::FireTimer(tree, kDownTimer);
     uitest::PenUp(tree, kUpArrow);
@@ -295,10 +271,7 @@ TEST_F(TreeScroll, LiftingThePenOnTheOtherArrowStopsThePressedOne) {
 
 TEST_F(TreeScroll, DraggingTheThumbTenPixelsAtHalfScaleScrollsTwenty) {
     Rebuild(240, 326); // view 324, track 300
-    for (int i = 0; i < 40; ++i) {
-        Add(u""); // 600 pixels: scale 0.5
-    }
-    Grab();
+    AddRows(40, u"");  // 600 pixels: scale 0.5
     ASSERT_FLOAT_EQ(tree.GetScrollBar().scale, 0.5f);
     uitest::PenDown(tree, CPoint(230, 50));
     EXPECT_TRUE(tree.IsTimerRunning(kThumbTimer));
@@ -312,10 +285,7 @@ TEST_F(TreeScroll, DraggingTheThumbTenPixelsAtHalfScaleScrollsTwenty) {
 
 TEST_F(TreeScroll, ThePenOutsideTheThumbIsNotFollowed) {
     Rebuild(240, 326);
-    for (int i = 0; i < 40; ++i) {
-        Add(u"");
-    }
-    Grab();
+    AddRows(40, u"");
     uitest::PenDown(tree, CPoint(230, 50));
     uitest::PenMove(tree, CPoint(150, 60));
     EXPECT_EQ(tree.GetScrollOffset(), 0);
@@ -323,10 +293,7 @@ TEST_F(TreeScroll, ThePenOutsideTheThumbIsNotFollowed) {
 }
 
 TEST_F(TreeScroll, TappingTheTrackBelowTheThumbChangesNothing) {
-    for (int i = 0; i < 100; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(100, u"row");
     const CRect thumb = tree.GetScrollBar().thumb;
     uitest::Tap(tree, CPoint(230, thumb.bottom + 20));
     EXPECT_EQ(tree.GetScrollOffset(), 0);
@@ -336,10 +303,7 @@ TEST_F(TreeScroll, TappingTheTrackBelowTheThumbChangesNothing) {
 }
 
 TEST_F(TreeScroll, AScrollStepRendersOnlyTheRowsComingIntoViewWithoutALayout) {
-    for (int i = 0; i < 1000; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(1000, u"row");
     uitest::PenDown(tree, kDownArrow);
     tree.drawn.clear();
     uitest::FireTimer(tree, kDownTimer);
@@ -375,19 +339,13 @@ TEST_F(TreeScroll, ScrolledRowsLookTheSameAsRowsRenderedAfresh) {
 }
 
 TEST_F(TreeScroll, RowsUnderTheBarCannotBeTappedWhileItShows) {
-    for (int i = 0; i < 100; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(100, u"row");
     uitest::Tap(tree, CPoint(226, 150));
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
 }
 
 TEST_F(TreeScroll, AWheelNotchScrolls30PixelsClampedWithoutRenderingRowsAgain) {
-    for (int i = 0; i < 30; ++i) {
-        Add(u"row"); // 450 pixels: 132 more than the view
-    }
-    Grab();
+    AddRows(30, u"row"); // 450 pixels: 132 more than the view
     tree.Wheel(-1);
     EXPECT_EQ(tree.GetScrollOffset(), 30);
     tree.drawn.clear();
@@ -404,10 +362,7 @@ TEST_F(TreeScroll, AWheelNotchScrolls30PixelsClampedWithoutRenderingRowsAgain) {
 }
 
 TEST_F(TreeScroll, PressingAnotherPartWithoutAPenUpLeavesOnlyThatOneRepeating) {
-    for (int i = 0; i < 100; ++i) {
-        Add(u"row");
-    }
-    Grab();
+    AddRows(100, u"row");
     uitest::PenDown(tree, kDownArrow);
     uitest::FireTimer(tree, kDownTimer);
     uitest::PenDown(tree, kUpArrow); // the pen-up in between was lost

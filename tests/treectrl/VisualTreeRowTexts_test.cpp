@@ -3,6 +3,7 @@
 #include "TreeTestHost.h"
 
 #include "platform/core/CompactText.h"
+#include "support/RowFont.h"
 
 #include <string>
 

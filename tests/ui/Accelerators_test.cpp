@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 using namespace frameworktest;
 

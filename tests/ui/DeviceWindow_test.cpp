@@ -1,5 +1,5 @@
 // The device window as a user sees it: the caption bar with its bold caption and OK button, the menu
-// bar built from the program's menu 133 with its drop-downs, the input panel that types into the
+// bar built from the document list's menu with its drop-downs, the input panel that types into the
 // focused field. Pictures of each land in /tmp for a look.
 #include "FrameworkTables.h"
 

@@ -5,7 +5,6 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/Edit.h"
 #include "platform/ui/Icon.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/MessageBox.h"

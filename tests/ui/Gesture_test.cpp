@@ -16,6 +16,8 @@ using namespace frameworktest;
 
 /// What the recogniser answers for a hold and the code its notification carries.
 constexpr UINT kHoldCode = 1000;
+/// The asking window's control id.
+constexpr UINT kWindowId = 77;
 
 /// A custom window that asks the recogniser on every pen down, as the check-tree control does.
 class AskingWindow : public CWnd {
@@ -36,40 +38,48 @@ protected:
 class HoldScreen : public CDialog {
 public:
     HoldScreen() : CDialog(kScreen) {
-        GetCommandMap().OnNotify(77, kHoldCode, [this](const NMHDR& hdr, LRESULT*) {
+        GetCommandMap().OnNotify(kWindowId, kHoldCode, [this](const NMHDR& hdr, LRESULT*) {
             holds.push_back(reinterpret_cast<const NMRGINFO&>(hdr));
         });
     }
     std::vector<NMRGINFO> holds;
 };
 
+/// Where the asking window stands on the screen unless a test says otherwise.
+const CRect kWindowPlace(0, 0, 100, 100);
+
 class GestureTest : public ::testing::Test {
 protected:
     void SetUp() override { InstallFrameworkTables(); }
+
+    /// Runs `body` with a `Window` at `place` on a shown screen that records the holds.
+    template <class Window = AskingWindow, class Body>
+    void OnScreen(Body body, const CRect& place = kWindowPlace) {
+        HoldScreen screen;
+        uitest::RunModal(screen, [&] {
+            Window window;
+            ASSERT_TRUE(window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, place, &screen, kWindowId));
+            body(screen, window);
+        });
+    }
 };
 
 TEST_F(GestureTest, AHoldNotifiesTheParentWithTheScreenPointAndAnswers1000) {
-    HoldScreen screen;
-    uitest::RunModal(screen, [&] {
-        AskingWindow window;
-        ASSERT_TRUE(
-            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(10, 40, 110, 140), &screen, 77));
-        uitest::Hold(window, CPoint(5, 7));
-        EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
-        ASSERT_EQ(screen.holds.size(), 1u);
-        EXPECT_EQ(screen.holds[0].hdr.hwndFrom, &window);
-        EXPECT_EQ(screen.holds[0].hdr.idFrom, 77u);
-        EXPECT_EQ(screen.holds[0].hdr.code, kHoldCode);
-        EXPECT_EQ(screen.holds[0].ptAction, CPoint(15, 26 + 47));
-    });
+    OnScreen(
+        [](HoldScreen& screen, AskingWindow& window) {
+            uitest::Hold(window, CPoint(5, 7));
+            EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
+            ASSERT_EQ(screen.holds.size(), 1u);
+            EXPECT_EQ(screen.holds[0].hdr.hwndFrom, &window);
+            EXPECT_EQ(screen.holds[0].hdr.idFrom, 77u);
+            EXPECT_EQ(screen.holds[0].hdr.code, kHoldCode);
+            EXPECT_EQ(screen.holds[0].ptAction, CPoint(15, 26 + 47));
+        },
+        CRect(10, 40, 110, 140));
 }
 
 TEST_F(GestureTest, ATapIsNoHoldAndNotifiesNobody) {
-    HoldScreen screen;
-    uitest::RunModal(screen, [&] {
-        AskingWindow window;
-        ASSERT_TRUE(
-            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+    OnScreen([](HoldScreen& screen, AskingWindow& window) {
         uitest::Tap(window, CPoint(5, 7));
         EXPECT_EQ(window.answers, (std::vector<UINT>{0}));
         EXPECT_TRUE(screen.holds.empty());
@@ -77,11 +87,7 @@ TEST_F(GestureTest, ATapIsNoHoldAndNotifiesNobody) {
 }
 
 TEST_F(GestureTest, ARightClickIsAHoldAtOnceEvenWhenTheHookSaysNo) {
-    HoldScreen screen;
-    uitest::RunModal(screen, [&] {
-        AskingWindow window;
-        ASSERT_TRUE(
-            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+    OnScreen([](HoldScreen& screen, AskingWindow& window) {
         uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
         uitest::RightClick(window, CPoint(3, 4));
         EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
@@ -90,12 +96,8 @@ TEST_F(GestureTest, ARightClickIsAHoldAtOnceEvenWhenTheHookSaysNo) {
 }
 
 TEST_F(GestureTest, AskingForTheAnswerOnlyNotifiesNobody) {
-    HoldScreen screen;
-    uitest::RunModal(screen, [&] {
-        AskingWindow window;
+    OnScreen([](HoldScreen& screen, AskingWindow& window) {
         window.flags = SHRG_RETURNCMD;
-        ASSERT_TRUE(
-            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
         uitest::Hold(window, CPoint(5, 7));
         EXPECT_EQ(window.answers, (std::vector<UINT>{kHoldCode}));
         EXPECT_TRUE(screen.holds.empty());
@@ -116,11 +118,7 @@ protected:
 };
 
 TEST_F(GestureTest, LiftingThePenBeforeTheHoldIsNoGestureAndTheLiftStillArrivesAfterTheDown) {
-    HoldScreen screen;
-    uitest::RunModal(screen, [&] {
-        OrderWindow window;
-        ASSERT_TRUE(
-            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+    OnScreen<OrderWindow>([](HoldScreen& screen, OrderWindow& window) {
         // The recogniser watches the pen in a loop of its own; the lift comes while it waits.
         uitest::Soon([&] { uitest::PenUp(window, CPoint(20, 20)); });
         uitest::PenDown(window, CPoint(20, 20));
@@ -131,11 +129,7 @@ TEST_F(GestureTest, LiftingThePenBeforeTheHoldIsNoGestureAndTheLiftStillArrivesA
 }
 
 TEST_F(GestureTest, MovingThePenAwayBeforeTheHoldIsNoGesture) {
-    HoldScreen screen;
-    uitest::RunModal(screen, [&] {
-        OrderWindow window;
-        ASSERT_TRUE(
-            window.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+    OnScreen<OrderWindow>([](HoldScreen&, OrderWindow& window) {
         uitest::Soon([&] {
             uitest::PenMove(window, CPoint(21, 21)); // within the tolerance: still held
             uitest::PenMove(window, CPoint(40, 20));

@@ -26,8 +26,6 @@ public:
     /// is `path` or one of its parents; none when no folder of the map holds it.
     std::optional<Layer> LayerOf(std::string_view path) const;
 
-    const std::vector<Layer>& Layers() const { return m_layers; }
-
 private:
     std::vector<Layer> m_layers;
 };

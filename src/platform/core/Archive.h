@@ -36,9 +36,7 @@ public:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
-    bool IsLoading() const { return m_mode == load; }
     bool IsStoring() const { return m_mode == store; }
-    CFile* GetFile() const { return m_file; }
 
     /// Writes out what is buffered (storing) and detaches from the file; the file stays open.
     void Close();

@@ -2,7 +2,6 @@
 #include "platform/core/Document.h"
 
 #include <exception>
-#include <new>
 
 #include "platform/core/Archive.h"
 #include "platform/core/ErrorReport.h"

@@ -53,8 +53,6 @@ public:
     bool IsOpen() const { return m_descriptor >= 0; }
     /// The path the file was opened with, as the program named it.
     const std::u16string& GetFilePath() const { return m_path; }
-    /// Changes the path that messages name (a temporary file reports as the file it will replace).
-    void SetFilePath(std::u16string displayPath) { m_path = std::move(displayPath); }
     /// The operating system's descriptor, or -1.
     int GetHandle() const { return m_descriptor; }
 

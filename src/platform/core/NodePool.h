@@ -15,8 +15,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <new>
 #include <type_traits>
 #include <utility>

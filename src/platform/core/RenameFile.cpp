@@ -3,7 +3,6 @@
 #include "platform/core/RenameFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <string>
 
 #include <fcntl.h>

@@ -3,7 +3,6 @@
 // included, leaves the old file as it was and nothing beside it.
 #pragma once
 
-#include <cerrno>
 #include <optional>
 #include <string>
 #include <vector>

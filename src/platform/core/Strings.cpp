@@ -396,8 +396,8 @@ std::u16string FormatString(std::u16string_view pattern, std::initializer_list<s
             ++i;
             continue;
         }
-        const bool isArgumentNumber = next >= u'1' && next <= u'9';
-        const std::size_t index = static_cast<std::size_t>(next - u'1');
+        const bool isArgumentNumber = next == u's' || (next >= u'1' && next <= u'9');
+        const std::size_t index = next == u's' ? 0 : static_cast<std::size_t>(next - u'1');
         if (isArgumentNumber && index < args.size()) {
             out += *(args.begin() + index);
             ++i;

@@ -36,6 +36,7 @@ inline std::u16string Widen(std::string_view text) {
     return FromUtf8OrCp1252(text);
 }
 
-/// Replaces %1 to %9 in `pattern` by the matching entry of `args` and %% by %; a number without an
-/// argument and any other % sequence are kept as they are.
+/// Replaces %1 to %9 in `pattern` by the matching entry of `args`, %s (the form the string table's
+/// prompts use) by the first and %% by %; a number without an argument and any other % sequence are
+/// kept as they are.
 std::u16string FormatString(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);

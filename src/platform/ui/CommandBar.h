@@ -15,8 +15,6 @@ public:
     /// Adds buttons with images cut from bitmap strip `bitmapId` (square cells). False when the bar
     /// has no screen or the picture does not exist.
     bool AddButtons(UINT bitmapId, std::span<const ToolButton> buttons);
-    /// The screen the bar belongs to, or null.
-    CDialog* GetScreen() const { return m_screen; }
 
 private:
     CDialog* m_screen = nullptr; ///< where the buttons show; not owned

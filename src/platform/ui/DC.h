@@ -6,7 +6,6 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Geometry.h"
 
-#include <cstdint>
 #include <memory>
 #include <string_view>
 

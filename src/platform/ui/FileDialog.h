@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-/// Option flags of the file dialogs.
-constexpr DWORD OFN_READONLY = 0x00000001;
-/// Saving over an existing file asks first.
+/// Option flags of the file dialogs. Saving over an existing file asks first.
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 /// No read-only box (this platform never shows one).
 constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
@@ -19,8 +17,6 @@ constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_NOCHANGEDIR = 0x00000008;
 /// The chosen folder must exist.
 constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
-/// The chosen file must exist.
-constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 /// The save dialog renames or moves the file named by the initial file name to the chosen path.
 constexpr DWORD OFN_RENAME_AND_MOVE = 0x00800000;
 

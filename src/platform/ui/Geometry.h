@@ -57,7 +57,6 @@ struct CRect {
     constexpr std::int32_t Height() const { return bottom - top; }
     constexpr CSize Size() const { return {Width(), Height()}; }
     constexpr CPoint TopLeft() const { return {left, top}; }
-    constexpr CPoint BottomRight() const { return {right, bottom}; }
     /// True when the rectangle holds no pixel.
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
     /// True when every field is zero.
@@ -67,13 +66,6 @@ struct CRect {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
 
-    constexpr void SetRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
-        left = l;
-        top = t;
-        right = r;
-        bottom = b;
-    }
-    constexpr void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     constexpr void OffsetRect(std::int32_t dx, std::int32_t dy) {
         left += dx;
         right += dx;

@@ -44,4 +44,3 @@ private:
 
 /// Image list flag: colour images without mask.
 constexpr UINT ILC_COLOR = 0x0000;
-constexpr UINT ILC_MASK = 0x0001;

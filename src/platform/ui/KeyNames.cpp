@@ -1,6 +1,8 @@
 // Key names and their virtual keys.
 #include "platform/ui/KeyNames.h"
 
+#include "platform/ui/DesktopKeys.h"
+
 #include <algorithm>
 #include <cctype>
 

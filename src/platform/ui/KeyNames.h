@@ -3,7 +3,6 @@
 // for, and key combinations written as Qt's portable key sequences ("Ctrl+Shift+Z", "Alt+Up").
 #pragma once
 
-#include "platform/ui/DesktopKeys.h"
 #include "platform/ui/WinTypes.h"
 
 #include <optional>

@@ -13,11 +13,8 @@ constexpr UINT MB_YESNO = 0x00000004;
 constexpr UINT MB_TYPEMASK = 0x0000000F;
 constexpr UINT MB_ICONHAND = 0x00000010;
 constexpr UINT MB_ICONSTOP = MB_ICONHAND;
-constexpr UINT MB_ICONERROR = MB_ICONHAND;
 constexpr UINT MB_ICONQUESTION = 0x00000020;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
-constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
-constexpr UINT MB_ICONINFORMATION = 0x00000040;
 constexpr UINT MB_ICONMASK = 0x000000F0;
 
 /// Shows `text` modally over the active screen with the buttons and icon of `type` (MB_OK,

@@ -5,7 +5,6 @@
 
 #include "platform/ui/Dialog.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,9 +20,6 @@ class CPropertyPage : public CDialog {
 public:
     /// A page made from template `templateId`; the template's caption labels its tab.
     explicit CPropertyPage(UINT templateId);
-
-    /// The sheet the page was added to, or null.
-    CPropertySheet* GetSheet() const { return m_sheet; }
     /// True once the page has come to the front (its window exists until the sheet ends).
     bool HasBeenShown() const { return m_shown; }
 

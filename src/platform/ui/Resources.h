@@ -19,8 +19,6 @@
 /// Styles a template uses beyond those of the window framework.
 inline constexpr DWORD WS_POPUP = 0x80000000;
 inline constexpr DWORD WS_CAPTION = 0x00C00000;
-inline constexpr DWORD WS_SYSMENU = 0x00080000;
-inline constexpr DWORD SS_NOTIFY = 0x0100;
 
 /// The id of a control the program never addresses (labels, pictures, group boxes).
 inline constexpr std::uint16_t IDC_STATIC = 0xFFFF;
@@ -60,11 +58,10 @@ struct DialogTemplate {
 /// Menu item flags.
 inline constexpr std::uint16_t MF_SEPARATOR = 0x0800;
 inline constexpr std::uint16_t MF_POPUP = 0x0010;
-inline constexpr std::uint16_t MF_GRAYED = 0x0001;
 
 /// One item of a menu: a command, a separator or a popup with its own items.
 struct MenuItemTemplate {
-    std::uint16_t flags;                          ///< 0, MF_SEPARATOR or MF_POPUP (plus MF_GRAYED)
+    std::uint16_t flags;                          ///< 0, MF_SEPARATOR or MF_POPUP
     std::uint16_t command;                        ///< command id; 0 for separators and popups
     std::u16string_view text;                     ///< may hold "&" before an access letter
     std::span<const MenuItemTemplate> popup = {}; ///< the items of a popup

@@ -22,7 +22,6 @@ constexpr int IDNO = 7;
 /// Keyboard message numbers, as the pre-translation hook sees them.
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
-constexpr UINT WM_CHAR = 0x0102;
 
 /// Virtual key codes the program and its tests name.
 constexpr UINT VK_BACK = 0x08;
@@ -61,8 +60,8 @@ class CWnd;
 /// A queued input message as the pre-translation hooks see it.
 struct MSG {
     CWnd* hwnd = nullptr; ///< the window about to receive it (the focused window for keys)
-    UINT message = 0;     ///< WM_KEYDOWN, WM_KEYUP or WM_CHAR
-    WPARAM wParam = 0;    ///< the virtual key (WM_CHAR: the UTF-16 character)
+    UINT message = 0;     ///< WM_KEYDOWN or WM_KEYUP
+    WPARAM wParam = 0;    ///< the virtual key
     LPARAM lParam = 0;    ///< modifier state: MK_SHIFT, MK_CONTROL and kAltDown
 };
 

@@ -10,7 +10,6 @@ constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 
@@ -20,11 +19,8 @@ constexpr DWORD SS_CENTER = 0x0001;
 constexpr DWORD SS_RIGHT = 0x0002;
 constexpr DWORD SS_BITMAP = 0x000E;
 constexpr DWORD SS_TYPEMASK = 0x001F;
-constexpr DWORD SS_NOPREFIX = 0x0080;
-constexpr DWORD SS_CENTERIMAGE = 0x0200;
 
 // Edit styles.
-constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_MULTILINE = 0x0004;
 constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
@@ -45,7 +41,6 @@ constexpr DWORD BS_TYPEMASK = 0x000F;
 // List view styles.
 constexpr DWORD LVS_REPORT = 0x0001;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
-constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
 constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
 
 // Dialog styles.

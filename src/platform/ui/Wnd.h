@@ -86,7 +86,6 @@ public:
     void MoveWindow(const CRect& rect, bool repaint = true);
     void ShowWindow(int command);
     bool IsWindowVisible() const;
-    void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
 
     // --- text and font ---

@@ -3,8 +3,6 @@
 
 #include "platform/ui/qt/DCBridge.h"
 
-#include <QString>
-
 namespace {
 
 /// The largest surface anybody may ask for: far beyond a screen, well below what would exhaust

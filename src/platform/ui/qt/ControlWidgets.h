@@ -30,7 +30,6 @@ public:
     void SetSelection(int start, int end);
     void Selection(int* start, int* end) const;
     void ReplaceSelection(const std::u16string& text);
-    bool IsMultiLine() const { return m_multi != nullptr; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

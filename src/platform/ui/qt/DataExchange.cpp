@@ -2,7 +2,6 @@
 #include "platform/ui/DataExchange.h"
 
 #include "platform/core/Strings.h"
-#include "platform/ui/Button.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/MessageBox.h"

@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 

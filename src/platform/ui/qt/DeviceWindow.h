@@ -42,9 +42,6 @@ public:
 
     void SetInputPanelRaised(bool raised);
     bool IsInputPanelRaised() const { return m_panelRaised; }
-
-    CaptionBar* Caption() const { return m_caption; }
-    MenuBarWidget* MenuBar() const { return m_menuBar; }
     InputPanelWidget* InputPanel() const { return m_panel; }
 
 protected:

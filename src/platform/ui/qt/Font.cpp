@@ -8,7 +8,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QRawFont>
 #include <QString>
 

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QTimer>
 
 namespace {

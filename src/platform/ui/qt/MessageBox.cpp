@@ -16,7 +16,6 @@
 #include "platform/ui/qt/TextLine.h"
 #include "platform/ui/qt/WndWidget.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>

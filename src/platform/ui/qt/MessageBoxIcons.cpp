@@ -4,7 +4,6 @@
 
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/qt/DeviceLook.h"
-#include "platform/ui/qt/QtText.h"
 #include "platform/ui/qt/TextLine.h"
 
 #include <QPolygonF>

@@ -8,7 +8,6 @@
 #include "platform/ui/qt/ModalOverlay.h"
 #include "platform/ui/qt/WndWidget.h"
 
-#include <QApplication>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QImage>

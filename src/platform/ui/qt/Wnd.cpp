@@ -196,13 +196,6 @@ bool CWnd::IsWindowVisible() const {
     return m_widget != nullptr && m_widget->isVisible();
 }
 
-void CWnd::EnableWindow(bool enable) {
-    if (m_widget != nullptr) {
-        m_widget->setEnabled(enable);
-        m_widget->MarkInvalid(nullptr, true);
-    }
-}
-
 bool CWnd::IsWindowEnabled() const {
     return m_widget != nullptr && m_widget->isEnabled();
 }
