@@ -110,8 +110,9 @@ void BM_RecoveryTick(benchmark::State& state) {
         TimeEach(
             state,
             [&] {
-                editor.FinishRecoveryCopy(); // the previous copy does not compete with this tick
                 ToggleFirstBox(editor);
+                // The timer's second: the previous copy is stored and this one's memory is ready.
+                editor.FinishRecoveryCopy();
             },
             [&] { uitest::FireTimer(editor, CListEditorDlg::kRecoveryTimer); });
         editor.FinishRecoveryCopy();

@@ -6,6 +6,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/Exception.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Strings.h"
 #include "platform/storage/RecoveryCopies.h"
 
@@ -32,6 +33,10 @@ void CListEditorDlg::StartRecovery() {
 void CListEditorDlg::ScheduleRecoveryCopy() {
     if (!IsTimerRunning(kRecoveryTimer)) {
         SetTimer(kRecoveryTimer, kRecoveryDelayMs);
+        // The copy is about the size of the list's file: its memory is made ready before the tick.
+        if (const std::optional<FileStamp>& file = m_document->GetFileStamp(); file && file->size > 0) {
+            m_recoveryWriter.PrepareMemory(static_cast<std::size_t>(file->size));
+        }
     }
 }
 

@@ -124,6 +124,14 @@ TEST(BackgroundWriterTest, WritesSafelyAndHandsBackAFailureOnceUntilCancelForget
     writer.Finish();
     writer.Cancel();
     EXPECT_EQ(writer.TakeFailure(), std::nullopt) << "a cancelled copy's failure is of no interest";
+
+    // Memory made ready on the writing thread is what the next bytes are made in.
+    constexpr std::size_t kLargeCopy = 1 << 20;
+    writer.PrepareMemory(kLargeCopy);
+    writer.Finish();
+    const std::string spare = writer.TakeSpareMemory();
+    EXPECT_TRUE(spare.empty());
+    EXPECT_GE(spare.capacity(), kLargeCopy);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ void BackgroundWriter::Cancel() {
 
 void BackgroundWriter::Finish() {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return !m_running && !m_waiting; });
+    m_idle.wait(lock, [this] { return !m_running && !m_waiting && m_memoryToPrepare == 0; });
 }
 
 bool BackgroundWriter::IsBusy() const {
@@ -61,6 +61,17 @@ std::optional<std::u16string> BackgroundWriter::TakeFailure() {
     return std::exchange(m_failure, std::nullopt);
 }
 
+void BackgroundWriter::PrepareMemory(std::size_t size) {
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_spare.capacity() >= size) {
+            return;
+        }
+        m_memoryToPrepare = size;
+    }
+    m_wake.notify_one();
+}
+
 std::string BackgroundWriter::TakeSpareMemory() {
     const std::lock_guard lock(m_mutex);
     std::string spare = std::exchange(m_spare, {});
@@ -71,9 +82,13 @@ std::string BackgroundWriter::TakeSpareMemory() {
 void BackgroundWriter::Run() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_waiting || m_ending; });
+        m_wake.wait(lock, [this] { return m_waiting || m_ending || m_memoryToPrepare > 0; });
+        if (!m_waiting && m_ending) {
+            return; // nothing left to write
+        }
         if (!m_waiting) {
-            return; // ending, and nothing left to write
+            PrepareSpare(lock);
+            continue;
         }
         Job job = std::move(*m_waiting);
         m_waiting.reset();
@@ -88,6 +103,20 @@ void BackgroundWriter::Run() {
         m_spare = std::move(job.bytes);
         m_idle.notify_all();
     }
+}
+
+void BackgroundWriter::PrepareSpare(std::unique_lock<std::mutex>& lock) {
+    const std::size_t size = std::exchange(m_memoryToPrepare, 0);
+    m_running = true;
+    lock.unlock();
+    std::string memory(size, '\0'); // touched here, not on the thread that hands bytes over
+    memory.clear();
+    lock.lock();
+    m_running = false;
+    if (memory.capacity() > m_spare.capacity()) {
+        m_spare = std::move(memory);
+    }
+    m_idle.notify_all();
 }
 
 std::optional<std::u16string> BackgroundWriter::Attempt(const Job& job) const {

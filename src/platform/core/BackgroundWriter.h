@@ -40,7 +40,11 @@ public:
     bool IsWaiting() const;
     /// The cause of the last write that failed, if it has not been asked for since.
     std::optional<std::u16string> TakeFailure();
-    /// The memory of the bytes last written, emptied, for the next bytes to be made in: a large
+    /// Has memory for `size` bytes made ready on the writing thread, unless the spare memory is that
+    /// large already: the first bytes handed over then need no fresh memory either, whose first
+    /// touch is slow. `Finish` waits for it as for a write.
+    void PrepareMemory(std::size_t size);
+    /// The memory of the bytes last written (or prepared), emptied, for the next bytes to be made in: a large
     /// file handed over again and again then takes no fresh memory each time. Empty when none.
     std::string TakeSpareMemory();
 
@@ -51,6 +55,8 @@ private:
     };
 
     void Run();
+    /// Makes the memory asked for by `PrepareMemory` ready; called with `lock` held, returns with it.
+    void PrepareSpare(std::unique_lock<std::mutex>& lock);
     /// Writes `job`; the failure's message when it fails.
     std::optional<std::u16string> Attempt(const Job& job) const;
 
@@ -62,6 +68,7 @@ private:
     bool m_running = false;
     bool m_ending = false;
     std::optional<std::u16string> m_failure;
-    std::string m_spare;  ///< the memory of the bytes last written
+    std::string m_spare; ///< the memory of the bytes last written
+    std::size_t m_memoryToPrepare = 0;
     std::thread m_thread; ///< last: it starts once everything above is in place
 };
