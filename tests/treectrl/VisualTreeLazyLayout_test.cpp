@@ -2,6 +2,7 @@
 // whatever order, it stands where laying out every row from the top puts it, and the first screen
 // of a long list looks as it does once every row is placed.
 #include "TreeTestHost.h"
+#include "support/RowFont.h"
 
 #include <map>
 #include <random>
