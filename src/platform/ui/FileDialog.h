@@ -51,8 +51,6 @@ public:
 
     /// The chosen path (valid after IDOK).
     std::u16string GetPathName() const { return m_pathName; }
-    /// The chosen file's name, extension included.
-    std::u16string GetFileName() const;
     /// The chosen file's extension without its dot.
     std::u16string GetFileExt() const;
     /// The folder the dialog shows now.

@@ -149,10 +149,6 @@ CFileDialog::CFileDialog(bool openFileDialog, std::u16string defaultExtension, s
 
 CFileDialog::~CFileDialog() = default;
 
-std::u16string CFileDialog::GetFileName() const {
-    return platform::DeviceNameOf(m_pathName);
-}
-
 std::u16string CFileDialog::GetFileExt() const {
     return platform::ExtensionOf(m_pathName);
 }
