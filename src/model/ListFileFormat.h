@@ -1,6 +1,7 @@
 // The constants of the list file format, shared by the reader, the writer and the tools.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ListFileFormat {
@@ -11,6 +12,14 @@ constexpr std::uint32_t kMarker = 0xDEADBEEF;
 constexpr std::int32_t kCurrentVersion = 3;
 /// The version of a file without the marker: no notes.
 constexpr std::int32_t kVersionWithoutMarker = 2;
+
+/// The head of a wide string with a one-byte length: FF, then the wide marker FFFE, then the length.
+constexpr std::uint8_t kLengthEscape = 0xFF;
+constexpr std::uint8_t kWideMarkerLow = 0xFE;
+constexpr std::uint8_t kWideMarkerHigh = 0xFF;
+constexpr std::size_t kWideHeadBytes = 4;
+/// A one-byte length of this value announces a longer length field.
+constexpr std::uint8_t kLongerLength = 0xFF;
 
 /// Item records carry notes only in exactly this version.
 constexpr bool HasNotes(int version) {

@@ -10,13 +10,11 @@
 
 namespace {
 
-/// The head of a wide string with a one-byte length: FF, the wide marker FFFE, then the length.
-constexpr std::uint8_t kLengthEscape = 0xFF;
-constexpr std::uint8_t kWideMarkerLow = 0xFE;
-constexpr std::uint8_t kWideMarkerHigh = 0xFF;
-constexpr std::size_t kWideHeadBytes = 4;
-/// A one-byte length of this value announces a longer length field.
-constexpr std::uint8_t kLongerLength = 0xFF;
+using ListFileFormat::kLengthEscape;
+using ListFileFormat::kLongerLength;
+using ListFileFormat::kWideHeadBytes;
+using ListFileFormat::kWideMarkerHigh;
+using ListFileFormat::kWideMarkerLow;
 constexpr unsigned kBitsPerByte = 8;
 constexpr std::size_t kNumberBytes = sizeof(std::uint32_t);
 
