@@ -58,13 +58,18 @@ void EditHistory::Push(Step step) {
     m_done = m_steps.size();
 }
 
-void EditHistory::Added(VisualNode* row, VisualNode* selected) {
-    TaskNode* node = NodeOfRow(m_rows, row);
+EditHistory::BranchStep EditHistory::BranchAt(TaskNode* node, VisualNode* row) {
     BranchStep step;
     step.node = node;
     step.row = row;
     step.nodeBefore = node->parent->ChildBefore(node);
     step.rowBefore = row->parent->ChildBefore(row);
+    return step;
+}
+
+void EditHistory::Added(VisualNode* row, VisualNode* selected) {
+    TaskNode* node = NodeOfRow(m_rows, row);
+    BranchStep step = BranchAt(node, row);
     step.count = 1 + node->CountDescendants();
     step.inList = true;
     step.added = true;
@@ -74,11 +79,7 @@ void EditHistory::Added(VisualNode* row, VisualNode* selected) {
 
 void EditHistory::Delete(VisualNode* row) {
     TaskNode* node = NodeOfRow(m_rows, row);
-    BranchStep step;
-    step.node = node;
-    step.row = row;
-    step.nodeBefore = node->parent->ChildBefore(node);
-    step.rowBefore = row->parent->ChildBefore(row);
+    BranchStep step = BranchAt(node, row);
     step.count = m_items.Detach(node);
     m_rows.DetachItem(row);
     step.inList = false;

@@ -112,6 +112,8 @@ private:
 
     /// Forgets what could be redone and appends `step`, done.
     void Push(Step step);
+    /// A branch step for `node` and its `row`, with the siblings they sit after.
+    static BranchStep BranchAt(TaskNode* node, VisualNode* row);
     /// Undoes a done step or redoes an undone one (every step is its own inverse, turned round).
     Selection Flip(BranchStep& step);
     Selection Flip(FieldsStep& step);
