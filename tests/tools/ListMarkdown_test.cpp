@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <random>
+#include <regex>
 
 #include "EdgeLists.h"
 #include "tools/ControlPictures.h"
@@ -65,7 +66,8 @@ TEST(ListMarkdown, MarkupInTextsIsEscapedSoItShowsAsWritten) {
     CCorvinaDoc doc;
     TaskItem item;
     item.title = u"*bold* [link](x) <b> a_b `c` ~d~ &amp; \\ 3.5 # not a heading";
-    item.notes = u"- dash\r\n# head\r\n12. num\r\n  + plus\r\n> quote\r\n1) one\r\nplain 2. text";
+    item.notes =
+        u"- dash\r\n# head\r\n12. num\r\n  + plus\r\n> quote\r\n1) one\r\n= under\r\n| cell\r\nplain 2. text";
     doc.tree.AddItem(item);
     EXPECT_EQ(
         FormatListAsMarkdown(doc, u"My_List"),
@@ -79,6 +81,8 @@ TEST(ListMarkdown, MarkupInTextsIsEscapedSoItShowsAsWritten) {
         "    \\+ plus\n"
         "  \\> quote\n"
         "  1\\) one\n"
+        "  \\= under\n"
+        "  \\| cell\n"
         "  plain 2. text\n");
 }
 
@@ -97,120 +101,62 @@ TEST(ListMarkdown, IndentationStopsAtThirtyTwoLevels) {
     EXPECT_NE(markdown.find("\n" + std::string(2 * 32, ' ') + "- [ ] (level 34) Li\n"), std::string::npos);
 }
 
-// The rules written out plainly, each text escaped whole by each rule in turn.
+// The rules written out plainly: every text takes the escaping path, and the escapes are patterns.
 namespace plain {
 
-constexpr std::string_view kHeading = "# ";
-constexpr std::string_view kIndentPerLevel = "  ";
-constexpr std::string_view kCheckedTask = "- [x]";
-constexpr std::string_view kOpenTask = "- [ ]";
-constexpr std::string_view kHighMark = " !";
-constexpr std::string_view kLowMark = " \u2193";
-constexpr std::uint32_t kPlainQuantity = 1;
-constexpr std::size_t kDeepestIndentedLevel = 32;
-// Characters that would start emphasis, code, links, HTML, strike-through or an entity.
-constexpr std::u16string_view kInlinePunctuation = u"\\`*_[]<>~&";
-// Characters that start a block (a list, a heading, a quote, a table row, an underline) when they
-// begin a line.
-constexpr std::u16string_view kBlockStarters = u"-+#>=|";
-constexpr std::u16string_view kTab = u"\t";
-
-// The text with Markdown's inline punctuation escaped.
-std::u16string InlineEscaped(std::u16string_view text) {
-    std::u16string escaped;
-    escaped.reserve(text.size());
-    for (const char16_t unit : text) {
-        if (kInlinePunctuation.find(unit) != std::u16string_view::npos) {
-            escaped += u'\\';
-        }
-        escaped += unit;
-    }
-    return escaped;
-}
-
-// A title or name as Markdown text: punctuation escaped, control characters (tabs aside) as pictures.
+// Markdown's inline punctuation gets a backslash; control characters but the tab show as pictures.
 std::string Escaped(std::u16string_view text) {
-    return WithControlPictures(InlineEscaped(text), kTab);
+    static const std::regex punctuation(R"([\\`*_\[\]<>~&])");
+    return std::regex_replace(WithControlPictures(text, u"\t"), punctuation, R"(\$&)");
 }
 
-bool IsDigit(char16_t unit) {
-    return unit >= u'0' && unit <= u'9';
-}
-
-// A notes line that would begin a block of its own (a list, a heading, an ordered item) gets the
-// backslash that keeps it text.
-std::u16string WithBlockStartEscaped(std::u16string_view line) {
-    std::u16string out(line);
-    const std::size_t first = out.find_first_not_of(u' ');
-    if (first == std::u16string::npos) {
-        return out;
-    }
-    if (kBlockStarters.find(out[first]) != std::u16string_view::npos) {
-        out.insert(first, 1, u'\\');
-        return out;
-    }
-    std::size_t afterDigits = first;
-    while (afterDigits < out.size() && IsDigit(out[afterDigits])) {
-        ++afterDigits;
-    }
-    if (afterDigits > first && afterDigits < out.size() &&
-        (out[afterDigits] == u'.' || out[afterDigits] == u')')) {
-        out.insert(afterDigits, 1, u'\\');
-    }
-    return out;
-}
-
-// Notes keep CR LF line breaks; each line of them is one line of the paragraph.
-void AppendNotes(std::string& out, std::u16string_view notes, std::string_view indent) {
-    out += '\n';
-    std::size_t start = 0;
-    while (start <= notes.size()) {
-        std::size_t end = std::min(notes.find(u'\n', start), notes.size());
-        std::u16string_view line = notes.substr(start, end - start);
-        if (end < notes.size() && line.ends_with(u'\r')) {
-            line.remove_suffix(1);
-        }
-        if (!line.empty()) {
-            out += indent;
-            out += WithControlPictures(WithBlockStartEscaped(InlineEscaped(line)), kTab);
-        }
-        out += '\n';
-        start = end + 1;
-    }
+// A notes line that would begin a block gets a backslash before its mark: a list, heading, quote,
+// table row or underline character after the spaces, or the "." or ")" after an ordered item's digits.
+std::string NotesLine(std::u16string_view line) {
+    static const std::regex blockMark(R"(^( *)([-+#>=|]))");
+    static const std::regex orderedMark(R"(^( *[0-9]+)([.)]))");
+    const std::string escaped = std::regex_replace(Escaped(line), blockMark, R"($1\$2)");
+    return std::regex_replace(escaped, orderedMark, R"($1\$2)");
 }
 
 std::string PlainMarkdown(const CCorvinaDoc& doc, std::u16string_view listName) {
-    std::string out = std::string(kHeading) + Escaped(listName) + "\n";
+    std::string out = "# " + Escaped(listName) + "\n";
     if (doc.tree.Count() != 0) {
         out += '\n';
     }
-    std::string indent;
     doc.tree.Walk([&](const TaskNode& node, std::size_t depth) {
-        indent.clear();
-        for (std::size_t level = 0; level < std::min(depth, kDeepestIndentedLevel); ++level) {
-            indent += kIndentPerLevel;
-        }
         const TaskItem& item = node.item;
-        out += indent;
-        out += item.checked ? kCheckedTask : kOpenTask;
-        if (depth > kDeepestIndentedLevel) {
+        // Thirty-two levels are indented; deeper items say their level instead.
+        const std::string indent(2 * std::min<std::size_t>(depth, 32), ' ');
+        out += indent + (item.checked ? "- [x]" : "- [ ]");
+        if (depth > 32) {
             out += " (level " + std::to_string(depth) + ")";
         }
         if (!item.title.empty()) {
-            out += ' ';
-            out += Escaped(item.title);
+            out += " " + Escaped(item.title);
         }
-        if (item.quantity != kPlainQuantity) {
+        if (item.quantity != 1) {
             out += " (" + std::to_string(item.quantity) + ")";
         }
         if (item.importance == TaskItem::kHighImportance) {
-            out += kHighMark;
+            out += " !";
         } else if (item.importance == TaskItem::kLowImportance) {
-            out += kLowMark;
+            out += " \u2193";
         }
         out += '\n';
-        if (!item.notes.empty()) {
-            AppendNotes(out, item.notes, indent + std::string(kIndentPerLevel));
+        if (item.notes.empty()) {
+            return;
+        }
+        // A paragraph one level deeper, a line for each line of the notes; CR LF breaks them.
+        out += '\n';
+        const std::u16string_view notes = item.notes.view();
+        for (std::size_t start = 0, end = 0; start <= notes.size(); start = end + 1) {
+            end = std::min(notes.find(u'\n', start), notes.size());
+            std::u16string_view line = notes.substr(start, end - start);
+            if (end < notes.size() && line.ends_with(u'\r')) {
+                line.remove_suffix(1);
+            }
+            out += (line.empty() ? "" : indent + "  " + NotesLine(line)) + "\n";
         }
     });
     return out;
