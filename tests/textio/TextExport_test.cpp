@@ -64,6 +64,22 @@ protected:
         return doc.tree.root.ChildAt(0)->item;
     }
 
+    // The one item that `text` imports as.
+    TaskItem ImportOne(const std::string& text) {
+        CCorvinaDoc doc;
+        Import(doc, text);
+        return Only(doc);
+    }
+
+    // A list of one item with `title` exports as `line` and reads back with the same title.
+    void ExpectTitleRoundTrip(const std::u16string& title, const std::string& line) {
+        CCorvinaDoc doc;
+        doc.tree.AddItem(MakeItem(title));
+        const std::string text = Export(doc);
+        EXPECT_EQ(text, line);
+        EXPECT_EQ(ImportOne(text).title, title);
+    }
+
     TestFolder folder;
 };
 
@@ -101,9 +117,7 @@ TEST_F(TextTest, LineBreaksInNotesSurviveTheRoundTrip) {
     ASSERT_EQ(back.tree.Count(), 2u);
     EXPECT_EQ(back.tree.root.ChildAt(0)->item.notes, u"rye\r\nor wheat");
     // A bare line feed from another editor is stored as CR LF as well.
-    CCorvinaDoc unix;
-    Import(unix, "0\tBread\t1\t0\t\"rye\nor wheat\"\t1\n");
-    EXPECT_EQ(Only(unix).notes, u"rye\r\nor wheat");
+    EXPECT_EQ(ImportOne("0\tBread\t1\t0\t\"rye\nor wheat\"\t1\n").notes, u"rye\r\nor wheat");
 }
 
 TEST_F(TextTest, QuotesAreNotEscapes) {
@@ -117,9 +131,7 @@ TEST_F(TextTest, QuotesAreNotEscapes) {
     ASSERT_EQ(back.tree.Count(), 2u);
     EXPECT_EQ(back.tree.root.ChildAt(0)->item.notes, u"boxed");
     EXPECT_EQ(back.tree.root.ChildAt(1)->item.notes, u"say \"hi\", then go");
-    CCorvinaDoc single;
-    Import(single, "0\tA\t1\t0\t\"\t1\n");
-    EXPECT_EQ(Only(single).notes, u"");
+    EXPECT_EQ(ImportOne("0\tA\t1\t0\t\"\t1\n").notes, u"");
 }
 
 TEST_F(TextTest, ImportanceOutsideTheRangeBecomesNormal) {
@@ -268,32 +280,19 @@ TEST_F(TextTest, SeventhFieldEndsOrContinuesTheImport) {
 }
 
 TEST_F(TextTest, LeadingBlanksAndCarriageReturnsInFields) {
-    CCorvinaDoc doc;
-    doc.tree.AddItem(MakeItem(u"  indented"));
-    const std::string text = Export(doc);
-    EXPECT_EQ(text, "0\t  indented\t1\t0\t\t1\n");
-    CCorvinaDoc back;
-    Import(back, text);
-    EXPECT_EQ(Only(back).title, u"  indented");
-    CCorvinaDoc windows;
-    Import(windows, "0\tA\r\t1\t0\tx\r\ny\t1\r\n");
+    ExpectTitleRoundTrip(u"  indented", "0\t  indented\t1\t0\t\t1\n");
+    const TaskItem windows = ImportOne("0\tA\r\t1\t0\tx\r\ny\t1\r\n");
     // A lone CR is an ordinary character; CR LF arrives as LF and is stored as CR LF.
-    EXPECT_EQ(Only(windows).title, u"A\r");
-    EXPECT_EQ(Only(windows).notes, u"x\r\ny");
+    EXPECT_EQ(windows.title, u"A\r");
+    EXPECT_EQ(windows.notes, u"x\r\ny");
 }
 
 TEST_F(TextTest, TextIsUtf8AndOtherBytesReadAsWindows1252) {
-    CCorvinaDoc doc;
-    doc.tree.AddItem(MakeItem(u"Caf\u00e9 \u20ac \U0001F95B"));
-    const std::string text = Export(doc);
-    EXPECT_EQ(text, "0\tCaf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\xA5\x9B\t1\t0\t\t1\n");
-    CCorvinaDoc back;
-    Import(back, text);
-    EXPECT_EQ(Only(back).title, u"Caf\u00e9 \u20ac \U0001F95B");
-    CCorvinaDoc old;
-    Import(old, "0\tCaf\xE9 \x80\t1\t0\t\x93quoted\x94\t1\n");
-    EXPECT_EQ(Only(old).title, u"Caf\u00e9 \u20ac");
-    EXPECT_EQ(Only(old).notes, u"\u201cquoted\u201d");
+    ExpectTitleRoundTrip(u"Caf\u00e9 \u20ac \U0001F95B",
+                         "0\tCaf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\xA5\x9B\t1\t0\t\t1\n");
+    const TaskItem old = ImportOne("0\tCaf\xE9 \x80\t1\t0\t\x93quoted\x94\t1\n");
+    EXPECT_EQ(old.title, u"Caf\u00e9 \u20ac");
+    EXPECT_EQ(old.notes, u"\u201cquoted\u201d");
 }
 
 TEST_F(TextTest, ImportAppendsToTheExistingTree) {
