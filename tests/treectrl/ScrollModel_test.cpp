@@ -78,36 +78,34 @@ TEST(RowBandTest, FirstShowRendersTheWholeBand) {
     EXPECT_TRUE(band.Valid());
 }
 
-TEST(RowBandTest, ScrollingDownKeepsThePixelsAndRendersOnlyTheStripThatAppears) {
-    RowBand band;
-    band.SetHeight(318);
-    band.MoveTo(0);
-    const BandUpdate u = band.MoveTo(10);
-    EXPECT_TRUE(u.keepOld);
-    EXPECT_EQ(u.shift, 10);
-    EXPECT_EQ(u.exposed.top, 318);
-    EXPECT_EQ(u.exposed.bottom, 328);
-}
-
-TEST(RowBandTest, ScrollingUpRendersTheStripAtTheTop) {
-    RowBand band;
-    band.SetHeight(318);
-    band.MoveTo(100);
-    const BandUpdate u = band.MoveTo(70);
-    EXPECT_TRUE(u.keepOld);
-    EXPECT_EQ(u.shift, -30);
-    EXPECT_EQ(u.exposed.top, 70);
-    EXPECT_EQ(u.exposed.bottom, 100);
-}
-
-TEST(RowBandTest, AJumpFurtherThanTheBandRendersItAll) {
-    RowBand band;
-    band.SetHeight(318);
-    band.MoveTo(0);
-    const BandUpdate u = band.MoveTo(5000);
-    EXPECT_FALSE(u.keepOld);
-    EXPECT_EQ(u.exposed.top, 5000);
-    EXPECT_EQ(u.exposed.bottom, 5318);
+// A move keeps the pixels still in view, shifted, and renders only the strip that appears; a jump
+// further than the band renders it all.
+TEST(RowBandTest, AMoveRendersOnlyTheStripThatAppears) {
+    struct Move {
+        const char* what;
+        int from;
+        int to;
+        bool keepOld;
+        int shift;
+        ContentStrip exposed;
+    };
+    const Move moves[] = {
+        {"down", 0, 10, true, 10, {318, 328}},
+        {"up", 100, 70, true, -30, {70, 100}},
+        {"a jump", 0, 5000, false, 0, {5000, 5318}},
+    };
+    for (const Move& move : moves) {
+        RowBand band;
+        band.SetHeight(kViewHeight);
+        band.MoveTo(move.from);
+        const BandUpdate u = band.MoveTo(move.to);
+        EXPECT_EQ(u.keepOld, move.keepOld) << move.what;
+        if (move.keepOld) {
+            EXPECT_EQ(u.shift, move.shift) << move.what;
+        }
+        EXPECT_EQ(u.exposed.top, move.exposed.top) << move.what;
+        EXPECT_EQ(u.exposed.bottom, move.exposed.bottom) << move.what;
+    }
 }
 
 TEST(RowBandTest, StayingPutRendersNothingUnlessInvalidated) {
