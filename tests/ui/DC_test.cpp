@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -28,6 +29,20 @@ public:
     CDC dc;
     CBitmap bitmap;
 };
+
+/// A pixel and the colour it should have.
+struct Pixel {
+    int x;
+    int y;
+    COLORREF colour;
+};
+
+/// Checks each pixel of `expected` in a context or bitmap, naming the ones that differ.
+template <class Image> void ExpectPixels(const Image& image, std::initializer_list<Pixel> expected) {
+    for (const Pixel& pixel : expected) {
+        EXPECT_EQ(image.GetPixel(pixel.x, pixel.y), pixel.colour) << "at " << pixel.x << "," << pixel.y;
+    }
+}
 
 /// How many pixels of the rectangle are not white.
 int InkedPixels(const CDC& dc, const CRect& rect) {
@@ -107,8 +122,7 @@ TEST(DCSurface, ContextOverAPainterDrawsIntoThePaintersImage) {
         dc.FillSolidRect(CRect(2, 2, 4, 4), kGreen);
     });
     EXPECT_EQ(surfaceSize, CSize(10, 10));
-    EXPECT_EQ(window.GetPixel(2, 2), kGreen);
-    EXPECT_EQ(window.GetPixel(4, 4), kWhite);
+    ExpectPixels(window, {{2, 2, kGreen}, {4, 4, kWhite}});
 }
 
 // --- Fills, frames, lines ----------------------------------------------------------------------------------
@@ -116,10 +130,7 @@ TEST(DCSurface, ContextOverAPainterDrawsIntoThePaintersImage) {
 TEST(DCFill, RightAndBottomEdgesAreOutside) {
     Surface s(10, 10);
     s.dc.FillSolidRect(CRect(2, 3, 5, 6), kBlue);
-    EXPECT_EQ(s.dc.GetPixel(2, 3), kBlue);
-    EXPECT_EQ(s.dc.GetPixel(4, 5), kBlue);
-    EXPECT_EQ(s.dc.GetPixel(5, 5), kWhite);
-    EXPECT_EQ(s.dc.GetPixel(4, 6), kWhite);
+    ExpectPixels(s.dc, {{2, 3, kBlue}, {4, 5, kBlue}, {5, 5, kWhite}, {4, 6, kWhite}});
     EXPECT_EQ(InkedPixels(s.dc, CRect(0, 0, 10, 10)), 9);
 }
 
@@ -136,10 +147,7 @@ TEST(DCFill, SolidFillBecomesTheTextBackground) {
 TEST(DCFrame, OnePixelAlongTheInsideEdges) {
     Surface s(8, 8);
     s.dc.FrameRect(CRect(1, 1, 6, 5), kRed);
-    EXPECT_EQ(s.dc.GetPixel(1, 1), kRed);
-    EXPECT_EQ(s.dc.GetPixel(5, 4), kRed);
-    EXPECT_EQ(s.dc.GetPixel(3, 1), kRed);
-    EXPECT_EQ(s.dc.GetPixel(3, 4), kRed);
+    ExpectPixels(s.dc, {{1, 1, kRed}, {5, 4, kRed}, {3, 1, kRed}, {3, 4, kRed}});
     EXPECT_EQ(s.dc.GetPixel(3, 3), kWhite) << "inside untouched";
     EXPECT_EQ(s.dc.GetPixel(6, 3), kWhite) << "right edge is outside";
     EXPECT_EQ(InkedPixels(s.dc, CRect(0, 0, 8, 8)), 2 * 5 + 2 * 2);
@@ -148,25 +156,18 @@ TEST(DCFrame, OnePixelAlongTheInsideEdges) {
 TEST(DCFrame, FrameHangingOverTheSurfaceShowsOnlyItsVisibleSides) {
     Surface s(6, 4);
     s.dc.FrameRect(CRect(-1, 0, 7, 4), kRed); // sides fall just outside, as the tree control's do
-    EXPECT_EQ(s.dc.GetPixel(0, 0), kRed);
-    EXPECT_EQ(s.dc.GetPixel(5, 3), kRed);
-    EXPECT_EQ(s.dc.GetPixel(0, 1), kWhite);
-    EXPECT_EQ(s.dc.GetPixel(5, 2), kWhite);
+    ExpectPixels(s.dc, {{0, 0, kRed}, {5, 3, kRed}, {0, 1, kWhite}, {5, 2, kWhite}});
 }
 
 TEST(DCLine, EndPointIsNotDrawnInAnyDirection) {
     Surface s(12, 12);
     s.dc.MoveTo(2, 2);
     s.dc.LineTo(7, 2); // right
-    EXPECT_EQ(s.dc.GetPixel(6, 2), kBlack);
-    EXPECT_EQ(s.dc.GetPixel(7, 2), kWhite);
+    ExpectPixels(s.dc, {{6, 2, kBlack}, {7, 2, kWhite}});
     s.dc.LineTo(7, 9); // down, starting where the last line ended
-    EXPECT_EQ(s.dc.GetPixel(7, 2), kBlack);
-    EXPECT_EQ(s.dc.GetPixel(7, 8), kBlack);
-    EXPECT_EQ(s.dc.GetPixel(7, 9), kWhite);
+    ExpectPixels(s.dc, {{7, 2, kBlack}, {7, 8, kBlack}, {7, 9, kWhite}});
     s.dc.LineTo(3, 9); // left
-    EXPECT_EQ(s.dc.GetPixel(4, 9), kBlack);
-    EXPECT_EQ(s.dc.GetPixel(3, 9), kWhite);
+    ExpectPixels(s.dc, {{4, 9, kBlack}, {3, 9, kWhite}});
     EXPECT_EQ(InkedPixels(s.dc, CRect(0, 0, 12, 12)), 5 + 7 + 4);
 }
 
@@ -194,9 +195,7 @@ TEST(DCCopy, PlainCopyMovesABlockUnchanged) {
     from.dc.FillSolidRect(CRect(1, 1, 3, 3), kBlue);
     Surface to(8, 8);
     ASSERT_TRUE(to.dc.BitBlt(4, 4, 4, 4, &from.dc, 0, 0));
-    EXPECT_EQ(to.dc.GetPixel(5, 5), kBlue);
-    EXPECT_EQ(to.dc.GetPixel(6, 6), kBlue);
-    EXPECT_EQ(to.dc.GetPixel(7, 7), kWhite);
+    ExpectPixels(to.dc, {{5, 5, kBlue}, {6, 6, kBlue}, {7, 7, kWhite}});
     EXPECT_EQ(InkedPixels(to.dc, CRect(0, 0, 8, 8)), 4);
 }
 
@@ -206,10 +205,7 @@ TEST(DCCopy, BlockReachingPastTheSourceCopiesOnlyWhatExists) {
     Surface to(10, 10);
     ASSERT_TRUE(to.dc.BitBlt(2, 2, 8, 8, &from.dc, -2, 0));
     EXPECT_EQ(to.dc.GetPixel(3, 2), kWhite) << "source columns -2 and -1 do not exist";
-    EXPECT_EQ(to.dc.GetPixel(4, 2), kRed);
-    EXPECT_EQ(to.dc.GetPixel(7, 5), kRed);
-    EXPECT_EQ(to.dc.GetPixel(8, 5), kWhite);
-    EXPECT_EQ(to.dc.GetPixel(4, 6), kWhite);
+    ExpectPixels(to.dc, {{4, 2, kRed}, {7, 5, kRed}, {8, 5, kWhite}, {4, 6, kWhite}});
 }
 
 TEST(DCCopy, OverlappingCopyWithinOneSurfaceReadsTheOldPixels) {
@@ -218,9 +214,7 @@ TEST(DCCopy, OverlappingCopyWithinOneSurfaceReadsTheOldPixels) {
         s.dc.SetPixel(x, 0, RGB(10 * (x + 1), 0, 0));
     }
     ASSERT_TRUE(s.dc.BitBlt(1, 0, 3, 1, &s.dc, 0, 0));
-    EXPECT_EQ(s.dc.GetPixel(1, 0), RGB(10, 0, 0));
-    EXPECT_EQ(s.dc.GetPixel(2, 0), RGB(20, 0, 0));
-    EXPECT_EQ(s.dc.GetPixel(3, 0), RGB(30, 0, 0));
+    ExpectPixels(s.dc, {{1, 0, RGB(10, 0, 0)}, {2, 0, RGB(20, 0, 0)}, {3, 0, RGB(30, 0, 0)}});
 }
 
 TEST(DCCopy, StretchTakesTheNearestPixelWithoutSmoothing) {
@@ -229,10 +223,7 @@ TEST(DCCopy, StretchTakesTheNearestPixelWithoutSmoothing) {
     from.dc.SetPixel(1, 0, kBlue);
     Surface to(4, 8);
     ASSERT_TRUE(to.dc.StretchBlt(0, 0, 4, 8, &from.dc, 0, 0, 2, 1));
-    EXPECT_EQ(to.dc.GetPixel(0, 0), kRed);
-    EXPECT_EQ(to.dc.GetPixel(1, 7), kRed);
-    EXPECT_EQ(to.dc.GetPixel(2, 0), kBlue);
-    EXPECT_EQ(to.dc.GetPixel(3, 7), kBlue);
+    ExpectPixels(to.dc, {{0, 0, kRed}, {1, 7, kRed}, {2, 0, kBlue}, {3, 7, kBlue}});
 }
 
 TEST(DCCopy, KeyColourLeavesTheTargetUntouched) {
@@ -247,9 +238,7 @@ TEST(DCCopy, KeyColourLeavesTheTargetUntouched) {
     Surface to(3, 1);
     to.dc.FillSolidRect(CRect(0, 0, 3, 1), kGreen);
     ASSERT_TRUE(to.dc.TransparentImage(0, 0, 3, 1, picture, 0, 0, 3, 1, kRed));
-    EXPECT_EQ(to.dc.GetPixel(0, 0), kGreen);
-    EXPECT_EQ(to.dc.GetPixel(1, 0), kBlue);
-    EXPECT_EQ(to.dc.GetPixel(2, 0), RGB(254, 0, 0));
+    ExpectPixels(to.dc, {{0, 0, kGreen}, {1, 0, kBlue}, {2, 0, RGB(254, 0, 0)}});
 }
 
 TEST(DCCopy, CopiesFromNothingFail) {
@@ -381,8 +370,7 @@ TEST_F(DCText, OpaqueModeFillsTheTextCellTransparentLeavesIt) {
     surface.dc.DrawText(u"  ", CRect(0, 0, 120, 20), DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     const int cellWidth = surface.dc.GetTextExtent(u"  ").cx;
     EXPECT_EQ(surface.dc.GetPixel(0, 0), kWhite) << "even blanks get their cell filled";
-    EXPECT_EQ(surface.dc.GetPixel(cellWidth - 1, 12), kWhite);
-    EXPECT_EQ(surface.dc.GetPixel(cellWidth, 0), kGreen);
+    ExpectPixels(surface.dc, {{cellWidth - 1, 12, kWhite}, {cellWidth, 0, kGreen}});
     EXPECT_EQ(surface.dc.GetPixel(0, 13), kGreen) << "below the 13-pixel cell nothing changes";
 
     surface.dc.FillSolidRect(CRect(0, 0, 120, 40), kGreen);
