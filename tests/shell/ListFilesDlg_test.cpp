@@ -123,7 +123,7 @@ TEST_F(ListFilesScreenTest, EmptyFolderShowsNoRowsAndNoMessage) {
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
-TEST_F(ListFilesScreenTest, TapOnARowSelectsItWithoutAMenu) {
+TEST_F(ListFilesScreenTest, TapOnARowSelectsItAndBesideTheRowsKeepsTheSelectionWithoutAMenu) {
     WriteList(Path(u"A.crv"), 1);
     WriteList(Path(u"B.crv"), 2);
     uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
@@ -134,6 +134,8 @@ TEST_F(ListFilesScreenTest, TapOnARowSelectsItWithoutAMenu) {
         EXPECT_EQ(screen.GetSelectedRow(), 1);
         EXPECT_EQ(CWnd::GetFocus(), &screen.GetListCtrl());
         uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
+        EXPECT_EQ(screen.GetSelectedRow(), 0);
+        uitest::Tap(screen.GetListCtrl(), BelowRows(screen));
         EXPECT_EQ(screen.GetSelectedRow(), 0);
     });
     EXPECT_TRUE(menus.Shown().empty());
@@ -196,20 +198,6 @@ TEST_F(ListFilesScreenTest, HoldBesideTheRowsOpensTheSameMenuAndKeepsTheSelectio
         EXPECT_EQ(menus.Shown()[0].entries.size(), 6u);
         EXPECT_EQ(screen.GetSelectedRow(), 1);
     });
-}
-
-TEST_F(ListFilesScreenTest, PlainTapBesideTheRowsKeepsTheSelection) {
-    WriteList(Path(u"A.crv"), 1);
-    WriteList(Path(u"B.crv"), 2);
-    uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
-    uitest::MenuRecorder menus;
-    CListFilesDlg screen(*m_listing);
-    uitest::RunModal(screen, [&] {
-        uitest::Tap(screen.GetListCtrl(), RowPoint(screen, 0));
-        uitest::Tap(screen.GetListCtrl(), BelowRows(screen));
-        EXPECT_EQ(screen.GetSelectedRow(), 0);
-    });
-    EXPECT_TRUE(menus.Shown().empty());
 }
 
 // The menu bar's drop-downs, as a user opens them: the screen menu's popups in order, every command enabled
