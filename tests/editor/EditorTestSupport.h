@@ -10,6 +10,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"
+#include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,15 @@ void InNextScreen(std::function<void(Screen&)> act, int turnsLeft = kScreenLookT
 /// InNextScreen for the item details sheet.
 inline void InNextSheet(std::function<void(CItemDetailsPropSheet&)> act) {
     InNextScreen<CItemDetailsPropSheet>(std::move(act));
+}
+
+/// Types `title` into the next details sheet and accepts it with `ok`: the command bar's OK, or
+/// the sheet's own.
+inline void TypeInNextSheet(std::u16string title, UINT ok = ID_SHEET_OK) {
+    InNextSheet([title = std::move(title), ok](CItemDetailsPropSheet& sheet) {
+        uitest::TypeText(title);
+        sheet.SendCommand(ok);
+    });
 }
 
 /// The item of the selected row, or null.

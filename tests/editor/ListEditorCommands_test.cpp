@@ -89,10 +89,7 @@ TEST_F(EditorCommands, AddSubitemGoesAfterTheSelectedItemsChildren) {
     CListEditorDlg editor(kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 0);
-        editortest::InNextSheet([&](CItemDetailsPropSheet& sheet) {
-            uitest::TypeText(u"Pegs");
-            sheet.SendCommand(IDOK);
-        });
+        editortest::TypeInNextSheet(u"Pegs", IDOK);
         editor.SendCommand(ID_ITEM_ADDSUBITEM);
         uitest::Grab(editor.GetTreeCtrl());
         EXPECT_EQ(editortest::ShownRows(editor.GetTreeCtrl()),

@@ -56,10 +56,7 @@ TEST_F(EditorUndo, AddingAnItemOrASubitemIsTakenBackAndDoneAgain) {
     CListEditorDlg editor(kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 0);
-        editortest::InNextSheet([](CItemDetailsPropSheet& sheet) {
-            uitest::TypeText(u"Pegs");
-            sheet.SendCommand(ID_SHEET_OK);
-        });
+        editortest::TypeInNextSheet(u"Pegs");
         editor.SendCommand(ID_ITEM_ADDSUBITEM);
         const std::vector<Row> added = {{0, u"Tent"}, {1, u"Poles"}, {1, u"Pegs"}, {0, u"Stove"}};
         ASSERT_EQ(Shown(editor), added);
@@ -79,10 +76,7 @@ TEST_F(EditorUndo, AddingAnItemOrASubitemIsTakenBackAndDoneAgain) {
         EXPECT_EQ(Title(editor), u"Camping*");
         EXPECT_TRUE(doc.IsModified());
 
-        editortest::InNextSheet([](CItemDetailsPropSheet& sheet) {
-            uitest::TypeText(u"Lamp");
-            sheet.SendCommand(ID_SHEET_OK);
-        });
+        editortest::TypeInNextSheet(u"Lamp");
         editor.SendCommand(ID_LIST_ADDITEM);
         PressUndo();
         PressUndo();
