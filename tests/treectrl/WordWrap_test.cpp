@@ -29,6 +29,7 @@ public:
 struct Placed {
     std::u16string word;
     CRect place;
+    bool operator==(const Placed&) const = default;
 };
 
 std::vector<Placed> PlaceAll(const CRect& area, std::u16string_view text, FixedWidthMeasure& measure,
@@ -48,31 +49,18 @@ const CRect kArea(10, 0, 70, 15); // 60 pixels: ten characters per line
 
 } // namespace
 
-TEST(WordWrapSplitting, TwoSpacesSeparateTwoWordsEachMeasuredWithOneSpace) {
-    FixedWidthMeasure measure;
-    const auto placed = PlaceAll(kArea, u"Milk  2%", measure);
-    ASSERT_EQ(placed.size(), 2u);
-    EXPECT_EQ(placed[0].word, u"Milk ");
-    EXPECT_EQ(placed[1].word, u"2% ");
-    // "Milk " is five characters of 6 pixels, "2% " three.
-    EXPECT_EQ(placed[0].place, CRect(10, 0, 40, 13));
-    EXPECT_EQ(placed[1].place, CRect(40, 0, 58, 13));
-}
-
-TEST(WordWrapSplitting, LeadingAndTrailingSpacesGiveNoWord) {
-    FixedWidthMeasure measure;
-    const auto placed = PlaceAll(kArea, u"   Eggs   ", measure);
-    ASSERT_EQ(placed.size(), 1u);
-    EXPECT_EQ(placed[0].word, u"Eggs ");
-    EXPECT_EQ(placed[0].place, CRect(10, 0, 40, 13));
-}
-
-TEST(WordWrapSplitting, TabsAndLineBreaksBelongToTheWord) {
-    FixedWidthMeasure measure;
-    const auto placed = PlaceAll(kArea, u"a\tb c\r\nd", measure);
-    ASSERT_EQ(placed.size(), 2u);
-    EXPECT_EQ(placed[0].word, u"a\tb ");
-    EXPECT_EQ(placed[1].word, u"c\r\nd ");
+// Runs of spaces separate words and none start or end the text; each word is measured with one
+// space after it, six pixels a character. Tabs and line breaks belong to the word.
+TEST(WordWrapSplitting, SpacesSeparateWordsEachMeasuredWithOneSpace) {
+    const std::vector<std::pair<std::u16string_view, std::vector<Placed>>> cases = {
+        {u"Milk  2%", {{u"Milk ", CRect(10, 0, 40, 13)}, {u"2% ", CRect(40, 0, 58, 13)}}},
+        {u"   Eggs   ", {{u"Eggs ", CRect(10, 0, 40, 13)}}},
+        {u"a\tb c\r\nd", {{u"a\tb ", CRect(10, 0, 34, 13)}, {u"c\r\nd ", CRect(34, 0, 64, 13)}}},
+    };
+    for (const auto& [text, words] : cases) {
+        FixedWidthMeasure measure;
+        EXPECT_EQ(PlaceAll(kArea, text, measure), words) << std::string(text.begin(), text.end());
+    }
 }
 
 TEST(WordWrapSplitting, TextWithoutWordsLeavesTheAreaAsItWas) {
