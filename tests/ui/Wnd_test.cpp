@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,19 @@ protected:
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { InstallFrameworkTables(); }
+
+    /// Runs a screen with a visible logging child, `side` pixels square at its top-left, and calls
+    /// `act` with both.
+    static void WithChild(int side, const std::function<void(CDialog&, LoggingWindow&)>& act) {
+        CDialog screen(kScreen);
+        uitest::RunModal(screen, [&] {
+            LoggingWindow child;
+            ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, side, side),
+                                     &screen, kChildId));
+            act(screen, child);
+        });
+    }
+    static constexpr int kChildId = 77;
 };
 
 TEST_F(WindowTest, ACustomWindowIsOnlyCreatedForAKnownClassAndAParentWithAWindow) {
@@ -85,11 +99,7 @@ TEST_F(WindowTest, ACustomWindowIsOnlyCreatedForAKnownClassAndAParentWithAWindow
 }
 
 TEST_F(WindowTest, PenInputReachesTheHandlersInOrder) {
-    CDialog screen(kScreen);
-    uitest::RunModal(screen, [&] {
-        LoggingWindow child;
-        ASSERT_TRUE(
-            child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+    WithChild(100, [](CDialog&, LoggingWindow& child) {
         uitest::Tap(child, CPoint(5, 6));
         uitest::Drag(child, CPoint(10, 10), CPoint(10, 30));
         EXPECT_EQ(child.log, (std::vector<std::string>{"down 5,6", "up 5,6", "down 10,10", "move", "move",
@@ -98,11 +108,7 @@ TEST_F(WindowTest, PenInputReachesTheHandlersInOrder) {
 }
 
 TEST_F(WindowTest, AQuickSecondTapIsASecondPenDown) {
-    CDialog screen(kScreen);
-    uitest::RunModal(screen, [&] {
-        LoggingWindow child;
-        ASSERT_TRUE(
-            child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &screen, 77));
+    WithChild(100, [](CDialog&, LoggingWindow& child) {
         uitest::Tap(child, CPoint(5, 5));
         uitest::Tap(child, CPoint(5, 5));
         EXPECT_EQ(child.log, (std::vector<std::string>{"down 5,5", "up 5,5", "down 5,5", "up 5,5"}));
@@ -110,10 +116,7 @@ TEST_F(WindowTest, AQuickSecondTapIsASecondPenDown) {
 }
 
 TEST_F(WindowTest, TimersTickOnlyWhileRunningAndAreFiredByHand) {
-    CDialog screen(kScreen);
-    uitest::RunModal(screen, [&] {
-        LoggingWindow child;
-        ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &screen, 77));
+    WithChild(10, [](CDialog&, LoggingWindow& child) {
         EXPECT_FALSE(uitest::FireTimer(child, 110)) << "not started";
         EXPECT_EQ(child.SetTimer(110, 70), 110u);
         EXPECT_TRUE(child.IsTimerRunning(110));
@@ -127,10 +130,7 @@ TEST_F(WindowTest, TimersTickOnlyWhileRunningAndAreFiredByHand) {
 }
 
 TEST_F(WindowTest, RepaintIsSynchronousAndErasesOnlyWhenAsked) {
-    CDialog screen(kScreen);
-    uitest::RunModal(screen, [&] {
-        LoggingWindow child;
-        ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 40), &screen, 77));
+    WithChild(40, [](CDialog&, LoggingWindow& child) {
         child.RedrawWindow();
         const int paints = child.paints;
         const int erases = child.erases;
@@ -151,15 +151,12 @@ TEST_F(WindowTest, RepaintIsSynchronousAndErasesOnlyWhenAsked) {
 }
 
 TEST_F(WindowTest, DestroyWindowTellsTheWindowFirstAndLeavesTheObjectWithout) {
-    CDialog screen(kScreen);
-    uitest::RunModal(screen, [&] {
-        LoggingWindow child;
-        ASSERT_TRUE(child.Create(kCustomClass, u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &screen, 77));
+    WithChild(10, [](CDialog& screen, LoggingWindow& child) {
         child.SetTimer(3, 70);
         child.DestroyWindow();
         EXPECT_FALSE(child.HasWindow());
         EXPECT_EQ(child.log, (std::vector<std::string>{"destroy"}));
-        EXPECT_EQ(screen.GetDlgItem(77), nullptr);
+        EXPECT_EQ(screen.GetDlgItem(kChildId), nullptr);
     });
 }
 
