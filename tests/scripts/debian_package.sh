@@ -10,12 +10,7 @@ set -euo pipefail
 source_dir="$1"
 build_dir="$2"
 launcher="${3:-}"
-work="$(mktemp -d "${TMPDIR:-/tmp}/corvina-deb.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-fail() {
-  echo "debian package: $*" >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check_helpers.sh" "debian package" deb
 
 if grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$build_dir/CMakeCache.txt"; then
   package_build="$build_dir"

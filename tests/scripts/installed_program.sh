@@ -11,12 +11,7 @@
 set -euo pipefail
 source_dir="$1"
 build_dir="$2"
-work="$(mktemp -d "${TMPDIR:-/tmp}/corvina-installed.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-fail() {
-  echo "installed program: $*" >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check_helpers.sh" "installed program" installed
 
 prefix="$work/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed: $(cat "$work/install.log")"

@@ -6,12 +6,7 @@
 #   run_answers.sh SOURCE_DIR
 set -euo pipefail
 source_dir="$1"
-work="$(mktemp -d "${TMPDIR:-/tmp}/corvina-run.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-fail() {
-  echo "run.sh answers: $*" >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check_helpers.sh" "run.sh answers" run
 
 # Anything that would set up or build calls cmake: this one leaves a mark instead.
 mkdir -p "$work/bin"
