@@ -147,7 +147,7 @@ std::string PlainMarkdown(const CCorvinaDoc& doc, std::u16string_view listName) 
         if (item.notes.empty()) {
             return;
         }
-        // A paragraph one level deeper, a line for each line of the notes; CR LF breaks them.
+        // A paragraph one level deeper, a line for each line of the notes, ended by LF or CR LF.
         out += '\n';
         const std::u16string_view notes = item.notes.view();
         for (std::size_t start = 0, end = 0; start <= notes.size(); start = end + 1) {
