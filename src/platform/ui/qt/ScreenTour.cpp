@@ -81,21 +81,6 @@ QString TextOfKey(int key) {
     return {};
 }
 
-/// The Qt modifiers of a tour step's modifier word.
-Qt::KeyboardModifiers ModifiersOf(UINT modifiers) {
-    Qt::KeyboardModifiers result;
-    if ((modifiers & MK_SHIFT) != 0) {
-        result |= Qt::ShiftModifier;
-    }
-    if ((modifiers & MK_CONTROL) != 0) {
-        result |= Qt::ControlModifier;
-    }
-    if ((modifiers & static_cast<UINT>(kAltDown)) != 0) {
-        result |= Qt::AltModifier;
-    }
-    return result;
-}
-
 /// The key a keyboard reports for character `c`: its upper-case form, as Qt names character keys.
 void AppendCharacter(std::vector<TourInput>& inputs, const QString& character) {
     if (character == QStringLiteral("\n")) {
@@ -130,7 +115,7 @@ std::vector<TourInput> InputsOf(const std::vector<ScreenTourStep>& steps) {
             break;
         case ScreenTourStep::Kind::Key: {
             const int key = QtKeyOf(step.virtualKey);
-            const Qt::KeyboardModifiers modifiers = ModifiersOf(step.modifiers);
+            const Qt::KeyboardModifiers modifiers = QtModifiersOf(step.modifiers);
             // With Ctrl or Alt held a key types nothing; with Shift a letter types its capital.
             const bool types = (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0;
             QString text = types ? TextOfKey(key) : QString();

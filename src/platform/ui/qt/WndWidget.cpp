@@ -292,4 +292,18 @@ int QtKeyOf(UINT virtualKey) {
     return 0;
 }
 
+Qt::KeyboardModifiers QtModifiersOf(UINT modifiers) {
+    Qt::KeyboardModifiers result;
+    if ((modifiers & MK_SHIFT) != 0) {
+        result |= Qt::ShiftModifier;
+    }
+    if ((modifiers & MK_CONTROL) != 0) {
+        result |= Qt::ControlModifier;
+    }
+    if ((modifiers & static_cast<UINT>(kAltDown)) != 0) {
+        result |= Qt::AltModifier;
+    }
+    return result;
+}
+
 } // namespace platform

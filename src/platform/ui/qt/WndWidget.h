@@ -119,5 +119,7 @@ UINT PenFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 UINT VirtualKeyOf(int qtKey);
 /// Qt key of a virtual key (0 when it has none).
 int QtKeyOf(UINT virtualKey);
+/// The Qt modifiers of a modifier word (MK_SHIFT, MK_CONTROL and kAltDown).
+Qt::KeyboardModifiers QtModifiersOf(UINT modifiers);
 
 } // namespace platform

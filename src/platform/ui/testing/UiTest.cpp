@@ -56,20 +56,6 @@ private:
     bool m_set;
 };
 
-Qt::KeyboardModifiers QtModifiers(UINT modifiers) {
-    Qt::KeyboardModifiers result;
-    if ((modifiers & MK_SHIFT) != 0) {
-        result |= Qt::ShiftModifier;
-    }
-    if ((modifiers & MK_CONTROL) != 0) {
-        result |= Qt::ControlModifier;
-    }
-    if ((modifiers & static_cast<UINT>(kAltDown)) != 0) {
-        result |= Qt::AltModifier;
-    }
-    return result;
-}
-
 QWidget* KeyReceiver() {
     if (QWidget* focus = QApplication::focusWidget()) {
         return focus;
@@ -154,8 +140,8 @@ void PressKey(UINT virtualKey, UINT modifiers) {
     if (key == 0) {
         throw std::invalid_argument("no key for virtual key " + std::to_string(virtualKey));
     }
-    QTest::keyPress(KeyReceiver(), static_cast<Qt::Key>(key), QtModifiers(modifiers));
-    QTest::keyRelease(KeyReceiver(), static_cast<Qt::Key>(key), QtModifiers(modifiers));
+    QTest::keyPress(KeyReceiver(), static_cast<Qt::Key>(key), platform::QtModifiersOf(modifiers));
+    QTest::keyRelease(KeyReceiver(), static_cast<Qt::Key>(key), platform::QtModifiersOf(modifiers));
 }
 
 void TypeText(const std::u16string& text) {
