@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,25 @@ inline void FillList(CCorvinaDoc& doc, std::int64_t count) {
             doc.tree.AddItem(std::move(item), middle);
         }
     }
+}
+
+/// The list of `count` items that `FillList` builds, built once per program.
+inline const CCorvinaDoc& ListOf(std::int64_t count) {
+    static std::map<std::int64_t, std::unique_ptr<CCorvinaDoc>> docs;
+    auto& doc = docs[count];
+    if (!doc) {
+        doc = std::make_unique<CCorvinaDoc>();
+        FillList(*doc, count);
+    }
+    return *doc;
+}
+
+/// Runs a benchmark at every list size, timed in milliseconds.
+inline void ForEachSize(benchmark::internal::Benchmark* b) {
+    for (const std::int64_t size : kSizes) {
+        b->Arg(size);
+    }
+    b->Unit(benchmark::kMillisecond);
 }
 
 /// The UTF-16 bytes of the titles and notes of a list built by `FillList`.

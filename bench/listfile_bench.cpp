@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "BenchLists.h"
+#include "RawFiles.h"
 #include "platform/core/Archive.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
@@ -12,7 +13,6 @@ namespace {
 
 using namespace bench;
 
-constexpr std::size_t kRawBlock = 64 * 1024;
 constexpr int kSmallListFiles = 10000;
 constexpr int kItemsPerSmallList = 5;
 
@@ -34,41 +34,8 @@ const SavedList& SavedListOf(std::int64_t count) {
     if (!doc.OnSaveDocument(saved.path)) {
         std::abort();
     }
-    CFile file;
-    file.OpenOrThrow(saved.path, CFile::modeRead);
-    saved.bytes.resize(file.GetLength());
-    file.Read(saved.bytes.data(), saved.bytes.size());
+    saved.bytes = ReadAll(saved.path);
     return lists.emplace(count, std::move(saved)).first->second;
-}
-
-const CCorvinaDoc& ListOf(std::int64_t count) {
-    static std::map<std::int64_t, std::unique_ptr<CCorvinaDoc>> docs;
-    auto& doc = docs[count];
-    if (!doc) {
-        doc = std::make_unique<CCorvinaDoc>();
-        FillList(*doc, count);
-    }
-    return *doc;
-}
-
-// A flushed write of `bytes` in one piece: the least a save of them can cost.
-void RawWrite(const std::u16string& path, const std::string& bytes) {
-    CFile file;
-    file.OpenOrThrow(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
-    file.Write(bytes.data(), bytes.size());
-    file.Flush();
-    file.Close();
-}
-
-std::size_t RawRead(const std::u16string& path, std::vector<char>& buffer) {
-    CFile file;
-    file.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite);
-    std::size_t total = 0;
-    for (std::size_t got = 1; got != 0; total += got) {
-        got = file.Read(buffer.data(), buffer.size());
-    }
-    file.Close();
-    return total;
 }
 
 void BM_RawWrite(benchmark::State& state) {
@@ -169,13 +136,6 @@ void BM_ReadHeaderSmallFiles(benchmark::State& state) {
         }
     }
     benchmark::DoNotOptimize(total);
-}
-
-void ForEachSize(benchmark::internal::Benchmark* b) {
-    for (const std::int64_t size : kSizes) {
-        b->Arg(size);
-    }
-    b->Unit(benchmark::kMillisecond);
 }
 
 BENCHMARK(BM_RawWrite)->Apply(ForEachSize);

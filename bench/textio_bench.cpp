@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "BenchLists.h"
-#include "platform/core/File.h"
+#include "RawFiles.h"
 #include "textio/DocumentText.h"
 #include "textio/TextFile.h"
 
@@ -11,22 +11,10 @@ namespace {
 
 using namespace bench;
 
-constexpr std::size_t kRawBlock = 64 * 1024;
-
 struct ExportedText {
     std::u16string path;
     std::string bytes;
 };
-
-const CCorvinaDoc& ListOf(std::int64_t count) {
-    static std::map<std::int64_t, std::unique_ptr<CCorvinaDoc>> docs;
-    auto& doc = docs[count];
-    if (!doc) {
-        doc = std::make_unique<CCorvinaDoc>();
-        FillList(*doc, count);
-    }
-    return *doc;
-}
 
 const ExportedText& TextOf(std::int64_t count) {
     static std::map<std::int64_t, ExportedText> texts;
@@ -40,10 +28,7 @@ const ExportedText& TextOf(std::int64_t count) {
     if (!out.Close()) {
         std::abort();
     }
-    CFile file;
-    file.OpenOrThrow(text.path, CFile::modeRead);
-    text.bytes.resize(file.GetLength());
-    file.Read(text.bytes.data(), text.bytes.size());
+    text.bytes = ReadAll(text.path);
     return texts.emplace(count, std::move(text)).first->second;
 }
 
@@ -51,11 +36,7 @@ void BM_RawWriteText(benchmark::State& state) {
     const std::string& bytes = TextOf(state.range(0)).bytes;
     const std::u16string path = ScratchFile("raw.txt");
     for (auto _ : state) {
-        CFile file;
-        file.OpenOrThrow(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
-        file.Write(bytes.data(), bytes.size());
-        file.Flush();
-        file.Close();
+        RawWrite(path, bytes);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
@@ -79,14 +60,7 @@ void BM_RawReadText(benchmark::State& state) {
     const ExportedText& text = TextOf(state.range(0));
     std::vector<char> buffer(kRawBlock);
     for (auto _ : state) {
-        CFile file;
-        file.OpenOrThrow(text.path, CFile::modeRead | CFile::shareDenyWrite);
-        std::size_t total = 0;
-        for (std::size_t got = 1; got != 0; total += got) {
-            got = file.Read(buffer.data(), buffer.size());
-        }
-        file.Close();
-        benchmark::DoNotOptimize(total);
+        benchmark::DoNotOptimize(RawRead(text.path, buffer));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.bytes.size()));
 }
@@ -127,13 +101,6 @@ void BM_ImportParseOnly(benchmark::State& state) {
         }
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.bytes.size()));
-}
-
-void ForEachSize(benchmark::internal::Benchmark* b) {
-    for (const std::int64_t size : kSizes) {
-        b->Arg(size);
-    }
-    b->Unit(benchmark::kMillisecond);
 }
 
 BENCHMARK(BM_RawWriteText)->Apply(ForEachSize);

@@ -111,15 +111,8 @@ void BM_ToolShow(benchmark::State& state) {
     MeasureTool(state, {"show", ListFile(state.range(0))}, output);
 }
 
-void ForEachSize(benchmark::internal::Benchmark* b) {
-    for (const std::int64_t size : kSizes) {
-        b->Arg(size);
-    }
-    b->UseManualTime()->Unit(benchmark::kMillisecond);
-}
-
-BENCHMARK(BM_ToolExport)->Apply(ForEachSize);
-BENCHMARK(BM_ToolShow)->Apply(ForEachSize);
+BENCHMARK(BM_ToolExport)->Apply(ForEachSize)->UseManualTime();
+BENCHMARK(BM_ToolShow)->Apply(ForEachSize)->UseManualTime();
 
 } // namespace
 

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "BenchLists.h"
-#include "platform/core/File.h"
+#include "RawFiles.h"
 #include "tools/ListJson.h"
 #include "tools/ToolCommands.h"
 
@@ -18,40 +18,6 @@ namespace {
 using namespace bench;
 
 constexpr std::int64_t kItems = 1000000;
-constexpr std::size_t kRawBlock = 64 * 1024;
-
-std::string ReadAll(const std::u16string& path) {
-    CFile file;
-    file.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite);
-    std::string bytes;
-    std::vector<char> block(kRawBlock);
-    for (std::size_t got = 1; got != 0;) {
-        got = file.Read(block.data(), block.size());
-        bytes.append(block.data(), got);
-    }
-    return bytes;
-}
-
-// Reads the file in blocks into one reused buffer: the least reading it can cost.
-std::size_t RawRead(const std::u16string& path, std::vector<char>& block) {
-    CFile file;
-    file.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite);
-    std::size_t total = 0;
-    for (std::size_t got = 1; got != 0; total += got) {
-        got = file.Read(block.data(), block.size());
-    }
-    return total;
-}
-
-void WriteAll(const std::u16string& path, const std::string& bytes, bool flushed) {
-    CFile file;
-    file.OpenOrThrow(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
-    file.Write(bytes.data(), bytes.size());
-    if (flushed) {
-        file.Flush();
-    }
-    file.Close();
-}
 
 // The million-item list as a list file and as JSON.
 const std::u16string& ListFile() {
@@ -62,7 +28,7 @@ const std::u16string& ListFile() {
         if (!doc.OnSaveDocument(listPath)) {
             std::abort();
         }
-        WriteAll(ScratchFile("List.json"), FormatListAsJson(doc, u"List"), false);
+        RawWrite(ScratchFile("List.json"), FormatListAsJson(doc, u"List"), false);
         return listPath;
     }();
     return path;
@@ -162,7 +128,7 @@ void BM_Tool(benchmark::State& state, const ToolCase& tool) {
     for (auto _ : state) {
         if (tool.inPlace) {
             state.PauseTiming();
-            WriteAll(Widen(tool.input), original, false);
+            RawWrite(Widen(tool.input), original, false);
             state.ResumeTiming();
         }
         if (RunCase(tool) != kExitSuccess) {
@@ -176,7 +142,7 @@ void BM_Tool(benchmark::State& state, const ToolCase& tool) {
 void BM_Bytes(benchmark::State& state, const ToolCase& tool) {
     ListFile();
     if (tool.inPlace) {
-        WriteAll(Widen(tool.input), ReadAll(ListFile()), false);
+        RawWrite(Widen(tool.input), ReadAll(ListFile()), false);
     }
     if (RunCase(tool) != kExitSuccess) {
         state.SkipWithError("the command failed");
@@ -189,7 +155,7 @@ void BM_Bytes(benchmark::State& state, const ToolCase& tool) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(RawRead(input, block));
         if (!tool.output.empty()) {
-            WriteAll(target, output, true);
+            RawWrite(target, output, true);
         }
     }
 }
