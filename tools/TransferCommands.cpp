@@ -1,11 +1,13 @@
 // corvina-tool's commands that move lists in and out: export, import, resave and copy.
 #include <unistd.h>
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <type_traits>
 
 #include "ListJson.h"
+#include "ListJsonRecords.h"
 #include "ListMarkdown.h"
 #include "ListRewrite.h"
 #include "StreamedList.h"
@@ -22,7 +24,6 @@
 namespace {
 
 constexpr std::u16string_view kStandardOutputName = u"standard output";
-constexpr std::u16string_view kStandardInputName = u"standard input";
 constexpr std::u16string_view kNewListTitle = u"Untitled";
 constexpr std::u16string_view kJsonExtension = u".json";
 constexpr std::string_view kFormatOption = "--format";
@@ -64,7 +65,7 @@ bool HasJsonExtension(std::u16string_view path) {
 
 int ExportTabSeparated(const CCorvinaDoc& doc, const std::u16string& textPath) {
     TextFile out = textPath == kStandardStreamPath
-                       ? TextFile(CFile(STDOUT_FILENO, std::u16string(kStandardOutputName), false))
+                       ? TextFile(CFile(STDOUT_FILENO, std::u16string(kStandardOutputName), false), "w")
                        : TextFile(textPath, "w");
     if (!out.IsOpen()) {
         ReportError(out.ErrorMessage());
@@ -80,7 +81,7 @@ int ExportTabSeparated(const CCorvinaDoc& doc, const std::u16string& textPath) {
 
 // Import stops quietly at an incomplete record, but a file that could not be read is a failure.
 bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
-    TextFile in(textPath, "r");
+    TextFile in = textPath == kStandardStreamPath ? TextFile(StandardInput(), "r") : TextFile(textPath, "r");
     if (!in.IsOpen()) {
         ReportError(in.ErrorMessage());
         return false;
@@ -93,23 +94,57 @@ bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
     return true;
 }
 
-bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
+// Whether `file` can go back to its start: a pipe cannot.
+bool CanRewind(const CFile& file) {
+    try {
+        file.GetPosition();
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+// The fast reader writes the list straight from the text as export writes it; whatever it is not
+// sure of, the JSON library reads again from the start into a tree, and words every message. Input
+// that cannot be read twice is held whole for that.
+int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
     try {
         CFile in;
         if (textPath == kStandardStreamPath) {
-            in = CFile(STDIN_FILENO, std::u16string(kStandardInputName), false);
+            in = StandardInput();
         } else {
             in.OpenOrThrow(textPath, CFile::modeRead | CFile::shareDenyWrite);
         }
-        ReadListFromJson(in, doc);
+        std::optional<std::string> held;
+        JsonItemBatches::Source source = [&in](char* buffer, std::size_t size) { return in.Read(buffer, size); };
+        if (!CanRewind(in)) {
+            held = ReadRest(in);
+            source = [&held, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
+                const std::size_t count = std::min(size, held->size() - at);
+                std::copy_n(held->data() + at, count, buffer);
+                at += count;
+                return count;
+            };
+        }
+        if (SaveListFromJson(source, listPath)) {
+            return kExitSuccess;
+        }
+        CCorvinaDoc doc;
+        doc.SetTitle(std::u16string(kNewListTitle));
+        doc.OnNewDocument();
+        if (held) {
+            ReadListFromJson(*held, doc);
+        } else {
+            in.Seek(0, CFile::SeekFrom::Begin);
+            ReadListFromJson(in, doc);
+        }
+        return SaveList(doc, listPath) ? kExitSuccess : kExitFailure;
     } catch (const CException& failure) {
         ReportError(failure.GetErrorMessage());
-        return false;
     } catch (const JsonListFailure& failure) {
         ReportError(textPath + u": " + FromUtf8OrCp1252(failure.what()));
-        return false;
     }
-    return true;
+    return kExitFailure;
 }
 
 // The writer for a list named `name` whose root claims `topLevelItems`.
@@ -187,18 +222,20 @@ int RunExport(const ToolArguments& arguments) {
 
 int RunImport(const ToolArguments& arguments) {
     const std::u16string& textPath = arguments.Operand(0);
+    const std::u16string& listPath = arguments.Operand(1);
     const std::optional<std::u16string> named = arguments.Value(kFormatOption);
     const TextFormat format =
         named ? FormatNamed(*named, true) : (HasJsonExtension(textPath) ? TextFormat::Json : TextFormat::Tsv);
+    if (format == TextFormat::Json) {
+        return ImportJson(textPath, listPath);
+    }
     CCorvinaDoc doc;
     doc.SetTitle(std::u16string(kNewListTitle));
     doc.OnNewDocument();
-    const bool read =
-        format == TextFormat::Json ? ImportJson(doc, textPath) : ImportTabSeparated(doc, textPath);
-    if (!read) {
+    if (!ImportTabSeparated(doc, textPath)) {
         return kExitFailure;
     }
-    return SaveList(doc, arguments.Operand(1)) ? kExitSuccess : kExitFailure;
+    return SaveList(doc, listPath) ? kExitSuccess : kExitFailure;
 }
 
 int RunResave(const ToolArguments& arguments) {

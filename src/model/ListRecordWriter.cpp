@@ -3,6 +3,7 @@
 #include "model/ListRecordWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #include "model/ListFileFormat.h"
@@ -61,9 +62,14 @@ void ListRecordWriter::PutText(std::u16string_view text) {
         m_block += static_cast<char>(kLengthIs32Bit >> kBitsPerByte);
         PutNumber(length);
     }
-    for (const char16_t unit : text) {
-        m_block += static_cast<char>(unit);
-        m_block += static_cast<char>(unit >> kBitsPerByte);
+    // A text is most of a record's bytes: where memory holds units as the file does, they are copied.
+    if constexpr (std::endian::native == std::endian::little) {
+        m_block.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+    } else {
+        for (const char16_t unit : text) {
+            m_block += static_cast<char>(unit);
+            m_block += static_cast<char>(unit >> kBitsPerByte);
+        }
     }
 }
 
