@@ -76,9 +76,9 @@ std::size_t ElementCount(array values) {
 bool MayHoldMinusZero(std::string_view text) {
     for (std::size_t at = text.find("-0"); at != std::string_view::npos; at = text.find("-0", at + 1)) {
         const std::size_t next = at + 2;
-        const bool numberGoesOn = next < text.size() && ((text[next] >= '0' && text[next] <= '9') ||
-                                                         text[next] == '.' || text[next] == 'e' ||
-                                                         text[next] == 'E');
+        const bool numberGoesOn =
+            next < text.size() && ((text[next] >= '0' && text[next] <= '9') || text[next] == '.' ||
+                                   text[next] == 'e' || text[next] == 'E');
         if (!numberGoesOn) {
             return true;
         }
@@ -92,8 +92,8 @@ public:
 
     bool Take(JsonItemBatches::Piece piece, std::string_view text) {
         element root;
-        if (m_parser.parse(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), false).get(root) !=
-            simdjson::SUCCESS) {
+        if (m_parser.parse(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), false)
+                .get(root) != simdjson::SUCCESS) {
             return false;
         }
         m_text = text;
@@ -123,8 +123,9 @@ private:
             }
             seen |= bit;
             array items;
-            const bool read = isName ? field.value.is_string()
-                                     : field.value.get_array().get(items) == simdjson::SUCCESS && Items(items, 1);
+            const bool read =
+                isName ? field.value.is_string()
+                       : field.value.get_array().get(items) == simdjson::SUCCESS && Items(items, 1);
             if (!read) {
                 return false;
             }

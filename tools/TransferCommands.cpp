@@ -116,7 +116,9 @@ int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
             in.OpenOrThrow(textPath, CFile::modeRead | CFile::shareDenyWrite);
         }
         std::optional<std::string> held;
-        JsonItemBatches::Source source = [&in](char* buffer, std::size_t size) { return in.Read(buffer, size); };
+        JsonItemBatches::Source source = [&in](char* buffer, std::size_t size) {
+            return in.Read(buffer, size);
+        };
         if (!CanRewind(in)) {
             held = ReadRest(in);
             source = [&held, at = std::size_t{0}](char* buffer, std::size_t size) mutable {

@@ -31,7 +31,8 @@ TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(pat
 
 TextFile::TextFile(std::u16string_view path, std::u16string_view mode) : TextFile(path, ToUtf8(mode)) {}
 
-TextFile::TextFile(CFile&& file, std::string_view mode) : m_path(file.GetFilePath()), m_file(std::move(file)) {
+TextFile::TextFile(CFile&& file, std::string_view mode)
+    : m_path(file.GetFilePath()), m_file(std::move(file)) {
     const char kind = mode.empty() ? '\0' : mode.front();
     if (kind == 'w') {
         m_writer = std::make_unique<TextRecordWriter>(m_file);

@@ -23,8 +23,8 @@
 namespace {
 
 // depth (1 for a top-level item), children, quantity, importance, checked, title, notes
-using Flat = std::tuple<std::size_t, std::uint32_t, std::uint32_t, std::int32_t, int, std::u16string,
-                        std::u16string>;
+using Flat =
+    std::tuple<std::size_t, std::uint32_t, std::uint32_t, std::int32_t, int, std::u16string, std::u16string>;
 
 // The block sizes the texts are read in: a cut found in every block, blocks shorter than an item
 // (the buffer grows), and the program's own.
@@ -173,7 +173,8 @@ TEST(ListJsonRecords, HandMadeTextsAreTakenOnlyAsTheLibraryTakesThem) {
         "[]",
         // Lines shaped like a top-level item's start that are not one: nested, or inside a text
         // that breaks the rule of escaped line breaks.
-        kHead + "    {\"children\": [\n    {\"title\": \"b\"},\n    {\"title\": \"c\"}]},\n    " + plain + kTail,
+        kHead + "    {\"children\": [\n    {\"title\": \"b\"},\n    {\"title\": \"c\"}]},\n    " + plain +
+            kTail,
         kHead + "    {\"title\": \"a,\n    {\"}" + kTail,
         // Nesting deeper than the fast parser goes.
         Exported({std::string(1500, '[') + std::string(1500, ']')}),
@@ -193,7 +194,8 @@ TEST(ListJsonRecords, HandMadeTextsAreTakenOnlyAsTheLibraryTakesThem) {
     }
     // The fast reader does take the usual texts among them.
     EXPECT_TRUE(FastRecords(Exported({"{\"quantity\": 0}"}), 100).has_value());
-    EXPECT_TRUE(FastRecords(Exported({"{\"title\": \"\\ud83d\\ude00 \\u00e9 \\/ \\u0000\"}"}), 7).has_value());
+    EXPECT_TRUE(
+        FastRecords(Exported({"{\"title\": \"\\ud83d\\ude00 \\u00e9 \\/ \\u0000\"}"}), 7).has_value());
     EXPECT_TRUE(FastRecords("{\"items\": []}", 100).has_value());
 }
 
@@ -213,7 +215,8 @@ TEST_F(CorvinaToolTest, TheFastRoadWritesTheBytesTheTreeSaves) {
 
 TEST_F(CorvinaToolTest, ImportReadsStandardInputInEitherFormat) {
     using namespace list_bytes;
-    const std::string list = Header(1) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") + U32(0);
+    const std::string list =
+        Header(1) + RootItem() + U32(1) + Item(Wide(u"Milk"), 2, 1, 0) + Wide(u"") + U32(0);
     const ToolRun tsv = Run("import - " + Quoted("Tsv.crv"), "0\tMilk\t0\t1\t\t2\n");
     EXPECT_EQ(tsv.status, 0);
     EXPECT_EQ(tsv.err, "");
