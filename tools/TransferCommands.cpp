@@ -94,13 +94,12 @@ bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
     return true;
 }
 
-// Whether `file` can go back to its start: a pipe cannot.
-bool CanRewind(const CFile& file) {
+// Where `file` stands, to come back to; nothing for a pipe, which cannot go back.
+std::optional<std::uint64_t> PositionOf(const CFile& file) {
     try {
-        file.GetPosition();
-        return true;
+        return file.GetPosition();
     } catch (const CFileException&) {
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -119,7 +118,8 @@ int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
         JsonItemBatches::Source source = [&in](char* buffer, std::size_t size) {
             return in.Read(buffer, size);
         };
-        if (!CanRewind(in)) {
+        const std::optional<std::uint64_t> origin = PositionOf(in);
+        if (!origin) {
             held = ReadRest(in);
             source = [&held, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
                 const std::size_t count = std::min(size, held->size() - at);
@@ -137,7 +137,7 @@ int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
         if (held) {
             ReadListFromJson(*held, doc);
         } else {
-            in.Seek(0, CFile::SeekFrom::Begin);
+            in.Seek(static_cast<std::int64_t>(*origin), CFile::SeekFrom::Begin);
             ReadListFromJson(in, doc);
         }
         return SaveList(doc, listPath) ? kExitSuccess : kExitFailure;

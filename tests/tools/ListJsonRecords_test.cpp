@@ -241,6 +241,15 @@ TEST_F(CorvinaToolTest, ImportReadsStandardInputInEitherFormat) {
     EXPECT_EQ(ReadBytes(folder.File("err")),
               "-: item 1: \"quantity\" must be a whole number from 0 to 4294967295\n");
     EXPECT_FALSE(std::filesystem::exists(folder.File("Bad.crv")));
+    // A file on standard input is read again from where the command found it, not from its start:
+    // a text the fast road leaves to the library (a "-0" and a quantity 0) after a line already read.
+    WriteBytes(folder.File("after.json"),
+               "skipped\n" + Exported({"{\"title\": \"x-0\", \"quantity\": 0}"}));
+    const std::string command = "{ read -r line; '" + std::string(CORVINA_TOOL_PATH) + "' import - " +
+                                Quoted("After.crv") + " --format json; } <" + Quoted("after.json");
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadBytes(folder.File("After.crv")),
+              Header(1) + RootItem() + U32(1) + Item(Wide(u"x-0"), 0, 0, 1) + Wide(u"") + U32(0));
 }
 
 } // namespace
