@@ -32,16 +32,9 @@ std::vector<Flat> Flatten(const CCorvinaDoc& doc) {
 
 // The fast reader's items, or nothing when it leaves the text to the library.
 std::optional<std::vector<Flat>> FastItems(std::string_view json, std::size_t blockBytes) {
-    std::size_t at = 0;
-    const JsonItemBatches::Source source = [&](char* buffer, std::size_t size) {
-        const std::size_t count = std::min(size, json.size() - at);
-        std::copy_n(json.data() + at, count, buffer);
-        at += count;
-        return count;
-    };
     std::vector<Flat> items;
     const bool taken = ReadListRecordsFromJson(
-        source,
+        JsonItemBatches::FromMemory(json),
         [&](const ListRecord& r) {
             items.emplace_back(r.depth, r.children, r.quantity, r.importance, r.checked, r.title, r.notes);
         },

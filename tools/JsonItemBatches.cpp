@@ -4,6 +4,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -24,6 +25,15 @@ bool IsJsonSpace(char c) {
 } // namespace
 
 const std::size_t JsonItemBatches::kPadding = simdjson::SIMDJSON_PADDING;
+
+JsonItemBatches::Source JsonItemBatches::FromMemory(std::string_view text) {
+    return [text, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, text.size() - at);
+        std::copy_n(text.data() + at, count, buffer);
+        at += count;
+        return count;
+    };
+}
 
 JsonItemBatches::JsonItemBatches(Source source, std::size_t blockBytes)
     : m_source(std::move(source)), m_blockBytes(blockBytes < kCutBytes ? kCutBytes : blockBytes),

@@ -31,6 +31,9 @@ public:
     static const std::size_t kPadding;
     static constexpr std::size_t kDefaultBlockBytes = 64 * 1024;
 
+    /// A source that gives `text`, which must outlive it.
+    static Source FromMemory(std::string_view text);
+
     /// Reads from `source` in blocks of `blockBytes`; the buffer grows when one item is larger.
     explicit JsonItemBatches(Source source, std::size_t blockBytes = kDefaultBlockBytes);
 

@@ -1,7 +1,6 @@
 // corvina-tool's commands that move lists in and out: export, import, resave and copy.
 #include <unistd.h>
 
-#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <type_traits>
@@ -104,8 +103,8 @@ std::optional<std::uint64_t> PositionOf(const CFile& file) {
 }
 
 // The fast reader writes the list straight from the text as export writes it; whatever it is not
-// sure of, the JSON library reads again from the start into a tree, and words every message. Input
-// that cannot be read twice is held whole for that.
+// sure of, the JSON library reads again, from where the input began, into a tree, and words every
+// message. Input that cannot go back (a pipe) is held whole for that.
 int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
     try {
         CFile in;
@@ -121,12 +120,7 @@ int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
         const std::optional<std::uint64_t> origin = PositionOf(in);
         if (!origin) {
             held = ReadRest(in);
-            source = [&held, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
-                const std::size_t count = std::min(size, held->size() - at);
-                std::copy_n(held->data() + at, count, buffer);
-                at += count;
-                return count;
-            };
+            source = JsonItemBatches::FromMemory(*held);
         }
         if (SaveListFromJson(source, listPath)) {
             return kExitSuccess;

@@ -31,16 +31,9 @@ using Flat =
 const std::vector<std::size_t> kBlockSizes{7, 100, 4096, JsonItemBatches::kDefaultBlockBytes};
 
 std::optional<std::vector<Flat>> FastRecords(const std::string& json, std::size_t blockBytes) {
-    std::size_t at = 0;
-    const JsonItemBatches::Source source = [&](char* buffer, std::size_t size) {
-        const std::size_t count = std::min(size, json.size() - at);
-        std::copy_n(json.data() + at, count, buffer);
-        at += count;
-        return count;
-    };
     std::vector<Flat> records;
     const bool taken = ReadListRecordsFromJson(
-        source,
+        JsonItemBatches::FromMemory(json),
         [&](const ListRecord& r) {
             records.emplace_back(r.depth, r.children, r.quantity, r.importance, r.checked, r.title, r.notes);
         },
@@ -243,8 +236,7 @@ TEST_F(CorvinaToolTest, ImportReadsStandardInputInEitherFormat) {
     EXPECT_FALSE(std::filesystem::exists(folder.File("Bad.crv")));
     // A file on standard input is read again from where the command found it, not from its start:
     // a text the fast road leaves to the library (a "-0" and a quantity 0) after a line already read.
-    WriteBytes(folder.File("after.json"),
-               "skipped\n" + Exported({"{\"title\": \"x-0\", \"quantity\": 0}"}));
+    WriteBytes(folder.File("after.json"), "skipped\n" + Exported({"{\"title\": \"x-0\", \"quantity\": 0}"}));
     const std::string command = "{ read -r line; '" + std::string(CORVINA_TOOL_PATH) + "' import - " +
                                 Quoted("After.crv") + " --format json; } <" + Quoted("after.json");
     EXPECT_EQ(std::system(command.c_str()), 0);
