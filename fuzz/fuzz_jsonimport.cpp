@@ -72,8 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Flatten(again) != Flatten(doc)) {
         std::abort();
     }
-    // What export writes, the fast reader must take.
-    if (FastItems(written, kSmallBlock) != Flatten(doc)) {
+    // What export writes, the fast reader takes, but for the one doubt it leaves to the library: a
+    // "-0" in a text beside a quantity 0.
+    const std::optional<std::vector<Flat>> fast = FastItems(written, kSmallBlock);
+    const bool mayBeLeft = written.find("-0") != std::string::npos;
+    if (fast ? *fast != Flatten(doc) : !mayBeLeft) {
         std::abort();
     }
     return 0;
