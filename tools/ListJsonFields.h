@@ -1,4 +1,4 @@
-// The names a list's JSON gives its fields and importances, for the writer and both readers.
+// The names a list's JSON gives its fields and importances, for both of its readers.
 #pragma once
 
 #include <array>
@@ -10,14 +10,15 @@
 
 namespace list_json {
 
-inline constexpr std::string_view kName = "name";
-inline constexpr std::string_view kItems = "items";
-inline constexpr std::string_view kTitle = "title";
-inline constexpr std::string_view kQuantity = "quantity";
-inline constexpr std::string_view kImportance = "importance";
-inline constexpr std::string_view kChecked = "checked";
-inline constexpr std::string_view kNotes = "notes";
-inline constexpr std::string_view kChildren = "children";
+// Arrays, so a comparison knows their length when it is compiled.
+inline constexpr char kName[] = "name";
+inline constexpr char kItems[] = "items";
+inline constexpr char kTitle[] = "title";
+inline constexpr char kQuantity[] = "quantity";
+inline constexpr char kImportance[] = "importance";
+inline constexpr char kChecked[] = "checked";
+inline constexpr char kNotes[] = "notes";
+inline constexpr char kChildren[] = "children";
 
 inline constexpr std::array<std::pair<std::string_view, std::int32_t>, 3> kImportanceWords{{
     {"high", TaskItem::kHighImportance},

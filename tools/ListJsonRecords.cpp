@@ -34,25 +34,23 @@ template <std::size_t N> bool Is(std::string_view key, const char (&name)[N]) {
 }
 
 std::optional<Field> ItemField(std::string_view key) {
-    static_assert(list_json::kTitle == "title" && list_json::kQuantity == "quantity" &&
-                  list_json::kImportance == "importance" && list_json::kChecked == "checked" &&
-                  list_json::kNotes == "notes" && list_json::kChildren == "children");
-    if (Is(key, "title")) {
+    using namespace list_json;
+    if (Is(key, kTitle)) {
         return Field::Title;
     }
-    if (Is(key, "quantity")) {
+    if (Is(key, kQuantity)) {
         return Field::Quantity;
     }
-    if (Is(key, "importance")) {
+    if (Is(key, kImportance)) {
         return Field::Importance;
     }
-    if (Is(key, "checked")) {
+    if (Is(key, kChecked)) {
         return Field::Checked;
     }
-    if (Is(key, "notes")) {
+    if (Is(key, kNotes)) {
         return Field::Notes;
     }
-    if (Is(key, "children")) {
+    if (Is(key, kChildren)) {
         return Field::Children;
     }
     return std::nullopt;
@@ -113,8 +111,8 @@ private:
         }
         unsigned seen = 0;
         for (const simdjson::dom::key_value_pair field : fields) {
-            const bool isName = field.key == list_json::kName;
-            if (!isName && field.key != list_json::kItems) {
+            const bool isName = Is(field.key, list_json::kName);
+            if (!isName && !Is(field.key, list_json::kItems)) {
                 return false;
             }
             const unsigned bit = Bit(isName ? Field::Name : Field::Items);
