@@ -20,10 +20,14 @@ inline constexpr char kChecked[] = "checked";
 inline constexpr char kNotes[] = "notes";
 inline constexpr char kChildren[] = "children";
 
+inline constexpr char kHigh[] = "high";
+inline constexpr char kNormal[] = "normal";
+inline constexpr char kLow[] = "low";
+
 inline constexpr std::array<std::pair<std::string_view, std::int32_t>, 3> kImportanceWords{{
-    {"high", TaskItem::kHighImportance},
-    {"normal", TaskItem::kNormalImportance},
-    {"low", TaskItem::kLowImportance},
+    {kHigh, TaskItem::kHighImportance},
+    {kNormal, TaskItem::kNormalImportance},
+    {kLow, TaskItem::kLowImportance},
 }};
 
 } // namespace list_json

@@ -190,8 +190,9 @@ private:
             return Text(value, record.notes);
         case Field::Quantity: {
             std::int64_t quantity = 0;
-            if (value.type() != element_type::INT64 || value.get_int64().get(quantity) != simdjson::SUCCESS ||
-                quantity < 0 || quantity > std::numeric_limits<std::uint32_t>::max() ||
+            // Only a whole number the parser holds as signed is in range: a larger one it holds as unsigned.
+            if (value.get_int64().get(quantity) != simdjson::SUCCESS || quantity < 0 ||
+                quantity > std::numeric_limits<std::uint32_t>::max() ||
                 (quantity == 0 && MinusZeroMayAppear())) {
                 return false;
             }
@@ -231,13 +232,16 @@ private:
         if (value.get_string().get(word) != simdjson::SUCCESS) {
             return false;
         }
-        for (const auto& [name, importance] : list_json::kImportanceWords) {
-            if (word == name) {
-                m_record.importance = importance;
-                return true;
-            }
+        if (Is(word, list_json::kHigh)) {
+            m_record.importance = TaskItem::kHighImportance;
+        } else if (Is(word, list_json::kNormal)) {
+            m_record.importance = TaskItem::kNormalImportance;
+        } else if (Is(word, list_json::kLow)) {
+            m_record.importance = TaskItem::kLowImportance;
+        } else {
+            return false;
         }
-        return false;
+        return true;
     }
 
     // The parser hands out valid UTF-8 with every escape undone, as the library does, and the same
