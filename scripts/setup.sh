@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libsimdjson-dev
   qt6-base-dev libgl-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ListJson.h"
+#include "ListJsonFields.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/File.h"
 #include "platform/core/Strings.h"
@@ -31,22 +32,18 @@ constexpr std::string_view kText = "a text";
 constexpr std::string_view kItemArray = "an array of items";
 
 constexpr std::array kFieldRules{
-    FieldRule{"name", Field::Name, false, kText},
-    FieldRule{"items", Field::Items, false, kItemArray},
-    FieldRule{"title", Field::Title, true, kText},
-    FieldRule{"quantity", Field::Quantity, true, "a whole number from 0 to 4294967295"},
-    FieldRule{"importance", Field::Importance, true,
+    FieldRule{list_json::kName, Field::Name, false, kText},
+    FieldRule{list_json::kItems, Field::Items, false, kItemArray},
+    FieldRule{list_json::kTitle, Field::Title, true, kText},
+    FieldRule{list_json::kQuantity, Field::Quantity, true, "a whole number from 0 to 4294967295"},
+    FieldRule{list_json::kImportance, Field::Importance, true,
               "\"high\", \"normal\", \"low\" or a whole number from -2147483648 to 2147483647"},
-    FieldRule{"checked", Field::Checked, true, "true or false"},
-    FieldRule{"notes", Field::Notes, true, kText},
-    FieldRule{"children", Field::Children, true, kItemArray},
+    FieldRule{list_json::kChecked, Field::Checked, true, "true or false"},
+    FieldRule{list_json::kNotes, Field::Notes, true, kText},
+    FieldRule{list_json::kChildren, Field::Children, true, kItemArray},
 };
 
-constexpr std::array<std::pair<std::string_view, std::int32_t>, 3> kImportanceWords{{
-    {"high", TaskItem::kHighImportance},
-    {"normal", TaskItem::kNormalImportance},
-    {"low", TaskItem::kLowImportance},
-}};
+using list_json::kImportanceWords;
 
 const FieldRule& RuleOf(Field field) {
     return kFieldRules[static_cast<std::size_t>(field)];

@@ -51,24 +51,32 @@ std::u16string ListName(const CCorvinaDoc& doc) {
     return name;
 }
 
+std::string ReadRest(CFile& file) {
+    std::string bytes;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + kReadBlock);
+        const std::size_t got = file.Read(bytes.data() + had, kReadBlock);
+        bytes.resize(had + got);
+        if (got < kReadBlock) { // a file's read comes short only at its end
+            return bytes;
+        }
+    }
+}
+
+CFile StandardInput() {
+    return CFile(STDIN_FILENO, std::u16string(kStandardInputName), false);
+}
+
 std::optional<std::string> ReadInput(const std::u16string& path) {
     try {
         CFile in;
         if (path == kStandardStreamPath) {
-            in = CFile(STDIN_FILENO, std::u16string(kStandardInputName), false);
+            in = StandardInput();
         } else {
             in.OpenOrThrow(path, CFile::modeRead | CFile::shareDenyWrite);
         }
-        std::string bytes;
-        for (;;) {
-            const std::size_t had = bytes.size();
-            bytes.resize(had + kReadBlock);
-            const std::size_t got = in.Read(bytes.data() + had, kReadBlock);
-            bytes.resize(had + got);
-            if (got < kReadBlock) {
-                return bytes;
-            }
-        }
+        return ReadRest(in);
     } catch (const CException& failure) {
         ReportError(failure.GetErrorMessage());
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 class CCorvinaDoc;
+class CFile;
 
 /// A file operand that stands for standard output or standard input.
 inline constexpr std::u16string_view kStandardStreamPath = u"-";
@@ -26,3 +27,7 @@ std::u16string ListName(const CCorvinaDoc& doc);
 
 /// Reads all of standard input ("-") or of the file `path`; nothing after reporting a failure.
 std::optional<std::string> ReadInput(const std::u16string& path);
+/// Reads `file` from its position to its end. Throws `CFileException` when reading fails.
+std::string ReadRest(CFile& file);
+/// Standard input as a file.
+CFile StandardInput();

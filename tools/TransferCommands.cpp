@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "ListJson.h"
+#include "ListJsonRecords.h"
 #include "ListMarkdown.h"
 #include "ListRewrite.h"
 #include "StreamedList.h"
@@ -22,7 +23,6 @@
 namespace {
 
 constexpr std::u16string_view kStandardOutputName = u"standard output";
-constexpr std::u16string_view kStandardInputName = u"standard input";
 constexpr std::u16string_view kNewListTitle = u"Untitled";
 constexpr std::u16string_view kJsonExtension = u".json";
 constexpr std::string_view kFormatOption = "--format";
@@ -64,7 +64,7 @@ bool HasJsonExtension(std::u16string_view path) {
 
 int ExportTabSeparated(const CCorvinaDoc& doc, const std::u16string& textPath) {
     TextFile out = textPath == kStandardStreamPath
-                       ? TextFile(CFile(STDOUT_FILENO, std::u16string(kStandardOutputName), false))
+                       ? TextFile(CFile(STDOUT_FILENO, std::u16string(kStandardOutputName), false), "w")
                        : TextFile(textPath, "w");
     if (!out.IsOpen()) {
         ReportError(out.ErrorMessage());
@@ -80,7 +80,7 @@ int ExportTabSeparated(const CCorvinaDoc& doc, const std::u16string& textPath) {
 
 // Import stops quietly at an incomplete record, but a file that could not be read is a failure.
 bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
-    TextFile in(textPath, "r");
+    TextFile in = textPath == kStandardStreamPath ? TextFile(StandardInput(), "r") : TextFile(textPath, "r");
     if (!in.IsOpen()) {
         ReportError(in.ErrorMessage());
         return false;
@@ -93,23 +93,54 @@ bool ImportTabSeparated(CCorvinaDoc& doc, const std::u16string& textPath) {
     return true;
 }
 
-bool ImportJson(CCorvinaDoc& doc, const std::u16string& textPath) {
+// Where `file` stands, to come back to; nothing for a pipe, which cannot go back.
+std::optional<std::uint64_t> PositionOf(const CFile& file) {
+    try {
+        return file.GetPosition();
+    } catch (const CFileException&) {
+        return std::nullopt;
+    }
+}
+
+// The fast reader writes the list straight from the text as export writes it; whatever it is not
+// sure of, the JSON library reads again, from where the input began, into a tree, and words every
+// message. Input that cannot go back (a pipe) is held whole for that.
+int ImportJson(const std::u16string& textPath, const std::u16string& listPath) {
     try {
         CFile in;
         if (textPath == kStandardStreamPath) {
-            in = CFile(STDIN_FILENO, std::u16string(kStandardInputName), false);
+            in = StandardInput();
         } else {
             in.OpenOrThrow(textPath, CFile::modeRead | CFile::shareDenyWrite);
         }
-        ReadListFromJson(in, doc);
+        std::optional<std::string> held;
+        JsonItemBatches::Source source = [&in](char* buffer, std::size_t size) {
+            return in.Read(buffer, size);
+        };
+        const std::optional<std::uint64_t> origin = PositionOf(in);
+        if (!origin) {
+            held = ReadRest(in);
+            source = JsonItemBatches::FromMemory(*held);
+        }
+        if (SaveListFromJson(source, listPath)) {
+            return kExitSuccess;
+        }
+        CCorvinaDoc doc;
+        doc.SetTitle(std::u16string(kNewListTitle));
+        doc.OnNewDocument();
+        if (held) {
+            ReadListFromJson(*held, doc);
+        } else {
+            in.Seek(static_cast<std::int64_t>(*origin), CFile::SeekFrom::Begin);
+            ReadListFromJson(in, doc);
+        }
+        return SaveList(doc, listPath) ? kExitSuccess : kExitFailure;
     } catch (const CException& failure) {
         ReportError(failure.GetErrorMessage());
-        return false;
     } catch (const JsonListFailure& failure) {
         ReportError(textPath + u": " + FromUtf8OrCp1252(failure.what()));
-        return false;
     }
-    return true;
+    return kExitFailure;
 }
 
 // The writer for a list named `name` whose root claims `topLevelItems`.
@@ -187,18 +218,20 @@ int RunExport(const ToolArguments& arguments) {
 
 int RunImport(const ToolArguments& arguments) {
     const std::u16string& textPath = arguments.Operand(0);
+    const std::u16string& listPath = arguments.Operand(1);
     const std::optional<std::u16string> named = arguments.Value(kFormatOption);
     const TextFormat format =
         named ? FormatNamed(*named, true) : (HasJsonExtension(textPath) ? TextFormat::Json : TextFormat::Tsv);
+    if (format == TextFormat::Json) {
+        return ImportJson(textPath, listPath);
+    }
     CCorvinaDoc doc;
     doc.SetTitle(std::u16string(kNewListTitle));
     doc.OnNewDocument();
-    const bool read =
-        format == TextFormat::Json ? ImportJson(doc, textPath) : ImportTabSeparated(doc, textPath);
-    if (!read) {
+    if (!ImportTabSeparated(doc, textPath)) {
         return kExitFailure;
     }
-    return SaveList(doc, arguments.Operand(1)) ? kExitSuccess : kExitFailure;
+    return SaveList(doc, listPath) ? kExitSuccess : kExitFailure;
 }
 
 int RunResave(const ToolArguments& arguments) {

@@ -3,6 +3,7 @@
 #include "model/ListRecordWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #include "model/ListFileFormat.h"
@@ -25,6 +26,50 @@ constexpr std::uint32_t kLongestShortLength = 0xFE;
 constexpr std::uint32_t kFirst32BitLength = 0xFFFE;
 constexpr std::uint16_t kLengthIs32Bit = 0xFFFF;
 
+// The number's bytes, little-endian, at `out`; answers the place after them.
+char* EncodeNumber(std::uint32_t value, char* out) {
+    for (std::size_t i = 0; i < kNumberBytes; ++i) {
+        *out++ = static_cast<char>(value >> (kBitsPerByte * i));
+    }
+    return out;
+}
+
+// The most bytes a text's head (escape, marker and length) takes.
+constexpr std::size_t kLongestTextHead = 1 + sizeof(kWideMarker) + 1 + sizeof(kLengthIs32Bit) + kNumberBytes;
+
+// The text in the archive's wide string form at `out`, room for its head and units; answers the
+// place after it.
+char* EncodeText(std::u16string_view text, char* out) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw CArchiveException(ArchiveErrorCause::Generic);
+    }
+    const auto length = static_cast<std::uint32_t>(text.size());
+    *out++ = kLengthEscape;
+    out = std::copy(std::begin(kWideMarker), std::end(kWideMarker), out);
+    if (length <= kLongestShortLength) {
+        *out++ = static_cast<char>(length);
+    } else if (length < kFirst32BitLength) {
+        *out++ = kLengthEscape;
+        *out++ = static_cast<char>(length);
+        *out++ = static_cast<char>(length >> kBitsPerByte);
+    } else {
+        *out++ = kLengthEscape;
+        *out++ = static_cast<char>(kLengthIs32Bit);
+        *out++ = static_cast<char>(kLengthIs32Bit >> kBitsPerByte);
+        out = EncodeNumber(length, out);
+    }
+    // A text is most of a record's bytes: where memory holds units as the file does, they are copied.
+    if constexpr (std::endian::native == std::endian::little) {
+        out = std::copy_n(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t), out);
+    } else {
+        for (const char16_t unit : text) {
+            *out++ = static_cast<char>(unit);
+            *out++ = static_cast<char>(unit >> kBitsPerByte);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 ListRecordWriter::ListRecordWriter(CFile& file) : m_file(file) {
@@ -36,35 +81,7 @@ ListRecordWriter::ListRecordWriter(CFile& file) : m_file(file) {
 
 void ListRecordWriter::PutNumber(std::uint32_t value) {
     char bytes[kNumberBytes];
-    for (std::size_t i = 0; i < kNumberBytes; ++i) {
-        bytes[i] = static_cast<char>(value >> (kBitsPerByte * i));
-    }
-    m_block.append(bytes, kNumberBytes);
-}
-
-void ListRecordWriter::PutText(std::u16string_view text) {
-    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
-        throw CArchiveException(ArchiveErrorCause::Generic);
-    }
-    const auto length = static_cast<std::uint32_t>(text.size());
-    m_block += kLengthEscape;
-    m_block.append(kWideMarker, sizeof(kWideMarker));
-    if (length <= kLongestShortLength) {
-        m_block += static_cast<char>(length);
-    } else if (length < kFirst32BitLength) {
-        m_block += kLengthEscape;
-        m_block += static_cast<char>(length);
-        m_block += static_cast<char>(length >> kBitsPerByte);
-    } else {
-        m_block += kLengthEscape;
-        m_block += static_cast<char>(kLengthIs32Bit);
-        m_block += static_cast<char>(kLengthIs32Bit >> kBitsPerByte);
-        PutNumber(length);
-    }
-    for (const char16_t unit : text) {
-        m_block += static_cast<char>(unit);
-        m_block += static_cast<char>(unit >> kBitsPerByte);
-    }
+    m_block.append(bytes, EncodeNumber(value, bytes));
 }
 
 ListRecordWriter::CountPlace ListRecordWriter::Write(const ListRecord& record, std::uint8_t checked,
@@ -75,15 +92,25 @@ ListRecordWriter::CountPlace ListRecordWriter::Write(const ListRecord& record, s
         PutNumber(checked);
         const std::size_t afterChecked = record.savedCheckedOffset + kNumberBytes;
         m_block.append(bytes + afterChecked, record.savedItem.size() - afterChecked);
-    } else {
-        PutText(record.title);
-        PutNumber(record.quantity);
-        PutNumber(checked);
-        PutNumber(static_cast<std::uint32_t>(record.importance));
-        PutText(record.notes);
+        const CountPlace place = m_blockStart + m_block.size();
+        PutNumber(children);
+        return place;
     }
-    const CountPlace place = m_blockStart + m_block.size();
-    PutNumber(children);
+    // Room for the longest form first, then each field in place: one growth of the block a record.
+    constexpr std::size_t kNumbersBeforeCount = 3;
+    const std::size_t at = m_block.size();
+    m_block.resize(at + 2 * kLongestTextHead +
+                   (record.title.size() + record.notes.size()) * sizeof(char16_t) +
+                   (kNumbersBeforeCount + 1) * kNumberBytes);
+    char* const start = m_block.data();
+    char* out = EncodeText(record.title, start + at);
+    out = EncodeNumber(record.quantity, out);
+    out = EncodeNumber(checked, out);
+    out = EncodeNumber(static_cast<std::uint32_t>(record.importance), out);
+    out = EncodeText(record.notes, out);
+    const CountPlace place = m_blockStart + static_cast<std::size_t>(out - start);
+    out = EncodeNumber(children, out);
+    m_block.resize(static_cast<std::size_t>(out - start));
     return place;
 }
 

@@ -34,7 +34,6 @@ public:
 
 private:
     void PutNumber(std::uint32_t value);
-    void PutText(std::u16string_view text);
     void PutNumberAt(std::uint64_t place, std::uint32_t value);
     void WriteOut(std::size_t bytes);
 

@@ -31,8 +31,16 @@ TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(pat
 
 TextFile::TextFile(std::u16string_view path, std::u16string_view mode) : TextFile(path, ToUtf8(mode)) {}
 
-TextFile::TextFile(CFile&& output) : m_path(output.GetFilePath()), m_file(std::move(output)) {
-    m_writer = std::make_unique<TextRecordWriter>(m_file);
+TextFile::TextFile(CFile&& file, std::string_view mode)
+    : m_path(file.GetFilePath()), m_file(std::move(file)) {
+    const char kind = mode.empty() ? '\0' : mode.front();
+    if (kind == 'w') {
+        m_writer = std::make_unique<TextRecordWriter>(m_file);
+    } else if (kind == 'r') {
+        m_reader = std::make_unique<TextRecordReader>(m_file, m_path);
+    } else {
+        m_error = FileErrorCause::Generic;
+    }
 }
 
 TextFile::~TextFile() {

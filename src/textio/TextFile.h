@@ -29,8 +29,9 @@ public:
     TextFile(std::u16string_view path, std::string_view mode);
     /// The same with the mode as a wide string (u"w", u"r").
     TextFile(std::u16string_view path, std::u16string_view mode);
-    /// Writes to an already open file (standard output, for instance) instead of a named one.
-    explicit TextFile(CFile&& output);
+    /// Writes ("w") to or reads ("r") from an already open file (standard output or input, for
+    /// instance) instead of a named one.
+    TextFile(CFile&& file, std::string_view mode);
     /// Closes the stream if it is still open; a failure then is reported through the error hook.
     ~TextFile();
     TextFile(const TextFile&) = delete;

@@ -38,8 +38,9 @@ version="$(sed -n 's/.*kProgramVersionText = u"Version \([0-9.]*\)".*/\1/p' "$so
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture '$(field Architecture)'"
 [ "$(basename "$deb")" = "corvina_${version}_$(dpkg --print-architecture).deb" ] || fail "file named $(basename "$deb")"
 depends="$(field Depends)"
-# From the binaries (dpkg-shlibdeps), and the platform plugins that no binary names.
-for dependency in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-plugins; do
+# From the binaries (dpkg-shlibdeps: Qt for the program, simdjson for corvina-tool's JSON import),
+# and the platform plugins that no binary names.
+for dependency in libqt6widgets6 libqt6gui6 libqt6core6 libsimdjson14 libstdc++6 libc6 qt6-qpa-plugins; do
   [[ ", $depends," == *", $dependency "* || ", $depends," == *", $dependency,"* ]] ||
     fail "Depends lacks $dependency: $depends"
 done
