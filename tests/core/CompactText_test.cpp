@@ -98,14 +98,15 @@ TEST(CompactText, ReservedArenaHoldsTheComingTextsSideBySideInOneChunk) {
 
 TEST(CompactText, ArenaReservesNoMoreThanAQuarterGibibyteWhateverItIsAskedFor) {
     constexpr std::size_t kQuarterGiB = std::size_t{256} * 1024 * 1024;
-    constexpr std::size_t kSmallPage = 4096;
+    constexpr std::size_t kHugePage = std::size_t{2} * 1024 * 1024;
     TextArena arena;
     const std::size_t before = MappedChunkBytes();
     arena.Reserve(std::size_t{64} * 1024 * 1024 * 1024);
     CompactText text;
     text.AssignInArena(arena, u"Flour");
-    // The quarter gibibyte and the chunk's own link, in whole pages: untouched, it costs no memory.
-    EXPECT_EQ(MappedChunkBytes() - before, kQuarterGiB + kSmallPage);
+    // The quarter gibibyte and the chunk's own link, in whole huge pages: untouched, it costs no
+    // memory.
+    EXPECT_EQ(MappedChunkBytes() - before, kQuarterGiB + kHugePage);
     EXPECT_EQ(text, u"Flour");
     text = CompactText();
     arena.Reset();

@@ -13,12 +13,12 @@ constexpr std::size_t kMiB = 1024 * 1024;
 constexpr std::size_t kTwoMiB = 2 * kMiB;
 constexpr std::size_t kSmallPage = 4096;
 
-TEST(PoolChunks, LargeBlocksStartOnAHugePageAndAreCountedInWholeSmallPages) {
-    // {asked, mapped}: a block from one huge page up is mapped in whole 4 KiB pages.
+TEST(PoolChunks, LargeBlocksAreMappedAndCountedInWholeHugePages) {
+    // {asked, mapped}: a block from one huge page up is mapped in whole 2 MiB pages.
     const std::size_t cases[][2] = {
         {kTwoMiB, kTwoMiB},
-        {kTwoMiB + 1, kTwoMiB + kSmallPage},
-        {3 * kTwoMiB + 100'000, 3 * kTwoMiB + 25 * kSmallPage},
+        {kTwoMiB + 1, 2 * kTwoMiB},
+        {3 * kTwoMiB + 100'000, 4 * kTwoMiB},
         {4 * kTwoMiB, 4 * kTwoMiB},
     };
     for (const auto& [asked, mapped] : cases) {

@@ -2,7 +2,6 @@
 #include "platform/core/PoolChunks.h"
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdint>
@@ -19,10 +18,10 @@ bool IsMapped(std::size_t bytes) {
     return bytes >= kHugePageBytes;
 }
 
-/// The length of the mapping that holds `bytes`: whole pages of the system's.
+/// The length of the mapping that holds `bytes`: whole huge pages, so the last part of a block is one
+/// too instead of hundreds of small pages. What lies past the block is never touched.
 std::size_t MappedLength(std::size_t bytes) {
-    static const auto pageBytes = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    return (bytes + pageBytes - 1) / pageBytes * pageBytes;
+    return (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
 }
 
 } // namespace
@@ -35,8 +34,7 @@ void* AllocateChunk(std::size_t bytes) {
         }
         return block;
     }
-    // Mapped one huge page larger, then trimmed to start on a huge-page boundary and end with the
-    // block: a pool sized to its contents starts with whole huge pages and ends with small ones.
+    // Mapped one huge page larger, then trimmed to a huge-page boundary at both ends.
     const std::size_t length = MappedLength(bytes);
     const std::size_t mapped = length + kHugePageBytes;
     void* const raw = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
