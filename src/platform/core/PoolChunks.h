@@ -13,6 +13,6 @@ inline constexpr std::size_t kHugePageBytes = std::size_t{2} * 1024 * 1024;
 void* AllocateChunk(std::size_t bytes);
 /// Gives back a block from `AllocateChunk` of the same `bytes`.
 void FreeChunk(void* block, std::size_t bytes);
-/// The bytes of the mapped blocks now in use, in whole huge pages (heap blocks are the allocator's to count), so a
-/// measurement of memory sees all of a tree.
+/// The bytes of the mapped blocks now in use, in whole huge pages (heap blocks are the allocator's to count),
+/// so a measurement of memory sees all of a tree.
 std::size_t MappedChunkBytes();
