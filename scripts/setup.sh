@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libsimdjson-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libpng-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool x11-utils x11-apps
   desktop-file-utils

@@ -24,6 +24,9 @@ void CCorvinaDoc::Serialize(CArchive& archive) {
     // them: the count is a hint, and the records are still read one by one.
     tree.Reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
         claimed, archive.RemainingBytes() / ListFileFormat::ShortestNodeRecord(version))));
+    // The texts take about as many bytes as the file holds: room for them in one piece.
+    tree.Texts().Reserve(static_cast<std::size_t>(
+        std::min<std::uint64_t>(archive.RemainingBytes(), TextArena::kLargestReservedBytes)));
     tree.Serialize(archive, version);
 }
 

@@ -1,11 +1,14 @@
 // Texts in one pointer: heap and arena blocks, copies that never share, and very long texts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/core/CompactText.h"
+#include "platform/core/PoolChunks.h"
 
 namespace {
 
@@ -71,6 +74,43 @@ TEST(CompactText, ArenaTakesTextsLongerThanItsChunksAndKeepsEarlierOnes) {
     arena.Reset();
     after.AssignInArena(arena, u"again");
     EXPECT_EQ(after, u"again");
+}
+
+TEST(CompactText, ReservedArenaHoldsTheComingTextsSideBySideInOneChunk) {
+    TextArena arena;
+    // 400 texts of 100 units: a block is a 4-byte length and 200 bytes, 81,600 bytes in all, far
+    // past the 4 KiB an arena starts with.
+    constexpr std::size_t kTexts = 400;
+    constexpr std::size_t kBlockBytes = 4 + 200;
+    arena.Reserve(kTexts * kBlockBytes);
+    std::vector<CompactText> texts(kTexts);
+    for (std::size_t i = 0; i < kTexts; ++i) {
+        texts[i].AssignInArena(arena, std::u16string(100, static_cast<char16_t>(u'a' + i % 26)));
+    }
+    for (std::size_t i = 1; i < kTexts; ++i) {
+        const auto previous = reinterpret_cast<std::uintptr_t>(texts[i - 1].data());
+        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(texts[i].data()), previous + kBlockBytes) << i;
+    }
+    EXPECT_EQ(texts[kTexts - 1], std::u16string(100, static_cast<char16_t>(u'a' + (kTexts - 1) % 26)));
+    texts.clear();
+    arena.Reset();
+}
+
+TEST(CompactText, ArenaReservesNoMoreThanAQuarterGibibyteWhateverItIsAskedFor) {
+    constexpr std::size_t kQuarterGiB = std::size_t{256} * 1024 * 1024;
+    constexpr std::size_t kHugePage = std::size_t{2} * 1024 * 1024;
+    TextArena arena;
+    const std::size_t before = MappedChunkBytes();
+    arena.Reserve(std::size_t{64} * 1024 * 1024 * 1024);
+    CompactText text;
+    text.AssignInArena(arena, u"Flour");
+    // The quarter gibibyte and the chunk's own link, in whole huge pages: untouched, it costs no
+    // memory.
+    EXPECT_EQ(MappedChunkBytes() - before, kQuarterGiB + kHugePage);
+    EXPECT_EQ(text, u"Flour");
+    text = CompactText();
+    arena.Reset();
+    EXPECT_EQ(MappedChunkBytes(), before);
 }
 
 } // namespace

@@ -71,6 +71,14 @@ for list in Mine Shopping Packing; do
   [ -f "$other/Program Files/Corvina/Lists/$list.crv" ] || fail "no list $list in the Lists folder of a direct start"
 done
 [ ! -e "$other/My Documents/Mine.crv" ] || fail "a list stayed in \My Documents"
+# A picture that cannot be written is said so on standard error, and the program ends with status 1.
+unwritable="$work/no such folder/direct.png"
+status=0
+QT_QPA_PLATFORM=offscreen "$prefix/bin/corvina" --device-root "$other" --screenshot "$unwritable" \
+  >"$work/unwritable.log" 2>&1 || status=$?
+[ "$status" = 1 ] || fail "an unwritable picture ended the program with status $status, not 1"
+grep -qxF "corvina: cannot write the picture to $unwritable" "$work/unwritable.log" ||
+  fail "an unwritable picture was not reported: $(cat "$work/unwritable.log")"
 
 # The command line.
 corvina="$prefix/bin/corvina"

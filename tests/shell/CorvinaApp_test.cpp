@@ -15,6 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -95,6 +98,31 @@ TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItClo
     EXPECT_EQ(shot.GetPixel(120, 320 - 25), RGB(0xEC, 0xEC, 0xEC));
     EXPECT_TRUE(std::filesystem::is_directory(Host(u"\\Apps\\Lists")));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+// The picture is a plain PNG of the screen's size, 8-bit RGB; a picture that cannot be written is
+// reported as not written, and the program still ends as it would.
+TEST_F(StartUpTest, ThePictureIsAnRgbPngAndOneThatCannotBeWrittenIsReportedSo) {
+    const std::filesystem::path picture = m_root / "start.png";
+    {
+        CCorvinaApp app;
+        app.SetScreenshot({{}, picture.string()});
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_TRUE(app.ScreenshotWritten());
+    }
+    std::ifstream in(picture, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // The signature, then the header chunk: length 13, "IHDR", width, height (big-endian), bit
+    // depth 8 and colour type 2 (RGB).
+    const std::string head = std::string("\x89PNG\r\n\x1a\n", 8) + std::string("\0\0\0\x0dIHDR", 8) +
+                             std::string("\0\0\0\xf0\0\0\x01\x40\x08\x02", 10);
+    ASSERT_GE(bytes.size(), head.size());
+    EXPECT_EQ(bytes.substr(0, head.size()), head);
+
+    CCorvinaApp unwritable;
+    unwritable.SetScreenshot({{}, (m_root / "no such folder" / "start.png").string()});
+    EXPECT_FALSE(unwritable.InitInstance());
+    EXPECT_FALSE(unwritable.ScreenshotWritten());
 }
 
 // While the program runs, a list that cannot be saved (or read) is reported on screen, in the

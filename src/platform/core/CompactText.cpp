@@ -103,8 +103,14 @@ void TextArena::Reset() {
     m_nextChunkBytes = kFirstChunkBytes;
 }
 
+void TextArena::Reserve(std::size_t bytes) {
+    const std::size_t wanted = sizeof(Chunk) + std::min(bytes, kLargestReservedBytes);
+    m_nextChunkBytes = std::max(m_nextChunkBytes, wanted);
+}
+
 void TextArena::Grow(std::size_t atLeast) {
-    // Chunks are whole pages (whole huge pages once they are large), the link included.
+    // Chunks are whole pages (whole huge pages once they are large, unless reserved), the link
+    // included.
     const std::size_t bytes = std::max(m_nextChunkBytes, sizeof(Chunk) + atLeast);
     const std::size_t usable = bytes - sizeof(Chunk);
     auto* const chunk = static_cast<Chunk*>(AllocateChunk(bytes));

@@ -3,6 +3,8 @@
 
 #include "platform/ui/qt/DCBridge.h"
 
+#include <QImageReader>
+
 namespace {
 
 /// The largest surface anybody may ask for: far beyond a screen, well below what would exhaust
@@ -11,6 +13,14 @@ constexpr qint64 kMaxBitmapPixels = 64LL * 1024 * 1024;
 
 /// Every picture and surface uses one pixel format, so copies between them never convert.
 constexpr QImage::Format kSurfaceFormat = QImage::Format_RGB32;
+
+/// The program's own pictures are all PNG, which Qt reads itself: told so, the reader loads none of
+/// the image-format plugins it would otherwise try on the file, a cost every start would pay.
+QImage ReadEmbeddedPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 } // namespace
 
@@ -70,7 +80,7 @@ COLORREF CBitmap::GetPixel(int x, int y) const {
 }
 
 QImage LoadBitmapImage(unsigned id) {
-    QImage image(QStringLiteral(":/bitmaps/%1.png").arg(id));
+    QImage image = ReadEmbeddedPng(QStringLiteral(":/bitmaps/%1.png").arg(id));
     if (image.isNull()) {
         return {};
     }
@@ -78,7 +88,8 @@ QImage LoadBitmapImage(unsigned id) {
 }
 
 QPixmap LoadIconPixmap(unsigned id) {
-    return QPixmap(QStringLiteral(":/icons/%1.png").arg(id));
+    const QImage image = ReadEmbeddedPng(QStringLiteral(":/icons/%1.png").arg(id));
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
 const QImage& BitmapImage(const CBitmap& bitmap) {

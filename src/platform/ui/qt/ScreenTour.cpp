@@ -6,6 +6,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/qt/DeviceWindow.h"
 #include "platform/ui/qt/ModalOverlay.h"
+#include "platform/ui/qt/PngFile.h"
 #include "platform/ui/qt/WndWidget.h"
 
 #include <QByteArray>
@@ -23,7 +24,8 @@
 namespace platform {
 namespace {
 
-constexpr const char* kDefaultImageFormat = "PNG";
+/// The picture's format unless its suffix names another that Qt writes.
+constexpr const char* kPngSuffix = "png";
 /// Escape closes menus, message boxes and screens alike; a screen that stays on top through this
 /// many is ended directly (a Yes/No question ignores Escape on purpose, and the save question's
 /// Cancel keeps its screen open).
@@ -211,9 +213,11 @@ private:
         device.render(&image);
         const QString path = QString::fromStdString(m_imagePath);
         const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
-        const QByteArray format =
-            QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray(kDefaultImageFormat);
-        return image.save(path, format.constData());
+        // Asking Qt which formats it writes loads every image-format plugin: only another suffix asks.
+        if (suffix != kPngSuffix && QImageWriter::supportedImageFormats().contains(suffix)) {
+            return image.save(path, suffix.constData());
+        }
+        return WritePngFile(image, m_imagePath);
     }
 
     /// Presses Escape, as a user leaving would: it closes the open menu or message box, else the top
