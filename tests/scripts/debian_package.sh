@@ -77,6 +77,11 @@ for option in $(grep -o -- '--[a-z][a-z-]*' "$source_dir/src/shell/main/usage.tx
   gzip -dc "$root/usr/share/man/man1/corvina.1.gz" | sed 's/\\-/-/g' | grep -q -- "$option" ||
     fail "the manual page of corvina lacks $option"
 done
+# The tool's manual page names every command its --help does.
+for command in $("$root/usr/bin/corvina-tool" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p' | sort -u); do
+  gzip -dc "$root/usr/share/man/man1/corvina-tool.1.gz" | sed 's/\\-/-/g' | grep -q -- "^\.BI $command " ||
+    fail "the manual page of corvina-tool lacks $command"
+done
 
 # Each release says what changed in it: the latest entry is this version's.
 latest="$(gzip -dc "$root/usr/share/doc/corvina/changelog.gz" | head -n 1)"
