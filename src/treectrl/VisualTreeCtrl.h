@@ -291,8 +291,8 @@ private:
     void SelectRow(VisualNode* row);
     // Writes `state` into `node`'s flag; answers the value it held, or nothing for a row without one.
     std::optional<BYTE> WriteCheck(VisualNode* node, BYTE state);
-    void NotifyCheckChanged(VisualNode* node, BYTE before);
-    void WriteChecksBelow(VisualNode& top, BYTE state);
+    void NotifyCheckChanged(CWnd* parent, VisualNode* node, BYTE before);
+    void WriteChecksBelow(CWnd* parent, VisualNode& top, BYTE state);
     void RepaintRowsInView();
 
     // --- Keyboard helpers (VisualTreeCtrlKeys.cpp) ---
