@@ -3,6 +3,9 @@
 
 #include "platform/ui/qt/DCBridge.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace {
 
 /// The largest surface anybody may ask for: far beyond a screen, well below what would exhaust
@@ -70,11 +73,21 @@ COLORREF CBitmap::GetPixel(int x, int y) const {
 }
 
 QImage LoadBitmapImage(unsigned id) {
-    QImage image(QStringLiteral(":/bitmaps/%1.png").arg(id));
-    if (image.isNull()) {
-        return {};
+    // The pictures are built into the program and never change, so each is decoded once: every
+    // screen that opens loads its pictures again. The images are shared until one is drawn into,
+    // which takes a copy of its own.
+    static std::mutex decodedLock;
+    static std::unordered_map<unsigned, QImage> decoded;
+    const std::lock_guard lock(decodedLock);
+    if (const auto found = decoded.find(id); found != decoded.end()) {
+        return found->second;
     }
-    return image.convertToFormat(kSurfaceFormat);
+    QImage image(QStringLiteral(":/bitmaps/%1.png").arg(id));
+    if (!image.isNull()) {
+        image = image.convertToFormat(kSurfaceFormat);
+    }
+    decoded.emplace(id, image);
+    return image;
 }
 
 QPixmap LoadIconPixmap(unsigned id) {
