@@ -141,8 +141,8 @@ TEST_F(TreeRowTexts, ARowGivenAllItsFieldsAtOnceIsTheRowOfTheFourCallsOneByOne) 
                 content.firstColumnText = source.quantity;
                 row = tree.InsertItem(content, parentRow);
             } else {
-                row = tree.InsertItem(&source.title, source.image, source.image, parentRow,
-                                      flags.back().get());
+                row =
+                    tree.InsertItem(&source.title, source.image, source.image, parentRow, flags.back().get());
                 tree.SetItemData(row, data);
                 tree.SetItemColumnText(row, 0, source.quantity);
                 tree.SetItemNotes(row, &source.notes);
