@@ -54,9 +54,7 @@ VisualNode* CVisualTreeCtrl::InsertItem(const CompactText* text, std::int32_t im
 }
 
 VisualNode* CVisualTreeCtrl::InsertItem(const RowContent& content, VisualNode* parent) {
-    // The fields are written in the row's own place: a list of a hundred thousand items makes a row
-    // for each as it opens, and a second copy of every row would cost as much again.
-    VisualNode* const node = m_tree.Append({}, parent);
+    VisualNode* const node = NewRow(parent);
     VisualItem& item = node->item;
     item.text.Share(content.text);
     item.notes.Share(content.notes);
@@ -73,13 +71,21 @@ VisualNode* CVisualTreeCtrl::InsertItem(const RowContent& content, VisualNode* p
 
 VisualNode* CVisualTreeCtrl::AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage,
                                        VisualNode* parent, BYTE* checkedFlag) {
-    VisualNode* const node = m_tree.Append({}, parent);
+    VisualNode* const node = NewRow(parent);
     VisualItem& item = node->item;
     item.text = text;
     item.image = image;
     item.selectedImage = selectedImage;
     item.checkedFlag = checkedFlag;
     ShowAppendedRow(node);
+    return node;
+}
+
+VisualNode* CVisualTreeCtrl::NewRow(VisualNode* parent) {
+    // Made in its own place and filled there: a list of a hundred thousand items makes a row for
+    // each as it opens, and a row made elsewhere and moved in costs that much again.
+    VisualNode* const node = m_tree.MakeDetached(parent != nullptr ? parent : &m_tree.root);
+    m_tree.Attach(node, 1);
     return node;
 }
 

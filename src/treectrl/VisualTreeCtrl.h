@@ -255,6 +255,7 @@ private:
     // --- Operations' helpers (VisualTreeCtrl.cpp) ---
     VisualNode* AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage, VisualNode* parent,
                           BYTE* checkedFlag);
+    VisualNode* NewRow(VisualNode* parent);
     void ShowAppendedRow(VisualNode* node);
     void FullRepaint();
     void Repaint();
