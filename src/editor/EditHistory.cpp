@@ -102,7 +102,7 @@ void EditHistory::Moved(VisualNode* row, bool up, bool moved) {
 
 void EditHistory::Checked(VisualNode* row, BYTE previous) {
     if (m_checkAll) {
-        m_checkAll->previous.emplace_back(row, previous);
+        m_checkAll->previous.push_back(previous);
         return;
     }
     Push(CheckStep{row, previous});
@@ -182,10 +182,20 @@ EditHistory::Selection EditHistory::Flip(CheckStep& step) {
 
 EditHistory::Selection EditHistory::Flip(CheckAllStep& step) {
     if (step.applied) {
-        for (const auto& [row, previous] : step.previous) {
-            if (m_rows.GetCheck(row) != previous) {
-                WriteFlag(m_rows, row, previous);
-            }
+        // Every later change is undone, so the rows stand as Check all found them: a walk in the
+        // control's order, past the rows it skipped, meets them in the order their flags were kept.
+        std::size_t next = 0;
+        if (VisualNode* const first = m_rows.GetFirstItem()) {
+            WalkPreOrder(*first->parent, [&](VisualNode& row, std::size_t) {
+                if (row.item.checkedFlag == nullptr || next == step.previous.size()) {
+                    return false;
+                }
+                const BYTE previous = step.previous[next++];
+                if (m_rows.GetCheck(&row) != previous) {
+                    WriteFlag(m_rows, &row, previous);
+                }
+                return true;
+            });
         }
     } else {
         m_rows.CheckAll(step.state);

@@ -102,10 +102,12 @@ private:
         VisualNode* row = nullptr;
         BYTE other = 0;
     };
-    /// Check all or Uncheck all: the state it wrote and every flag's value before.
+    /// Check all or Uncheck all: the state it wrote and every flag's value before, in the order the
+    /// control wrote them (its rows in pre-order). A byte a row, not the row's address beside it:
+    /// Check all on a long list keeps a sixteenth of the memory, and makes it as quickly.
     struct CheckAllStep {
         BYTE state = 0;
-        std::vector<std::pair<VisualNode*, BYTE>> previous;
+        std::vector<BYTE> previous;
         bool applied = true;
     };
     using Step = std::variant<BranchStep, FieldsStep, MoveStep, CheckStep, CheckAllStep>;

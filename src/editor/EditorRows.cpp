@@ -31,15 +31,16 @@ TaskNode* NodeOfRow(const CVisualTreeCtrl& rows, const VisualNode* row) {
 VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow) {
     TaskItem& item = node.item;
     // The row reads the item's own title and notes: a list holds its texts once, however long it is.
-    VisualNode* row =
-        rows.InsertItem(&item.title, item.importance, item.importance, parentRow, &item.checked);
-    rows.SetItemData(row, reinterpret_cast<UINT_PTR>(&node));
-    rows.SetItemColumnText(row, kQuantityColumn, QuantityDigits(item.quantity).view());
-    // A row starts without notes; setting none would only lay the rows out again.
-    if (!item.notes.empty()) {
-        rows.SetItemNotes(row, &item.notes);
-    }
-    return row;
+    const QuantityDigits quantity(item.quantity);
+    CVisualTreeCtrl::RowContent content;
+    content.text = &item.title;
+    content.notes = &item.notes;
+    content.image = item.importance;
+    content.selectedImage = item.importance;
+    content.checkedFlag = &item.checked;
+    content.itemData = reinterpret_cast<UINT_PTR>(&node);
+    content.firstColumnText = quantity.view();
+    return rows.InsertItem(content, parentRow);
 }
 
 void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& before, const TaskItem& item) {
@@ -56,16 +57,19 @@ void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& before, 
     }
 }
 
-void FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
+std::size_t FillRows(CVisualTreeCtrl& rows, TaskTree& tree) {
     rows.DeleteAllItems();
     rows.ReserveRows(tree.Count());
     // The row last added at each depth is the parent of the next item one level deeper.
     std::vector<VisualNode*> rowAtDepth;
+    std::size_t checked = 0;
     tree.Walk([&](TaskNode& node, std::size_t depth) {
         VisualNode* parentRow = depth > 0 ? rowAtDepth[depth - 1] : nullptr;
         rowAtDepth.resize(depth + 1);
         rowAtDepth[depth] = AddRow(rows, node, parentRow);
+        checked += node.item.checked != 0;
     });
+    return checked;
 }
 
 } // namespace editor

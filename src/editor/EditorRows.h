@@ -41,7 +41,7 @@ VisualNode* AddRow(CVisualTreeCtrl& rows, TaskNode& node, VisualNode* parentRow)
 void RefreshRow(CVisualTreeCtrl& rows, VisualNode* row, const TaskItem& before, const TaskItem& item);
 
 /// Empties the control and adds a row for every item of `tree`, in pre-order, so the rows stand in
-/// the document's order.
-void FillRows(CVisualTreeCtrl& rows, TaskTree& tree);
+/// the document's order. Answers the number of checked items, counted on the way.
+std::size_t FillRows(CVisualTreeCtrl& rows, TaskTree& tree);
 
 } // namespace editor

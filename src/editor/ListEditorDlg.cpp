@@ -138,8 +138,7 @@ void CListEditorDlg::RefillRows() {
     // repainting after every row.
     m_tree.ShowWindow(SW_HIDE);
     m_history.Clear(); // its steps name rows that are about to go
-    editor::FillRows(m_tree, m_document->tree);
-    CountCheckedItems();
+    m_checkedCount = editor::FillRows(m_tree, m_document->tree);
     m_tree.ShowWindow(SW_SHOW);
 }
 

@@ -53,14 +53,43 @@ VisualNode* CVisualTreeCtrl::InsertItem(const CompactText* text, std::int32_t im
     return AppendRow(shown, image, selectedImage, parent, checkedFlag);
 }
 
+VisualNode* CVisualTreeCtrl::InsertItem(const RowContent& content, VisualNode* parent) {
+    VisualNode* const node = NewRow(parent);
+    VisualItem& item = node->item;
+    item.text.Share(content.text);
+    item.notes.Share(content.notes);
+    item.image = content.image;
+    item.selectedImage = content.selectedImage;
+    item.checkedFlag = content.checkedFlag;
+    item.itemData = content.itemData;
+    if (m_columnCount > 0) {
+        item.columnTexts.Set(m_texts, 0, content.firstColumnText);
+    }
+    ShowAppendedRow(node);
+    return node;
+}
+
 VisualNode* CVisualTreeCtrl::AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage,
                                        VisualNode* parent, BYTE* checkedFlag) {
-    VisualItem item;
+    VisualNode* const node = NewRow(parent);
+    VisualItem& item = node->item;
     item.text = text;
     item.image = image;
     item.selectedImage = selectedImage;
     item.checkedFlag = checkedFlag;
-    VisualNode* node = m_tree.Append(std::move(item), parent);
+    ShowAppendedRow(node);
+    return node;
+}
+
+VisualNode* CVisualTreeCtrl::NewRow(VisualNode* parent) {
+    // Made in its own place and filled there: a list of a hundred thousand items makes a row for
+    // each as it opens, and a row made elsewhere and moved in costs that much again.
+    VisualNode* const node = m_tree.MakeDetached(parent != nullptr ? parent : &m_tree.root);
+    m_tree.Attach(node, 1);
+    return node;
+}
+
+void CVisualTreeCtrl::ShowAppendedRow(VisualNode* node) {
     // Filling a list appends rows in pre-order, each one the last in display order; laying out
     // just that row keeps filling a long list linear instead of quadratic.
     if (CanAppendToLayout(node)) {
@@ -69,7 +98,6 @@ VisualNode* CVisualTreeCtrl::AppendRow(RowText text, std::int32_t image, std::in
     } else {
         FullRepaint();
     }
-    return node;
 }
 
 bool CVisualTreeCtrl::IsInSubtree(const VisualNode* node, const VisualNode* top) const {

@@ -77,6 +77,23 @@ public:
     /// owner keeps it for as long as the row shows it and calls SetItemText after changing it.
     VisualNode* InsertItem(const CompactText* text, std::int32_t image, std::int32_t selectedImage,
                            VisualNode* parent, BYTE* checkedFlag);
+    /// Everything one row shows, for the InsertItem that gives a row all its fields at once.
+    struct RowContent {
+        /// The title and the notes, read in place as the checked flag is (null shows no text; empty
+        /// notes show no notes mark).
+        const CompactText* text = nullptr;
+        const CompactText* notes = nullptr;
+        std::int32_t image = 0;
+        std::int32_t selectedImage = 0;
+        BYTE* checkedFlag = nullptr;
+        UINT_PTR itemData = 0;
+        /// The first column's cell; ignored while no column is added.
+        std::u16string_view firstColumnText;
+    };
+    /// Appends a row as the last child of parent (of the top level when null) with all of `content`:
+    /// the row InsertItem, SetItemData, SetItemColumnText and SetItemNotes make in turn, laid out and
+    /// repainted once. An owner filling the control with a whole list gives each item's row this way.
+    VisualNode* InsertItem(const RowContent& content, VisualNode* parent);
     /// Deletes the row with its sub-rows; a selection inside them is cleared. Full repaint.
     void DeleteItem(VisualNode* node);
     /// Deletes every row and clears the selection; the next paint lays out again. No repaint.
@@ -238,6 +255,8 @@ private:
     // --- Operations' helpers (VisualTreeCtrl.cpp) ---
     VisualNode* AppendRow(RowText text, std::int32_t image, std::int32_t selectedImage, VisualNode* parent,
                           BYTE* checkedFlag);
+    VisualNode* NewRow(VisualNode* parent);
+    void ShowAppendedRow(VisualNode* node);
     void FullRepaint();
     void Repaint();
     bool IsInSubtree(const VisualNode* node, const VisualNode* top) const;
@@ -291,8 +310,8 @@ private:
     void SelectRow(VisualNode* row);
     // Writes `state` into `node`'s flag; answers the value it held, or nothing for a row without one.
     std::optional<BYTE> WriteCheck(VisualNode* node, BYTE state);
-    void NotifyCheckChanged(VisualNode* node, BYTE before);
-    void WriteChecksBelow(VisualNode& top, BYTE state);
+    void NotifyCheckChanged(CWnd* parent, VisualNode* node, BYTE before);
+    void WriteChecksBelow(CWnd* parent, VisualNode& top, BYTE state);
     void RepaintRowsInView();
 
     // --- Keyboard helpers (VisualTreeCtrlKeys.cpp) ---

@@ -184,20 +184,20 @@ std::optional<BYTE> CVisualTreeCtrl::WriteCheck(VisualNode* node, BYTE state) {
     return before;
 }
 
-void CVisualTreeCtrl::NotifyCheckChanged(VisualNode* node, BYTE before) {
+void CVisualTreeCtrl::NotifyCheckChanged(CWnd* parent, VisualNode* node, BYTE before) {
     // The owner hears which row changed and from what, so it can put the flag back.
     NMVTCHECK change{{this, GetDlgCtrlID(), VTN_CHECKCHANGED}, node, before};
-    SendNotifyToParent(change.hdr);
+    SendNotifyTo(parent, change.hdr);
 }
 
-void CVisualTreeCtrl::WriteChecksBelow(VisualNode& top, BYTE state) {
+void CVisualTreeCtrl::WriteChecksBelow(CWnd* parent, VisualNode& top, BYTE state) {
     // A row without a flag keeps its sub-rows as they are.
     WalkPreOrder(top, [&](VisualNode& row, std::size_t) {
         const std::optional<BYTE> before = WriteCheck(&row, state);
         if (!before) {
             return false;
         }
-        NotifyCheckChanged(&row, *before);
+        NotifyCheckChanged(parent, &row, *before);
         return true;
     });
 }
@@ -213,17 +213,19 @@ void CVisualTreeCtrl::SetCheck(VisualNode* node, BYTE state, bool recurse) {
     if (!before) {
         return;
     }
+    // Looked up once: Check all sends a notification for every row of the list.
+    CWnd* const parent = GetParent();
     if (!recurse) {
         RedrawItem(node);
-        NotifyCheckChanged(node, *before);
+        NotifyCheckChanged(parent, node, *before);
         return;
     }
-    NotifyCheckChanged(node, *before);
-    WriteChecksBelow(*node, state);
+    NotifyCheckChanged(parent, node, *before);
+    WriteChecksBelow(parent, *node, state);
     RepaintRowsInView();
 }
 
 void CVisualTreeCtrl::CheckAll(BYTE state) {
-    WriteChecksBelow(m_tree.root, state);
+    WriteChecksBelow(GetParent(), m_tree.root, state);
     RepaintRowsInView();
 }

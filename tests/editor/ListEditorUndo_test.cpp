@@ -246,6 +246,49 @@ TEST_F(EditorUndo, ATickAndCheckAllGiveBackEveryFlagAsItWas) {
     });
 }
 
+TEST_F(EditorUndo, CheckAllIsTakenBackUnderCollapsedRowsAfterLaterChangesAreTakenBack) {
+    // Flags of every value a file may hold, at three depths, some under a collapsed row.
+    TaskNode* tent = Add(u"Tent");
+    TaskNode* poles = Add(u"Poles", tent);
+    TaskNode* pegs = Add(u"Pegs", poles);
+    TaskNode* stove = Add(u"Stove");
+    TaskNode* food = Add(u"Food");
+    TaskNode* bread = Add(u"Bread", food);
+    const std::vector<TaskNode*> items = {tent, poles, pegs, stove, food, bread};
+    const std::vector<int> before = {2, 1, 0, 0, 255, 0};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i]->item.checked = static_cast<BYTE>(before[i]);
+    }
+    const auto flags = [&] {
+        std::vector<int> now;
+        for (const TaskNode* item : items) {
+            now.push_back(item->item.checked);
+        }
+        return now;
+    };
+    CListEditorDlg editor(kListsFolder, &doc);
+    RunEditor(editor, [&] {
+        CVisualTreeCtrl& rows = editor.GetTreeCtrl();
+        rows.Expand(rows.GetFirstItem(), false);
+        editor.SendCommand(ID_LIST_CHECKALL);
+        EXPECT_EQ(flags(), std::vector<int>({1, 1, 1, 1, 1, 1}));
+        // Later changes move and take out rows; once they are taken back the rows stand as Check
+        // all left them, and its undo finds each row's flag.
+        VisualNode* stoveRow = rows.GetNextSiblingItem(rows.GetFirstItem());
+        VisualNode* foodRow = rows.GetNextSiblingItem(stoveRow);
+        editor.MoveRowItem(foodRow, true);
+        editor.DeleteRowItem(stoveRow);
+        PressUndo();
+        PressUndo();
+        PressUndo();
+        EXPECT_EQ(flags(), before);
+        PressRedo();
+        EXPECT_EQ(flags(), std::vector<int>({1, 1, 1, 1, 1, 1}));
+        PressUndo();
+        EXPECT_EQ(flags(), before);
+    });
+}
+
 TEST_F(EditorUndo, TheSavedStateIsWhereTheMarkGoesAndANewChangeDropsTheRedo) {
     Add(u"Tent");
     Add(u"Stove");

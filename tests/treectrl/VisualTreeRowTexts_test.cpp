@@ -102,3 +102,85 @@ TEST_F(TreeRowTexts, ACopyGivenItsOwnTextAgainStaysAsItIs) {
     EXPECT_TRUE(row->item.text.empty());
     EXPECT_EQ(tree.GetItemRect(row).Height(), 15);
 }
+
+TEST_F(TreeRowTexts, ARowGivenAllItsFieldsAtOnceIsTheRowOfTheFourCallsOneByOne) {
+    // Nested rows, a title that wraps, notes, an empty title with notes, and quantities in place
+    // (three digits) and in the arena (six): each row as the four calls would make it.
+    struct Source {
+        CompactText title;
+        CompactText notes;
+        std::int32_t image;
+        std::u16string quantity;
+        int depth;
+    };
+    const std::vector<Source> sources = {
+        {CompactText(u"Tent"), CompactText(u"Poles\r\nPegs"), 0, u"1", 0},
+        {CompactText(Words(12).text), CompactText(), 1, u"250", 1},
+        {CompactText(u""), CompactText(u"notes of an untitled item"), 2, u"123456", 2},
+        {CompactText(u"Stove"), CompactText(), 1, u"", 0},
+    };
+    constexpr UINT_PTR kFirstData = 0x1000;
+    const auto fill = [&](bool atOnce) {
+        tree.DeleteAllItems();
+        flags.clear();
+        std::vector<VisualNode*> rowAtDepth;
+        for (std::size_t index = 0; index < sources.size(); ++index) {
+            const Source& source = sources[index];
+            flags.push_back(std::make_unique<BYTE>(source.depth % 2));
+            VisualNode* const parentRow = source.depth > 0 ? rowAtDepth[source.depth - 1] : nullptr;
+            const UINT_PTR data = kFirstData + index;
+            VisualNode* row = nullptr;
+            if (atOnce) {
+                CVisualTreeCtrl::RowContent content;
+                content.text = &source.title;
+                content.notes = &source.notes;
+                content.image = source.image;
+                content.selectedImage = source.image;
+                content.checkedFlag = flags.back().get();
+                content.itemData = data;
+                content.firstColumnText = source.quantity;
+                row = tree.InsertItem(content, parentRow);
+            } else {
+                row =
+                    tree.InsertItem(&source.title, source.image, source.image, parentRow, flags.back().get());
+                tree.SetItemData(row, data);
+                tree.SetItemColumnText(row, 0, source.quantity);
+                tree.SetItemNotes(row, &source.notes);
+            }
+            rowAtDepth.resize(static_cast<std::size_t>(source.depth) + 1);
+            rowAtDepth[static_cast<std::size_t>(source.depth)] = row;
+        }
+        return Grab();
+    };
+    const uitest::GrabbedImage oneByOne = fill(false);
+    const std::vector<CRect> oneByOneRects = [&] {
+        std::vector<CRect> rects;
+        for (const VisualNode* row : tree.GetShownRows()) {
+            rects.push_back(tree.GetItemRect(row));
+            rects.push_back(tree.GetNotesRect(row));
+        }
+        return rects;
+    }();
+    const uitest::GrabbedImage atOnce = fill(true);
+
+    const std::vector<VisualNode*>& rows = tree.GetShownRows();
+    ASSERT_EQ(rows.size(), sources.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const VisualItem& item = rows[i]->item;
+        EXPECT_EQ(item.text.view().data(), sources[i].title.data()) << "row " << i << "'s title is copied";
+        EXPECT_EQ(item.notes, sources[i].notes.view());
+        EXPECT_EQ(item.columnTexts[0], sources[i].quantity);
+        EXPECT_EQ(item.image, sources[i].image);
+        EXPECT_EQ(tree.GetItemLevel(rows[i]), sources[i].depth);
+        EXPECT_EQ(tree.GetItemData(rows[i]), kFirstData + i);
+        EXPECT_EQ(tree.GetItemRect(rows[i]), oneByOneRects[2 * i]) << "row " << i;
+        EXPECT_EQ(tree.GetNotesRect(rows[i]), oneByOneRects[2 * i + 1]) << "row " << i;
+    }
+    ASSERT_EQ(atOnce.Width(), oneByOne.Width());
+    ASSERT_EQ(atOnce.Height(), oneByOne.Height());
+    for (int y = 0; y < atOnce.Height(); ++y) {
+        for (int x = 0; x < atOnce.Width(); ++x) {
+            ASSERT_EQ(atOnce.Pixel(x, y), oneByOne.Pixel(x, y)) << "at " << x << ", " << y;
+        }
+    }
+}

@@ -2,6 +2,7 @@
 // against the string table and the pictures; the fixed texts and picture sizes are pinned.
 #include "platform/core/Strings.h"
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/DC.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/PictureProbe.h"
 #include "res/ResourceIds.h"
@@ -254,6 +255,25 @@ TEST(ProgramPictures, ListBackgroundRulesRepeatEveryFourRowsAndFadeToWhite) {
     for (int x = 1; x < 240; ++x) {
         EXPECT_GE(GetRValue(background.GetPixel(x - 1, 0)), GetRValue(background.GetPixel(x, 0))) << x;
     }
+}
+
+TEST(ProgramPictures, APictureDrawnIntoLeavesEveryOtherLoadOfItAsBuilt) {
+    CBitmap drawnInto;
+    ASSERT_TRUE(drawnInto.LoadBitmap(IDB_LIST_BACKGROUND));
+    CBitmap loadedBefore;
+    ASSERT_TRUE(loadedBefore.LoadBitmap(IDB_LIST_BACKGROUND));
+    {
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        ASSERT_NE(dc.SelectObject(&drawnInto), nullptr);
+        dc.FillSolidRect(0, 0, 8, 8, RGB(0, 0, 0));
+    }
+    CBitmap loadedAfter;
+    ASSERT_TRUE(loadedAfter.LoadBitmap(IDB_LIST_BACKGROUND));
+    EXPECT_EQ(drawnInto.GetPixel(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(loadedBefore.GetPixel(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(loadedAfter.GetPixel(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(loadedAfter.GetPixel(300, 0), RGB(181, 207, 247));
 }
 
 TEST(ProgramPictures, ImportanceMarksShowOnlyTheirMarkThroughTheKeyColour) {

@@ -146,6 +146,10 @@ public:
     LRESULT NotifyParent(UINT code);
     /// Sends a ready-made notification record to the parent; the record starts with its header.
     LRESULT SendNotifyToParent(NMHDR& hdr);
+    /// Sends a ready-made notification record to `parent`, this window's parent looked up once by the
+    /// caller: a control that sends one notification per row of a long list finds its parent once.
+    /// Nothing is sent when `parent` is null.
+    LRESULT SendNotifyTo(CWnd* parent, NMHDR& hdr);
     /// Whether command `id` shows enabled: asks this window's table, then its parents'.
     bool IsCommandEnabled(UINT id) const;
 

@@ -4,6 +4,8 @@
 #include "platform/ui/qt/DCBridge.h"
 
 #include <QImageReader>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
 
@@ -80,11 +82,21 @@ COLORREF CBitmap::GetPixel(int x, int y) const {
 }
 
 QImage LoadBitmapImage(unsigned id) {
-    QImage image = ReadEmbeddedPng(QStringLiteral(":/bitmaps/%1.png").arg(id));
-    if (image.isNull()) {
-        return {};
+    // The pictures are built into the program and never change, so each is decoded once: every
+    // screen that opens loads its pictures again. The images are shared until one is drawn into,
+    // which takes a copy of its own.
+    static std::mutex decodedLock;
+    static std::unordered_map<unsigned, QImage> decoded;
+    const std::lock_guard lock(decodedLock);
+    if (const auto found = decoded.find(id); found != decoded.end()) {
+        return found->second;
     }
-    return image.convertToFormat(kSurfaceFormat);
+    QImage image = ReadEmbeddedPng(QStringLiteral(":/bitmaps/%1.png").arg(id));
+    if (!image.isNull()) {
+        image = image.convertToFormat(kSurfaceFormat);
+    }
+    decoded.emplace(id, image);
+    return image;
 }
 
 QPixmap LoadIconPixmap(unsigned id) {

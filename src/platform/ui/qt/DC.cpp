@@ -380,8 +380,13 @@ bool CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xSr
     if (copy.source.isEmpty()) {
         return true;
     }
-    // A context copying within itself reads a snapshot, so overlapping blocks come out whole.
-    painter->drawImage(copy.target, image->copy(copy.source));
+    // A context copying within itself reads a snapshot, so overlapping blocks come out whole; any
+    // other source is read in place, which spares a copy of the block at every paint.
+    if (image == m_state->SurfaceImage()) {
+        painter->drawImage(copy.target, image->copy(copy.source));
+    } else {
+        painter->drawImage(copy.target, *image, copy.source);
+    }
     return true;
 }
 

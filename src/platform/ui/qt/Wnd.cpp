@@ -294,7 +294,10 @@ LRESULT CWnd::NotifyParent(UINT code) {
 }
 
 LRESULT CWnd::SendNotifyToParent(NMHDR& hdr) {
-    CWnd* parent = GetParent();
+    return SendNotifyTo(GetParent(), hdr);
+}
+
+LRESULT CWnd::SendNotifyTo(CWnd* parent, NMHDR& hdr) {
     if (parent == nullptr) {
         return 0;
     }
