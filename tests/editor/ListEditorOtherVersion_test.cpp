@@ -83,7 +83,7 @@ struct Answering {
 };
 
 TEST_F(OtherVersion, SaveAsksNamingTheListAndNoKeepsTheOtherVersionAndTheChanges) {
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<uitest::ShownMessageBox> asked;
     bool openAfterNo = false;
     RunEditor(editor, [&] {
@@ -114,7 +114,7 @@ TEST_F(OtherVersion, SaveAsksNamingTheListAndNoKeepsTheOtherVersionAndTheChanges
 // The editor's own saves move what it remembers along: saving again asks nothing.
 TEST_F(OtherVersion, TheEditorsOwnSavesAreNotAnotherProgramsVersion) {
     Answering any(IDNO);
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         editor.SendCommand(ID_FILE_SAVE);
@@ -130,7 +130,7 @@ TEST_F(OtherVersion, TheEditorsOwnSavesAreNotAnotherProgramsVersion) {
 // Close, Yes to saving, then No to replacing: the screen stays open with the changes, so the user
 // can keep them under another name.
 TEST_F(OtherVersion, ACloseThatSavesAsksTooAndNoKeepsTheEditorOpen) {
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<uitest::ShownMessageBox> asked;
     bool stillOpen = false;
     {
@@ -154,7 +154,7 @@ TEST_F(OtherVersion, ACloseThatSavesAsksTooAndNoKeepsTheEditorOpen) {
 
 TEST_F(OtherVersion, AListDeletedMeanwhileIsSimplyWrittenAgain) {
     Answering none(IDNO);
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         std::filesystem::remove(HostPath());
@@ -196,10 +196,11 @@ TEST_F(OtherVersion, ATimeOneNanosecondLaterAnotherLengthOrAnotherFileIsAnotherV
         Write(TentList(0));
         SetModified(loaded);
         CCorvinaDoc opened;
+        opened.SetHostPathMapping(Device().PathMapping());
         opened.SetPathName(kPath);
         ASSERT_TRUE(opened.OnOpenDocument(kPath));
         Answering no(IDNO);
-        CListEditorDlg editor(kListsFolder, &opened);
+        CListEditorDlg editor(Device(), kListsFolder, &opened);
         RunEditor(editor, [&] {
             editor.SendCommand(ID_LIST_CHECKALL);
             otherProgram();
@@ -211,10 +212,11 @@ TEST_F(OtherVersion, ATimeOneNanosecondLaterAnotherLengthOrAnotherFileIsAnotherV
     Write(TentList(0));
     SetModified(loaded);
     CCorvinaDoc opened;
+    opened.SetHostPathMapping(Device().PathMapping());
     opened.SetPathName(kPath);
     ASSERT_TRUE(opened.OnOpenDocument(kPath));
     Answering none(IDNO);
-    CListEditorDlg editor(kListsFolder, &opened);
+    CListEditorDlg editor(Device(), kListsFolder, &opened);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         Write(TentList(0));
