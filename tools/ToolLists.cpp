@@ -8,7 +8,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/core/ErrorReport.h"
 #include "platform/core/File.h"
-#include "platform/core/HostPath.h"
+#include "platform/core/Strings.h"
 #include "platform/storage/ListsFolder.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr std::size_t kReadBlock = 64 * 1024;
 
 std::filesystem::file_status StatusOf(const std::u16string& path, bool followLinks) {
     std::error_code error;
-    const std::filesystem::path host = ToHostPath(path);
+    const std::filesystem::path host = ToUtf8(path);
     return followLinks ? std::filesystem::status(host, error) : std::filesystem::symlink_status(host, error);
 }
 

@@ -8,8 +8,7 @@
 
 #include "editor/ListEditorDlg.h"
 #include "model/ListFileHeader.h"
-#include "platform/core/HostPath.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/testing/UiTest.h"
@@ -50,9 +49,11 @@ std::u16string ListsFolder(const std::string& name) {
 }
 
 /// Makes a Lists folder holding `lists` lists of `items` items each, named List0.crv, List1.crv, ...
-void MakeListsFolder(const std::u16string& folder, std::int64_t lists, std::int64_t items) {
-    std::filesystem::create_directories(ToUtf8(HostPathFromDevicePath(folder)));
+void MakeListsFolder(const DeviceStorage& device, const std::u16string& folder, std::int64_t lists,
+                     std::int64_t items) {
+    std::filesystem::create_directories(device.HostPathOf(folder));
     CCorvinaDoc doc;
+    doc.SetHostPathMapping(device.PathMapping());
     bench::FillList(doc, items);
     for (std::int64_t i = 0; i < lists; ++i) {
         if (!doc.OnSaveDocument(folder + u"List" + Widen(std::to_string(i)) + u".crv")) {
@@ -63,34 +64,37 @@ void MakeListsFolder(const std::u16string& folder, std::int64_t lists, std::int6
 
 /// Makes a Lists folder holding `lists` copies of one list of `items` items: the same bytes as
 /// saving each, without a safe save's flush per file.
-void CopyListsFolder(const std::u16string& folder, std::int64_t lists, std::int64_t items) {
-    MakeListsFolder(folder, 1, items);
-    const std::filesystem::path host = ToUtf8(HostPathFromDevicePath(folder));
+void CopyListsFolder(const DeviceStorage& device, const std::u16string& folder, std::int64_t lists,
+                     std::int64_t items) {
+    MakeListsFolder(device, folder, 1, items);
+    const std::filesystem::path host = device.HostPathOf(folder);
     for (std::int64_t i = 1; i < lists; ++i) {
         std::filesystem::copy_file(host / "List0.crv", host / ("List" + std::to_string(i) + ".crv"));
     }
 }
 
 /// Runs `body` inside a running document list screen over `folder`, as the program runs its commands.
-void WithDocumentList(const std::u16string& folder, const std::function<void(CListFilesDlg&)>& body) {
-    CListFolderListing listing(folder, u"*.crv");
+void WithDocumentList(const DeviceStorage& device, const std::u16string& folder,
+                      const std::function<void(CListFilesDlg&)>& body) {
+    CListFolderListing listing(device, folder, u"*.crv");
     CListFilesDlg screen(listing);
     uitest::RunModal(screen, [&] { body(screen); });
 }
 
-void BM_LoadDocument(benchmark::State& state) {
+void BM_LoadDocument(benchmark::State& state, const DeviceStorage& device) {
     const std::u16string folder = ListsFolder("open");
     const std::u16string path = folder + u"List0.crv";
     for (auto _ : state) {
         CCorvinaDoc doc;
+        doc.SetHostPathMapping(device.PathMapping());
         doc.OnOpenDocument(path);
         benchmark::DoNotOptimize(doc.tree);
     }
 }
 
 /// Open as a user gives it: the row selected, the Open command, the editor's first paint, then Close.
-void BM_OpenFromDocumentList(benchmark::State& state) {
-    WithDocumentList(ListsFolder("open"), [&](CListFilesDlg& screen) {
+void BM_OpenFromDocumentList(benchmark::State& state, const DeviceStorage& device) {
+    WithDocumentList(device, ListsFolder("open"), [&](CListFilesDlg& screen) {
         screen.GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
         for (auto _ : state) {
             uitest::WhenScreenRuns([](CDialog& top) {
@@ -108,7 +112,7 @@ void BM_OpenFromDocumentList(benchmark::State& state) {
     });
 }
 
-void BM_ReadHeaders(benchmark::State& state) {
+void BM_ReadHeaders(benchmark::State& state, const DeviceStorage& device) {
     const std::u16string folder = ListsFolder("refresh");
     std::vector<std::u16string> paths;
     for (std::int64_t i = 0; i < kSmallLists; ++i) {
@@ -117,14 +121,14 @@ void BM_ReadHeaders(benchmark::State& state) {
     for (auto _ : state) {
         std::uint64_t items = 0;
         for (const std::u16string& path : paths) {
-            items += ReadListFileHeader(path).itemCount;
+            items += ReadListFileHeader(device.HostPathOf(path), path).itemCount;
         }
         benchmark::DoNotOptimize(items);
     }
 }
 
-void BM_Refresh(benchmark::State& state) {
-    WithDocumentList(ListsFolder("refresh"), [&](CListFilesDlg& screen) {
+void BM_Refresh(benchmark::State& state, const DeviceStorage& device) {
+    WithDocumentList(device, ListsFolder("refresh"), [&](CListFilesDlg& screen) {
         for (auto _ : state) {
             screen.SendCommand(ID_VIEW_REFRESH);
         }
@@ -133,8 +137,8 @@ void BM_Refresh(benchmark::State& state) {
 
 /// The floor of the first screen: the folder listed, each file's status asked and its header read,
 /// in plain C.
-void BM_CLoopHeaders(benchmark::State& state) {
-    const std::string folder = ToUtf8(HostPathFromDevicePath(ListsFolder("many")));
+void BM_CLoopHeaders(benchmark::State& state, const DeviceStorage& device) {
+    const std::string folder = device.HostPathOf(ListsFolder("many"));
     for (auto _ : state) {
         std::uint64_t headerBytes = 0;
         DIR* const listing = ::opendir(folder.c_str());
@@ -158,10 +162,10 @@ void BM_CLoopHeaders(benchmark::State& state) {
 }
 
 /// The program's first screen: the document list set up over the folder, its rows filled and painted.
-void BM_FirstScreen(benchmark::State& state) {
+void BM_FirstScreen(benchmark::State& state, const DeviceStorage& device) {
     const std::u16string folder = ListsFolder("many");
     for (auto _ : state) {
-        WithDocumentList(folder, [](CListFilesDlg& screen) { uitest::Grab(screen.GetListCtrl()); });
+        WithDocumentList(device, folder, [](CListFilesDlg& screen) { uitest::Grab(screen.GetListCtrl()); });
     }
     state.counters["us_per_file"] =
         benchmark::Counter(static_cast<double>(state.range(0)) * 1e-6,
@@ -170,9 +174,9 @@ void BM_FirstScreen(benchmark::State& state) {
 
 /// The first screen and then every other row read while it waits: the whole folder's dates and
 /// headers, as the first screen read them all before it showed.
-void BM_AllRowsRead(benchmark::State& state) {
+void BM_AllRowsRead(benchmark::State& state, const DeviceStorage& device) {
     for (auto _ : state) {
-        CListFolderListing listing(ListsFolder("many"), u"*.crv");
+        CListFolderListing listing(device, ListsFolder("many"), u"*.crv");
         CListFilesDlg screen(listing);
         uitest::RunModal(screen, [&] {
             uitest::Grab(screen.GetListCtrl());
@@ -186,13 +190,22 @@ void BM_AllRowsRead(benchmark::State& state) {
                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-BENCHMARK(BM_LoadDocument)->Arg(kBigListItems)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenFromDocumentList)->Arg(kBigListItems)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadHeaders)->Arg(kSmallLists)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Refresh)->Arg(kSmallLists)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CLoopHeaders)->Arg(kManyLists)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FirstScreen)->Arg(kManyLists)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AllRowsRead)->Arg(kManyLists)->Unit(benchmark::kMillisecond);
+/// Registers the benchmarks, each working in `device`, which outlives them.
+void RegisterBenchmarks(const DeviceStorage& device) {
+    using Function = void (*)(benchmark::State&, const DeviceStorage&);
+    const auto add = [&device](const char* name, Function function, std::int64_t size) {
+        benchmark::RegisterBenchmark(name, function, std::cref(device))
+            ->Arg(size)
+            ->Unit(benchmark::kMillisecond);
+    };
+    add("BM_LoadDocument", BM_LoadDocument, kBigListItems);
+    add("BM_OpenFromDocumentList", BM_OpenFromDocumentList, kBigListItems);
+    add("BM_ReadHeaders", BM_ReadHeaders, kSmallLists);
+    add("BM_Refresh", BM_Refresh, kSmallLists);
+    add("BM_CLoopHeaders", BM_CLoopHeaders, kManyLists);
+    add("BM_FirstScreen", BM_FirstScreen, kManyLists);
+    add("BM_AllRowsRead", BM_AllRowsRead, kManyLists);
+}
 
 /// Runs the benchmarks once the window system and the device window exist.
 class BenchApp : public CWinApp {
@@ -216,13 +229,12 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     // The lists live on a device of the benchmark's own, opened by device path as the program does.
-    const std::filesystem::path device = bench::ScratchFolder() / "device";
-    ConfigureDeviceStorage({Widen(device.string()), {}});
-    SetHostPathResolver([](std::u16string_view path) { return ToUtf8(HostPathFromDevicePath(path)); });
+    const DeviceStorage device({Widen((bench::ScratchFolder() / "device").string()), {}});
     InstallProgramResources();
-    MakeListsFolder(ListsFolder("open"), 1, kBigListItems);
-    MakeListsFolder(ListsFolder("refresh"), kSmallLists, kSmallListItems);
-    CopyListsFolder(ListsFolder("many"), kManyLists, kSmallListItems);
+    MakeListsFolder(device, ListsFolder("open"), 1, kBigListItems);
+    MakeListsFolder(device, ListsFolder("refresh"), kSmallLists, kSmallListItems);
+    CopyListsFolder(device, ListsFolder("many"), kManyLists, kSmallListItems);
+    RegisterBenchmarks(device);
     benchmark::Initialize(&argc, argv);
     BenchApp app;
     return app.Run(argc, argv);

@@ -10,6 +10,7 @@
 #include "ScreenBenchMain.h"
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/testing/UiTest.h"
@@ -66,12 +67,17 @@ const std::u16string& ListFile(std::int64_t count) {
     return path;
 }
 
+/// The device the editor works in, with its root in the scratch folder.
+DeviceStorage ScratchDevice() {
+    return DeviceStorage({Widen((bench::ScratchFolder() / "device").string()), {}});
+}
+
 /// A list of `count` items open in the editor, on screen; `body` runs while it is.
 void WithEditor(std::int64_t count, const std::function<void(CListEditorDlg&, CCorvinaDoc&)>& body) {
     CCorvinaDoc doc;
     bench::FillList(doc, count);
     doc.SetTitle(u"Bench.crv");
-    CListEditorDlg editor(u"\\Lists\\", &doc);
+    CListEditorDlg editor(ScratchDevice(), u"\\Lists\\", &doc);
     uitest::RunModal(editor, [&] {
         editor.GetTreeCtrl().RedrawWindow();
         body(editor, doc);
@@ -111,7 +117,7 @@ void BM_Opening(benchmark::State& state) {
             state.SkipWithError("the list did not load");
             break;
         }
-        CListEditorDlg editor(u"\\Lists\\", &doc);
+        CListEditorDlg editor(ScratchDevice(), u"\\Lists\\", &doc);
         uitest::RunModal(editor, [&] { editor.GetTreeCtrl().RedrawWindow(); });
     }
 }
@@ -220,7 +226,7 @@ void WithBranch(const std::function<void(CListEditorDlg&, VisualNode*)>& body) {
         }
     }
     doc.SetTitle(u"Bench.crv");
-    CListEditorDlg editor(u"\\Lists\\", &doc);
+    CListEditorDlg editor(ScratchDevice(), u"\\Lists\\", &doc);
     uitest::RunModal(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         rows.RedrawWindow();

@@ -8,8 +8,7 @@
 #include "ScreenBenchMain.h"
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
-#include "platform/core/HostPath.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"
 #include "res/ResourceIds.h"
@@ -39,18 +38,19 @@ constexpr double kMillisecondsPerSecond = 1000.0;
 /// A device root of its own with a Lists folder, for as long as the benchmarks run.
 struct BenchDevice {
     TestFolder root;
-    HostPathResolver previous = UseDeviceStorage({FromUtf8OrCp1252(root.Path().string()), {}});
+    DeviceStorage storage{{FromUtf8OrCp1252(root.Path().string()), {}}};
     BenchDevice() { std::filesystem::create_directories(root.Path() / "Lists"); }
-    ~BenchDevice() { SetHostPathResolver(std::move(previous)); }
 };
 
 /// The list open in the editor on screen, with its file saved once; `body` runs while it is.
-void WithListEditor(const std::function<void(CListEditorDlg&, CCorvinaDoc&)>& body) {
+void WithListEditor(const DeviceStorage& device,
+                    const std::function<void(CListEditorDlg&, CCorvinaDoc&)>& body) {
     CCorvinaDoc doc;
+    doc.SetHostPathMapping(device.PathMapping());
     bench::FillList(doc, kListSize);
     doc.SetPathName(u"\\Lists\\Bench.crv");
     doc.OnSaveDocument(doc.GetPathName());
-    CListEditorDlg editor(u"\\Lists\\", &doc);
+    CListEditorDlg editor(device, u"\\Lists\\", &doc);
     uitest::RunModal(editor, [&] {
         editor.GetTreeCtrl().RedrawWindow();
         body(editor, doc);
@@ -81,9 +81,9 @@ void ToggleFirstBox(CListEditorDlg& editor) {
     rows.SetCheck(row, rows.GetCheck(row) != 0 ? 0 : 1, false);
 }
 
-void BM_WriteTheBytes(benchmark::State& state) {
-    WithListEditor([&](CListEditorDlg&, CCorvinaDoc& doc) {
-        const std::string host = HostBytesFromName(HostPathFromDevicePath(doc.GetPathName()));
+void BM_WriteTheBytes(benchmark::State& state, const DeviceStorage& device) {
+    WithListEditor(device, [&](CListEditorDlg&, CCorvinaDoc& doc) {
+        const std::string host = device.HostPathOf(doc.GetPathName());
         std::ifstream in(host, std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         const std::string raw = host + ".raw";
@@ -98,15 +98,15 @@ void BM_WriteTheBytes(benchmark::State& state) {
     });
 }
 
-void BM_Save(benchmark::State& state) {
-    WithListEditor([&](CListEditorDlg& editor, CCorvinaDoc&) {
+void BM_Save(benchmark::State& state, const DeviceStorage& device) {
+    WithListEditor(device, [&](CListEditorDlg& editor, CCorvinaDoc&) {
         TimeEach(
             state, [&] { ToggleFirstBox(editor); }, [&] { editor.SendCommand(ID_FILE_SAVE); });
     });
 }
 
-void BM_RecoveryTick(benchmark::State& state) {
-    WithListEditor([&](CListEditorDlg& editor, CCorvinaDoc&) {
+void BM_RecoveryTick(benchmark::State& state, const DeviceStorage& device) {
+    WithListEditor(device, [&](CListEditorDlg& editor, CCorvinaDoc&) {
         TimeEach(
             state,
             [&] {
@@ -119,8 +119,8 @@ void BM_RecoveryTick(benchmark::State& state) {
     });
 }
 
-void BM_RecoveryCopyStored(benchmark::State& state) {
-    WithListEditor([&](CListEditorDlg& editor, CCorvinaDoc&) {
+void BM_RecoveryCopyStored(benchmark::State& state, const DeviceStorage& device) {
+    WithListEditor(device, [&](CListEditorDlg& editor, CCorvinaDoc&) {
         TimeEach(
             state, [&] { ToggleFirstBox(editor); },
             [&] {
@@ -130,10 +130,19 @@ void BM_RecoveryCopyStored(benchmark::State& state) {
     });
 }
 
-BENCHMARK(BM_WriteTheBytes)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Save)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecoveryTick)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecoveryCopyStored)->UseManualTime()->Unit(benchmark::kMillisecond);
+/// Registers the benchmarks, each working in `device`, which outlives them.
+void RegisterBenchmarks(const DeviceStorage& device) {
+    using Function = void (*)(benchmark::State&, const DeviceStorage&);
+    for (const auto& [name, function] :
+         {std::pair<const char*, Function>{"BM_WriteTheBytes", BM_WriteTheBytes},
+          {"BM_Save", BM_Save},
+          {"BM_RecoveryTick", BM_RecoveryTick},
+          {"BM_RecoveryCopyStored", BM_RecoveryCopyStored}}) {
+        benchmark::RegisterBenchmark(name, function, std::cref(device))
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+}
 
 /// Keeps every run's time and longest step, so the ratios can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -190,7 +199,8 @@ private:
 int main(int argc, char** argv) {
     return RunScreenBenchmarks(argc, argv, u"recovery_bench", [] {
         InstallProgramResources();
-        BenchDevice device;
+        const BenchDevice device;
+        RegisterBenchmarks(device.storage);
         RatioReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         reporter.PrintRatios();

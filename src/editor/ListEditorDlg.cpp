@@ -5,6 +5,7 @@
 #include "model/CorvinaDoc.h"
 #include "platform/core/Strings.h"
 #include "platform/storage/FileNameRules.h"
+#include "platform/storage/HostNames.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/HostWindow.h"
 #include "platform/ui/Icon.h"
@@ -42,14 +43,20 @@ constexpr int kNotesPage = 1;
 
 } // namespace
 
-CListEditorDlg::CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent)
+CListEditorDlg::CListEditorDlg(const DeviceStorage& device, const std::u16string& listsFolder,
+                               CCorvinaDoc* document, CWnd* parent)
     : CDialog(IDD_LISTEDITOR, parent), m_appIcon(LoadIconResource(IDR_MAINFRAME)), m_document(document),
-      m_listsFolder(listsFolder),
+      m_device(device), m_listsFolder(listsFolder),
       m_extension(platform::ExtensionOfPattern(LoadStringResource(IDS_LIST_PATTERN))),
-      m_history(document->tree, m_tree) {
+      m_history(document->tree, m_tree),
+      // A copy's path comes from the device root, whose name keeps bytes that are not UTF-8.
+      m_recoveryWriter([](const std::u16string& copyPath, const std::string& bytes) {
+          WriteWholeFileSafelyAt(HostBytesFromName(copyPath), copyPath, bytes);
+      }) {
     for (std::size_t code = 0; code < kImportanceCount; ++code) {
         m_importanceMarks[code].LoadBitmap(kImportanceBitmaps[code]);
     }
+    m_document->SetHostPathMapping(m_device.PathMapping());
     m_keys.Load(IDR_EDITOR_KEYS);
     SetUpCommands();
     SetUpNotifications();

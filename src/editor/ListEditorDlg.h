@@ -9,6 +9,7 @@
 #include "editor/EditHistory.h"
 #include "editor/TitleStatic.h"
 #include "platform/core/BackgroundWriter.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Dialog.h"
@@ -36,8 +37,10 @@ public:
     static constexpr std::size_t kImportanceCount = 3;
 
     /// The editor of `document` (not owned: the caller keeps it alive until the screen is destroyed),
-    /// storing lists in `listsFolder`, a device path ending in a backslash. `parent` may be null.
-    CListEditorDlg(const std::u16string& listsFolder, CCorvinaDoc* document, CWnd* parent = nullptr);
+    /// storing lists in `listsFolder`, a device path of `device` ending in a backslash. The document
+    /// is saved into `device` from now on. `parent` may be null.
+    CListEditorDlg(const DeviceStorage& device, const std::u16string& listsFolder, CCorvinaDoc* document,
+                   CWnd* parent = nullptr);
     ~CListEditorDlg() override;
 
     /// The rows.
@@ -170,6 +173,7 @@ private:
     CTitleStatic m_title;                                    ///< the title line
     CVisualTreeCtrl m_tree;                                  ///< the rows of items
     CCorvinaDoc* m_document;                                 ///< the list; not owned
+    DeviceStorage m_device;                                  ///< where the list and its copies lie
     std::u16string m_listsFolder;                            ///< ends with a backslash
     std::u16string m_extension;                              ///< ".crv", from the list-file pattern
     bool m_titleMarked = false;                              ///< the title line ends with "*"

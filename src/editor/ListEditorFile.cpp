@@ -18,10 +18,6 @@ namespace {
 
 constexpr DWORD kSaveAsOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
 
-bool FileExists(const std::u16string& path) {
-    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 bool CListEditorDlg::Save() {
@@ -42,8 +38,8 @@ bool CListEditorDlg::Save() {
 }
 
 bool CListEditorDlg::SaveAs() {
-    CFileDialog dialog(false, LoadStringResource(IDS_LIST_EXTENSION), m_document->GetTitle(), kSaveAsOptions,
-                       LoadStringResource(IDS_LIST_FILTER), nullptr);
+    CFileDialog dialog(m_device, false, LoadStringResource(IDS_LIST_EXTENSION), m_document->GetTitle(),
+                       kSaveAsOptions, LoadStringResource(IDS_LIST_FILTER), nullptr);
     if (dialog.DoModal() != IDOK) {
         return false;
     }
@@ -53,7 +49,8 @@ bool CListEditorDlg::SaveAs() {
     const std::u16string target =
         m_listsFolder + platform::WithExtension(FileNameOf(chosen), LoadStringResource(IDS_LIST_EXTENSION));
     // The dialog asked about replacing the file it showed; a list of that name is another file.
-    if (target != chosen && FileExists(target) && !ConfirmOverwrite(target)) {
+    if (target != chosen && GetFileAttributes(m_device, target) != INVALID_FILE_ATTRIBUTES &&
+        !ConfirmOverwrite(target)) {
         return false;
     }
     if (!m_document->OnSaveDocument(target)) {
@@ -67,7 +64,7 @@ bool CListEditorDlg::SaveAs() {
 }
 
 bool CListEditorDlg::MayReplaceListFile(const std::u16string& path) {
-    const std::optional<FileStamp> onDisk = FileStampAt(path);
+    const std::optional<FileStamp> onDisk = FileStampAt(m_device.HostPathOf(path));
     if (!onDisk || onDisk == m_document->GetFileStamp()) {
         return true;
     }

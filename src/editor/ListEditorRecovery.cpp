@@ -17,7 +17,7 @@
 void CListEditorDlg::StartRecovery() {
     // A list that opens modified came from a copy (or a damaged file): that copy is this list's now.
     if (m_document->IsModified()) {
-        m_recoveryCopyPath = RecoveryCopyPath(m_document->GetPathName());
+        m_recoveryCopyPath = RecoveryCopyPath(m_device, m_document->GetPathName());
     }
     m_endKeeper.emplace([this] {
         if (!m_document->IsModified()) {
@@ -63,9 +63,9 @@ void CListEditorDlg::OnTimer(UINT_PTR id) {
 }
 
 void CListEditorDlg::HandOverRecoveryCopy() {
-    const std::u16string copyPath = RecoveryCopyPath(m_document->GetPathName());
+    const std::u16string copyPath = RecoveryCopyPath(m_device, m_document->GetPathName());
     try {
-        MakeRecoveryFolder();
+        MakeRecoveryFolder(m_device);
         // The memory of the last copy written, already the right size, takes this one.
         std::string bytes = m_recoveryWriter.TakeSpareMemory();
         m_document->EncodeCopy(bytes);
@@ -107,9 +107,9 @@ std::optional<std::u16string> CListEditorDlg::WriteRecoveryCopy() {
     // A copy on its way holds an older list: it must not land over this one.
     m_recoveryWriter.Cancel();
     KillTimer(kRecoveryResultTimer);
-    const std::u16string copyPath = RecoveryCopyPath(m_document->GetPathName());
+    const std::u16string copyPath = RecoveryCopyPath(m_device, m_document->GetPathName());
     try {
-        MakeRecoveryFolder();
+        MakeRecoveryFolder(m_device);
         m_document->WriteCopy(copyPath);
     } catch (const CException& failure) {
         return failure.GetErrorMessage();

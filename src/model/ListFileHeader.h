@@ -31,10 +31,10 @@ std::optional<ListFileHeader> DecodeListFileHeader(std::string_view bytes);
 /// attempt was made to access Shop.crv past its end.").
 ListFileHeader ReadListFileHeader(CFile& file);
 
-/// Opens `path` for reading (denying writers), reads its header and closes it again; throws
+/// Opens the host file `path` for reading (denying writers), reads its header and closes it again; throws
 /// `CFileException` as the above does, and when the file cannot be opened.
 ListFileHeader ReadListFileHeader(std::u16string_view path);
 
-/// The same for a file whose host path is known already (`hostPath`, as a folder enumeration found
-/// it), named `path` in messages: nothing is resolved again.
+/// The same for the host file `hostPath` (bytes, as a folder enumeration found it or a device
+/// mapped it), named `path` in messages.
 ListFileHeader ReadListFileHeader(const std::string& hostPath, std::u16string_view path);

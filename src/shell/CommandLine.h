@@ -2,7 +2,7 @@
 // window system's own options (single dash, "-platform xcb") are left in place for it.
 #pragma once
 
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/ui/ScreenTour.h"
 #include "platform/ui/WinApp.h"
 

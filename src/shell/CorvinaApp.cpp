@@ -19,12 +19,13 @@ void ShowReport(std::u16string_view message, MessageIcon /*icon*/) {
 
 } // namespace
 
-CCorvinaApp::CCorvinaApp() : CWinApp(std::u16string(kProgramName)), m_errorReports(ShowReport) {}
+CCorvinaApp::CCorvinaApp(const DeviceStorage& device)
+    : CWinApp(std::u16string(kProgramName)), m_device(device), m_errorReports(ShowReport) {}
 
 CCorvinaApp::~CCorvinaApp() = default;
 
-std::u16string CCorvinaApp::GetListsFolder() {
-    return ::GetListsFolder();
+std::u16string CCorvinaApp::GetListsFolder() const {
+    return ::GetListsFolder(m_device);
 }
 
 bool CCorvinaApp::LoadShortcuts() {
@@ -37,7 +38,7 @@ bool CCorvinaApp::InitInstance() {
     // A shutdown or a closed terminal keeps the open list's unsaved changes instead of losing them.
     CatchEndRequests();
     const std::u16string pattern = LoadStringResource(IDS_LIST_PATTERN);
-    CListFolderListing listing(GetListsFolder(), pattern);
+    CListFolderListing listing(m_device, GetListsFolder(), pattern);
     std::optional<CScreenTour> tour;
     if (m_screenshot) {
         tour.emplace(*m_screenshot, [this](bool written) { m_screenshotWritten = written; });

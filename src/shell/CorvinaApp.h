@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+class DeviceStorage;
+
 /// The program's name: the title of its message boxes.
 inline constexpr std::u16string_view kProgramName = u"Corvina";
 
@@ -18,7 +20,8 @@ inline constexpr std::u16string_view kProgramName = u"Corvina";
 /// cannot be read or saved) is shown in a message box titled "Corvina" with the stop icon.
 class CCorvinaApp : public CWinApp {
 public:
-    CCorvinaApp();
+    /// The program works in `device`, which outlives it.
+    explicit CCorvinaApp(const DeviceStorage& device);
     ~CCorvinaApp() override;
 
     /// Loads the shortcut table, resolves the Lists folder and runs the document list screen on it.
@@ -33,8 +36,8 @@ public:
     /// own key handling; answers whether it loaded.
     bool LoadShortcuts();
 
-    /// The Lists folder, resolved from the registry and created when missing.
-    static std::u16string GetListsFolder();
+    /// The Lists folder, resolved from the device's registry and created when missing.
+    std::u16string GetListsFolder() const;
 
     /// Asks for a picture of the screens instead of a session: once the first screen is up, the
     /// plan's taps are given, the picture is written and the program ends.
@@ -43,6 +46,7 @@ public:
     bool ScreenshotWritten() const { return m_screenshotWritten; }
 
 private:
+    const DeviceStorage& m_device;              ///< where the lists are
     ScopedErrorReportHandler m_errorReports;    ///< reports shown in message boxes
     CAcceleratorTable m_accelerators;           ///< the shortcut table; empty until start-up
     std::optional<ScreenTourPlan> m_screenshot; ///< the picture asked for, if any

@@ -4,6 +4,7 @@
 #include "platform/core/FileException.h"
 #include "platform/core/RenameFile.h"
 #include "platform/core/SafeSaveFile.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/storage/FileFind.h"
 #include "platform/storage/ListsFolder.h"
 #include "platform/storage/Registry.h"
@@ -17,15 +18,15 @@ namespace {
 
 constexpr char16_t kSeparator = u'\\';
 
-bool Exists(const std::u16string& path) {
-    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+bool Exists(const DeviceStorage& device, const std::u16string& path) {
+    return GetFileAttributes(device, path) != INVALID_FILE_ATTRIBUTES;
 }
 
 /// Creates a device folder and the folders above it.
-void MakeFolders(const std::u16string& folder) {
+void MakeFolders(const DeviceStorage& device, const std::u16string& folder) {
     for (std::size_t end = folder.find(kSeparator, 1);; end = folder.find(kSeparator, end + 1)) {
         const std::u16string part = folder.substr(0, end);
-        if (!Exists(part) && !CreateDirectory(part)) {
+        if (!Exists(device, part) && !CreateDirectory(device, part)) {
             throw CFileException(FileErrorCause::AccessDenied, part);
         }
         if (end == std::u16string::npos) {
@@ -36,18 +37,21 @@ void MakeFolders(const std::u16string& folder) {
 
 /// An earlier start without an installation kept its lists in "\My Documents": they move to the
 /// Lists folder, where the program looks from now on. One whose name is taken there stays.
-void TakeListsFrom(const std::u16string& oldFolder, const std::u16string& lists) {
+void TakeListsFrom(const DeviceStorage& device, const std::u16string& oldFolder,
+                   const std::u16string& lists) {
     std::vector<std::u16string> names;
     CFileFind find;
     FoundFile found;
     for (FindStatus status =
-             find.FindFirst(oldFolder + kSeparator + LoadStringResource(IDS_LIST_PATTERN), found);
+             find.FindFirst(device, oldFolder + kSeparator + LoadStringResource(IDS_LIST_PATTERN), found);
          status == FindStatus::Found; status = find.FindNext(found)) {
         names.push_back(found.name);
     }
     for (const std::u16string& name : names) {
         try {
-            RenameWithoutReplacing(oldFolder + kSeparator + name, lists + kSeparator + name);
+            const std::u16string from = oldFolder + kSeparator + name;
+            const std::u16string to = lists + kSeparator + name;
+            RenameWithoutReplacing(device.HostPathOf(from), device.HostPathOf(to), from, to);
         } catch (const CFileException& failure) {
             if (failure.Cause() != FileErrorCause::AlreadyExists) {
                 throw;
@@ -56,13 +60,13 @@ void TakeListsFrom(const std::u16string& oldFolder, const std::u16string& lists)
     }
 }
 
-void WriteSamples(const std::u16string& lists) {
+void WriteSamples(const DeviceStorage& device, const std::u16string& lists) {
     for (const SampleList& sample : SampleLists()) {
         const std::u16string path = lists + kSeparator + std::u16string(sample.fileName);
-        if (Exists(path)) {
+        if (Exists(device, path)) {
             continue; // a list the user keeps under that name stays as it is
         }
-        SafeSaveFile save(path);
+        SafeSaveFile save(device.HostPathOf(path), path);
         save.File().Write(sample.bytes.data(), sample.bytes.size());
         save.Commit();
     }
@@ -70,24 +74,24 @@ void WriteSamples(const std::u16string& lists) {
 
 } // namespace
 
-FirstRunOutcome InstallOnFirstRun() {
-    MoveOldRegistry();
-    if (!ReadInstallDir().empty()) {
+FirstRunOutcome InstallOnFirstRun(const DeviceStorage& device) {
+    MoveOldRegistry(device);
+    if (!ReadInstallDir(device).empty()) {
         return {};
     }
     const std::u16string lists = std::u16string(kInstallFolder) + LoadStringResource(IDS_LISTS_SUBFOLDER);
     try {
-        MakeFolders(lists);
-        TakeListsFrom(LoadStringResource(IDS_MY_DOCUMENTS), lists);
-        WriteSamples(lists);
+        MakeFolders(device, lists);
+        TakeListsFrom(device, LoadStringResource(IDS_MY_DOCUMENTS), lists);
+        WriteSamples(device, lists);
     } catch (const CException& failure) {
         return {FirstRunOutcome::Result::Failed, failure.GetErrorMessage()};
     }
-    if (WriteRegistryString(RegistryRoot::LocalMachine, LoadStringResource(IDS_REGISTRY_KEY),
+    if (WriteRegistryString(device, RegistryRoot::LocalMachine, LoadStringResource(IDS_REGISTRY_KEY),
                             LoadStringResource(IDS_INSTALL_DIR_VALUE),
                             kInstallFolder) != RegistryError::None) {
         return {FirstRunOutcome::Result::Failed,
-                u"The registry in " + RegistryFilePath() + u" cannot be written."};
+                u"The registry in " + RegistryFilePath(device) + u" cannot be written."};
     }
     return {FirstRunOutcome::Result::Installed, {}};
 }

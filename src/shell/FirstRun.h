@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class DeviceStorage;
+
 /// The installation folder the first run records, as a device path.
 inline constexpr std::u16string_view kInstallFolder = u"\\Program Files\\Corvina";
 
@@ -19,9 +21,9 @@ struct FirstRunOutcome {
     std::u16string failure;
 };
 
-/// Runs before anything reads the registry. Moves a registry that earlier versions kept at the
+/// Runs before anything reads `device`'s registry. Moves a registry that earlier versions kept at the
 /// device root into its place (MoveOldRegistry); then, when no installation folder is recorded,
 /// installs: the Lists folder under kInstallFolder, the lists an uninstalled earlier start kept in
 /// "\My Documents" moved into it, the sample lists that are not there by name, and the registry
 /// value "InstallDir", written last so an installation cut short is done again next time.
-FirstRunOutcome InstallOnFirstRun();
+FirstRunOutcome InstallOnFirstRun(const DeviceStorage& device);

@@ -17,9 +17,9 @@ struct FileRecord {
 /// listing decides which columns a record has (AddFile).
 class CFolderListing {
 public:
-    /// Keeps the folder (with a trailing backslash added when it is not empty and has none) and the
-    /// wildcard pattern ("*.crv").
-    CFolderListing(std::u16string folder, std::u16string pattern);
+    /// Keeps the folder of `device` (with a trailing backslash added when it is not empty and has
+    /// none) and the wildcard pattern ("*.crv"). The device outlives the listing.
+    CFolderListing(const DeviceStorage& device, std::u16string folder, std::u16string pattern);
     virtual ~CFolderListing() = default;
     CFolderListing(const CFolderListing&) = delete;
     CFolderListing& operator=(const CFolderListing&) = delete;
@@ -34,6 +34,8 @@ public:
     const std::vector<FileRecord>& Records() const { return m_records; }
     /// The folder, ending in a backslash unless it is empty.
     const std::u16string& Folder() const { return m_folder; }
+    /// The device the folder lies in.
+    const DeviceStorage& Device() const { return m_device; }
     const std::u16string& Pattern() const { return m_pattern; }
 
 protected:
@@ -48,6 +50,7 @@ protected:
     FileRecord& RecordAt(std::size_t index) { return m_records[index]; }
 
 private:
+    const DeviceStorage& m_device;     ///< whose folder is listed
     std::vector<FileRecord> m_records; ///< the result of the last Scan, in enumeration order
     std::u16string m_folder;           ///< the folder path, ending in a backslash unless empty
     std::u16string m_pattern;          ///< the file-name pattern with wildcards

@@ -1,8 +1,8 @@
 // The document list screen: set-up, filling the rows, the focus refresh and the screen's commands.
 #include "shell/ListFilesDlg.h"
 
-#include "platform/storage/DevicePaths.h"
 #include "platform/storage/FileNameRules.h"
+#include "platform/storage/HostNames.h"
 #include "platform/storage/RecoveryCopies.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
@@ -96,7 +96,7 @@ bool CListFilesDlg::OnInitDialog() {
 
     FillList();
     // The screen shows first, so that the question and an editor opened from it stand over it.
-    if (FindRecoveryCopy(u"")) {
+    if (FindRecoveryCopy(Device(), u"")) {
         SetTimer(kUntitledChangesTimer, 0);
     }
     return true;

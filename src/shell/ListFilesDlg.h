@@ -44,6 +44,8 @@ public:
     std::u16string GetRowFileName(int row) const;
     /// The folder the rows come from, ending in a backslash.
     const std::u16string& GetListsFolder() const { return m_listing.Folder(); }
+    /// The device the folder lies in.
+    const DeviceStorage& Device() const { return m_listing.Device(); }
     /// The rows.
     CListFilesCtrl& GetListCtrl() { return m_list; }
 

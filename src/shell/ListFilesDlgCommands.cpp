@@ -6,6 +6,7 @@
 #include "editor/ListEditorDlg.h"
 #include "model/CorvinaDoc.h"
 #include "platform/core/Strings.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/storage/FileFind.h"
 #include "platform/storage/RecoveryCopies.h"
 #include "platform/ui/FileDialog.h"
@@ -33,7 +34,8 @@ void StartUntitled(CCorvinaDoc& document) {
 /// Loads a list into a fresh document as Open does. A load that fails has been reported by the
 /// document itself; what could be read stays in it as a recovered copy, which the editor saves only
 /// through Save as, so the damaged file is never replaced without the overwrite question.
-void LoadList(CCorvinaDoc& document, const std::u16string& path) {
+void LoadList(const DeviceStorage& device, CCorvinaDoc& document, const std::u16string& path) {
+    document.SetHostPathMapping(device.PathMapping());
     document.SetPathName(path);
     document.SetModifiedFlag(false);
     CWaitCursor busy;
@@ -63,7 +65,7 @@ std::optional<CListFilesDlg::ListOfRow> CListFilesDlg::SelectedList() const {
 }
 
 void CListFilesDlg::RunEditor(CCorvinaDoc& document) {
-    CListEditorDlg editor(GetListsFolder(), &document, nullptr);
+    CListEditorDlg editor(Device(), GetListsFolder(), &document, nullptr);
     editor.DoModal();
 }
 
@@ -79,15 +81,15 @@ void CListFilesDlg::OnOpen() {
         return;
     }
     CCorvinaDoc document;
-    if (!RestoreUnsavedChanges(document, list->path, list->name)) {
-        LoadList(document, list->path);
+    if (!RestoreUnsavedChanges(Device(), document, list->path, list->name)) {
+        LoadList(Device(), document, list->path);
     }
     RunEditor(document);
 }
 
 void CListFilesDlg::OfferUntitledChanges() {
     CCorvinaDoc document;
-    if (RestoreUnsavedChanges(document, u"", LoadStringResource(IDS_UNTITLED))) {
+    if (RestoreUnsavedChanges(Device(), document, u"", LoadStringResource(IDS_UNTITLED))) {
         RunEditor(document);
     }
 }
@@ -95,11 +97,12 @@ void CListFilesDlg::OfferUntitledChanges() {
 void CListFilesDlg::OnImport() {
     CCorvinaDoc document;
     StartUntitled(document);
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, std::u16string(kImportFilter));
+    CFileDialog dialog(Device(), true, u"", u"", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       std::u16string(kImportFilter));
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    TextFile file(dialog.GetPathName(), "r");
+    TextFile file(Device().HostPathOf(dialog.GetPathName()), dialog.GetPathName(), "r");
     ImportText(document, file);
     // A file that could not be opened or read whole is not shown as if it held only what was read.
     if (file.Error()) {
@@ -118,8 +121,8 @@ void CListFilesDlg::OnRename() {
     // The dialog renames the file itself and reports what goes wrong; the rows follow when the
     // screen gets the focus back. Unsaved changes kept for the list go with it, to be offered at
     // its next open under the new name.
-    CFileDialog dialog(false, u"", list->path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
-    if (dialog.DoModal() == IDOK && !MoveRecoveryCopy(list->path, dialog.GetPathName())) {
+    CFileDialog dialog(Device(), false, u"", list->path, OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    if (dialog.DoModal() == IDOK && !MoveRecoveryCopy(Device(), list->path, dialog.GetPathName())) {
         ReportCopyLeftBehind(list->name);
     }
 }
@@ -130,14 +133,14 @@ void CListFilesDlg::OnExport() {
         return;
     }
     CCorvinaDoc document;
-    LoadList(document, list->path);
-    CFileDialog dialog(false, std::u16string(kExportExtension), list->name,
+    LoadList(Device(), document, list->path);
+    CFileDialog dialog(Device(), false, std::u16string(kExportExtension), list->name,
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, std::u16string(kExportFilter));
     if (dialog.DoModal() != IDOK) {
         return;
     }
     // Written through a safe save: a failure leaves a file already there as it was.
-    TextFile file(dialog.GetPathName(), "w");
+    TextFile file(Device().HostPathOf(dialog.GetPathName()), dialog.GetPathName(), "w");
     ExportText(document, file);
     if (!file.Close()) {
         ReportTextFileFailure(file);
@@ -151,9 +154,9 @@ void CListFilesDlg::OnDelete() {
     }
     if (AfxMessageBox(FormatString(LoadStringResource(IDS_DELETE_PROMPT), {list->name}),
                       MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
-        if (!DeleteFile(list->path)) {
+        if (!DeleteFile(Device(), list->path)) {
             AfxMessageBox(LoadStringResource(IDS_DELETE_FAILED), MB_OK | MB_ICONSTOP);
-        } else if (!RemoveRecoveryCopy(RecoveryCopyPath(list->path))) {
+        } else if (!RemoveRecoveryCopy(RecoveryCopyPath(Device(), list->path))) {
             // Left there, it would be offered to the next list of that name.
             ReportCopyLeftBehind(list->name);
         }

@@ -3,6 +3,7 @@
 
 #include "model/ListFileHeader.h"
 #include "platform/core/Exception.h"
+#include "platform/storage/DeviceStorage.h"
 #include "shell/ListRowTexts.h"
 
 #include <algorithm>
@@ -75,7 +76,7 @@ const FileRecord& CListFolderListing::ReadDetails(std::size_t index) {
         // The enumeration resolved the folder once; its files open by the host paths it found.
         const std::u16string path = Folder() + name;
         const ListFileHeader header =
-            file.hostPath.empty() ? ReadListFileHeader(path) : ReadListFileHeader(file.hostPath, path);
+            ReadListFileHeader(file.hostPath.empty() ? Device().HostPathOf(path) : file.hostPath, path);
         record.columns.push_back(FormatItemCount(header.itemCount));
     } catch (const CException& error) {
         // One bad file must not hide the others: it keeps its row, marked, and the screen reports it.

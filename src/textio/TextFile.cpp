@@ -11,14 +11,17 @@
 #include "textio/TextRecordReader.h"
 #include "textio/TextRecordWriter.h"
 
-TextFile::TextFile(std::u16string_view path, std::string_view mode) : m_path(path) {
+TextFile::TextFile(std::u16string_view path, std::string_view mode) : TextFile(ToUtf8(path), path, mode) {}
+
+TextFile::TextFile(const std::string& hostPath, std::u16string_view path, std::string_view mode)
+    : m_path(path) {
     const char kind = mode.empty() ? '\0' : mode.front();
     try {
         if (kind == 'w') {
-            m_target = std::make_unique<SafeSaveFile>(m_path);
+            m_target = std::make_unique<SafeSaveFile>(hostPath, m_path);
             m_writer = std::make_unique<TextRecordWriter>(m_target->File());
         } else if (kind == 'r') {
-            m_file.OpenOrThrow(m_path, CFile::modeRead | CFile::shareDenyWrite);
+            m_file.OpenHostPathOrThrow(hostPath, m_path, CFile::modeRead | CFile::shareDenyWrite);
             m_reader = std::make_unique<TextRecordReader>(m_file, m_path);
         } else {
             m_error = FileErrorCause::Generic;

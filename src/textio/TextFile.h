@@ -25,8 +25,11 @@ class TextRecordWriter;
 /// bytes that are not UTF-8 are taken one by one as Windows-1252.
 class TextFile {
 public:
-    /// Opens `path` for writing ("w") or reading ("r").
+    /// Opens the host file `path` for writing ("w") or reading ("r").
     TextFile(std::u16string_view path, std::string_view mode);
+    /// Opens the host file `hostPath` (bytes, as the host names it) as above; messages name it
+    /// `path`.
+    TextFile(const std::string& hostPath, std::u16string_view path, std::string_view mode);
     /// The same with the mode as a wide string (u"w", u"r").
     TextFile(std::u16string_view path, std::u16string_view mode);
     /// Writes ("w") to or reads ("r") from an already open file (standard output or input, for

@@ -43,7 +43,7 @@ protected:
 TEST_F(EditorKeys, EachKeyRunsItsCommand) {
     TaskNode* tent = Add(u"Tent");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 0);
         EXPECT_EQ(SheetPageOfKey(VK_F2, 0), 0) << "F2 edits the selected item";
@@ -81,7 +81,7 @@ TEST_F(EditorKeys, EachKeyRunsItsCommand) {
 TEST_F(EditorKeys, AKeyWhoseCommandIsGreyedDoesNothing) {
     Add(u"Tent");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         ASSERT_EQ(rows.GetSelectedItem(), nullptr);
@@ -103,7 +103,7 @@ TEST_F(EditorKeys, TheHostWindowShowsTheTitleLineAndTheCheckedItemsOfAll) {
     TaskNode* tent = Add(u"Tent");
     Add(u"Poles", tent)->item.checked = 1;
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         EXPECT_EQ(GetHostWindowTitle(), u"Camping (1/3) - Corvina");
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();

@@ -19,7 +19,7 @@ TEST_F(EditorRows, EveryRowReadsItsItemsTextsInPlace) {
     Add(u"Poles", tent);
     Add(u"", tent, 1, TaskItem::kNormalImportance, u"an untitled item's notes");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         ASSERT_EQ(rows.GetShownRows().size(), 4u);
@@ -38,7 +38,7 @@ TEST_F(EditorRows, EveryRowReadsItsItemsTextsInPlace) {
 TEST_F(EditorRows, AnItemEditedInPlaceIsShownAndLaidOutAgain) {
     Add(u"Tent");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         VisualNode* tentRow = rows.GetShownRows()[0];

@@ -51,7 +51,7 @@ protected:
 };
 
 TEST_F(EditorScreenshots, TheEditorWithItsListMenuAndBothSheetPages) {
-    CListEditorDlg editor(editortest::kListsFolder, &doc);
+    CListEditorDlg editor(Device(), editortest::kListsFolder, &doc);
     bool menuShot = false;
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();

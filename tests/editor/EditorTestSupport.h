@@ -108,13 +108,14 @@ inline CPoint RowPoint(CVisualTreeCtrl& rows, const VisualNode* row) {
     return CPoint(rect.right - 40, rect.top + 4);
 }
 
-/// A device root with an installed Lists folder, the program's resources and a document.
+/// A device root with an installed Lists folder, the program's resources and a document of it.
 class EditorTest : public shelltest::DeviceRootTest {
 protected:
     void SetUp() override {
         DeviceRootTest::SetUp();
         InstallProgramResources();
         MakeFolder(kListsFolder);
+        doc.SetHostPathMapping(Device().PathMapping());
     }
     void TearDown() override {
         // A look for a screen that never came up (InNextScreen) keeps looking for some turns of the

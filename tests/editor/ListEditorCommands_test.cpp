@@ -31,7 +31,7 @@ protected:
 
 TEST_F(EditorCommands, AddItemStartsFromDefaultsAndAppendsWhatTheSheetAccepts) {
     Add(u"Tent");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editortest::InNextSheet([&](CItemDetailsPropSheet& sheet) {
             EXPECT_EQ(sheet.GetActiveIndex(), 0);
@@ -60,7 +60,7 @@ TEST_F(EditorCommands, AddItemStartsFromDefaultsAndAppendsWhatTheSheetAccepts) {
 TEST_F(EditorCommands, ACancelledSheetChangesNothing) {
     TaskNode* tent = Add(u"Tent", nullptr, 2, TaskItem::kHighImportance, u"Poles");
     const TaskItem before = tent->item;
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editortest::InNextSheet([&](CItemDetailsPropSheet& sheet) {
             uitest::TypeText(u"Lost");
@@ -86,7 +86,7 @@ TEST_F(EditorCommands, AddSubitemGoesAfterTheSelectedItemsChildren) {
     TaskNode* tent = Add(u"Tent");
     Add(u"Poles", tent);
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 0);
         editortest::TypeInNextSheet(u"Pegs", IDOK);
@@ -104,7 +104,7 @@ TEST_F(EditorCommands, AddSubitemGoesAfterTheSelectedItemsChildren) {
 TEST_F(EditorCommands, EditItemRefreshesTheRowAndTheNotesMarkOpensTheNotesPage) {
     TaskNode* tent = Add(u"Tent", nullptr, 1, TaskItem::kNormalImportance, u"Poles");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         Select(editor, 1);
@@ -146,7 +146,7 @@ TEST_F(EditorCommands, DeleteRemovesTheWholeBranchAtOnceAndLeavesNoSelection) {
     TaskNode* poles = Add(u"Poles", tent);
     Add(u"Short", poles);
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 0);
         uitest::MessageBoxRecorder noQuestion;
@@ -173,7 +173,7 @@ TEST_F(EditorCommands, MovesSwapItemsAndRowsAndMarkEvenAtTheEnds) {
     Add(u"Poles", tent);
     Add(u"Pegs", tent);
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         Select(editor, 0);
@@ -200,7 +200,7 @@ TEST_F(EditorCommands, CheckAndUncheckAllReachEveryItemAndAnEmptyListBecomesModi
     TaskNode* poles = Add(u"Poles", tent);
     TaskNode* shortPoles = Add(u"Short", poles);
     TaskNode* stove = Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         rows.Expand(rows.GetShownRows()[0], false); // a collapsed branch is checked too
@@ -219,7 +219,7 @@ TEST_F(EditorCommands, CheckAndUncheckAllReachEveryItemAndAnEmptyListBecomesModi
 
     CCorvinaDoc empty;
     empty.SetPathName(kListsFolder + u"Empty.crv");
-    CListEditorDlg emptyEditor(kListsFolder, &empty);
+    CListEditorDlg emptyEditor(Device(), kListsFolder, &empty);
     std::u16string title;
     uitest::RunModal(emptyEditor, [&] {
         emptyEditor.SendCommand(ID_LIST_CHECKALL);
@@ -232,7 +232,7 @@ TEST_F(EditorCommands, CheckAndUncheckAllReachEveryItemAndAnEmptyListBecomesModi
 TEST_F(EditorCommands, TickingABoxMarksModifiedButSelectingOrExpandingDoesNot) {
     TaskNode* tent = Add(u"Tent");
     Add(u"Poles", tent);
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
@@ -252,7 +252,7 @@ TEST_F(EditorCommands, TickingABoxMarksModifiedButSelectingOrExpandingDoesNot) {
 TEST_F(EditorCommands, HoldOnARowOpensTheItemMenuThereAndNothingBelowTheRows) {
     Add(u"Tent");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         const CPoint pen = editortest::RowPoint(rows, rows.GetShownRows()[1]);

@@ -62,7 +62,7 @@ protected:
 
 TEST_F(EditorFiles, SaveWritesTheWholeListAndClearsTheMark) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         EXPECT_EQ(editor.GetTitleLine().GetWindowText(), u"Camping*");
@@ -75,7 +75,7 @@ TEST_F(EditorFiles, SaveWritesTheWholeListAndClearsTheMark) {
 
 TEST_F(EditorFiles, SaveAsStoresInTheListsFolderWhateverFolderTheDialogShowed) {
     doc.SetTitle(u"Untitled");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::u16string proposed;
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
@@ -94,7 +94,7 @@ TEST_F(EditorFiles, SaveAsStoresInTheListsFolderWhateverFolderTheDialogShowed) {
 // shows only "*.crv", would never show the list.
 TEST_F(EditorFiles, SaveAsGivesANameWithAnotherExtensionTheListExtension) {
     doc.SetTitle(u"Untitled");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         AnswerSaveDialog(u"Trip.v2");
@@ -115,7 +115,7 @@ TEST_F(EditorFiles, SaveAsGivesANameWithAnotherExtensionTheListExtension) {
 TEST_F(EditorFiles, SaveAsAsksBeforeReplacingAnotherListOfThatName) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
     Write(kListsFolder + u"Trip.crv", "another list");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<uitest::ShownMessageBox> questions;
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
@@ -142,7 +142,7 @@ TEST_F(EditorFiles, SaveAsAsksBeforeReplacingAnotherListOfThatName) {
 
 TEST_F(EditorFiles, AFailedSaveKeepsTheChangesMarkedAndTheEditorOpenAtClose) {
     doc.SetPathName(kListsFolder + u"Gone\\Camping.crv"); // a folder that does not exist
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     bool stillOpen = false;
     std::vector<std::u16string> reports;
     ScopedErrorReportHandler collect(
@@ -163,9 +163,9 @@ TEST_F(EditorFiles, AFailedSaveKeepsTheChangesMarkedAndTheEditorOpenAtClose) {
 TEST_F(EditorFiles, CloseAndTheCaptionOkEndAtOnceWithoutChanges) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
     uitest::MessageBoxRecorder boxes;
-    CListEditorDlg byMenu(kListsFolder, &doc);
+    CListEditorDlg byMenu(Device(), kListsFolder, &doc);
     EXPECT_EQ(RunEditor(byMenu, [&] { byMenu.SendCommand(ID_FILE_CLOSE); }), IDOK);
-    CListEditorDlg byCaption(kListsFolder, &doc);
+    CListEditorDlg byCaption(Device(), kListsFolder, &doc);
     EXPECT_EQ(RunEditor(byCaption, [&] { uitest::TapScreen(editortest::kCaptionOk); }), IDOK);
     EXPECT_TRUE(boxes.Shown().empty());
     EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"Camping.crv")));
@@ -175,7 +175,7 @@ TEST_F(EditorFiles, CloseWithChangesAsksAndSavesOnlyOnYes) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
     {
         uitest::MessageBoxRecorder no([](const uitest::ShownMessageBox&) { return IDNO; });
-        CListEditorDlg editor(kListsFolder, &doc);
+        CListEditorDlg editor(Device(), kListsFolder, &doc);
         EXPECT_EQ(RunEditor(editor,
                             [&] {
                                 editor.SendCommand(ID_LIST_CHECKALL);
@@ -188,7 +188,7 @@ TEST_F(EditorFiles, CloseWithChangesAsksAndSavesOnlyOnYes) {
         EXPECT_FALSE(std::filesystem::exists(Host(kListsFolder + u"Camping.crv")));
     }
     uitest::MessageBoxRecorder yes([](const uitest::ShownMessageBox&) { return IDYES; });
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     EXPECT_EQ(RunEditor(editor, [&] { uitest::TapScreen(editortest::kCaptionOk); }), IDOK);
     EXPECT_EQ(yes.Shown().size(), 1u) << "the list was still modified";
     EXPECT_EQ(Bytes(kListsFolder + u"Camping.crv"), TentList(1));
@@ -198,7 +198,7 @@ TEST_F(EditorFiles, CloseWithChangesAsksAndSavesOnlyOnYes) {
 TEST_F(EditorFiles, YesThenCancelInSaveAsKeepsTheEditorOpenAndTheChanges) {
     doc.SetTitle(u"Untitled");
     uitest::MessageBoxRecorder yes([](const uitest::ShownMessageBox&) { return IDYES; });
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     bool stillOpen = false;
     std::u16string proposed;
     RunEditor(editor, [&] {
@@ -218,15 +218,15 @@ TEST_F(EditorFiles, EscapeAndTheWindowsCloseAskLikeCloseWhenThereAreChanges) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
     {
         uitest::MessageBoxRecorder boxes;
-        CListEditorDlg editor(kListsFolder, &doc);
+        CListEditorDlg editor(Device(), kListsFolder, &doc);
         EXPECT_EQ(RunEditor(editor, [&] { uitest::PressKey(VK_ESCAPE); }), IDCANCEL);
-        CListEditorDlg closed(kListsFolder, &doc);
+        CListEditorDlg closed(Device(), kListsFolder, &doc);
         EXPECT_EQ(RunEditor(closed, [&] { EXPECT_FALSE(uitest::CloseDeviceWindow()); }), IDCANCEL);
         EXPECT_TRUE(boxes.Shown().empty()) << "nothing to save, nothing to ask";
     }
     {
         uitest::MessageBoxRecorder no([](const uitest::ShownMessageBox&) { return IDNO; });
-        CListEditorDlg editor(kListsFolder, &doc);
+        CListEditorDlg editor(Device(), kListsFolder, &doc);
         EXPECT_EQ(RunEditor(editor,
                             [&] {
                                 editor.SendCommand(ID_LIST_CHECKALL);
@@ -238,7 +238,7 @@ TEST_F(EditorFiles, EscapeAndTheWindowsCloseAskLikeCloseWhenThereAreChanges) {
         EXPECT_EQ(no.Shown()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     uitest::MessageBoxRecorder yes([](const uitest::ShownMessageBox&) { return IDYES; });
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     EXPECT_EQ(RunEditor(editor, [&] { uitest::CloseDeviceWindow(); }), IDCANCEL);
     ASSERT_EQ(yes.Shown().size(), 1u);
     EXPECT_EQ(yes.Shown()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -250,7 +250,7 @@ TEST_F(EditorFiles, EscapeAndTheWindowsCloseAskLikeCloseWhenThereAreChanges) {
 TEST_F(EditorFiles, CancelInTheLeavingQuestionReturnsToTheListAndItsMark) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
     uitest::MessageBoxRecorder cancel([](const uitest::ShownMessageBox&) { return IDCANCEL; });
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<bool> stillOpen;
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
@@ -271,7 +271,7 @@ TEST_F(EditorFiles, CancelInTheLeavingQuestionReturnsToTheListAndItsMark) {
 // Escape's own question is its Cancel.
 TEST_F(EditorFiles, EnterAnswersNoQuestionAndEscapeInEscapesQuestionGoesBack) {
     doc.SetPathName(kListsFolder + u"Camping.crv");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     bool openAfterEscapes = false;
     const int result = RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
@@ -298,7 +298,7 @@ TEST_F(EditorFiles, TheWindowsCloseLeavesTheEditorOpenWhenItsSaveFails) {
     doc.SetPathName(kListsFolder + u"Gone\\Camping.crv");
     ScopedErrorReportHandler quiet([](std::u16string_view, MessageIcon) {});
     uitest::MessageBoxRecorder yes([](const uitest::ShownMessageBox&) { return IDYES; });
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     bool stillOpen = false;
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
@@ -315,11 +315,12 @@ TEST_F(EditorFiles, ADamagedListIsARecoveredCopyReplacedOnlyAfterTheQuestion) {
     Write(path, damaged);
     ScopedErrorReportHandler quiet([](std::u16string_view, MessageIcon) {});
     CCorvinaDoc recovered;
+    recovered.SetHostPathMapping(Device().PathMapping());
     ASSERT_FALSE(recovered.OnOpenDocument(path));
     recovered.SetPathName(path);
     ASSERT_TRUE(recovered.IsRecoveredCopy());
 
-    CListEditorDlg editor(kListsFolder, &recovered);
+    CListEditorDlg editor(Device(), kListsFolder, &recovered);
     std::u16string firstTitle;
     std::u16string proposed;
     bool openAfterNo = false;

@@ -86,10 +86,11 @@ protected:
         Write(TentList(0));
         SetModified(loaded);
         CCorvinaDoc opened;
+        opened.SetHostPathMapping(Device().PathMapping());
         opened.SetPathName(kPath);
         EXPECT_TRUE(opened.OnOpenDocument(kPath));
         Answering no(IDNO);
-        CListEditorDlg editor(kListsFolder, &opened);
+        CListEditorDlg editor(Device(), kListsFolder, &opened);
         RunEditor(editor, [&] {
             editor.SendCommand(ID_LIST_CHECKALL);
             otherProgram();
@@ -100,7 +101,7 @@ protected:
 };
 
 TEST_F(OtherVersion, SaveAsksNamingTheListAndNoKeepsTheOtherVersionAndTheChanges) {
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<uitest::ShownMessageBox> asked;
     bool openAfterNo = false;
     RunEditor(editor, [&] {
@@ -131,7 +132,7 @@ TEST_F(OtherVersion, SaveAsksNamingTheListAndNoKeepsTheOtherVersionAndTheChanges
 // The editor's own saves move what it remembers along: saving again asks nothing.
 TEST_F(OtherVersion, TheEditorsOwnSavesAreNotAnotherProgramsVersion) {
     Answering any(IDNO);
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         editor.SendCommand(ID_FILE_SAVE);
@@ -147,7 +148,7 @@ TEST_F(OtherVersion, TheEditorsOwnSavesAreNotAnotherProgramsVersion) {
 // Close, Yes to saving, then No to replacing: the screen stays open with the changes, so the user
 // can keep them under another name.
 TEST_F(OtherVersion, ACloseThatSavesAsksTooAndNoKeepsTheEditorOpen) {
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<uitest::ShownMessageBox> asked;
     bool stillOpen = false;
     {
@@ -171,7 +172,7 @@ TEST_F(OtherVersion, ACloseThatSavesAsksTooAndNoKeepsTheEditorOpen) {
 
 TEST_F(OtherVersion, AListDeletedMeanwhileIsSimplyWrittenAgain) {
     Answering none(IDNO);
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         std::filesystem::remove(HostPath());

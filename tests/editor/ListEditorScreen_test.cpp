@@ -52,7 +52,7 @@ TEST_F(EditorTest, ShowsTheListsItemsInPreOrderWithQuantitiesAndMarks) {
     Add(u"Bread", food, 0, TaskItem::kLowImportance);
     Add(u"Stamps", nullptr, 2147483648u);
     doc.SetPathName(kListsFolder + u"Groceries.crv");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         EXPECT_EQ(editortest::ShownRows(rows),
@@ -107,7 +107,7 @@ TEST_F(EditorTest, TheEditorsPicturesHaveTheirSizes) {
 TEST_F(EditorTest, ShowsTheApplicationIconAsBothItsIconsWhileItRuns) {
     const HICON appIcon = LoadIconResource(128);
     ASSERT_NE(appIcon, nullptr);
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     HICON big = nullptr;
     HICON small = nullptr;
     std::optional<uitest::IconOpacity> shown;
@@ -130,7 +130,7 @@ TEST_F(EditorTest, ShowsTheApplicationIconAsBothItsIconsWhileItRuns) {
 TEST_F(EditorTest, TheModifiedMarkComesAndGoesAfterTheTitlesOwnStar) {
     Add(u"Tent");
     doc.SetPathName(kListsFolder + u"To do*.crv");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<std::u16string> lines;
     RunEditor(editor, [&] {
         lines.push_back(editor.GetTitleLine().GetWindowText());
@@ -150,7 +150,7 @@ TEST_F(EditorTest, TitleLineDropsOnlyTheExactListExtensionInTheTitleFont) {
     for (const auto& [title, shown] : titles) {
         CCorvinaDoc list;
         list.SetTitle(title);
-        CListEditorDlg editor(kListsFolder, &list);
+        CListEditorDlg editor(Device(), kListsFolder, &list);
         std::u16string line;
         LOGFONT font;
         std::u16string caption;
@@ -179,7 +179,7 @@ TEST_F(EditorTest, MenuBarHoldsListAndItemThenAddASeparatorAndTheMoveButtons) {
     for (int i = 0; i < 40; ++i) {
         Add(u"Item " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)));
     }
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     std::vector<BarAction> actions;
     std::map<BarAction, std::vector<std::pair<std::u16string, bool>>> menus;
     RunEditor(editor, [&] {

@@ -53,7 +53,7 @@ TEST_F(EditorUndo, AddingAnItemOrASubitemIsTakenBackAndDoneAgain) {
     TaskNode* tent = Add(u"Tent");
     Add(u"Poles", tent);
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 0);
         editortest::TypeInNextSheet(u"Pegs");
@@ -93,7 +93,7 @@ TEST_F(EditorUndo, AnEditIsTakenBackInAllFourFieldsOfTheItemAndItsRow) {
     Add(u"Tent");
     TaskNode* stove = Add(u"Stove", nullptr, 2, TaskItem::kHighImportance, u"Gas");
     stove->item.checked = 1;
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         Select(editor, 1);
@@ -143,7 +143,7 @@ TEST_F(EditorUndo, ADeletedBranchComesBackInItsPlaceWithItsRowsAndSelected) {
     Add(u"Lamp");
     const std::vector<Row> whole = {{0, u"Tent"}, {0, u"Kitchen"}, {1, u"Stove"},
                                     {2, u"Gas"},  {1, u"Pans"},    {0, u"Lamp"}};
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 1);
         uitest::MessageBoxRecorder noQuestion;
@@ -180,7 +180,7 @@ TEST_F(EditorUndo, MovesAreTakenBackAndAMoveAtTheEndUndoesToNoChange) {
     Add(u"Tent");
     Add(u"Stove");
     Add(u"Lamp");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         Select(editor, 1);
         uitest::PressKey(VK_UP, kAltDown);
@@ -214,7 +214,7 @@ TEST_F(EditorUndo, ATickAndCheckAllGiveBackEveryFlagAsItWas) {
     TaskNode* poles = Add(u"Poles", tent);
     TaskNode* stove = Add(u"Stove");
     poles->item.checked = 1;
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         uitest::GestureOverride noHold(uitest::GestureAnswer::NoHold);
@@ -292,7 +292,7 @@ TEST_F(EditorUndo, CheckAllIsTakenBackUnderCollapsedRowsAfterLaterChangesAreTake
 TEST_F(EditorUndo, TheSavedStateIsWhereTheMarkGoesAndANewChangeDropsTheRedo) {
     Add(u"Tent");
     Add(u"Stove");
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     const std::u16string path = kListsFolder + u"Camping.crv";
     std::string original;
     std::string saved;
@@ -437,7 +437,7 @@ TEST_P(EditorUndoSequences, UndoingAllSavesTheOriginalBytesAndRedoingAllTheEndSt
     std::mt19937 random(GetParam());
     MakeRandomList(random);
     const std::string original = SavedBytes();
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         for (int step = 0; step < 300; ++step) {

@@ -1,4 +1,6 @@
 // The about box: its texts, each in its own font, nothing reacting to a tap, and how it closes.
+#include "support/DeviceRootFixture.h"
+
 #include "platform/ui/Resources.h"
 #include "platform/ui/testing/UiTest.h"
 #include "shell/AboutDlg.h"
@@ -28,9 +30,12 @@ FontSeen FontOf(const CStatic& control) {
             attributes.lfItalic != 0 || attributes.lfUnderline != 0 || attributes.lfStrikeOut != 0};
 }
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public shelltest::DeviceRootTest {
 protected:
-    void SetUp() override { InstallProgramResources(); }
+    void SetUp() override {
+        DeviceRootTest::SetUp();
+        InstallProgramResources();
+    }
 };
 
 TEST_F(AboutBoxTest, EachTextHasItsOwnFont) {
@@ -61,7 +66,7 @@ TEST_F(AboutBoxTest, TappingTheTextsDoesNothing) {
 }
 
 TEST_F(AboutBoxTest, EnterDoesNotCloseIt) {
-    CCorvinaApp app;
+    CCorvinaApp app(Device());
     ASSERT_TRUE(app.LoadShortcuts());
     CAboutDlg about;
     bool stillRunning = false;

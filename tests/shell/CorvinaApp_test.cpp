@@ -43,13 +43,14 @@ MSG Key(CWnd* target, UINT message, UINT key, LPARAM modifiers = 0) {
     return msg;
 }
 
-class CorvinaAppTest : public ::testing::Test {
+class CorvinaAppTest : public shelltest::DeviceRootTest {
 protected:
     void SetUp() override {
+        DeviceRootTest::SetUp();
         InstallProgramResources();
         ASSERT_TRUE(m_app.LoadShortcuts());
     }
-    CCorvinaApp m_app;
+    CCorvinaApp m_app{Device()};
     CommandSink m_sink;
 };
 
@@ -82,11 +83,11 @@ protected:
 
 TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItCloses) {
     MakeFolder(u"\\Apps");
-    ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
-                                  u"\\Apps"),
+    ASSERT_EQ(WriteRegistryString(Device(), RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina",
+                                  u"InstallDir", u"\\Apps"),
               RegistryError::None);
     const std::filesystem::path picture = m_root / "start.png";
-    CCorvinaApp app;
+    CCorvinaApp app(Device());
     app.SetScreenshot({{}, picture.string()});
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(app.ScreenshotWritten());
@@ -130,8 +131,9 @@ TEST_F(StartUpTest, ThePictureIsAnRgbPngAndOneThatCannotBeWrittenIsReportedSo) {
 TEST_F(StartUpTest, AFailedSaveIsReportedInAMessageBoxWithTheStopIcon) {
     uitest::MessageBoxRecorder boxes;
     CCorvinaDoc doc;
+    doc.SetHostPathMapping(Device().PathMapping());
     {
-        CCorvinaApp app;
+        CCorvinaApp app(Device());
         EXPECT_FALSE(doc.OnSaveDocument(u"\\Gone\\Shop.crv"));
     }
     ASSERT_EQ(boxes.Shown().size(), 1u);

@@ -40,6 +40,7 @@ protected:
     /// Skimmed (1, normal).
     void SaveShopList(std::u16string_view name) const {
         CCorvinaDoc document;
+        document.SetHostPathMapping(Device().PathMapping());
         TaskItem milk;
         milk.title = u"Milk";
         milk.quantity = 2;
@@ -156,7 +157,7 @@ TEST_F(DocumentCommandsTest, DeleteAnsweredCancelRemovesNothingAndRebuildsTheRow
 // Space presses the focused OK, Tab moves the focus to Cancel.
 TEST_F(DocumentCommandsTest, EnterNeverAnswersTheDeleteQuestion) {
     SaveShopList(u"Shop");
-    CCorvinaApp app;
+    CCorvinaApp app(Device());
     ASSERT_TRUE(app.LoadShortcuts());
     CListFilesDlg screen(*m_listing);
     std::vector<bool> keptAfterEnter;

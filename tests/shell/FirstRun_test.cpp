@@ -47,9 +47,9 @@ protected:
 };
 
 TEST_F(FirstRun, InstallsOnceWithTheTwoSampleLists) {
-    EXPECT_EQ(InstallOnFirstRun().result, Result::Installed);
-    EXPECT_EQ(ReadInstallDir(), u"\\Program Files\\Corvina");
-    EXPECT_EQ(GetListsFolder(), u"\\Program Files\\Corvina\\Lists");
+    EXPECT_EQ(InstallOnFirstRun(Device()).result, Result::Installed);
+    EXPECT_EQ(ReadInstallDir(Device()), u"\\Program Files\\Corvina");
+    EXPECT_EQ(GetListsFolder(Device()), u"\\Program Files\\Corvina\\Lists");
     EXPECT_EQ(ReadAll(Lists("Shopping.crv")), Sample("Shopping.crv"));
     EXPECT_EQ(ReadAll(Lists("Packing.crv")), Sample("Packing.crv"));
     EXPECT_TRUE(fs::is_regular_file(m_root / ".system" / "registry.txt"));
@@ -57,7 +57,7 @@ TEST_F(FirstRun, InstallsOnceWithTheTwoSampleLists) {
 
     // Installed once: a sample the user deleted stays deleted.
     fs::remove(Lists("Packing.crv"));
-    EXPECT_EQ(InstallOnFirstRun().result, Result::AlreadyInstalled);
+    EXPECT_EQ(InstallOnFirstRun(Device()).result, Result::AlreadyInstalled);
     EXPECT_FALSE(fs::exists(Lists("Packing.crv")));
 }
 
@@ -67,7 +67,7 @@ TEST_F(FirstRun, TakesTheListsOfAnEarlierStartAlong) {
     WriteAll(m_root / "My Documents" / "Mine.crv", "mine");
     WriteAll(m_root / "My Documents" / "Shopping.crv", "my shopping");
     WriteAll(m_root / "My Documents" / "notes.txt", "notes");
-    EXPECT_EQ(InstallOnFirstRun().result, Result::Installed);
+    EXPECT_EQ(InstallOnFirstRun(Device()).result, Result::Installed);
     EXPECT_EQ(ReadAll(Lists("Mine.crv")), "mine");
     EXPECT_EQ(ReadAll(Lists("Shopping.crv")), "my shopping");
     EXPECT_EQ(ReadAll(Lists("Packing.crv")), Sample("Packing.crv"));
@@ -81,35 +81,35 @@ TEST_F(FirstRun, TakesTheListsOfAnEarlierStartAlong) {
 // user's and stays as it is.
 TEST_F(FirstRun, MovesTheOldRegistryOnceAndLeavesTheUsersRegistryTxt) {
     WriteAll(m_root / "registry.txt", kOldRegistry);
-    EXPECT_EQ(InstallOnFirstRun().result, Result::AlreadyInstalled);
-    EXPECT_EQ(ReadInstallDir(), u"\\Elsewhere");
+    EXPECT_EQ(InstallOnFirstRun(Device()).result, Result::AlreadyInstalled);
+    EXPECT_EQ(ReadInstallDir(Device()), u"\\Elsewhere");
     EXPECT_FALSE(fs::exists(m_root / "registry.txt"));
     EXPECT_EQ(ReadAll(m_root / ".system" / "registry.txt"), kOldRegistry);
 
     const std::string exported = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarrow\\Corvina]\nInstallDir=\\Mine\n";
     WriteAll(m_root / "registry.txt", exported);
-    EXPECT_EQ(MoveOldRegistry(), OldRegistryMove::NothingToMove);
-    EXPECT_EQ(InstallOnFirstRun().result, Result::AlreadyInstalled);
+    EXPECT_EQ(MoveOldRegistry(Device()), OldRegistryMove::NothingToMove);
+    EXPECT_EQ(InstallOnFirstRun(Device()).result, Result::AlreadyInstalled);
     EXPECT_EQ(ReadAll(m_root / "registry.txt"), exported);
-    EXPECT_EQ(ReadInstallDir(), u"\\Elsewhere");
+    EXPECT_EQ(ReadInstallDir(Device()), u"\\Elsewhere");
 }
 
 TEST_F(FirstRun, AnExportedRegistryTxtIsNoRegistry) {
     const std::string exported = "Milk\t2\t0\t1\t\t0\nBread\t1\t0\t1\t\t0\n";
     WriteAll(m_root / "registry.txt", exported);
-    EXPECT_EQ(InstallOnFirstRun().result, Result::Installed);
+    EXPECT_EQ(InstallOnFirstRun(Device()).result, Result::Installed);
     EXPECT_EQ(ReadAll(m_root / "registry.txt"), exported);
-    EXPECT_EQ(ReadInstallDir(), u"\\Program Files\\Corvina");
+    EXPECT_EQ(ReadInstallDir(Device()), u"\\Program Files\\Corvina");
 }
 
 // No device path reaches the registry, so no dialog, Export or Save can list, replace or delete it.
 TEST_F(FirstRun, NoDevicePathReachesTheRegistry) {
-    ASSERT_EQ(InstallOnFirstRun().result, Result::Installed);
+    ASSERT_EQ(InstallOnFirstRun(Device()).result, Result::Installed);
     for (const std::u16string path :
          {u"\\.system\\registry.txt", u"\\.SYSTEM\\registry.txt", u"\\.system", u"\\\\.System\\x.txt"}) {
-        EXPECT_TRUE(HostPathFromDevicePath(path).empty()) << ToUtf8(path);
+        EXPECT_TRUE(Device().HostPathFromDevicePath(path).empty()) << ToUtf8(path);
     }
-    EXPECT_FALSE(HostPathFromDevicePath(u"\\My Documents\\.system").empty()) << "only the root's";
+    EXPECT_FALSE(Device().HostPathFromDevicePath(u"\\My Documents\\.system").empty()) << "only the root's";
 }
 
 } // namespace

@@ -195,7 +195,7 @@ TEST_F(ListEditorCommandsTest, OpenTickSaveAndTheFilesBytes) {
 // a row.
 TEST_F(ListEditorCommandsTest, EnterAndADoubleTapOpenTheListOfTheirRow) {
     WriteBytes(Path(u"Shop.crv"), ShopBytes(0));
-    CCorvinaApp app;
+    CCorvinaApp app(Device());
     app.LoadShortcuts();
     CListFilesDlg screen(*m_listing);
     std::vector<std::u16string> opened;

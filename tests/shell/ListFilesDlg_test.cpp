@@ -268,7 +268,7 @@ TEST_F(ListFilesScreenTest, GettingTheFocusBackShowsAListAddedMeanwhile) {
 
 TEST_F(ListFilesScreenTest, EnterBecomesOpenForTheFocusedWindowAndNeverClosesTheScreen) {
     WriteList(Path(u"A.crv"), 1);
-    CCorvinaApp app;
+    CCorvinaApp app(Device());
     app.LoadShortcuts();
     CListFilesDlg screen(*m_listing);
     int opened = 0;
@@ -556,7 +556,7 @@ TEST_F(ListFilesScreenTest, ANameThatIsNotUtf8IsShownDecodedAndKeepsItsBytesForD
         EXPECT_EQ(Rows(screen), (std::vector<Row>{{u"Caf\u00e9", u"3/5/04", u"2 items"}}));
         fileName = screen.GetRowFileName(0);
     });
-    EXPECT_TRUE(DeleteFile(std::u16string(kLists) + u"\\" + fileName))
+    EXPECT_TRUE(DeleteFile(Device(), std::u16string(kLists) + u"\\" + fileName))
         << "the real file is found by the kept name";
     EXPECT_FALSE(std::filesystem::exists(host));
 }

@@ -27,7 +27,7 @@ protected:
         DeviceRootTest::SetUp();
         InstallProgramResources();
         MakeFolder(kLists);
-        m_listing = std::make_unique<CListFolderListing>(std::u16string(kLists), u"*.crv");
+        m_listing = std::make_unique<CListFolderListing>(Device(), std::u16string(kLists), u"*.crv");
     }
     void TearDown() override {
         m_listing.reset();

@@ -162,7 +162,8 @@ TEST_F(ListFolderDetailsTest, RowsReadOneByOneInAnyOrderShowWhatTheFilesSayAsAWh
         if (!expected.empty() && seed % 2 == 0) {
             auto held = std::next(withHeld.begin(), static_cast<long>(random() % withHeld.size()));
             holder = std::make_unique<CFile>();
-            ASSERT_TRUE(holder->Open(Path(held->first), CFile::modeReadWrite | CFile::shareExclusive));
+            ASSERT_TRUE(holder->OpenHostPath(Host(Path(held->first)).string(), Path(held->first),
+                                             CFile::modeReadWrite | CFile::shareExclusive));
             held->second.count = u"Error";
             for (const auto& [link, target] : m_linkTargets) {
                 if (target == held->first) {
@@ -171,12 +172,12 @@ TEST_F(ListFolderDetailsTest, RowsReadOneByOneInAnyOrderShowWhatTheFilesSayAsAWh
             }
         }
 
-        CListFolderListing whole{std::u16string(kLists), std::u16string(kPattern)};
+        CListFolderListing whole{Device(), std::u16string(kLists), std::u16string(kPattern)};
         ASSERT_TRUE(whole.Scan());
         EXPECT_TRUE(whole.AllDetailsRead());
         EXPECT_EQ(Shown(whole), withHeld);
 
-        CListFolderListing lazy{std::u16string(kLists), std::u16string(kPattern)};
+        CListFolderListing lazy{Device(), std::u16string(kLists), std::u16string(kPattern)};
         ASSERT_TRUE(lazy.ScanNames());
         EXPECT_EQ(Names(lazy), Names(whole)) << "the same rows in the same order";
         for (const FileRecord& record : lazy.Records()) {
@@ -226,7 +227,7 @@ TEST_F(ListFolderDetailsTest, RowsReadOneByOneInAnyOrderShowWhatTheFilesSayAsAWh
 TEST_F(ListFolderDetailsTest, AFileGoneBeforeItsRowIsReadShowsNoDateAndIsReported) {
     WriteList(Path(u"Kept.crv"), 2, {2004, 3, 5});
     WriteList(Path(u"Gone.crv"), 3, {2004, 3, 5});
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     ASSERT_TRUE(listing.ScanNames());
     std::filesystem::remove(Host(Path(u"Gone.crv")));
     EXPECT_TRUE(listing.ReadMoreDetails(10));

@@ -3,7 +3,6 @@
 #include "support/DeviceRootFixture.h"
 
 #include "platform/core/File.h"
-#include "platform/core/HostPath.h"
 #include "shell/ListFolderListing.h"
 #include "shell/ListRowTexts.h"
 
@@ -49,14 +48,15 @@ protected:
 };
 
 TEST(FolderListingFolder, GetsOneTrailingBackslash) {
-    EXPECT_EQ(CListFolderListing(u"\\Apps\\Lists", u"*.crv").Folder(), u"\\Apps\\Lists\\");
-    EXPECT_EQ(CListFolderListing(u"\\Apps\\Lists\\", u"*.crv").Folder(), u"\\Apps\\Lists\\");
-    EXPECT_EQ(CListFolderListing(u"", u"*.crv").Folder(), u"");
-    EXPECT_EQ(CListFolderListing(u"\\Apps\\\\Lists", u"*.crv").Folder(), u"\\Apps\\\\Lists\\");
+    const DeviceStorage device({u"/nowhere", {}}); // never read: only the folder's spelling is asked
+    EXPECT_EQ(CListFolderListing(device, u"\\Apps\\Lists", u"*.crv").Folder(), u"\\Apps\\Lists\\");
+    EXPECT_EQ(CListFolderListing(device, u"\\Apps\\Lists\\", u"*.crv").Folder(), u"\\Apps\\Lists\\");
+    EXPECT_EQ(CListFolderListing(device, u"", u"*.crv").Folder(), u"");
+    EXPECT_EQ(CListFolderListing(device, u"\\Apps\\\\Lists", u"*.crv").Folder(), u"\\Apps\\\\Lists\\");
 }
 
 TEST_F(ListFolderListingTest, EmptyFolderListsNothingAndEndsNormally) {
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     EXPECT_TRUE(listing.Scan());
     EXPECT_TRUE(listing.Records().empty());
     EXPECT_TRUE(listing.Unreadable().empty());
@@ -64,7 +64,7 @@ TEST_F(ListFolderListingTest, EmptyFolderListsNothingAndEndsNormally) {
 }
 
 TEST_F(ListFolderListingTest, MissingFolderListsNothingAndSaysSo) {
-    CListFolderListing listing(u"\\Nowhere\\Lists", std::u16string(kPattern));
+    CListFolderListing listing(Device(), u"\\Nowhere\\Lists", std::u16string(kPattern));
     EXPECT_FALSE(listing.Scan());
     EXPECT_TRUE(listing.Records().empty());
 }
@@ -75,7 +75,7 @@ TEST_F(ListFolderListingTest, RecordsHoldNameDateAndCountInNameOrder) {
     WriteList(Path(u"Empty.crv"), 0, {2010, 1, 1});
     WriteList(Path(u"Two.crv"), 2, {1999, 10, 9});
 
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     ASSERT_TRUE(listing.Scan());
     EXPECT_EQ(Names(listing),
               (std::vector<std::u16string>{u"Empty.crv", u"Packing.crv", u"Shopping.crv", u"Two.crv"}));
@@ -94,14 +94,14 @@ TEST_F(ListFolderListingTest, MatchesThePatternWithLetterCase) {
     WriteList(Path(u"crv"), 3);
     std::filesystem::create_directory(Host(Path(u"Folder.crv")));
 
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     ASSERT_TRUE(listing.Scan());
     EXPECT_EQ(Names(listing), std::vector<std::u16string>{u"Shop.crv"});
 }
 
 TEST_F(ListFolderListingTest, VersionTwoFileCountsFromItsFirstWord) {
     WriteFile(Path(u"Old.crv"), {0x05, 0x00, 0x00, 0x00, 0xAA, 0xBB}, {2003, 7, 14});
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     listing.Scan();
     ASSERT_EQ(listing.Records().size(), 1u);
     EXPECT_EQ(listing.Records()[0].columns[1], u"5 items");
@@ -109,7 +109,7 @@ TEST_F(ListFolderListingTest, VersionTwoFileCountsFromItsFirstWord) {
 
 TEST_F(ListFolderListingTest, RescanRebuildsFromTheFolder) {
     WriteList(Path(u"A.crv"), 1);
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     listing.Scan();
     std::filesystem::remove(Host(Path(u"A.crv")));
     WriteList(Path(u"B.crv"), 4);
@@ -123,7 +123,7 @@ TEST_F(ListFolderListingTest, UnreadableFilesKeepTheirRowAndTheOthersTheirs) {
     WriteFile(Path(u"Empty.crv"), {}, {2005, 6, 7});
     WriteFile(Path(u"Cut.crv"), {0xEF, 0xBE, 0xAD, 0xDE, 0x03, 0x00}, {2006, 8, 9});
 
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     ASSERT_TRUE(listing.Scan());
     ASSERT_EQ(listing.Records().size(), 3u);
     EXPECT_EQ(FindRecord(listing, u"Good.crv")->columns,
@@ -147,9 +147,10 @@ TEST_F(ListFolderListingTest, FileThatCannotBeOpenedIsNamedInItsMessage) {
     WriteList(Path(u"Free.crv"), 4);
     // Another program holds the file for writing, so it cannot be opened for reading just now.
     CFile holder;
-    ASSERT_TRUE(holder.Open(Path(u"Busy.crv"), CFile::modeReadWrite | CFile::shareExclusive));
+    ASSERT_TRUE(holder.OpenHostPath(Host(Path(u"Busy.crv")).string(), Path(u"Busy.crv"),
+                                    CFile::modeReadWrite | CFile::shareExclusive));
 
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
+    CListFolderListing listing{Device(), std::u16string(kLists), std::u16string(kPattern)};
     listing.Scan();
     EXPECT_EQ(FindRecord(listing, u"Busy.crv")->columns[1], u"Error");
     EXPECT_EQ(FindRecord(listing, u"Free.crv")->columns[1], u"4 items");
@@ -160,28 +161,6 @@ TEST_F(ListFolderListingTest, FileThatCannotBeOpenedIsNamedInItsMessage) {
     holder.Close();
     listing.Scan();
     EXPECT_EQ(FindRecord(listing, u"Busy.crv")->columns[1], u"3 items");
-    EXPECT_TRUE(listing.Unreadable().empty());
-}
-
-// A rebuild resolves the Lists folder once, in the enumeration; each file opens by the host path the
-// enumeration found, so no file's device path is resolved again, however many files there are.
-TEST_F(ListFolderListingTest, FilesOpenByTheHostPathsTheEnumerationFound) {
-    WriteList(Path(u"A.crv"), 1);
-    WriteList(Path(u"B.crv"), 2);
-    WriteList(Path(u"C.crv"), 3);
-    int resolved = 0;
-    HostPathResolver deviceResolver = SetHostPathResolver({});
-    SetHostPathResolver([&](std::u16string_view path) {
-        ++resolved;
-        return deviceResolver(path);
-    });
-    CListFolderListing listing{std::u16string(kLists), std::u16string(kPattern)};
-    const bool scanned = listing.Scan();
-    SetHostPathResolver(std::move(deviceResolver));
-    ASSERT_TRUE(scanned);
-    EXPECT_EQ(resolved, 0);
-    ASSERT_EQ(listing.Records().size(), 3u);
-    EXPECT_EQ(listing.Records()[2].columns[1], u"3 items");
     EXPECT_TRUE(listing.Unreadable().empty());
 }
 

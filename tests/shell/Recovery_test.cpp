@@ -92,8 +92,9 @@ protected:
     }
 
     /// Saves a list of top-level items at a device or host path.
-    static void SaveList(const std::u16string& path, const std::vector<TaskItem>& items) {
+    void SaveList(const std::u16string& path, const std::vector<TaskItem>& items) const {
         CCorvinaDoc document;
+        document.SetHostPathMapping(Device().PathMapping());
         for (const TaskItem& item : items) {
             document.tree.AddItem(item);
         }
@@ -511,13 +512,15 @@ TEST(RecoveryChild, DISABLED_EditsUntilEnded) {
     const char* mode = std::getenv(kChildModeVariable);
     ASSERT_NE(mode, nullptr);
     InstallProgramResources();
-    UseDeviceStorage({FromUtf8OrCp1252(root), {}});
+    const DeviceStorage device({FromUtf8OrCp1252(root), {}});
+    device.CreateRoot();
     CatchEndRequests();
     const std::u16string lists = std::u16string(kLists) + u"\\";
     CCorvinaDoc document;
+    document.SetHostPathMapping(device.PathMapping());
     document.SetPathName(lists + u"Shop.crv");
     ASSERT_TRUE(document.OnOpenDocument(document.GetPathName()));
-    CListEditorDlg editor(lists, &document);
+    CListEditorDlg editor(device, lists, &document);
     uitest::Soon([&] {
         editor.SendCommand(ID_LIST_CHECKALL);
         switch (static_cast<ChildMode>(*mode)) {

@@ -57,14 +57,14 @@ protected:
         DeviceRootTest::SetUp();
         InstallProgramResources();
         MakeFolder(u"\\Apps\\Lists");
-        ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
-                                      u"\\Apps"),
+        ASSERT_EQ(WriteRegistryString(Device(), RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina",
+                                      u"InstallDir", u"\\Apps"),
                   RegistryError::None);
     }
 
     /// Runs the program through `steps`; answers whether the picture was written once it ended.
     bool RunTour(std::vector<ScreenTourStep> steps) {
-        CCorvinaApp app;
+        CCorvinaApp app(Device());
         app.LoadShortcuts();
         app.SetScreenshot({std::move(steps), (m_root / "tour.png").string()});
         EXPECT_FALSE(app.InitInstance());

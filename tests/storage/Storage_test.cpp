@@ -1,9 +1,11 @@
 // Device storage tests: device paths on the host, the registry store, folder enumeration with
 // wildcards and file times, attributes, creating a folder and deleting a file.
-#include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/storage/FileFind.h"
+#include "platform/storage/HostNames.h"
+#include "platform/storage/ListsFolder.h"
+#include "platform/storage/RecoveryCopies.h"
 #include "platform/storage/Registry.h"
 #include "support/TestFolder.h"
 
@@ -34,11 +36,8 @@ std::u16string U16(const std::string& hostPath) {
 }
 
 /// A fresh device root (and storage card) in a temporary folder for each test.
-class DeviceStorage : public ::testing::Test {
+class DeviceStorageTest : public ::testing::Test {
 protected:
-    void SetUp() override { ConfigureDeviceStorage({U16(root.Path().string()), U16(card.Path().string())}); }
-    void TearDown() override { ConfigureDeviceStorage({}); }
-
     /// Writes a file below the device root with the given contents; answers its host path.
     std::string MakeFile(const std::string& relative, const std::string& contents = "x") {
         const fs::path path = fs::path(root.Path().string()) / relative;
@@ -62,6 +61,7 @@ protected:
 
     TestFolder root;
     TestFolder card;
+    const DeviceStorage device{{U16(root.Path().string()), U16(card.Path().string())}};
 };
 
 /// The user's home folder as the platform finds it: $HOME without a trailing separator, else the
@@ -79,11 +79,12 @@ std::string HomeFolder() {
 }
 
 /// Every name an enumeration returns, in order.
-std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* firstStatus = nullptr) {
+std::vector<std::u16string> Enumerate(const DeviceStorage& device, std::u16string_view pattern,
+                                      FindStatus* firstStatus = nullptr) {
     std::vector<std::u16string> names;
     CFileFind find;
     FoundFile found;
-    FindStatus status = find.FindFirst(pattern, found);
+    FindStatus status = find.FindFirst(device, pattern, found);
     if (firstStatus != nullptr) {
         *firstStatus = status;
     }
@@ -99,55 +100,53 @@ std::vector<std::u16string> Enumerate(std::u16string_view pattern, FindStatus* f
 // --- Device paths
 // --------------------------------------------------------------------------------------------
 
-TEST_F(DeviceStorage, DevicePathsLandBelowTheRootAndTheCard) {
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Program Files\\Corvina\\Lists"),
+TEST_F(DeviceStorageTest, DevicePathsLandBelowTheRootAndTheCard) {
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\Program Files\\Corvina\\Lists"),
               U16(root.Path().string() + std::string("/Program Files/Corvina/Lists")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\"), U16(root.Path().string()));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"),
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\"), U16(root.Path().string()));
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\Storage Card\\Shop.txt"),
               U16(card.Path().string() + std::string("/Shop.txt")));
-    EXPECT_EQ(HostPathFromDevicePath(u"\\storage card\\Shop.txt"),
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\storage card\\Shop.txt"),
               U16(card.Path().string() + std::string("/Shop.txt")))
         << "the card's name is matched without regard to case";
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage Cards\\x"),
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\Storage Cards\\x"),
               U16(root.Path().string() + std::string("/Storage Cards/x")));
 }
 
-TEST_F(DeviceStorage, DoubledSeparatorsCountAsOne) {
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Storage\\Apps\\\\Lists\\"),
+TEST_F(DeviceStorageTest, DoubledSeparatorsCountAsOne) {
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\Storage\\Apps\\\\Lists\\"),
               U16(root.Path().string() + std::string("/Storage/Apps/Lists")));
 }
 
-TEST_F(DeviceStorage, PathsThatCouldLeaveTheDeviceAreRefused) {
-    EXPECT_EQ(HostPathFromDevicePath(u"\\..\\etc"), u"");
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Lists\\.\\x"), u"");
-    EXPECT_EQ(HostPathFromDevicePath(u"\\Lists\\a/../../x"), u"");
-    EXPECT_EQ(HostPathFromDevicePath(u"Lists\\x"), u"") << "the device has no current folder";
-    EXPECT_EQ(HostPathFromDevicePath(u""), u"");
-    EXPECT_EQ(HostPathFromDevicePath(u"/tmp/x.crv"), u"/tmp/x.crv") << "host paths pass through";
+TEST_F(DeviceStorageTest, PathsThatCouldLeaveTheDeviceAreRefused) {
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\..\\etc"), u"");
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\Lists\\.\\x"), u"");
+    EXPECT_EQ(device.HostPathFromDevicePath(u"\\Lists\\a/../../x"), u"");
+    EXPECT_EQ(device.HostPathFromDevicePath(u"Lists\\x"), u"") << "the device has no current folder";
+    EXPECT_EQ(device.HostPathFromDevicePath(u""), u"");
+    EXPECT_EQ(device.HostPathFromDevicePath(u"/tmp/x.crv"), u"/tmp/x.crv") << "host paths pass through";
 }
 
 TEST(DeviceRoot, OptionThenEnvironmentThenTheUsersDataFolder) {
-    ConfigureDeviceStorage({u"/srv/device", u""});
-    EXPECT_EQ(DeviceRootFolder(), u"/srv/device");
-    ConfigureDeviceStorage({});
+    EXPECT_EQ(DeviceStorage({u"/srv/device", u""}).RootFolder(), u"/srv/device");
     const char* saved = std::getenv("CORVINA_DEVICE_ROOT");
     const std::string restore = saved != nullptr ? saved : "";
     setenv("CORVINA_DEVICE_ROOT", "/var/tmp/from-env/", 1);
-    EXPECT_EQ(DeviceRootFolder(), u"/var/tmp/from-env");
+    EXPECT_EQ(DeviceStorage({}).RootFolder(), u"/var/tmp/from-env");
     unsetenv("CORVINA_DEVICE_ROOT");
-    const std::u16string fallback = DeviceRootFolder();
+    const std::u16string fallback = DeviceStorage({}).RootFolder();
     EXPECT_TRUE(fallback.ends_with(u"/corvina/device")) << ToUtf8(fallback);
-    EXPECT_EQ(StorageCardFolder(), U16(HomeFolder()));
+    EXPECT_EQ(DeviceStorage({}).StorageCardFolder(), U16(HomeFolder()));
 
     const char* savedData = std::getenv("XDG_DATA_HOME");
     const std::string restoreData = savedData != nullptr ? savedData : "";
     setenv("XDG_DATA_HOME", "/srv/data", 1);
-    EXPECT_EQ(DeviceRootFolder(), u"/srv/data/corvina/device");
+    EXPECT_EQ(DeviceStorage({}).RootFolder(), u"/srv/data/corvina/device");
     setenv("XDG_DATA_HOME", "relative/data", 1);
-    EXPECT_EQ(DeviceRootFolder(), U16(HomeFolder() + "/.local/share/corvina/device"))
+    EXPECT_EQ(DeviceStorage({}).RootFolder(), U16(HomeFolder() + "/.local/share/corvina/device"))
         << "a data folder that is not absolute is ignored";
     unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(DeviceRootFolder(), U16(HomeFolder() + "/.local/share/corvina/device"));
+    EXPECT_EQ(DeviceStorage({}).RootFolder(), U16(HomeFolder() + "/.local/share/corvina/device"));
     if (savedData != nullptr) {
         setenv("XDG_DATA_HOME", restoreData.c_str(), 1);
     }
@@ -159,12 +158,13 @@ TEST(DeviceRoot, OptionThenEnvironmentThenTheUsersDataFolder) {
 // --- Registry
 // ---------------------------------------------------------------------------------------------------
 
-TEST_F(DeviceStorage, RegistryValueReadsBackIntoTheCallersBuffer) {
-    ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
-                                  u"\\Program Files\\Corvina"),
+TEST_F(DeviceStorageTest, RegistryValueReadsBackIntoTheCallersBuffer) {
+    ASSERT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina",
+                                  u"InstallDir", u"\\Program Files\\Corvina"),
               RegistryError::None);
     CRegistryKey key;
-    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    ASSERT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"),
+              RegistryError::None);
     char16_t buffer[260] = {};
     ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), u"\\Program Files\\Corvina");
@@ -173,62 +173,73 @@ TEST_F(DeviceStorage, RegistryValueReadsBackIntoTheCallersBuffer) {
     EXPECT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::NotOpen);
 }
 
-TEST_F(DeviceStorage, RegistryMissingKeyValueAndOtherRootAreTold) {
-    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", u"\\Apps");
+TEST_F(DeviceStorageTest, RegistryMissingKeyValueAndOtherRootAreTold) {
+    WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                        u"\\Apps");
     CRegistryKey key;
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Other"), RegistryError::KeyNotFound);
-    EXPECT_EQ(key.Open(RegistryRoot::CurrentUser, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::KeyNotFound);
-    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    EXPECT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Other"),
+              RegistryError::KeyNotFound);
+    EXPECT_EQ(key.Open(device, RegistryRoot::CurrentUser, u"SOFTWARE\\Tarrow\\Corvina"),
+              RegistryError::KeyNotFound);
+    ASSERT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"),
+              RegistryError::None);
     char16_t buffer[8] = {};
     EXPECT_EQ(key.QueryStringValue(u"Version", buffer, 8), RegistryError::ValueNotFound);
-    EXPECT_EQ(DeleteRegistryValue(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir"),
-              RegistryError::None);
+    EXPECT_EQ(
+        DeleteRegistryValue(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir"),
+        RegistryError::None);
     EXPECT_EQ(key.QueryStringValue(u"InstallDir", buffer, 8), RegistryError::KeyNotFound);
 }
 
-TEST_F(DeviceStorage, RegistryValueMustFitWithItsTerminator) {
+TEST_F(DeviceStorageTest, RegistryValueMustFitWithItsTerminator) {
     const std::u16string fits(259, u'a');
     const std::u16string tooLong(260, u'a');
     CRegistryKey key;
     char16_t buffer[260];
     std::fill(std::begin(buffer), std::end(buffer), u'z');
 
-    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", tooLong);
-    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                        tooLong);
+    ASSERT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"),
+              RegistryError::None);
     EXPECT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::MoreData);
     EXPECT_EQ(buffer[0], u'z') << "a value that does not fit leaves the buffer alone";
 
-    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", fits);
+    WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                        fits);
     ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 260), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), fits);
     EXPECT_EQ(key.QueryStringValue(u"InstallDir", nullptr, 0), RegistryError::MoreData);
 }
 
-TEST_F(DeviceStorage, RegistryNamesMatchWithoutRegardToCase) {
-    WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir", u"\\Apps");
+TEST_F(DeviceStorageTest, RegistryNamesMatchWithoutRegardToCase) {
+    WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
+                        u"\\Apps");
     CRegistryKey key;
-    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"Software\\TARROW\\corvina"), RegistryError::None);
+    ASSERT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"Software\\TARROW\\corvina"),
+              RegistryError::None);
     char16_t buffer[16] = {};
     ASSERT_EQ(key.QueryStringValue(u"installdir", buffer, 16), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), u"\\Apps");
 }
 
-TEST_F(DeviceStorage, RegistryRefusesWhatItsLinesCannotHold) {
+TEST_F(DeviceStorageTest, RegistryRefusesWhatItsLinesCannotHold) {
     CRegistryKey key;
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\\\Corvina"), RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"", u"x"),
+    EXPECT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\\\Corvina"),
               RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a=b", u"x"),
+    EXPECT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE", u"", u"x"),
               RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFT]WARE", u"a", u"x"),
+    EXPECT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE", u"a=b", u"x"),
               RegistryError::InvalidName);
-    EXPECT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE", u"a", u"two\nlines"),
+    EXPECT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFT]WARE", u"a", u"x"),
               RegistryError::InvalidName);
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE"), RegistryError::KeyNotFound)
+    EXPECT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE", u"a", u"two\nlines"),
+              RegistryError::InvalidName);
+    EXPECT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE"), RegistryError::KeyNotFound)
         << "nothing written";
 }
 
-TEST_F(DeviceStorage, AnyValueOnOneLineReadsBackExactly) {
+TEST_F(DeviceStorageTest, AnyValueOnOneLineReadsBackExactly) {
     const std::u16string values[] = {
         u"\\A,B",
         u"\\A;B",
@@ -242,18 +253,19 @@ TEST_F(DeviceStorage, AnyValueOnOneLineReadsBackExactly) {
         u"%20 %USERPROFILE% @Variant(x)",
     };
     for (const std::u16string& value : values) {
-        ASSERT_EQ(WriteRegistryString(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina", u"InstallDir",
-                                      value),
+        ASSERT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina",
+                                      u"InstallDir", value),
                   RegistryError::None);
         CRegistryKey key;
-        ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+        ASSERT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"),
+                  RegistryError::None);
         char16_t buffer[64] = {};
         ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 64), RegistryError::None);
         EXPECT_EQ(std::u16string(buffer), value);
     }
 }
 
-TEST_F(DeviceStorage, InstallerWrittenRegistryFileIsRead) {
+TEST_F(DeviceStorageTest, InstallerWrittenRegistryFileIsRead) {
     // The form an installer script writes by hand, documented with the registry: values literal.
     MakeFile(".system/registry.txt", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarrow\\Corvina]\n"
                                      "InstallDir=\\Program Files\\Corvina\n"
@@ -262,16 +274,41 @@ TEST_F(DeviceStorage, InstallerWrittenRegistryFileIsRead) {
                                      "[HKEY_CURRENT_USER\\Other]\n"
                                      "InstallDir=elsewhere\n");
     CRegistryKey key;
-    ASSERT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"), RegistryError::None);
+    ASSERT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina"),
+              RegistryError::None);
     char16_t buffer[64] = {};
     ASSERT_EQ(key.QueryStringValue(u"InstallDir", buffer, 64), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), u"\\Program Files\\Corvina");
     ASSERT_EQ(key.QueryStringValue(u"Maker", buffer, 64), RegistryError::None);
     EXPECT_EQ(std::u16string(buffer), u"Tarrow, Inc; \"Caf\u00e9\"")
         << "a CR LF line end is no part of the value";
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow"), RegistryError::None)
+    EXPECT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow"), RegistryError::None)
         << "a key above a value";
-    EXPECT_EQ(key.Open(RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corv"), RegistryError::KeyNotFound);
+    EXPECT_EQ(key.Open(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corv"),
+              RegistryError::KeyNotFound);
+}
+
+// Each part of the program is handed the device it works in: two devices in one process list,
+// read the registry of and find the recovery copies in their own roots only.
+TEST_F(DeviceStorageTest, TwoDevicesInOneProcessSeeOnlyTheirOwnFiles) {
+    const TestFolder otherRoot;
+    const DeviceStorage other({U16(otherRoot.Path().string()), U16(card.Path().string())});
+    MakeFile("Lists/Mine.crv");
+    ASSERT_EQ(WriteRegistryString(device, RegistryRoot::LocalMachine, u"SOFTWARE\\Tarrow\\Corvina",
+                                  u"InstallDir", u"\\Apps"),
+              RegistryError::None);
+    MakeRecoveryFolder(device);
+    std::ofstream(HostBytesFromName(RecoveryCopyPath(device, u""))) << "unsaved";
+
+    EXPECT_EQ(Enumerate(device, u"\\Lists\\*.crv"), std::vector<std::u16string>{u"Mine.crv"});
+    EXPECT_EQ(ReadInstallDir(device), u"\\Apps");
+    EXPECT_TRUE(FindRecoveryCopy(device, u""));
+
+    EXPECT_TRUE(Enumerate(other, u"\\Lists\\*.crv").empty());
+    EXPECT_EQ(GetFileAttributes(other, u"\\Lists"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadInstallDir(other), u"");
+    EXPECT_FALSE(FindRecoveryCopy(other, u""));
+    EXPECT_EQ(other.HostPathOf(u"\\Lists\\Mine.crv"), otherRoot.Path().string() + "/Lists/Mine.crv");
 }
 
 TEST(HostNames, ANameThatIsNotUtf8KeepsItsBytesAndReadsAsWindows1252) {
@@ -285,48 +322,48 @@ TEST(HostNames, ANameThatIsNotUtf8KeepsItsBytesAndReadsAsWindows1252) {
     EXPECT_EQ(ReadableName(u"Caf\u00e9.crv"), u"Caf\u00e9.crv");
 }
 
-TEST(HostNames, UsingTheDeviceStorageCreatesItsRootAndMapsPathsIntoIt) {
+TEST(HostNames, TheDeviceMakesItsRootAndMapsPathsIntoItWithTheirBytes) {
     const TestFolder folder;
     const std::string root = folder.File("new/device");
-    const HostPathResolver previous = UseDeviceStorage({U16(root), {}});
+    const DeviceStorage device({U16(root), {}});
+    device.CreateRoot();
     EXPECT_TRUE(fs::is_directory(root)) << "the device's \\ always exists";
-    EXPECT_EQ(ToHostPath(u"\\My Documents\\Caf\xDCE9.crv"), root + "/My Documents/Caf\xE9.crv");
-    SetHostPathResolver(previous);
-    ConfigureDeviceStorage({});
+    EXPECT_EQ(device.HostPathOf(u"\\My Documents\\Caf\xDCE9.crv"), root + "/My Documents/Caf\xE9.crv");
+    EXPECT_EQ(device.HostPathOf(u"\\..\\x"), "") << "a path out of the device has no host path";
 }
 
 // --- Folder enumeration
 // ------------------------------------------------------------------------------------------
 
-TEST_F(DeviceStorage, PatternIsMatchedWithLetterCaseAndFoldersAreSkipped) {
+TEST_F(DeviceStorageTest, PatternIsMatchedWithLetterCaseAndFoldersAreSkipped) {
     MakeFile("Lists/Shop.crv");
     MakeFile("Lists/Pack.crv");
     MakeFile("Lists/Shop.CRV");
     MakeFile("Lists/notes.txt");
     MakeFile("Lists/.crv");
     MakeFolder("Lists/Folder.crv");
-    const std::vector<std::u16string> names = Enumerate(u"\\Lists\\*.crv");
+    const std::vector<std::u16string> names = Enumerate(device, u"\\Lists\\*.crv");
     EXPECT_EQ(std::set<std::u16string>(names.begin(), names.end()),
               (std::set<std::u16string>{u"Shop.crv", u"Pack.crv", u".crv"}));
 }
 
-TEST_F(DeviceStorage, QuestionMarkIsOneCharacterAndBracketsAreOrdinary) {
+TEST_F(DeviceStorageTest, QuestionMarkIsOneCharacterAndBracketsAreOrdinary) {
     MakeFile("a1.crv");
     MakeFile("a12.crv");
     MakeFile("[x].crv");
     MakeFile("x.crv");
-    EXPECT_EQ(Enumerate(u"\\a?.crv"), std::vector<std::u16string>{u"a1.crv"});
-    EXPECT_EQ(Enumerate(u"\\[x].crv"), std::vector<std::u16string>{u"[x].crv"});
+    EXPECT_EQ(Enumerate(device, u"\\a?.crv"), std::vector<std::u16string>{u"a1.crv"});
+    EXPECT_EQ(Enumerate(device, u"\\[x].crv"), std::vector<std::u16string>{u"[x].crv"});
 }
 
-TEST_F(DeviceStorage, NothingMatchingAndMissingFolderAreToldApart) {
+TEST_F(DeviceStorageTest, NothingMatchingAndMissingFolderAreToldApart) {
     MakeFolder("Empty");
     FindStatus status = FindStatus::Found;
-    EXPECT_TRUE(Enumerate(u"\\Empty\\*.crv", &status).empty());
+    EXPECT_TRUE(Enumerate(device, u"\\Empty\\*.crv", &status).empty());
     EXPECT_EQ(status, FindStatus::NoMoreFiles);
-    EXPECT_TRUE(Enumerate(u"\\Missing\\*.crv", &status).empty());
+    EXPECT_TRUE(Enumerate(device, u"\\Missing\\*.crv", &status).empty());
     EXPECT_EQ(status, FindStatus::PathNotFound);
-    EXPECT_TRUE(Enumerate(u"\\Empty\\", &status).empty());
+    EXPECT_TRUE(Enumerate(device, u"\\Empty\\", &status).empty());
     EXPECT_EQ(status, FindStatus::InvalidPattern);
 
     CFileFind find;
@@ -334,18 +371,18 @@ TEST_F(DeviceStorage, NothingMatchingAndMissingFolderAreToldApart) {
     EXPECT_EQ(find.FindNext(found), FindStatus::NotStarted);
 }
 
-TEST_F(DeviceStorage, EnumerationKeepsGoingToTheEndAndStaysThere) {
+TEST_F(DeviceStorageTest, EnumerationKeepsGoingToTheEndAndStaysThere) {
     MakeFile("Lists/One.crv");
     CFileFind find;
     FoundFile found;
-    ASSERT_EQ(find.FindFirst(u"\\Lists\\*.crv", found), FindStatus::Found);
+    ASSERT_EQ(find.FindFirst(device, u"\\Lists\\*.crv", found), FindStatus::Found);
     EXPECT_EQ(found.name, u"One.crv");
     EXPECT_EQ(found.size, 1u);
     EXPECT_EQ(find.FindNext(found), FindStatus::NoMoreFiles);
     EXPECT_EQ(find.FindNext(found), FindStatus::NoMoreFiles);
 }
 
-TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
+TEST_F(DeviceStorageTest, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
     const std::string path = MakeFile("Lists/Year.crv");
     std::tm written{};
     written.tm_year = 2009 - 1900;
@@ -360,7 +397,7 @@ TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
 
     CFileFind find;
     FoundFile found;
-    ASSERT_EQ(find.FindFirst(u"\\Lists\\Year.crv", found), FindStatus::Found);
+    ASSERT_EQ(find.FindFirst(device, u"\\Lists\\Year.crv", found), FindStatus::Found);
     EXPECT_EQ(found.lastWriteTime.wYear, 2009);
     EXPECT_EQ(found.lastWriteTime.wMonth, 12);
     EXPECT_EQ(found.lastWriteTime.wDay, 31);
@@ -373,29 +410,29 @@ TEST_F(DeviceStorage, LastWriteTimeComesAsCalendarFieldsWithoutTimeZoneShift) {
 // --- Attributes, folders, deletion
 // ----------------------------------------------------------------------------
 
-TEST_F(DeviceStorage, AttributesTellFilesFoldersAndNothing) {
+TEST_F(DeviceStorageTest, AttributesTellFilesFoldersAndNothing) {
     MakeFile("Lists/Shop.crv");
-    EXPECT_EQ(GetFileAttributes(u"\\Lists") & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ(GetFileAttributes(u"\\Lists\\Shop.crv"), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(GetFileAttributes(u"\\Lists\\Gone.crv"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributes(u"\\..\\x"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributes(device, u"\\Lists") & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(GetFileAttributes(device, u"\\Lists\\Shop.crv"), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(GetFileAttributes(device, u"\\Lists\\Gone.crv"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributes(device, u"\\..\\x"), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(DeviceStorage, CreateDirectoryMakesOneLevelOnly) {
-    EXPECT_FALSE(CreateDirectory(u"\\Storage\\Apps\\Lists")) << "its parent does not exist";
-    EXPECT_EQ(GetFileAttributes(u"\\Storage"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(CreateDirectory(u"\\My Documents"));
-    EXPECT_NE(GetFileAttributes(u"\\My Documents"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(CreateDirectory(u"\\My Documents")) << "it exists already";
+TEST_F(DeviceStorageTest, CreateDirectoryMakesOneLevelOnly) {
+    EXPECT_FALSE(CreateDirectory(device, u"\\Storage\\Apps\\Lists")) << "its parent does not exist";
+    EXPECT_EQ(GetFileAttributes(device, u"\\Storage"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(CreateDirectory(device, u"\\My Documents"));
+    EXPECT_NE(GetFileAttributes(device, u"\\My Documents"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(CreateDirectory(device, u"\\My Documents")) << "it exists already";
 }
 
-TEST_F(DeviceStorage, DeleteFileRemovesFilesOnly) {
+TEST_F(DeviceStorageTest, DeleteFileRemovesFilesOnly) {
     MakeFile("Lists/Shop.crv");
-    EXPECT_TRUE(DeleteFile(u"\\Lists\\Shop.crv"));
-    EXPECT_EQ(GetFileAttributes(u"\\Lists\\Shop.crv"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(DeleteFile(u"\\Lists\\Shop.crv"));
-    EXPECT_FALSE(DeleteFile(u"\\Lists")) << "folders are not files";
-    EXPECT_NE(GetFileAttributes(u"\\Lists"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(DeleteFile(device, u"\\Lists\\Shop.crv"));
+    EXPECT_EQ(GetFileAttributes(device, u"\\Lists\\Shop.crv"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(DeleteFile(device, u"\\Lists\\Shop.crv"));
+    EXPECT_FALSE(DeleteFile(device, u"\\Lists")) << "folders are not files";
+    EXPECT_NE(GetFileAttributes(device, u"\\Lists"), INVALID_FILE_ATTRIBUTES);
 }
 
 namespace {
@@ -427,7 +464,7 @@ bool LiteralWildcardMatch(std::u16string_view name, std::u16string_view pattern)
 
 } // namespace
 
-TEST_F(DeviceStorage, EveryPatternMatchesAsTheWildcardRuleSays) {
+TEST_F(DeviceStorageTest, EveryPatternMatchesAsTheWildcardRuleSays) {
     const std::u16string names[] = {u"ab.crv", u"aab.crv", u"ba.crv",         u"xaxb.crv",
                                     u"a.b.c",  u"abab",    u"\U0001F600.crv", u"\U0001F600\U0001F600x",
                                     u"*.crv"};
@@ -444,17 +481,18 @@ TEST_F(DeviceStorage, EveryPatternMatchesAsTheWildcardRuleSays) {
                 expected.insert(name);
             }
         }
-        const std::vector<std::u16string> found = Enumerate(u"\\Match\\" + pattern);
+        const std::vector<std::u16string> found = Enumerate(device, u"\\Match\\" + pattern);
         EXPECT_EQ(std::set<std::u16string>(found.begin(), found.end()), expected) << ToUtf8(pattern);
     }
-    EXPECT_EQ(Enumerate(u"\\Match\\?.crv"), (std::vector<std::u16string>{u"*.crv", u"\U0001F600.crv"}))
+    EXPECT_EQ(Enumerate(device, u"\\Match\\?.crv"),
+              (std::vector<std::u16string>{u"*.crv", u"\U0001F600.crv"}))
         << "a character outside the first plane is one character";
 }
 
 // --- Folder views
 // --------------------------------------------------------------------------------------------
 
-TEST_F(DeviceStorage, FolderViewShowsFoldersThenFilesByNameWithoutHiddenOrDanglingEntries) {
+TEST_F(DeviceStorageTest, FolderViewShowsFoldersThenFilesByNameWithoutHiddenOrDanglingEntries) {
     MakeFile("View/beta.txt");
     MakeFile("View/Alpha.txt");
     MakeFile("View/alpha.txt");
@@ -471,22 +509,22 @@ TEST_F(DeviceStorage, FolderViewShowsFoldersThenFilesByNameWithoutHiddenOrDangli
     ASSERT_FALSE(error) << error.message();
 
     std::vector<std::pair<std::u16string, bool>> shown;
-    for (const FolderEntry& entry : ListFolderEntries(u"\\View")) {
+    for (const FolderEntry& entry : ListFolderEntries(device, u"\\View")) {
         shown.emplace_back(entry.name, entry.folder);
     }
     const std::vector<std::pair<std::u16string, bool>> expected = {
         {u"Apes", true},       {u"Linked", true},     {u"zoo", true},
         {u"Alpha.txt", false}, {u"alpha.txt", false}, {u"beta.txt", false}};
     EXPECT_EQ(shown, expected);
-    EXPECT_TRUE(ListFolderEntries(u"\\Missing").empty());
-    EXPECT_TRUE(ListFolderEntries(u"\\..").empty()) << "no view reaches outside the device";
+    EXPECT_TRUE(ListFolderEntries(device, u"\\Missing").empty());
+    EXPECT_TRUE(ListFolderEntries(device, u"\\..").empty()) << "no view reaches outside the device";
 }
 
-TEST_F(DeviceStorage, EntryOfANameIsFoundInAnyLetterCaseHiddenOnesToo) {
+TEST_F(DeviceStorageTest, EntryOfANameIsFoundInAnyLetterCaseHiddenOnesToo) {
     MakeFile("Names/Shop.crv");
     MakeFile("Names/.Quiet");
-    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Names", u"SHOP.CRV"), std::u16string(u"Shop.crv"));
-    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Names", u".quiet"), std::u16string(u".Quiet"));
-    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Names", u"Shop"), std::nullopt);
-    EXPECT_EQ(EntryNamedIgnoringCase(u"\\Nowhere", u"Shop.crv"), std::nullopt);
+    EXPECT_EQ(EntryNamedIgnoringCase(device, u"\\Names", u"SHOP.CRV"), std::u16string(u"Shop.crv"));
+    EXPECT_EQ(EntryNamedIgnoringCase(device, u"\\Names", u".quiet"), std::u16string(u".Quiet"));
+    EXPECT_EQ(EntryNamedIgnoringCase(device, u"\\Names", u"Shop"), std::nullopt);
+    EXPECT_EQ(EntryNamedIgnoringCase(device, u"\\Nowhere", u"Shop.crv"), std::nullopt);
 }

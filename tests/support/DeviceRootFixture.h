@@ -2,9 +2,8 @@
 // put list files of a chosen item count and date into it.
 #pragma once
 
-#include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -37,20 +36,18 @@ inline std::vector<std::uint8_t> ListHeader(std::uint32_t count) {
     return bytes;
 }
 
-/// Makes a fresh device root, points the device storage and the file layer at it, and removes it
-/// afterwards.
+/// Makes a fresh device root, a device storage on it for the test to hand to what it tests, and
+/// removes it afterwards.
 class DeviceRootTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previousResolver = UseDeviceStorage({FromUtf8OrCp1252(m_root.string()), {}}); }
+    void SetUp() override { m_device.CreateRoot(); }
 
-    void TearDown() override {
-        SetHostPathResolver(std::move(m_previousResolver));
-        ConfigureDeviceStorage({});
-    }
+    /// The device the test works in.
+    const DeviceStorage& Device() const { return m_device; }
 
     /// The host path of a device path.
     std::filesystem::path Host(std::u16string_view devicePath) const {
-        return std::filesystem::path(HostBytesFromName(HostPathFromDevicePath(devicePath)));
+        return std::filesystem::path(m_device.HostPathOf(devicePath));
     }
 
     /// Creates a device folder and its parents.
@@ -93,7 +90,7 @@ protected:
     const std::filesystem::path m_root = m_rootFolder.Path();
 
 private:
-    HostPathResolver m_previousResolver;
+    DeviceStorage m_device{{FromUtf8OrCp1252(m_root.string()), {}}};
 };
 
 } // namespace shelltest

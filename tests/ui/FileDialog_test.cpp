@@ -1,9 +1,8 @@
 // File dialogs: filters, device path parts and default extensions; then the screen: the folder it
 // starts in, what it lists, walking folders, file types, and the accept rules of open, save (with
 // the overwrite question) and rename-and-move.
-#include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/storage/FileDialogPaths.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
@@ -70,19 +69,12 @@ protected:
         for (const char* name : {"Shop.txt", "notes.TXT", "Shop.crv"}) {
             std::ofstream(m_root / "device" / "My Documents" / name) << "x";
         }
-        // The program's files are opened by device path, as its start-up arranges.
-        m_previousResolver =
-            UseDeviceStorage({(m_root / "device").u16string(), (m_root / "card").u16string()});
-    }
-    void TearDown() override {
-        SetHostPathResolver(std::move(m_previousResolver));
-        ConfigureDeviceStorage({});
     }
     fs::path Host(const char* relative) const { return m_root / "device" / relative; }
 
     TestFolder m_folder;
     const fs::path m_root = m_folder.Path();
-    HostPathResolver m_previousResolver;
+    const DeviceStorage m_device{{(m_root / "device").u16string(), (m_root / "card").u16string()}};
 };
 
 constexpr const char16_t* kImportFilter = u"Text files (*.txt)|*.txt|All files (*.*)|*.*||";
@@ -90,7 +82,7 @@ constexpr const char16_t* kImportFilter = u"Text files (*.txt)|*.txt|All files (
 const CPoint kCaptionOk(222, 13);
 
 TEST_F(FileDialogScreen, StartsInMyDocumentsListingFoldersThenMatchingFiles) {
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    CFileDialog dialog(m_device, true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
     uitest::RunModal(dialog, [&] {
         EXPECT_EQ(dialog.GetWindowText(), u"Open");
         EXPECT_EQ(dialog.GetFolderPath(), u"\\My Documents");
@@ -100,7 +92,7 @@ TEST_F(FileDialogScreen, StartsInMyDocumentsListingFoldersThenMatchingFiles) {
 }
 
 TEST_F(FileDialogScreen, TheTypeButtonShowsTheNextFileType) {
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    CFileDialog dialog(m_device, true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
     uitest::RunModal(dialog, [&] {
         dialog.SendCommand(7);
         EXPECT_EQ(dialog.GetFilterIndex(), 1);
@@ -109,7 +101,7 @@ TEST_F(FileDialogScreen, TheTypeButtonShowsTheNextFileType) {
 }
 
 TEST_F(FileDialogScreen, WalkingIntoAFolderAndUpToTheRootWithTheStorageCard) {
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    CFileDialog dialog(m_device, true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
     uitest::RunModal(dialog, [&] {
         EXPECT_TRUE(dialog.ShowFolder(u"\\My Documents\\Trips"));
         EXPECT_TRUE(dialog.ShownEntries().empty());
@@ -124,7 +116,7 @@ TEST_F(FileDialogScreen, WalkingIntoAFolderAndUpToTheRootWithTheStorageCard) {
 
 TEST_F(FileDialogScreen, AnOpenDialogTakesOnlyAFileThatExists) {
     uitest::MessageBoxRecorder boxes;
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    CFileDialog dialog(m_device, true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
     const int result = uitest::RunModal(dialog, [&] {
         dialog.GetDlgItem(2)->SetWindowText(u"Missing.txt");
         uitest::TapScreen(kCaptionOk);
@@ -142,7 +134,7 @@ TEST_F(FileDialogScreen, AnOpenDialogTakesOnlyAFileThatExists) {
 TEST_F(FileDialogScreen, ASaveDialogAddsTheDefaultExtensionAndAsksBeforeReplacing) {
     int answer = IDNO;
     uitest::MessageBoxRecorder boxes([&](const uitest::ShownMessageBox&) { return answer; });
-    CFileDialog dialog(false, u"txt", u"Shop", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    CFileDialog dialog(m_device, false, u"txt", u"Shop", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        u"Text files (*.txt)|*.txt||");
     const int result = uitest::RunModal(dialog, [&] {
         EXPECT_EQ(dialog.GetWindowText(), u"Save As");
@@ -161,7 +153,7 @@ TEST_F(FileDialogScreen, ASaveDialogAddsTheDefaultExtensionAndAsksBeforeReplacin
 
 TEST_F(FileDialogScreen, ANewNameIsTakenWithoutAQuestion) {
     uitest::MessageBoxRecorder boxes;
-    CFileDialog dialog(false, u"txt", u"Fresh", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    CFileDialog dialog(m_device, false, u"txt", u"Fresh", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        u"Text files (*.txt)|*.txt||");
     EXPECT_EQ(uitest::RunModal(dialog, [&] { uitest::TapScreen(kCaptionOk); }), IDOK);
     EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\Fresh.txt");
@@ -171,7 +163,8 @@ TEST_F(FileDialogScreen, ANewNameIsTakenWithoutAQuestion) {
 TEST_F(FileDialogScreen, RenameAndMoveRenamesTheFileAndRefusesATakenName) {
     std::ofstream(Host("My Documents/Packing.crv")) << "packing";
     uitest::MessageBoxRecorder boxes;
-    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    CFileDialog dialog(m_device, false, u"", u"\\My Documents\\Shop.crv",
+                       OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     const int result = uitest::RunModal(dialog, [&] {
         EXPECT_EQ(dialog.GetWindowText(), u"Rename");
         EXPECT_EQ(dialog.GetDlgItem(2)->GetWindowText(), u"Shop.crv");
@@ -210,8 +203,8 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
     };
     for (const auto& name : refused) {
         uitest::MessageBoxRecorder boxes;
-        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR,
-                           u"");
+        CFileDialog dialog(m_device, false, u"", u"\\My Documents\\Shop.crv",
+                           OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
         uitest::RunModal(dialog, [&] {
             dialog.GetDlgItem(2)->SetWindowText(name.typed);
             uitest::TapScreen(kCaptionOk);
@@ -228,8 +221,8 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
     }
     for (const std::u16string unchanged : {u"Shop.crv", u"Shop"}) {
         uitest::MessageBoxRecorder boxes;
-        CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR,
-                           u"");
+        CFileDialog dialog(m_device, false, u"", u"\\My Documents\\Shop.crv",
+                           OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
         EXPECT_EQ(uitest::RunModal(dialog,
                                    [&] {
                                        dialog.GetDlgItem(2)->SetWindowText(unchanged);
@@ -240,7 +233,8 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
         EXPECT_EQ(ReadBytes(Host("My Documents/Shop.crv").string()), "x");
     }
     uitest::MessageBoxRecorder boxes;
-    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    CFileDialog dialog(m_device, false, u"", u"\\My Documents\\Shop.crv",
+                       OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     EXPECT_EQ(uitest::RunModal(dialog,
                                [&] {
                                    dialog.GetDlgItem(2)->SetWindowText(u"shop");
@@ -255,7 +249,8 @@ TEST_F(FileDialogScreen, RenameRefusesNamesThatWouldHideTheFileOrCannotBeHeld) {
 // A name typed with another extension keeps the file's own: a list stays a list the document list
 // shows.
 TEST_F(FileDialogScreen, ARenamedFileKeepsItsExtension) {
-    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    CFileDialog dialog(m_device, false, u"", u"\\My Documents\\Shop.crv",
+                       OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     EXPECT_EQ(uitest::RunModal(dialog,
                                [&] {
                                    dialog.GetDlgItem(2)->SetWindowText(u"Trip.v2");
@@ -270,7 +265,8 @@ TEST_F(FileDialogScreen, ARenamedFileKeepsItsExtension) {
 // hold, or the file gone from under the dialog (with the cause and the path).
 TEST_F(FileDialogScreen, RenameFailuresSayWhyAndKeepTheFile) {
     uitest::MessageBoxRecorder boxes;
-    CFileDialog dialog(false, u"", u"\\My Documents\\Shop.crv", OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
+    CFileDialog dialog(m_device, false, u"", u"\\My Documents\\Shop.crv",
+                       OFN_RENAME_AND_MOVE | OFN_NOCHANGEDIR, u"");
     uitest::RunModal(dialog, [&] {
         dialog.GetDlgItem(2)->SetWindowText(u"Shop: old");
         uitest::TapScreen(kCaptionOk);
@@ -289,7 +285,7 @@ TEST_F(FileDialogScreen, RenameFailuresSayWhyAndKeepTheFile) {
 }
 
 TEST_F(FileDialogScreen, TappingAFolderRowWalksInAndAFileRowNamesIt) {
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    CFileDialog dialog(m_device, true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
     uitest::RunModal(dialog, [&] {
         CWnd* list = dialog.GetDlgItem(8);
         ASSERT_NE(list, nullptr);
@@ -301,7 +297,7 @@ TEST_F(FileDialogScreen, TappingAFolderRowWalksInAndAFileRowNamesIt) {
 }
 
 TEST_F(FileDialogScreen, CancelAnswersCancelWithNoPath) {
-    CFileDialog dialog(true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
+    CFileDialog dialog(m_device, true, u"", u"", OFN_HIDEREADONLY, kImportFilter);
     EXPECT_EQ(uitest::RunModal(dialog, [&] { uitest::PressKey(VK_ESCAPE); }), IDCANCEL);
     EXPECT_TRUE(dialog.GetPathName().empty());
 }

@@ -9,7 +9,12 @@
 #include <utility>
 
 void WriteWholeFileSafely(const std::u16string& path, const std::string& bytes) {
-    SafeSaveFile target{path};
+    WriteWholeFileSafelyAt(ToUtf8(path), path, bytes);
+}
+
+void WriteWholeFileSafelyAt(const std::string& hostPath, const std::u16string& path,
+                            const std::string& bytes) {
+    SafeSaveFile target{hostPath, path};
     target.File().Write(bytes.data(), bytes.size());
     target.Commit();
 }

@@ -10,9 +10,12 @@
 #include <string>
 #include <thread>
 
-/// The safe save of `bytes` to `path` (a temporary file beside it, flushed, renamed over it). Throws
-/// the failure's cause as a `CFileException`; the previous file then stays as it was.
+/// The safe save of `bytes` to the host file `path` (a temporary file beside it, flushed, renamed
+/// over it). Throws the failure's cause as a `CFileException`; the previous file then stays as it was.
 void WriteWholeFileSafely(const std::u16string& path, const std::string& bytes);
+/// The same for the host file `hostPath` (bytes, as the host names it), named `path` in messages.
+void WriteWholeFileSafelyAt(const std::string& hostPath, const std::u16string& path,
+                            const std::string& bytes);
 
 /// Writes whole files one at a time on its own thread. A write that fails keeps its cause for the
 /// owner, who asks for it on its own thread.

@@ -8,6 +8,7 @@
 #include "platform/core/File.h"
 #include "platform/core/PathNames.h"
 #include "platform/core/SafeSaveFile.h"
+#include "platform/core/Strings.h"
 
 namespace {
 
@@ -29,6 +30,10 @@ void ReportDocumentFailure(std::u16string_view fallback) {
 
 } // namespace
 
+std::string CDocument::HostPathOf(std::u16string_view path) const {
+    return m_hostPathMapping ? m_hostPathMapping(path) : ToUtf8(path);
+}
+
 void CDocument::SetPathName(std::u16string_view path, bool /*addToRecent*/) {
     m_pathName = std::u16string(path);
     SetTitle(std::u16string(FileNameOf(path)));
@@ -45,7 +50,8 @@ bool CDocument::OnNewDocument() {
 bool CDocument::OnOpenDocument(std::u16string_view path) {
     CFile file;
     FileErrorCause cause = FileErrorCause::Generic;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &cause)) {
+    if (!file.OpenHostPath(HostPathOf(path), path,
+                           CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &cause)) {
         ReportError(CFileException(cause, std::u16string(path)).GetErrorMessage(), MessageIcon::Exclamation);
         return false;
     }
@@ -78,7 +84,7 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
 }
 
 std::optional<FileStamp> CDocument::WriteCopy(std::u16string_view path) {
-    SafeSaveFile target{std::u16string(path)};
+    SafeSaveFile target{HostPathOf(path), std::u16string(path)};
     CArchive archive(&target.File(), CArchive::store, kWholeFileBufferSize);
     Serialize(archive);
     archive.Close();

@@ -2,6 +2,7 @@
 // run a derived document's `Serialize` over an archive and report failures to the user.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,9 @@
 #include "platform/core/Object.h"
 
 class CArchive;
+
+/// Turns a path as a document is given it into the host path (bytes) of its file.
+using HostPathMapping = std::function<std::string(std::u16string_view path)>;
 
 /// Base of documents. Opening reads the whole file through a load archive; saving writes the whole
 /// file safely (a temporary file beside it, flushed, then renamed over it), so a failed save leaves
@@ -44,6 +48,12 @@ public:
     /// Takes `stamp` as the version of the file the document stands for, as an open or a save does; for
     /// a document read from elsewhere (a recovery copy of the file) that the user chose over the file.
     void SetFileStamp(std::optional<FileStamp> stamp) { m_fileStamp = stamp; }
+
+    /// Where the paths this document is opened from and saved to lie on the host: its owner maps
+    /// the paths of the storage it works in. Without a mapping a path is a host path (UTF-8).
+    void SetHostPathMapping(HostPathMapping mapping) { m_hostPathMapping = std::move(mapping); }
+    /// The host path of `path` through the document's mapping.
+    std::string HostPathOf(std::u16string_view path) const;
 
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
@@ -81,5 +91,6 @@ private:
     std::u16string m_title;
     std::u16string m_pathName;
     std::optional<FileStamp> m_fileStamp;
+    HostPathMapping m_hostPathMapping;
     bool m_modified = false;
 };

@@ -1,6 +1,8 @@
 // CFile over POSIX descriptors: open modes, advisory sharing locks, reads, writes and their errors.
 #include "platform/core/File.h"
 
+#include "platform/core/Strings.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -10,8 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <utility>
-
-#include "platform/core/HostPath.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ CFile::~CFile() {
 }
 
 bool CFile::Open(std::u16string_view path, unsigned flags, FileErrorCause* error) {
-    return OpenHostPath(ToHostPath(path), path, flags, error);
+    return OpenHostPath(ToUtf8(path), path, flags, error);
 }
 
 bool CFile::OpenHostPath(const std::string& hostPath, std::u16string_view path, unsigned flags,
@@ -247,16 +247,9 @@ void CFile::Abort() {
 }
 
 void CFile::Remove(std::u16string_view path) {
-    if (::unlink(ToHostPath(path).c_str()) != 0) {
+    if (::unlink(ToUtf8(path).c_str()) != 0) {
         const int osError = errno;
         throw CFileException(FileErrorCauseFromErrno(osError), std::u16string(path), osError);
-    }
-}
-
-void CFile::Rename(std::u16string_view from, std::u16string_view to) {
-    if (::rename(ToHostPath(from).c_str(), ToHostPath(to).c_str()) != 0) {
-        const int osError = errno;
-        throw CFileException(FileErrorCauseFromErrno(osError), std::u16string(to), osError);
     }
 }
 

@@ -40,12 +40,13 @@ public:
     /// so callers that care call `Close` themselves.
     ~CFile();
 
-    /// Opens `path`; on failure returns false and, when `error` is given, stores the cause there.
+    /// Opens the host file `path` (UTF-8 on the host); on failure returns false and, when `error`
+    /// is given, stores the cause there.
     bool Open(std::u16string_view path, unsigned flags, FileErrorCause* error = nullptr);
-    /// Opens `path` or throws the `CFileException` that says why not.
+    /// Opens the host file `path` or throws the `CFileException` that says why not.
     void OpenOrThrow(std::u16string_view path, unsigned flags);
-    /// Opens the host file `hostPath`, already resolved (by a folder enumeration, say), as `Open`
-    /// does; messages name it `path`.
+    /// Opens the host file `hostPath` (bytes, as the host names it: resolved from a device path, or
+    /// found by a folder enumeration) as `Open` does; messages name it `path`.
     bool OpenHostPath(const std::string& hostPath, std::u16string_view path, unsigned flags,
                       FileErrorCause* error = nullptr);
     void OpenHostPathOrThrow(const std::string& hostPath, std::u16string_view path, unsigned flags);
@@ -72,10 +73,8 @@ public:
     /// Closes the file and ignores any failure; for clean-up after an error was already raised.
     void Abort();
 
-    /// Deletes the file at `path`.
+    /// Deletes the host file at `path`.
     static void Remove(std::u16string_view path);
-    /// Renames `from` to `to`, replacing `to` when it exists.
-    static void Rename(std::u16string_view from, std::u16string_view to);
 
 private:
     [[noreturn]] void ThrowLastError(int osError) const;

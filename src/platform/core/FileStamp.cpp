@@ -3,8 +3,6 @@
 
 #include <sys/stat.h>
 
-#include "platform/core/HostPath.h"
-
 namespace {
 
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
@@ -29,9 +27,9 @@ std::optional<FileStamp> FileStampOf(int descriptor) {
     return StampOf(status);
 }
 
-std::optional<FileStamp> FileStampAt(std::u16string_view path) {
+std::optional<FileStamp> FileStampAt(const std::string& hostPath) {
     struct stat status {};
-    if (::stat(ToHostPath(path).c_str(), &status) != 0) {
+    if (::stat(hostPath.c_str(), &status) != 0) {
         return std::nullopt;
     }
     return StampOf(status);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
+#include <string>
 
 /// One version of a file as the file system describes it. Another program that writes the file
 /// changes its time or its length; one that writes a new file and renames it over this one (a safe
@@ -20,6 +20,6 @@ struct FileStamp {
 
 /// The stamp of the file open as `descriptor`; nothing when the system cannot describe it.
 std::optional<FileStamp> FileStampOf(int descriptor);
-/// The stamp of the file at program path `path`, through its symbolic links; nothing when no file
-/// can be found there (it is gone, or out of reach).
-std::optional<FileStamp> FileStampAt(std::u16string_view path);
+/// The stamp of the file at host path `hostPath` (bytes), through its symbolic links; nothing when
+/// no file can be found there (it is gone, or out of reach).
+std::optional<FileStamp> FileStampAt(const std::string& hostPath);

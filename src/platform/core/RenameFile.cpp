@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "platform/core/FileException.h"
-#include "platform/core/HostPath.h"
+#include "platform/core/Strings.h"
 
 namespace {
 
@@ -27,8 +27,11 @@ bool NoReplaceUnsupported(int osError) {
 } // namespace
 
 void RenameWithoutReplacing(std::u16string_view from, std::u16string_view to) {
-    const std::string source = ToHostPath(from);
-    const std::string target = ToHostPath(to);
+    RenameWithoutReplacing(ToUtf8(from), ToUtf8(to), from, to);
+}
+
+void RenameWithoutReplacing(const std::string& source, const std::string& target, std::u16string_view from,
+                            std::u16string_view to) {
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
         return;
     }

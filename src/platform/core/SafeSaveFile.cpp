@@ -16,7 +16,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/HostPath.h"
 #include "platform/core/Strings.h"
 
 namespace {
@@ -168,8 +167,11 @@ std::u16string ProgramFolderOf(const std::u16string& path) {
 
 } // namespace
 
-SafeSaveFile::SafeSaveFile(std::u16string targetPath) : m_targetPath(std::move(targetPath)) {
-    m_replacedPath = FollowLinks(ToHostPath(m_targetPath), m_targetPath);
+SafeSaveFile::SafeSaveFile(std::u16string targetPath) : SafeSaveFile(ToUtf8(targetPath), targetPath) {}
+
+SafeSaveFile::SafeSaveFile(std::string targetHostPath, std::u16string targetPath)
+    : m_targetPath(std::move(targetPath)), m_targetHostPath(std::move(targetHostPath)) {
+    m_replacedPath = FollowLinks(m_targetHostPath, m_targetPath);
     m_folder = FolderOf(m_replacedPath);
     RefuseWhatIsNotAFile();
     RemoveStaleTemporaries(m_folder, NameOf(m_replacedPath));
@@ -224,7 +226,7 @@ void SafeSaveFile::RefuseWhatIsNotAFile() const {
 
 void SafeSaveFile::ThrowCreateFailure(int osError) const {
     if (FolderRefusesNewFiles(osError)) {
-        const bool throughLink = m_replacedPath != ToHostPath(m_targetPath);
+        const bool throughLink = m_replacedPath != m_targetHostPath;
         throw CFileException(FileErrorCause::ReadOnlyFolder,
                              throughLink ? Widen(m_folder) : ProgramFolderOf(m_targetPath), osError);
     }

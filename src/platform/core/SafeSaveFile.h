@@ -20,10 +20,13 @@
 /// save.
 class SafeSaveFile {
 public:
-    /// Creates the temporary file in the target's folder. Throws a `CFileException` naming
-    /// `targetPath` (the file the user knows) when that is impossible or the target is not a file, or
-    /// naming the folder when the folder refuses new files.
+    /// Creates the temporary file in the folder of the host file `targetPath`. Throws a
+    /// `CFileException` naming `targetPath` (the file the user knows) when that is impossible or the
+    /// target is not a file, or naming the folder when the folder refuses new files.
     explicit SafeSaveFile(std::u16string targetPath);
+    /// As above, for the host file `targetHostPath` (bytes, as the host names it); messages name
+    /// it `targetPath`.
+    SafeSaveFile(std::string targetHostPath, std::u16string targetPath);
     ~SafeSaveFile();
     SafeSaveFile(const SafeSaveFile&) = delete;
     SafeSaveFile& operator=(const SafeSaveFile&) = delete;
@@ -59,6 +62,8 @@ private:
     void UndoRename();
 
     std::u16string m_targetPath;
+    /// The host path of the target, as given.
+    std::string m_targetHostPath;
     /// The host path of the file that is replaced: the target, or what its links lead to.
     std::string m_replacedPath;
     /// The host folder that path lies in.

@@ -2,7 +2,8 @@
 // the host folders that hold the device's storage.
 #include "platform/storage/FileFind.h"
 
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
+#include "platform/storage/HostNames.h"
 #include "platform/storage/NaturalOrder.h"
 
 #include <dirent.h>
@@ -23,13 +24,6 @@ constexpr std::u16string_view kHostRoot = u"/";
 constexpr std::u16string_view kDeviceRoot = u"\\";
 constexpr int kFirstCalendarYear = 1900;
 constexpr long kNanosecondsPerMillisecond = 1000000;
-
-/// The host path of a device path as the file system takes it (bytes); empty for a path that
-/// reaches outside the device.
-std::string HostPath(std::u16string_view path) {
-    const std::u16string host = HostPathFromDevicePath(path);
-    return host.empty() ? std::string() : HostBytesFromName(host);
-}
 
 constexpr char16_t kAnyRun = u'*';
 constexpr char16_t kAnyCharacter = u'?';
@@ -138,7 +132,8 @@ struct CFileFind::State {
 CFileFind::CFileFind() = default;
 CFileFind::~CFileFind() = default;
 
-FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile& found, FindDetails details) {
+FindStatus CFileFind::FindFirst(const DeviceStorage& device, std::u16string_view folderAndPattern,
+                                FoundFile& found, FindDetails details) {
     Close();
     const std::size_t separator = folderAndPattern.find_last_of(u"\\/");
     if (separator == std::u16string_view::npos || separator + 1 == folderAndPattern.size()) {
@@ -149,7 +144,7 @@ FindStatus CFileFind::FindFirst(std::u16string_view folderAndPattern, FoundFile&
         folder = folderAndPattern.front() == kDeviceSeparator ? kDeviceRoot : kHostRoot;
     }
     const std::u16string_view pattern = folderAndPattern.substr(separator + 1);
-    const std::string hostFolder = HostPath(folder);
+    const std::string hostFolder = device.HostPathOf(folder);
     struct stat folderInfo {};
     if (hostFolder.empty() || ::stat(hostFolder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
         return FindStatus::PathNotFound;
@@ -218,8 +213,8 @@ bool ReadFileStatus(FoundFile& file) {
     return true;
 }
 
-std::uint32_t GetFileAttributes(std::u16string_view path) {
-    const std::string host = HostPath(path);
+std::uint32_t GetFileAttributes(const DeviceStorage& device, std::u16string_view path) {
+    const std::string host = device.HostPathOf(path);
     struct stat info {};
     if (host.empty() || ::stat(host.c_str(), &info) != 0) {
         return INVALID_FILE_ATTRIBUTES;
@@ -227,14 +222,14 @@ std::uint32_t GetFileAttributes(std::u16string_view path) {
     return AttributesOf(host, info);
 }
 
-bool CreateDirectory(std::u16string_view path) {
+bool CreateDirectory(const DeviceStorage& device, std::u16string_view path) {
     constexpr mode_t kFolderMode = 0777; // narrowed by the user's umask, as for any new folder
-    const std::string host = HostPath(path);
+    const std::string host = device.HostPathOf(path);
     return !host.empty() && ::mkdir(host.c_str(), kFolderMode) == 0;
 }
 
-bool DeleteFile(std::u16string_view path) {
-    const std::string host = HostPath(path);
+bool DeleteFile(const DeviceStorage& device, std::u16string_view path) {
+    const std::string host = device.HostPathOf(path);
     struct stat info {};
     if (host.empty() || ::lstat(host.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
         return false;
@@ -266,9 +261,10 @@ bool NameLessIgnoringCase(const FolderEntry& a, const FolderEntry& b) {
 }
 
 /// The names in the host folder of `folder` with the bytes of each; empty when it cannot be read.
-std::vector<std::filesystem::directory_entry> EntriesOf(std::u16string_view folder) {
+std::vector<std::filesystem::directory_entry> EntriesOf(const DeviceStorage& device,
+                                                        std::u16string_view folder) {
     std::vector<std::filesystem::directory_entry> entries;
-    const std::string host = HostPath(folder);
+    const std::string host = device.HostPathOf(folder);
     std::error_code error;
     if (host.empty()) {
         return entries;
@@ -281,10 +277,10 @@ std::vector<std::filesystem::directory_entry> EntriesOf(std::u16string_view fold
 
 } // namespace
 
-std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder) {
+std::vector<FolderEntry> ListFolderEntries(const DeviceStorage& device, std::u16string_view folder) {
     std::vector<FolderEntry> folders;
     std::vector<FolderEntry> files;
-    for (const std::filesystem::directory_entry& entry : EntriesOf(folder)) {
+    for (const std::filesystem::directory_entry& entry : EntriesOf(device, folder)) {
         const std::string nameBytes = entry.path().filename().native();
         if (IsHiddenName(nameBytes)) {
             continue;
@@ -307,8 +303,9 @@ std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder) {
     return folders;
 }
 
-std::optional<std::u16string> EntryNamedIgnoringCase(std::u16string_view folder, std::u16string_view name) {
-    for (const std::filesystem::directory_entry& entry : EntriesOf(folder)) {
+std::optional<std::u16string> EntryNamedIgnoringCase(const DeviceStorage& device, std::u16string_view folder,
+                                                     std::u16string_view name) {
+    for (const std::filesystem::directory_entry& entry : EntriesOf(device, folder)) {
         std::u16string entryName = NameFromHostBytes(entry.path().filename().native());
         if (SameIgnoringCase(entryName, name)) {
             return entryName;

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+class DeviceStorage;
+
 /// A point in time as calendar fields, exactly as the file system reports it (no time-zone
 /// conversion: file times are kept in UTC).
 struct SYSTEMTIME {
@@ -73,8 +75,8 @@ public:
     CFileFind& operator=(const CFileFind&) = delete;
 
     /// Starts with "<folder>\<pattern>" (a device path, or a host path "/folder/pattern") and
-    /// returns the first match.
-    FindStatus FindFirst(std::u16string_view folderAndPattern, FoundFile& found,
+    /// returns the first match, in `device`.
+    FindStatus FindFirst(const DeviceStorage& device, std::u16string_view folderAndPattern, FoundFile& found,
                          FindDetails details = FindDetails::NameAndStatus);
     /// The next match; NoMoreFiles after the last.
     FindStatus FindNext(FoundFile& found);
@@ -92,11 +94,11 @@ bool ReadFileStatus(FoundFile& file);
 
 /// The attributes of a file or folder (device or host path), or INVALID_FILE_ATTRIBUTES when it
 /// does not exist.
-std::uint32_t GetFileAttributes(std::u16string_view path);
+std::uint32_t GetFileAttributes(const DeviceStorage& device, std::u16string_view path);
 /// Creates one folder; its parent must exist. False when it cannot be created or already exists.
-bool CreateDirectory(std::u16string_view path);
+bool CreateDirectory(const DeviceStorage& device, std::u16string_view path);
 /// Deletes a file (not a folder). False when there is no such file or it cannot be deleted.
-bool DeleteFile(std::u16string_view path);
+bool DeleteFile(const DeviceStorage& device, std::u16string_view path);
 
 /// One entry of a folder as a folder view shows it.
 struct FolderEntry {
@@ -109,7 +111,8 @@ struct FolderEntry {
 /// files, each group in name order without regard to letter case; hidden names and anything that
 /// is neither a folder nor a file (a dangling link, a device) are left out. Empty when the folder
 /// cannot be read.
-std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder);
+std::vector<FolderEntry> ListFolderEntries(const DeviceStorage& device, std::u16string_view folder);
 /// The name of the entry of `folder`, hidden ones included, that equals `name` without regard to
 /// letter case, as the device's file system matches names; nothing when there is none.
-std::optional<std::u16string> EntryNamedIgnoringCase(std::u16string_view folder, std::u16string_view name);
+std::optional<std::u16string> EntryNamedIgnoringCase(const DeviceStorage& device, std::u16string_view folder,
+                                                     std::u16string_view name);

@@ -1,8 +1,8 @@
 // The device's file name rules, without a screen.
 #include "platform/storage/FileNameRules.h"
 
-#include "platform/storage/DevicePaths.h"
 #include "platform/storage/FileDialogPaths.h"
+#include "platform/storage/HostNames.h"
 
 #include <algorithm>
 

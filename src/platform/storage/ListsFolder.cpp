@@ -6,10 +6,10 @@
 
 #include <array>
 
-std::u16string ReadInstallDir() {
+std::u16string ReadInstallDir(const DeviceStorage& device) {
     std::array<char16_t, kInstallDirBufferChars> buffer{};
     CRegistryKey key;
-    if (key.Open(RegistryRoot::LocalMachine, kInstallRegistryKey) != RegistryError::None) {
+    if (key.Open(device, RegistryRoot::LocalMachine, kInstallRegistryKey) != RegistryError::None) {
         return {};
     }
     const RegistryError result = key.QueryStringValue(kInstallDirValueName, buffer.data(), buffer.size());
@@ -36,11 +36,11 @@ std::u16string ListsFolderFor(std::u16string_view installDir) {
     return std::u16string(installDir) + std::u16string(kListsSubfolder);
 }
 
-std::u16string GetListsFolder() {
-    std::u16string folder = ListsFolderFor(ReadInstallDir());
-    if (GetFileAttributes(folder) == INVALID_FILE_ATTRIBUTES) {
+std::u16string GetListsFolder(const DeviceStorage& device) {
+    std::u16string folder = ListsFolderFor(ReadInstallDir(device));
+    if (GetFileAttributes(device, folder) == INVALID_FILE_ATTRIBUTES) {
         // One level only, and a failure is not fatal: the listing then simply finds no files.
-        CreateDirectory(folder);
+        CreateDirectory(device, folder);
     }
     return folder;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class DeviceStorage;
+
 /// Where the installer records the installation folder: this value under the local machine's key.
 inline constexpr std::u16string_view kInstallRegistryKey = u"SOFTWARE\\Tarrow\\Corvina";
 inline constexpr std::u16string_view kInstallDirValueName = u"InstallDir";
@@ -23,14 +25,14 @@ inline constexpr std::u16string_view kListDefaultExtension = kListExtension.subs
 /// The registry value buffer, in wide characters with the terminator: a longer value is unreadable.
 inline constexpr std::size_t kInstallDirBufferChars = 260;
 
-/// The installation folder recorded in the registry, or empty when the key or value is missing or
+/// The installation folder recorded in `device`'s registry, or empty when the key or value is missing or
 /// the value does not fit kInstallDirBufferChars with its terminator.
-std::u16string ReadInstallDir();
+std::u16string ReadInstallDir(const DeviceStorage& device);
 
 /// The Lists folder of an installation folder: "\My Documents" for none (or for a host path such as
 /// "/home/me", which names no folder of the device), else the folder followed directly by "\Lists"
 /// (a trailing backslash is kept, giving a doubled separator).
 std::u16string ListsFolderFor(std::u16string_view installDir);
 
-/// Resolves the Lists folder from the registry and creates it (one level only) when it is missing.
-std::u16string GetListsFolder();
+/// Resolves `device`'s Lists folder from its registry and creates it (one level only) when it is missing.
+std::u16string GetListsFolder(const DeviceStorage& device);

@@ -4,7 +4,8 @@
 #include "platform/core/FileException.h"
 #include "platform/core/PathNames.h"
 #include "platform/core/Strings.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
+#include "platform/storage/HostNames.h"
 
 #include <sys/stat.h>
 
@@ -34,25 +35,25 @@ std::optional<std::chrono::system_clock::time_point> WriteTime(const std::string
 
 } // namespace
 
-std::u16string RecoveryFolder() {
-    return DeviceSystemFolder() + kHostSeparator + std::u16string(kRecoveryFolderName);
+std::u16string RecoveryFolder(const DeviceStorage& device) {
+    return device.SystemFolder() + kHostSeparator + std::u16string(kRecoveryFolderName);
 }
 
-std::u16string RecoveryCopyPath(std::u16string_view listPath) {
+std::u16string RecoveryCopyPath(const DeviceStorage& device, std::u16string_view listPath) {
     const std::u16string_view name = listPath.empty() ? kUntitledCopyName : FileNameOf(listPath);
-    return RecoveryFolder() + kHostSeparator + std::u16string(name);
+    return RecoveryFolder(device) + kHostSeparator + std::u16string(name);
 }
 
-void MakeRecoveryFolder() {
+void MakeRecoveryFolder(const DeviceStorage& device) {
     std::error_code error;
-    std::filesystem::create_directories(HostBytesFromName(RecoveryFolder()), error);
+    std::filesystem::create_directories(HostBytesFromName(RecoveryFolder(device)), error);
     if (error) {
-        throw CFileException(FileErrorCauseFromErrno(error.value()), RecoveryFolder(), error.value());
+        throw CFileException(FileErrorCauseFromErrno(error.value()), RecoveryFolder(device), error.value());
     }
 }
 
-std::optional<RecoveryCopy> FindRecoveryCopy(std::u16string_view listPath) {
-    const std::u16string copyPath = RecoveryCopyPath(listPath);
+std::optional<RecoveryCopy> FindRecoveryCopy(const DeviceStorage& device, std::u16string_view listPath) {
+    const std::u16string copyPath = RecoveryCopyPath(device, listPath);
     const std::optional<std::chrono::system_clock::time_point> copyTime =
         WriteTime(HostBytesFromName(copyPath));
     if (!copyTime) {
@@ -60,7 +61,7 @@ std::optional<RecoveryCopy> FindRecoveryCopy(std::u16string_view listPath) {
     }
     if (!listPath.empty()) {
         const std::optional<std::chrono::system_clock::time_point> listTime =
-            WriteTime(HostBytesFromName(HostPathFromDevicePath(listPath)));
+            WriteTime(device.HostPathOf(listPath));
         if (listTime && *listTime >= *copyTime) {
             return std::nullopt; // the list was saved after the copy: the copy holds nothing newer
         }
@@ -74,9 +75,10 @@ bool RemoveRecoveryCopy(std::u16string_view copyPath) {
     return !error;
 }
 
-bool MoveRecoveryCopy(std::u16string_view fromListPath, std::u16string_view toListPath) {
-    const std::u16string from = RecoveryCopyPath(fromListPath);
-    const std::u16string to = RecoveryCopyPath(toListPath);
+bool MoveRecoveryCopy(const DeviceStorage& device, std::u16string_view fromListPath,
+                      std::u16string_view toListPath) {
+    const std::u16string from = RecoveryCopyPath(device, fromListPath);
+    const std::u16string to = RecoveryCopyPath(device, toListPath);
     if (from == to) {
         return true;
     }

@@ -4,7 +4,8 @@
 #include "platform/core/Exception.h"
 #include "platform/core/RenameFile.h"
 #include "platform/core/SafeSaveFile.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
+#include "platform/storage/HostNames.h"
 #include "platform/storage/RegistryText.h"
 
 #include <algorithm>
@@ -25,13 +26,9 @@ std::u16string RootName(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? u"HKEY_LOCAL_MACHINE" : u"HKEY_CURRENT_USER";
 }
 
-std::u16string StorePath() {
-    return RegistryFilePath();
-}
-
 /// Where earlier versions kept the registry: at the device root, among the user's files.
-std::u16string OldStorePath() {
-    return DeviceRootFolder() + kHostSeparator + std::u16string(kRegistryFileName);
+std::u16string OldStorePath(const DeviceStorage& device) {
+    return device.RootFolder() + kHostSeparator + std::u16string(kRegistryFileName);
 }
 
 /// The key's full path, root first, or nothing when a part of it cannot be stored.
@@ -61,8 +58,8 @@ bool IsAtOrBelow(std::u16string_view key, std::u16string_view wanted) {
 }
 
 /// The registry's values; an absent file is an empty registry. Nothing when it cannot be read.
-std::optional<std::vector<RegistryEntry>> LoadEntries() {
-    const std::string path = HostBytesFromName(StorePath());
+std::optional<std::vector<RegistryEntry>> LoadEntries(std::u16string_view storePath) {
+    const std::string path = HostBytesFromName(storePath);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::error_code ignored;
@@ -79,12 +76,13 @@ std::optional<std::vector<RegistryEntry>> LoadEntries() {
 }
 
 /// Writes the registry anew, safely: a failed write leaves the old file as it was.
-RegistryError SaveEntries(const std::vector<RegistryEntry>& entries) {
+RegistryError SaveEntries(const DeviceStorage& device, const std::vector<RegistryEntry>& entries) {
     const std::string text = FormatRegistryText(entries);
     std::error_code ignored; // a folder that cannot be made fails the save below
-    std::filesystem::create_directories(HostBytesFromName(DeviceSystemFolder()), ignored);
+    std::filesystem::create_directories(HostBytesFromName(device.SystemFolder()), ignored);
     try {
-        SafeSaveFile save(StorePath());
+        const std::u16string path = RegistryFilePath(device);
+        SafeSaveFile save(HostBytesFromName(path), path);
         save.File().Write(text.data(), text.size());
         save.Commit();
     } catch (const CException&) {
@@ -116,13 +114,13 @@ std::optional<std::string> RegularFileText(const std::string& path) {
 
 } // namespace
 
-std::u16string RegistryFilePath() {
-    return DeviceSystemFolder() + kHostSeparator + std::u16string(kRegistryFileName);
+std::u16string RegistryFilePath(const DeviceStorage& device) {
+    return device.SystemFolder() + kHostSeparator + std::u16string(kRegistryFileName);
 }
 
-OldRegistryMove MoveOldRegistry() {
-    const std::string registry = HostBytesFromName(StorePath());
-    const std::string old = HostBytesFromName(OldStorePath());
+OldRegistryMove MoveOldRegistry(const DeviceStorage& device) {
+    const std::string registry = HostBytesFromName(RegistryFilePath(device));
+    const std::string old = HostBytesFromName(OldStorePath(device));
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::symlink_status(registry, error))) {
         return OldRegistryMove::NothingToMove;
@@ -132,22 +130,24 @@ OldRegistryMove MoveOldRegistry() {
     if (!text || ParseRegistryText(*text).empty()) {
         return OldRegistryMove::NothingToMove;
     }
-    std::filesystem::create_directories(HostBytesFromName(DeviceSystemFolder()), error);
+    std::filesystem::create_directories(HostBytesFromName(device.SystemFolder()), error);
     try {
-        RenameWithoutReplacing(OldStorePath(), StorePath());
+        RenameWithoutReplacing(old, registry, OldStorePath(device), RegistryFilePath(device));
     } catch (const CException&) {
         return OldRegistryMove::Failed;
     }
     return OldRegistryMove::Moved;
 }
 
-RegistryError CRegistryKey::Open(RegistryRoot root, std::u16string_view keyPath) {
+RegistryError CRegistryKey::Open(const DeviceStorage& device, RegistryRoot root,
+                                 std::u16string_view keyPath) {
     Close();
     const std::optional<std::u16string> key = FullKey(root, keyPath);
     if (!key) {
         return RegistryError::InvalidName;
     }
-    const std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    std::u16string storePath = RegistryFilePath(device);
+    const std::optional<std::vector<RegistryEntry>> entries = LoadEntries(storePath);
     if (!entries) {
         return RegistryError::StoreFailed;
     }
@@ -156,6 +156,7 @@ RegistryError CRegistryKey::Open(RegistryRoot root, std::u16string_view keyPath)
         return RegistryError::KeyNotFound;
     }
     m_open = true;
+    m_storePath = std::move(storePath);
     m_root = root;
     m_keyPath = std::u16string(keyPath);
     return RegistryError::None;
@@ -170,7 +171,7 @@ RegistryError CRegistryKey::QueryStringValue(std::u16string_view valueName, char
     if (!key || !IsStorableName(valueName)) {
         return RegistryError::InvalidName;
     }
-    std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    std::optional<std::vector<RegistryEntry>> entries = LoadEntries(m_storePath);
     if (!entries) {
         return RegistryError::StoreFailed;
     }
@@ -194,15 +195,16 @@ RegistryError CRegistryKey::QueryStringValue(std::u16string_view valueName, char
 void CRegistryKey::Close() {
     m_open = false;
     m_keyPath.clear();
+    m_storePath.clear();
 }
 
-RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath,
+RegistryError WriteRegistryString(const DeviceStorage& device, RegistryRoot root, std::u16string_view keyPath,
                                   std::u16string_view valueName, std::u16string_view value) {
     const std::optional<std::u16string> key = FullKey(root, keyPath);
     if (!key || !IsStorableName(valueName) || !IsStorableValue(value)) {
         return RegistryError::InvalidName;
     }
-    std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    std::optional<std::vector<RegistryEntry>> entries = LoadEntries(RegistryFilePath(device));
     if (!entries) {
         return RegistryError::StoreFailed;
     }
@@ -211,16 +213,16 @@ RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath
     } else {
         entries->push_back({*key, std::u16string(valueName), std::u16string(value)});
     }
-    return SaveEntries(*entries);
+    return SaveEntries(device, *entries);
 }
 
-RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath,
+RegistryError DeleteRegistryValue(const DeviceStorage& device, RegistryRoot root, std::u16string_view keyPath,
                                   std::u16string_view valueName) {
     const std::optional<std::u16string> key = FullKey(root, keyPath);
     if (!key || !IsStorableName(valueName)) {
         return RegistryError::InvalidName;
     }
-    std::optional<std::vector<RegistryEntry>> entries = LoadEntries();
+    std::optional<std::vector<RegistryEntry>> entries = LoadEntries(RegistryFilePath(device));
     if (!entries) {
         return RegistryError::StoreFailed;
     }
@@ -229,5 +231,5 @@ RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath
         return RegistryError::None;
     }
     entries->erase(found);
-    return SaveEntries(*entries);
+    return SaveEntries(device, *entries);
 }

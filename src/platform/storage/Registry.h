@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class DeviceStorage;
+
 /// The registry's root keys.
 enum class RegistryRoot { LocalMachine, CurrentUser };
 
@@ -20,7 +22,7 @@ enum class RegistryError {
     NotOpen,       ///< the key object was not opened
 };
 
-/// The registry file, in the device's system folder (DeviceSystemFolder), out of reach of every
+/// The registry file, in the device's system folder (DeviceStorage::SystemFolder), out of reach of every
 /// dialog and command. Its text is ours (RegistryText.h): a section per key path, one value a line,
 /// taken literally, for example
 ///   [HKEY_LOCAL_MACHINE\SOFTWARE\Tarrow\Corvina]
@@ -28,7 +30,7 @@ enum class RegistryError {
 inline constexpr std::u16string_view kRegistryFileName = u"registry.txt";
 
 /// The host path of the registry file.
-std::u16string RegistryFilePath();
+std::u16string RegistryFilePath(const DeviceStorage& device);
 
 /// What became of a registry file that earlier versions kept at the device root.
 enum class OldRegistryMove {
@@ -39,7 +41,7 @@ enum class OldRegistryMove {
 /// Moves the registry file that earlier versions kept at the device root (a registry.txt beside
 /// the user's folders) into the registry's place, once: only while there is no registry there, and
 /// only a file that reads as a registry. A registry.txt at the root after that is the user's own.
-OldRegistryMove MoveOldRegistry();
+OldRegistryMove MoveOldRegistry(const DeviceStorage& device);
 
 /// An open registry key, read-only. Closed when destroyed.
 class CRegistryKey {
@@ -49,9 +51,9 @@ public:
     CRegistryKey(const CRegistryKey&) = delete;
     CRegistryKey& operator=(const CRegistryKey&) = delete;
 
-    /// Opens the key "SOFTWARE\Maker\Program" under a root for reading. KeyNotFound when no value
-    /// lies under it.
-    RegistryError Open(RegistryRoot root, std::u16string_view keyPath);
+    /// Opens the key "SOFTWARE\Maker\Program" under a root of `device`'s registry for reading.
+    /// KeyNotFound when no value lies under it.
+    RegistryError Open(const DeviceStorage& device, RegistryRoot root, std::u16string_view keyPath);
     /// Reads a string value into a caller-supplied buffer of `bufferChars` wide characters, with its
     /// terminator. A value that does not fit with its terminator fails with MoreData and leaves the
     /// buffer as it was.
@@ -64,12 +66,13 @@ public:
 private:
     bool m_open = false;
     RegistryRoot m_root = RegistryRoot::LocalMachine;
-    std::u16string m_keyPath; // as given to Open
+    std::u16string m_keyPath;   // as given to Open
+    std::u16string m_storePath; // the registry file of the device it was opened in
 };
 
 /// Writes a string value, creating the key. For installers and tests: the program never writes.
-RegistryError WriteRegistryString(RegistryRoot root, std::u16string_view keyPath,
+RegistryError WriteRegistryString(const DeviceStorage& device, RegistryRoot root, std::u16string_view keyPath,
                                   std::u16string_view valueName, std::u16string_view value);
 /// Removes a value; None also when it was not there. For installers and tests.
-RegistryError DeleteRegistryValue(RegistryRoot root, std::u16string_view keyPath,
+RegistryError DeleteRegistryValue(const DeviceStorage& device, RegistryRoot root, std::u16string_view keyPath,
                                   std::u16string_view valueName);

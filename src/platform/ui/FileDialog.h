@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class DeviceStorage;
+
 /// Option flags of the file dialogs. Saving over an existing file asks first.
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 /// No read-only box (this platform never shows one).
@@ -41,12 +43,13 @@ bool ConfirmOverwrite(const std::u16string& path);
 /// the cause), is reported and the dialog stays with the file as it was.
 class CFileDialog : public CDialog {
 public:
-    /// `openFileDialog` chooses an open dialog, else a save dialog. `defaultExtension` has no dot
+    /// The dialog shows the folders of `device`, which outlives it. `openFileDialog` chooses an
+    /// open dialog, else a save dialog. `defaultExtension` has no dot
     /// ("txt"); `fileName` is the proposed name or, in rename mode, the file's full path; `filter`
     /// is in the framework's form ("Text files (*.txt)|*.txt||").
-    CFileDialog(bool openFileDialog, std::u16string defaultExtension = {}, std::u16string fileName = {},
-                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, std::u16string filter = {},
-                CWnd* parent = nullptr);
+    CFileDialog(const DeviceStorage& device, bool openFileDialog, std::u16string defaultExtension = {},
+                std::u16string fileName = {}, DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                std::u16string filter = {}, CWnd* parent = nullptr);
     ~CFileDialog() override;
 
     /// The chosen path (valid after IDOK).
@@ -76,6 +79,7 @@ private:
     bool Accept(const std::u16string& path);
     bool RenameTo(const std::u16string& path);
 
+    const DeviceStorage& m_device;                   ///< whose folders it shows
     bool m_open;                                     ///< an open dialog, else a save dialog
     std::u16string m_defaultExtension;               ///< added to a name without one when saving
     std::u16string m_fileName;                       ///< proposed name (or the renamed file's path)

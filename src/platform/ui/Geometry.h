@@ -2,7 +2,6 @@
 // right and bottom exclusive; colours are 0x00BBGGRR.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 
 /// A colour as the device stores it: 0x00BBGGRR.
@@ -71,18 +70,6 @@ struct CRect {
         right += dx;
         top += dy;
         bottom += dy;
-    }
-    constexpr void InflateRect(std::int32_t dx, std::int32_t dy) {
-        left -= dx;
-        right += dx;
-        top -= dy;
-        bottom += dy;
-    }
-    /// The overlap of two rectangles; empty (all zero) when they do not overlap.
-    static constexpr CRect Intersect(const CRect& a, const CRect& b) {
-        CRect r(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom));
-        return r.IsRectEmpty() ? CRect() : r;
     }
     constexpr bool operator==(const CRect&) const = default;
 };

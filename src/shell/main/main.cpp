@@ -1,7 +1,7 @@
 // The entry of the program: its options, the device's storage, the program's resources, the first
 // run's installation, then the application object runs everything.
 #include "platform/core/Strings.h"
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/ui/Resources.h"
 #include "res/ResourceIds.h"
 #include "shell/CommandLine.h"
@@ -56,15 +56,16 @@ int main(int argc, char** argv) {
     case ProgramOptions::Request::Run:
         break;
     }
-    UseDeviceStorage(options.storage);
+    const DeviceStorage device(options.storage);
+    device.CreateRoot();
     // Whichever way the program was started, the device is installed before the Lists folder is
     // looked for. Without the installation the program still runs, on "\My Documents".
-    if (const FirstRunOutcome installed = InstallOnFirstRun();
+    if (const FirstRunOutcome installed = InstallOnFirstRun(device);
         installed.result == FirstRunOutcome::Result::Failed) {
         std::fprintf(stderr, "corvina: cannot install into the device: %s\n",
                      ToUtf8(installed.failure).c_str());
     }
-    CCorvinaApp app;
+    CCorvinaApp app(device);
     if (options.screenshot) {
         app.SetScreenshot(*options.screenshot);
     }

@@ -5,7 +5,7 @@
 #include "platform/core/FileException.h"
 #include "platform/core/RenameFile.h"
 
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
 #include "platform/storage/FileDialogPaths.h"
 #include "platform/storage/FileFind.h"
 #include "platform/storage/FileNameRules.h"
@@ -83,18 +83,19 @@ QImage FileIcon() {
     return image;
 }
 
-bool IsFolder(std::u16string_view devicePath) {
-    const std::uint32_t attributes = GetFileAttributes(devicePath);
+bool IsFolder(const DeviceStorage& device, std::u16string_view devicePath) {
+    const std::uint32_t attributes = GetFileAttributes(device, devicePath);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool Exists(std::u16string_view devicePath) {
-    return GetFileAttributes(devicePath) != INVALID_FILE_ATTRIBUTES;
+bool Exists(const DeviceStorage& device, std::u16string_view devicePath) {
+    return GetFileAttributes(device, devicePath) != INVALID_FILE_ATTRIBUTES;
 }
 
 /// The same folder of the host, however the device paths spell it.
-bool SameFolder(std::u16string_view a, std::u16string_view b) {
-    return HostPathFromDevicePath(DeviceFolderOf(a)) == HostPathFromDevicePath(DeviceFolderOf(b));
+bool SameFolder(const DeviceStorage& device, std::u16string_view a, std::u16string_view b) {
+    return device.HostPathFromDevicePath(DeviceFolderOf(a)) ==
+           device.HostPathFromDevicePath(DeviceFolderOf(b));
 }
 
 std::u16string TakenNameMessage(std::u16string_view name) {
@@ -138,13 +139,13 @@ struct FileDialogState {
 
 using platform::FileDialogState;
 
-CFileDialog::CFileDialog(bool openFileDialog, std::u16string defaultExtension, std::u16string fileName,
-                         DWORD flags, std::u16string filter, CWnd* parent)
+CFileDialog::CFileDialog(const DeviceStorage& device, bool openFileDialog, std::u16string defaultExtension,
+                         std::u16string fileName, DWORD flags, std::u16string filter, CWnd* parent)
     : CDialog(openFileDialog                       ? u"Open"
               : (flags & OFN_RENAME_AND_MOVE) != 0 ? u"Rename"
                                                    : u"Save As",
               parent),
-      m_open(openFileDialog), m_defaultExtension(std::move(defaultExtension)),
+      m_device(device), m_open(openFileDialog), m_defaultExtension(std::move(defaultExtension)),
       m_fileName(std::move(fileName)), m_flags(flags), m_filter(std::move(filter)) {}
 
 CFileDialog::~CFileDialog() = default;
@@ -218,7 +219,7 @@ void CFileDialog::OnPaint(CDC& dc) {
 }
 
 bool CFileDialog::ShowFolder(const std::u16string& folder) {
-    if (!platform::IsFolder(folder) && folder != platform::kRoot) {
+    if (!platform::IsFolder(m_device, folder) && folder != platform::kRoot) {
         return false;
     }
     m_folder = folder;
@@ -244,12 +245,12 @@ void CFileDialog::Refill() {
     FileDialogState& ui = *m_ui;
     ui.entries.clear();
     // The storage card is a folder of the device's root, wherever it lies on the host.
-    if (m_folder == platform::kRoot && platform::IsFolder(platform::kStorageCard)) {
+    if (m_folder == platform::kRoot && platform::IsFolder(m_device, platform::kStorageCard)) {
         ui.entries.push_back({std::u16string(platform::kStorageCard.substr(1)), true});
     }
     const std::vector<std::u16string>& patterns =
         ui.filters[static_cast<std::size_t>(m_filterIndex)].patterns;
-    for (FolderEntry& entry : ListFolderEntries(m_folder)) {
+    for (FolderEntry& entry : ListFolderEntries(m_device, m_folder)) {
         const auto matches = [&entry](const std::u16string& p) {
             return platform::MatchesFilePattern(entry.name, p);
         };
@@ -321,7 +322,7 @@ void CFileDialog::OnOK() {
 }
 
 bool CFileDialog::Accept(const std::u16string& path) {
-    if (HostPathFromDevicePath(path).empty() || platform::DeviceNameOf(path).empty()) {
+    if (m_device.HostPathFromDevicePath(path).empty() || platform::DeviceNameOf(path).empty()) {
         AfxMessageBox(u"That is not a name a file can have.", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -331,18 +332,18 @@ bool CFileDialog::Accept(const std::u16string& path) {
                       MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (!platform::IsFolder(platform::DeviceFolderOf(path))) {
+    if (!platform::IsFolder(m_device, platform::DeviceFolderOf(path))) {
         AfxMessageBox(u"The folder " + platform::DeviceFolderOf(path) + u" does not exist.",
                       MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (platform::IsFolder(path)) {
+    if (platform::IsFolder(m_device, path)) {
         ShowFolder(path);
         m_ui->nameField.SetWindowText(u"");
         return false;
     }
     if (m_open) {
-        if (!platform::Exists(path)) {
+        if (!platform::Exists(m_device, path)) {
             AfxMessageBox(platform::DeviceNameOf(path) + u" was not found.", MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
@@ -351,7 +352,7 @@ bool CFileDialog::Accept(const std::u16string& path) {
     if ((m_flags & OFN_RENAME_AND_MOVE) != 0) {
         return RenameTo(path);
     }
-    if (platform::Exists(path) && (m_flags & OFN_OVERWRITEPROMPT) != 0) {
+    if (platform::Exists(m_device, path) && (m_flags & OFN_OVERWRITEPROMPT) != 0) {
         return ConfirmOverwrite(path);
     }
     return true;
@@ -364,13 +365,14 @@ bool CFileDialog::RenameTo(const std::u16string& path) {
     // Another file of that name, in any letter case, is taken; the file's own name in another case
     // is only a change of case.
     if (const auto taken =
-            ::EntryNamedIgnoringCase(platform::DeviceFolderOf(path), platform::DeviceNameOf(path));
-        taken && !(platform::SameFolder(path, m_fileName) && *taken == platform::DeviceNameOf(m_fileName))) {
+            ::EntryNamedIgnoringCase(m_device, platform::DeviceFolderOf(path), platform::DeviceNameOf(path));
+        taken &&
+        !(platform::SameFolder(m_device, path, m_fileName) && *taken == platform::DeviceNameOf(m_fileName))) {
         platform::Refuse(platform::TakenNameMessage(*taken));
         return false;
     }
     try {
-        RenameWithoutReplacing(m_fileName, path);
+        RenameWithoutReplacing(m_device.HostPathOf(m_fileName), m_device.HostPathOf(path), m_fileName, path);
     } catch (const CFileException& failure) {
         if (failure.Cause() == FileErrorCause::AlreadyExists) {
             platform::Refuse(platform::TakenNameMessage(platform::DeviceNameOf(path)));

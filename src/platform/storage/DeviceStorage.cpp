@@ -1,5 +1,7 @@
 // The device root and the storage card on the host, and device paths mapped onto them.
-#include "platform/storage/DevicePaths.h"
+#include "platform/storage/DeviceStorage.h"
+
+#include "platform/storage/HostNames.h"
 
 #include "platform/core/Strings.h"
 
@@ -27,12 +29,6 @@ constexpr char16_t kDeviceSeparator = u'\\';
 constexpr char16_t kHostSeparator = u'/';
 constexpr std::u16string_view kCurrentFolder = u".";
 constexpr std::u16string_view kParentFolder = u"..";
-
-/// Where the program's start-up put the device; empty fields take their defaults.
-DeviceStorageOptions& ConfiguredStorage() {
-    static DeviceStorageOptions options;
-    return options;
-}
 
 /// `folder` taken from the current folder when relative, with "." and ".." parts resolved and no
 /// trailing separator.
@@ -86,34 +82,29 @@ bool IsUnsafePart(std::u16string_view part) {
 
 } // namespace
 
-void ConfigureDeviceStorage(const DeviceStorageOptions& options) {
-    ConfiguredStorage() = options;
-}
-
-std::u16string DeviceRootFolder() {
-    const DeviceStorageOptions& options = ConfiguredStorage();
+DeviceStorage::DeviceStorage(const DeviceStorageOptions& options) {
     if (!options.deviceRoot.empty()) {
-        return AbsoluteFolder(HostBytesFromName(options.deviceRoot));
+        m_root = AbsoluteFolder(HostBytesFromName(options.deviceRoot));
+    } else if (std::string fromEnvironment = EnvironmentValue(kDeviceRootVariable);
+               !fromEnvironment.empty()) {
+        m_root = AbsoluteFolder(fromEnvironment);
+    } else {
+        m_root = AbsoluteFolder(DataFolder() + kDefaultDeviceRootBelowData);
     }
-    if (std::string fromEnvironment = EnvironmentValue(kDeviceRootVariable); !fromEnvironment.empty()) {
-        return AbsoluteFolder(fromEnvironment);
-    }
-    return AbsoluteFolder(DataFolder() + kDefaultDeviceRootBelowData);
+    m_storageCard = options.storageCard.empty() ? AbsoluteFolder(HomeFolder())
+                                                : AbsoluteFolder(HostBytesFromName(options.storageCard));
 }
 
-std::u16string DeviceSystemFolder() {
-    return DeviceRootFolder() + kHostSeparator + std::u16string(kSystemFolderName);
+std::u16string DeviceStorage::SystemFolder() const {
+    return m_root + kHostSeparator + std::u16string(kSystemFolderName);
 }
 
-std::u16string StorageCardFolder() {
-    const DeviceStorageOptions& options = ConfiguredStorage();
-    if (!options.storageCard.empty()) {
-        return AbsoluteFolder(HostBytesFromName(options.storageCard));
-    }
-    return AbsoluteFolder(HomeFolder());
+void DeviceStorage::CreateRoot() const {
+    std::error_code ignored; // a missing root shows as empty folders
+    std::filesystem::create_directories(HostBytesFromName(m_root), ignored);
 }
 
-std::u16string HostPathFromDevicePath(std::u16string_view devicePath) {
+std::u16string DeviceStorage::HostPathFromDevicePath(std::u16string_view devicePath) const {
     if (devicePath.empty()) {
         return {};
     }
@@ -142,10 +133,10 @@ std::u16string HostPathFromDevicePath(std::u16string_view devicePath) {
     std::u16string host;
     std::size_t first = 0;
     if (!parts.empty() && SameIgnoringCase(parts.front(), kStorageCardName)) {
-        host = StorageCardFolder();
+        host = m_storageCard;
         first = 1;
     } else {
-        host = DeviceRootFolder();
+        host = m_root;
     }
     for (std::size_t i = first; i < parts.size(); ++i) {
         host.push_back(kHostSeparator);
@@ -154,70 +145,11 @@ std::u16string HostPathFromDevicePath(std::u16string_view devicePath) {
     return host;
 }
 
-HostPathResolver UseDeviceStorage(const DeviceStorageOptions& options) {
-    ConfigureDeviceStorage(options);
-    // The device's "\" always exists. A root that cannot be made leaves every folder of the device
-    // missing, which the screens show as empty lists.
-    std::error_code ignored;
-    std::filesystem::create_directories(HostBytesFromName(DeviceRootFolder()), ignored);
-    return SetHostPathResolver(
-        [](std::u16string_view path) { return HostBytesFromName(HostPathFromDevicePath(path)); });
+std::string DeviceStorage::HostPathOf(std::u16string_view path) const {
+    const std::u16string host = HostPathFromDevicePath(path);
+    return host.empty() ? std::string() : HostBytesFromName(host);
 }
 
-namespace {
-
-/// Where NameFromHostBytes keeps a byte that is not part of valid UTF-8.
-constexpr char16_t kKeptByteBase = 0xDC00;
-constexpr unsigned kFirstKeptByte = 0x80;
-constexpr unsigned kLastKeptByte = 0xFF;
-
-bool IsKeptByte(char16_t unit) {
-    return unit >= kKeptByteBase + kFirstKeptByte && unit <= kKeptByteBase + kLastKeptByte;
-}
-
-/// True when the bytes read back unchanged through the program's UTF-8 decoding.
-bool IsValidUtf8(std::string_view bytes) {
-    return ToUtf8(FromUtf8OrCp1252(bytes)) == bytes;
-}
-
-/// The bytes that `name`'s kept units stand for, other units in UTF-8.
-std::string BytesOf(std::u16string_view name) {
-    std::string bytes;
-    std::size_t runStart = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (IsKeptByte(name[i])) {
-            AppendUtf8(bytes, name.substr(runStart, i - runStart));
-            bytes.push_back(static_cast<char>(name[i] - kKeptByteBase));
-            runStart = i + 1;
-        }
-    }
-    AppendUtf8(bytes, name.substr(runStart));
-    return bytes;
-}
-
-} // namespace
-
-std::u16string NameFromHostBytes(std::string_view bytes) {
-    if (IsValidUtf8(bytes)) {
-        return FromUtf8OrCp1252(bytes);
-    }
-    std::u16string name;
-    name.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        name.push_back(value >= kFirstKeptByte ? static_cast<char16_t>(kKeptByteBase + value)
-                                               : static_cast<char16_t>(value));
-    }
-    return name;
-}
-
-std::string HostBytesFromName(std::u16string_view name) {
-    return BytesOf(name);
-}
-
-std::u16string ReadableName(std::u16string_view name) {
-    if (std::none_of(name.begin(), name.end(), IsKeptByte)) {
-        return std::u16string(name);
-    }
-    return FromUtf8OrCp1252(BytesOf(name));
+std::function<std::string(std::u16string_view path)> DeviceStorage::PathMapping() const {
+    return [device = *this](std::u16string_view path) { return device.HostPathOf(path); };
 }
