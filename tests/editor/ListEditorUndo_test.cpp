@@ -266,7 +266,7 @@ TEST_F(EditorUndo, CheckAllIsTakenBackUnderCollapsedRowsAfterLaterChangesAreTake
         }
         return now;
     };
-    CListEditorDlg editor(kListsFolder, &doc);
+    CListEditorDlg editor(Device(), kListsFolder, &doc);
     RunEditor(editor, [&] {
         CVisualTreeCtrl& rows = editor.GetTreeCtrl();
         rows.Expand(rows.GetFirstItem(), false);

@@ -106,7 +106,7 @@ TEST_F(StartUpTest, RunsTheDocumentListOnTheInstalledListsFolderAndEndsWhenItClo
 TEST_F(StartUpTest, ThePictureIsAnRgbPngAndOneThatCannotBeWrittenIsReportedSo) {
     const std::filesystem::path picture = m_root / "start.png";
     {
-        CCorvinaApp app;
+        CCorvinaApp app(Device());
         app.SetScreenshot({{}, picture.string()});
         EXPECT_FALSE(app.InitInstance());
         EXPECT_TRUE(app.ScreenshotWritten());
@@ -120,7 +120,7 @@ TEST_F(StartUpTest, ThePictureIsAnRgbPngAndOneThatCannotBeWrittenIsReportedSo) {
     ASSERT_GE(bytes.size(), head.size());
     EXPECT_EQ(bytes.substr(0, head.size()), head);
 
-    CCorvinaApp unwritable;
+    CCorvinaApp unwritable(Device());
     unwritable.SetScreenshot({{}, (m_root / "no such folder" / "start.png").string()});
     EXPECT_FALSE(unwritable.InitInstance());
     EXPECT_FALSE(unwritable.ScreenshotWritten());
