@@ -2,33 +2,85 @@
 // there in the form every save writes.
 #include "model/ListRecordReader.h"
 
+#include <bit>
 #include <cstring>
 
 #include "model/ListFileFormat.h"
-#include "model/SavedRecordBytes.h"
 #include "platform/core/Archive.h"
 
 namespace {
+
+using ListFileFormat::kLengthEscape;
+using ListFileFormat::kLongerLength;
+using ListFileFormat::kWideHeadBytes;
+using ListFileFormat::kWideMarkerHigh;
+using ListFileFormat::kWideMarkerLow;
+constexpr unsigned kBitsPerByte = 8;
+constexpr std::size_t kNumberBytes = sizeof(std::uint32_t);
 
 std::uint32_t ChildrenClaimed(std::int32_t count) {
     return count <= 0 ? 0 : static_cast<std::uint32_t>(count);
 }
 
-/// A wide string with a one-byte length; its units are copied into `text` when it is given.
-bool ShortWideString(SavedRecordBytes& bytes, std::u16string* text) {
-    std::span<const std::uint8_t> units;
-    if (!bytes.ShortWideString(units)) {
-        return false;
+/// A cursor over the read-ahead that answers false, instead of reading on, where the record would
+/// run past it or leave the saved form.
+class SavedBytes {
+public:
+    explicit SavedBytes(std::span<const std::uint8_t> bytes)
+        : m_start(bytes.data()), m_at(bytes.data()), m_end(bytes.data() + bytes.size()) {}
+
+    bool Number(std::uint32_t& value) {
+        if (m_end - m_at < static_cast<std::ptrdiff_t>(kNumberBytes)) {
+            return false;
+        }
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&value, m_at, kNumberBytes); // the file's order already
+        } else {
+            value = 0;
+            for (std::size_t i = 0; i < kNumberBytes; ++i) {
+                value |= static_cast<std::uint32_t>(m_at[i]) << (kBitsPerByte * i);
+            }
+        }
+        m_at += kNumberBytes;
+        return true;
     }
-    if (text != nullptr) {
-        text->resize(units.size() / sizeof(char16_t));
-        SavedRecordBytes::PutUnits(units, text->data(),
-                                   [](unsigned char* to, const unsigned char* from, std::size_t bytes) {
-                                       std::memcpy(to, from, bytes);
-                                   });
+
+    /// A wide string with a one-byte length; its units are copied into `text` when it is given.
+    bool ShortWideString(std::u16string* text) {
+        if (m_end - m_at < static_cast<std::ptrdiff_t>(kWideHeadBytes) || m_at[0] != kLengthEscape ||
+            m_at[1] != kWideMarkerLow || m_at[2] != kWideMarkerHigh || m_at[3] == kLongerLength) {
+            return false;
+        }
+        const std::size_t bytes = m_at[3] * sizeof(char16_t);
+        if (static_cast<std::size_t>(m_end - m_at) - kWideHeadBytes < bytes) {
+            return false;
+        }
+        m_at += kWideHeadBytes;
+        if (text != nullptr) {
+            CopyUnits(*text, bytes / sizeof(char16_t));
+        }
+        m_at += bytes;
+        return true;
     }
-    return true;
-}
+
+    std::size_t Position() const { return static_cast<std::size_t>(m_at - m_start); }
+
+private:
+    void CopyUnits(std::u16string& text, std::size_t length) const {
+        text.resize(length);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(text.data(), m_at, length * sizeof(char16_t));
+        } else {
+            for (std::size_t i = 0; i < length; ++i) {
+                text[i] = static_cast<char16_t>(m_at[2 * i] | (m_at[2 * i + 1] << kBitsPerByte));
+            }
+        }
+    }
+
+    const std::uint8_t* m_start;
+    const std::uint8_t* m_at;
+    const std::uint8_t* m_end;
+};
 
 } // namespace
 
@@ -60,16 +112,16 @@ bool ListRecordReader::ReadSavedForm(ListRecord& record) {
     }
     const bool decode = m_texts == Texts::Decode;
     const std::span<const std::uint8_t> ahead = m_archive.Buffered();
-    SavedRecordBytes bytes(ahead);
+    SavedBytes bytes(ahead);
     std::uint32_t checkedValue = 0;
     std::uint32_t importance = 0;
     std::uint32_t children = 0;
-    if (!ShortWideString(bytes, decode ? &record.title : nullptr) || !bytes.Number(record.quantity)) {
+    if (!bytes.ShortWideString(decode ? &record.title : nullptr) || !bytes.Number(record.quantity)) {
         return false;
     }
     const std::size_t checkedOffset = bytes.Position();
     if (!bytes.Number(checkedValue) || !bytes.Number(importance) ||
-        !ShortWideString(bytes, decode ? &record.notes : nullptr)) {
+        !bytes.ShortWideString(decode ? &record.notes : nullptr)) {
         return false;
     }
     const std::size_t itemBytes = bytes.Position();
