@@ -214,8 +214,9 @@ const bool kRegistered = [] {
 int main(int argc, char** argv) {
     std::vector<RatioReporter::Pair> pairs;
     for (const ToolCase& tool : Cases()) {
-        // The import's work is the parse, all processor time: it is held to the goal in both.
-        pairs.push_back({"BM_Tool_" + tool.name, "BM_Bytes_" + tool.name, 4.0, tool.name == "import-json"});
+        // Held in the time a shell waits for the command: most of the baseline's write is the disk's
+        // flush, which processor time leaves out. Both ratios are printed.
+        pairs.push_back({"BM_Tool_" + tool.name, "BM_Bytes_" + tool.name, 4.0});
     }
     pairs.push_back({"BM_Tool_import-json", "BM_LibraryParse_import-json", 4.0});
     return RunWithRatios(argc, argv, pairs);
