@@ -1,9 +1,10 @@
 // Benchmarks of the list editor on lists of 1,000 and 100,000 items, each beside a baseline from the
 // same run. Opening (the list file loaded, the rows filled and the first paint) is held to the floor
 // of its job: the same file loaded and one pass over its items. Each item command (add at the end,
-// edit a title, move up, delete a leaf, tick one check box) and Check all items run in an editor on
-// screen, painting as a user sees them, beside a full relayout of the same rows by the control, every
-// title measured afresh and the rows in view painted. The delete of a 10,000-item branch and its undo
+// edit a title, move up, delete a leaf, tick one check box) runs in an editor on screen, painting as
+// a user sees them, beside a full relayout of the same rows by the control, every title measured
+// afresh and the rows in view painted. Check all items, which changes no row's height, is held to
+// a pass that sets every item's flag and to a ceiling in milliseconds. The delete of a 10,000-item branch and its undo
 // run too, the undo held to the delete. After the runs it prints each ratio with its goal.
 #include "../BenchLists.h"
 
@@ -30,7 +31,6 @@ constexpr std::int64_t kEditorSizes[] = {1000, 100000};
 /// as the document list's open is to the load alone.
 constexpr double kOpeningGoal = 2.5;
 constexpr double kCommandGoal = 1.0 / 20;
-constexpr double kCheckAllGoal = 1.0 / 4;
 /// Check all items on the larger list, in milliseconds.
 constexpr double kCheckAllMilliseconds = 10;
 /// Undoing a delete costs at most this many times the delete.
@@ -309,7 +309,6 @@ public:
                  {"BM_AddAtTheEnd", "BM_EditTitle", "BM_MoveUp", "BM_DeleteLeaf", "BM_TickOneBox"}) {
                 Print(command + 3, command + arg, baseline, arg, kCommandGoal, large);
             }
-            Print("Check all items", "BM_CheckAll" + arg, baseline, arg, kCheckAllGoal, large);
         }
         std::printf("\nCheck all items beside a pass that sets every item's flag (CPU time per run):\n");
         for (std::int64_t size : kEditorSizes) {
