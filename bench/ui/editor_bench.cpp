@@ -4,8 +4,8 @@
 // edit a title, move up, delete a leaf, tick one check box) runs in an editor on screen, painting as
 // a user sees them, beside a full relayout of the same rows by the control, every title measured
 // afresh and the rows in view painted. Check all items, which changes no row's height, is held to
-// a pass that sets every item's flag and to a ceiling in milliseconds. The delete of a 10,000-item branch and its undo
-// run too, the undo held to the delete. After the runs it prints each ratio with its goal.
+// a pass that sets every item's flag and to a ceiling in milliseconds. The delete of a 10,000-item branch and
+// its undo run too, the undo held to the delete. After the runs it prints each ratio with its goal.
 #include "../BenchLists.h"
 
 #include "ScreenBenchMain.h"
