@@ -24,9 +24,12 @@ void CCorvinaDoc::Serialize(CArchive& archive) {
     // them: the count is a hint, and the records are still read one by one.
     tree.Reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
         claimed, archive.RemainingBytes() / ListFileFormat::ShortestNodeRecord(version))));
-    // The texts take about as many bytes as the file holds: room for them in one piece.
-    tree.Texts().Reserve(static_cast<std::size_t>(
-        std::min<std::uint64_t>(archive.RemainingBytes(), TextArena::kLargestReservedBytes)));
+    // The texts take about what the file holds beyond the records' numbers: room for them in one
+    // piece, and no more, since what is reserved is held as long as the list.
+    const std::uint64_t numbers = std::uint64_t{claimed} * ListFileFormat::kNodeRecordNumberBytes;
+    const std::uint64_t remaining = archive.RemainingBytes();
+    tree.Texts().Reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+        remaining > numbers ? remaining - numbers : 0, TextArena::kLargestReservedBytes)));
     tree.Serialize(archive, version);
 }
 

@@ -28,11 +28,12 @@ constexpr bool HasNotes(int version) {
 
 /// The fewest bytes one node record can take in `version`: an item with empty strings (a one-byte
 /// length each), and a child count. What a header's item count may claim is bounded by this.
+/// The bytes of a node record that are not its texts: quantity, checked, importance, child count.
+constexpr std::uint64_t kNodeRecordNumberBytes = 4 * sizeof(std::uint32_t);
+
 constexpr std::uint64_t ShortestNodeRecord(int version) {
     constexpr std::uint64_t kShortestString = 1;
-    constexpr std::uint64_t kNumbers = 3 * sizeof(std::uint32_t); // quantity, checked, importance
-    constexpr std::uint64_t kChildCount = sizeof(std::uint32_t);
-    return kShortestString + kNumbers + (HasNotes(version) ? kShortestString : 0) + kChildCount;
+    return kShortestString + (HasNotes(version) ? kShortestString : 0) + kNodeRecordNumberBytes;
 }
 
 } // namespace ListFileFormat
