@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const MemoryFile output;
     {
-        TextFile out{CFile(output.Descriptor(), u"exported", false)};
+        TextFile out{CFile(output.Descriptor(), u"exported", false), "w"};
         ExportText(doc, out);
         if (!out.Close()) {
             std::abort();
